@@ -1,0 +1,20 @@
+#include "ResaveCommand.h"
+
+#include "CliArgs.h"
+#include "CliError.h"
+#include "FormatError.h"
+#include "FormatFile.h"
+
+int ResaveCommand::Run(const QStringList& words, QTextStream&) {
+    const CliArgs args(words, {});
+    args.ExpectPositional(2, Usage());
+    Format format;
+    FormatSettings settings;
+    try {
+        FormatFile::Load(args.Positional()[0], format, settings);
+        FormatFile::Save(args.Positional()[1], format, settings, FormatFile::Writer::Design);
+    } catch (const FormatError& e) {
+        throw CliError(e.Message());
+    }
+    return 0;
+}

@@ -1,0 +1,77 @@
+#include "CliError.h"
+#include "DumpCommand.h"
+#include "RenderCommand.h"
+#include "ResaveCommand.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::vector<std::unique_ptr<CliCommand>> Commands() {
+    std::vector<std::unique_ptr<CliCommand>> commands;
+    commands.push_back(std::make_unique<DumpCommand>());
+    commands.push_back(std::make_unique<ResaveCommand>());
+    commands.push_back(std::make_unique<RenderCommand>());
+    return commands;
+}
+
+void PrintHelp(QTextStream& out, const std::vector<std::unique_ptr<CliCommand>>& commands) {
+    out << "Plenova: formatos impresos desde la línea de órdenes.\n\nUso:\n";
+    for (const auto& command : commands)
+        out << "  plenova-cli " << command->Usage() << '\n';
+}
+
+// Qt's notes about the desktop session (no runtime folder, no screen) mean nothing to a script.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    QTextStream(stderr) << message << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Fonts need a GUI application; a script has no screen, so draw off-screen unless told.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietMessages);
+    QGuiApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    const auto commands = Commands();
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        PrintHelp(args.isEmpty() ? err : out, commands);
+        return args.isEmpty() ? 1 : 0;
+    }
+    const QString verb = args.takeFirst();
+    for (const auto& command : commands) {
+        if (command->Name() != verb)
+            continue;
+        try {
+            const int status = command->Run(args, out);
+            out.flush();
+            return status;
+        } catch (const CliError& e) {
+            out.flush();
+            err << "plenova-cli: " << e.Message() << '\n';
+        } catch (const std::bad_alloc&) {
+            out.flush();
+            err << "plenova-cli: no hay memoria suficiente\n";
+        } catch (const std::exception& e) {
+            out.flush();
+            err << "plenova-cli: " << e.what() << '\n';
+        }
+        return 1;
+    }
+    err << "plenova-cli: orden desconocida: " << verb << '\n';
+    PrintHelp(err, commands);
+    return 1;
+}

@@ -1,0 +1,63 @@
+#include "CConsParrafo.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+
+#include <cstdlib>
+
+CConsParrafo::CConsParrafo() : CControles(kTypeConsParrafo) {}
+
+std::unique_ptr<CConsParrafo> CConsParrafo::Create(int x, int y, const QString& text) {
+    auto control = std::make_unique<CConsParrafo>();
+    control->text = text;
+    control->pageRect = Rect(x, y, x + 600, y + 3 * control->font.height - 5);
+    control->UpdateHandles();
+    return control;
+}
+
+void CConsParrafo::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    if (ar.IsLoading())
+        UpdateHandles();
+}
+
+void CConsParrafo::FitHeightToFont() {
+    font.height = font.height == INT32_MIN ? INT32_MIN + 1 : -std::abs(font.height);
+}
+
+void CConsParrafo::UpdateHandles() {
+    SetHandles(DesignRect(), true, true);
+}
+
+Rect CConsParrafo::TextBox(Rect r) {
+    return Rect(r.left - 2, r.top - 2, r.right + 2, r.bottom + 2);
+}
+
+void CConsParrafo::Draw(DrawingSurface& dc) {
+    const Pen red{PenStyle::Solid, 1, kSelectionRed};
+    Pen previousPen;
+    if (selected)
+        previousPen = dc.SelectPen(red);
+    dc.SetTextColor(color);
+    const LogFont previousFont = dc.SelectFont(font);
+    Rect r = TextBox(pageRect.Offsetted(kDesignShiftX, kDesignShiftY));
+    if (selected) {
+        dc.Rectangle(r);
+        DrawHandles(dc);
+    }
+    dc.SetTextAlign(0);
+    dc.DrawText(text, r, TextFormat::WordBreak | static_cast<unsigned>(alignment));
+    if (selected)
+        dc.SelectPen(previousPen);
+    dc.SelectFont(previousFont);
+}
+
+void CConsParrafo::Print(DrawingSurface& dc) {
+    Rect r = TextBox(pageRect);
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.SelectFont(MakePrintFont(dc.GetTextMetrics()));
+    dc.SetTextColor(color);
+    dc.SetTextAlign(0);
+    dc.DrawText(text, r, TextFormat::WordBreak | static_cast<unsigned>(alignment));
+    dc.SelectFont(previousFont);
+}

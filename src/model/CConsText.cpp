@@ -1,0 +1,64 @@
+#include "CConsText.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+
+CConsText::CConsText() : CControles(kTypeConsText) {}
+
+std::unique_ptr<CConsText> CConsText::Create(int x, int y, const QString& text) {
+    auto control = std::make_unique<CConsText>();
+    control->text = text;
+    control->pageRect = Rect(x, y - control->font.height + 5, x + 400, y);
+    control->UpdateHandles();
+    return control;
+}
+
+void CConsText::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    if (ar.IsLoading())
+        UpdateHandles();
+}
+
+void CConsText::UpdateHandles() {
+    SetHandles(DesignRect(), true, false);
+}
+
+int CConsText::AnchorX(const Rect& r, int alignment) {
+    switch (alignment) {
+    case TextAlign::Right:
+        return r.right - 2;
+    case TextAlign::Center:
+        return r.left + (r.right - r.left) / 2;
+    default:
+        return r.left + 2;
+    }
+}
+
+void CConsText::Draw(DrawingSurface& dc) {
+    const Pen red{PenStyle::Solid, 1, kSelectionRed};
+    Pen previousPen;
+    if (selected)
+        previousPen = dc.SelectPen(red);
+    dc.SetTextColor(color);
+    const LogFont previousFont = dc.SelectFont(font);
+    const Rect r = DesignRect();
+    if (selected) {
+        dc.Rectangle(r);
+        DrawHandles(dc);
+    }
+    dc.SetTextAlign(static_cast<unsigned>(alignment) + TextAlign::Bottom);
+    dc.ExtTextOut(AnchorX(r, alignment), r.top, TextOutOption::Clipped, r, text);
+    if (selected)
+        dc.SelectPen(previousPen);
+    dc.SelectFont(previousFont);
+}
+
+void CConsText::Print(DrawingSurface& dc) {
+    const Rect r = pageRect.Normalized();
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.SelectFont(MakePrintFont(dc.GetTextMetrics()));
+    dc.SetTextColor(color);
+    dc.SetTextAlign(static_cast<unsigned>(alignment) + TextAlign::Bottom);
+    dc.ExtTextOut(AnchorX(r, alignment), r.top, TextOutOption::Clipped, r, text);
+    dc.SelectFont(previousFont);
+}

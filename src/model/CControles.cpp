@@ -1,0 +1,271 @@
+#include "CControles.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+std::int64_t Abs64(std::int64_t v) {
+    return v < 0 ? -v : v;
+}
+
+} // namespace
+
+CControles::CControles(int type) : m_type(type) {
+    const ControlType* info = ControlType::Find(type);
+    m_constant = info ? info->constantFlag : 0;
+    m_singleLine = info ? info->singleLineFlag : 0;
+}
+
+CControles::~CControles() = default;
+
+LogFont CControles::DefaultFont() {
+    LogFont f;
+    f.height = -40;
+    f.weight = 400;
+    f.outPrecision = 4; // true-type outlines
+    f.quality = 2;      // proof quality
+    f.pitchAndFamily = 32; // swiss
+    f.SetFace(QStringLiteral("Arial"));
+    return f;
+}
+
+const char* CControles::GetRuntimeClass() const {
+    const ControlType* info = ControlType::Find(m_type);
+    return info ? info->className : "CControles";
+}
+
+bool CControles::IsCaptureControl() const {
+    return ControlType::IsCaptureCode(m_type);
+}
+
+bool CControles::HasFont() const {
+    return ControlType::HasFont(m_type);
+}
+
+QString CControles::TypeName() const {
+    return ControlType::DisplayName(m_type);
+}
+
+void CControles::Serialize(Archive& ar) {
+    SerializeBase(ar);
+}
+
+void CControles::SerializeBase(Archive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteInt32(screenPlaced ? (alignment | kScreenPlacedBit) : alignment);
+        ar.WriteString(text);
+        ar.WriteRect(pageRect);
+        ar.WriteRect(screenRect);
+        ar.WriteInt32(captionLeft);
+        ar.WriteInt32(static_cast<std::int32_t>(color));
+        ar.WriteInt32(captureOrder);
+        ar.WriteInt32(font.height);
+        ar.WriteInt32(font.width);
+        ar.WriteInt32(font.escapement);
+        ar.WriteInt32(font.orientation);
+        ar.WriteInt32(font.weight);
+        for (std::uint8_t b : {font.italic, font.underline, font.strikeOut, font.charSet,
+                               font.outPrecision, font.clipPrecision, font.quality,
+                               font.pitchAndFamily})
+            ar.WriteByte(b);
+        ar.WriteRaw(font.faceName.data(), LogFont::kFaceSize);
+        ar.WriteInt32(upperCase);
+        return;
+    }
+    const std::int32_t alignmentWord = ar.ReadInt32();
+    text = ar.ReadString();
+    pageRect = ar.ReadRect();
+    screenRect = ar.ReadRect();
+    captionLeft = ar.ReadInt32();
+    color = static_cast<ColorRef>(ar.ReadUInt32());
+    captureOrder = ar.ReadInt32();
+    font.height = ar.ReadInt32();
+    font.width = ar.ReadInt32();
+    font.escapement = ar.ReadInt32();
+    font.orientation = ar.ReadInt32();
+    font.weight = ar.ReadInt32();
+    for (std::uint8_t* b : {&font.italic, &font.underline, &font.strikeOut, &font.charSet,
+                            &font.outPrecision, &font.clipPrecision, &font.quality,
+                            &font.pitchAndFamily})
+        *b = ar.ReadByte();
+    const QByteArray face = ar.ReadRaw(LogFont::kFaceSize);
+    std::memcpy(font.faceName.data(), face.constData(), LogFont::kFaceSize);
+    if (recordVersion >= 2)
+        upperCase = ar.ReadInt32();
+    alignment = alignmentWord;
+    if (alignmentWord & kScreenPlacedBit) {
+        screenPlaced = 1;
+        alignment = alignmentWord & ~kScreenPlacedBit;
+    }
+    selected = 0;
+    screenHandles = 0;
+}
+
+void CControles::LoadValue(Archive&) {}
+
+void CControles::SaveValue(Archive&) {}
+
+int CControles::CreateCaptureWindow(DrawingSurface&, QWidget*, int, const QFont*) {
+    return 0;
+}
+
+void CControles::UpdateHandles() {}
+
+void CControles::Draw(DrawingSurface&) {}
+
+void CControles::ClearValue() {}
+
+void CControles::Print(DrawingSurface&) {}
+
+void CControles::DescribeOwnFields(ControlFields&) const {}
+
+bool CControles::HitTest(int x, int y, bool onScreen) const {
+    if (onScreen)
+        return screenRect.Contains(Point{x, y});
+    return pageRect.Normalized().Contains(Point{x, y});
+}
+
+int CControles::HitHandle(int x, int y) const {
+    Point p{x, y};
+    if (!screenHandles)
+        p = Point{Clamp32(std::int64_t{x} + kDesignShiftX), Clamp32(std::int64_t{y} + kDesignShiftY)};
+    for (int i = 0; i < 4; ++i) {
+        if (handles[static_cast<std::size_t>(i)].Normalized().Contains(p))
+            return i + 1;
+    }
+    return 0;
+}
+
+void CControles::Move(int dx, int dy, bool onScreen) {
+    if (!onScreen) {
+        pageRect = Rect(Clamp32(std::int64_t{pageRect.left} + dx), Clamp32(std::int64_t{pageRect.top} + dy),
+                        Clamp32(std::int64_t{pageRect.right} + dx),
+                        Clamp32(std::int64_t{pageRect.bottom} + dy));
+        UpdateHandles();
+        return;
+    }
+    if (std::int64_t{screenRect.left} + dx < 0 || std::int64_t{screenRect.top} + dy < 0)
+        return;
+    screenRect = Rect(Clamp32(std::int64_t{screenRect.left} + dx), Clamp32(std::int64_t{screenRect.top} + dy),
+                      Clamp32(std::int64_t{screenRect.right} + dx),
+                      Clamp32(std::int64_t{screenRect.bottom} + dy));
+    UpdateHandles();
+}
+
+void CControles::ResizeRect(Rect& rect, int handle, int dx, int dy, int minimum) {
+    const std::int64_t width = std::int64_t{rect.right} - rect.left;
+    const std::int64_t top = rect.top;
+    const std::int64_t bottom = rect.bottom;
+    switch (handle) {
+    case 1:
+        if (width - dx > minimum)
+            rect.left = Clamp32(std::int64_t{rect.left} + dx);
+        break;
+    case 2:
+        if (width + dx > minimum)
+            rect.right = Clamp32(std::int64_t{rect.right} + dx);
+        break;
+    case 3:
+        if (Abs64(bottom + dy - top) > minimum)
+            rect.bottom = Clamp32(bottom + dy);
+        break;
+    case 4:
+        if (Abs64(bottom - top - dy) > minimum)
+            rect.top = Clamp32(top + dy);
+        break;
+    default:
+        break;
+    }
+}
+
+void CControles::ResizeByHandle(int handle, int dx, int dy) {
+    ResizeRect(pageRect, handle, dx, dy, kMinimumSide);
+    UpdateHandles();
+}
+
+void CControles::ResizeOnScreen(int handle, int dx, int dy) {
+    ResizeRect(screenRect, handle, dx, dy, kMinimumSide);
+    UpdateHandles();
+}
+
+void CControles::FitHeightToFont() {
+    if (!HasFont())
+        return;
+    const std::int64_t height = Abs64(font.height);
+    font.height = Clamp32(-height);
+    if (m_singleLine == 0)
+        pageRect = pageRect.Normalized();
+    pageRect.top = Clamp32(std::int64_t{pageRect.bottom} + height + 5);
+    UpdateHandles();
+}
+
+LogFont CControles::MakePrintFont(const TextMetrics& metrics) const {
+    LogFont out = font;
+    out.width = static_cast<std::int32_t>(metrics.aveCharWidth * 0.96);
+    return out;
+}
+
+Rect CControles::DesignRect() const {
+    return pageRect.Offsetted(kDesignShiftX, kDesignShiftY).Normalized();
+}
+
+void CControles::SetHandles(const Rect& r, bool widthHandles, bool heightHandles) {
+    const int midX = r.left + (r.right - r.left) / 2;
+    const int midY = r.top + (r.bottom - r.top) / 2;
+    handles.fill(Rect());
+    if (widthHandles) {
+        handles[0] = Rect::PageSquare(Point{r.left, midY}, kHandleHalf);
+        handles[1] = Rect::PageSquare(Point{r.right, midY}, kHandleHalf);
+    }
+    if (heightHandles) {
+        handles[2] = Rect::PageSquare(Point{midX, r.top}, kHandleHalf);
+        handles[3] = Rect::PageSquare(Point{midX, r.bottom}, kHandleHalf);
+    }
+}
+
+void CControles::DrawHandles(DrawingSurface& dc) const {
+    for (const Rect& h : handles) {
+        if (!h.IsNull())
+            dc.Rectangle(h);
+    }
+}
+
+void CControles::DrawCaption(DrawingSurface& dc) const {
+    if (m_constant || m_type == kTypeEtiqueta)
+        return;
+    const QString caption = QStringLiteral("%1:").arg(text);
+    if (captionLeft) {
+        const unsigned previous = dc.SetTextAlign(TextAlign::Right | TextAlign::Top);
+        dc.TextOut(screenRect.left - 2, screenRect.top + 2, caption);
+        dc.SetTextAlign(previous);
+    } else {
+        const unsigned previous = dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+        dc.TextOut(screenRect.left, screenRect.top - 16, caption);
+        dc.SetTextAlign(previous);
+    }
+}
+
+void CControles::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+    DrawCaption(dc);
+    if (!showOrder)
+        return;
+    dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+    dc.SetBkMode(BkMode::Opaque);
+    dc.SetBkColor(kSelectionRed);
+    const ColorRef previous = dc.SetTextColor(kWhite);
+    dc.TextOut(screenRect.left + 6, screenRect.top - 4, QStringLiteral(" %1 ").arg(captureOrder));
+    dc.SetBkMode(BkMode::Transparent);
+    dc.SetTextColor(previous);
+}

@@ -1,0 +1,64 @@
+#include "CEtiqueta.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+
+CEtiqueta::CEtiqueta() : CControles(kTypeEtiqueta) {
+    alignment = static_cast<int>(TextAlign::Bottom);
+}
+
+std::unique_ptr<CEtiqueta> CEtiqueta::Create(int x, int y, const QString& text) {
+    auto control = std::make_unique<CEtiqueta>();
+    control->text = text;
+    control->pageRect = Rect(x, y - control->font.height + 5, x + 400, y);
+    control->UpdateHandles();
+    return control;
+}
+
+void CEtiqueta::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    if (ar.IsLoading())
+        UpdateHandles();
+}
+
+void CEtiqueta::Draw(DrawingSurface& dc) {
+    const Pen red{PenStyle::Solid, 1, kSelectionRed};
+    Pen previousPen;
+    if (selected)
+        previousPen = dc.SelectPen(red);
+    dc.SetTextColor(color);
+    const LogFont previousFont = dc.SelectFont(font);
+
+    Rect measured = pageRect;
+    dc.DrawText(text, measured, TextFormat::CalcRect);
+    pageRect.right = measured.right;
+    pageRect.bottom = measured.bottom;
+    if (!screenPlaced) {
+        const Point a = dc.LPtoDP(Point{pageRect.left, pageRect.top});
+        const Point b = dc.LPtoDP(Point{pageRect.right, pageRect.bottom});
+        screenRect = Rect(a.x, a.y, b.x, a.y + 20);
+    }
+
+    const Rect r = DesignRect();
+    if (selected)
+        dc.Rectangle(r);
+    dc.SetTextAlign(TextAlign::Bottom);
+    dc.ExtTextOut(r.left, r.top, TextOutOption::Clipped, r, text);
+    if (selected)
+        dc.SelectPen(previousPen);
+    dc.SelectFont(previousFont);
+}
+
+void CEtiqueta::DrawOnScreenLayout(DrawingSurface& dc, bool) {
+    if (selected) {
+        const Pen previousPen = dc.SelectPen(Pen{PenStyle::Solid, 1, kSelectionRed});
+        dc.Rectangle(screenRect);
+        dc.SelectPen(previousPen);
+    }
+    LogFont captionFont = screenFont ? *screenFont : dc.GetFont();
+    captionFont.weight = font.weight;
+    const LogFont previousFont = dc.SelectFont(captionFont);
+    dc.SetTextAlign(0);
+    dc.TextOut(screenRect.left, screenRect.top + 2, QStringLiteral("%1:").arg(text));
+    dc.SelectFont(previousFont);
+}

@@ -1,0 +1,94 @@
+#include "CLinea.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+CLinea::CLinea() : CControles(kTypeLinea) {}
+
+std::unique_ptr<CLinea> CLinea::Create(int x, int y) {
+    auto control = std::make_unique<CLinea>();
+    control->pageRect = Rect(x, y + 20, x + 400, y - 20);
+    control->UpdateHandles();
+    return control;
+}
+
+void CLinea::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    ar.Exchange(horizontal);
+    if (ar.IsLoading())
+        UpdateHandles();
+}
+
+void CLinea::UpdateHandles() {
+    SetHandles(DesignRect(), IsHorizontal(), !IsHorizontal());
+}
+
+void CLinea::MakeHorizontal() {
+    if (IsHorizontal())
+        return;
+    const std::int64_t left = pageRect.left, top = pageRect.top;
+    const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
+    const std::int64_t x0 = left + (right - left) / 2;
+    pageRect = Rect(Clamp32(x0), Clamp32(top + 20), Clamp32(x0 + (top - bottom)), Clamp32(top - 20));
+    horizontal = 1;
+    UpdateHandles();
+}
+
+void CLinea::MakeVertical() {
+    if (!IsHorizontal())
+        return;
+    const std::int64_t left = pageRect.left, top = pageRect.top;
+    const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
+    const std::int64_t y0 = top + (bottom - top) / 2;
+    pageRect = Rect(Clamp32(left - 20), Clamp32(y0), Clamp32(left + 20), Clamp32(y0 + (left - right)));
+    horizontal = 0;
+    UpdateHandles();
+}
+
+void CLinea::DrawSegment(DrawingSurface& dc, const Rect& r) const {
+    if (IsHorizontal()) {
+        const int midY = r.top + (r.bottom - r.top) / 2;
+        dc.MoveTo(r.left, midY);
+        dc.LineTo(r.right, midY);
+    } else {
+        const int midX = r.left + (r.right - r.left) / 2;
+        dc.MoveTo(midX, r.top);
+        dc.LineTo(midX, r.bottom);
+    }
+}
+
+void CLinea::Draw(DrawingSurface& dc) {
+    const Pen colourPen{PenStyle::Solid, 2, color};
+    const Pen red{PenStyle::Solid, 1, kSelectionRed};
+    const Pen previousPen = dc.SelectPen(colourPen);
+    const Rect r = DesignRect();
+    if (selected) {
+        dc.SelectPen(red);
+        dc.Rectangle(r);
+        DrawHandles(dc);
+        dc.SelectPen(colourPen);
+    }
+    DrawSegment(dc, r);
+    dc.SelectPen(previousPen);
+}
+
+void CLinea::Print(DrawingSurface& dc) {
+    const Pen previousPen = dc.SelectPen(Pen{PenStyle::Solid, 2, color});
+    DrawSegment(dc, pageRect.Normalized());
+    dc.SelectPen(previousPen);
+}
+
+void CLinea::DescribeOwnFields(ControlFields& fields) const {
+    fields.emplace_back(QStringLiteral("horizontal"), horizontal);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "CControles.h"
+
+#include <memory>
+
+// A horizontal or vertical rule, 0.2 mm wide, running through the middle of its rectangle.
+class CLinea : public CControles {
+public:
+    CLinea();
+    // A 40 mm horizontal line starting at (x, y).
+    static std::unique_ptr<CLinea> Create(int x, int y);
+
+    void Serialize(Archive& ar) override;
+    void UpdateHandles() override;
+    void Draw(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) override;
+    void DescribeOwnFields(ControlFields& fields) const override;
+
+    // Turns the line about its upper or left end, keeping its length.
+    void MakeHorizontal();
+    void MakeVertical();
+    bool IsHorizontal() const { return horizontal != 0; }
+
+    int horizontal = 1;
+
+private:
+    void DrawSegment(DrawingSurface& dc, const Rect& normalized) const;
+};

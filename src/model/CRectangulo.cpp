@@ -1,0 +1,52 @@
+#include "CRectangulo.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+
+CRectangulo::CRectangulo() : CControles(kTypeRectangulo) {}
+
+std::unique_ptr<CRectangulo> CRectangulo::Create(int x, int y) {
+    auto control = std::make_unique<CRectangulo>();
+    control->pageRect = Rect(x, y, x + 600, y - 600);
+    control->UpdateHandles();
+    return control;
+}
+
+void CRectangulo::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    if (ar.IsLoading())
+        UpdateHandles();
+}
+
+void CRectangulo::UpdateHandles() {
+    SetHandles(DesignRect(), true, true);
+}
+
+void CRectangulo::DrawOutline(DrawingSurface& dc, const Rect& r) {
+    dc.MoveTo(r.left, r.top);
+    dc.LineTo(r.right, r.top);
+    dc.LineTo(r.right, r.bottom);
+    dc.LineTo(r.left, r.bottom);
+    dc.LineTo(r.left, r.top);
+}
+
+void CRectangulo::Draw(DrawingSurface& dc) {
+    const Pen colourPen{PenStyle::Solid, 2, color};
+    const Pen red{PenStyle::Solid, 1, kSelectionRed};
+    const Rect r = DesignRect();
+    Pen previousPen;
+    if (selected) {
+        previousPen = dc.SelectPen(red);
+        DrawHandles(dc);
+    } else {
+        previousPen = dc.SelectPen(colourPen);
+    }
+    DrawOutline(dc, r);
+    dc.SelectPen(previousPen);
+}
+
+void CRectangulo::Print(DrawingSurface& dc) {
+    const Pen previousPen = dc.SelectPen(Pen{PenStyle::Solid, 2, color});
+    DrawOutline(dc, pageRect.Normalized());
+    dc.SelectPen(previousPen);
+}

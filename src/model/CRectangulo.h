@@ -1,0 +1,21 @@
+#pragma once
+
+#include "CControles.h"
+
+#include <memory>
+
+// A rectangular outline, 0.2 mm wide, never filled.
+class CRectangulo : public CControles {
+public:
+    CRectangulo();
+    // A 60 mm square hanging from (x, y).
+    static std::unique_ptr<CRectangulo> Create(int x, int y);
+
+    void Serialize(Archive& ar) override;
+    void UpdateHandles() override;
+    void Draw(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) override;
+
+private:
+    static void DrawOutline(DrawingSurface& dc, const Rect& normalized);
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "CControles.h"
+
+#include <memory>
+
+// Makes an empty control from its type code. The constant controls and the image are known
+// from the start; the capture controls are added by their own layer when the program starts.
+class ControlFactory {
+public:
+    using Creator = std::unique_ptr<CControles> (*)();
+
+    static void Register(int code, Creator creator);
+    static bool IsRegistered(int code);
+    // nullptr for a code outside 0 to 11, which a format file skips. A code of the table whose
+    // class this program does not have throws FormatError rather than misread the file.
+    static std::unique_ptr<CControles> Create(int code);
+};

@@ -1,0 +1,178 @@
+#include "FormatFile.h"
+
+#include "Archive.h"
+#include "ArchiveException.h"
+#include "ControlFactory.h"
+#include "ControlType.h"
+#include "FormatError.h"
+#include "KeyScrambler.h"
+#include "Cp1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <climits>
+
+namespace {
+
+constexpr int kVersionMarker = -2;
+
+QString ReadScrambled(Archive& ar) {
+    return Cp1252::Decode(KeyScrambler::Scramble(ar.ReadByteString()));
+}
+
+void WriteScrambled(Archive& ar, const QString& text) {
+    ar.WriteByteString(KeyScrambler::Scramble(Cp1252::Encode(text)));
+}
+
+int VersionFromMarker(std::int32_t marker) {
+    const std::int64_t version = -static_cast<std::int64_t>(marker);
+    return version > INT_MAX ? INT_MAX : static_cast<int>(version);
+}
+
+// Runs a read of a whole file, turning what can go wrong into one sentence that names it.
+template <typename Body>
+auto WithFile(const QString& path, Body body) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FormatError(QStringLiteral("%1: no se puede abrir (%2)").arg(path, file.errorString()));
+    try {
+        Archive ar(file, Archive::Mode::Load);
+        return body(ar);
+    } catch (const ArchiveException& e) {
+        throw FormatError(e.Describe(path));
+    } catch (const FormatError& e) {
+        throw FormatError(QStringLiteral("%1: %2").arg(path, e.Message()));
+    } catch (const std::bad_alloc&) {
+        throw FormatError(QStringLiteral("%1: no hay memoria suficiente para leerlo").arg(path));
+    }
+}
+
+} // namespace
+
+void FormatFile::ReadSettings(Archive& ar, FormatSettings& settings) {
+    settings.decimals = ar.ReadInt32();
+    settings.currencyName = ar.ReadString();
+    settings.postfix = ar.ReadString();
+    settings.currencySign = ar.ReadInt32();
+    settings.calculatedReadOnly = ar.ReadInt32();
+    settings.author = ReadScrambled(ar);
+    settings.key = ReadScrambled(ar);
+}
+
+void FormatFile::Read(Archive& ar, Format& format, FormatSettings& settings) {
+    format.controls.clear();
+    format.description = ar.ReadString();
+    const std::int32_t marker = ar.ReadInt32();
+    std::int32_t count = marker;
+    if (marker < 0) {
+        format.version = VersionFromMarker(marker);
+        ReadSettings(ar, settings);
+        count = ar.ReadInt32();
+    } else {
+        format.version = 1;
+    }
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t code = ar.ReadInt32();
+        std::unique_ptr<CControles> control = ControlFactory::Create(code);
+        if (!control)
+            continue;
+        CControles& made = *control;
+        format.controls.push_front(std::move(control));
+        made.recordVersion = format.version;
+        made.Serialize(ar);
+    }
+    format.screenExtent = ar.ReadRect();
+}
+
+void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settings,
+                       Writer writer) {
+    ar.WriteString(format.description);
+    ar.WriteInt32(kVersionMarker);
+    ar.WriteInt32(settings.decimals);
+    ar.WriteString(settings.currencyName);
+    ar.WriteString(settings.postfix);
+    ar.WriteInt32(settings.currencySign);
+    ar.WriteInt32(settings.calculatedReadOnly);
+    WriteScrambled(ar, settings.author);
+    WriteScrambled(ar, settings.key);
+    ar.WriteInt32(static_cast<std::int32_t>(format.controls.size()));
+
+    Rect extent(0, 0, 100, 100);
+    std::int32_t counter = 1;
+    for (auto it = format.controls.rbegin(); it != format.controls.rend(); ++it) {
+        CControles& c = **it;
+        const bool label = c.Type() == kTypeEtiqueta;
+        if (writer == Writer::Design) {
+            if (c.ConstantFlag() && !label) {
+                c.captureOrder = 0;
+            } else {
+                extent = extent.United(c.screenRect);
+                if (!label)
+                    c.captureOrder = counter++;
+            }
+        } else if (!c.ConstantFlag() || label) {
+            extent = extent.United(c.screenRect);
+            if (writer == Writer::ScreenDesigner)
+                c.screenPlaced = 1;
+        }
+        ar.WriteInt32(c.Type());
+        c.Serialize(ar);
+    }
+    format.screenExtent = extent;
+    ar.WriteRect(extent);
+}
+
+QString FormatFile::ReadDescription(Archive& ar) {
+    return ar.ReadString();
+}
+
+FormatHeader FormatFile::ReadHeader(Archive& ar) {
+    FormatHeader header;
+    header.description = ar.ReadString();
+    const std::int32_t marker = ar.ReadInt32();
+    if (marker < 0) {
+        header.version = VersionFromMarker(marker);
+        header.hasSettings = true;
+        ReadSettings(ar, header.settings);
+    }
+    return header;
+}
+
+void FormatFile::Load(const QString& path, Format& format, FormatSettings& settings) {
+    WithFile(path, [&](Archive& ar) {
+        Format loaded;
+        FormatSettings read = settings;
+        Read(ar, loaded, read);
+        format = std::move(loaded);
+        settings = read;
+    });
+}
+
+void FormatFile::Save(const QString& path, Format& format, const FormatSettings& settings,
+                      Writer writer) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw FormatError(QStringLiteral("%1: no se puede crear (%2)").arg(path, file.errorString()));
+    try {
+        Archive ar(file, Archive::Mode::Store);
+        Write(ar, format, settings, writer);
+        ar.Flush();
+    } catch (const ArchiveException& e) {
+        file.cancelWriting();
+        throw FormatError(e.Describe(path));
+    } catch (const FormatError& e) {
+        file.cancelWriting();
+        throw FormatError(QStringLiteral("%1: %2").arg(path, e.Message()));
+    }
+    if (!file.commit())
+        throw FormatError(QStringLiteral("%1: no se pudo guardar (%2)").arg(path, file.errorString()));
+}
+
+QString FormatFile::LoadDescription(const QString& path) {
+    return WithFile(path, [](Archive& ar) { return ReadDescription(ar); });
+}
+
+FormatHeader FormatFile::LoadHeader(const QString& path) {
+    return WithFile(path, [](Archive& ar) { return ReadHeader(ar); });
+}

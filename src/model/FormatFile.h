@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Format.h"
+#include "FormatSettings.h"
+
+class Archive;
+
+// The first fields of a format file: enough for a preview or for the access check.
+struct FormatHeader {
+    QString description;
+    int version = 1;
+    bool hasSettings = false;
+    FormatSettings settings;
+};
+
+// Reading and writing `.fmt` files: the description, the version marker, the format settings
+// with the author and key scrambled, the controls from the last layer to the first, and the
+// size of the capture screen.
+class FormatFile {
+public:
+    enum class Writer {
+        Design,         // renumbers the capture order, recomputes the screen extent
+        ScreenDesigner, // keeps the capture order, marks capture controls and labels as placed
+        CaptureWindow,  // keeps the capture order and every flag
+    };
+
+    // Replaces the format's controls (each read control goes to the front, so the list comes
+    // back as it was written) and, for a file that carries them, the settings. After an error
+    // the controls made so far stay in the list, the last one possibly incomplete.
+    static void Read(Archive& ar, Format& format, FormatSettings& settings);
+    static void Write(Archive& ar, Format& format, const FormatSettings& settings, Writer writer);
+    static QString ReadDescription(Archive& ar);
+    static FormatHeader ReadHeader(Archive& ar);
+
+    // Whole files, with errors as FormatError naming the file. A load that fails leaves the
+    // format and the settings as they were; a save goes to a temporary file that replaces the
+    // old one only when it is complete, so a failed save never destroys the previous format.
+    static void Load(const QString& path, Format& format, FormatSettings& settings);
+    static void Save(const QString& path, Format& format, const FormatSettings& settings,
+                     Writer writer);
+    static QString LoadDescription(const QString& path);
+    static FormatHeader LoadHeader(const QString& path);
+
+private:
+    static void ReadSettings(Archive& ar, FormatSettings& settings);
+};

@@ -1,0 +1,6 @@
+#include "FormatSettings.h"
+
+FormatSettings& FormatSettings::Current() {
+    static FormatSettings settings;
+    return settings;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Rect.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+class QIODevice;
+
+// The binary archive of formats and captured-data files: little-endian integers, single bytes,
+// raw blocks and length-prefixed Windows-1252 strings, with no header or padding of its own.
+// A read that finds fewer bytes than it needs throws ArchiveException(EndOfFile); a length
+// prefix larger than what the file has left is refused before anything is allocated.
+class Archive {
+public:
+    enum class Mode { Load, Store };
+
+    Archive(QIODevice& device, Mode mode);
+    ~Archive();
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
+    bool IsLoading() const { return m_mode == Mode::Load; }
+    bool IsStoring() const { return m_mode == Mode::Store; }
+
+    std::uint8_t ReadByte();
+    std::uint16_t ReadUInt16();
+    std::int32_t ReadInt32();
+    std::uint32_t ReadUInt32();
+    Rect ReadRect();
+    QByteArray ReadRaw(qint64 size);
+    // The bytes of a stored string, as they are on disk (the wide form converted to the code page).
+    QByteArray ReadByteString();
+    QString ReadString();
+
+    void WriteByte(std::uint8_t value);
+    void WriteUInt16(std::uint16_t value);
+    void WriteInt32(std::int32_t value);
+    void WriteUInt32(std::uint32_t value);
+    void WriteRect(const Rect& rect);
+    void WriteRaw(const char* data, qint64 size);
+    void WriteRaw(const QByteArray& data) { WriteRaw(data.constData(), data.size()); }
+    void WriteByteString(const QByteArray& bytes);
+    void WriteString(const QString& text);
+
+    // Read when loading, write when storing: one Serialize body serves both directions.
+    void Exchange(std::int32_t& value);
+    void Exchange(Rect& rect);
+    void Exchange(QString& text);
+
+    // Bytes not yet read, or -1 when the device cannot tell (a pipe).
+    qint64 BytesLeft() const;
+    // Hands buffered bytes to the device; throws WriteFailed when it does not take them all.
+    void Flush();
+
+private:
+    void ReadExact(char* dst, qint64 size);
+    bool Refill();
+    qint64 ReadStringLength(bool& wide);
+
+    QIODevice& m_device;
+    Mode m_mode;
+    QByteArray m_buffer;
+    qint64 m_bufferPos = 0;
+};

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "DrawingSurface.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPointF>
+#include <QRectF>
+
+#include <optional>
+
+class QPainter;
+class QPaintDevice;
+
+// A drawing surface over a QPainter: a widget, an off-screen QImage or a QPrinter page. Device
+// space is the painter's own coordinate system in pixels; the mapping mode, window origin and
+// viewport origin turn logical units into it. Text is always drawn upright, even where y grows
+// upward, and fonts are made at the device's resolution so that printed text keeps its size.
+class PainterSurface : public DrawingSurface {
+public:
+    // What the surface reports of its device. Printers report the unprintable margin as the
+    // physical offset; the painter's origin is then the corner of the printable area.
+    struct DeviceInfo {
+        double dpiX = 96;
+        double dpiY = 96;
+        int horzRes = 0;
+        int vertRes = 0;
+        int physicalWidth = 0;
+        int physicalHeight = 0;
+        int physicalOffsetX = 0;
+        int physicalOffsetY = 0;
+    };
+
+    explicit PainterSurface(QPainter& painter);
+    PainterSurface(QPainter& painter, const DeviceInfo& info);
+    ~PainterSurface() override;
+
+    static DeviceInfo DescribeDevice(const QPaintDevice& device);
+
+    Pen SelectPen(const Pen& pen) override;
+    Brush SelectBrush(const Brush& brush) override;
+    LogFont SelectFont(const LogFont& font) override;
+    ColorRef SetTextColor(ColorRef color) override;
+    ColorRef SetBkColor(ColorRef color) override;
+    BkMode SetBkMode(BkMode mode) override;
+    unsigned SetTextAlign(unsigned align) override;
+    MapMode SetMapMode(MapMode mode) override;
+    Point SetWindowOrg(Point origin) override;
+    Point SetViewportOrg(Point origin) override;
+    MapMode GetMapMode() const override { return m_mapMode; }
+    Point GetWindowOrg() const override { return m_windowOrg; }
+    LogFont GetFont() const override { return m_font; }
+
+    void Rectangle(const Rect& rect) override;
+    void FillSolidRect(const Rect& rect, ColorRef color) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void TextOut(int x, int y, const QString& text) override;
+    void ExtTextOut(int x, int y, unsigned options, const Rect& rect, const QString& text) override;
+    int DrawText(const QString& text, Rect& rect, unsigned format) override;
+    TextMetrics GetTextMetrics() const override;
+    Point GetTextExtent(const QString& text) const override;
+    void StretchImage(const Rect& dest, const QImage& image, const Rect& source) override;
+
+    Point LPtoDP(Point p) const override;
+    Point DPtoLP(Point p) const override;
+    int GetDeviceCaps(DeviceCap cap) const override;
+
+    // The Qt font a logical font becomes on this surface in the current mapping mode.
+    QFont MakeQFont(const LogFont& font) const;
+
+private:
+    double ScaleX() const;
+    double ScaleY() const; // negative where y grows upward
+    QPointF ToDevice(double x, double y) const;
+    QRectF ToDevice(const Rect& rect) const;
+    const QFont& CurrentQFont() const;
+    void DrawTextLine(const QPointF& reference, const QString& text);
+
+    QPainter& m_painter;
+    DeviceInfo m_info;
+    Pen m_pen;
+    Brush m_brush;
+    LogFont m_font;
+    ColorRef m_textColor = kBlack;
+    ColorRef m_bkColor = kWhite;
+    BkMode m_bkMode = BkMode::Opaque;
+    unsigned m_textAlign = 0;
+    MapMode m_mapMode = MapMode::Text;
+    Point m_windowOrg;
+    Point m_viewportOrg;
+    QPointF m_current;
+    mutable std::optional<QFont> m_qfont;
+};

@@ -1,0 +1,49 @@
+#include "UpperCaseInput.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QValidator>
+
+namespace {
+
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+    void fixup(QString& input) const override { input = input.toUpper(); }
+};
+
+} // namespace
+
+void UpperCaseInput::Apply(QLineEdit* edit) {
+    edit->setValidator(new UpperCaseValidator(edit));
+    edit->setText(edit->text().toUpper());
+}
+
+void UpperCaseInput::Apply(QPlainTextEdit* edit) {
+    QTextDocument* document = edit->document();
+    QObject::connect(document, &QTextDocument::contentsChange, edit,
+                     [document](int position, int, int added) {
+                         if (added <= 0)
+                             return;
+                         QTextCursor cursor(document);
+                         cursor.setPosition(position);
+                         cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+                         const QString text = cursor.selectedText();
+                         const QString upper = text.toUpper();
+                         if (upper == text)
+                             return;
+                         // Joined to the edit that typed the letters, so one undo takes both back.
+                         cursor.joinPreviousEditBlock();
+                         cursor.insertText(upper);
+                         cursor.endEditBlock();
+                     });
+    const QString text = edit->toPlainText();
+    if (text != text.toUpper())
+        edit->setPlainText(text.toUpper());
+}
