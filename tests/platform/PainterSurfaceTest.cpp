@@ -1,0 +1,118 @@
+#include "PainterSurface.h"
+
+#include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A white sheet at 254 dpi: one pixel is one tenth of a millimetre.
+QImage Sheet(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    return image;
+}
+
+// The bounding box of the pixels that are not white.
+QRect InkBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(row[x]) < 160)
+                box = box.united(QRect(x, y, 1, 1));
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+TEST(PainterSurfaceTest, LowMetricMapsTenthsOfMillimetresWithYUpward) {
+    QImage image = Sheet(100, 100);
+    QPainter painter(&image);
+    PainterSurface dc(painter);
+    dc.SetMapMode(MapMode::LoMetric);
+    EXPECT_EQ(dc.LPtoDP({100, -250}), (Point{100, 250}));
+    dc.SetWindowOrg({-20, 30});
+    EXPECT_EQ(dc.LPtoDP({0, 0}), (Point{20, 30}));
+    EXPECT_EQ(dc.DPtoLP({20, 30}), (Point{0, 0}));
+    dc.SetMapMode(MapMode::HiMetric);
+    EXPECT_EQ(dc.LPtoDP({980, 0}), (Point{100, 3})); // hundredths, same origin
+}
+
+TEST(PainterSurfaceTest, TextIsUprightAndAnchoredByAlignment) {
+    QImage image = Sheet(800, 300);
+    {
+        QPainter painter(&image);
+        PainterSurface dc(painter);
+        dc.SetMapMode(MapMode::LoMetric);
+        dc.SetBkMode(BkMode::Transparent);
+        dc.SelectFont(LogFont::Make(-60, 0, 400, QStringLiteral("Arial")));
+        dc.SetTextAlign(TextAlign::Right | TextAlign::Bottom);
+        dc.TextOut(700, -200, QStringLiteral("HLT"));
+    }
+    const QRect ink = InkBox(image);
+    ASSERT_FALSE(ink.isNull());
+    // Capitals 6 mm high sit on the bottom line at y 200 (less the descent) and end at x 700.
+    EXPECT_LE(ink.right(), 700);
+    EXPECT_GE(ink.right(), 690);
+    EXPECT_LT(ink.bottom(), 200);
+    EXPECT_GT(ink.bottom(), 170);
+    EXPECT_NEAR(ink.height(), 43, 4); // cap height of a 6 mm em
+    // Upright: the crossbar of the H is in the middle, the T's bar at the top right.
+    const QRect topRight(ink.right() - 10, ink.top(), 10, 3);
+    EXPECT_LT(qGray(image.pixel(topRight.center())), 160);
+}
+
+TEST(PainterSurfaceTest, MeasuringWrappedTextGrowsDownThePage) {
+    QImage image = Sheet(10, 10);
+    QPainter painter(&image);
+    PainterSurface dc(painter);
+    dc.SetMapMode(MapMode::LoMetric);
+    dc.SelectFont(LogFont::Make(-40, 0, 400, QStringLiteral("Arial")));
+    const TextMetrics tm = dc.GetTextMetrics();
+    EXPECT_GE(tm.height, 40);
+    EXPECT_GT(tm.aveCharWidth, 10);
+
+    Rect box(100, -100, 400, -100);
+    const int height = dc.DrawText(QStringLiteral("uno dos tres cuatro cinco seis siete ocho"), box,
+                                   TextFormat::WordBreak | TextFormat::CalcRect);
+    EXPECT_GT(height, 2 * tm.height - 2);
+    EXPECT_EQ(box.left, 100);
+    EXPECT_EQ(box.top, -100);
+    EXPECT_EQ(box.bottom, -100 - height);
+    EXPECT_LE(box.right, 400);
+
+    Rect single(0, 0, 0, 0);
+    dc.DrawText(QStringLiteral("Total"), single, TextFormat::CalcRect);
+    EXPECT_NEAR(single.right, dc.GetTextExtent(QStringLiteral("Total")).x, 1);
+    Rect empty(5, -5, 5, -5);
+    dc.DrawText(QString(), empty, TextFormat::CalcRect);
+    EXPECT_EQ(empty.right, 5);
+}
+
+TEST(PainterSurfaceTest, FontHeightSignsAndNarrowing) {
+    QImage image = Sheet(10, 10);
+    QPainter painter(&image);
+    PainterSurface dc(painter);
+    dc.SetMapMode(MapMode::LoMetric);
+    const QFont character = dc.MakeQFont(LogFont::Make(-100, 0, 400, QStringLiteral("Arial")));
+    const QFont cell = dc.MakeQFont(LogFont::Make(100, 0, 400, QStringLiteral("Arial")));
+    EXPECT_EQ(character.pixelSize(), 100);
+    EXPECT_LT(cell.pixelSize(), 100); // the cell includes the leading
+    EXPECT_NEAR(QFontMetricsF(cell).ascent() + QFontMetricsF(cell).descent(), 100, 3);
+
+    LogFont narrow = LogFont::Make(-100, 0, 400, QStringLiteral("Arial"));
+    dc.SelectFont(narrow);
+    const int natural = dc.GetTextMetrics().aveCharWidth;
+    narrow.width = natural * 96 / 100;
+    dc.SelectFont(narrow);
+    EXPECT_NEAR(dc.GetTextMetrics().aveCharWidth, narrow.width, 2);
+    EXPECT_LT(dc.GetTextExtent(QStringLiteral("MMMMMMMMMM")).x,
+              dc.MakeQFont(LogFont::Make(-100, 0, 400, QStringLiteral("Arial"))).pixelSize() * 10);
+}
