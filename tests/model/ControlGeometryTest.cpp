@@ -1,0 +1,171 @@
+#include "CConsParrafo.h"
+#include "CConsText.h"
+#include "CEtiqueta.h"
+#include "CLinea.h"
+#include "CRectangulo.h"
+#include "ControlType.h"
+#include "RecordingSurface.h"
+
+#include <gtest/gtest.h>
+
+TEST(ControlTypeTest, TableOfCodes) {
+    EXPECT_EQ(ControlType::DisplayName(3), QStringLiteral("Casilla de verificación"));
+    EXPECT_EQ(ControlType::DisplayName(10), QStringLiteral("Etiqueta"));
+    EXPECT_TRUE(ControlType::DisplayName(12).isEmpty());
+    EXPECT_TRUE(ControlType::DisplayName(-1).isEmpty());
+    EXPECT_EQ(CEtiqueta().ConstantFlag(), 0);
+    EXPECT_EQ(CConsParrafo().SingleLineFlag(), 0);
+    EXPECT_STREQ(CLinea().GetRuntimeClass(), "CLinea");
+    EXPECT_FALSE(CRectangulo().HasFont());
+    EXPECT_TRUE(CEtiqueta().HasFont());
+}
+
+TEST(ControlGeometryTest, NewConstantTextAndItsHandles) {
+    auto text = CConsText::Create(1000, -2000, QStringLiteral("Hola"));
+    EXPECT_EQ(text->pageRect, Rect(1000, -1955, 1400, -2000));
+    EXPECT_EQ(text->handles[0], Rect(1040, -2018, 1060, -2038));
+    EXPECT_TRUE(text->handles[2].IsNull());
+    EXPECT_EQ(text->HitHandle(1000, -1978), 1);
+    EXPECT_EQ(text->HitHandle(1400, -1978), 2);
+    EXPECT_EQ(text->HitHandle(1200, -1978), 0);
+    text->screenHandles = 1;
+    EXPECT_EQ(text->HitHandle(1000, -1978), 0);
+    EXPECT_EQ(text->HitHandle(1050, -2028), 1);
+}
+
+TEST(ControlGeometryTest, HitTestOnPageAndScreen) {
+    auto text = CConsText::Create(1000, -2000, QStringLiteral("x"));
+    EXPECT_TRUE(text->HitTest(1000, -2000, false)); // lower edge inside
+    EXPECT_FALSE(text->HitTest(1000, -1955, false)); // upper edge outside
+    EXPECT_FALSE(text->HitTest(1400, -1980, false));
+    text->screenRect = Rect(10, 10, 50, 30);
+    EXPECT_TRUE(text->HitTest(10, 10, true));
+    EXPECT_FALSE(text->HitTest(50, 20, true));
+}
+
+TEST(ControlGeometryTest, ResizeRefusesFortyUnitsOrLess) {
+    auto box = CRectangulo::Create(0, 0); // 600 x 600
+    box->pageRect = Rect(0, 0, 100, -100);
+    box->ResizeByHandle(1, 60, 0);
+    EXPECT_EQ(box->pageRect.left, 0);
+    box->ResizeByHandle(1, 59, 0);
+    EXPECT_EQ(box->pageRect.left, 59);
+    EXPECT_EQ(box->pageRect.Width(), 41);
+    box->ResizeByHandle(2, -1, 0);
+    EXPECT_EQ(box->pageRect.right, 100);
+    box->ResizeByHandle(3, 0, 60); // lower edge up to 40 from the top: refused
+    EXPECT_EQ(box->pageRect.bottom, -100);
+    box->ResizeByHandle(3, 0, 59);
+    EXPECT_EQ(box->pageRect.bottom, -41);
+    box->ResizeByHandle(4, 0, -2); // upper edge down to 39 from the bottom: refused
+    EXPECT_EQ(box->pageRect.top, 0);
+    box->ResizeByHandle(4, 0, 500);
+    EXPECT_EQ(box->pageRect.top, 500);
+    box->ResizeByHandle(7, 10, 10);
+    EXPECT_EQ(box->pageRect, Rect(59, 500, 100, -41));
+    // The handles follow every resize.
+    // Design view rectangle (109, -91, 150, 450): handle 2 sits at x 150, y -91 + 541 / 2.
+    EXPECT_EQ(box->handles[1], Rect(140, 189, 160, 169));
+}
+
+TEST(ControlGeometryTest, ScreenMovesStayOnTheScreen) {
+    CEtiqueta label;
+    label.screenRect = Rect(5, 5, 50, 25);
+    label.Move(-6, 0, true);
+    EXPECT_EQ(label.screenRect, Rect(5, 5, 50, 25));
+    label.Move(-5, -5, true);
+    EXPECT_EQ(label.screenRect, Rect(0, 0, 45, 20));
+    label.Move(-3000, 4000, false);
+    EXPECT_EQ(label.pageRect, Rect(-3000, 4000, -3000, 4000));
+    label.ResizeOnScreen(2, -5, 0);
+    EXPECT_EQ(label.screenRect.right, 45); // 40 wide would be too narrow
+    label.ResizeOnScreen(2, 20, 0);
+    EXPECT_EQ(label.screenRect.right, 65);
+}
+
+TEST(ControlGeometryTest, FitHeightToFont) {
+    auto text = CConsText::Create(0, -500, QStringLiteral("x"));
+    text->font.height = 60; // a cell height from the font dialog
+    text->FitHeightToFont();
+    EXPECT_EQ(text->font.height, -60);
+    EXPECT_EQ(text->pageRect, Rect(0, -435, 400, -500));
+
+    auto line = CLinea::Create(0, 0);
+    const Rect before = line->pageRect;
+    line->font.height = 90;
+    line->FitHeightToFont();
+    EXPECT_EQ(line->pageRect, before);
+    EXPECT_EQ(line->font.height, 90);
+
+    auto paragraph = CConsParrafo::Create(0, 0, QStringLiteral("p"));
+    const Rect kept = paragraph->pageRect;
+    paragraph->font.height = 50;
+    paragraph->FitHeightToFont();
+    EXPECT_EQ(paragraph->font.height, -50);
+    EXPECT_EQ(paragraph->pageRect, kept);
+}
+
+TEST(ControlGeometryTest, UpperCaseTogglesByComplement) {
+    CEtiqueta label;
+    label.ToggleUpperCase();
+    EXPECT_EQ(label.upperCase, -1);
+    EXPECT_TRUE(label.IsUpperCase());
+    label.ToggleUpperCase();
+    EXPECT_EQ(label.upperCase, 0);
+}
+
+TEST(ControlGeometryTest, PrintFontIsNinetySixPercentTruncated) {
+    CConsText text;
+    TextMetrics tm;
+    tm.aveCharWidth = 30;
+    EXPECT_EQ(text.MakePrintFont(tm).width, 28);
+    tm.aveCharWidth = 21;
+    EXPECT_EQ(text.MakePrintFont(tm).width, 20);
+    EXPECT_EQ(text.MakePrintFont(tm).height, -40);
+}
+
+namespace {
+
+class NamedField : public CControles {
+public:
+    NamedField() : CControles(kTypeTextlineVar) {}
+};
+
+} // namespace
+
+TEST(ControlGeometryTest, CaptionsAndCaptureOrderOnTheScreenLayout) {
+    NamedField field;
+    field.text = QStringLiteral("Importe");
+    field.screenRect = Rect(100, 50, 200, 70);
+    field.captureOrder = 3;
+    RecordingSurface dc;
+    dc.SetTextColor(MakeColorRef(0, 0, 128));
+    field.DrawOnScreenLayout(dc, true);
+    const auto texts = dc.CallsNamed(QStringLiteral("TextOut"));
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, QStringLiteral("Importe:"));
+    EXPECT_EQ(texts[0].args, (std::vector<int>{98, 52}));
+    EXPECT_EQ(texts[0].textAlign, TextAlign::Right | TextAlign::Top);
+    EXPECT_EQ(texts[1].text, QStringLiteral(" 3 "));
+    EXPECT_EQ(texts[1].args, (std::vector<int>{106, 46}));
+    EXPECT_EQ(texts[1].bkMode, BkMode::Opaque);
+    EXPECT_EQ(texts[1].bkColor, kSelectionRed);
+    EXPECT_EQ(texts[1].textColor, kWhite);
+    EXPECT_EQ(dc.Calls().back().op, QStringLiteral("SetTextColor"));
+    EXPECT_EQ(dc.Calls().back().args[0], static_cast<int>(MakeColorRef(0, 0, 128)));
+
+    field.captionLeft = 0;
+    dc.ClearCalls();
+    field.DrawOnScreenLayout(dc, false);
+    ASSERT_EQ(dc.CallsNamed(QStringLiteral("TextOut")).size(), 1u);
+    EXPECT_EQ(dc.CallsNamed(QStringLiteral("TextOut"))[0].args, (std::vector<int>{100, 34}));
+
+    // Constant controls and labels have no caption, though a label's constant flag is 0.
+    CEtiqueta label;
+    label.text = QStringLiteral("nota");
+    CConsText constant;
+    dc.ClearCalls();
+    label.DrawCaption(dc);
+    constant.DrawCaption(dc);
+    EXPECT_TRUE(dc.Calls().empty());
+}

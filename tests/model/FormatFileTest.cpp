@@ -1,0 +1,305 @@
+#include "ArchiveException.h"
+#include "CConsParrafo.h"
+#include "CConsText.h"
+#include "CEtiqueta.h"
+#include "CLinea.h"
+#include "CRectangulo.h"
+#include "ControlFactory.h"
+#include "FormatBytes.h"
+#include "FormatError.h"
+#include "KeyScrambler.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A stand-in for a capture control (code 0): the base record only, so that the writers'
+// numbering of capture controls can be checked here, below the capture layer.
+class FakeCapture : public CControles {
+public:
+    FakeCapture() : CControles(0) {}
+    bool failOnWrite = false;
+    void Serialize(Archive& ar) override {
+        if (failOnWrite && ar.IsStoring())
+            throw ArchiveException(ArchiveException::Cause::WriteFailed, QStringLiteral("disco lleno"));
+        SerializeBase(ar);
+    }
+};
+
+class FormatFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = ControlFactory::IsRegistered(0);
+        ControlFactory::Register(0, [] { return std::unique_ptr<CControles>(new FakeCapture); });
+    }
+    void TearDown() override {
+        if (!m_previous)
+            ControlFactory::Register(0, nullptr);
+    }
+
+private:
+    bool m_previous = false;
+};
+
+const char* const kEmptyFormat = "00 feffffff 02000000 05 5045534f53 04 4d2e4e2e 01000000 00000000 00 00 "
+                                 "00000000 0000000000000000 6400000064000000";
+
+std::unique_ptr<FakeCapture> Capture(const QString& name, const Rect& screen) {
+    auto c = std::make_unique<FakeCapture>();
+    c->text = name;
+    c->screenRect = screen;
+    return c;
+}
+
+} // namespace
+
+TEST_F(FormatFileTest, EmptyFormatIsFiftyBytes) {
+    Format format;
+    format.description.clear();
+    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    EXPECT_EQ(bytes.size(), 50);
+    EXPECT_EQ(bytes.toHex(), Hex(kEmptyFormat).toHex());
+}
+
+TEST_F(FormatFileTest, ConstantTextIsWrittenAsTheBaseRecordOnly) {
+    Format format;
+    format.controls.push_back(CConsText::Create(1000, -2000, QStringLiteral("Hola")));
+    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    const QByteArray control = bytes.mid(34, bytes.size() - 34 - 16);
+    ASSERT_EQ(control.size(), 121);
+    QByteArray expected = Hex("05000000 00000000 04486f6c61 e80300005df8ffff7805000030f8ffff");
+    expected += QByteArray(16, '\0');
+    expected += Hex("01000000 00000000 00000000 d8ffffff000000000000000000000000 90010000 "
+                    "0000000004000220 417269616c00");
+    expected += QByteArray(26, '\0');
+    expected += Hex("00000000");
+    EXPECT_EQ(control.toHex(), expected.toHex());
+}
+
+TEST_F(FormatFileTest, SettingsAuthorAndKeyRoundTripScrambled) {
+    FormatSettings settings;
+    settings.decimals = 4;
+    settings.currencyName = QStringLiteral("DÓLARES");
+    settings.postfix = QStringLiteral("USD");
+    settings.currencySign = 0;
+    settings.calculatedReadOnly = 1;
+    settings.author = QStringLiteral("Ana Pérez");
+    settings.key = QStringLiteral(":secreto"); // ':' is the scrambling key itself: it becomes 0
+    Format format;
+    format.description = QStringLiteral("Cheque");
+    const QByteArray bytes = WriteFormat(format, settings);
+    EXPECT_FALSE(bytes.contains("Ana"));
+    EXPECT_TRUE(bytes.contains(KeyScrambler::Scramble("Ana P\xe9rez")));
+    EXPECT_TRUE(bytes.contains(QByteArray::fromRawData("\x08\x00", 2)));
+
+    Format read;
+    FormatSettings loaded;
+    ReadFormat(bytes, read, loaded);
+    EXPECT_EQ(loaded, settings);
+    EXPECT_EQ(read.description, QStringLiteral("Cheque"));
+    EXPECT_EQ(read.version, 2);
+    EXPECT_EQ(KeyScrambler::Scramble(KeyScrambler::Scramble("clave")), QByteArray("clave"));
+}
+
+TEST_F(FormatFileTest, ListOrderSurvivesAndCaptureOrderIsRenumberedFromTheTail) {
+    Format format;
+    format.controls.push_back(Capture(QStringLiteral("c"), Rect(10, 10, 200, 30)));  // head
+    format.controls.push_back(CConsText::Create(0, -100, QStringLiteral("const")));
+    auto label = CEtiqueta::Create(0, -300, QStringLiteral("nota"));
+    label->captureOrder = 9;
+    label->screenRect = Rect(0, 500, 80, 520);
+    format.controls.push_back(std::move(label));
+    format.controls.push_back(Capture(QStringLiteral("b"), Rect(10, 40, 150, 60)));
+    format.controls.push_back(Capture(QStringLiteral("a"), Rect(10, 70, 120, 90))); // tail
+    format.controls[1]->captureOrder = 5;
+
+    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    EXPECT_EQ(format.controls[4]->captureOrder, 1);
+    EXPECT_EQ(format.controls[3]->captureOrder, 2);
+    EXPECT_EQ(format.controls[2]->captureOrder, 9); // a label keeps its own
+    EXPECT_EQ(format.controls[1]->captureOrder, 0); // constant
+    EXPECT_EQ(format.controls[0]->captureOrder, 3);
+    EXPECT_EQ(format.screenExtent, Rect(0, 0, 200, 520));
+
+    Format read;
+    FormatSettings settings;
+    ReadFormat(bytes, read, settings);
+    ASSERT_EQ(read.controls.size(), 5u);
+    const QStringList names = {QStringLiteral("c"), QStringLiteral("const"), QStringLiteral("nota"),
+                               QStringLiteral("b"), QStringLiteral("a")};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(read.controls[static_cast<size_t>(i)]->text, names[i]);
+    EXPECT_EQ(read.screenExtent, Rect(0, 0, 200, 520));
+    // Written again unchanged, the bytes are the same.
+    EXPECT_EQ(WriteFormat(read, settings), bytes);
+}
+
+TEST_F(FormatFileTest, LayoutWritersKeepCaptureOrderAndTheDesignerMarksPlacement) {
+    Format format;
+    format.controls.push_back(Capture(QStringLiteral("x"), Rect(0, 0, 500, 40)));
+    format.controls.push_back(CConsText::Create(0, -100, QStringLiteral("k")));
+    format.controls[0]->captureOrder = 7;
+    format.controls[1]->screenRect = Rect(0, 0, 900, 900); // constants never count
+
+    WriteFormat(format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    EXPECT_EQ(format.controls[0]->captureOrder, 7);
+    EXPECT_EQ(format.controls[0]->screenPlaced, 0);
+    EXPECT_EQ(format.screenExtent, Rect(0, 0, 500, 100));
+
+    const QByteArray bytes = WriteFormat(format, FormatSettings(), FormatFile::Writer::ScreenDesigner);
+    EXPECT_EQ(format.controls[0]->screenPlaced, 1);
+    EXPECT_EQ(format.controls[1]->screenPlaced, 0);
+    Format read;
+    FormatSettings settings;
+    ReadFormat(bytes, read, settings);
+    EXPECT_EQ(read.controls[0]->captureOrder, 7);
+    EXPECT_EQ(read.controls[0]->screenPlaced, 1);
+}
+
+TEST_F(FormatFileTest, ScreenPlacedTravelsInBitTwentyOfTheAlignment) {
+    Format format;
+    auto c = Capture(QStringLiteral("importe"), Rect(1, 2, 3, 4));
+    c->alignment = 6;
+    c->screenPlaced = 1;
+    format.controls.push_back(std::move(c));
+    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    EXPECT_EQ(bytes.mid(38, 4).toHex(), QByteArray("26000000"));
+    EXPECT_EQ(format.controls[0]->alignment, 6);
+    Format read;
+    FormatSettings settings;
+    ReadFormat(bytes, read, settings);
+    EXPECT_EQ(read.controls[0]->alignment, 6);
+    EXPECT_EQ(read.controls[0]->screenPlaced, 1);
+}
+
+TEST_F(FormatFileTest, VersionOneKeepsSettingsAndSkipsTheUpperCaseFlag) {
+    // Description "v1", one rectangle whose record has no upper-case flag, then the extent.
+    Format source;
+    auto rect = CRectangulo::Create(100, -100);
+    rect->upperCase = -1;
+    source.controls.push_back(std::move(rect));
+    QByteArray v2 = WriteFormat(source, FormatSettings());
+    const QByteArray record = v2.mid(34 + 4, v2.size() - 34 - 4 - 16 - 4); // no flag
+    QByteArray v1 = Hex("02 7631 01000000 08000000") + record + v2.right(16);
+
+    FormatSettings settings;
+    settings.decimals = 5;
+    settings.author = QStringLiteral("sin cambio");
+    const FormatSettings before = settings;
+    Format read;
+    ReadFormat(v1, read, settings);
+    EXPECT_EQ(settings, before);
+    EXPECT_EQ(read.version, 1);
+    ASSERT_EQ(read.controls.size(), 1u);
+    EXPECT_EQ(read.controls[0]->recordVersion, 1);
+    EXPECT_EQ(read.controls[0]->upperCase, 0);
+    EXPECT_EQ(read.controls[0]->pageRect, Rect(100, -100, 700, -700));
+    EXPECT_EQ(read.screenExtent, Rect(0, 0, 100, 100));
+}
+
+TEST_F(FormatFileTest, UnknownTypeCodesAreSkippedButCounted) {
+    // Two controls announced: code 12 (unknown, nothing more read) and code -1, then the extent.
+    QByteArray bytes = Hex(kEmptyFormat).left(30);
+    bytes += Hex("02000000 0c000000 ffffffff");
+    bytes += Hex("01000000 02000000 03000000 04000000");
+    Format read;
+    FormatSettings settings;
+    ReadFormat(bytes, read, settings);
+    EXPECT_TRUE(read.controls.empty());
+    EXPECT_EQ(read.screenExtent, Rect(1, 2, 3, 4));
+}
+
+TEST_F(FormatFileTest, KnownCodeWithoutAClassIsRefusedNotMisread) {
+    QByteArray bytes = Hex(kEmptyFormat).left(30);
+    bytes += Hex("01000000 04000000"); // a table
+    bytes += QByteArray(200, '\0');
+    Format read;
+    FormatSettings settings;
+    try {
+        ReadFormat(bytes, read, settings);
+        FAIL() << "a table must not be read as something else";
+    } catch (const FormatError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Tabla")));
+    }
+}
+
+TEST_F(FormatFileTest, EveryTruncationEndsInEndOfFile) {
+    Format format;
+    format.description = QStringLiteral("Factura");
+    format.controls.push_back(CConsText::Create(0, 0, QStringLiteral("uno")));
+    format.controls.push_back(CConsParrafo::Create(0, 0, QString(300, QLatin1Char('p'))));
+    format.controls.push_back(CLinea::Create(0, 0));
+    format.controls.push_back(CRectangulo::Create(0, 0));
+    format.controls.push_back(CEtiqueta::Create(0, 0, QStringLiteral("e")));
+    format.controls.push_back(Capture(QStringLiteral("campo"), Rect(0, 0, 9, 9)));
+    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+        Format read;
+        FormatSettings settings;
+        try {
+            ReadFormat(bytes.left(cut), read, settings);
+            ADD_FAILURE() << "a format cut at " << cut << " read without error";
+        } catch (const ArchiveException& e) {
+            EXPECT_EQ(e.GetCause(), ArchiveException::Cause::EndOfFile) << cut;
+        }
+    }
+}
+
+TEST_F(FormatFileTest, HeaderReadersStopEarly) {
+    FormatSettings settings;
+    settings.key = QStringLiteral("1234");
+    Format format;
+    format.description = QStringLiteral("Pagaré");
+    format.controls.push_back(CConsText::Create(0, 0, QStringLiteral("x")));
+    const QByteArray bytes = WriteFormat(format, settings);
+    QByteArray copy = bytes.left(40); // the controls are cut off: the header still reads
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    Archive ar(buffer, Archive::Mode::Load);
+    const FormatHeader header = FormatFile::ReadHeader(ar);
+    EXPECT_EQ(header.description, QStringLiteral("Pagaré"));
+    EXPECT_TRUE(header.hasSettings);
+    EXPECT_EQ(header.settings.key, QStringLiteral("1234"));
+}
+
+TEST_F(FormatFileTest, FailedSaveKeepsThePreviousFileAndFailedLoadKeepsTheFormat) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.fmt"));
+    Format good;
+    good.description = QStringLiteral("bueno");
+    FormatFile::Save(path, good, FormatSettings(), FormatFile::Writer::Design);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    Format bad;
+    auto capture = Capture(QStringLiteral("x"), Rect());
+    capture->failOnWrite = true;
+    bad.controls.push_back(std::move(capture));
+    EXPECT_THROW(FormatFile::Save(path, bad, FormatSettings(), FormatFile::Writer::Design), FormatError);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    file.close();
+
+    QFile truncated(dir.filePath(QStringLiteral("t.fmt")));
+    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
+    truncated.write(before.left(20));
+    truncated.close();
+    Format kept;
+    kept.description = QStringLiteral("abierto");
+    FormatSettings settings;
+    settings.decimals = 3;
+    try {
+        FormatFile::Load(truncated.fileName(), kept, settings);
+        FAIL();
+    } catch (const FormatError& e) {
+        EXPECT_TRUE(e.Message().startsWith(truncated.fileName()));
+    }
+    EXPECT_EQ(kept.description, QStringLiteral("abierto"));
+    EXPECT_EQ(settings.decimals, 3);
+    EXPECT_THROW(FormatFile::Load(dir.filePath(QStringLiteral("no.fmt")), kept, settings), FormatError);
+}
