@@ -2,6 +2,7 @@
 #include "DumpCommand.h"
 #include "RenderCommand.h"
 #include "ResaveCommand.h"
+#include "WordsCommand.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -18,6 +19,7 @@ std::vector<std::unique_ptr<CliCommand>> Commands() {
     commands.push_back(std::make_unique<DumpCommand>());
     commands.push_back(std::make_unique<ResaveCommand>());
     commands.push_back(std::make_unique<RenderCommand>());
+    commands.push_back(std::make_unique<WordsCommand>());
     return commands;
 }
 

@@ -1,0 +1,181 @@
+#include "CNumberWords.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct WordSettings {
+    QString currencyName = QStringLiteral("PESOS");
+    QString postfix = QStringLiteral("M.N.");
+};
+
+WordSettings& Settings() {
+    static WordSettings settings;
+    return settings;
+}
+
+bool IsDigit(int d) {
+    return d >= 0 && d <= 9;
+}
+
+} // namespace
+
+CNumberWords::CNumberWords()
+    : m_units{QString(),
+              QStringLiteral("UN"),
+              QStringLiteral("DOS"),
+              QStringLiteral("TRES"),
+              QStringLiteral("CUATRO"),
+              QStringLiteral("CINCO"),
+              QStringLiteral("SEIS"),
+              QStringLiteral("SIETE"),
+              QStringLiteral("OCHO"),
+              QStringLiteral("NUEVE")},
+      m_teens{QStringLiteral("DIEZ"),      QStringLiteral("ONCE"),
+              QStringLiteral("DOCE"),      QStringLiteral("TRECE"),
+              QStringLiteral("CATORCE"),   QStringLiteral("QUINCE"),
+              QStringLiteral("DIECISEIS"), QStringLiteral("DIECISIETE"),
+              QStringLiteral("DIECIOCHO"), QStringLiteral("DIECINUEVE")},
+      m_tens{QString(),
+             QString(),
+             QStringLiteral("VEINTE"),
+             QStringLiteral("TREINTA"),
+             QStringLiteral("CUARENTA"),
+             QStringLiteral("CINCUENTA"),
+             QStringLiteral("SESENTA"),
+             QStringLiteral("SETENTA"),
+             QStringLiteral("OCHENTA"),
+             QStringLiteral("NOVENTA")},
+      // Each hundreds word carries its own trailing blank; the joining rules count on it.
+      m_hundreds{QString(),
+                 QStringLiteral("CIENTO "),
+                 QStringLiteral("DOSCIENTOS "),
+                 QStringLiteral("TRESCIENTOS "),
+                 QStringLiteral("CUATROCIENTOS "),
+                 QStringLiteral("QUINIENTOS "),
+                 QStringLiteral("SEISCIENTOS "),
+                 QStringLiteral("SETECIENTOS "),
+                 QStringLiteral("OCHOCIENTOS "),
+                 QStringLiteral("NOVECIENTOS ")} {}
+
+const QString& CNumberWords::OutOfRangeMessage() {
+    static const QString message = QStringLiteral("Numero fuera de rango!");
+    return message;
+}
+
+void CNumberWords::SetCurrencyName(const QString& name) {
+    Settings().currencyName = name;
+}
+
+void CNumberWords::SetPostfix(const QString& postfix) {
+    Settings().postfix = postfix;
+}
+
+QString CNumberWords::CurrencyName() {
+    return Settings().currencyName;
+}
+
+QString CNumberWords::Postfix() {
+    return Settings().postfix;
+}
+
+QString CNumberWords::AmountInWords(double amount) {
+    if (!std::isfinite(amount))
+        return OutOfRangeMessage();
+    // Two decimals exactly as printf gives them, whatever the process locale says about the
+    // decimal point: the cents are the last two characters of this text.
+    char buffer[400];
+    const std::to_chars_result printed =
+        std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::fixed, 2);
+    if (printed.ec != std::errc())
+        return OutOfRangeMessage();
+    const QString text = QString::fromLatin1(buffer, printed.ptr - buffer);
+    const QString cents = text.right(2);
+    QString integerText = text.left(text.size() - 3);
+    const bool negative = integerText.startsWith(QLatin1Char('-'));
+    if (negative)
+        integerText.remove(0, 1);
+    // Beyond a 32-bit integer there is nothing to write; ten digits settle that without parsing.
+    if (integerText.size() > 10)
+        return OutOfRangeMessage();
+    const qlonglong integer = integerText.toLongLong();
+    // A negative amount has no words; only a minus zero ("-0.00") is an amount of nothing.
+    if (negative && (integer != 0 || cents != QLatin1String("00")))
+        return OutOfRangeMessage();
+    if (integer > std::numeric_limits<std::int32_t>::max())
+        return OutOfRangeMessage();
+
+    const CNumberWords converter;
+    const QString words = converter.IntegerInWords(static_cast<std::int32_t>(integer));
+    if (words == OutOfRangeMessage())
+        return words;
+    return QStringLiteral("%1 %2 %3/100 %4").arg(words, CurrencyName(), cents, Postfix());
+}
+
+QString CNumberWords::PairInWords(int count, const int* digits) const {
+    if (count == 1) {
+        if (!IsDigit(digits[0]))
+            return QString();
+        return m_units[static_cast<std::size_t>(digits[0])];
+    }
+    if (count != 2 || !IsDigit(digits[0]) || !IsDigit(digits[1]))
+        return QString();
+    if (digits[1] == 1)
+        return m_teens[static_cast<std::size_t>(digits[0])];
+    QString tens = m_tens[static_cast<std::size_t>(digits[1])];
+    const QString& units = m_units[static_cast<std::size_t>(digits[0])];
+    QString joint;
+    if (!units.isEmpty() && !tens.isEmpty()) {
+        // "VEINTE" loses its last letter and joins with "I": VEINTIUN, VEINTISEIS.
+        if (tens.endsWith(QLatin1Char('E'))) {
+            tens.chop(1);
+            joint = QStringLiteral("I");
+        } else {
+            joint = QStringLiteral(" Y ");
+        }
+    }
+    return tens + joint + units;
+}
+
+QString CNumberWords::Hundreds(int digit, const QString& rest) const {
+    if (digit == 1 && rest.isEmpty())
+        return QStringLiteral("CIEN");
+    return m_hundreds[static_cast<std::size_t>(digit)];
+}
+
+QString CNumberWords::IntegerInWords(std::int32_t n) const {
+    if (n == 0)
+        return QStringLiteral("Cero");
+    // The tables have no words for a minus sign; a negative number is as unwritable as a
+    // million.
+    if (n < 0)
+        return OutOfRangeMessage();
+    int d[10] = {};
+    int k = 0;
+    for (std::int32_t rest = n; rest != 0 && k < 10; rest /= 10)
+        d[k++] = rest % 10;
+
+    // The words come in groups of three digits: up to two digits, a hundred, thousands with
+    // up to two digits, thousands with a hundred.
+    if (k <= 2)
+        return PairInWords(k, d);
+    if (k == 3) {
+        const QString low = PairInWords(2, d);
+        return Hundreds(d[2], low) + QLatin1Char(' ') + low;
+    }
+    if (k <= 5) {
+        const QString thousands =
+            k == 4 ? m_units[static_cast<std::size_t>(d[3])] : PairInWords(2, d + 3);
+        const QString low = PairInWords(2, d);
+        return thousands + QStringLiteral(" MIL ") + Hundreds(d[2], low) + low;
+    }
+    if (k == 6) {
+        const QString thousands = PairInWords(2, d + 3);
+        const QString low = PairInWords(2, d);
+        return Hundreds(d[5], thousands) + thousands + QStringLiteral(" MIL ") +
+               Hundreds(d[2], low) + low;
+    }
+    return OutOfRangeMessage();
+}

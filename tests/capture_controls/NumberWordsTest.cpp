@@ -1,0 +1,112 @@
+#include "CNumberWords.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+class NumberWordsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CNumberWords::SetCurrencyName(QStringLiteral("PESOS"));
+        CNumberWords::SetPostfix(QStringLiteral("M.N."));
+    }
+    void TearDown() override { SetUp(); }
+
+    static QString Words(double amount) { return CNumberWords::AmountInWords(amount); }
+    static QString Integer(std::int32_t n) { return CNumberWords().IntegerInWords(n); }
+};
+
+TEST_F(NumberWordsTest, AmountsKeepTheirBlanksExactly) {
+    EXPECT_EQ(Words(0), "Cero PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(0.5), "Cero PESOS 50/100 M.N.");
+    EXPECT_EQ(Words(1), "UN PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(15.07), "QUINCE PESOS 07/100 M.N.");
+    EXPECT_EQ(Words(100), "CIEN  PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(101), "CIENTO  UN PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(200), "DOSCIENTOS   PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(1000), "UN MIL  PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(1101), "UN MIL CIENTO UN PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(123456.78),
+              "CIENTO VEINTITRES MIL CUATROCIENTOS CINCUENTA Y SEIS PESOS 78/100 M.N.");
+    EXPECT_EQ(Words(999999.99), "NOVECIENTOS NOVENTA Y NUEVE MIL NOVECIENTOS NOVENTA Y NUEVE "
+                                "PESOS 99/100 M.N.");
+}
+
+TEST_F(NumberWordsTest, CentsComeFromTwoDecimalRounding) {
+    EXPECT_EQ(Words(0.05), "Cero PESOS 05/100 M.N.");
+    EXPECT_EQ(Words(2.999), "TRES PESOS 00/100 M.N.");
+    // 0.125 is exact in binary: the tie goes to the even cent, as printf rounds it.
+    EXPECT_EQ(Words(0.125), "Cero PESOS 12/100 M.N.");
+    EXPECT_EQ(Words(999999.999), "Numero fuera de rango!");
+}
+
+TEST_F(NumberWordsTest, ThreeDigitAndThousandsJoints) {
+    EXPECT_EQ(Integer(100), "CIEN ");
+    EXPECT_EQ(Integer(110), "CIENTO  DIEZ");
+    EXPECT_EQ(Integer(999), "NOVECIENTOS  NOVENTA Y NUEVE");
+    EXPECT_EQ(Integer(1100), "UN MIL CIEN");
+    EXPECT_EQ(Integer(1234), "UN MIL DOSCIENTOS TREINTA Y CUATRO");
+    EXPECT_EQ(Integer(10000), "DIEZ MIL ");
+    EXPECT_EQ(Integer(21000), "VEINTIUN MIL ");
+    EXPECT_EQ(Integer(45005), "CUARENTA Y CINCO MIL CINCO");
+    EXPECT_EQ(Integer(100000), "CIEN MIL ");
+    EXPECT_EQ(Integer(100100), "CIEN MIL CIEN");
+    EXPECT_EQ(Integer(101000), "CIENTO UN MIL ");
+    EXPECT_EQ(Integer(200000), "DOSCIENTOS  MIL ");
+    EXPECT_EQ(Integer(516020), "QUINIENTOS DIECISEIS MIL VEINTE");
+}
+
+TEST_F(NumberWordsTest, PairsOfDigits) {
+    const CNumberWords words;
+    const auto pair = [&words](int tens, int units) {
+        const int digits[2] = {units, tens};
+        return words.PairInWords(2, digits);
+    };
+    EXPECT_EQ(pair(2, 1), "VEINTIUN");
+    EXPECT_EQ(pair(2, 6), "VEINTISEIS");
+    EXPECT_EQ(pair(3, 1), "TREINTA Y UN");
+    EXPECT_EQ(pair(2, 0), "VEINTE");
+    EXPECT_EQ(pair(0, 5), "CINCO");
+    EXPECT_EQ(pair(0, 0), "");
+    EXPECT_EQ(pair(1, 9), "DIECINUEVE");
+    const int seven[2] = {7, 0};
+    EXPECT_EQ(words.PairInWords(1, seven), "SIETE");
+    EXPECT_EQ(words.PairInWords(3, seven), "");
+    const int bad[2] = {-3, 12};
+    EXPECT_EQ(words.PairInWords(2, bad), "");
+}
+
+TEST_F(NumberWordsTest, OutOfRangeGivesTheMessageAlone) {
+    const QString message = QStringLiteral("Numero fuera de rango!");
+    EXPECT_EQ(Words(1000000), message);
+    EXPECT_EQ(Words(5e9), message);
+    EXPECT_EQ(Words(1e300), message);
+    EXPECT_EQ(Words(std::numeric_limits<double>::infinity()), message);
+    EXPECT_EQ(Words(std::nan("")), message);
+    EXPECT_EQ(Integer(std::numeric_limits<std::int32_t>::max()), message);
+}
+
+TEST_F(NumberWordsTest, NegativeAmountsHaveNoWords) {
+    const QString message = QStringLiteral("Numero fuera de rango!");
+    EXPECT_EQ(Words(-5), message);
+    EXPECT_EQ(Words(-0.5), message);
+    EXPECT_EQ(Words(-1e12), message);
+    EXPECT_EQ(Integer(-7), message);
+    EXPECT_EQ(Integer(std::numeric_limits<std::int32_t>::min()), message);
+    // Rounds to nothing at all: an amount of zero.
+    EXPECT_EQ(Words(-0.001), "Cero PESOS 00/100 M.N.");
+}
+
+TEST_F(NumberWordsTest, CurrencyNameAndPostfixAreCopiedAsGiven) {
+    CNumberWords::SetCurrencyName(QStringLiteral("DOLARES"));
+    CNumberWords::SetPostfix(QString());
+    EXPECT_EQ(Words(2), "DOS DOLARES 00/100 ");
+    CNumberWords::SetCurrencyName(QString());
+    EXPECT_EQ(Words(2), "DOS  00/100 ");
+    EXPECT_EQ(Words(1e7), "Numero fuera de rango!");
+}
+
+} // namespace
