@@ -17,8 +17,8 @@ void Add(Format& format, std::unique_ptr<CControles> control) {
     format.controls.push_back(std::move(control));
 }
 
-std::unique_ptr<CConsText> Text(int x, int y, const QString& text, int height = -40, int weight = 400,
-                                int alignment = 0, int width = 400) {
+std::unique_ptr<CConsText> Text(int x, int y, const QString& text, int height = -40,
+                                int weight = 400, int alignment = 0, int width = 400) {
     auto t = CConsText::Create(x, y, text);
     t->font.height = height;
     t->font.weight = weight;
@@ -47,7 +47,9 @@ int main(int argc, char** argv) {
     Add(format, std::move(frame));
     Add(format, Text(150, -250, QStringLiteral("RECIBO DE HONORARIOS"), -70, 700, 0, 1300));
     Add(format, Text(1200, -250, QStringLiteral("Folio No."), -40, 400, 2, 300));
-    Add(format, Text(150, -330, QStringLiteral("Papelería Tarvel, S.A. de C.V. · Av. Juárez 123, Centro"), -30, 400, 0, 1800));
+    Add(format,
+        Text(150, -330, QStringLiteral("Papelería Tarvel, S.A. de C.V. · Av. Juárez 123, Centro"),
+             -30, 400, 0, 1800));
 
     auto rule = CLinea::Create(100, -380);
     rule->pageRect = Rect(100, -360, 2059, -400);
@@ -72,10 +74,11 @@ int main(int argc, char** argv) {
     box->UpdateHandles();
     Add(format, std::move(box));
 
-    auto note = CConsParrafo::Create(150, -1000,
-                                     QStringLiteral("Este recibo ampara el pago de los honorarios "
-                                                    "descritos. Consérvelo para cualquier aclaración; "
-                                                    "no es válido con tachaduras o enmendaduras."));
+    auto note =
+        CConsParrafo::Create(150, -1000,
+                             QStringLiteral("Este recibo ampara el pago de los honorarios "
+                                            "descritos. Consérvelo para cualquier aclaración; "
+                                            "no es válido con tachaduras o enmendaduras."));
     note->pageRect = Rect(150, -1000, 1300, -1200);
     note->font.height = -30;
     note->alignment = 0;

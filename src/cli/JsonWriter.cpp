@@ -5,7 +5,8 @@ void JsonWriter::Prefix(const QString& key) {
         if (!m_first.back())
             m_text += QLatin1Char(',');
         m_first.back() = false;
-        m_text += QLatin1Char('\n') + QString(static_cast<qsizetype>(m_first.size()) * 2, QLatin1Char(' '));
+        m_text += QLatin1Char('\n') +
+                  QString(static_cast<qsizetype>(m_first.size()) * 2, QLatin1Char(' '));
     }
     if (!key.isNull())
         m_text += Quote(key) + QStringLiteral(": ");
@@ -21,7 +22,8 @@ void JsonWriter::EndObject() {
     const bool empty = m_first.back();
     m_first.pop_back();
     if (!empty)
-        m_text += QLatin1Char('\n') + QString(static_cast<qsizetype>(m_first.size()) * 2, QLatin1Char(' '));
+        m_text += QLatin1Char('\n') +
+                  QString(static_cast<qsizetype>(m_first.size()) * 2, QLatin1Char(' '));
     m_text += QLatin1Char('}');
 }
 
@@ -35,7 +37,8 @@ void JsonWriter::EndArray() {
     const bool empty = m_first.back();
     m_first.pop_back();
     if (!empty)
-        m_text += QLatin1Char('\n') + QString(static_cast<qsizetype>(m_first.size()) * 2, QLatin1Char(' '));
+        m_text += QLatin1Char('\n') +
+                  QString(static_cast<qsizetype>(m_first.size()) * 2, QLatin1Char(' '));
     m_text += QLatin1Char(']');
 }
 

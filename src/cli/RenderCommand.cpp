@@ -8,12 +8,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cstdio>
 
@@ -40,10 +40,11 @@ QSizeF RenderCommand::ParsePaper(const QString& text) {
         if (okW && okH && w > 0 && h > 0 && w <= kMaxPaperMillimetres && h <= kMaxPaperMillimetres)
             return QSizeF(w, h);
     }
-    throw CliError(QStringLiteral("papel no válido: «%1» (use letter, a4 o ANCHOxALTO en milímetros, "
-                                  "hasta %2 mm)")
-                       .arg(text)
-                       .arg(kMaxPaperMillimetres));
+    throw CliError(
+        QStringLiteral("papel no válido: «%1» (use letter, a4 o ANCHOxALTO en milímetros, "
+                       "hasta %2 mm)")
+            .arg(text)
+            .arg(kMaxPaperMillimetres));
 }
 
 int RenderCommand::Run(const QStringList& words, QTextStream& out) {
@@ -58,8 +59,10 @@ int RenderCommand::Run(const QStringList& words, QTextStream& out) {
         throw CliError(QStringLiteral("uso: plenova-cli %1").arg(Usage()));
     const QString suffix = QFileInfo(*output).suffix().toLower();
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png"))
-        throw CliError(QStringLiteral("%1: la salida debe ser un archivo .pdf o .png").arg(*output));
-    const QSizeF paper = ParsePaper(args.Value(QStringLiteral("--paper")).value_or(QStringLiteral("letter")));
+        throw CliError(
+            QStringLiteral("%1: la salida debe ser un archivo .pdf o .png").arg(*output));
+    const QSizeF paper =
+        ParsePaper(args.Value(QStringLiteral("--paper")).value_or(QStringLiteral("letter")));
 
     FormatPrinter::Offsets offsets = FormatPrinter::Offsets::FromSettings();
     offsets.facX = args.IntValue(QStringLiteral("--facx"), offsets.facX, -100000, 100000);
@@ -77,25 +80,31 @@ int RenderCommand::Run(const QStringList& words, QTextStream& out) {
         const int dpi = args.IntValue(QStringLiteral("--dpi"), 254, 10, 2400);
         const double pixels = paper.width() / 25.4 * dpi * paper.height() / 25.4 * dpi;
         if (pixels > kMaxPixels)
-            throw CliError(QStringLiteral("%1: la imagen sería demasiado grande (%2 millones de pixeles); "
-                                          "use un --dpi menor")
-                               .arg(*output)
-                               .arg(pixels / 1e6, 0, 'f', 0));
+            throw CliError(
+                QStringLiteral("%1: la imagen sería demasiado grande (%2 millones de pixeles); "
+                               "use un --dpi menor")
+                    .arg(*output)
+                    .arg(pixels / 1e6, 0, 'f', 0));
         const QImage image = FormatPrinter::PrintToImage(format.controls, paper, dpi, offsets);
         if (image.isNull())
-            throw CliError(QStringLiteral("%1: no hay memoria suficiente para la imagen").arg(*output));
+            throw CliError(
+                QStringLiteral("%1: no hay memoria suficiente para la imagen").arg(*output));
         QSaveFile file(*output);
         if (!file.open(QIODevice::WriteOnly))
-            throw CliError(QStringLiteral("%1: no se puede crear (%2)").arg(*output, file.errorString()));
+            throw CliError(
+                QStringLiteral("%1: no se puede crear (%2)").arg(*output, file.errorString()));
         QImageWriter writer(&file, "png");
         if (!writer.write(image) || !file.commit())
-            throw CliError(QStringLiteral("%1: no se pudo escribir (%2)").arg(*output, writer.errorString()));
+            throw CliError(
+                QStringLiteral("%1: no se pudo escribir (%2)").arg(*output, writer.errorString()));
     } else {
         const int dpi = args.IntValue(QStringLiteral("--dpi"), 1200, 72, 2400);
         // The PDF is written beside the target and takes its place only when complete.
-        QTemporaryFile partial(QFileInfo(*output).absolutePath() + QStringLiteral("/.plenova-XXXXXX.pdf"));
+        QTemporaryFile partial(QFileInfo(*output).absolutePath() +
+                               QStringLiteral("/.plenova-XXXXXX.pdf"));
         if (!partial.open())
-            throw CliError(QStringLiteral("%1: no se puede crear (%2)").arg(*output, partial.errorString()));
+            throw CliError(
+                QStringLiteral("%1: no se puede crear (%2)").arg(*output, partial.errorString()));
         partial.close();
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -10,8 +10,9 @@ class RenderCommand : public CliCommand {
 public:
     QString Name() const override { return QStringLiteral("render"); }
     QString Usage() const override {
-        return QStringLiteral("render FORMATO.fmt -o SALIDA.pdf|SALIDA.png [--paper letter|a4|ANCHOxALTO] "
-                              "[--dpi N] [--facx N] [--facy N]");
+        return QStringLiteral(
+            "render FORMATO.fmt -o SALIDA.pdf|SALIDA.png [--paper letter|a4|ANCHOxALTO] "
+            "[--dpi N] [--facx N] [--facy N]");
     }
     int Run(const QStringList& args, QTextStream& out) override;
 

@@ -12,8 +12,7 @@
 namespace {
 
 std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 std::int64_t Abs64(std::int64_t v) {
@@ -34,8 +33,8 @@ LogFont CControles::DefaultFont() {
     LogFont f;
     f.height = -40;
     f.weight = 400;
-    f.outPrecision = 4; // true-type outlines
-    f.quality = 2;      // proof quality
+    f.outPrecision = 4;    // true-type outlines
+    f.quality = 2;         // proof quality
     f.pitchAndFamily = 32; // swiss
     f.SetFace(QStringLiteral("Arial"));
     return f;
@@ -76,9 +75,9 @@ void CControles::SerializeBase(Archive& ar) {
         ar.WriteInt32(font.escapement);
         ar.WriteInt32(font.orientation);
         ar.WriteInt32(font.weight);
-        for (std::uint8_t b : {font.italic, font.underline, font.strikeOut, font.charSet,
-                               font.outPrecision, font.clipPrecision, font.quality,
-                               font.pitchAndFamily})
+        for (std::uint8_t b :
+             {font.italic, font.underline, font.strikeOut, font.charSet, font.outPrecision,
+              font.clipPrecision, font.quality, font.pitchAndFamily})
             ar.WriteByte(b);
         ar.WriteRaw(font.faceName.data(), LogFont::kFaceSize);
         ar.WriteInt32(upperCase);
@@ -96,9 +95,9 @@ void CControles::SerializeBase(Archive& ar) {
     font.escapement = ar.ReadInt32();
     font.orientation = ar.ReadInt32();
     font.weight = ar.ReadInt32();
-    for (std::uint8_t* b : {&font.italic, &font.underline, &font.strikeOut, &font.charSet,
-                            &font.outPrecision, &font.clipPrecision, &font.quality,
-                            &font.pitchAndFamily})
+    for (std::uint8_t* b :
+         {&font.italic, &font.underline, &font.strikeOut, &font.charSet, &font.outPrecision,
+          &font.clipPrecision, &font.quality, &font.pitchAndFamily})
         *b = ar.ReadByte();
     const QByteArray face = ar.ReadRaw(LogFont::kFaceSize);
     std::memcpy(font.faceName.data(), face.constData(), LogFont::kFaceSize);
@@ -140,7 +139,8 @@ bool CControles::HitTest(int x, int y, bool onScreen) const {
 int CControles::HitHandle(int x, int y) const {
     Point p{x, y};
     if (!screenHandles)
-        p = Point{Clamp32(std::int64_t{x} + kDesignShiftX), Clamp32(std::int64_t{y} + kDesignShiftY)};
+        p = Point{Clamp32(std::int64_t{x} + kDesignShiftX),
+                  Clamp32(std::int64_t{y} + kDesignShiftY)};
     for (int i = 0; i < 4; ++i) {
         if (handles[static_cast<std::size_t>(i)].Normalized().Contains(p))
             return i + 1;
@@ -150,7 +150,8 @@ int CControles::HitHandle(int x, int y) const {
 
 void CControles::Move(int dx, int dy, bool onScreen) {
     if (!onScreen) {
-        pageRect = Rect(Clamp32(std::int64_t{pageRect.left} + dx), Clamp32(std::int64_t{pageRect.top} + dy),
+        pageRect = Rect(Clamp32(std::int64_t{pageRect.left} + dx),
+                        Clamp32(std::int64_t{pageRect.top} + dy),
                         Clamp32(std::int64_t{pageRect.right} + dx),
                         Clamp32(std::int64_t{pageRect.bottom} + dy));
         UpdateHandles();
@@ -158,7 +159,8 @@ void CControles::Move(int dx, int dy, bool onScreen) {
     }
     if (std::int64_t{screenRect.left} + dx < 0 || std::int64_t{screenRect.top} + dy < 0)
         return;
-    screenRect = Rect(Clamp32(std::int64_t{screenRect.left} + dx), Clamp32(std::int64_t{screenRect.top} + dy),
+    screenRect = Rect(Clamp32(std::int64_t{screenRect.left} + dx),
+                      Clamp32(std::int64_t{screenRect.top} + dy),
                       Clamp32(std::int64_t{screenRect.right} + dx),
                       Clamp32(std::int64_t{screenRect.bottom} + dy));
     UpdateHandles();

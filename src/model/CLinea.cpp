@@ -40,7 +40,8 @@ void CLinea::MakeHorizontal() {
     const std::int64_t left = pageRect.left, top = pageRect.top;
     const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
     const std::int64_t x0 = left + (right - left) / 2;
-    pageRect = Rect(Clamp32(x0), Clamp32(top + 20), Clamp32(x0 + (top - bottom)), Clamp32(top - 20));
+    pageRect =
+        Rect(Clamp32(x0), Clamp32(top + 20), Clamp32(x0 + (top - bottom)), Clamp32(top - 20));
     horizontal = 1;
     UpdateHandles();
 }
@@ -51,7 +52,8 @@ void CLinea::MakeVertical() {
     const std::int64_t left = pageRect.left, top = pageRect.top;
     const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
     const std::int64_t y0 = top + (bottom - top) / 2;
-    pageRect = Rect(Clamp32(left - 20), Clamp32(y0), Clamp32(left + 20), Clamp32(y0 + (left - right)));
+    pageRect =
+        Rect(Clamp32(left - 20), Clamp32(y0), Clamp32(left + 20), Clamp32(y0 + (left - right)));
     horizontal = 0;
     UpdateHandles();
 }

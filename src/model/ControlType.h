@@ -36,5 +36,7 @@ public:
     // The display name, empty for a code outside the table.
     static QString DisplayName(int code);
     static bool IsCaptureCode(int code) { return (code >= 0 && code <= 4) || code == 11; }
-    static bool HasFont(int code) { return code != kTypeLinea && code != kTypeRectangulo && code != kTypeImagen; }
+    static bool HasFont(int code) {
+        return code != kTypeLinea && code != kTypeRectangulo && code != kTypeImagen;
+    }
 };

@@ -4,9 +4,9 @@
 #include "ArchiveException.h"
 #include "ControlFactory.h"
 #include "ControlType.h"
+#include "Cp1252.h"
 #include "FormatError.h"
 #include "KeyScrambler.h"
-#include "Cp1252.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -35,7 +35,8 @@ template <typename Body>
 auto WithFile(const QString& path, Body body) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FormatError(QStringLiteral("%1: no se puede abrir (%2)").arg(path, file.errorString()));
+        throw FormatError(
+            QStringLiteral("%1: no se puede abrir (%2)").arg(path, file.errorString()));
     try {
         Archive ar(file, Archive::Mode::Load);
         return body(ar);
@@ -85,8 +86,7 @@ void FormatFile::Read(Archive& ar, Format& format, FormatSettings& settings) {
     format.screenExtent = ar.ReadRect();
 }
 
-void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settings,
-                       Writer writer) {
+void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settings, Writer writer) {
     ar.WriteString(format.description);
     ar.WriteInt32(kVersionMarker);
     ar.WriteInt32(settings.decimals);
@@ -153,7 +153,8 @@ void FormatFile::Save(const QString& path, Format& format, const FormatSettings&
                       Writer writer) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw FormatError(QStringLiteral("%1: no se puede crear (%2)").arg(path, file.errorString()));
+        throw FormatError(
+            QStringLiteral("%1: no se puede crear (%2)").arg(path, file.errorString()));
     try {
         Archive ar(file, Archive::Mode::Store);
         Write(ar, format, settings, writer);
@@ -166,7 +167,8 @@ void FormatFile::Save(const QString& path, Format& format, const FormatSettings&
         throw FormatError(QStringLiteral("%1: %2").arg(path, e.Message()));
     }
     if (!file.commit())
-        throw FormatError(QStringLiteral("%1: no se pudo guardar (%2)").arg(path, file.errorString()));
+        throw FormatError(
+            QStringLiteral("%1: no se pudo guardar (%2)").arg(path, file.errorString()));
 }
 
 QString FormatFile::LoadDescription(const QString& path) {

@@ -195,7 +195,8 @@ void Archive::WriteRect(const Rect& rect) {
 void Archive::WriteByteString(const QByteArray& bytes) {
     const qint64 n = bytes.size();
     if (n > 0xFFFFFFFFLL)
-        throw ArchiveException(ArchiveException::Cause::WriteFailed, QStringLiteral("texto demasiado largo"));
+        throw ArchiveException(ArchiveException::Cause::WriteFailed,
+                               QStringLiteral("texto demasiado largo"));
     if (n < 0xFF) {
         WriteByte(static_cast<std::uint8_t>(n));
     } else if (n < 0xFFFE) {

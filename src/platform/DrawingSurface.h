@@ -79,11 +79,11 @@ struct TextMetrics {
 };
 
 enum class DeviceCap {
-    HorzRes,         // printable width, pixels
-    VertRes,         // printable height, pixels
-    LogPixelsX,      // pixels per inch
+    HorzRes,    // printable width, pixels
+    VertRes,    // printable height, pixels
+    LogPixelsX, // pixels per inch
     LogPixelsY,
-    PhysicalWidth,   // the whole sheet, pixels
+    PhysicalWidth, // the whole sheet, pixels
     PhysicalHeight,
     PhysicalOffsetX, // unprintable margin at the left of the sheet, pixels
     PhysicalOffsetY, // unprintable margin at the top of the sheet, pixels

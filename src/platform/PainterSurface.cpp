@@ -199,7 +199,8 @@ QFont PainterSurface::MakeQFont(const LogFont& lf) const {
     const QString face = lf.Face().isEmpty() ? QString::fromLatin1(kDefaultFace) : lf.Face();
     QFont font(face);
     font.setKerning(false);
-    font.setWeight(static_cast<QFont::Weight>(lf.weight <= 0 ? 400 : std::clamp(lf.weight, 1, 1000)));
+    font.setWeight(
+        static_cast<QFont::Weight>(lf.weight <= 0 ? 400 : std::clamp(lf.weight, 1, 1000)));
     font.setItalic(lf.italic != 0);
     font.setUnderline(lf.underline != 0);
     font.setStrikeOut(lf.strikeOut != 0);
@@ -220,7 +221,8 @@ QFont PainterSurface::MakeQFont(const LogFont& lf) const {
         const double natural = fm.averageCharWidth();
         const double wanted = std::abs(static_cast<double>(lf.width)) * ScaleX();
         if (natural > 0)
-            font.setStretch(std::clamp(static_cast<int>(std::lround(wanted / natural * 100)), 1, 4000));
+            font.setStretch(
+                std::clamp(static_cast<int>(std::lround(wanted / natural * 100)), 1, 4000));
     }
     return font;
 }
@@ -250,9 +252,9 @@ TextMetrics PainterSurface::GetTextMetrics() const {
 
 Point PainterSurface::GetTextExtent(const QString& text) const {
     const QFontMetricsF fm(CurrentQFont());
-    return Point{static_cast<std::int32_t>(std::lround(fm.horizontalAdvance(text) / ScaleX())),
-                 static_cast<std::int32_t>(std::lround((fm.ascent() + fm.descent()) /
-                                                       std::abs(ScaleY())))};
+    return Point{
+        static_cast<std::int32_t>(std::lround(fm.horizontalAdvance(text) / ScaleX())),
+        static_cast<std::int32_t>(std::lround((fm.ascent() + fm.descent()) / std::abs(ScaleY())))};
 }
 
 void PainterSurface::Rectangle(const Rect& rect) {
@@ -263,7 +265,7 @@ void PainterSurface::Rectangle(const Rect& rect) {
         return;
     m_painter.setBrush(Qt::NoBrush);
     QPen pen(ToQColor(m_pen.color), std::max(1.0, m_pen.width * ScaleX()));
-    pen.setStyle(m_pen.style == PenStyle::Dash ? Qt::DashLine
+    pen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
                  : m_pen.style == PenStyle::Dot ? Qt::DotLine
                                                 : Qt::SolidLine);
     pen.setJoinStyle(Qt::MiterJoin);
@@ -282,7 +284,7 @@ void PainterSurface::MoveTo(int x, int y) {
 void PainterSurface::LineTo(int x, int y) {
     if (m_pen.style != PenStyle::Null) {
         QPen pen(ToQColor(m_pen.color), std::max(1.0, m_pen.width * ScaleX()));
-        pen.setStyle(m_pen.style == PenStyle::Dash ? Qt::DashLine
+        pen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
                      : m_pen.style == PenStyle::Dot ? Qt::DotLine
                                                     : Qt::SolidLine);
         pen.setCapStyle(Qt::FlatCap);

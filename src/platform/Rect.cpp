@@ -40,8 +40,8 @@ Rect Rect::United(const Rect& other) const {
         return *this;
     if (IsEmpty())
         return other;
-    return Rect(std::min(left, other.left), std::min(top, other.top),
-                std::max(right, other.right), std::max(bottom, other.bottom));
+    return Rect(std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+                std::max(bottom, other.bottom));
 }
 
 Point Rect::Center() const {

@@ -37,7 +37,8 @@ TEST(ConstantTextTest, RightAlignedTextOnPaperAndOnTheDesignView) {
     text->Print(printer);
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0].args, Args({1398, -2000, TextOutOption::Clipped, 1000, -2000, 1400, -1955}));
+    EXPECT_EQ(printed[0].args,
+              Args({1398, -2000, TextOutOption::Clipped, 1000, -2000, 1400, -1955}));
     EXPECT_EQ(printed[0].textAlign, 10u);
     EXPECT_EQ(printed[0].font.width, 28);
     EXPECT_EQ(printed[0].textColor, MakeColorRef(0, 0, 200));
@@ -81,7 +82,8 @@ TEST(ConstantParagraphTest, WrapsInsideTheRectangleWidenedByTwo) {
     paragraph->Print(printer);
     const auto printed = printer.CallsNamed(QStringLiteral("DrawText"));
     ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0].args, Args({98, -302, 702, -423, static_cast<int>(TextFormat::WordBreak | 1)}));
+    EXPECT_EQ(printed[0].args,
+              Args({98, -302, 702, -423, static_cast<int>(TextFormat::WordBreak | 1)}));
     EXPECT_EQ(printed[0].font.width, 19); // 0.96 of the model's 20
     EXPECT_EQ(printed[0].textAlign, 0u);
 

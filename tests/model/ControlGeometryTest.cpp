@@ -35,7 +35,7 @@ TEST(ControlGeometryTest, NewConstantTextAndItsHandles) {
 
 TEST(ControlGeometryTest, HitTestOnPageAndScreen) {
     auto text = CConsText::Create(1000, -2000, QStringLiteral("x"));
-    EXPECT_TRUE(text->HitTest(1000, -2000, false)); // lower edge inside
+    EXPECT_TRUE(text->HitTest(1000, -2000, false));  // lower edge inside
     EXPECT_FALSE(text->HitTest(1000, -1955, false)); // upper edge outside
     EXPECT_FALSE(text->HitTest(1400, -1980, false));
     text->screenRect = Rect(10, 10, 50, 30);

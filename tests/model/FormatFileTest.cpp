@@ -24,7 +24,8 @@ public:
     bool failOnWrite = false;
     void Serialize(Archive& ar) override {
         if (failOnWrite && ar.IsStoring())
-            throw ArchiveException(ArchiveException::Cause::WriteFailed, QStringLiteral("disco lleno"));
+            throw ArchiveException(ArchiveException::Cause::WriteFailed,
+                                   QStringLiteral("disco lleno"));
         SerializeBase(ar);
     }
 };
@@ -44,8 +45,9 @@ private:
     bool m_previous = false;
 };
 
-const char* const kEmptyFormat = "00 feffffff 02000000 05 5045534f53 04 4d2e4e2e 01000000 00000000 00 00 "
-                                 "00000000 0000000000000000 6400000064000000";
+const char* const kEmptyFormat =
+    "00 feffffff 02000000 05 5045534f53 04 4d2e4e2e 01000000 00000000 00 00 "
+    "00000000 0000000000000000 6400000064000000";
 
 std::unique_ptr<FakeCapture> Capture(const QString& name, const Rect& screen) {
     auto c = std::make_unique<FakeCapture>();
@@ -106,7 +108,7 @@ TEST_F(FormatFileTest, SettingsAuthorAndKeyRoundTripScrambled) {
 
 TEST_F(FormatFileTest, ListOrderSurvivesAndCaptureOrderIsRenumberedFromTheTail) {
     Format format;
-    format.controls.push_back(Capture(QStringLiteral("c"), Rect(10, 10, 200, 30)));  // head
+    format.controls.push_back(Capture(QStringLiteral("c"), Rect(10, 10, 200, 30))); // head
     format.controls.push_back(CConsText::Create(0, -100, QStringLiteral("const")));
     auto label = CEtiqueta::Create(0, -300, QStringLiteral("nota"));
     label->captureOrder = 9;
@@ -149,7 +151,8 @@ TEST_F(FormatFileTest, LayoutWritersKeepCaptureOrderAndTheDesignerMarksPlacement
     EXPECT_EQ(format.controls[0]->screenPlaced, 0);
     EXPECT_EQ(format.screenExtent, Rect(0, 0, 500, 100));
 
-    const QByteArray bytes = WriteFormat(format, FormatSettings(), FormatFile::Writer::ScreenDesigner);
+    const QByteArray bytes =
+        WriteFormat(format, FormatSettings(), FormatFile::Writer::ScreenDesigner);
     EXPECT_EQ(format.controls[0]->screenPlaced, 1);
     EXPECT_EQ(format.controls[1]->screenPlaced, 0);
     Format read;
@@ -280,7 +283,8 @@ TEST_F(FormatFileTest, FailedSaveKeepsThePreviousFileAndFailedLoadKeepsTheFormat
     auto capture = Capture(QStringLiteral("x"), Rect());
     capture->failOnWrite = true;
     bad.controls.push_back(std::move(capture));
-    EXPECT_THROW(FormatFile::Save(path, bad, FormatSettings(), FormatFile::Writer::Design), FormatError);
+    EXPECT_THROW(FormatFile::Save(path, bad, FormatSettings(), FormatFile::Writer::Design),
+                 FormatError);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
     file.close();
@@ -301,5 +305,6 @@ TEST_F(FormatFileTest, FailedSaveKeepsThePreviousFileAndFailedLoadKeepsTheFormat
     }
     EXPECT_EQ(kept.description, QStringLiteral("abierto"));
     EXPECT_EQ(settings.decimals, 3);
-    EXPECT_THROW(FormatFile::Load(dir.filePath(QStringLiteral("no.fmt")), kept, settings), FormatError);
+    EXPECT_THROW(FormatFile::Load(dir.filePath(QStringLiteral("no.fmt")), kept, settings),
+                 FormatError);
 }

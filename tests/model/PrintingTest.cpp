@@ -31,8 +31,9 @@ bool RunProgram(const QString& program, const QStringList& args, QByteArray* out
 
 QImage Rasterise(const QString& pdf, const QString& dir) {
     const QString stem = dir + QStringLiteral("/page");
-    if (!RunProgram(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
-                                          QStringLiteral("-singlefile"), pdf, stem}))
+    if (!RunProgram(QStringLiteral("pdftoppm"),
+                    {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-png"),
+                     QStringLiteral("-singlefile"), pdf, stem}))
         return QImage();
     return QImage(stem + QStringLiteral(".png"));
 }
@@ -61,9 +62,11 @@ int FirstDarkRow(const QImage& image, int x) {
 // xMin of a word in millimetres from the left edge of the sheet, as pdftotext reads it.
 double WordLeftMillimetres(const QString& pdf, const QString& word) {
     QByteArray html;
-    if (!RunProgram(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &html))
+    if (!RunProgram(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &html))
         return -1;
-    const QRegularExpression re(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>%1</word>").arg(word));
+    const QRegularExpression re(
+        QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>%1</word>").arg(word));
     const auto match = re.match(QString::fromUtf8(html));
     return match.hasMatch() ? match.captured(1).toDouble() * 25.4 / 72.0 : -1;
 }
@@ -99,12 +102,13 @@ protected:
 } // namespace
 
 TEST_F(PrintingTest, MarksLandWhereThePageSaysWithoutOffsets) {
-    const QString pdf = Render(QStringLiteral("plain.pdf"), {QStringLiteral("--facx"), QStringLiteral("0"),
-                                                             QStringLiteral("--facy"), QStringLiteral("0")});
+    const QString pdf =
+        Render(QStringLiteral("plain.pdf"), {QStringLiteral("--facx"), QStringLiteral("0"),
+                                             QStringLiteral("--facy"), QStringLiteral("0")});
     ASSERT_FALSE(pdf.isEmpty());
     const QImage page = Rasterise(pdf, m_dir.path());
     ASSERT_FALSE(page.isNull());
-    EXPECT_EQ(page.width(), 2159); // letter, 215.9 mm
+    EXPECT_EQ(page.width(), 2159);                    // letter, 215.9 mm
     EXPECT_NEAR(FirstDarkColumn(page, 1300), 199, 1); // frame's left side at 2 cm, 0.2 mm pen
     EXPECT_NEAR(FirstDarkRow(page, 500), 999, 1);     // frame's top at 10 cm
     EXPECT_NEAR(WordLeftMillimetres(pdf, QStringLiteral("MARCA")), 50.2, 0.8);
@@ -112,8 +116,9 @@ TEST_F(PrintingTest, MarksLandWhereThePageSaysWithoutOffsets) {
 }
 
 TEST_F(PrintingTest, MarginOffsetsShiftTheWholePrintout) {
-    const QString pdf = Render(QStringLiteral("shifted.pdf"), {QStringLiteral("--facx"), QStringLiteral("50"),
-                                                               QStringLiteral("--facy"), QStringLiteral("-30")});
+    const QString pdf =
+        Render(QStringLiteral("shifted.pdf"), {QStringLiteral("--facx"), QStringLiteral("50"),
+                                               QStringLiteral("--facy"), QStringLiteral("-30")});
     ASSERT_FALSE(pdf.isEmpty());
     const QImage page = Rasterise(pdf, m_dir.path());
     ASSERT_FALSE(page.isNull());
@@ -124,7 +129,8 @@ TEST_F(PrintingTest, MarginOffsetsShiftTheWholePrintout) {
 
 TEST_F(PrintingTest, OffsetsComeFromTheSettingsUnlessGiven) {
     Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), -100);
-    const QString pdf = Render(QStringLiteral("settings.pdf"), {QStringLiteral("--paper"), QStringLiteral("a4")});
+    const QString pdf =
+        Render(QStringLiteral("settings.pdf"), {QStringLiteral("--paper"), QStringLiteral("a4")});
     Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), 0);
     ASSERT_FALSE(pdf.isEmpty());
     const QImage page = Rasterise(pdf, m_dir.path());
@@ -141,7 +147,8 @@ TEST_F(PrintingTest, PrinterMarginIsCompensated) {
     printer.setFullPage(false);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                       QMarginsF(4, 6, 4, 6), QPageLayout::Millimeter));
-    ASSERT_TRUE(FormatPrinter::PrintToPrinter(printer, m_format.controls, FormatPrinter::Offsets{}));
+    ASSERT_TRUE(
+        FormatPrinter::PrintToPrinter(printer, m_format.controls, FormatPrinter::Offsets{}));
     const QImage page = Rasterise(pdf, m_dir.path());
     ASSERT_FALSE(page.isNull());
     EXPECT_NEAR(FirstDarkColumn(page, 1300), 199, 1);

@@ -69,8 +69,9 @@ TEST(ArchiveTest, IntegersAndRectanglesAreLittleEndian) {
         ar.WriteUInt16(0x1234);
         ar.WriteRect(Rect(1000, -1955, 1400, -2000));
     });
-    EXPECT_EQ(bytes.toHex(' '), QByteArray("fe ff ff ff ab 34 12 e8 03 00 00 5d f8 ff ff 78 05 00 00 "
-                                           "30 f8 ff ff"));
+    EXPECT_EQ(bytes.toHex(' '),
+              QByteArray("fe ff ff ff ab 34 12 e8 03 00 00 5d f8 ff ff 78 05 00 00 "
+                         "30 f8 ff ff"));
     Load<int>(bytes, [](Archive& ar) {
         EXPECT_EQ(ar.ReadInt32(), -2);
         EXPECT_EQ(ar.ReadByte(), 0xAB);
@@ -109,7 +110,9 @@ TEST(ArchiveTest, TextIsWindows1252OnDisk) {
     const QByteArray bytes = Store([&](Archive& ar) { ar.WriteString(text); });
     // One byte per character; the two characters the code page lacks become '?' (the emoji,
     // two UTF-16 units, is one character and so one '?').
-    EXPECT_EQ(bytes, QByteArray("\x0f" "A\xf1o \x80" "5 \x93ok\x94 ? ?"));
+    EXPECT_EQ(bytes, QByteArray("\x0f"
+                                "A\xf1o \x80"
+                                "5 \x93ok\x94 ? ?"));
     EXPECT_EQ(LoadString(bytes), QStringLiteral("Año €5 “ok” ? ?"));
     // The five bytes the code page leaves undefined come back as themselves.
     const QByteArray undefined("\x81\x8d\x8f\x90\x9d");

@@ -12,7 +12,8 @@ TEST(ProfileTest, ValuesKeepTheirSectionsAndBadNumbersReadAsDefault) {
         Profile p;
         p.WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), -35);
         p.WriteString(QStringLiteral("Config"), QStringLiteral("FacY"), QStringLiteral("doce"));
-        p.WriteString(QStringLiteral("Config"), QStringLiteral("Path"), QStringLiteral("/home/ana/formatos"));
+        p.WriteString(QStringLiteral("Config"), QStringLiteral("Path"),
+                      QStringLiteral("/home/ana/formatos"));
     }
     Profile p;
     EXPECT_EQ(p.GetInt(QStringLiteral("Config"), QStringLiteral("FacX"), 0), -35);
