@@ -21,8 +21,21 @@ public:
 } // namespace
 
 void UpperCaseInput::Apply(QLineEdit* edit) {
-    edit->setValidator(new UpperCaseValidator(edit));
+    if (!IsApplied(edit))
+        edit->setValidator(new UpperCaseValidator(edit));
     edit->setText(edit->text().toUpper());
+}
+
+void UpperCaseInput::Remove(QLineEdit* edit) {
+    const QValidator* validator = edit->validator();
+    if (!IsApplied(edit))
+        return;
+    edit->setValidator(nullptr);
+    delete validator;
+}
+
+bool UpperCaseInput::IsApplied(const QLineEdit* edit) {
+    return dynamic_cast<const UpperCaseValidator*>(edit->validator()) != nullptr;
 }
 
 void UpperCaseInput::Apply(QPlainTextEdit* edit) {

@@ -9,4 +9,7 @@ class UpperCaseInput {
 public:
     static void Apply(QLineEdit* edit);
     static void Apply(QPlainTextEdit* edit);
+    // Lets the entry take small letters again (an entry reused for fields of both kinds).
+    static void Remove(QLineEdit* edit);
+    static bool IsApplied(const QLineEdit* edit);
 };

@@ -1,0 +1,59 @@
+#include "CEditCell.h"
+
+#include "GridKeys.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+CEditCell::CEditCell(QWidget* grid) : QLineEdit(grid) {
+    setObjectName(QStringLiteral("CEditCell"));
+    // A thin border and no inner margins: the box is exactly as high as a grid row.
+    setFrame(false);
+    setStyleSheet(QStringLiteral("CEditCell { border: 1px solid black; padding: 0px 1px; }"));
+    setFocusPolicy(Qt::StrongFocus);
+    hide();
+}
+
+void CEditCell::PostEnd(int key) {
+    keepCaret_ = false;
+    QMetaObject::invokeMethod(
+        this, [this, key] { emit EditEnded(key); }, Qt::QueuedConnection);
+}
+
+void CEditCell::keyPressEvent(QKeyEvent* event) {
+    const int key = GridKeys::Normalized(event->key());
+    if (key == Qt::Key_Return) {
+        PostEnd(key);
+        return;
+    }
+    bool ends = key == Qt::Key_Escape || key == Qt::Key_Up || key == Qt::Key_Down ||
+                GridKeys::IsEditFunctionKey(key);
+    if (!keepCaret_ && (key == Qt::Key_Left || key == Qt::Key_Right))
+        ends = true;
+    if (ends && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        PostEnd(key);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CEditCell::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // The caret goes after the last character, nothing selected, however the focus came.
+    deselect();
+    end(false);
+}
+
+void CEditCell::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A menu or another application taking the focus for a while does not end the edit: the
+    // focus comes back to the box.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    hide();
+    if (!quietHide_)
+        emit EditEnded(Qt::Key_Return);
+    if (QApplication::focusWidget() != parentWidget())
+        emit FocusLeftGrid();
+}

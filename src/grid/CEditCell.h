@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLineEdit>
+
+// The edit box the grid lays over its current cell. It never stores anything itself: the keys
+// that end an edit and the loss of the focus are reported to the grid, which takes the text.
+class CEditCell : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CEditCell(QWidget* grid);
+
+    // Set when editing started from the cell's own text (F2): Left and Right then move the caret
+    // instead of ending the edit.
+    void SetKeepCaret(bool keep) { keepCaret_ = keep; }
+    bool KeepCaret() const { return keepCaret_; }
+    // Set by the grid while it hides the box after taking its text, so that the loss of the
+    // focus does not confirm the text a second time.
+    void SetQuietHide(bool quiet) { quietHide_ = quiet; }
+    bool QuietHide() const { return quietHide_; }
+
+signals:
+    // The edit ends with key: Enter confirms, Esc cancels, arrows and F2 to F24 confirm and then
+    // act on the grid.
+    void EditEnded(int key);
+    // The focus went from the box to a window other than the grid.
+    void FocusLeftGrid();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    // Reported from the event loop, after the key press has been fully handled.
+    void PostEnd(int key);
+
+    bool keepCaret_ = false;
+    bool quietHide_ = false;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QComboBox>
+
+// The drop-down list the grid lays over the current cell of a list column. Like the edit box,
+// it only reports how the edit ends; the grid takes the chosen text.
+class CListCell : public QComboBox {
+    Q_OBJECT
+public:
+    explicit CListCell(QWidget* grid);
+
+    void SetQuietHide(bool quiet) { quietHide_ = quiet; }
+    bool QuietHide() const { return quietHide_; }
+
+    // Selects the first entry that begins with prefix (case ignored), searching from the top;
+    // false, and the selection unchanged, when none does.
+    bool SelectPrefix(const QString& prefix);
+
+signals:
+    void EditEnded(int key);
+    void FocusLeftGrid();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool quietHide_ = false;
+};

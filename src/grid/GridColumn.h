@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Text alignment of a grid column, as the table stores it.
+namespace GridAlign {
+constexpr int Left = 0;
+constexpr int Right = 2;
+constexpr int Center = 6;
+} // namespace GridAlign
+
+// Everything the grid knows about one column. Column 0 is the row-header column.
+struct GridColumn {
+    int width = 60;     // pixels, never below the minimum a mouse drag allows
+    int rightEdge = -1; // x of the right edge where it was last laid out; -1 when not shown
+    QString caption;
+    QString newRowText; // what the user typed into this column's cell of the new row
+    int alignment = GridAlign::Left;
+    bool readOnly = false;
+    bool upperCase = false;
+    bool list = false;  // edited with a drop-down list the owner fills
+    bool check = false; // shows a check box: ticked while the text is not empty
+};
