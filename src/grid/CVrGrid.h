@@ -71,6 +71,9 @@ public:
     void SetRowNumbers(bool flag);
     void SetOwnerRowHeaders(bool flag);
 
+    // The captions' colour: dark while the grid or its editor has the focus, grey otherwise.
+    QColor HeaderTextColor() const { return headerTextColor_; }
+
     int FirstVisibleRow() const { return firstVisibleRow_; }
     int FirstVisibleColumn() const { return firstVisibleColumn_; }
     // Whole rows that fit below the header row (at least 1).

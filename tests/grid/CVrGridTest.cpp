@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -130,7 +131,10 @@ TEST_F(Grid, CheckCellClickedTwiceReturnsToEmpty) {
     grid->SetColumnCheck(2, true);
     Settle();
     owner.Clear();
-    Click(2, 2);
+    QTest::mouseClick(grid, Qt::LeftButton, Qt::NoModifier, grid->CellRect(2, 2).center());
+    EXPECT_TRUE(owner.Of("row").empty()) << "the new current row is told from the event loop";
+    Settle();
+    EXPECT_EQ(owner.Of("row").size(), 1u);
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     Click(2, 2);
     const auto changed = owner.Of("changed");
@@ -337,6 +341,56 @@ TEST_F(Grid, FocusGivesACurrentCellAndDarkCaptions) {
     EXPECT_EQ(grid->CurrentRow(), 1);
     EXPECT_EQ(grid->CurrentColumn(), 1);
     ASSERT_EQ(owner.Of("row").size(), 1u);
+}
+
+TEST_F(Grid, CheckCellsShowTheRedTickInsideAnElevenPixelBox) {
+    grid->SetRowCount(2);
+    grid->SetColumnCheck(2, true);
+    owner.cells[{1, 2}] = "T";
+    grid->SetCurrentCell(1, 1);
+    Settle();
+    const QImage picture = grid->grab().toImage();
+    auto redPixels = [&](const QRect& cell) {
+        std::vector<QPoint> red;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (picture.pixelColor(x, y) == QColor(255, 0, 0))
+                    red.push_back(QPoint(x, y));
+        return red;
+    };
+    const QRect ticked = grid->CellRect(2, 1);
+    const std::vector<QPoint> red = redPixels(ticked);
+    ASSERT_EQ(red.size(), 21u) << "one pixel per set bit of the pattern";
+    EXPECT_TRUE(redPixels(grid->CellRect(2, 2)).empty());
+
+    // The tick's top pixel is 3 left of the box's right edge and 2 below its top; its lowest
+    // pixel is bit 4 of the seventh line.
+    const int boxLeft = ticked.left() + (ticked.width() - 11) / 2;
+    const int boxTop = ticked.top() + (ticked.height() - 11) / 2;
+    const QPoint top =
+        *std::min_element(red.begin(), red.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    EXPECT_EQ(top, QPoint(boxLeft + 11 - 3, boxTop + 2));
+    const QPoint bottom =
+        *std::max_element(red.begin(), red.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    EXPECT_EQ(bottom, QPoint(boxLeft + 11 - 3 - 4, boxTop + 8));
+    EXPECT_EQ(picture.pixelColor(boxLeft, boxTop), QColor(Qt::black)) << "the box's corner";
+}
+
+TEST_F(Grid, CaptionsAreGreyWhileTheFocusIsElsewhere) {
+    grid->SetRowCount(2);
+    const QColor focused = grid->palette().color(QPalette::ButtonText);
+    ASSERT_NE(focused, QColor(128, 128, 128));
+    EXPECT_EQ(grid->HeaderTextColor(), focused);
+    Type("a");
+    ASSERT_TRUE(grid->IsEditing());
+    EXPECT_EQ(grid->HeaderTextColor(), focused) << "its own editor keeps the grid focused";
+    QTest::mouseClick(after, Qt::LeftButton);
+    Settle();
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(grid->HeaderTextColor(), QColor(128, 128, 128));
+    Key(Qt::Key_Backtab);
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->HeaderTextColor(), focused);
 }
 
 TEST_F(Grid, PaintingAsksOnlyForTheVisibleCells) {
