@@ -5,6 +5,7 @@
 #include "FormatPrinter.h"
 #include "Profile.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -57,6 +58,22 @@ int FirstDarkRow(const QImage& image, int x) {
             return y;
     }
     return -1;
+}
+
+// xMin and xMax of a word in millimetres from the left edge of the sheet.
+std::pair<double, double> WordSpanMillimetres(const QString& pdf, const QString& word) {
+    QByteArray html;
+    if (!RunProgram(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &html))
+        return {-1, -1};
+    const QRegularExpression re(
+        QStringLiteral(
+            "<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>%1</word>")
+            .arg(word));
+    const auto match = re.match(QString::fromUtf8(html));
+    if (!match.hasMatch())
+        return {-1, -1};
+    return {match.captured(1).toDouble() * 25.4 / 72.0, match.captured(2).toDouble() * 25.4 / 72.0};
 }
 
 // xMin of a word in millimetres from the left edge of the sheet, as pdftotext reads it.
@@ -113,6 +130,20 @@ TEST_F(PrintingTest, MarksLandWhereThePageSaysWithoutOffsets) {
     EXPECT_NEAR(FirstDarkRow(page, 500), 999, 1);     // frame's top at 10 cm
     EXPECT_NEAR(WordLeftMillimetres(pdf, QStringLiteral("MARCA")), 50.2, 0.8);
     EXPECT_LT(WordLeftMillimetres(pdf, QStringLiteral("NOIMPRIME")), 0); // labels never print
+}
+
+TEST_F(PrintingTest, ConstantTextPrintsNarrowedToNinetySixPercent) {
+    const QString pdf =
+        Render(QStringLiteral("narrow.pdf"), {QStringLiteral("--facx"), QStringLiteral("0")});
+    ASSERT_FALSE(pdf.isEmpty());
+    const auto [left, right] = WordSpanMillimetres(pdf, QStringLiteral("MARCA"));
+    ASSERT_GT(right, left);
+    QFont natural(QStringLiteral("Arial"));
+    natural.setPixelSize(600); // the 6 mm font in hundredths of a millimetre
+    natural.setKerning(false);
+    const double naturalMillimetres =
+        QFontMetricsF(natural).horizontalAdvance(QStringLiteral("MARCA")) / 100;
+    EXPECT_NEAR((right - left) / naturalMillimetres, 0.96, 0.015);
 }
 
 TEST_F(PrintingTest, MarginOffsetsShiftTheWholePrintout) {
