@@ -86,6 +86,7 @@ CVrGrid::CVrGrid(QWidget* parent, const QRect& rect, GridOwner* owner, int id,
     connect(list_, &CListCell::FocusLeftGrid, this, &CVrGrid::EditorLeftGrid);
 
     setGeometry(rect);
+    PlaceScrollBars();
     show();
 }
 
@@ -279,12 +280,11 @@ void CVrGrid::Layout() {
             horizontalBar_->setValue(firstVisibleColumn_);
         }
     }
-    if (editing_ && !currentSpan_.isNull()) {
-        if (edit_->isVisible())
-            edit_->setGeometry(currentSpan_);
-        if (list_->isVisible())
-            list_->setGeometry(currentSpan_.x(), currentSpan_.y(), currentSpan_.width(),
-                               std::max(currentSpan_.height(), list_->sizeHint().height()));
+    // An editor follows its cell and is out of sight while the cell is scrolled away.
+    if (editing_ && activeEditor_) {
+        const QRect place =
+            currentSpan_.isNull() ? QRect(-1000, -1000, 50, rowHeight_) : currentSpan_;
+        activeEditor_->setGeometry(place);
     }
 }
 
@@ -646,7 +646,6 @@ void CVrGrid::BeginEdit(int character) {
     const GridCell cell{currentRow_, currentColumn_, {}};
 
     if (col.list) {
-        list_->SetQuietHide(true);
         list_->clear();
         QStringList entries;
         editing_ = true;
@@ -657,11 +656,10 @@ void CVrGrid::BeginEdit(int character) {
         list_->SelectPrefix(CellText(currentRow_, currentColumn_));
         if (character != 0)
             list_->SelectPrefix(QString(QChar(character)));
-        list_->setGeometry(currentSpan_.x(), currentSpan_.y(), currentSpan_.width(),
-                           std::max(currentSpan_.height(), list_->sizeHint().height()));
+        list_->setGeometry(currentSpan_);
         list_->show();
         list_->raise();
-        list_->SetQuietHide(false);
+        activeEditor_ = list_;
         list_->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -687,6 +685,7 @@ void CVrGrid::BeginEdit(int character) {
         edit_->setText(col.upperCase ? text.toUpper() : text);
     }
     editing_ = true;
+    activeEditor_ = edit_;
     edit_->show();
     edit_->raise();
     edit_->setFocus(Qt::OtherFocusReason);
@@ -715,9 +714,8 @@ void CVrGrid::EndEdit(int key) {
     key = GridKeys::Normalized(key);
     if (!editing_)
         return;
-    QWidget* editor = list_->isVisible() || columns_[currentColumn_].list
-                          ? static_cast<QWidget*>(list_)
-                          : static_cast<QWidget*>(edit_);
+    QWidget* editor = activeEditor_ ? activeEditor_ : edit_;
+    activeEditor_ = nullptr;
     if (key == Qt::Key_Escape || !GridKeys::Confirms(key)) {
         editing_ = false;
         HideEditor(editor);
@@ -868,8 +866,10 @@ void CVrGrid::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CVrGrid::wheelEvent(QWheelEvent* event) {
-    // One row per notch: the wheel reports 120 per notch.
-    const int rows = event->angleDelta().y() / 100;
+    // One row per notch of 120; fine-grained wheels and touchpads add up their small steps.
+    wheelRemainder_ += event->angleDelta().y();
+    const int rows = wheelRemainder_ / 120;
+    wheelRemainder_ -= rows * 120;
     firstVisibleRow_ = std::clamp(firstVisibleRow_ - rows, 1, std::max(1, rowLimit_));
     Layout();
     SyncScrollBars();
@@ -912,6 +912,10 @@ void CVrGrid::changeEvent(QEvent* event) {
 
 void CVrGrid::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    PlaceScrollBars();
+}
+
+void CVrGrid::PlaceScrollBars() {
     const int barWidth = verticalBar_->sizeHint().width();
     const int barHeight = horizontalBar_ ? horizontalBar_->sizeHint().height() : 0;
     visibleWidth_ = std::max(0, width() - barWidth);

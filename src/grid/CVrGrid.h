@@ -136,6 +136,7 @@ private:
     void EnsureCurrentColumnVisible();
     void ClampFirstVisible();
     void SyncScrollBars();
+    void PlaceScrollBars();
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);
     void HideEditor(QWidget* editor);
@@ -186,5 +187,7 @@ private:
     QRect currentSpan_;
     CEditCell* edit_ = nullptr;
     CListCell* list_ = nullptr;
+    QWidget* activeEditor_ = nullptr; // the editor shown while editing
+    int wheelRemainder_ = 0;
     QPixmap buffer_;
 };

@@ -194,6 +194,26 @@ TEST_F(Editing, EditsOutsideTheShownCellsAreIgnored) {
     EXPECT_TRUE(owner.Of("changed").empty());
 }
 
+TEST_F(Editing, TheBoxFollowsItsCellWhileTheGridScrolls) {
+    grid->SetRowCount(200);
+    grid->SetCurrentCell(1, 10);
+    Settle();
+    Type("4");
+    auto* bar = grid->findChild<QScrollBar*>("VerticalBar");
+    ASSERT_NE(bar, nullptr);
+    bar->setValue(40);
+    grid->grab();
+    EXPECT_FALSE(grid->rect().intersects(grid->EditBox()->geometry())) << "out of sight";
+    Type("2");
+    bar->setValue(8);
+    grid->grab();
+    EXPECT_EQ(grid->EditBox()->geometry(), grid->CellRect(1, 10));
+    Key(Qt::Key_Return);
+    ASSERT_EQ(owner.Of("changed").size(), 1u);
+    EXPECT_EQ(owner.Of("changed")[0].text, "42");
+    EXPECT_EQ(owner.Of("changed")[0].row, 10);
+}
+
 TEST(UpperCaseInput, RemoveGivesBackSmallLetters) {
     QLineEdit edit;
     UpperCaseInput::Apply(&edit);

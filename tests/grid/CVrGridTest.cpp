@@ -445,6 +445,13 @@ TEST_F(Grid, ScrollBarsAndTheWheelMoveByRows) {
     QApplication::sendEvent(grid, &up);
     EXPECT_EQ(grid->FirstVisibleRow(), 48);
     EXPECT_EQ(bar->value(), 48);
+    // A fine-grained wheel moves one row per 120 of its small steps.
+    QWheelEvent fine(middle, grid->mapToGlobal(middle), QPoint(), QPoint(0, 60), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid, &fine);
+    EXPECT_EQ(grid->FirstVisibleRow(), 48);
+    QApplication::sendEvent(grid, &fine);
+    EXPECT_EQ(grid->FirstVisibleRow(), 47);
 }
 
 TEST_F(Grid, ColumnsScrollToKeepTheCurrentOneInView) {
