@@ -61,3 +61,50 @@ TEST(CliWordsTest, RefusesWhatIsNotANumberWithAPoint) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CliFormatTest, FormatsByTypeDecimalsSignAndLocale) {
+    const auto format = [](const QStringList& extra, const QString& lang = QStringLiteral("C")) {
+        return RunCli(QStringList{QStringLiteral("format")} + extra, lang);
+    };
+    CliResult r = format({QStringLiteral("12.46"), QStringLiteral("--type"), QStringLiteral("1"),
+                          QStringLiteral("--decimals"), QStringLiteral("1")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "12.5\n");
+    r = format({QStringLiteral("12.46"), QStringLiteral("--type"), QStringLiteral("2")});
+    EXPECT_EQ(r.out, "12.46\n");
+    r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3"),
+                QStringLiteral("--locale"), QStringLiteral("es_MX")});
+    EXPECT_EQ(r.out, "$1,234.50\n");
+    r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("4"),
+                QStringLiteral("--no-sign"), QStringLiteral("--locale"), QStringLiteral("es_MX")});
+    EXPECT_EQ(r.out, "1234.5\n");
+    // Without --locale the user's locale applies.
+    r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3")},
+               QStringLiteral("es_MX.UTF-8"));
+    EXPECT_EQ(r.out, "$1,234.50\n");
+    // The bare machine's C locale groups the amount but has no currency symbol.
+    r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3")});
+    EXPECT_EQ(r.out, "1,234.50\n");
+    r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3"),
+                QStringLiteral("--locale"), QStringLiteral("C")});
+    EXPECT_EQ(r.out, "1234.50\n");
+    r = format({QStringLiteral("-5"), QStringLiteral("--type"), QStringLiteral("0")});
+    EXPECT_EQ(r.out, "-5\n");
+}
+
+TEST(CliFormatTest, RefusesMissingTypeAndUnknownLocale) {
+    CliResult r = RunCli({QStringLiteral("format"), QStringLiteral("1")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--type")));
+    r = RunCli({QStringLiteral("format"), QStringLiteral("1"), QStringLiteral("--type"),
+                QStringLiteral("1"), QStringLiteral("--locale"), QStringLiteral("xx_QQ")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    r = RunCli({QStringLiteral("format"), QStringLiteral("1"), QStringLiteral("--type"),
+                QStringLiteral("uno")});
+    EXPECT_EQ(r.exitCode, 1);
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Currency.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+// Turns a typed or computed value into the text a field shows and prints, by its data type:
+// text as typed, numbers with the format's decimals, amounts in the locale's currency form.
+// The locale is the user's unless a caller (a test, a script) names another.
+class ValueFormat {
+public:
+    // With the format settings in force (decimals, currency sign).
+    static QString FormatValue(const QString& text, int dataType,
+                               const QLocale& locale = QLocale::system());
+    static QString FormatValue(const QString& text, int dataType, int decimals, bool withoutSign,
+                               const QLocale& locale = QLocale::system());
+
+    // The number in text read as a currency amount: the locale's digits, decimal point, group
+    // separator, currency symbol and signs are accepted, and at most four decimals survive.
+    // Text that is no amount reads as 0.
+    static double ParseAmount(const QString& text, const QLocale& locale = QLocale::system());
+    // The same, or nothing when the text is no amount or does not fit the currency type.
+    static std::optional<Currency> ParseCurrency(const QString& text,
+                                                 const QLocale& locale = QLocale::system());
+
+    // printf-style: decimals 0 to 6 give "%.Nf", -1 gives "%.2f" for a fraction and "%.0f" for a
+    // whole number, anything else "%f". The decimal point is always a point.
+    static QString FormatNumber(double value, int decimals);
+
+    // Empty for zero when blankIfZero; without the sign the plain amount (no symbol, no
+    // grouping); with it the locale's currency form with its symbol, grouping and decimals.
+    static QString FormatCurrency(Currency amount, bool withoutSign, bool blankIfZero,
+                                  const QLocale& locale = QLocale::system());
+};

@@ -1,0 +1,160 @@
+#include "ValueFormat.h"
+#include "DataType.h"
+#include "FormatSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QLocale kMexico(QStringLiteral("es_MX"));
+const QLocale kUnitedStates(QStringLiteral("en_US"));
+const QLocale kGermany(QStringLiteral("de_DE"));
+const QLocale kFrance(QStringLiteral("fr_FR"));
+const QLocale kEgypt(QStringLiteral("ar_EG"));
+
+QString Number(const QString& text, int decimals) {
+    return ValueFormat::FormatValue(text, kDataNumero, decimals, false, QLocale::c());
+}
+
+TEST(ValueFormatTest, NumbersTakeTheFormatsDecimals) {
+    EXPECT_EQ(Number(QStringLiteral("12.46"), 0), "12");
+    EXPECT_EQ(Number(QStringLiteral("12.46"), 1), "12.5");
+    EXPECT_EQ(Number(QStringLiteral("12.46"), 2), "12.46");
+    EXPECT_EQ(Number(QStringLiteral("abc"), 2), "0.00");
+    EXPECT_EQ(Number(QString(), 0), "0");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("7.5"), kDataNumeroCalculado, 3, false,
+                                       QLocale::c()),
+              "7.500");
+}
+
+TEST(ValueFormatTest, AutomaticAndUnlistedDecimals) {
+    EXPECT_EQ(ValueFormat::FormatNumber(3.0, -1), "3");
+    EXPECT_EQ(ValueFormat::FormatNumber(3.25, -1), "3.25");
+    EXPECT_EQ(ValueFormat::FormatNumber(-2.0, -1), "-2");
+    // Outside the 32-bit range a whole number still counts as one with a fraction.
+    EXPECT_EQ(ValueFormat::FormatNumber(5e9, -1), "5000000000.00");
+    EXPECT_EQ(ValueFormat::FormatNumber(3.2, 7), "3.200000");
+    EXPECT_EQ(ValueFormat::FormatNumber(3.2, -5), "3.200000");
+    EXPECT_EQ(ValueFormat::FormatNumber(1.0 / 3.0, 6), "0.333333");
+    // Ties of exact binary fractions round to even, as printf does.
+    EXPECT_EQ(ValueFormat::FormatNumber(2.5, 0), "2");
+    EXPECT_EQ(ValueFormat::FormatNumber(0.125, 2), "0.12");
+    EXPECT_FALSE(ValueFormat::FormatNumber(1e300, 6).isEmpty());
+}
+
+TEST(ValueFormatTest, TextIsNeverChanged) {
+    for (const QString& text :
+         {QStringLiteral("1,234.50"), QStringLiteral("  12 "), QStringLiteral("abc"), QString()})
+        EXPECT_EQ(ValueFormat::FormatValue(text, kDataTexto, 2, false, kMexico), text);
+}
+
+TEST(ValueFormatTest, CurrencyWithAndWithoutTheSign) {
+    const QString amount = QStringLiteral("1234.5");
+    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, false, kMexico), "$1,234.50");
+    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, true, kMexico), "1234.5");
+    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMonedaCalculado, 2, false, kUnitedStates),
+              "$1,234.50");
+    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, false, QLocale::c()), "1234.50");
+    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, true, QLocale::c()), "1234.5");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234,5"), kDataMoneda, 2, false, kGermany),
+              QStringLiteral("1.234,50\u00a0€"));
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234,5"), kDataMoneda, 2, true, kGermany),
+              "1234,5");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("12"), kDataMoneda, 2, true, kMexico), "12");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("abc"), kDataMoneda, 2, false, kMexico),
+              "$0.00");
+    // Rounded as the decimal amount it is, not as its nearest binary fraction.
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1.005"), kDataMoneda, 2, false, kMexico),
+              "$1.01");
+}
+
+TEST(ValueFormatTest, BlankIfZero) {
+    EXPECT_EQ(ValueFormat::FormatCurrency(Currency(), false, true, kMexico), "");
+    EXPECT_EQ(ValueFormat::FormatCurrency(Currency(), true, false, kMexico), "0");
+    EXPECT_EQ(ValueFormat::FormatCurrency(Currency::FromUnits(-10000), true, true, kMexico), "-1");
+}
+
+TEST(ValueFormatTest, ParsingFollowsTheLocale) {
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("$1,234.5678"), kMexico), 1234.5678);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("$-1,234.50"), kMexico), -1234.5);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("-$5"), kMexico), -5);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("($1,234.50)"), kUnitedStates),
+                     -1234.5);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("12-"), kUnitedStates), -12);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("  +7 "), kUnitedStates), 7);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("1.234,5 €"), kGermany), 1234.5);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("1 234,5"), kFrance), 1234.5);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("1\u202f234,5"), kFrance), 1234.5);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("\u0661\u0662\u0663"), kEgypt), 123);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("1e3"), QLocale::c()), 1000);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral("25E-1"), kMexico), 2.5);
+    EXPECT_DOUBLE_EQ(ValueFormat::ParseAmount(QStringLiteral(".5"), QLocale::c()), 0.5);
+}
+
+TEST(ValueFormatTest, WhatIsNoAmountReadsAsZero) {
+    for (const QString& bad :
+         {QString(), QStringLiteral("abc"), QStringLiteral("1.2.3"), QStringLiteral("12abc"),
+          QStringLiteral("--5"), QStringLiteral(","), QStringLiteral(",5"), QStringLiteral("$"),
+          QStringLiteral("1e"), QStringLiteral("(5"), QStringLiteral("1e30"),
+          QStringLiteral("99999999999999999999")}) {
+        EXPECT_FALSE(ValueFormat::ParseCurrency(bad, kMexico)) << bad.toStdString();
+        EXPECT_EQ(ValueFormat::ParseAmount(bad, kMexico), 0.0);
+    }
+}
+
+TEST(ValueFormatTest, FourDecimalsSurvive) {
+    const auto units = [](const char* text) {
+        return ValueFormat::ParseCurrency(QString::fromLatin1(text), QLocale::c())->Units();
+    };
+    EXPECT_EQ(units("1.23456"), 12346);
+    EXPECT_EQ(units("1.23455"), 12346); // a tie goes to the even ten-thousandth
+    EXPECT_EQ(units("1.23445"), 12344);
+    EXPECT_EQ(units("0.00004"), 0);
+    EXPECT_EQ(units("1e-9"), 0);
+    EXPECT_EQ(units("922337203685477.5807"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(units("-922337203685477.5808"), std::numeric_limits<std::int64_t>::min());
+    EXPECT_FALSE(ValueFormat::ParseCurrency(QStringLiteral("922337203685477.5808"), QLocale::c()));
+    EXPECT_EQ(ValueFormat::ParseAmount(QStringLiteral("0.123456"), QLocale::c()), 0.1235);
+}
+
+TEST(ValueFormatTest, TheCurrencyFormReadsBack) {
+    for (const QLocale& locale :
+         {kMexico, kUnitedStates, kGermany, kFrance, kEgypt, QLocale::c()}) {
+        for (qint64 units : {qint64{12345000}, qint64{-12345000}, qint64{500}, qint64{0}}) {
+            const Currency amount = Currency::FromUnits(units);
+            for (bool withoutSign : {false, true}) {
+                const QString text =
+                    ValueFormat::FormatCurrency(amount, withoutSign, false, locale);
+                EXPECT_EQ(ValueFormat::ParseCurrency(text, locale), amount)
+                    << locale.name().toStdString() << " " << text.toStdString();
+            }
+        }
+    }
+}
+
+TEST(ValueFormatTest, FormatValueUsesTheFormatSettings) {
+    FormatSettings& settings = FormatSettings::Current();
+    const FormatSettings saved = settings;
+    settings.decimals = 3;
+    settings.currencySign = 0;
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("2.5"), kDataNumero, QLocale::c()), "2.500");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234.5"), kDataMoneda, kMexico), "1234.5");
+    settings.currencySign = 1;
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234.5"), kDataMoneda, kMexico),
+              "$1,234.50");
+    settings = saved;
+}
+
+TEST(ValueFormatTest, DataTypeNames) {
+    EXPECT_EQ(DataType::Names(),
+              QStringList({QStringLiteral("Texto"), QStringLiteral("Número"),
+                           QStringLiteral("Número calculado"), QStringLiteral("Moneda"),
+                           QStringLiteral("Moneda calculado")}));
+    EXPECT_EQ(DataType::FromName(QStringLiteral("Moneda calculado")), 4);
+    EXPECT_EQ(DataType::Name(9), "");
+}
+
+} // namespace
