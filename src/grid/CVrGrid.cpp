@@ -61,6 +61,7 @@ CVrGrid::CVrGrid(QWidget* parent, const QRect& rect, GridOwner* owner, int id,
         connect(horizontalBar_, &QScrollBar::valueChanged, this, [this](int value) {
             firstVisibleColumn_ = value;
             ClampFirstVisible();
+            Layout();
             update();
         });
     }
@@ -72,6 +73,7 @@ CVrGrid::CVrGrid(QWidget* parent, const QRect& rect, GridOwner* owner, int id,
     connect(verticalBar_, &QScrollBar::valueChanged, this, [this](int value) {
         firstVisibleRow_ = value;
         ClampFirstVisible();
+        Layout();
         update();
     });
 
@@ -479,6 +481,39 @@ void CVrGrid::NormalizeCurrentCell() {
         currentColumn_ = 1;
     currentRow_ = std::min(currentRow_, rowLimit_);
     currentColumn_ = std::min(currentColumn_, std::max(1, ColumnCount() - 1));
+}
+
+bool CVrGrid::WantsKey(const QKeyEvent* event) const {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (GridKeys::Normalized(event->key())) {
+    case Qt::Key_Return:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_F2:
+    case Qt::Key_Delete:
+        return true;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() <= 254;
+}
+
+bool CVrGrid::event(QEvent* event) {
+    // The grid takes every key it acts on before the window's shortcuts can claim it.
+    if (event->type() == QEvent::ShortcutOverride && ColumnCount() > 1 &&
+        WantsKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CVrGrid::keyPressEvent(QKeyEvent* event) {

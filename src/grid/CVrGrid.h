@@ -97,6 +97,7 @@ protected:
     // Last look at a confirmed edit before it is stored: may change the cell and the key.
     virtual void AdjustEndEdit(GridCell& cell, int& key);
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -136,6 +137,7 @@ private:
     void EnsureCurrentColumnVisible();
     void ClampFirstVisible();
     void SyncScrollBars();
+    bool WantsKey(const QKeyEvent* event) const;
     void PlaceScrollBars();
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);

@@ -1,5 +1,6 @@
 #include "GridFixture.h"
 
+#include <QAction>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -318,6 +319,23 @@ TEST_F(Grid, DeleteEmptiesTheCurrentCellUnlessReadOnly) {
     Type("9");
     EXPECT_FALSE(grid->IsEditing());
     EXPECT_TRUE(owner.Of("changed").empty());
+}
+
+TEST_F(Grid, KeysTheGridActsOnAreNotTakenByShortcuts) {
+    grid->SetRowCount(3);
+    grid->SetCurrentCell(1, 1);
+    Settle();
+    int triggered = 0;
+    auto* action = new QAction(window.get());
+    action->setShortcuts({QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_F2)});
+    QObject::connect(action, &QAction::triggered, [&] { ++triggered; });
+    window->addAction(action);
+    owner.Clear();
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(owner.Of("changed").size(), 1u);
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(grid->IsEditing());
+    EXPECT_EQ(triggered, 0);
 }
 
 TEST_F(Grid, TabLeavesTheGrid) {
