@@ -1,4 +1,5 @@
 #include "CliError.h"
+#include "DecodeCommand.h"
 #include "DumpCommand.h"
 #include "FormatCommand.h"
 #include "RenderCommand.h"
@@ -20,6 +21,7 @@ std::vector<std::unique_ptr<CliCommand>> Commands() {
     commands.push_back(std::make_unique<DumpCommand>());
     commands.push_back(std::make_unique<ResaveCommand>());
     commands.push_back(std::make_unique<RenderCommand>());
+    commands.push_back(std::make_unique<DecodeCommand>());
     commands.push_back(std::make_unique<WordsCommand>());
     commands.push_back(std::make_unique<FormatCommand>());
     return commands;

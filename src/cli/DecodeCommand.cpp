@@ -1,0 +1,102 @@
+#include "DecodeCommand.h"
+
+#include "CPictureBitmap.h"
+#include "CliArgs.h"
+#include "CliError.h"
+#include "ImageLimits.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+QSize DecodeCommand::ParseSize(const QString& text) {
+    const QStringList parts = text.trimmed().toLower().split(QLatin1Char('x'));
+    if (parts.size() == 2) {
+        bool okW = false, okH = false;
+        const int w = parts[0].toInt(&okW);
+        const int h = parts[1].toInt(&okH);
+        if (okW && okH && w >= 1 && h >= 1 && w <= 65535 && h <= 65535)
+            return QSize(w, h);
+    }
+    throw CliError(
+        QStringLiteral("tamaño no válido: «%1» (use ANCHOxALTO, de 1 a 65535 pixeles)").arg(text));
+}
+
+QByteArray DecodeCommand::EncodePpm(const QImage& image) {
+    const QImage rgb = image.format() == QImage::Format_RGB888
+                           ? image
+                           : image.convertToFormat(QImage::Format_RGB888);
+    QByteArray ppm = QByteArrayLiteral("P6\n") + QByteArray::number(rgb.width()) + ' ' +
+                     QByteArray::number(rgb.height()) + QByteArrayLiteral("\n255\n");
+    const qsizetype header = ppm.size();
+    const qsizetype rowBytes = qsizetype(rgb.width()) * 3;
+    ppm.resize(header + rowBytes * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(ppm.data() + header + rowBytes * y, rgb.constScanLine(y),
+                    static_cast<std::size_t>(rowBytes));
+    return ppm;
+}
+
+int DecodeCommand::Run(const QStringList& words, QTextStream& out) {
+    const CliArgs args(words, {{QStringLiteral("--output"), QStringLiteral("-o"), true},
+                               {QStringLiteral("--size"), QString(), true},
+                               {QStringLiteral("--flip"), QString(), true}});
+    args.ExpectPositional(1, Usage());
+    const std::optional<QString> output = args.Value(QStringLiteral("--output"));
+    if (!output || output->isEmpty())
+        throw CliError(QStringLiteral("uso: plenova-cli %1").arg(Usage()));
+    const QString input = args.Positional().first();
+
+    std::optional<QSize> size;
+    if (const auto text = args.Value(QStringLiteral("--size"))) {
+        size = ParseSize(*text);
+        if (!ImageLimits::Allows(size->width(), size->height()))
+            throw CliError(ImageLimits::TooLargeMessage(size->width(), size->height()));
+    }
+    std::optional<int> mirror;
+    if (const auto text = args.Value(QStringLiteral("--flip"))) {
+        if (*text == QLatin1String("v"))
+            mirror = 0;
+        else if (*text == QLatin1String("h"))
+            mirror = 1;
+        else
+            throw CliError(QStringLiteral("--flip debe ser v o h, no «%1»").arg(*text));
+    }
+
+    if (!QFileInfo::exists(input))
+        throw CliError(QStringLiteral("%1: no existe").arg(input));
+    CPictureBitmap picture;
+    if (!picture.LoadFile(input)) {
+        const QString why = picture.LastMessage().simplified();
+        throw CliError(
+            why.isEmpty() ? QStringLiteral("%1: no es una imagen BMP, JPEG o GIF que se pueda leer")
+                                .arg(input)
+                          : QStringLiteral("%1: %2").arg(input, why));
+    }
+    if (size) {
+        const QSize before = picture.Bitmap().size();
+        picture.Resize(size->width(), size->height());
+        if (picture.Bitmap().isNull())
+            throw CliError(QStringLiteral("%1: no se puede ampliar un lado y reducir el otro "
+                                          "(%2 x %3 a %4 x %5)")
+                               .arg(input)
+                               .arg(before.width())
+                               .arg(before.height())
+                               .arg(size->width())
+                               .arg(size->height()));
+    }
+    if (mirror)
+        picture.Flip(*mirror);
+
+    QSaveFile file(*output);
+    if (!file.open(QIODevice::WriteOnly))
+        throw CliError(
+            QStringLiteral("%1: no se puede crear (%2)").arg(*output, file.errorString()));
+    const QByteArray ppm = EncodePpm(picture.Bitmap());
+    if (file.write(ppm) != ppm.size() || !file.commit())
+        throw CliError(
+            QStringLiteral("%1: no se pudo escribir (%2)").arg(*output, file.errorString()));
+    (void)out;
+    return 0;
+}

@@ -1,0 +1,191 @@
+#include "CPictureBitmap.h"
+#include "PainterSurface.h"
+#include "RecordingSurface.h"
+#include "TestPictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TestPictures;
+
+namespace {
+
+// A 2 x 2 bitmap: red, green on top; blue, white below.
+Bytes Quad() {
+    BmpSpec s;
+    s.width = 2;
+    s.height = 2;
+    s.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    return MakeBmp(s);
+}
+
+QRgb Px(const QImage& img, int x, int y) {
+    return img.pixel(x, y) & 0xFFFFFF;
+}
+
+class PictureFiles : public ::testing::Test {
+protected:
+    QString Put(const QString& name, const Bytes& bytes) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(WriteFile(path, bytes));
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(PictureFiles, ChoosesTheReaderByTheLastThreeLetters) {
+    CPictureBitmap p;
+    EXPECT_TRUE(p.LoadFile(Put(QStringLiteral("a.BMP"), Quad())));
+    EXPECT_TRUE(p.IsLoaded());
+    EXPECT_EQ(p.Width(), 2);
+    EXPECT_EQ(p.Height(), 2);
+    EXPECT_EQ(p.FrameCount(), 1);
+    // Four letters are not recognised, and the picture held before is gone.
+    EXPECT_FALSE(p.LoadFile(Put(QStringLiteral("a.jpeg"), MakeJpeg(8, 8, 1, Bytes(64, 90)))));
+    EXPECT_TRUE(p.LastMessage().isEmpty());
+    EXPECT_FALSE(p.IsLoaded());
+    EXPECT_TRUE(p.Bitmap().isNull());
+    EXPECT_TRUE(p.LoadFile(Put(QStringLiteral("b.Jpg"), MakeJpeg(8, 8, 1, Bytes(64, 90)))));
+    // A missing file fails at once and keeps what was held.
+    EXPECT_FALSE(p.LoadFile(dir.filePath(QStringLiteral("none.bmp"))));
+    EXPECT_TRUE(p.IsLoaded());
+    // A GIF's content under a BMP name goes to the BMP reader, which says so.
+    QStringList shown;
+    CPictureBitmap::SetMessageHandler([&](const QString& m) { shown << m; });
+    GifSpec g;
+    g.globalTable = {{1, 2, 3}, {4, 5, 6}};
+    g.frames = {Frame(1, {1})};
+    EXPECT_FALSE(p.LoadFile(Put(QStringLiteral("c.bmp"), MakeGif(g))));
+    CPictureBitmap::SetMessageHandler(nullptr);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Not a valid BMP File")});
+    EXPECT_EQ(p.LastMessage(), QStringLiteral("Not a valid BMP File"));
+    EXPECT_TRUE(p.LoadFile(Put(QStringLiteral("c.gif"), MakeGif(g))));
+    // A folder is no picture.
+    EXPECT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("d.gif")));
+    EXPECT_FALSE(p.LoadFile(dir.filePath(QStringLiteral("d.gif"))));
+}
+
+TEST_F(PictureFiles, MakeTempName) {
+    const QString first =
+        CPictureBitmap::MakeTempName(QString(), QStringLiteral("VRtest"), QStringLiteral(".jpg"));
+    if (!QFile::exists(QDir::temp().filePath(QStringLiteral("VRtest1.jpg")))) {
+        EXPECT_EQ(first, QDir::temp().filePath(QStringLiteral("VRtest1.jpg")));
+    }
+    // In a given folder the bare name comes back, skipping names taken.
+    Put(QStringLiteral("VR1.gif"), {1});
+    Put(QStringLiteral("VR2.gif"), {1});
+    EXPECT_EQ(
+        CPictureBitmap::MakeTempName(dir.path(), QStringLiteral("VR"), QStringLiteral(".gif")),
+        QStringLiteral("VR3.gif"));
+}
+
+TEST_F(PictureFiles, ResizeFlipAndTheAnimationState) {
+    CPictureBitmap p;
+    ASSERT_TRUE(p.LoadFile(Put(QStringLiteral("q.bmp"), Quad())));
+    p.Flip(0);
+    EXPECT_EQ(Px(p.Bitmap(), 0, 0), 0x0000FFu);
+    EXPECT_EQ(Px(p.Bitmap(), 1, 1), 0x00FF00u);
+    p.Flip(1);
+    EXPECT_EQ(Px(p.Bitmap(), 0, 0), 0xFFFFFFu);
+    p.Resize(65536 + 4, 4);
+    EXPECT_EQ(p.Bitmap().size(), QSize(4, 4));
+    EXPECT_EQ(p.Width(), 4);
+    // Enlarging one side while reducing the other drops the bitmap but keeps the size and the
+    // loaded flag; drawing then draws nothing, and a further resize does nothing.
+    p.Resize(2, 8);
+    EXPECT_TRUE(p.Bitmap().isNull());
+    EXPECT_TRUE(p.IsLoaded());
+    EXPECT_EQ(p.Width(), 2);
+    EXPECT_EQ(p.Height(), 8);
+    RecordingSurface dc;
+    p.DrawAt(dc, 0, 0);
+    p.Show(dc, 0, 0, 10, 10, CPictureBitmap::kCentre);
+    EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST_F(PictureFiles, DrawAtPlacesTheFirstRowAtTheGivenPoint) {
+    CPictureBitmap p;
+    ASSERT_TRUE(p.LoadFile(Put(QStringLiteral("q.bmp"), Quad())));
+    // On pixels, y downward: upright.
+    QImage screen(4, 4, QImage::Format_RGB32);
+    screen.fill(Qt::black);
+    {
+        QPainter painter(&screen);
+        PainterSurface dc(painter);
+        p.DrawAt(dc, 1, 1);
+    }
+    EXPECT_EQ(Px(screen, 1, 1), 0xFF0000u);
+    EXPECT_EQ(Px(screen, 2, 2), 0xFFFFFFu);
+    // On the page (0.1 mm, y upward, one pixel per unit at 254 dpi) the picture is flipped once
+    // after loading, as the image control does, and drawn at its lower-left corner: upright.
+    p.Flip(0);
+    QImage page(4, 4, QImage::Format_RGB32);
+    page.fill(Qt::black);
+    {
+        QPainter painter(&page);
+        PainterSurface::DeviceInfo info;
+        info.dpiX = info.dpiY = 254;
+        PainterSurface dc(painter, info);
+        dc.SetMapMode(MapMode::LoMetric);
+        p.DrawAt(dc, 0, -2);
+    }
+    EXPECT_EQ(Px(page, 0, 0), 0xFF0000u);
+    EXPECT_EQ(Px(page, 1, 0), 0x00FF00u);
+    EXPECT_EQ(Px(page, 0, 1), 0x0000FFu);
+}
+
+TEST_F(PictureFiles, ShowCentresAnimatesAndLeavesTransparentPixelsOut) {
+    GifSpec g;
+    g.width = 2;
+    g.height = 1;
+    g.globalTable = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {9, 9, 9}};
+    g.frames = {Frame(2, {1, 3}), Frame(2, {2, 2}), Frame(2, {3, 1}, 3)};
+    CPictureBitmap p;
+    ASSERT_TRUE(p.LoadFile(Put(QStringLiteral("a.gif"), MakeGif(g))));
+    EXPECT_EQ(p.FrameCount(), 3);
+    EXPECT_EQ(p.Bitmap().size(), QSize(2, 3));
+    EXPECT_EQ(p.TransparentColor(), MakeColorRef(9, 9, 9));
+
+    RecordingSurface rec;
+    p.Show(rec, 10, 20, 20, 30, CPictureBitmap::kCentre);
+    ASSERT_EQ(rec.Calls().size(), 1u);
+    EXPECT_EQ(rec.Calls()[0].args, (std::vector<int>{14, 24, 16, 25, 0, 0, 2, 1}));
+    EXPECT_EQ(p.CurrentFrame(), 1);
+    // Too small a box: the corner stays at the box's corner.
+    p.Show(rec, 10, 20, 11, 21, CPictureBitmap::kCentre);
+    EXPECT_EQ(rec.Calls()[1].args[0], 10);
+    p.Show(rec, 0, 0);
+    EXPECT_EQ(p.CurrentFrame(), 0);
+
+    // Transparent: frame by frame, the pixels of the transparent colour are left out.
+    QImage screen(2, 1, QImage::Format_RGB32);
+    screen.fill(QColor(1, 2, 3));
+    {
+        QPainter painter(&screen);
+        PainterSurface dc(painter);
+        p.Show(dc, 0, 0, 2, 1, CPictureBitmap::kTransparent);
+    }
+    EXPECT_TRUE(p.IsTransparentMode());
+    EXPECT_EQ(Px(screen, 0, 0), 0xFF0000u);
+    EXPECT_EQ(Px(screen, 1, 0), 0x010203u);
+    EXPECT_EQ(p.Mask().pixelIndex(1, 2), 0);
+    EXPECT_EQ(p.Mask().pixelIndex(0, 2), 1);
+}
+
+TEST(CPictureBitmapResources, BuiltInPictures) {
+    CPictureBitmap p;
+    EXPECT_TRUE(p.LoadBitmapResource(102));
+    EXPECT_GT(p.Width(), 100);
+    EXPECT_TRUE(p.LoadBitmapResource(161));
+    EXPECT_TRUE(p.LoadJpegResource(234));
+    EXPECT_EQ(p.FrameCount(), 1);
+    EXPECT_GT(p.Height(), 100);
+    EXPECT_FALSE(p.LoadBitmapResource(999));
+    EXPECT_FALSE(p.LoadJpegResource(102));
+}
