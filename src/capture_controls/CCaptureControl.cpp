@@ -1,0 +1,108 @@
+#include "CCaptureControl.h"
+
+#include "CConsText.h"
+
+CCaptureControl::CCaptureControl(int type) : CControles(type) {}
+
+CCaptureControl::~CCaptureControl() {
+    // The capture screen may have destroyed the widget already; the guarded pointer then reads
+    // null.
+    delete m_widget.data();
+}
+
+QRect CCaptureControl::ScreenGeometry(const Rect& screen) {
+    const Rect r = screen.Normalized();
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void CCaptureControl::AdoptWidget(QWidget* widget, int identifier) {
+    widget->setGeometry(ScreenGeometry(screenRect));
+    widget->setProperty("captureId", identifier);
+    widget->show();
+    m_widget = widget;
+}
+
+Rect CCaptureControl::PageOnScreen(const DrawingSurface& dc) const {
+    const Point a = dc.LPtoDP(Point{pageRect.left, pageRect.top});
+    const Point b = dc.LPtoDP(Point{pageRect.right, pageRect.bottom});
+    return Rect(a.x, a.y, b.x, b.y);
+}
+
+QString CCaptureControl::DisplayName() const {
+    return IsUpperCase() ? text.toUpper() : text;
+}
+
+void CCaptureControl::SetCaptureHandles(bool heightHandles) {
+    if (!screenHandles) {
+        SetHandles(DesignRect(), true, heightHandles);
+        return;
+    }
+    const Rect r = screenRect.Normalized();
+    const int midX = r.left + (r.right - r.left) / 2;
+    const int midY = r.top + (r.bottom - r.top) / 2;
+    const auto square = [](int x, int y) {
+        return Rect(x - kScreenHandleHalf, y - kScreenHandleHalf, x + kScreenHandleHalf,
+                    y + kScreenHandleHalf);
+    };
+    handles.fill(Rect());
+    handles[0] = square(r.left, midY);
+    handles[1] = square(r.right, midY);
+    if (heightHandles) {
+        handles[2] = square(midX, r.bottom);
+        handles[3] = square(midX, r.top);
+    }
+}
+
+Pen CCaptureControl::SelectSelectionPen(DrawingSurface& dc) const {
+    if (!selected)
+        return Pen();
+    return dc.SelectPen(Pen{PenStyle::Solid, 1, kSelectionRed});
+}
+
+void CCaptureControl::RestorePen(DrawingSurface& dc, const Pen& previous) const {
+    if (selected)
+        dc.SelectPen(previous);
+}
+
+unsigned CCaptureControl::LineAlign() const {
+    return (static_cast<unsigned>(alignment) & TextAlign::HorizontalMask) | TextAlign::Bottom;
+}
+
+void CCaptureControl::DrawNameLine(DrawingSurface& dc) {
+    if (!screenPlaced) {
+        const Rect s = PageOnScreen(dc);
+        screenRect = Rect(s.left, s.top, s.right, s.top + kUnplacedScreenHeight);
+    }
+    const Pen previousPen = SelectSelectionPen(dc);
+    dc.SetTextColor(color);
+    const Rect r = DesignRect();
+    dc.Rectangle(r);
+    if (selected)
+        DrawHandles(dc);
+    dc.SetTextAlign(LineAlign());
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.ExtTextOut(CConsText::AnchorX(r, alignment), r.top, TextOutOption::Clipped, r,
+                  DisplayName());
+    RestorePen(dc, previousPen);
+    dc.SelectFont(previousFont);
+}
+
+void CCaptureControl::DrawScreenField(DrawingSurface& dc, bool showOrder) {
+    const Pen previousPen = SelectSelectionPen(dc);
+    dc.Rectangle(screenRect);
+    if (selected)
+        DrawHandles(dc);
+    const LogFont previousFont = dc.SelectFont(screenFont ? *screenFont : dc.GetFont());
+    CControles::DrawOnScreenLayout(dc, showOrder);
+    RestorePen(dc, previousPen);
+    dc.SelectFont(previousFont);
+}
+
+void CCaptureControl::PrintLine(DrawingSurface& dc, const QString& line) const {
+    const Rect r = pageRect.Normalized();
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.SetTextColor(color);
+    dc.SetTextAlign(LineAlign());
+    dc.ExtTextOut(CConsText::AnchorX(r, alignment), r.top, TextOutOption::Clipped, r, line);
+    dc.SelectFont(previousFont);
+}

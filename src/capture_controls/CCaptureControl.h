@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CControles.h"
+
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+// What the controls that receive a value share: the entry widget they make on the capture
+// screen and own, the handles that lie on the page or on the screen, and the drawing of a
+// one-line field on the design view and the capture-screen designer.
+class CCaptureControl : public CControles {
+public:
+    static constexpr int kScreenHandleHalf = 4;      // handles are 8 x 8 pixels on the screen
+    static constexpr int kUnplacedScreenHeight = 20; // a one-line field not yet placed there
+
+    ~CCaptureControl() override;
+
+    // The control's widget on the capture screen, or nullptr before it is made (or after the
+    // capture screen that held it has gone).
+    QWidget* EntryWidget() const { return m_widget.data(); }
+
+    // The widget rectangle of a screen rectangle.
+    static QRect ScreenGeometry(const Rect& screen);
+
+protected:
+    explicit CCaptureControl(int type);
+
+    // Takes ownership of a newly made widget placed at the screen rectangle, shows it, and keeps
+    // its identifier in the property "captureId".
+    void AdoptWidget(QWidget* widget, int identifier);
+
+    // The page rectangle's corners converted to device pixels: where the control lies on the
+    // capture screen until it is placed there.
+    Rect PageOnScreen(const DrawingSurface& dc) const;
+    // The control's name as the design view shows it: in capitals when the field takes capitals.
+    QString DisplayName() const;
+
+    // Handles on the left and right edges, and with heightHandles also on the lower and upper
+    // ones: 20 x 20 units on the design view, or 8 x 8 pixels on the screen rectangle while the
+    // screen-handles flag is set.
+    void SetCaptureHandles(bool heightHandles);
+
+    // A one-line field on the design view: the screen rectangle follows the page while it is not
+    // placed, the frame, the handles when selected and the name on the lower edge.
+    void DrawNameLine(DrawingSurface& dc);
+    // On the capture-screen designer: the screen rectangle, the handles when selected, then the
+    // caption and capture order in the screen font.
+    void DrawScreenField(DrawingSurface& dc, bool showOrder);
+    // Prints one line of text on the page rectangle's lower edge, aligned like the control.
+    void PrintLine(DrawingSurface& dc, const QString& line) const;
+
+    // Selects the red selection pen when the control is selected; returns what to restore.
+    Pen SelectSelectionPen(DrawingSurface& dc) const;
+    void RestorePen(DrawingSurface& dc, const Pen& previous) const;
+
+    // The horizontal part of the alignment, as the line drawing uses it with bottom alignment.
+    unsigned LineAlign() const;
+
+    QPointer<QWidget> m_widget;
+};

@@ -1,0 +1,9 @@
+#include "CCaptureEdit.h"
+
+CCaptureEdit::CCaptureEdit(int identifier, QWidget* parent)
+    : QLineEdit(parent), m_identifier(identifier) {}
+
+void CCaptureEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    emit FocusLost(m_identifier);
+}
