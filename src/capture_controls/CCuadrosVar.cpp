@@ -1,0 +1,186 @@
+#include "CCuadrosVar.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+#include "UpperCaseInput.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+const char* const kUpperSamples[8] = {"A", "I", "W", "O", "0", "1", "2", "3"};
+const char* const kLowerSamples[8] = {"A", "i", "w", "o", "0", "1", "2", "3"};
+
+} // namespace
+
+CCuadrosVar::CCuadrosVar() : CCaptureControl(kTypeCuadrosVar) {
+    alignment = static_cast<int>(TextAlign::Center);
+}
+
+std::unique_ptr<CCuadrosVar> CCuadrosVar::Create(int x, int y) {
+    auto control = std::make_unique<CCuadrosVar>();
+    control->text = QStringLiteral("Texto en cuadros");
+    control->pageRect = Rect(x, y, x, y);
+    control->LayoutBoxes();
+    return control;
+}
+
+void CCuadrosVar::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    ar.Exchange(boxCount);
+    ar.Exchange(boxDistance);
+    ar.Exchange(boxWidth);
+    if (ar.IsLoading())
+        UpdateHandles();
+}
+
+QLineEdit* CCuadrosVar::Edit() const {
+    return static_cast<QLineEdit*>(m_widget.data());
+}
+
+int CCuadrosVar::MaxLength() const {
+    return std::max(boxCount, 0);
+}
+
+void CCuadrosVar::SetBoxCount(int count) {
+    boxCount = count;
+    LayoutBoxes();
+}
+
+void CCuadrosVar::LayoutBoxes() {
+    const std::int64_t count = MaxLength();
+    pageRect.top = Clamp32(std::int64_t{pageRect.bottom} + boxWidth);
+    pageRect.right =
+        Clamp32(std::int64_t{pageRect.left} + (std::int64_t{boxDistance} + boxWidth - 1) * count);
+    UpdateHandles();
+}
+
+void CCuadrosVar::BoxSpan(const Rect& r, int index, int& left, int& right) const {
+    const std::int64_t start =
+        std::int64_t{r.left} + std::int64_t{index} * (std::int64_t{boxWidth} + boxDistance);
+    left = Clamp32(start);
+    right = Clamp32(start + boxWidth);
+}
+
+int CCuadrosVar::BoxMiddle(const Rect& r, int index) const {
+    return Clamp32(std::int64_t{r.left} +
+                   std::int64_t{index} * (std::int64_t{boxWidth} + boxDistance) + boxWidth / 2);
+}
+
+void CCuadrosVar::FitHeightToFont() {
+    const std::int64_t height = std::abs(std::int64_t{font.height});
+    font.height = Clamp32(-height);
+    boxWidth = Clamp32(5 + height);
+    boxDistance = Clamp32((5 + height) / 2);
+    LayoutBoxes();
+}
+
+void CCuadrosVar::UpdateHandles() {
+    SetCaptureHandles(false);
+}
+
+void CCuadrosVar::ResizeByHandle(int handle, int dx, int dy) {
+    CControles::ResizeByHandle(handle, dx, dy);
+    // With a single box (or none) there is no gap to spread; the distance stays.
+    if (boxCount > 1) {
+        const std::int64_t free =
+            std::int64_t{pageRect.right} - pageRect.left - std::int64_t{boxCount} * boxWidth;
+        boxDistance = Clamp32(free / (boxCount - 1));
+    }
+    UpdateHandles();
+}
+
+int CCuadrosVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
+                                     const QFont* entryFont) {
+    if (m_widget)
+        return 0;
+    auto* edit = new QLineEdit(parent);
+    edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (IsUpperCase())
+        UpperCaseInput::Apply(edit);
+    if (entryFont)
+        edit->setFont(*entryFont);
+    edit->setMaxLength(MaxLength());
+    AdoptWidget(edit, firstId);
+    return 1;
+}
+
+void CCuadrosVar::LoadValue(Archive& ar) {
+    const QString value = ar.ReadString();
+    if (Edit())
+        Edit()->setText(value);
+}
+
+void CCuadrosVar::SaveValue(Archive& ar) {
+    ar.WriteInt32(captureOrder);
+    ar.WriteString(Edit() ? Edit()->text() : QString());
+}
+
+void CCuadrosVar::Draw(DrawingSurface& dc) {
+    if (!screenPlaced) {
+        const Rect s = PageOnScreen(dc);
+        screenRect = Rect(s.left, s.top, s.right, s.top + kUnplacedScreenHeight);
+    }
+    const Pen previousPen = SelectSelectionPen(dc);
+    dc.SetTextColor(color);
+    const Rect r = DesignRect();
+    const int shown = std::min(MaxLength(), kMostBoxesDrawn);
+    for (int i = 0; i < shown; ++i) {
+        int left = 0;
+        int right = 0;
+        BoxSpan(r, i, left, right);
+        dc.Rectangle(Rect(left, r.top, right, r.bottom));
+    }
+    if (selected)
+        DrawHandles(dc);
+    dc.SetTextAlign(TextAlign::Center | TextAlign::Bottom);
+    const LogFont previousFont = dc.SelectFont(font);
+    const char* const* samples = IsUpperCase() ? kUpperSamples : kLowerSamples;
+    for (int i = 0; i < shown; ++i) {
+        dc.ExtTextOut(BoxMiddle(r, i), r.top, TextOutOption::Clipped, r,
+                      QString::fromLatin1(samples[i % 8]));
+    }
+    RestorePen(dc, previousPen);
+    dc.SelectFont(previousFont);
+}
+
+void CCuadrosVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+    DrawScreenField(dc, showOrder);
+}
+
+void CCuadrosVar::ClearValue() {
+    if (Edit())
+        Edit()->clear();
+}
+
+void CCuadrosVar::Print(DrawingSurface& dc) {
+    if (!Edit())
+        return;
+    const QString value = Edit()->text();
+    const Rect r = pageRect.Normalized();
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.SetTextColor(color);
+    dc.SetTextAlign(TextAlign::Center | TextAlign::Bottom);
+    // One character per box; a letter outside the basic plane stays whole.
+    const QList<uint> characters = value.toUcs4();
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const char32_t c = characters[i];
+        dc.ExtTextOut(BoxMiddle(r, static_cast<int>(std::min<qsizetype>(i, INT32_MAX))), r.top,
+                      TextOutOption::Clipped, r, QString::fromUcs4(&c, 1));
+    }
+    dc.SelectFont(previousFont);
+}
+
+void CCuadrosVar::DescribeOwnFields(ControlFields& fields) const {
+    fields.emplace_back(QStringLiteral("boxCount"), boxCount);
+    fields.emplace_back(QStringLiteral("boxDistance"), boxDistance);
+    fields.emplace_back(QStringLiteral("boxWidth"), boxWidth);
+}

@@ -1,0 +1,116 @@
+#include "CParrafoVar.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+#include "UpperCaseInput.h"
+
+#include <QPlainTextEdit>
+
+#include <climits>
+#include <cstdlib>
+
+CParrafoVar::CParrafoVar() : CCaptureControl(kTypeParrafoVar) {
+    captionLeft = 0;
+}
+
+std::unique_ptr<CParrafoVar> CParrafoVar::Create(int x, int y) {
+    auto control = std::make_unique<CParrafoVar>();
+    control->text = QStringLiteral("Parrafo de texto");
+    control->pageRect = Rect(x, y, x + 600, y + 3 * control->font.height - 5);
+    control->UpdateHandles();
+    return control;
+}
+
+void CParrafoVar::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    if (ar.IsLoading())
+        UpdateHandles();
+}
+
+QPlainTextEdit* CParrafoVar::Edit() const {
+    return static_cast<QPlainTextEdit*>(m_widget.data());
+}
+
+void CParrafoVar::LoadValue(Archive& ar) {
+    const QString value = ar.ReadString();
+    if (Edit())
+        Edit()->setPlainText(value);
+}
+
+void CParrafoVar::SaveValue(Archive& ar) {
+    ar.WriteInt32(captureOrder);
+    ar.WriteString(Edit() ? Edit()->toPlainText() : QString());
+}
+
+int CParrafoVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
+                                     const QFont* entryFont) {
+    if (m_widget)
+        return 0;
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setTabChangesFocus(true);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    if (IsUpperCase())
+        UpperCaseInput::Apply(edit);
+    if (entryFont)
+        edit->setFont(*entryFont);
+    AdoptWidget(edit, firstId);
+    return 1;
+}
+
+void CParrafoVar::FitHeightToFont() {
+    font.height = font.height == INT_MIN ? INT_MIN + 1 : -std::abs(font.height);
+}
+
+void CParrafoVar::UpdateHandles() {
+    SetCaptureHandles(true);
+}
+
+unsigned CParrafoVar::ParagraphFormat() const {
+    switch (alignment) {
+    case 1:
+        return TextFormat::Center;
+    case 2:
+        return TextFormat::Right;
+    default:
+        return TextFormat::Left;
+    }
+}
+
+void CParrafoVar::Draw(DrawingSurface& dc) {
+    const QString name = DisplayName();
+    if (!screenPlaced)
+        screenRect = PageOnScreen(dc);
+    const Pen previousPen = SelectSelectionPen(dc);
+    dc.SetTextColor(color);
+    Rect r = pageRect.Offsetted(kDesignShiftX, kDesignShiftY);
+    dc.Rectangle(r);
+    if (selected)
+        DrawHandles(dc);
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+    dc.DrawText(name, r, ParagraphFormat() | TextFormat::SingleLine);
+    RestorePen(dc, previousPen);
+    dc.SelectFont(previousFont);
+}
+
+void CParrafoVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+    DrawScreenField(dc, showOrder);
+}
+
+void CParrafoVar::ClearValue() {
+    if (Edit())
+        Edit()->clear();
+}
+
+void CParrafoVar::Print(DrawingSurface& dc) {
+    if (!Edit())
+        return;
+    const QString value = Edit()->toPlainText();
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.SetTextColor(color);
+    dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+    Rect r = pageRect;
+    dc.DrawText(value, r, ParagraphFormat() | TextFormat::WordBreak);
+    dc.SelectFont(previousFont);
+}

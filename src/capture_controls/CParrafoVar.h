@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CCaptureControl.h"
+
+#include <memory>
+
+class QPlainTextEdit;
+
+// A field of free text over several lines (an address, observations), typed into a multi-line
+// box and printed word-wrapped inside its rectangle. Its alignment is a paragraph code: 0 left,
+// 1 centred, 2 right.
+class CParrafoVar : public CCaptureControl {
+public:
+    CParrafoVar();
+    // A new paragraph with its upper-left corner at (x, y) of the page, 60 mm wide and three
+    // lines high.
+    static std::unique_ptr<CParrafoVar> Create(int x, int y);
+
+    void Serialize(Archive& ar) override;
+    void LoadValue(Archive& ar) override;
+    void SaveValue(Archive& ar) override;
+    int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
+                            const QFont* font) override;
+    // Only makes the font height a character height; the rectangle keeps its size.
+    void FitHeightToFont() override;
+    void UpdateHandles() override;
+    void Draw(DrawingSurface& dc) override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    void ClearValue() override;
+    void Print(DrawingSurface& dc) override;
+
+    QPlainTextEdit* Edit() const;
+
+private:
+    // The box-drawing format of the paragraph's alignment.
+    unsigned ParagraphFormat() const;
+};
