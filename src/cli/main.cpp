@@ -1,3 +1,4 @@
+#include "CaptureControlTypes.h"
 #include "CliError.h"
 #include "DecodeCommand.h"
 #include "DumpCommand.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     // Fonts need a GUI application; a script has no screen, so draw off-screen unless told.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    CaptureControlTypes::RegisterAll();
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);

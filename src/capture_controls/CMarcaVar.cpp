@@ -1,0 +1,126 @@
+#include "CMarcaVar.h"
+
+#include "Archive.h"
+#include "ControlType.h"
+
+#include <QCheckBox>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+CMarcaVar::CMarcaVar() : CCaptureControl(kTypeMarcaVar) {
+    alignment = static_cast<int>(TextAlign::Center);
+}
+
+std::unique_ptr<CMarcaVar> CMarcaVar::Create(int x, int y) {
+    auto control = std::make_unique<CMarcaVar>();
+    control->text = QStringLiteral("Marca de verificación");
+    control->pageRect = Rect(x, y, x, y);
+    control->BuildSquare();
+    return control;
+}
+
+void CMarcaVar::BuildSquare() {
+    // The side comes from the character height, whichever sign the font record gives it.
+    const std::int64_t side = std::abs(std::int64_t{font.height}) + 5;
+    pageRect.right = Clamp32(std::int64_t{pageRect.left} + side);
+    pageRect.top = Clamp32(std::int64_t{pageRect.bottom} + side);
+}
+
+void CMarcaVar::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    ar.Exchange(mark);
+}
+
+QCheckBox* CMarcaVar::CheckBox() const {
+    return static_cast<QCheckBox*>(m_widget.data());
+}
+
+void CMarcaVar::LoadValue(Archive& ar) {
+    const std::int32_t checked = ar.ReadInt32();
+    if (CheckBox())
+        CheckBox()->setChecked(checked != 0);
+}
+
+void CMarcaVar::SaveValue(Archive& ar) {
+    ar.WriteInt32(captureOrder);
+    ar.WriteInt32(CheckBox() && CheckBox()->isChecked() ? 1 : 0);
+}
+
+int CMarcaVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
+                                   const QFont* entryFont) {
+    if (m_widget)
+        return 0;
+    auto* box = new QCheckBox(QString(), parent);
+    box->setFocusPolicy(Qt::StrongFocus);
+    if (entryFont)
+        box->setFont(*entryFont);
+    AdoptWidget(box, firstId);
+    return 1;
+}
+
+void CMarcaVar::FitHeightToFont() {
+    font.height = Clamp32(-std::abs(std::int64_t{font.height}));
+    BuildSquare();
+}
+
+void CMarcaVar::UpdateHandles() {}
+
+void CMarcaVar::DrawMark(DrawingSurface& dc, const Rect& r) const {
+    dc.SetTextAlign(TextAlign::Center | TextAlign::Bottom);
+    const LogFont previousFont = dc.SelectFont(font);
+    dc.ExtTextOut(r.left + (r.right - r.left) / 2, r.top, TextOutOption::Clipped, r, mark);
+    dc.SelectFont(previousFont);
+}
+
+void CMarcaVar::Draw(DrawingSurface& dc) {
+    if (!screenPlaced) {
+        const Rect s = PageOnScreen(dc);
+        screenRect = Rect(s.left, s.top, s.left + kUnplacedScreenSide, s.top + kUnplacedScreenSide);
+    }
+    const Pen previousPen = SelectSelectionPen(dc);
+    dc.SetTextColor(color);
+    const Rect r = DesignRect();
+    dc.Rectangle(r);
+    DrawMark(dc, r);
+    RestorePen(dc, previousPen);
+}
+
+void CMarcaVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+    const Pen previousPen = SelectSelectionPen(dc);
+    const Rect& s = screenRect;
+    dc.Rectangle(s);
+    dc.MoveTo(s.left + 2, s.top + 2);
+    dc.LineTo(s.right - 2, s.bottom - 2);
+    dc.MoveTo(s.left + 2, s.bottom - 2);
+    dc.LineTo(s.right - 2, s.top + 2);
+    RestorePen(dc, previousPen);
+    const LogFont previousFont = dc.SelectFont(screenFont ? *screenFont : dc.GetFont());
+    CControles::DrawOnScreenLayout(dc, showOrder);
+    dc.SelectFont(previousFont);
+}
+
+void CMarcaVar::ClearValue() {
+    if (CheckBox())
+        CheckBox()->setChecked(false);
+}
+
+void CMarcaVar::Print(DrawingSurface& dc) {
+    if (!CheckBox() || !CheckBox()->isChecked())
+        return;
+    dc.SetTextColor(color);
+    DrawMark(dc, pageRect.Normalized());
+}
+
+void CMarcaVar::DescribeOwnFields(ControlFields& fields) const {
+    fields.emplace_back(QStringLiteral("mark"), mark);
+}
