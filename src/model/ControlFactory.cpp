@@ -3,6 +3,7 @@
 #include "CConsParrafo.h"
 #include "CConsText.h"
 #include "CEtiqueta.h"
+#include "CImagen.h"
 #include "CLinea.h"
 #include "CRectangulo.h"
 #include "ControlType.h"
@@ -24,6 +25,7 @@ std::array<ControlFactory::Creator, ControlType::kLastCode + 1>& Creators() {
         c[kTypeConsParrafo] = &Make<CConsParrafo>;
         c[kTypeLinea] = &Make<CLinea>;
         c[kTypeRectangulo] = &Make<CRectangulo>;
+        c[kTypeImagen] = &Make<CImagen>;
         c[kTypeEtiqueta] = &Make<CEtiqueta>;
         return c;
     }();

@@ -1,0 +1,216 @@
+#include "CImagen.h"
+
+#include "Archive.h"
+#include "ArchiveException.h"
+#include "ControlType.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// An extension read from a format becomes part of a file name: anything that could lead out of
+// the temporary folder or make an unusable name is replaced, and very long ones are cut.
+constexpr qsizetype kMaxExtension = 16;
+
+QString SafeExtension(const QString& extension) {
+    QString safe = extension.right(kMaxExtension);
+    for (QChar& c : safe) {
+        const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+                           c == QLatin1Char('.') || c == QLatin1Char('_') || c == QLatin1Char('-');
+        if (!plain)
+            c = QLatin1Char('_');
+    }
+    return safe;
+}
+
+void DefaultMessage(const QString& message) {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) &&
+        QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        QMessageBox::warning(nullptr, QCoreApplication::applicationName(), message);
+        return;
+    }
+    qWarning().noquote() << message;
+}
+
+CImagen::MessageHandler& Handler() {
+    static CImagen::MessageHandler handler = DefaultMessage;
+    return handler;
+}
+
+} // namespace
+
+const QString& CImagen::SerializeErrorMessage() {
+    static const QString message = QStringLiteral("- Error al serializar imagen -");
+    return message;
+}
+
+void CImagen::SetMessageHandler(MessageHandler handler) {
+    Handler() = handler ? std::move(handler) : MessageHandler(DefaultMessage);
+}
+
+CImagen::CImagen() : CControles(kTypeImagen) {}
+
+CImagen::~CImagen() {
+    if (!path.isEmpty() && ownsFile)
+        QFile::remove(path);
+}
+
+std::unique_ptr<CImagen> CImagen::Create(const QString& file, int x, int y, QString* message) {
+    auto control = std::make_unique<CImagen>();
+    control->ownsFile = 0; // the user's file is never deleted
+    control->path = file;
+    if (!control->picture.LoadFile(file)) {
+        if (message)
+            *message = control->picture.LastMessage();
+        return nullptr;
+    }
+    // Drawn with its first row at the rectangle's lower edge, the picture must be upside down
+    // to show upright.
+    control->picture.Flip(0);
+    const std::int64_t w = control->picture.Width();
+    const std::int64_t h = control->picture.Height();
+    control->pageRect =
+        Rect(x, y, static_cast<std::int32_t>(x + w), static_cast<std::int32_t>(y - h));
+    control->UpdateHandles();
+    return control;
+}
+
+bool CImagen::ReadPictureFile(QByteArray& bytes, QString& extension) const {
+    if (path.isEmpty()) {
+        if (m_unwritten.isEmpty())
+            return false;
+        bytes = m_unwritten;
+        extension = m_unwrittenExtension;
+        return true;
+    }
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    if (file.size() > std::numeric_limits<std::int32_t>::max())
+        return false;
+    bytes = file.readAll();
+    if (bytes.size() != file.size())
+        return false;
+    extension = path.right(4);
+    return true;
+}
+
+QString CImagen::WriteTemporaryCopy(const QByteArray& bytes, const QString& extension) {
+    // Another program (or another copy of this one) may take the same name between the choice
+    // and the creation; a few tries settle it.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QString name =
+            CPictureBitmap::MakeTempName(QString(), QStringLiteral("VR"), SafeExtension(extension));
+        if (name.isEmpty())
+            return QString();
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            continue;
+        if (file.write(bytes) != bytes.size()) {
+            file.remove();
+            return QString();
+        }
+        file.close();
+        return name;
+    }
+    return QString();
+}
+
+void CImagen::Serialize(Archive& ar) {
+    SerializeBase(ar);
+    if (ar.IsStoring()) {
+        QByteArray bytes;
+        QString extension;
+        if (!ReadPictureFile(bytes, extension)) {
+            ar.WriteInt32(0);
+            Handler()(SerializeErrorMessage());
+            return;
+        }
+        ar.WriteInt32(static_cast<std::int32_t>(bytes.size()));
+        ar.WriteString(extension);
+        ar.WriteRaw(bytes);
+        return;
+    }
+
+    const std::int32_t length = ar.ReadInt32();
+    if (length < 0)
+        throw ArchiveException(ArchiveException::Cause::BadFormat,
+                               QStringLiteral("longitud de imagen negativa"));
+    if (length > 0) {
+        const QString extension = ar.ReadString();
+        const QByteArray bytes = ar.ReadRaw(length);
+        if (!path.isEmpty() && ownsFile)
+            QFile::remove(path);
+        path = WriteTemporaryCopy(bytes, extension);
+        ownsFile = 1;
+        if (path.isEmpty()) {
+            m_unwritten = bytes;
+            m_unwrittenExtension = extension;
+        } else {
+            picture.LoadFile(path);
+            picture.Flip(0);
+            FitPicture();
+        }
+    }
+    UpdateHandles();
+}
+
+void CImagen::FitPicture() {
+    pageRect = pageRect.Normalized();
+    const std::int64_t w = std::llabs(std::int64_t{pageRect.right} - pageRect.left);
+    const std::int64_t h = std::llabs(std::int64_t{pageRect.bottom} - pageRect.top);
+    picture.Resize(static_cast<int>(w & 0xFFFF), static_cast<int>(h & 0xFFFF));
+}
+
+void CImagen::UpdateHandles() {
+    SetHandles(DesignRect(), true, true);
+}
+
+void CImagen::ResizeByHandle(int handle, int dx, int dy) {
+    // A side may shrink to 5 units and no further.
+    ResizeRect(pageRect, handle, dx, dy, kMinimumImageSide - 1);
+    UpdateHandles();
+}
+
+void CImagen::Draw(DrawingSurface& dc) {
+    const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, kSelectionRed});
+    const Rect r = DesignRect();
+    picture.DrawAt(dc, r.left, r.top);
+    if (selected) {
+        DrawHandles(dc);
+        dc.MoveTo(r.left, r.top);
+        dc.LineTo(r.right, r.top);
+        dc.LineTo(r.right, r.bottom);
+        dc.LineTo(r.left, r.bottom);
+        dc.LineTo(r.left, r.top);
+    }
+    dc.SelectPen(previous);
+}
+
+void CImagen::Print(DrawingSurface& dc) {
+    if (!picture.IsLoaded())
+        return;
+    const Rect r = pageRect.Normalized();
+    picture.PrintAt(dc, r.left, r.top);
+}
+
+void CImagen::DescribeOwnFields(ControlFields& fields) const {
+    QByteArray bytes;
+    QString extension;
+    if (ReadPictureFile(bytes, extension)) {
+        fields.emplace_back(QStringLiteral("imageLength"), static_cast<int>(bytes.size()));
+        fields.emplace_back(QStringLiteral("imageExtension"), extension);
+    } else {
+        fields.emplace_back(QStringLiteral("imageLength"), 0);
+        fields.emplace_back(QStringLiteral("imageExtension"), QString());
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CControles.h"
+#include "CPictureBitmap.h"
+
+#include <QByteArray>
+
+#include <functional>
+#include <memory>
+
+// A picture on the page. The picture's file travels whole inside the format; while the format
+// is open the control shows it from a temporary copy (or, for a newly inserted image, from the
+// user's own file), resampled to the page rectangle at one pixel per page unit.
+class CImagen : public CControles {
+public:
+    // Shown when the picture's file is gone at the time the format is written.
+    static const QString& SerializeErrorMessage();
+    // Where that message goes; by default a message box when the program has a screen with
+    // widgets, otherwise the program's warning channel (plenova-cli prints it).
+    using MessageHandler = std::function<void(const QString&)>;
+    static void SetMessageHandler(MessageHandler handler);
+
+    CImagen();
+    ~CImagen() override;
+
+    // A new image from the user's file with its top-left corner at the page point (x, y), one
+    // page unit per pixel. nullptr when the file is no picture this program can read; message
+    // then says why when a reader said so.
+    static std::unique_ptr<CImagen> Create(const QString& path, int x, int y,
+                                           QString* message = nullptr);
+
+    void Serialize(Archive& ar) override;
+    void UpdateHandles() override;
+    void ResizeByHandle(int handle, int dx, int dy) override;
+    void Draw(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) override;
+    void DescribeOwnFields(ControlFields& fields) const override;
+
+    // Normalizes the page rectangle and resamples the picture to its size.
+    void FitPicture();
+
+    const CPictureBitmap& Picture() const { return picture; }
+    const QString& Path() const { return path; }
+    bool OwnsFile() const { return ownsFile != 0; }
+
+    static constexpr int kMinimumImageSide = 5;
+
+private:
+    // The bytes the format would carry and their extension, or nothing when the file is gone.
+    bool ReadPictureFile(QByteArray& bytes, QString& extension) const;
+    // Writes the embedded bytes to a new temporary file; empty when none could be made.
+    static QString WriteTemporaryCopy(const QByteArray& bytes, const QString& extension);
+
+    int ownsFile = 1;
+    CPictureBitmap picture;
+    QString path;
+    // The embedded bytes, kept only when no temporary copy could be written, so that the
+    // picture still travels with the format.
+    QByteArray m_unwritten;
+    QString m_unwrittenExtension;
+};

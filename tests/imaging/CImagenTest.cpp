@@ -1,0 +1,244 @@
+#include "CImagen.h"
+#include "Archive.h"
+#include "ControlFactory.h"
+#include "FormatFile.h"
+#include "RecordingSurface.h"
+#include "TestPictures.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TestPictures;
+
+namespace {
+
+Bytes Bmp(int w, int h) {
+    BmpSpec s;
+    s.width = w;
+    s.height = h;
+    for (int i = 0; i < w * h; ++i)
+        s.pixels.push_back(static_cast<std::uint32_t>(i * 2654435761u) & 0xFFFFFF);
+    return MakeBmp(s);
+}
+
+class ImageControl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CImagen::SetMessageHandler([this](const QString& m) { messages << m; });
+    }
+    void TearDown() override { CImagen::SetMessageHandler(nullptr); }
+
+    QString Put(const QString& name, const Bytes& bytes) {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(WriteFile(path, bytes));
+        return path;
+    }
+    // Writes the controls as a format and reads them back.
+    Format RoundTrip(std::unique_ptr<CControles> control) {
+        Format format;
+        format.controls.push_back(std::move(control));
+        const QString file = dir.filePath(QStringLiteral("f%1.fmt").arg(++saved));
+        FormatFile::Save(file, format, FormatSettings(), FormatFile::Writer::Design);
+        Format back;
+        FormatSettings settings;
+        FormatFile::Load(file, back, settings);
+        return back;
+    }
+    static CImagen& Image(Format& f) { return dynamic_cast<CImagen&>(*f.controls.front()); }
+
+    QTemporaryDir dir;
+    QStringList messages;
+    int saved = 0;
+};
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(ImageControl, InsertingTakesOnePageUnitPerPixel) {
+    const QString user = Put(QStringLiteral("pic.bmp"), Bmp(300, 200));
+    auto image = CImagen::Create(user, 500, -500);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pageRect, Rect(500, -500, 800, -700));
+    EXPECT_FALSE(image->OwnsFile());
+    EXPECT_EQ(image->Type(), 9);
+    EXPECT_TRUE(ControlFactory::IsRegistered(9));
+    // Handles on the design rectangle: 1 left, 2 right, 3 lower, 4 upper.
+    EXPECT_EQ(image->handles[0], Rect::PageSquare(Point{550, -650}, 10));
+    EXPECT_EQ(image->handles[2], Rect::PageSquare(Point{700, -750}, 10));
+    image.reset();
+    EXPECT_TRUE(QFile::exists(user)); // the user's file is never deleted
+
+    QString why;
+    EXPECT_FALSE(CImagen::Create(Put(QStringLiteral("bad.bmp"), {'B', 'M'}), 0, 0, &why));
+    EXPECT_EQ(why, QStringLiteral("Read Error!"));
+}
+
+TEST_F(ImageControl, TheFileTravelsWithTheFormat) {
+    const Bytes original = Bmp(30, 20);
+    auto image = CImagen::Create(Put(QStringLiteral("pic.bmp"), original), 100, -100);
+    ASSERT_TRUE(image);
+    image->pageRect = Rect(100, -100, 115, -110); // resized in the designer, picture not yet
+    Format back = RoundTrip(std::move(image));
+    CImagen& read = Image(back);
+    // The rectangle is normalized and the picture fitted to it.
+    EXPECT_EQ(read.pageRect, Rect(100, -110, 115, -100));
+    EXPECT_EQ(read.Picture().Bitmap().size(), QSize(15, 10));
+    EXPECT_TRUE(read.OwnsFile());
+    const QString temp = read.Path();
+    EXPECT_TRUE(QFileInfo(temp).fileName().startsWith(QStringLiteral("VR")));
+    EXPECT_TRUE(temp.endsWith(QStringLiteral(".bmp")));
+    EXPECT_EQ(FileBytes(temp), ToByteArray(original));
+    ControlFields fields;
+    read.DescribeOwnFields(fields);
+    EXPECT_EQ(fields[0].second.toInt(), static_cast<int>(original.size()));
+    EXPECT_EQ(fields[1].second.toString(), QStringLiteral(".bmp"));
+
+    // Written again, the embedded bytes are the same whatever the resampling did.
+    Format again = RoundTrip(std::move(back.controls.front()));
+    EXPECT_FALSE(QFile::exists(temp)); // deleted with its control
+    EXPECT_EQ(FileBytes(Image(again).Path()), ToByteArray(original));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ImageControl, FourLetterExtensionsTravelButDoNotShow) {
+    const Bytes jpeg = MakeJpeg(16, 8, 1, Bytes(128, 77));
+    const QString user = Put(QStringLiteral("photo.jpeg"), jpeg);
+    auto inserted = CImagen::Create(user, 0, 0);
+    EXPECT_FALSE(inserted); // not a reader's ending
+
+    // A format carrying the bytes under "jpeg".
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    {
+        Archive out(buffer, Archive::Mode::Store);
+        CImagen base;
+        base.pageRect = Rect(0, 0, 16, -8);
+        base.Serialize(out); // writes the base record and length 0
+        out.Flush();
+    }
+    QByteArray bytes = buffer.data();
+    bytes.chop(4); // drop the length 0 and put the picture in
+    QBuffer own;
+    own.open(QIODevice::ReadWrite);
+    {
+        Archive out(own, Archive::Mode::Store);
+        out.WriteInt32(static_cast<std::int32_t>(jpeg.size()));
+        out.WriteString(QStringLiteral("jpeg"));
+        out.WriteRaw(ToByteArray(jpeg));
+        out.Flush();
+    }
+    bytes += own.data();
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    Archive ar(in, Archive::Mode::Load);
+    CImagen read;
+    read.Serialize(ar);
+    EXPECT_TRUE(read.Path().endsWith(QStringLiteral("jpeg")));
+    EXPECT_FALSE(read.Picture().IsLoaded());
+    EXPECT_EQ(FileBytes(read.Path()), ToByteArray(jpeg));
+    RecordingSurface dc;
+    read.Print(dc);
+    EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST_F(ImageControl, AFileGoneBeforeWritingIsDroppedWithAMessage) {
+    const QString user = Put(QStringLiteral("gone.bmp"), Bmp(4, 4));
+    auto image = CImagen::Create(user, 0, 0);
+    ASSERT_TRUE(image);
+    QFile::remove(user);
+    Format back = RoundTrip(std::move(image));
+    EXPECT_EQ(messages, QStringList{QStringLiteral("- Error al serializar imagen -")});
+    EXPECT_TRUE(Image(back).Path().isEmpty());
+    RoundTrip(std::move(back.controls.front()));
+    EXPECT_EQ(messages.size(), 2);
+}
+
+TEST_F(ImageControl, ResizeByHandleStopsAtFiveUnits) {
+    CImagen image;
+    image.pageRect = Rect(0, 0, 10, -10);
+    image.ResizeByHandle(1, 6, 0);
+    EXPECT_EQ(image.pageRect.left, 0);
+    image.ResizeByHandle(1, 5, 0);
+    EXPECT_EQ(image.pageRect.left, 5);
+    image.ResizeByHandle(3, 0, 6);
+    EXPECT_EQ(image.pageRect.bottom, -10);
+    image.ResizeByHandle(3, 0, 5);
+    EXPECT_EQ(image.pageRect.bottom, -5);
+}
+
+TEST_F(ImageControl, AnimationsShowTheLastFrameUntilFitted) {
+    GifSpec g;
+    g.width = 2;
+    g.height = 1;
+    g.globalTable = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+    g.frames = {Frame(2, {1, 1}), Frame(2, {2, 2}), Frame(2, {3, 3})};
+    auto image = CImagen::Create(Put(QStringLiteral("a.gif"), MakeGif(g)), 0, 0);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pageRect, Rect(0, 0, 2, -1));
+    // The flipped bitmap has the last frame on top, and that is what the design view draws.
+    EXPECT_EQ(image->Picture().Bitmap().pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+    image->selected = 1;
+    RecordingSurface dc(MapMode::LoMetric);
+    image->Draw(dc);
+    const auto blits = dc.CallsNamed(QStringLiteral("StretchImage"));
+    ASSERT_EQ(blits.size(), 1u);
+    EXPECT_EQ(blits[0].args, (std::vector<int>{50, -51, 52, -50, 0, 0, 2, 1}));
+    EXPECT_EQ(blits[0].pen.color, kSelectionRed);
+    EXPECT_EQ(dc.CallsNamed(QStringLiteral("LineTo")).size(), 4u);
+
+    // After a resize the whole stack is squeezed into the rectangle.
+    image->pageRect = Rect(0, 0, 2, -3);
+    image->FitPicture();
+    EXPECT_EQ(image->Picture().Bitmap().size(), QSize(2, 3));
+    EXPECT_EQ(image->Picture().Bitmap().pixel(0, 2) & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST_F(ImageControl, HostileRecordsStayInTheTemporaryFolder) {
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    {
+        Archive out(buffer, Archive::Mode::Store);
+        CImagen base;
+        base.Serialize(out);
+        out.Flush();
+    }
+    QByteArray bytes = buffer.data();
+    bytes.chop(4);
+    QByteArray record;
+    QBuffer own(&record);
+    own.open(QIODevice::WriteOnly);
+    {
+        Archive out(own, Archive::Mode::Store);
+        out.WriteInt32(3);
+        out.WriteString(QStringLiteral("/../../x.bmp"));
+        out.WriteRaw(QByteArray("abc"));
+        out.Flush();
+    }
+    QByteArray hostile = bytes + record;
+    QBuffer in(&hostile);
+    in.open(QIODevice::ReadOnly);
+    Archive ar(in, Archive::Mode::Load);
+    CImagen read;
+    read.Serialize(ar);
+    EXPECT_EQ(QFileInfo(read.Path()).absolutePath(),
+              QFileInfo(QDir::tempPath()).absoluteFilePath());
+    EXPECT_EQ(FileBytes(read.Path()), QByteArray("abc"));
+
+    // A negative length is no picture at all.
+    QByteArray negative = bytes;
+    negative.append(QByteArray("\xff\xff\xff\xff", 4));
+    QBuffer in2(&negative);
+    in2.open(QIODevice::ReadOnly);
+    Archive ar2(in2, Archive::Mode::Load);
+    CImagen bad;
+    EXPECT_ANY_THROW(bad.Serialize(ar2));
+}
