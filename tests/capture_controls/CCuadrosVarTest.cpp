@@ -178,14 +178,6 @@ TEST(CuadrosVarTest, RecordAndCapturedValue) {
     EXPECT_EQ(copy.Edit()->text(), "RFC");
     copy.ClearValue();
     EXPECT_TRUE(copy.Edit()->text().isEmpty());
-
-    ControlFields fields;
-    boxes->DescribeOwnFields(fields);
-    ASSERT_EQ(fields.size(), 3u);
-    EXPECT_EQ(fields[0].first, "boxCount");
-    EXPECT_EQ(fields[1].first, "boxDistance");
-    EXPECT_EQ(fields[2].first, "boxWidth");
-    EXPECT_EQ(fields[2].second.toInt(), 44);
 }
 
 } // namespace

@@ -172,11 +172,6 @@ TEST(DateInputTest, RecordKeepsTheLayout) {
     RoundTrip(*date, copy);
     EXPECT_EQ(copy.dateLayout, 2);
     EXPECT_EQ(copy.handles, date->handles);
-    ControlFields fields;
-    copy.DescribeOwnFields(fields);
-    ASSERT_EQ(fields.size(), 1u);
-    EXPECT_EQ(fields[0].first, "dateLayout");
-    EXPECT_EQ(fields[0].second.toInt(), 2);
 
     RecordingSurface view(MapMode::LoMetric);
     date->Draw(view);

@@ -237,17 +237,4 @@ TEST(TextlineVarTest, CaptureScreenLayoutShowsFrameCaptionAndOrder) {
     EXPECT_EQ(designer.GetFont(), LogFont());
 }
 
-TEST(TextlineVarTest, DumpFields) {
-    CTextlineVar field;
-    field.expression = QStringLiteral("$Total");
-    field.dataType = 2;
-    ControlFields fields;
-    field.DescribeOwnFields(fields);
-    ASSERT_EQ(fields.size(), 2u);
-    EXPECT_EQ(fields[0].first, "expression");
-    EXPECT_EQ(fields[0].second.toString(), "$Total");
-    EXPECT_EQ(fields[1].first, "dataType");
-    EXPECT_EQ(fields[1].second.toInt(), 2);
-}
-
 } // namespace
