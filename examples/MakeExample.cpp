@@ -8,7 +8,6 @@
 #include "FormatError.h"
 #include "FormatFile.h"
 
-#include <QGuiApplication>
 #include <QTextStream>
 
 namespace {
@@ -31,9 +30,6 @@ std::unique_ptr<CConsText> Text(int x, int y, const QString& text, int height = 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "uso: plenova-example SALIDA.fmt\n";
         return 1;
