@@ -96,7 +96,11 @@ public:
             return nullptr;
         const std::size_t needed = m_frameBytes * static_cast<std::size_t>(m_count + 1);
         if (needed > m_capacity) {
-            const std::size_t capacity = std::max(needed, m_capacity * 2);
+            // Doubling, but never past what the picture limit lets the stack grow to.
+            const std::size_t mostFrames = static_cast<std::size_t>(
+                ImageLimits::MaxPixels() / (std::int64_t{m_width} * m_height));
+            const std::size_t capacity =
+                std::max(needed, std::min(m_capacity * 2, m_frameBytes * mostFrames));
             void* grown = std::realloc(m_data, capacity);
             if (!grown)
                 return nullptr;
@@ -123,6 +127,13 @@ public:
             m_count = 0;
         }
         const int frames = std::max(m_count, 1);
+        const std::size_t used = m_frameBytes * static_cast<std::size_t>(frames);
+        if (used < m_capacity) {
+            if (void* shrunk = std::realloc(m_data, used)) {
+                m_data = static_cast<std::uint8_t*>(shrunk);
+                m_capacity = used;
+            }
+        }
         QImage image(
             m_data, m_width, m_height * frames, static_cast<qsizetype>(m_stride),
             QImage::Format_RGB888, [](void* p) { std::free(p); }, m_data);

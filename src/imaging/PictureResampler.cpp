@@ -94,40 +94,69 @@ QImage PictureResampler::Reduce(const QImage& source, int width, int height) {
                 ++dx;
         }
     }
-    std::vector<double> a(static_cast<std::size_t>(oldW)), b(a.size()), c(a.size()), d(a.size());
+    // The products of the weights for one source row: a to the current pixel, b to the next
+    // column, c to the next row, d to both. Most rows share their vertical weights, so the
+    // products are worked out again only when those change.
+    const std::size_t n = static_cast<std::size_t>(oldW);
+    std::vector<double> a(n), b(n), c(n), d(n);
+    std::vector<char> spills(n);
+    for (std::size_t sx = 0; sx < n; ++sx)
+        spills[sx] = Spills(tx[sx]) ? 1 : 0;
+    Weight madeFor{-2, -2};
     int dy = 0;
     for (int sy = 0; sy < oldH; ++sy) {
         const Weight wy = ty[static_cast<std::size_t>(sy)];
         const bool nextRow = Spills(wy);
-        for (std::size_t sx = 0; sx < a.size(); ++sx) {
-            a[sx] = tx[sx].w0 * wy.w0;
-            b[sx] = tx[sx].w1 * wy.w0;
-            c[sx] = tx[sx].w0 * wy.w1;
-            d[sx] = tx[sx].w1 * wy.w1;
+        if (wy.w0 != madeFor.w0 || wy.w1 != madeFor.w1) {
+            for (std::size_t sx = 0; sx < n; ++sx) {
+                a[sx] = tx[sx].w0 * wy.w0;
+                b[sx] = tx[sx].w1 * wy.w0;
+                c[sx] = tx[sx].w0 * wy.w1;
+                d[sx] = tx[sx].w1 * wy.w1;
+            }
+            madeFor = wy;
         }
         const std::uint8_t* src = source.constScanLine(sy);
-        for (int sx = 0; sx < oldW; ++sx, src += 3) {
-            const std::size_t i = static_cast<std::size_t>(sx);
-            double* cur = &current[static_cast<std::size_t>(column[i]) * 3];
-            const double p0 = src[0], p1 = src[1], p2 = src[2];
-            cur[0] += p0 * a[i];
-            cur[1] += p1 * a[i];
-            cur[2] += p2 * a[i];
-            const bool nextColumn = Spills(tx[i]);
-            if (nextColumn) {
-                cur[3] += p0 * b[i];
-                cur[4] += p1 * b[i];
-                cur[5] += p2 * b[i];
+        double* const acc = current.data();
+        double* const accNext = next.data();
+        // Every sum takes its terms in the order of the source pixels, row by row, so that the
+        // truncated results do not depend on how the loops are arranged.
+        if (!nextRow) {
+            for (std::size_t sx = 0; sx < n; ++sx, src += 3) {
+                double* cur = acc + static_cast<std::size_t>(column[sx]) * 3;
+                const double p0 = src[0], p1 = src[1], p2 = src[2];
+                const double w = a[sx];
+                cur[0] += p0 * w;
+                cur[1] += p1 * w;
+                cur[2] += p2 * w;
+                if (spills[sx]) {
+                    const double v = b[sx];
+                    cur[3] += p0 * v;
+                    cur[4] += p1 * v;
+                    cur[5] += p2 * v;
+                }
             }
-            if (nextRow) {
-                double* nxt = &next[static_cast<std::size_t>(column[i]) * 3];
-                nxt[0] += p0 * c[i];
-                nxt[1] += p1 * c[i];
-                nxt[2] += p2 * c[i];
-                if (nextColumn) {
-                    nxt[3] += p0 * d[i];
-                    nxt[4] += p1 * d[i];
-                    nxt[5] += p2 * d[i];
+        } else {
+            for (std::size_t sx = 0; sx < n; ++sx, src += 3) {
+                const std::size_t at = static_cast<std::size_t>(column[sx]) * 3;
+                double* cur = acc + at;
+                double* nxt = accNext + at;
+                const double p0 = src[0], p1 = src[1], p2 = src[2];
+                cur[0] += p0 * a[sx];
+                cur[1] += p1 * a[sx];
+                cur[2] += p2 * a[sx];
+                if (spills[sx]) {
+                    cur[3] += p0 * b[sx];
+                    cur[4] += p1 * b[sx];
+                    cur[5] += p2 * b[sx];
+                }
+                nxt[0] += p0 * c[sx];
+                nxt[1] += p1 * c[sx];
+                nxt[2] += p2 * c[sx];
+                if (spills[sx]) {
+                    nxt[3] += p0 * d[sx];
+                    nxt[4] += p1 * d[sx];
+                    nxt[5] += p2 * d[sx];
                 }
             }
         }
@@ -164,27 +193,42 @@ QImage PictureResampler::Enlarge(const QImage& source, int width, int height) {
                 ++sx;
         }
     }
+    // The products of the weights for one destination row, worked out again only when the
+    // vertical weights change.
+    const std::size_t n = static_cast<std::size_t>(width);
+    std::vector<double> a(n), b(n), c(n), d(n);
+    std::vector<char> spills(n);
+    for (std::size_t dx = 0; dx < n; ++dx)
+        spills[dx] = Spills(tx[dx]) ? 1 : 0;
+    Weight madeFor{-2, -2};
     int sy = 0;
     for (int dy = 0; dy < height; ++dy) {
         const Weight wy = ty[static_cast<std::size_t>(dy)];
         const bool nextRow = Spills(wy);
+        if (wy.w0 != madeFor.w0 || wy.w1 != madeFor.w1) {
+            for (std::size_t dx = 0; dx < n; ++dx) {
+                a[dx] = tx[dx].w0 * wy.w0;
+                b[dx] = tx[dx].w1 * wy.w0;
+                c[dx] = tx[dx].w0 * wy.w1;
+                d[dx] = tx[dx].w1 * wy.w1;
+            }
+            madeFor = wy;
+        }
         const std::uint8_t* row0 = source.constScanLine(sy);
         const std::uint8_t* row1 = source.constScanLine(std::min(sy + 1, oldH - 1));
         std::uint8_t* dst = out.scanLine(dy);
-        for (int dx = 0; dx < width; ++dx, dst += 3) {
-            const Weight wx = tx[static_cast<std::size_t>(dx)];
-            const int sx = column[static_cast<std::size_t>(dx)];
-            const int sx1 = std::min(sx + 1, oldW - 1);
-            const bool nextColumn = Spills(wx);
-            const double a = wx.w0 * wy.w0;
-            for (int ch = 0; ch < 3; ++ch) {
-                double v = a * row0[sx * 3 + ch];
-                if (nextColumn)
-                    v += wx.w1 * wy.w0 * row0[sx1 * 3 + ch];
+        for (std::size_t dx = 0; dx < n; ++dx, dst += 3) {
+            const std::size_t sx = static_cast<std::size_t>(column[dx]) * 3;
+            const std::size_t sx1 =
+                static_cast<std::size_t>(std::min(column[dx] + 1, oldW - 1)) * 3;
+            for (std::size_t ch = 0; ch < 3; ++ch) {
+                double v = a[dx] * row0[sx + ch];
+                if (spills[dx])
+                    v += b[dx] * row0[sx1 + ch];
                 if (nextRow)
-                    v += wx.w0 * wy.w1 * row1[sx * 3 + ch];
-                if (nextColumn && nextRow)
-                    v += wx.w1 * wy.w1 * row1[sx1 * 3 + ch];
+                    v += c[dx] * row1[sx + ch];
+                if (spills[dx] && nextRow)
+                    v += d[dx] * row1[sx1 + ch];
                 dst[ch] = Truncated(v);
             }
         }
