@@ -155,11 +155,15 @@ void CImagen::Serialize(Archive& ar) {
         if (path.isEmpty()) {
             m_unwritten = bytes;
             m_unwrittenExtension = extension;
+            picture.LoadBytes(ByteView{reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())},
+                              extension.right(3).toLower());
+            picture.Flip(0);
         } else {
             picture.LoadFile(path);
             picture.Flip(0);
-            FitPicture();
         }
+        FitPicture();
     }
     UpdateHandles();
 }
