@@ -49,6 +49,8 @@ int CParrafoVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int first
     auto* edit = new QPlainTextEdit(parent);
     edit->setTabChangesFocus(true);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Lines wrap at the box's width, so the text only ever grows downward.
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     if (IsUpperCase())
         UpperCaseInput::Apply(edit);
