@@ -110,3 +110,70 @@ TEST_F(NumberWordsTest, CurrencyNameAndPostfixAreCopiedAsGiven) {
 }
 
 } // namespace
+
+namespace {
+
+// The same rules written a second way, by value instead of by digit tables, so that the two can
+// be compared over the whole range.
+std::string ReferenceBelowHundred(int n) {
+    static const char* const units[] = {"",      "UN",   "DOS",   "TRES", "CUATRO",
+                                        "CINCO", "SEIS", "SIETE", "OCHO", "NUEVE"};
+    static const char* const teens[] = {"DIEZ",      "ONCE",      "DOCE",      "TRECE",
+                                        "CATORCE",   "QUINCE",    "DIECISEIS", "DIECISIETE",
+                                        "DIECIOCHO", "DIECINUEVE"};
+    static const char* const tens[] = {"",          "",        "VEINTE",  "TREINTA", "CUARENTA",
+                                       "CINCUENTA", "SESENTA", "SETENTA", "OCHENTA", "NOVENTA"};
+    if (n < 10)
+        return units[n];
+    if (n < 20)
+        return teens[n - 10];
+    if (n % 10 == 0)
+        return tens[n / 10];
+    if (n / 10 == 2)
+        return std::string("VEINTI") + units[n % 10];
+    return std::string(tens[n / 10]) + " Y " + units[n % 10];
+}
+
+std::string ReferenceHundred(int hundreds, const std::string& rest) {
+    static const char* const words[] = {"",
+                                        "CIENTO ",
+                                        "DOSCIENTOS ",
+                                        "TRESCIENTOS ",
+                                        "CUATROCIENTOS ",
+                                        "QUINIENTOS ",
+                                        "SEISCIENTOS ",
+                                        "SETECIENTOS ",
+                                        "OCHOCIENTOS ",
+                                        "NOVECIENTOS "};
+    return hundreds == 1 && rest.empty() ? "CIEN" : words[hundreds];
+}
+
+std::string Reference(int n) {
+    if (n == 0)
+        return "Cero";
+    const std::string low = ReferenceBelowHundred(n % 100);
+    const std::string lowHundred = ReferenceHundred(n / 100 % 10, low);
+    if (n < 100)
+        return low;
+    if (n < 1000)
+        return lowHundred + " " + low;
+    const std::string thousands = ReferenceBelowHundred(n / 1000 % 100);
+    const std::string head =
+        n < 100000 ? thousands : ReferenceHundred(n / 100000, thousands) + thousands;
+    return head + " MIL " + lowHundred + low;
+}
+
+TEST(NumberWordsReferenceTest, EveryWholeAmountAgreesWithASecondWriting) {
+    const CNumberWords words;
+    int mismatches = 0;
+    for (int n = 0; n < 1000000 && mismatches < 5; ++n) {
+        const std::string expected = Reference(n);
+        const std::string actual = words.IntegerInWords(n).toStdString();
+        if (actual != expected) {
+            ADD_FAILURE() << n << ": \"" << actual << "\" instead of \"" << expected << "\"";
+            ++mismatches;
+        }
+    }
+}
+
+} // namespace
