@@ -15,10 +15,8 @@ CliArgs::CliArgs(const QStringList& words, const QList<Option>& options) {
                 match = &option;
         }
         if (!match) {
-            // A negative number is a value, not an option.
-            bool number = false;
-            word.toDouble(&number);
-            if (number) {
+            // A negative number is a value, not an option, even one too large for a double.
+            if (word.at(1).isDigit() || word.at(1) == QLatin1Char('.')) {
                 m_positional << word;
                 continue;
             }

@@ -4,6 +4,8 @@
 #include <QStringList>
 
 class QTextStream;
+struct Format;
+struct FormatSettings;
 
 // One verb of plenova-cli. Run returns the exit status; failures throw CliError.
 class CliCommand {
@@ -13,4 +15,8 @@ public:
     // The words after "plenova-cli", for the help text and usage errors.
     virtual QString Usage() const = 0;
     virtual int Run(const QStringList& args, QTextStream& out) = 0;
+
+protected:
+    // Reads a whole format; a file that cannot be read becomes a CliError naming it.
+    static void LoadFormat(const QString& path, Format& format, FormatSettings& settings);
 };

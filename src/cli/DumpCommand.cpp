@@ -3,7 +3,6 @@
 #include "CControles.h"
 #include "CliArgs.h"
 #include "CliError.h"
-#include "FormatError.h"
 #include "FormatFile.h"
 #include "JsonWriter.h"
 
@@ -59,11 +58,7 @@ int DumpCommand::Run(const QStringList& words, QTextStream& out) {
     args.ExpectPositional(1, Usage());
     Format format;
     FormatSettings settings;
-    try {
-        FormatFile::Load(args.Positional().first(), format, settings);
-    } catch (const FormatError& e) {
-        throw CliError(e.Message());
-    }
+    LoadFormat(args.Positional().first(), format, settings);
 
     JsonWriter json;
     json.BeginObject();

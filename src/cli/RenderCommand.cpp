@@ -2,7 +2,6 @@
 
 #include "CliArgs.h"
 #include "CliError.h"
-#include "FormatError.h"
 #include "FormatFile.h"
 #include "FormatPrinter.h"
 
@@ -70,11 +69,7 @@ int RenderCommand::Run(const QStringList& words, QTextStream& out) {
 
     Format format;
     FormatSettings settings;
-    try {
-        FormatFile::Load(args.Positional().first(), format, settings);
-    } catch (const FormatError& e) {
-        throw CliError(e.Message());
-    }
+    LoadFormat(args.Positional().first(), format, settings);
 
     if (suffix == QLatin1String("png")) {
         const int dpi = args.IntValue(QStringLiteral("--dpi"), 254, 10, 2400);

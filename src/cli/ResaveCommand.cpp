@@ -10,8 +10,8 @@ int ResaveCommand::Run(const QStringList& words, QTextStream&) {
     args.ExpectPositional(2, Usage());
     Format format;
     FormatSettings settings;
+    LoadFormat(args.Positional()[0], format, settings);
     try {
-        FormatFile::Load(args.Positional()[0], format, settings);
         FormatFile::Save(args.Positional()[1], format, settings, FormatFile::Writer::Design);
     } catch (const FormatError& e) {
         throw CliError(e.Message());

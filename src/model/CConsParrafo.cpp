@@ -1,6 +1,5 @@
 #include "CConsParrafo.h"
 
-#include "Archive.h"
 #include "ControlType.h"
 
 #include <cstdlib>
@@ -13,12 +12,6 @@ std::unique_ptr<CConsParrafo> CConsParrafo::Create(int x, int y, const QString& 
     control->pageRect = Rect(x, y, x + 600, y + 3 * control->font.height - 5);
     control->UpdateHandles();
     return control;
-}
-
-void CConsParrafo::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsLoading())
-        UpdateHandles();
 }
 
 void CConsParrafo::FitHeightToFont() {

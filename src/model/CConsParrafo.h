@@ -12,7 +12,6 @@ public:
     // A new paragraph hanging from (x, y), 60 mm wide and three lines high.
     static std::unique_ptr<CConsParrafo> Create(int x, int y, const QString& text);
 
-    void Serialize(Archive& ar) override;
     void FitHeightToFont() override;
     void UpdateHandles() override;
     void Draw(DrawingSurface& dc) override;

@@ -1,22 +1,13 @@
 #include "CConsText.h"
 
-#include "Archive.h"
 #include "ControlType.h"
 
 CConsText::CConsText() : CControles(kTypeConsText) {}
 
 std::unique_ptr<CConsText> CConsText::Create(int x, int y, const QString& text) {
     auto control = std::make_unique<CConsText>();
-    control->text = text;
-    control->pageRect = Rect(x, y - control->font.height + 5, x + 400, y);
-    control->UpdateHandles();
+    control->PlaceTextLine(x, y, text);
     return control;
-}
-
-void CConsText::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsLoading())
-        UpdateHandles();
 }
 
 void CConsText::UpdateHandles() {

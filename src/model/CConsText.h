@@ -12,7 +12,6 @@ public:
     // A new text on the page with its lower-left corner at (x, y), 40 mm wide.
     static std::unique_ptr<CConsText> Create(int x, int y, const QString& text);
 
-    void Serialize(Archive& ar) override;
     void UpdateHandles() override;
     void Draw(DrawingSurface& dc) override;
     void Print(DrawingSurface& dc) override;

@@ -59,6 +59,8 @@ QString CControles::TypeName() const {
 
 void CControles::Serialize(Archive& ar) {
     SerializeBase(ar);
+    if (ar.IsLoading())
+        UpdateHandles();
 }
 
 void CControles::SerializeBase(Archive& ar) {
@@ -110,6 +112,13 @@ void CControles::SerializeBase(Archive& ar) {
     }
     selected = 0;
     screenHandles = 0;
+}
+
+void CControles::PlaceTextLine(int x, int y, const QString& caption) {
+    text = caption;
+    pageRect =
+        Rect(x, Clamp32(std::int64_t{y} - font.height + 5), Clamp32(std::int64_t{x} + 400), y);
+    UpdateHandles();
 }
 
 void CControles::LoadValue(Archive&) {}

@@ -38,6 +38,7 @@ public:
     // The class name of the control's type.
     const char* GetRuntimeClass() const;
 
+    // The base record; a control read from a file gets its handles at once.
     virtual void Serialize(Archive& ar);
     virtual void LoadValue(Archive& ar);
     virtual void SaveValue(Archive& ar);
@@ -96,6 +97,9 @@ protected:
 
     // The base record, read or written.
     void SerializeBase(Archive& ar);
+    // A one-line text's starting place: its lower-left corner at (x, y), 40 mm wide, as high
+    // as the font and 0.5 mm more.
+    void PlaceTextLine(int x, int y, const QString& caption);
     // The page rectangle as the design view shows it: shifted by (+50, -50), normalized.
     Rect DesignRect() const;
     // Handle squares on the sides of a normalized rectangle: 1 left, 2 right, 3 lower, 4 upper.

@@ -1,6 +1,5 @@
 #include "CEtiqueta.h"
 
-#include "Archive.h"
 #include "ControlType.h"
 
 CEtiqueta::CEtiqueta() : CControles(kTypeEtiqueta) {
@@ -9,16 +8,8 @@ CEtiqueta::CEtiqueta() : CControles(kTypeEtiqueta) {
 
 std::unique_ptr<CEtiqueta> CEtiqueta::Create(int x, int y, const QString& text) {
     auto control = std::make_unique<CEtiqueta>();
-    control->text = text;
-    control->pageRect = Rect(x, y - control->font.height + 5, x + 400, y);
-    control->UpdateHandles();
+    control->PlaceTextLine(x, y, text);
     return control;
-}
-
-void CEtiqueta::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsLoading())
-        UpdateHandles();
 }
 
 void CEtiqueta::Draw(DrawingSurface& dc) {

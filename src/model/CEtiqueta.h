@@ -11,7 +11,6 @@ public:
     CEtiqueta();
     static std::unique_ptr<CEtiqueta> Create(int x, int y, const QString& text);
 
-    void Serialize(Archive& ar) override;
     // Also fits the page rectangle to the text and, while the label has not been placed on the
     // capture screen, derives its screen rectangle from the page.
     void Draw(DrawingSurface& dc) override;

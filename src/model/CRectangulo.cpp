@@ -1,6 +1,5 @@
 #include "CRectangulo.h"
 
-#include "Archive.h"
 #include "ControlType.h"
 
 CRectangulo::CRectangulo() : CControles(kTypeRectangulo) {}
@@ -10,12 +9,6 @@ std::unique_ptr<CRectangulo> CRectangulo::Create(int x, int y) {
     control->pageRect = Rect(x, y, x + 600, y - 600);
     control->UpdateHandles();
     return control;
-}
-
-void CRectangulo::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsLoading())
-        UpdateHandles();
 }
 
 void CRectangulo::UpdateHandles() {

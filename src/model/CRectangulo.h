@@ -11,7 +11,6 @@ public:
     // A 60 mm square hanging from (x, y).
     static std::unique_ptr<CRectangulo> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
     void UpdateHandles() override;
     void Draw(DrawingSurface& dc) override;
     void Print(DrawingSurface& dc) override;

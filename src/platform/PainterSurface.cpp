@@ -257,6 +257,18 @@ Point PainterSurface::GetTextExtent(const QString& text) const {
         static_cast<std::int32_t>(std::lround((fm.ascent() + fm.descent()) / std::abs(ScaleY())))};
 }
 
+QPen PainterSurface::CurrentQPen() const {
+    // Never thinner than one device pixel; round ends and joins, so that the four sides of an
+    // outline meet without a notch.
+    QPen pen(ToQColor(m_pen.color), std::max(1.0, m_pen.width * ScaleX()));
+    pen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
+                 : m_pen.style == PenStyle::Dot ? Qt::DotLine
+                                                : Qt::SolidLine);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
 void PainterSurface::Rectangle(const Rect& rect) {
     const QRectF r = ToDevice(rect);
     if (m_brush.style == BrushStyle::Solid)
@@ -264,12 +276,7 @@ void PainterSurface::Rectangle(const Rect& rect) {
     if (m_pen.style == PenStyle::Null)
         return;
     m_painter.setBrush(Qt::NoBrush);
-    QPen pen(ToQColor(m_pen.color), std::max(1.0, m_pen.width * ScaleX()));
-    pen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
-                 : m_pen.style == PenStyle::Dot ? Qt::DotLine
-                                                : Qt::SolidLine);
-    pen.setJoinStyle(Qt::MiterJoin);
-    m_painter.setPen(pen);
+    m_painter.setPen(CurrentQPen());
     m_painter.drawRect(r);
 }
 
@@ -283,12 +290,7 @@ void PainterSurface::MoveTo(int x, int y) {
 
 void PainterSurface::LineTo(int x, int y) {
     if (m_pen.style != PenStyle::Null) {
-        QPen pen(ToQColor(m_pen.color), std::max(1.0, m_pen.width * ScaleX()));
-        pen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
-                     : m_pen.style == PenStyle::Dot ? Qt::DotLine
-                                                    : Qt::SolidLine);
-        pen.setCapStyle(Qt::FlatCap);
-        m_painter.setPen(pen);
+        m_painter.setPen(CurrentQPen());
         m_painter.drawLine(ToDevice(m_current.x(), m_current.y()), ToDevice(x, y));
     }
     m_current = QPointF(x, y);

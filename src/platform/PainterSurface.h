@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPen>
 #include <QPointF>
 #include <QRectF>
 
@@ -75,6 +76,7 @@ private:
     QPointF ToDevice(double x, double y) const;
     QRectF ToDevice(const Rect& rect) const;
     const QFont& CurrentQFont() const;
+    QPen CurrentQPen() const;
     void DrawTextLine(const QPointF& reference, const QString& text);
 
     QPainter& m_painter;
