@@ -66,6 +66,8 @@ int DecodeCommand::Run(const QStringList& words, QTextStream& out) {
 
     if (!QFileInfo::exists(input))
         throw CliError(QStringLiteral("%1: no existe").arg(input));
+    // The reader's message ends up in the one line this command prints on failure.
+    CPictureBitmap::SetMessageHandler([](const QString&) {});
     CPictureBitmap picture;
     if (!picture.LoadFile(input)) {
         const QString why = picture.LastMessage().simplified();

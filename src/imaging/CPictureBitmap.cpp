@@ -8,18 +8,31 @@
 #include "PictureResampler.h"
 #include "PictureResources.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
+#include <QMessageBox>
 
 #include <algorithm>
 
 namespace {
 
+// A message box where the program has a screen with widgets; elsewhere (plenova-cli, tests) the
+// program's warning channel.
+void DefaultMessage(const QString& message) {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) &&
+        QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        QMessageBox::critical(nullptr, QCoreApplication::applicationName(), message);
+        return;
+    }
+    qWarning().noquote() << message;
+}
+
 CPictureBitmap::MessageHandler& Handler() {
-    static CPictureBitmap::MessageHandler handler;
+    static CPictureBitmap::MessageHandler handler = DefaultMessage;
     return handler;
 }
 
@@ -49,7 +62,7 @@ Rect ToRect(const QRect& r) {
 } // namespace
 
 void CPictureBitmap::SetMessageHandler(MessageHandler handler) {
-    Handler() = std::move(handler);
+    Handler() = handler ? std::move(handler) : MessageHandler(DefaultMessage);
 }
 
 bool CPictureBitmap::LoadFile(DrawingSurface&, const QString& path) {
@@ -131,7 +144,7 @@ QString CPictureBitmap::MakeTempName(const QString& folder, const QString& prefi
 bool CPictureBitmap::Take(DecodedPicture picture) {
     if (!picture.Ok()) {
         m_message = picture.message;
-        if (!m_message.isEmpty() && Handler())
+        if (!m_message.isEmpty())
             Handler()(m_message);
         return false;
     }

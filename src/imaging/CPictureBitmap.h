@@ -22,7 +22,8 @@ public:
     static constexpr unsigned kFit = 2;
     static constexpr unsigned kTransparent = 4;
 
-    // Receives the readers' messages for the user (a window shows them in a message box).
+    // Receives the readers' messages for the user: by default a message box where the program
+    // has a screen, the warning channel elsewhere. An empty handler restores the default.
     using MessageHandler = std::function<void(const QString&)>;
     static void SetMessageHandler(MessageHandler handler);
 

@@ -13,6 +13,7 @@ namespace {
 // A progressive file can ask for thousands of scans over the same few bytes; past this many it
 // is taken as hostile rather than decoded for minutes.
 constexpr long kMaxScans = 1000;
+constexpr long kMaxDecoderMemory = 1024L * 1024 * 1024;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -62,6 +63,9 @@ struct Decoder {
         }
         jpeg_create_decompress(&info);
         created = true;
+        // Progressive files keep every coefficient of the picture; past this the decoder
+        // gives up rather than take the machine's memory.
+        info.mem->max_memory_to_use = kMaxDecoderMemory;
         progress.progress_monitor = LimitScans;
         info.progress = &progress;
         jpeg_mem_src(&info, in.data, static_cast<unsigned long>(in.size));
