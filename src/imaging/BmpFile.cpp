@@ -22,7 +22,8 @@ std::uint32_t U32(const std::uint8_t* p) {
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-// One channel of a 16- or 32-bit pixel, picked out by its mask and scaled to 0..255.
+// One channel of a 16- or 32-bit pixel, picked out by its mask and scaled to 0..255 (the
+// fraction dropped, so that the largest value gives 255 and each step the same share).
 struct Channel {
     std::uint32_t mask = 0;
     int shift = 0;
@@ -38,7 +39,7 @@ struct Channel {
         if (maximum == 0)
             return 0;
         const std::uint64_t v = (pixel & mask) >> shift;
-        return static_cast<std::uint8_t>((v * 255 + maximum / 2) / maximum);
+        return static_cast<std::uint8_t>(v * 255 / maximum);
     }
 };
 
