@@ -2,6 +2,7 @@
 #include "Archive.h"
 #include "ControlFactory.h"
 #include "FormatFile.h"
+#include "FormatPrinter.h"
 #include "RecordingSurface.h"
 #include "TestPictures.h"
 
@@ -253,4 +254,25 @@ TEST_F(ImageControl, HostileRecordsStayInTheTemporaryFolder) {
     Archive ar2(in2, Archive::Mode::Load);
     CImagen bad;
     EXPECT_ANY_THROW(bad.Serialize(ar2));
+}
+
+TEST_F(ImageControl, PrintsUprightWhereItStands) {
+    BmpSpec s; // red, green on top; blue, white below
+    s.width = 2;
+    s.height = 2;
+    s.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    auto image = CImagen::Create(Put(QStringLiteral("q.bmp"), MakeBmp(s)), 100, -100);
+    ASSERT_TRUE(image);
+    image->pageRect = Rect(100, -100, 104, -104);
+    image->FitPicture();
+    ControlList controls;
+    controls.push_back(std::move(image));
+    // At 254 dpi one pixel is one page unit, the page's corner at the sheet's corner.
+    const QImage sheet = FormatPrinter::PrintToImage(controls, QSizeF(20, 20), 254, {});
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_EQ(sheet.pixel(100, 100) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(sheet.pixel(103, 100) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(sheet.pixel(100, 103) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(sheet.pixel(103, 103) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(sheet.pixel(99, 99) & 0xFFFFFF, 0xFFFFFFu);
 }
