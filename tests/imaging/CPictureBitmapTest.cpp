@@ -178,6 +178,23 @@ TEST_F(PictureFiles, ShowCentresAnimatesAndLeavesTransparentPixelsOut) {
     EXPECT_EQ(p.Mask().pixelIndex(0, 2), 1);
 }
 
+TEST_F(PictureFiles, ShowFitsSinglePicturesIntoTheBox) {
+    BmpSpec s;
+    s.width = 100;
+    s.height = 50;
+    s.pixels.assign(5000, 0x336699);
+    CPictureBitmap p;
+    ASSERT_TRUE(p.LoadFile(Put(QStringLiteral("w.bmp"), MakeBmp(s))));
+    RecordingSurface dc;
+    // Twice as wide as the box, once as high: the width decides, 50 x 25 centred.
+    p.Show(dc, 0, 0, 50, 50, CPictureBitmap::kFit | CPictureBitmap::kCentre);
+    EXPECT_EQ(p.Bitmap().size(), QSize(50, 25));
+    EXPECT_EQ(dc.Calls().back().args, (std::vector<int>{0, 12, 50, 37, 0, 0, 50, 25}));
+    // A box taller than wide relative to the picture: the height decides.
+    p.Show(dc, 0, 0, 400, 100, CPictureBitmap::kFit);
+    EXPECT_EQ(p.Bitmap().size(), QSize(200, 100));
+}
+
 TEST(CPictureBitmapResources, BuiltInPictures) {
     CPictureBitmap p;
     EXPECT_TRUE(p.LoadBitmapResource(102));
