@@ -251,6 +251,38 @@ TEST_F(FormatFileTest, EveryTruncationEndsInEndOfFile) {
     }
 }
 
+TEST_F(FormatFileTest, DamagedFilesAreRefusedOrReadNeverMisbehave) {
+    Format format;
+    format.description = QStringLiteral("Recibo");
+    format.controls.push_back(CConsText::Create(0, 0, QStringLiteral("uno")));
+    format.controls.push_back(CConsParrafo::Create(0, 0, QStringLiteral("dos tres")));
+    format.controls.push_back(CLinea::Create(0, 0));
+    format.controls.push_back(Capture(QStringLiteral("campo"), Rect(0, 0, 9, 9)));
+    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    // Deterministic damage: a few bytes overwritten with values that make lengths, counts and
+    // type codes large, negative or off by one.
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    const char values[] = {'\x00', '\x01', '\x0b', '\x0c', '\x7f', '\x80', '\xfe', '\xff'};
+    int refused = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray damaged = bytes;
+        const int changes = 1 + static_cast<int>(next() % 4);
+        for (int i = 0; i < changes; ++i)
+            damaged[static_cast<qsizetype>(next() % damaged.size())] = values[next() % 8];
+        Format read;
+        FormatSettings settings;
+        try {
+            ReadFormat(damaged, read, settings);
+        } catch (const ArchiveException&) {
+            ++refused;
+        } catch (const FormatError&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
+
 TEST_F(FormatFileTest, HeaderReadersStopEarly) {
     FormatSettings settings;
     settings.key = QStringLiteral("1234");
