@@ -262,6 +262,20 @@ private:
     // Writes the string of a code (and one byte more when extra >= 0) into the image's rows.
     void Emit(int code, int extra) {
         const int length = m_length[code];
+        const int total = length + (extra >= 0 ? 1 : 0);
+        if (m_rowIndex < m_height && total <= m_width - m_column) {
+            // The usual case: the string lies within the current row and goes straight there.
+            std::uint8_t* start = m_row.data() + m_column;
+            std::uint8_t* out = start + length;
+            for (int c = code; c >= 0; c = m_prefix[c])
+                *--out = m_suffix[c];
+            if (extra >= 0)
+                start[length] = static_cast<std::uint8_t>(extra);
+            m_column += total;
+            if (m_column == m_width)
+                FlushRow();
+            return;
+        }
         std::uint8_t* out = m_string.data() + length;
         for (int c = code; c >= 0; c = m_prefix[c])
             *--out = m_suffix[c];
