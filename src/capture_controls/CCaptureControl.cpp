@@ -1,6 +1,7 @@
 #include "CCaptureControl.h"
 
 #include "CConsText.h"
+#include "Saturate.h"
 
 CCaptureControl::CCaptureControl(int type) : CControles(type) {}
 
@@ -12,7 +13,7 @@ CCaptureControl::~CCaptureControl() {
 
 QRect CCaptureControl::ScreenGeometry(const Rect& screen) {
     const Rect r = screen.Normalized();
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
 void CCaptureControl::AdoptWidget(QWidget* widget, int identifier) {
@@ -38,8 +39,8 @@ void CCaptureControl::SetCaptureHandles(bool heightHandles) {
         return;
     }
     const Rect r = screenRect.Normalized();
-    const int midX = r.left + (r.right - r.left) / 2;
-    const int midY = r.top + (r.bottom - r.top) / 2;
+    const int midX = Midpoint(r.left, r.right);
+    const int midY = Midpoint(r.top, r.bottom);
     const auto square = [](int x, int y) {
         return Rect(x - kScreenHandleHalf, y - kScreenHandleHalf, x + kScreenHandleHalf,
                     y + kScreenHandleHalf);
@@ -71,7 +72,7 @@ unsigned CCaptureControl::LineAlign() const {
 void CCaptureControl::DrawNameLine(DrawingSurface& dc) {
     if (!screenPlaced) {
         const Rect s = PageOnScreen(dc);
-        screenRect = Rect(s.left, s.top, s.right, s.top + kUnplacedScreenHeight);
+        screenRect = Rect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
     }
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);

@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ControlType.h"
+#include "Saturate.h"
 #include "UpperCaseInput.h"
 
 #include <QLineEdit>
@@ -11,10 +12,6 @@
 #include <cstdlib>
 
 namespace {
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
 
 const char* const kUpperSamples[8] = {"A", "I", "W", "O", "0", "1", "2", "3"};
 const char* const kLowerSamples[8] = {"A", "i", "w", "o", "0", "1", "2", "3"};
@@ -57,29 +54,29 @@ void CCuadrosVar::SetBoxCount(int count) {
 
 void CCuadrosVar::LayoutBoxes() {
     const std::int64_t count = MaxLength();
-    pageRect.top = Clamp32(std::int64_t{pageRect.bottom} + boxWidth);
+    pageRect.top = Saturate(std::int64_t{pageRect.bottom} + boxWidth);
     pageRect.right =
-        Clamp32(std::int64_t{pageRect.left} + (std::int64_t{boxDistance} + boxWidth - 1) * count);
+        Saturate(std::int64_t{pageRect.left} + (std::int64_t{boxDistance} + boxWidth - 1) * count);
     UpdateHandles();
 }
 
 void CCuadrosVar::BoxSpan(const Rect& r, int index, int& left, int& right) const {
     const std::int64_t start =
         std::int64_t{r.left} + std::int64_t{index} * (std::int64_t{boxWidth} + boxDistance);
-    left = Clamp32(start);
-    right = Clamp32(start + boxWidth);
+    left = Saturate(start);
+    right = Saturate(start + boxWidth);
 }
 
 int CCuadrosVar::BoxMiddle(const Rect& r, int index) const {
-    return Clamp32(std::int64_t{r.left} +
-                   std::int64_t{index} * (std::int64_t{boxWidth} + boxDistance) + boxWidth / 2);
+    return Saturate(std::int64_t{r.left} +
+                    std::int64_t{index} * (std::int64_t{boxWidth} + boxDistance) + boxWidth / 2);
 }
 
 void CCuadrosVar::FitHeightToFont() {
     const std::int64_t height = std::abs(std::int64_t{font.height});
-    font.height = Clamp32(-height);
-    boxWidth = Clamp32(5 + height);
-    boxDistance = Clamp32((5 + height) / 2);
+    font.height = Saturate(-height);
+    boxWidth = Saturate(5 + height);
+    boxDistance = Saturate((5 + height) / 2);
     LayoutBoxes();
 }
 
@@ -93,7 +90,7 @@ void CCuadrosVar::ResizeByHandle(int handle, int dx, int dy) {
     if (boxCount > 1) {
         const std::int64_t free =
             std::int64_t{pageRect.right} - pageRect.left - std::int64_t{boxCount} * boxWidth;
-        boxDistance = Clamp32(free / (boxCount - 1));
+        boxDistance = Saturate(free / (boxCount - 1));
     }
     UpdateHandles();
 }
@@ -127,7 +124,7 @@ void CCuadrosVar::SaveValue(Archive& ar) {
 void CCuadrosVar::Draw(DrawingSurface& dc) {
     if (!screenPlaced) {
         const Rect s = PageOnScreen(dc);
-        screenRect = Rect(s.left, s.top, s.right, s.top + kUnplacedScreenHeight);
+        screenRect = Rect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
     }
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);

@@ -2,20 +2,13 @@
 
 #include "Archive.h"
 #include "ControlType.h"
+#include "Saturate.h"
 
 #include <QCheckBox>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-
-namespace {
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
-} // namespace
 
 CMarcaVar::CMarcaVar() : CCaptureControl(kTypeMarcaVar) {
     alignment = static_cast<int>(TextAlign::Center);
@@ -32,8 +25,8 @@ std::unique_ptr<CMarcaVar> CMarcaVar::Create(int x, int y) {
 void CMarcaVar::BuildSquare() {
     // The side comes from the character height, whichever sign the font record gives it.
     const std::int64_t side = std::abs(std::int64_t{font.height}) + 5;
-    pageRect.right = Clamp32(std::int64_t{pageRect.left} + side);
-    pageRect.top = Clamp32(std::int64_t{pageRect.bottom} + side);
+    pageRect.right = Saturate(std::int64_t{pageRect.left} + side);
+    pageRect.top = Saturate(std::int64_t{pageRect.bottom} + side);
 }
 
 void CMarcaVar::Serialize(Archive& ar) {
@@ -69,7 +62,7 @@ int CMarcaVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId
 }
 
 void CMarcaVar::FitHeightToFont() {
-    font.height = Clamp32(-std::abs(std::int64_t{font.height}));
+    font.height = Saturate(-std::abs(std::int64_t{font.height}));
     BuildSquare();
 }
 
@@ -78,14 +71,15 @@ void CMarcaVar::UpdateHandles() {}
 void CMarcaVar::DrawMark(DrawingSurface& dc, const Rect& r) const {
     dc.SetTextAlign(TextAlign::Center | TextAlign::Bottom);
     const LogFont previousFont = dc.SelectFont(font);
-    dc.ExtTextOut(r.left + (r.right - r.left) / 2, r.top, TextOutOption::Clipped, r, mark);
+    dc.ExtTextOut(Midpoint(r.left, r.right), r.top, TextOutOption::Clipped, r, mark);
     dc.SelectFont(previousFont);
 }
 
 void CMarcaVar::Draw(DrawingSurface& dc) {
     if (!screenPlaced) {
         const Rect s = PageOnScreen(dc);
-        screenRect = Rect(s.left, s.top, s.left + kUnplacedScreenSide, s.top + kUnplacedScreenSide);
+        screenRect = Rect(s.left, s.top, SaturatedAdd(s.left, kUnplacedScreenSide),
+                          SaturatedAdd(s.top, kUnplacedScreenSide));
     }
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
@@ -99,10 +93,10 @@ void CMarcaVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
     const Pen previousPen = SelectSelectionPen(dc);
     const Rect& s = screenRect;
     dc.Rectangle(s);
-    dc.MoveTo(s.left + 2, s.top + 2);
-    dc.LineTo(s.right - 2, s.bottom - 2);
-    dc.MoveTo(s.left + 2, s.bottom - 2);
-    dc.LineTo(s.right - 2, s.top + 2);
+    dc.MoveTo(SaturatedAdd(s.left, 2), SaturatedAdd(s.top, 2));
+    dc.LineTo(SaturatedAdd(s.right, -2), SaturatedAdd(s.bottom, -2));
+    dc.MoveTo(SaturatedAdd(s.left, 2), SaturatedAdd(s.bottom, -2));
+    dc.LineTo(SaturatedAdd(s.right, -2), SaturatedAdd(s.top, 2));
     RestorePen(dc, previousPen);
     const LogFont previousFont = dc.SelectFont(screenFont ? *screenFont : dc.GetFont());
     CControles::DrawOnScreenLayout(dc, showOrder);

@@ -23,7 +23,8 @@ void CConsParrafo::UpdateHandles() {
 }
 
 Rect CConsParrafo::TextBox(Rect r) {
-    return Rect(r.left - 2, r.top - 2, r.right + 2, r.bottom + 2);
+    r.Inflate(2, 2);
+    return r;
 }
 
 void CConsParrafo::Draw(DrawingSurface& dc) {

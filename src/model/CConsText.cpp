@@ -1,6 +1,7 @@
 #include "CConsText.h"
 
 #include "ControlType.h"
+#include "Saturate.h"
 
 CConsText::CConsText() : CControles(kTypeConsText) {}
 
@@ -17,11 +18,11 @@ void CConsText::UpdateHandles() {
 int CConsText::AnchorX(const Rect& r, int alignment) {
     switch (alignment) {
     case TextAlign::Right:
-        return r.right - 2;
+        return SaturatedAdd(r.right, -2);
     case TextAlign::Center:
-        return r.left + (r.right - r.left) / 2;
+        return Midpoint(r.left, r.right);
     default:
-        return r.left + 2;
+        return SaturatedAdd(r.left, 2);
     }
 }
 

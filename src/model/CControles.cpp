@@ -2,6 +2,7 @@
 
 #include "Archive.h"
 #include "ControlType.h"
+#include "Saturate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,10 +11,6 @@
 #include <cstring>
 
 namespace {
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
 
 std::int64_t Abs64(std::int64_t v) {
     return v < 0 ? -v : v;
@@ -117,7 +114,7 @@ void CControles::SerializeBase(Archive& ar) {
 void CControles::PlaceTextLine(int x, int y, const QString& caption) {
     text = caption;
     pageRect =
-        Rect(x, Clamp32(std::int64_t{y} - font.height + 5), Clamp32(std::int64_t{x} + 400), y);
+        Rect(x, Saturate(std::int64_t{y} - font.height + 5), Saturate(std::int64_t{x} + 400), y);
     UpdateHandles();
 }
 
@@ -148,8 +145,8 @@ bool CControles::HitTest(int x, int y, bool onScreen) const {
 int CControles::HitHandle(int x, int y) const {
     Point p{x, y};
     if (!screenHandles)
-        p = Point{Clamp32(std::int64_t{x} + kDesignShiftX),
-                  Clamp32(std::int64_t{y} + kDesignShiftY)};
+        p = Point{Saturate(std::int64_t{x} + kDesignShiftX),
+                  Saturate(std::int64_t{y} + kDesignShiftY)};
     for (int i = 0; i < 4; ++i) {
         if (handles[static_cast<std::size_t>(i)].Normalized().Contains(p))
             return i + 1;
@@ -159,19 +156,19 @@ int CControles::HitHandle(int x, int y) const {
 
 void CControles::Move(int dx, int dy, bool onScreen) {
     if (!onScreen) {
-        pageRect = Rect(Clamp32(std::int64_t{pageRect.left} + dx),
-                        Clamp32(std::int64_t{pageRect.top} + dy),
-                        Clamp32(std::int64_t{pageRect.right} + dx),
-                        Clamp32(std::int64_t{pageRect.bottom} + dy));
+        pageRect = Rect(Saturate(std::int64_t{pageRect.left} + dx),
+                        Saturate(std::int64_t{pageRect.top} + dy),
+                        Saturate(std::int64_t{pageRect.right} + dx),
+                        Saturate(std::int64_t{pageRect.bottom} + dy));
         UpdateHandles();
         return;
     }
     if (std::int64_t{screenRect.left} + dx < 0 || std::int64_t{screenRect.top} + dy < 0)
         return;
-    screenRect = Rect(Clamp32(std::int64_t{screenRect.left} + dx),
-                      Clamp32(std::int64_t{screenRect.top} + dy),
-                      Clamp32(std::int64_t{screenRect.right} + dx),
-                      Clamp32(std::int64_t{screenRect.bottom} + dy));
+    screenRect = Rect(Saturate(std::int64_t{screenRect.left} + dx),
+                      Saturate(std::int64_t{screenRect.top} + dy),
+                      Saturate(std::int64_t{screenRect.right} + dx),
+                      Saturate(std::int64_t{screenRect.bottom} + dy));
     UpdateHandles();
 }
 
@@ -182,19 +179,19 @@ void CControles::ResizeRect(Rect& rect, int handle, int dx, int dy, int minimum)
     switch (handle) {
     case 1:
         if (width - dx > minimum)
-            rect.left = Clamp32(std::int64_t{rect.left} + dx);
+            rect.left = Saturate(std::int64_t{rect.left} + dx);
         break;
     case 2:
         if (width + dx > minimum)
-            rect.right = Clamp32(std::int64_t{rect.right} + dx);
+            rect.right = Saturate(std::int64_t{rect.right} + dx);
         break;
     case 3:
         if (Abs64(bottom + dy - top) > minimum)
-            rect.bottom = Clamp32(bottom + dy);
+            rect.bottom = Saturate(bottom + dy);
         break;
     case 4:
         if (Abs64(bottom - top - dy) > minimum)
-            rect.top = Clamp32(top + dy);
+            rect.top = Saturate(top + dy);
         break;
     default:
         break;
@@ -215,10 +212,10 @@ void CControles::FitHeightToFont() {
     if (!HasFont())
         return;
     const std::int64_t height = Abs64(font.height);
-    font.height = Clamp32(-height);
+    font.height = Saturate(-height);
     if (m_singleLine == 0)
         pageRect = pageRect.Normalized();
-    pageRect.top = Clamp32(std::int64_t{pageRect.bottom} + height + 5);
+    pageRect.top = Saturate(std::int64_t{pageRect.bottom} + height + 5);
     UpdateHandles();
 }
 
@@ -233,8 +230,8 @@ Rect CControles::DesignRect() const {
 }
 
 void CControles::SetHandles(const Rect& r, bool widthHandles, bool heightHandles) {
-    const int midX = r.left + (r.right - r.left) / 2;
-    const int midY = r.top + (r.bottom - r.top) / 2;
+    const int midX = Midpoint(r.left, r.right);
+    const int midY = Midpoint(r.top, r.bottom);
     handles.fill(Rect());
     if (widthHandles) {
         handles[0] = Rect::PageSquare(Point{r.left, midY}, kHandleHalf);

@@ -1,6 +1,7 @@
 #include "CEtiqueta.h"
 
 #include "ControlType.h"
+#include "Saturate.h"
 
 CEtiqueta::CEtiqueta() : CControles(kTypeEtiqueta) {
     alignment = static_cast<int>(TextAlign::Bottom);
@@ -27,7 +28,7 @@ void CEtiqueta::Draw(DrawingSurface& dc) {
     if (!screenPlaced) {
         const Point a = dc.LPtoDP(Point{pageRect.left, pageRect.top});
         const Point b = dc.LPtoDP(Point{pageRect.right, pageRect.bottom});
-        screenRect = Rect(a.x, a.y, b.x, a.y + 20);
+        screenRect = Rect(a.x, a.y, b.x, SaturatedAdd(a.y, 20));
     }
 
     const Rect r = DesignRect();

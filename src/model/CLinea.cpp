@@ -2,17 +2,10 @@
 
 #include "Archive.h"
 #include "ControlType.h"
+#include "Saturate.h"
 
 #include <algorithm>
 #include <cstdint>
-
-namespace {
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
-} // namespace
 
 CLinea::CLinea() : CControles(kTypeLinea) {}
 
@@ -41,7 +34,7 @@ void CLinea::MakeHorizontal() {
     const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
     const std::int64_t x0 = left + (right - left) / 2;
     pageRect =
-        Rect(Clamp32(x0), Clamp32(top + 20), Clamp32(x0 + (top - bottom)), Clamp32(top - 20));
+        Rect(Saturate(x0), Saturate(top + 20), Saturate(x0 + (top - bottom)), Saturate(top - 20));
     horizontal = 1;
     UpdateHandles();
 }
@@ -53,18 +46,18 @@ void CLinea::MakeVertical() {
     const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
     const std::int64_t y0 = top + (bottom - top) / 2;
     pageRect =
-        Rect(Clamp32(left - 20), Clamp32(y0), Clamp32(left + 20), Clamp32(y0 + (left - right)));
+        Rect(Saturate(left - 20), Saturate(y0), Saturate(left + 20), Saturate(y0 + (left - right)));
     horizontal = 0;
     UpdateHandles();
 }
 
 void CLinea::DrawSegment(DrawingSurface& dc, const Rect& r) const {
     if (IsHorizontal()) {
-        const int midY = r.top + (r.bottom - r.top) / 2;
+        const int midY = Midpoint(r.top, r.bottom);
         dc.MoveTo(r.left, midY);
         dc.LineTo(r.right, midY);
     } else {
-        const int midX = r.left + (r.right - r.left) / 2;
+        const int midX = Midpoint(r.left, r.right);
         dc.MoveTo(midX, r.top);
         dc.LineTo(midX, r.bottom);
     }

@@ -1,5 +1,7 @@
 #include "PainterSurface.h"
 
+#include "Saturate.h"
+
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -9,6 +11,16 @@
 #include <cmath>
 
 namespace {
+
+// Device coordinates and sizes are held within these bounds: far beyond any sheet, yet small
+// enough that a damaged format's extreme values cannot overwhelm the painter.
+constexpr double kMaxDeviceCoordinate = 4e6;
+constexpr int kMaxFontPixels = 16384;
+constexpr double kMaxPenPixels = 10000;
+
+double Bounded(double v) {
+    return std::clamp(v, -kMaxDeviceCoordinate, kMaxDeviceCoordinate);
+}
 
 // The face a record without one gets, and the size a record of height 0 gets (about 10 points).
 const char* const kDefaultFace = "Arial";
@@ -109,8 +121,8 @@ double PainterSurface::ScaleY() const {
 }
 
 QPointF PainterSurface::ToDevice(double x, double y) const {
-    return QPointF((x - m_windowOrg.x) * ScaleX() + m_viewportOrg.x,
-                   (y - m_windowOrg.y) * ScaleY() + m_viewportOrg.y);
+    return QPointF(Bounded((x - m_windowOrg.x) * ScaleX() + m_viewportOrg.x),
+                   Bounded((y - m_windowOrg.y) * ScaleY() + m_viewportOrg.y));
 }
 
 QRectF PainterSurface::ToDevice(const Rect& rect) const {
@@ -119,15 +131,14 @@ QRectF PainterSurface::ToDevice(const Rect& rect) const {
 
 Point PainterSurface::LPtoDP(Point p) const {
     const QPointF d = ToDevice(p.x, p.y);
-    return Point{static_cast<std::int32_t>(std::lround(d.x())),
-                 static_cast<std::int32_t>(std::lround(d.y()))};
+    return Point{Saturate(std::llround(d.x())), Saturate(std::llround(d.y()))};
 }
 
 Point PainterSurface::DPtoLP(Point p) const {
     const double x = (p.x - m_viewportOrg.x) / ScaleX() + m_windowOrg.x;
     const double y = (p.y - m_viewportOrg.y) / ScaleY() + m_windowOrg.y;
-    return Point{static_cast<std::int32_t>(std::lround(x)),
-                 static_cast<std::int32_t>(std::lround(y))};
+    return Point{Saturate(std::llround(std::clamp(x, -4e18, 4e18))),
+                 Saturate(std::llround(std::clamp(y, -4e18, 4e18)))};
 }
 
 int PainterSurface::GetDeviceCaps(DeviceCap cap) const {
@@ -208,13 +219,15 @@ QFont PainterSurface::MakeQFont(const LogFont& lf) const {
     double pixels = std::abs(static_cast<double>(lf.height)) * std::abs(ScaleY());
     if (lf.height == 0)
         pixels = kDefaultHeightInches * m_info.dpiY;
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    pixels = std::clamp(pixels, 1.0, static_cast<double>(kMaxFontPixels));
+    font.setPixelSize(static_cast<int>(std::lround(pixels)));
     if (lf.height > 0) {
         // A positive height is the cell (ascent plus descent), larger than the em by the leading.
         const QFontMetricsF fm(font);
         const double cell = fm.ascent() + fm.descent();
         if (cell > 0)
-            font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * pixels / cell))));
+            font.setPixelSize(static_cast<int>(std::lround(
+                std::clamp(pixels * pixels / cell, 1.0, static_cast<double>(kMaxFontPixels)))));
     }
     if (lf.width != 0) {
         const QFontMetricsF fm(font);
@@ -222,7 +235,7 @@ QFont PainterSurface::MakeQFont(const LogFont& lf) const {
         const double wanted = std::abs(static_cast<double>(lf.width)) * ScaleX();
         if (natural > 0)
             font.setStretch(
-                std::clamp(static_cast<int>(std::lround(wanted / natural * 100)), 1, 4000));
+                static_cast<int>(std::lround(std::clamp(wanted / natural * 100, 1.0, 4000.0))));
     }
     return font;
 }
@@ -260,7 +273,7 @@ Point PainterSurface::GetTextExtent(const QString& text) const {
 QPen PainterSurface::CurrentQPen() const {
     // Never thinner than one device pixel; round ends and joins, so that the four sides of an
     // outline meet without a notch.
-    QPen pen(ToQColor(m_pen.color), std::max(1.0, m_pen.width * ScaleX()));
+    QPen pen(ToQColor(m_pen.color), std::clamp(m_pen.width * ScaleX(), 1.0, kMaxPenPixels));
     pen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
                  : m_pen.style == PenStyle::Dot ? Qt::DotLine
                                                 : Qt::SolidLine);
@@ -366,8 +379,8 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, unsigned format) {
         double widest = 0;
         for (const QString& line : lines)
             widest = std::max(widest, fm.horizontalAdvance(line));
-        rect.right = rect.left + static_cast<std::int32_t>(std::lround(widest / sx));
-        rect.bottom = rect.top + static_cast<std::int32_t>(std::lround(textHeight / sy));
+        rect.right = SaturatedAdd(rect.left, std::llround(widest / sx));
+        rect.bottom = SaturatedAdd(rect.top, std::llround(textHeight / sy));
         return logicalHeight;
     }
 

@@ -1,5 +1,7 @@
 #include "RecordingSurface.h"
 
+#include "Saturate.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -18,11 +20,12 @@ std::vector<SurfaceCall> RecordingSurface::CallsNamed(const QString& op) const {
 
 TextMetrics RecordingSurface::DefaultMetrics(const LogFont& font) {
     TextMetrics tm;
-    tm.height = font.height == 0 ? 16 : std::abs(font.height);
-    tm.ascent = tm.height * 4 / 5;
+    tm.height = font.height == 0 ? 16 : Saturate(std::abs(std::int64_t{font.height}));
+    tm.ascent = Saturate(std::int64_t{tm.height} * 4 / 5);
     tm.descent = tm.height - tm.ascent;
-    tm.aveCharWidth = font.width != 0 ? std::abs(font.width) : tm.height / 2;
-    tm.maxCharWidth = tm.aveCharWidth * 2;
+    tm.aveCharWidth =
+        font.width != 0 ? Saturate(std::abs(std::int64_t{font.width})) : tm.height / 2;
+    tm.maxCharWidth = Saturate(std::int64_t{tm.aveCharWidth} * 2);
     tm.weight = font.weight;
     return tm;
 }
@@ -118,14 +121,14 @@ void RecordingSurface::ExtTextOut(int x, int y, unsigned options, const Rect& r,
 int RecordingSurface::DrawText(const QString& text, Rect& rect, unsigned format) {
     const TextMetrics tm = GetTextMetrics();
     QStringList lines = text.split(QLatin1Char('\n'));
-    int widest = 0;
+    std::int64_t widest = 0;
     for (const QString& line : lines)
-        widest = std::max(widest, static_cast<int>(line.size()) * tm.aveCharWidth);
-    const int height = tm.height * static_cast<int>(lines.size());
+        widest = std::max<std::int64_t>(widest, line.size() * std::int64_t{tm.aveCharWidth});
+    const int height = Saturate(std::int64_t{tm.height} * lines.size());
     if (format & TextFormat::CalcRect) {
         const bool yUp = m_state.mapMode != MapMode::Text;
-        rect.right = rect.left + widest;
-        rect.bottom = yUp ? rect.top - height : rect.top + height;
+        rect.right = SaturatedAdd(rect.left, widest);
+        rect.bottom = SaturatedAdd(rect.top, yUp ? -std::int64_t{height} : height);
         Record(QStringLiteral("DrawText"),
                {rect.left, rect.top, rect.right, rect.bottom, static_cast<int>(format)}, text);
         return height;
@@ -141,7 +144,7 @@ TextMetrics RecordingSurface::GetTextMetrics() const {
 
 Point RecordingSurface::GetTextExtent(const QString& text) const {
     const TextMetrics tm = GetTextMetrics();
-    return Point{static_cast<std::int32_t>(text.size()) * tm.aveCharWidth, tm.height};
+    return Point{Saturate(text.size() * std::int64_t{tm.aveCharWidth}), tm.height};
 }
 
 void RecordingSurface::StretchImage(const Rect& d, const QImage&, const Rect& s) {
@@ -150,15 +153,15 @@ void RecordingSurface::StretchImage(const Rect& d, const QImage&, const Rect& s)
 }
 
 Point RecordingSurface::LPtoDP(Point p) const {
-    const int flip = m_state.mapMode == MapMode::Text ? 1 : -1;
-    return Point{p.x - m_windowOrg.x + m_viewportOrg.x,
-                 flip * (p.y - m_windowOrg.y) + m_viewportOrg.y};
+    const std::int64_t flip = m_state.mapMode == MapMode::Text ? 1 : -1;
+    return Point{Saturate(std::int64_t{p.x} - m_windowOrg.x + m_viewportOrg.x),
+                 Saturate(flip * (std::int64_t{p.y} - m_windowOrg.y) + m_viewportOrg.y)};
 }
 
 Point RecordingSurface::DPtoLP(Point p) const {
-    const int flip = m_state.mapMode == MapMode::Text ? 1 : -1;
-    return Point{p.x - m_viewportOrg.x + m_windowOrg.x,
-                 flip * (p.y - m_viewportOrg.y) + m_windowOrg.y};
+    const std::int64_t flip = m_state.mapMode == MapMode::Text ? 1 : -1;
+    return Point{Saturate(std::int64_t{p.x} - m_viewportOrg.x + m_windowOrg.x),
+                 Saturate(flip * (std::int64_t{p.y} - m_viewportOrg.y) + m_windowOrg.y)};
 }
 
 int RecordingSurface::GetDeviceCaps(DeviceCap cap) const {

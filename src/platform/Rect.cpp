@@ -1,6 +1,16 @@
 #include "Rect.h"
 
+#include "Saturate.h"
+
 #include <algorithm>
+
+std::int32_t Rect::Width() const {
+    return Saturate(std::int64_t{right} - left);
+}
+
+std::int32_t Rect::Height() const {
+    return Saturate(std::int64_t{bottom} - top);
+}
 
 Rect Rect::Normalized() const {
     return Rect(std::min(left, right), std::min(top, bottom), std::max(left, right),
@@ -16,10 +26,10 @@ bool Rect::Contains(Point p) const {
 }
 
 void Rect::Offset(std::int32_t dx, std::int32_t dy) {
-    left += dx;
-    right += dx;
-    top += dy;
-    bottom += dy;
+    left = SaturatedAdd(left, dx);
+    right = SaturatedAdd(right, dx);
+    top = SaturatedAdd(top, dy);
+    bottom = SaturatedAdd(bottom, dy);
 }
 
 Rect Rect::Offsetted(std::int32_t dx, std::int32_t dy) const {
@@ -29,10 +39,10 @@ Rect Rect::Offsetted(std::int32_t dx, std::int32_t dy) const {
 }
 
 void Rect::Inflate(std::int32_t dx, std::int32_t dy) {
-    left -= dx;
-    top -= dy;
-    right += dx;
-    bottom += dy;
+    left = SaturatedAdd(left, -std::int64_t{dx});
+    top = SaturatedAdd(top, -std::int64_t{dy});
+    right = SaturatedAdd(right, dx);
+    bottom = SaturatedAdd(bottom, dy);
 }
 
 Rect Rect::United(const Rect& other) const {
@@ -45,9 +55,10 @@ Rect Rect::United(const Rect& other) const {
 }
 
 Point Rect::Center() const {
-    return Point{left + (right - left) / 2, top + (bottom - top) / 2};
+    return Point{Midpoint(left, right), Midpoint(top, bottom)};
 }
 
 Rect Rect::PageSquare(Point p, std::int32_t half) {
-    return Rect(p.x - half, p.y + half, p.x + half, p.y - half);
+    return Rect(SaturatedAdd(p.x, -std::int64_t{half}), SaturatedAdd(p.y, half),
+                SaturatedAdd(p.x, half), SaturatedAdd(p.y, -std::int64_t{half}));
 }

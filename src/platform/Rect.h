@@ -17,8 +17,9 @@ struct Rect {
     constexpr Rect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b)
         : left(l), top(t), right(r), bottom(b) {}
 
-    std::int32_t Width() const { return right - left; }
-    std::int32_t Height() const { return bottom - top; }
+    // Saturated at the ends of the 32-bit range.
+    std::int32_t Width() const;
+    std::int32_t Height() const;
 
     // Left <= right and top <= bottom numerically; after this "top" is the smaller y.
     Rect Normalized() const;

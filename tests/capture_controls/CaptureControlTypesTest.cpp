@@ -1,12 +1,22 @@
 #include "CaptureControlTypes.h"
 #include "Archive.h"
+#include "ArchiveException.h"
+#include "CConsText.h"
 #include "CCuadrosVar.h"
 #include "CDateInput.h"
 #include "CMarcaVar.h"
 #include "CParrafoVar.h"
 #include "CTextlineVar.h"
 #include "ControlFactory.h"
+#include "FormatError.h"
 #include "FormatFile.h"
+#include "PainterSurface.h"
+#include "RecordingSurface.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -83,6 +93,72 @@ TEST(CaptureControlTypesTest, FormatFileAndDumpCarryTheOwnFields) {
     EXPECT_EQ(dumpedBoxes[QStringLiteral("boxWidth")].toInt(), 50);
     EXPECT_EQ(controls[3].toObject()[QStringLiteral("mark")].toString(), "V");
     EXPECT_EQ(controls[4].toObject()[QStringLiteral("dateLayout")].toInt(), 2);
+}
+
+// A damaged format is refused or read; whatever is read can be drawn, printed and given its
+// entry widgets without overflowing, crashing or hanging, however extreme its numbers.
+TEST(CaptureControlTypesTest, DamagedFormatsStaySafeToDrawPrintAndCapture) {
+    CaptureControlTypes::RegisterAll();
+    Format format;
+    format.controls.push_back(CTextlineVar::Create(100, -200));
+    format.controls.push_back(CParrafoVar::Create(100, -300));
+    auto boxes = CCuadrosVar::Create(100, -400);
+    boxes->SetBoxCount(4);
+    format.controls.push_back(std::move(boxes));
+    format.controls.push_back(CMarcaVar::Create(100, -600));
+    format.controls.push_back(CDateInput::Create(100, -800));
+    format.controls.push_back(CConsText::Create(100, -900, QStringLiteral("t")));
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        Archive ar(buffer, Archive::Mode::Store);
+        FormatFile::Write(ar, format, FormatSettings(), FormatFile::Writer::Design);
+        ar.Flush();
+    }
+    std::uint32_t seed = 777;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    const char values[] = {'\x00', '\x01', '\x7f', '\x80', '\xfe', '\xff'};
+    QImage sheet(120, 120, QImage::Format_RGB32);
+    sheet.setDotsPerMeterX(10000);
+    sheet.setDotsPerMeterY(10000);
+    QWidget screen;
+    int drawn = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray damaged = bytes;
+        for (int i = 0; i < 3; ++i)
+            damaged[static_cast<qsizetype>(next() % damaged.size())] = values[next() % 6];
+        Format read;
+        FormatSettings settings;
+        try {
+            QBuffer buffer(&damaged);
+            buffer.open(QIODevice::ReadOnly);
+            Archive ar(buffer, Archive::Mode::Load);
+            FormatFile::Read(ar, read, settings);
+        } catch (const ArchiveException&) {
+            continue;
+        } catch (const FormatError&) {
+            continue;
+        }
+        RecordingSurface recorder(MapMode::LoMetric);
+        QPainter painter(&sheet);
+        PainterSurface dc(painter);
+        dc.SetMapMode(MapMode::LoMetric);
+        int id = 1173;
+        for (const auto& control : read.controls) {
+            control->selected = 1;
+            control->Draw(recorder);
+            control->Draw(dc);
+            control->Print(dc);
+            control->DrawOnScreenLayout(recorder, true);
+            control->FitHeightToFont();
+            id += control->CreateCaptureWindow(recorder, &screen, id, nullptr);
+            control->Print(dc);
+            control->ClearValue();
+        }
+        ++drawn;
+    }
+    EXPECT_GT(drawn, 0);
 }
 
 } // namespace
