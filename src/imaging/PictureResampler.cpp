@@ -122,19 +122,29 @@ QImage PictureResampler::Reduce(const QImage& source, int width, int height) {
         // Every sum takes its terms in the order of the source pixels, row by row, so that the
         // truncated results do not depend on how the loops are arranged.
         if (!nextRow) {
-            for (std::size_t sx = 0; sx < n; ++sx, src += 3) {
-                double* cur = acc + static_cast<std::size_t>(column[sx]) * 3;
-                const double p0 = src[0], p1 = src[1], p2 = src[2];
-                const double w = a[sx];
-                cur[0] += p0 * w;
-                cur[1] += p1 * w;
-                cur[2] += p2 * w;
-                if (spills[sx]) {
-                    const double v = b[sx];
-                    cur[3] += p0 * v;
-                    cur[4] += p1 * v;
-                    cur[5] += p2 * v;
+            // Runs of source pixels that fall into the same destination pixel are summed in
+            // registers, in the same order as one by one.
+            std::size_t sx = 0;
+            while (sx < n) {
+                const int col = column[sx];
+                double* cur = acc + static_cast<std::size_t>(col) * 3;
+                double s0 = cur[0], s1 = cur[1], s2 = cur[2];
+                for (; sx < n && column[sx] == col; ++sx, src += 3) {
+                    const double p0 = src[0], p1 = src[1], p2 = src[2];
+                    const double w = a[sx];
+                    s0 += p0 * w;
+                    s1 += p1 * w;
+                    s2 += p2 * w;
+                    if (spills[sx]) {
+                        const double v = b[sx];
+                        cur[3] += p0 * v;
+                        cur[4] += p1 * v;
+                        cur[5] += p2 * v;
+                    }
                 }
+                cur[0] = s0;
+                cur[1] = s1;
+                cur[2] = s2;
             }
         } else {
             for (std::size_t sx = 0; sx < n; ++sx, src += 3) {
@@ -217,19 +227,37 @@ QImage PictureResampler::Enlarge(const QImage& source, int width, int height) {
         const std::uint8_t* row0 = source.constScanLine(sy);
         const std::uint8_t* row1 = source.constScanLine(std::min(sy + 1, oldH - 1));
         std::uint8_t* dst = out.scanLine(dy);
-        for (std::size_t dx = 0; dx < n; ++dx, dst += 3) {
-            const std::size_t sx = static_cast<std::size_t>(column[dx]) * 3;
-            const std::size_t sx1 =
-                static_cast<std::size_t>(std::min(column[dx] + 1, oldW - 1)) * 3;
-            for (std::size_t ch = 0; ch < 3; ++ch) {
-                double v = a[dx] * row0[sx + ch];
-                if (spills[dx])
-                    v += b[dx] * row0[sx1 + ch];
-                if (nextRow)
+        if (!nextRow) {
+            for (std::size_t dx = 0; dx < n; ++dx, dst += 3) {
+                const std::uint8_t* p = row0 + static_cast<std::size_t>(column[dx]) * 3;
+                if (!spills[dx]) {
+                    dst[0] = Truncated(a[dx] * p[0]);
+                    dst[1] = Truncated(a[dx] * p[1]);
+                    dst[2] = Truncated(a[dx] * p[2]);
+                    continue;
+                }
+                const std::uint8_t* q =
+                    row0 + static_cast<std::size_t>(std::min(column[dx] + 1, oldW - 1)) * 3;
+                for (std::size_t ch = 0; ch < 3; ++ch) {
+                    double v = a[dx] * p[ch];
+                    v += b[dx] * q[ch];
+                    dst[ch] = Truncated(v);
+                }
+            }
+        } else {
+            for (std::size_t dx = 0; dx < n; ++dx, dst += 3) {
+                const std::size_t sx = static_cast<std::size_t>(column[dx]) * 3;
+                const std::size_t sx1 =
+                    static_cast<std::size_t>(std::min(column[dx] + 1, oldW - 1)) * 3;
+                for (std::size_t ch = 0; ch < 3; ++ch) {
+                    double v = a[dx] * row0[sx + ch];
+                    if (spills[dx])
+                        v += b[dx] * row0[sx1 + ch];
                     v += c[dx] * row1[sx + ch];
-                if (spills[dx] && nextRow)
-                    v += d[dx] * row1[sx1 + ch];
-                dst[ch] = Truncated(v);
+                    if (spills[dx])
+                        v += d[dx] * row1[sx1 + ch];
+                    dst[ch] = Truncated(v);
+                }
             }
         }
         if (Advances(wy) && sy < oldH - 1)
