@@ -430,7 +430,8 @@ DecodedPicture GifDecoder::Decode(ByteView bytes) {
                 break;
             if (label == 0xF9 && length >= 4)
                 transparent = (block[0] & 1) ? ToColorRef(global, block[3]) : 0;
-            in.SkipSubBlocks();
+            if (length > 0) // an empty first block already ends the extension
+                in.SkipSubBlocks();
             if (in.Failed())
                 break;
         } else {

@@ -190,6 +190,19 @@ TEST(GifDecoder, DamagedDataEndsTheImageOrThePicture) {
     EXPECT_EQ(p.bitmap.size(), QSize(4, 2));
 }
 
+TEST(GifDecoder, SkipsExtensionsWhateverTheirBlocks) {
+    Bytes file = MakeGif(Pattern(2, 1));
+    const std::size_t descriptor = 6 + 7 + 12;
+    ASSERT_EQ(file[descriptor], 0x2C);
+    // A comment with two sub-blocks, then an extension whose first block is already empty.
+    const Bytes extensions = {0x21, 0xFE, 3, 'a', 'b', 'c', 2, 'd', 'e', 0, 0x21, 0x01, 0};
+    file.insert(file.begin() + static_cast<long>(descriptor), extensions.begin(), extensions.end());
+    const DecodedPicture p = Decode(file);
+    ASSERT_TRUE(p.Ok());
+    EXPECT_EQ(p.frameCount, 1);
+    EXPECT_EQ(At(p.bitmap, 0, 0), (Rgb{255, 0, 0}));
+}
+
 TEST(GifDecoder, WithoutAGlobalTableColoursThroughTheGreyRamp) {
     GifSpec s = Pattern(3, 1);
     s.globalTable.clear();
