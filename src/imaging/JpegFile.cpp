@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
@@ -96,8 +97,13 @@ struct Decoder {
             const int y = static_cast<int>(info.output_scanline);
             std::uint8_t* row = image.scanLine(y);
             JSAMPROW target = isGrey ? grey.data() : row;
-            if (jpeg_read_scanlines(&info, &target, 1) != 1)
+            if (jpeg_read_scanlines(&info, &target, 1) != 1) {
+                // Never leave rows with whatever the memory held.
+                for (int rest = y; rest < image.height(); ++rest)
+                    std::memset(image.scanLine(rest), 0,
+                                static_cast<std::size_t>(image.bytesPerLine()));
                 break;
+            }
             if (isGrey) {
                 for (JDIMENSION x = 0; x < info.output_width; ++x, row += 3)
                     row[0] = row[1] = row[2] = grey[x];
