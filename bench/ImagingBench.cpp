@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
@@ -274,6 +275,14 @@ void BM_Resize_QtSmooth(benchmark::State& state) {
     }
 }
 
+// Qt spreads large scalings over its thread pool; the same with one thread compares the work.
+void BM_Resize_QtSmoothOneThread(benchmark::State& state) {
+    const int threads = QThreadPool::globalInstance()->maxThreadCount();
+    QThreadPool::globalInstance()->setMaxThreadCount(1);
+    BM_Resize_QtSmooth(state);
+    QThreadPool::globalInstance()->setMaxThreadCount(threads);
+}
+
 } // namespace
 
 BENCHMARK(BM_Gif_LoadFile)->Unit(benchmark::kMillisecond);
@@ -287,6 +296,10 @@ BENCHMARK(BM_Resize)
     ->Args({300, 200, 1500, 1000})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Resize_QtSmooth)
+    ->Args({3000, 2000, 600, 400})
+    ->Args({300, 200, 1500, 1000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Resize_QtSmoothOneThread)
     ->Args({3000, 2000, 600, 400})
     ->Args({300, 200, 1500, 1000})
     ->Unit(benchmark::kMillisecond);
