@@ -1,0 +1,43 @@
+// The format reader against any bytes: every control type the program knows, so that a damaged
+// or hostile .fmt file is refused or read, and what is read can be printed, within bounded time
+// and memory.
+#include "Archive.h"
+#include "ArchiveException.h"
+#include "CaptureControlTypes.h"
+#include "FormatError.h"
+#include "FormatFile.h"
+#include "RecordingSurface.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    CaptureControlTypes::RegisterAll();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
+                                               static_cast<qsizetype>(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Format format;
+    FormatSettings settings;
+    try {
+        Archive ar(buffer, Archive::Mode::Load);
+        FormatFile::Read(ar, format, settings);
+    } catch (const ArchiveException&) {
+        return 0;
+    } catch (const FormatError&) {
+        return 0;
+    }
+    RecordingSurface printer(MapMode::LoMetric);
+    for (const auto& control : format.controls) {
+        control->Print(printer);
+        control->Draw(printer);
+        control->FitHeightToFont();
+        control->ResizeByHandle(1, 1, 1);
+    }
+    return 0;
+}
