@@ -69,11 +69,15 @@ unsigned CCaptureControl::LineAlign() const {
     return (static_cast<unsigned>(alignment) & TextAlign::HorizontalMask) | TextAlign::Bottom;
 }
 
+void CCaptureControl::FollowPageOnScreen(const DrawingSurface& dc) {
+    if (screenPlaced)
+        return;
+    const Rect s = PageOnScreen(dc);
+    screenRect = Rect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
+}
+
 void CCaptureControl::DrawNameLine(DrawingSurface& dc) {
-    if (!screenPlaced) {
-        const Rect s = PageOnScreen(dc);
-        screenRect = Rect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
-    }
+    FollowPageOnScreen(dc);
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     const Rect r = DesignRect();

@@ -122,10 +122,7 @@ void CCuadrosVar::SaveValue(Archive& ar) {
 }
 
 void CCuadrosVar::Draw(DrawingSurface& dc) {
-    if (!screenPlaced) {
-        const Rect s = PageOnScreen(dc);
-        screenRect = Rect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
-    }
+    FollowPageOnScreen(dc);
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     const Rect r = DesignRect();

@@ -18,6 +18,26 @@
 
 namespace {
 
+// The keys the grid acts on itself rather than typing them into a cell.
+bool IsCommandKey(int key) {
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_F2:
+    case Qt::Key_Delete:
+        return true;
+    default:
+        return false;
+    }
+}
+
 constexpr int kNewColumnWidth = 60;
 constexpr int kRowHeaderWidth = 20;
 constexpr int kCheckBox = 11;
@@ -486,22 +506,8 @@ void CVrGrid::NormalizeCurrentCell() {
 bool CVrGrid::WantsKey(const QKeyEvent* event) const {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    switch (GridKeys::Normalized(event->key())) {
-    case Qt::Key_Return:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_F2:
-    case Qt::Key_Delete:
+    if (IsCommandKey(GridKeys::Normalized(event->key())))
         return true;
-    default:
-        break;
-    }
     const QString text = event->text();
     return !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() <= 254;
 }
@@ -524,23 +530,10 @@ void CVrGrid::keyPressEvent(QKeyEvent* event) {
     }
     if (key != Qt::Key_Delete)
         NormalizeCurrentCell();
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_F2:
-    case Qt::Key_Delete:
+    if (IsCommandKey(key)) {
         HandleKey(key);
         update();
         return;
-    default:
-        break;
     }
     const QString text = event->text();
     if (!text.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
