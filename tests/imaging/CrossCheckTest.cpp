@@ -29,6 +29,15 @@ struct Image {
     int localColours; // 0: none
 };
 
+// This giflib's writer neither frees its copy of an image's local table when the next image
+// comes nor when the file is closed.
+void ForgetLocalTable(GifFileType* gif) {
+    if (gif->Image.ColorMap) {
+        GifFreeMapObject(gif->Image.ColorMap);
+        gif->Image.ColorMap = nullptr;
+    }
+}
+
 // Writes a GIF with giflib: a 256-colour global table and the given images, each filled with
 // a pattern of its own.
 void WriteWithGiflib(const QString& path, int w, int h, const std::vector<Image>& images) {
@@ -51,6 +60,7 @@ void WriteWithGiflib(const QString& path, int w, int h, const std::vector<Image>
                 local->Colors[c] = GifColorType{static_cast<GifByteType>(200 - c), 7,
                                                 static_cast<GifByteType>(c * 2)};
         }
+        ForgetLocalTable(gif);
         EGifPutImageDesc(gif, im.left, im.top, im.width, im.height, im.interlaced, local);
         const int colours = im.localColours ? im.localColours : 256;
         std::vector<GifPixelType> line(static_cast<std::size_t>(im.width));
@@ -67,6 +77,7 @@ void WriteWithGiflib(const QString& path, int w, int h, const std::vector<Image>
         if (local)
             GifFreeMapObject(local);
     }
+    ForgetLocalTable(gif);
     EGifCloseFile(gif, &error);
     GifFreeMapObject(global);
 }
