@@ -143,10 +143,9 @@ bool CControles::HitTest(int x, int y, bool onScreen) const {
 }
 
 int CControles::HitHandle(int x, int y) const {
-    Point p{x, y};
-    if (!screenHandles)
-        p = Point{Saturate(std::int64_t{x} + kDesignShiftX),
-                  Saturate(std::int64_t{y} + kDesignShiftY)};
+    const Point p = screenHandles
+                        ? Point{x, y}
+                        : Point{SaturatedAdd(x, kDesignShiftX), SaturatedAdd(y, kDesignShiftY)};
     for (int i = 0; i < 4; ++i) {
         if (handles[static_cast<std::size_t>(i)].Normalized().Contains(p))
             return i + 1;
@@ -156,19 +155,13 @@ int CControles::HitHandle(int x, int y) const {
 
 void CControles::Move(int dx, int dy, bool onScreen) {
     if (!onScreen) {
-        pageRect = Rect(Saturate(std::int64_t{pageRect.left} + dx),
-                        Saturate(std::int64_t{pageRect.top} + dy),
-                        Saturate(std::int64_t{pageRect.right} + dx),
-                        Saturate(std::int64_t{pageRect.bottom} + dy));
+        pageRect.Offset(dx, dy);
         UpdateHandles();
         return;
     }
     if (std::int64_t{screenRect.left} + dx < 0 || std::int64_t{screenRect.top} + dy < 0)
         return;
-    screenRect = Rect(Saturate(std::int64_t{screenRect.left} + dx),
-                      Saturate(std::int64_t{screenRect.top} + dy),
-                      Saturate(std::int64_t{screenRect.right} + dx),
-                      Saturate(std::int64_t{screenRect.bottom} + dy));
+    screenRect.Offset(dx, dy);
     UpdateHandles();
 }
 
@@ -179,11 +172,11 @@ void CControles::ResizeRect(Rect& rect, int handle, int dx, int dy, int minimum)
     switch (handle) {
     case 1:
         if (width - dx > minimum)
-            rect.left = Saturate(std::int64_t{rect.left} + dx);
+            rect.left = SaturatedAdd(rect.left, dx);
         break;
     case 2:
         if (width + dx > minimum)
-            rect.right = Saturate(std::int64_t{rect.right} + dx);
+            rect.right = SaturatedAdd(rect.right, dx);
         break;
     case 3:
         if (Abs64(bottom + dy - top) > minimum)
