@@ -7,32 +7,20 @@
 #include "MappedFile.h"
 #include "PictureResampler.h"
 #include "PictureResources.h"
+#include "UserMessage.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMessageBox>
 
 #include <algorithm>
 
 namespace {
 
-// A message box where the program has a screen with widgets; elsewhere (plenova-cli, tests) the
-// program's warning channel.
-void DefaultMessage(const QString& message) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) &&
-        QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        QMessageBox::critical(nullptr, QCoreApplication::applicationName(), message);
-        return;
-    }
-    qWarning().noquote() << message;
-}
-
 CPictureBitmap::MessageHandler& Handler() {
-    static CPictureBitmap::MessageHandler handler = DefaultMessage;
+    static CPictureBitmap::MessageHandler handler = &UserMessage::Error;
     return handler;
 }
 
@@ -62,7 +50,7 @@ Rect ToRect(const QRect& r) {
 } // namespace
 
 void CPictureBitmap::SetMessageHandler(MessageHandler handler) {
-    Handler() = handler ? std::move(handler) : MessageHandler(DefaultMessage);
+    Handler() = handler ? std::move(handler) : MessageHandler(&UserMessage::Error);
 }
 
 bool CPictureBitmap::LoadFile(DrawingSurface&, const QString& path) {

@@ -3,11 +3,10 @@
 #include "Archive.h"
 #include "ArchiveException.h"
 #include "ControlType.h"
+#include "UserMessage.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include <cstdint>
 #include <cstdlib>
@@ -32,17 +31,8 @@ QString SafeExtension(const QString& extension) {
     return safe;
 }
 
-void DefaultMessage(const QString& message) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) &&
-        QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        QMessageBox::warning(nullptr, QCoreApplication::applicationName(), message);
-        return;
-    }
-    qWarning().noquote() << message;
-}
-
 CImagen::MessageHandler& Handler() {
-    static CImagen::MessageHandler handler = DefaultMessage;
+    static CImagen::MessageHandler handler = &UserMessage::Warning;
     return handler;
 }
 
@@ -54,7 +44,7 @@ const QString& CImagen::SerializeErrorMessage() {
 }
 
 void CImagen::SetMessageHandler(MessageHandler handler) {
-    Handler() = handler ? std::move(handler) : MessageHandler(DefaultMessage);
+    Handler() = handler ? std::move(handler) : MessageHandler(&UserMessage::Warning);
 }
 
 CImagen::CImagen() : CControles(kTypeImagen) {}

@@ -1,0 +1,28 @@
+#include "UserMessage.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace {
+
+bool HasScreen() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) &&
+           QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+} // namespace
+
+void UserMessage::Error(const QString& message) {
+    if (HasScreen())
+        QMessageBox::critical(nullptr, QCoreApplication::applicationName(), message);
+    else
+        qWarning().noquote() << message;
+}
+
+void UserMessage::Warning(const QString& message) {
+    if (HasScreen())
+        QMessageBox::warning(nullptr, QCoreApplication::applicationName(), message);
+    else
+        qWarning().noquote() << message;
+}
