@@ -3,6 +3,7 @@
 // scaling. The input files are drawn by code at start-up into a temporary folder.
 #include "CPictureBitmap.h"
 #include "PictureResampler.h"
+#include "TestPictures.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -80,57 +81,21 @@ void WriteGif() {
 }
 
 void WriteJpeg(const std::vector<std::uint8_t>& rgb) {
-    std::FILE* f = std::fopen(PathOf("photo.jpg").c_str(), "wb");
-    jpeg_compress_struct info;
-    jpeg_error_mgr err;
-    info.err = jpeg_std_error(&err);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, f);
-    info.image_width = kPhotoWidth;
-    info.image_height = kPhotoHeight;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(
-            &rgb[static_cast<std::size_t>(info.next_scanline) * kPhotoWidth * 3]);
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(f);
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * k)));
+    TestPictures::WriteFile(QString::fromStdString(PathOf("photo.jpg")),
+                            TestPictures::MakeJpeg(kPhotoWidth, kPhotoHeight, 3, rgb, 90));
 }
 
 void WriteBmp(const std::vector<std::uint8_t>& rgb) {
-    const std::uint32_t stride = (kPhotoWidth * 3 + 3) & ~3u;
-    std::vector<std::uint8_t> out = {'B', 'M'};
-    Put32(out, 54 + stride * kPhotoHeight);
-    Put32(out, 0);
-    Put32(out, 54);
-    Put32(out, 40);
-    Put32(out, kPhotoWidth);
-    Put32(out, kPhotoHeight);
-    Put32(out, 1 | (24 << 16));
-    for (int i = 0; i < 6; ++i)
-        Put32(out, 0);
-    out.reserve(out.size() + static_cast<std::size_t>(stride) * kPhotoHeight);
-    for (int y = kPhotoHeight - 1; y >= 0; --y) {
-        const std::uint8_t* p = &rgb[static_cast<std::size_t>(y) * kPhotoWidth * 3];
-        for (int x = 0; x < kPhotoWidth; ++x, p += 3)
-            out.insert(out.end(), {p[2], p[1], p[0]});
-        for (std::uint32_t k = kPhotoWidth * 3; k < stride; ++k)
-            out.push_back(0);
-    }
-    std::FILE* f = std::fopen(PathOf("photo.bmp").c_str(), "wb");
-    std::fwrite(out.data(), 1, out.size(), f);
-    std::fclose(f);
+    TestPictures::BmpSpec spec;
+    spec.width = kPhotoWidth;
+    spec.height = kPhotoHeight;
+    spec.bitsPerPixel = 24;
+    spec.pixels.reserve(rgb.size() / 3);
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        spec.pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) |
+                              rgb[i + 2]);
+    TestPictures::WriteFile(QString::fromStdString(PathOf("photo.bmp")),
+                            TestPictures::MakeBmp(spec));
 }
 
 void Prepare() {
