@@ -1,5 +1,5 @@
 #include "CaptureControlTypes.h"
-#include "Archive.h"
+#include "ArchiveBytes.h"
 #include "ArchiveException.h"
 #include "CConsText.h"
 #include "CCuadrosVar.h"
@@ -13,7 +13,6 @@
 #include "PainterSurface.h"
 #include "RecordingSurface.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -108,14 +107,9 @@ TEST(CaptureControlTypesTest, DamagedFormatsStaySafeToDrawPrintAndCapture) {
     format.controls.push_back(CMarcaVar::Create(100, -600));
     format.controls.push_back(CDateInput::Create(100, -800));
     format.controls.push_back(CConsText::Create(100, -900, QStringLiteral("t")));
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        Archive ar(buffer, Archive::Mode::Store);
+    const QByteArray bytes = Store([&format](Archive& ar) {
         FormatFile::Write(ar, format, FormatSettings(), FormatFile::Writer::Design);
-        ar.Flush();
-    }
+    });
     std::uint32_t seed = 777;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
     const char values[] = {'\x00', '\x01', '\x7f', '\x80', '\xfe', '\xff'};
@@ -131,10 +125,7 @@ TEST(CaptureControlTypesTest, DamagedFormatsStaySafeToDrawPrintAndCapture) {
         Format read;
         FormatSettings settings;
         try {
-            QBuffer buffer(&damaged);
-            buffer.open(QIODevice::ReadOnly);
-            Archive ar(buffer, Archive::Mode::Load);
-            FormatFile::Read(ar, read, settings);
+            Load(damaged, [&](Archive& ar) { FormatFile::Read(ar, read, settings); });
         } catch (const ArchiveException&) {
             continue;
         } catch (const FormatError&) {

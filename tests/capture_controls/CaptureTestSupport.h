@@ -1,35 +1,13 @@
 #pragma once
 
 // Helpers the capture-control tests share: archives in memory, and the number of handles.
-#include "Archive.h"
+#include "ArchiveBytes.h"
 #include "CControles.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
-
-inline QByteArray Store(const std::function<void(Archive&)>& write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Archive ar(buffer, Archive::Mode::Store);
-    write(ar);
-    ar.Flush();
-    return bytes;
-}
-
-// Runs read over the bytes and returns how many were left unread.
-inline qint64 Load(const QByteArray& bytes, const std::function<void(Archive&)>& read) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    Archive ar(buffer, Archive::Mode::Load);
-    read(ar);
-    return ar.BytesLeft();
-}
 
 // A control's record written and read back into a fresh control of the same class.
 template <typename T>
