@@ -1,11 +1,11 @@
 // Reading and writing a format of 10,000 constant controls, in memory and through a file.
-#include "Archive.h"
-#include "CConsParrafo.h"
-#include "CConsText.h"
-#include "CEtiqueta.h"
-#include "CLinea.h"
-#include "CRectangulo.h"
-#include "FormatFile.h"
+#include "model/CConsParrafo.h"
+#include "model/CConsText.h"
+#include "model/CEtiqueta.h"
+#include "model/CLinea.h"
+#include "model/CRectangulo.h"
+#include "model/FormatFile.h"
+#include "platform/Archive.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // The picture readers and the resampler, each beside a peer that does the same work: giflib
 // decoding to RGB frames, plain libjpeg decoding to RGB, Qt's own BMP reader, and Qt's smooth
 // scaling. The input files are drawn by code at start-up into a temporary folder.
-#include "CPictureBitmap.h"
-#include "PictureResampler.h"
 #include "TestPictures.h"
+#include "imaging/CPictureBitmap.h"
+#include "imaging/PictureResampler.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -6,9 +6,9 @@
 //
 // With --grab the window shows rows 3 and 4 selected and an edit in progress, saves a picture of
 // itself once the event loop runs, and quits.
-#include "CEditCell.h"
-#include "CVrGrid.h"
-#include "GridOwner.h"
+#include "grid/CEditCell.h"
+#include "grid/CVrGrid.h"
+#include "grid/GridOwner.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum Column { Quantity = 1, Unit, Description, Price, Amount, Paid, ColumnCount = Paid };
@@ -27,12 +29,12 @@ enum Column { Quantity = 1, Unit, Description, Price, Amount, Paid, ColumnCount 
 class InvoiceLines : public GridOwner {
 public:
     InvoiceLines() {
-        Add({"2", "Pieza", "TORNILLO 1/4", "3.50", "", "T"});
-        Add({"1", "Caja", "CLAVOS 2 PULGADAS", "48.00", "", ""});
-        Add({"5", "Kilo", "ALAMBRE RECOCIDO", "27.90", "", "T"});
-        Add({"3", "Litro", "PINTURA BLANCA", "112.00", "", ""});
-        Add({"10", "Pieza", "BROCHA 2 PULGADAS", "18.50", "", "T"});
-        Add({"4", "Pieza", "LIJA DE AGUA 120", "6.00", "", ""});
+        Add({u"2"_s, u"Pieza"_s, u"TORNILLO 1/4"_s, u"3.50"_s, u""_s, u"T"_s});
+        Add({u"1"_s, u"Caja"_s, u"CLAVOS 2 PULGADAS"_s, u"48.00"_s, u""_s, u""_s});
+        Add({u"5"_s, u"Kilo"_s, u"ALAMBRE RECOCIDO"_s, u"27.90"_s, u""_s, u"T"_s});
+        Add({u"3"_s, u"Litro"_s, u"PINTURA BLANCA"_s, u"112.00"_s, u""_s, u""_s});
+        Add({u"10"_s, u"Pieza"_s, u"BROCHA 2 PULGADAS"_s, u"18.50"_s, u""_s, u"T"_s});
+        Add({u"4"_s, u"Pieza"_s, u"LIJA DE AGUA 120"_s, u"6.00"_s, u""_s, u""_s});
     }
 
     int Rows() const { return static_cast<int>(rows_.size()); }
@@ -64,7 +66,7 @@ public:
     }
 
     void FillList(int, const GridCell&, QStringList& entries) override {
-        entries = {"Caja", "Kilo", "Litro", "Metro", "Pieza"};
+        entries = {u"Caja"_s, u"Kilo"_s, u"Litro"_s, u"Metro"_s, u"Pieza"_s};
     }
 
 private:

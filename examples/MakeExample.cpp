@@ -1,12 +1,12 @@
 // Writes the example format that the README's first command prints: a receipt of the kind a
 // small business has pre-printed, made only of the constant controls.
-#include "CConsParrafo.h"
-#include "CConsText.h"
-#include "CEtiqueta.h"
-#include "CLinea.h"
-#include "CRectangulo.h"
-#include "FormatError.h"
-#include "FormatFile.h"
+#include "model/CConsParrafo.h"
+#include "model/CConsText.h"
+#include "model/CEtiqueta.h"
+#include "model/CLinea.h"
+#include "model/CRectangulo.h"
+#include "model/FormatError.h"
+#include "model/FormatFile.h"
 
 #include <QTextStream>
 

@@ -1,12 +1,12 @@
 // The format reader against any bytes: every control type the program knows, so that a damaged
 // or hostile .fmt file is refused or read, and what is read can be printed, within bounded time
 // and memory.
-#include "Archive.h"
-#include "ArchiveException.h"
-#include "CaptureControlTypes.h"
-#include "FormatError.h"
-#include "FormatFile.h"
-#include "RecordingSurface.h"
+#include "capture_controls/CaptureControlTypes.h"
+#include "model/FormatError.h"
+#include "model/FormatFile.h"
+#include "platform/Archive.h"
+#include "platform/ArchiveException.h"
+#include "platform/RecordingSurface.h"
 
 #include <QBuffer>
 
@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data),
-                                               static_cast<qsizetype>(size));
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     Format format;

@@ -1,10 +1,10 @@
 // One libFuzzer harness per picture reader, chosen when it is built: the reader must come back
 // from any bytes, with a picture or a failure, within bounded time and memory.
-#include "BmpFile.h"
-#include "GifDecoder.h"
-#include "ImageLimits.h"
-#include "JpegFile.h"
-#include "PictureResampler.h"
+#include "imaging/BmpFile.h"
+#include "imaging/GifDecoder.h"
+#include "imaging/ImageLimits.h"
+#include "imaging/JpegFile.h"
+#include "imaging/PictureResampler.h"
 
 #include <cstring>
 

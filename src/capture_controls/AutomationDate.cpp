@@ -1,4 +1,4 @@
-#include "AutomationDate.h"
+#include "capture_controls/AutomationDate.h"
 
 #include <cmath>
 

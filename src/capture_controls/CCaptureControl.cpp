@@ -1,7 +1,7 @@
-#include "CCaptureControl.h"
+#include "capture_controls/CCaptureControl.h"
 
-#include "CConsText.h"
-#include "Saturate.h"
+#include "model/CConsText.h"
+#include "platform/Saturate.h"
 
 CCaptureControl::CCaptureControl(int type) : CControles(type) {}
 

@@ -1,4 +1,4 @@
-#include "CCaptureEdit.h"
+#include "capture_controls/CCaptureEdit.h"
 
 CCaptureEdit::CCaptureEdit(int identifier, QWidget* parent)
     : QLineEdit(parent), m_identifier(identifier) {}

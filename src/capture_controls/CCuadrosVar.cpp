@@ -1,9 +1,9 @@
-#include "CCuadrosVar.h"
+#include "capture_controls/CCuadrosVar.h"
 
-#include "Archive.h"
-#include "ControlType.h"
-#include "Saturate.h"
-#include "UpperCaseInput.h"
+#include "model/ControlType.h"
+#include "platform/Archive.h"
+#include "platform/Saturate.h"
+#include "platform/UpperCaseInput.h"
 
 #include <QLineEdit>
 

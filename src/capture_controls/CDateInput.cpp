@@ -1,9 +1,9 @@
-#include "CDateInput.h"
+#include "capture_controls/CDateInput.h"
 
-#include "Archive.h"
-#include "AutomationDate.h"
-#include "ControlType.h"
-#include "DateText.h"
+#include "capture_controls/AutomationDate.h"
+#include "capture_controls/DateText.h"
+#include "model/ControlType.h"
+#include "platform/Archive.h"
 
 #include <QDateEdit>
 

@@ -1,8 +1,8 @@
-#include "CMarcaVar.h"
+#include "capture_controls/CMarcaVar.h"
 
-#include "Archive.h"
-#include "ControlType.h"
-#include "Saturate.h"
+#include "model/ControlType.h"
+#include "platform/Archive.h"
+#include "platform/Saturate.h"
 
 #include <QCheckBox>
 

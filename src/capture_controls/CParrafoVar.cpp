@@ -1,8 +1,8 @@
-#include "CParrafoVar.h"
+#include "capture_controls/CParrafoVar.h"
 
-#include "Archive.h"
-#include "ControlType.h"
-#include "UpperCaseInput.h"
+#include "model/ControlType.h"
+#include "platform/Archive.h"
+#include "platform/UpperCaseInput.h"
 
 #include <QPlainTextEdit>
 

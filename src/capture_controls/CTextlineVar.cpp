@@ -1,10 +1,10 @@
-#include "CTextlineVar.h"
+#include "capture_controls/CTextlineVar.h"
 
-#include "Archive.h"
-#include "CCaptureEdit.h"
-#include "ControlType.h"
-#include "DataType.h"
-#include "UpperCaseInput.h"
+#include "capture_controls/CCaptureEdit.h"
+#include "capture_controls/DataType.h"
+#include "model/ControlType.h"
+#include "platform/Archive.h"
+#include "platform/UpperCaseInput.h"
 
 CTextlineVar::CTextlineVar() : CCaptureControl(kTypeTextlineVar) {}
 

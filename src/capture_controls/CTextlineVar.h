@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CCaptureControl.h"
+#include "capture_controls/CCaptureControl.h"
 
 #include <memory>
 

@@ -1,12 +1,12 @@
-#include "CaptureControlTypes.h"
+#include "capture_controls/CaptureControlTypes.h"
 
-#include "CCuadrosVar.h"
-#include "CDateInput.h"
-#include "CMarcaVar.h"
-#include "CParrafoVar.h"
-#include "CTextlineVar.h"
-#include "ControlFactory.h"
-#include "ControlType.h"
+#include "capture_controls/CCuadrosVar.h"
+#include "capture_controls/CDateInput.h"
+#include "capture_controls/CMarcaVar.h"
+#include "capture_controls/CParrafoVar.h"
+#include "capture_controls/CTextlineVar.h"
+#include "model/ControlFactory.h"
+#include "model/ControlType.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Currency.h"
+#include "capture_controls/Currency.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "DataType.h"
+#include "capture_controls/DataType.h"
 
 QStringList DataType::Names() {
     return {QStringLiteral("Texto"), QStringLiteral("Número"), QStringLiteral("Número calculado"),

@@ -1,4 +1,4 @@
-#include "DateText.h"
+#include "capture_controls/DateText.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "ValueFormat.h"
+#include "capture_controls/ValueFormat.h"
 
-#include "DataType.h"
-#include "FormatSettings.h"
+#include "capture_controls/DataType.h"
+#include "model/FormatSettings.h"
 
 #include <charconv>
 #include <cmath>

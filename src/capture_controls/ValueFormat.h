@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Currency.h"
+#include "capture_controls/Currency.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "CliArgs.h"
+#include "cli/CliArgs.h"
 
-#include "CliError.h"
+#include "cli/CliError.h"
 
 CliArgs::CliArgs(const QStringList& words, const QList<Option>& options) {
     for (qsizetype i = 0; i < words.size(); ++i) {

@@ -1,8 +1,8 @@
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 
-#include "CliError.h"
-#include "FormatError.h"
-#include "FormatFile.h"
+#include "cli/CliError.h"
+#include "model/FormatError.h"
+#include "model/FormatFile.h"
 
 void CliCommand::LoadFormat(const QString& path, Format& format, FormatSettings& settings) {
     try {

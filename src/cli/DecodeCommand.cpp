@@ -1,9 +1,9 @@
-#include "DecodeCommand.h"
+#include "cli/DecodeCommand.h"
 
-#include "CPictureBitmap.h"
-#include "CliArgs.h"
-#include "CliError.h"
-#include "ImageLimits.h"
+#include "cli/CliArgs.h"
+#include "cli/CliError.h"
+#include "imaging/CPictureBitmap.h"
+#include "imaging/ImageLimits.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

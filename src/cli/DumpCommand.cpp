@@ -1,10 +1,10 @@
-#include "DumpCommand.h"
+#include "cli/DumpCommand.h"
 
-#include "CControles.h"
-#include "CliArgs.h"
-#include "CliError.h"
-#include "FormatFile.h"
-#include "JsonWriter.h"
+#include "cli/CliArgs.h"
+#include "cli/CliError.h"
+#include "cli/JsonWriter.h"
+#include "model/CControles.h"
+#include "model/FormatFile.h"
 
 #include <QTextStream>
 

@@ -1,8 +1,8 @@
-#include "FormatCommand.h"
+#include "cli/FormatCommand.h"
 
-#include "CliArgs.h"
-#include "CliError.h"
-#include "ValueFormat.h"
+#include "capture_controls/ValueFormat.h"
+#include "cli/CliArgs.h"
+#include "cli/CliError.h"
 
 #include <QLocale>
 #include <QTextStream>

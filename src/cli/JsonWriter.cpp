@@ -1,4 +1,4 @@
-#include "JsonWriter.h"
+#include "cli/JsonWriter.h"
 
 void JsonWriter::Prefix(const QString& key) {
     if (!m_first.empty()) {

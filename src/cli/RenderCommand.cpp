@@ -1,9 +1,9 @@
-#include "RenderCommand.h"
+#include "cli/RenderCommand.h"
 
-#include "CliArgs.h"
-#include "CliError.h"
-#include "FormatFile.h"
-#include "FormatPrinter.h"
+#include "cli/CliArgs.h"
+#include "cli/CliError.h"
+#include "model/FormatFile.h"
+#include "model/FormatPrinter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "ResaveCommand.h"
+#include "cli/ResaveCommand.h"
 
-#include "CliArgs.h"
-#include "CliError.h"
-#include "FormatError.h"
-#include "FormatFile.h"
+#include "cli/CliArgs.h"
+#include "cli/CliError.h"
+#include "model/FormatError.h"
+#include "model/FormatFile.h"
 
 int ResaveCommand::Run(const QStringList& words, QTextStream&) {
     const CliArgs args(words, {});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 
 // plenova-cli resave IN.fmt OUT.fmt: reads a format and writes it as the design window saves.
 class ResaveCommand : public CliCommand {

@@ -1,8 +1,8 @@
-#include "WordsCommand.h"
+#include "cli/WordsCommand.h"
 
-#include "CNumberWords.h"
-#include "CliArgs.h"
-#include "CliError.h"
+#include "capture_controls/CNumberWords.h"
+#include "cli/CliArgs.h"
+#include "cli/CliError.h"
 
 #include <QRegularExpression>
 #include <QTextStream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "cli/CliCommand.h"
 
 // plenova-cli words AMOUNT [--currency NAME] [--postfix TEXT]: the amount written out in words
 // as a calculated field shows it, with the initial currency name and postfix unless given.

@@ -1,11 +1,11 @@
-#include "CaptureControlTypes.h"
-#include "CliError.h"
-#include "DecodeCommand.h"
-#include "DumpCommand.h"
-#include "FormatCommand.h"
-#include "RenderCommand.h"
-#include "ResaveCommand.h"
-#include "WordsCommand.h"
+#include "capture_controls/CaptureControlTypes.h"
+#include "cli/CliError.h"
+#include "cli/DecodeCommand.h"
+#include "cli/DumpCommand.h"
+#include "cli/FormatCommand.h"
+#include "cli/RenderCommand.h"
+#include "cli/ResaveCommand.h"
+#include "cli/WordsCommand.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -36,7 +36,8 @@ void PrintHelp(QTextStream& out, const std::vector<std::unique_ptr<CliCommand>>&
 
 // Qt's notes about the desktop session (no runtime folder, no screen) mean nothing to a script.
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith(QLatin1String("QStandardPaths:")))
+    if (type == QtDebugMsg || type == QtInfoMsg ||
+        message.startsWith(QLatin1String("QStandardPaths:")))
         return;
     QTextStream(stderr) << message << '\n';
 }
@@ -55,7 +56,8 @@ int main(int argc, char** argv) {
 
     const auto commands = Commands();
     QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+    if (args.isEmpty() || args.first() == QLatin1String("--help") ||
+        args.first() == QLatin1String("-h")) {
         PrintHelp(args.isEmpty() ? err : out, commands);
         return args.isEmpty() ? 1 : 0;
     }

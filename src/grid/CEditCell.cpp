@@ -1,6 +1,6 @@
-#include "CEditCell.h"
+#include "grid/CEditCell.h"
 
-#include "GridKeys.h"
+#include "grid/GridKeys.h"
 
 #include <QApplication>
 #include <QFocusEvent>

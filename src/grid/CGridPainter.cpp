@@ -1,4 +1,4 @@
-#include "CGridPainter.h"
+#include "grid/CGridPainter.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -1,6 +1,6 @@
-#include "CListCell.h"
+#include "grid/CListCell.h"
 
-#include "GridKeys.h"
+#include "grid/GridKeys.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,10 +1,10 @@
-#include "CVrGrid.h"
+#include "grid/CVrGrid.h"
 
-#include "CEditCell.h"
-#include "CListCell.h"
-#include "GridKeys.h"
-#include "GridOwner.h"
-#include "UpperCaseInput.h"
+#include "grid/CEditCell.h"
+#include "grid/CListCell.h"
+#include "grid/GridKeys.h"
+#include "grid/GridOwner.h"
+#include "platform/UpperCaseInput.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CGridPainter.h"
-#include "GridCell.h"
-#include "GridColumn.h"
+#include "grid/CGridPainter.h"
+#include "grid/GridCell.h"
+#include "grid/GridColumn.h"
 
 #include <QFont>
 #include <QPixmap>

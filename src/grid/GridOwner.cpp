@@ -1,4 +1,4 @@
-#include "GridOwner.h"
+#include "grid/GridOwner.h"
 
 void GridOwner::NewRowCellChanged(int, const GridCell&) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridCell.h"
+#include "grid/GridCell.h"
 
 #include <QStringList>
 

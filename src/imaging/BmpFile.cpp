@@ -1,6 +1,6 @@
-#include "BmpFile.h"
+#include "imaging/BmpFile.h"
 
-#include "ImageLimits.h"
+#include "imaging/ImageLimits.h"
 
 #include <array>
 #include <bit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecodedPicture.h"
+#include "imaging/DecodedPicture.h"
 
 // The reader of Windows bitmap files: uncompressed pictures of 1, 4, 8, 16, 24 or 32 bits per
 // pixel, stored bottom-up or top-down, with any information header of 40 bytes or more (16 and

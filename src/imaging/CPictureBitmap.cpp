@@ -1,13 +1,13 @@
-#include "CPictureBitmap.h"
+#include "imaging/CPictureBitmap.h"
 
-#include "BmpFile.h"
-#include "DrawingSurface.h"
-#include "GifDecoder.h"
-#include "JpegFile.h"
-#include "MappedFile.h"
-#include "PictureResampler.h"
-#include "PictureResources.h"
-#include "UserMessage.h"
+#include "imaging/BmpFile.h"
+#include "imaging/GifDecoder.h"
+#include "imaging/JpegFile.h"
+#include "imaging/MappedFile.h"
+#include "imaging/PictureResampler.h"
+#include "imaging/PictureResources.h"
+#include "platform/DrawingSurface.h"
+#include "platform/UserMessage.h"
 
 #include <QCursor>
 #include <QDir>

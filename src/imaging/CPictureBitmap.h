@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColorRef.h"
-#include "DecodedPicture.h"
+#include "imaging/DecodedPicture.h"
+#include "platform/ColorRef.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColorRef.h"
+#include "platform/ColorRef.h"
 
 #include <QImage>
 #include <QString>

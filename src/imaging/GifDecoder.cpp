@@ -1,6 +1,6 @@
-#include "GifDecoder.h"
+#include "imaging/GifDecoder.h"
 
-#include "ImageLimits.h"
+#include "imaging/ImageLimits.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecodedPicture.h"
+#include "imaging/DecodedPicture.h"
 
 // The decoder of GIF pictures (GIF87a and GIF89a): every image of the file becomes one frame of
 // the logical screen's size, painted over the background colour at the image's offsets, and

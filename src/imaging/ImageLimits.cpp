@@ -1,4 +1,4 @@
-#include "ImageLimits.h"
+#include "imaging/ImageLimits.h"
 
 namespace {
 

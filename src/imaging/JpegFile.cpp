@@ -1,6 +1,6 @@
-#include "JpegFile.h"
+#include "imaging/JpegFile.h"
 
-#include "ImageLimits.h"
+#include "imaging/ImageLimits.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "MappedFile.h"
+#include "imaging/MappedFile.h"
 
 #include <QFileInfo>
 

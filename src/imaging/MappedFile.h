@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecodedPicture.h"
+#include "imaging/DecodedPicture.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "PictureResampler.h"
+#include "imaging/PictureResampler.h"
 
-#include "ImageLimits.h"
+#include "imaging/ImageLimits.h"
 
 #include <algorithm>
 #include <cmath>

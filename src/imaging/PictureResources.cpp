@@ -1,4 +1,4 @@
-#include "PictureResources.h"
+#include "imaging/PictureResources.h"
 
 #include <cstring>
 

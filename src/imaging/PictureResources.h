@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DecodedPicture.h"
+#include "imaging/DecodedPicture.h"
 
 // Plenova's compiled-in pictures, found by their type ("BMP" or "JPG") and number: bitmap 102
 // (the about box), bitmap 161 (behind the child windows) and JPG picture 234 (the start-up

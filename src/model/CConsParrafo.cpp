@@ -1,6 +1,6 @@
-#include "CConsParrafo.h"
+#include "model/CConsParrafo.h"
 
-#include "ControlType.h"
+#include "model/ControlType.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
-#include "CConsText.h"
+#include "model/CConsText.h"
 
-#include "ControlType.h"
-#include "Saturate.h"
+#include "model/ControlType.h"
+#include "platform/Saturate.h"
 
 CConsText::CConsText() : CControles(kTypeConsText) {}
 

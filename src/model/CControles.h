@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ColorRef.h"
-#include "DrawingSurface.h"
-#include "LogFont.h"
-#include "Rect.h"
+#include "platform/ColorRef.h"
+#include "platform/DrawingSurface.h"
+#include "platform/LogFont.h"
+#include "platform/Rect.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,7 +1,7 @@
-#include "CEtiqueta.h"
+#include "model/CEtiqueta.h"
 
-#include "ControlType.h"
-#include "Saturate.h"
+#include "model/ControlType.h"
+#include "platform/Saturate.h"
 
 CEtiqueta::CEtiqueta() : CControles(kTypeEtiqueta) {
     alignment = static_cast<int>(TextAlign::Bottom);

@@ -1,9 +1,9 @@
-#include "CImagen.h"
+#include "model/CImagen.h"
 
-#include "Archive.h"
-#include "ArchiveException.h"
-#include "ControlType.h"
-#include "UserMessage.h"
+#include "model/ControlType.h"
+#include "platform/Archive.h"
+#include "platform/ArchiveException.h"
+#include "platform/UserMessage.h"
 
 #include <QFile>
 #include <QFileInfo>

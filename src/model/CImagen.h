@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CControles.h"
-#include "CPictureBitmap.h"
+#include "imaging/CPictureBitmap.h"
+#include "model/CControles.h"
 
 #include <QByteArray>
 

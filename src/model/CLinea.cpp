@@ -1,8 +1,8 @@
-#include "CLinea.h"
+#include "model/CLinea.h"
 
-#include "Archive.h"
-#include "ControlType.h"
-#include "Saturate.h"
+#include "model/ControlType.h"
+#include "platform/Archive.h"
+#include "platform/Saturate.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "CRectangulo.h"
+#include "model/CRectangulo.h"
 
-#include "ControlType.h"
+#include "model/ControlType.h"
 
 CRectangulo::CRectangulo() : CControles(kTypeRectangulo) {}
 

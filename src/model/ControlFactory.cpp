@@ -1,13 +1,13 @@
-#include "ControlFactory.h"
+#include "model/ControlFactory.h"
 
-#include "CConsParrafo.h"
-#include "CConsText.h"
-#include "CEtiqueta.h"
-#include "CImagen.h"
-#include "CLinea.h"
-#include "CRectangulo.h"
-#include "ControlType.h"
-#include "FormatError.h"
+#include "model/CConsParrafo.h"
+#include "model/CConsText.h"
+#include "model/CEtiqueta.h"
+#include "model/CImagen.h"
+#include "model/CLinea.h"
+#include "model/CRectangulo.h"
+#include "model/ControlType.h"
+#include "model/FormatError.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CControles.h"
+#include "model/CControles.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ControlType.h"
+#include "model/ControlType.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CControles.h"
-#include "Rect.h"
+#include "model/CControles.h"
+#include "platform/Rect.h"
 
 #include <QString>
 

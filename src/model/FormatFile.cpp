@@ -1,12 +1,12 @@
-#include "FormatFile.h"
+#include "model/FormatFile.h"
 
-#include "Archive.h"
-#include "ArchiveException.h"
-#include "ControlFactory.h"
-#include "ControlType.h"
-#include "Cp1252.h"
-#include "FormatError.h"
-#include "KeyScrambler.h"
+#include "model/ControlFactory.h"
+#include "model/ControlType.h"
+#include "model/FormatError.h"
+#include "model/KeyScrambler.h"
+#include "platform/Archive.h"
+#include "platform/ArchiveException.h"
+#include "platform/Cp1252.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Format.h"
-#include "FormatSettings.h"
+#include "model/Format.h"
+#include "model/FormatSettings.h"
 
 class Archive;
 

@@ -1,8 +1,8 @@
-#include "FormatPrinter.h"
+#include "model/FormatPrinter.h"
 
-#include "DrawingSurface.h"
-#include "PainterSurface.h"
-#include "Profile.h"
+#include "platform/DrawingSurface.h"
+#include "platform/PainterSurface.h"
+#include "platform/Profile.h"
 
 #include <QPainter>
 #include <QPrinter>

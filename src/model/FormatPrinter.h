@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Format.h"
+#include "model/Format.h"
 
 #include <QImage>
 #include <QSizeF>

@@ -1,4 +1,4 @@
-#include "FormatSettings.h"
+#include "model/FormatSettings.h"
 
 FormatSettings& FormatSettings::Current() {
     static FormatSettings settings;

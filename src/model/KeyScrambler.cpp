@@ -1,4 +1,4 @@
-#include "KeyScrambler.h"
+#include "model/KeyScrambler.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "Archive.h"
+#include "platform/Archive.h"
 
-#include "ArchiveException.h"
-#include "Cp1252.h"
+#include "platform/ArchiveException.h"
+#include "platform/Cp1252.h"
 
 #include <QIODevice>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rect.h"
+#include "platform/Rect.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ArchiveException.h"
+#include "platform/ArchiveException.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Cp1252.h"
+#include "platform/Cp1252.h"
 
 #include <array>
 
@@ -29,7 +29,7 @@ QString Cp1252::Decode(const QByteArray& bytes) {
     QChar* dst = out.data();
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
+        *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(char16_t{b});
     }
     return out;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ColorRef.h"
-#include "LogFont.h"
-#include "Point.h"
-#include "Rect.h"
+#include "platform/ColorRef.h"
+#include "platform/LogFont.h"
+#include "platform/Point.h"
+#include "platform/Rect.h"
 
 #include <QString>
 

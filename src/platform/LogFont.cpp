@@ -1,6 +1,6 @@
-#include "LogFont.h"
+#include "platform/LogFont.h"
 
-#include "Cp1252.h"
+#include "platform/Cp1252.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "PainterSurface.h"
+#include "platform/PainterSurface.h"
 
-#include "Saturate.h"
+#include "platform/Saturate.h"
 
 #include <QImage>
 #include <QPaintDevice>

@@ -1,6 +1,6 @@
-#include "RecordingSurface.h"
+#include "platform/RecordingSurface.h"
 
-#include "Saturate.h"
+#include "platform/Saturate.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawingSurface.h"
+#include "platform/DrawingSurface.h"
 
 #include <functional>
 #include <map>

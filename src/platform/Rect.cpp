@@ -1,6 +1,6 @@
-#include "Rect.h"
+#include "platform/Rect.h"
 
-#include "Saturate.h"
+#include "platform/Saturate.h"
 
 #include <algorithm>
 

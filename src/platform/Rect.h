@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Point.h"
+#include "platform/Point.h"
 
 #include <cstdint>
 

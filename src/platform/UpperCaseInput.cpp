@@ -1,4 +1,4 @@
-#include "UpperCaseInput.h"
+#include "platform/UpperCaseInput.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "UserMessage.h"
+#include "platform/UserMessage.h"
 
 #include <QApplication>
 #include <QGuiApplication>

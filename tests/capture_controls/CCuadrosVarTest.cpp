@@ -1,6 +1,6 @@
-#include "CCuadrosVar.h"
+#include "capture_controls/CCuadrosVar.h"
 #include "CaptureTestSupport.h"
-#include "RecordingSurface.h"
+#include "platform/RecordingSurface.h"
 
 #include <QLineEdit>
 #include <QTest>

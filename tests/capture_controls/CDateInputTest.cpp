@@ -1,8 +1,8 @@
-#include "CDateInput.h"
-#include "AutomationDate.h"
+#include "capture_controls/CDateInput.h"
 #include "CaptureTestSupport.h"
-#include "DateText.h"
-#include "RecordingSurface.h"
+#include "capture_controls/AutomationDate.h"
+#include "capture_controls/DateText.h"
+#include "platform/RecordingSurface.h"
 
 #include <QDateEdit>
 #include <QWidget>

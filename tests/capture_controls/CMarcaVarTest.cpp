@@ -1,6 +1,6 @@
-#include "CMarcaVar.h"
+#include "capture_controls/CMarcaVar.h"
 #include "CaptureTestSupport.h"
-#include "RecordingSurface.h"
+#include "platform/RecordingSurface.h"
 
 #include <QCheckBox>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "CParrafoVar.h"
+#include "capture_controls/CParrafoVar.h"
 #include "CaptureTestSupport.h"
-#include "RecordingSurface.h"
+#include "platform/RecordingSurface.h"
 
 #include <QPlainTextEdit>
 #include <QTest>

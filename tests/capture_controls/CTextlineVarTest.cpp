@@ -1,8 +1,8 @@
-#include "CTextlineVar.h"
-#include "CCaptureEdit.h"
+#include "capture_controls/CTextlineVar.h"
 #include "CaptureTestSupport.h"
-#include "DataType.h"
-#include "RecordingSurface.h"
+#include "capture_controls/CCaptureEdit.h"
+#include "capture_controls/DataType.h"
+#include "platform/RecordingSurface.h"
 
 #include <QFocusEvent>
 #include <QSignalSpy>

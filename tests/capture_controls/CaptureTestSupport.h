@@ -1,8 +1,8 @@
 #pragma once
 
 // Helpers the capture-control tests share: archives in memory, and the number of handles.
-#include "ArchiveBytes.h"
-#include "CControles.h"
+#include "common/ArchiveBytes.h"
+#include "model/CControles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "CNumberWords.h"
+#include "capture_controls/CNumberWords.h"
 
 #include <gtest/gtest.h>
 

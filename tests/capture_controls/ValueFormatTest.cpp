@@ -1,6 +1,6 @@
-#include "ValueFormat.h"
-#include "DataType.h"
-#include "FormatSettings.h"
+#include "capture_controls/ValueFormat.h"
+#include "capture_controls/DataType.h"
+#include "model/FormatSettings.h"
 
 #include <gtest/gtest.h>
 

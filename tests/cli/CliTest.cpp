@@ -1,6 +1,6 @@
-#include "CConsText.h"
-#include "CLinea.h"
-#include "FormatFile.h"
+#include "model/CConsText.h"
+#include "model/CLinea.h"
+#include "model/FormatFile.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
 // Archives in memory, for the suites that check what is written and read back.
-#include "Archive.h"
+#include "platform/Archive.h"
 
 #include <QBuffer>
 

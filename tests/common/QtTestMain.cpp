@@ -1,6 +1,6 @@
 // The entry point of every test suite: a Qt application on the off-screen platform (fonts and
 // widgets need one) and settings kept in a file of the suite's own, never the user's.
-#include "Profile.h"
+#include "platform/Profile.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

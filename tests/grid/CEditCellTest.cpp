@@ -1,7 +1,7 @@
-#include "CEditCell.h"
-#include "CListCell.h"
+#include "grid/CEditCell.h"
 #include "GridFixture.h"
-#include "UpperCaseInput.h"
+#include "grid/CListCell.h"
+#include "platform/UpperCaseInput.h"
 
 #include <QScrollBar>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CVrGrid.h"
 #include "GridTestOwner.h"
+#include "grid/CVrGrid.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridOwner.h"
+#include "grid/GridOwner.h"
 
 #include <QString>
 #include <QStringList>

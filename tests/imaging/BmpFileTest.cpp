@@ -1,6 +1,6 @@
-#include "BmpFile.h"
-#include "ImageLimits.h"
+#include "imaging/BmpFile.h"
 #include "TestPictures.h"
+#include "imaging/ImageLimits.h"
 
 #include <gtest/gtest.h>
 

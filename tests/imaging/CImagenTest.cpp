@@ -1,10 +1,10 @@
-#include "CImagen.h"
-#include "Archive.h"
-#include "ControlFactory.h"
-#include "FormatFile.h"
-#include "FormatPrinter.h"
-#include "RecordingSurface.h"
+#include "model/CImagen.h"
 #include "TestPictures.h"
+#include "model/ControlFactory.h"
+#include "model/FormatFile.h"
+#include "model/FormatPrinter.h"
+#include "platform/Archive.h"
+#include "platform/RecordingSurface.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "CPictureBitmap.h"
-#include "PainterSurface.h"
-#include "RecordingSurface.h"
+#include "imaging/CPictureBitmap.h"
 #include "TestPictures.h"
+#include "platform/PainterSurface.h"
+#include "platform/RecordingSurface.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The readers beside independent decoders: giflib for GIF files written by giflib's own
 // encoder, and Qt's BMP reader for bitmaps of every depth both know.
-#include "BmpFile.h"
-#include "GifDecoder.h"
 #include "TestPictures.h"
+#include "imaging/BmpFile.h"
+#include "imaging/GifDecoder.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

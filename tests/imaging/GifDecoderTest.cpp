@@ -1,6 +1,6 @@
-#include "GifDecoder.h"
-#include "ImageLimits.h"
+#include "imaging/GifDecoder.h"
 #include "TestPictures.h"
+#include "imaging/ImageLimits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "JpegFile.h"
-#include "ImageLimits.h"
+#include "imaging/JpegFile.h"
 #include "TestPictures.h"
+#include "imaging/ImageLimits.h"
 
 #include <gtest/gtest.h>
 

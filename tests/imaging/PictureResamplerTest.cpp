@@ -1,4 +1,4 @@
-#include "PictureResampler.h"
+#include "imaging/PictureResampler.h"
 
 #include <gtest/gtest.h>
 

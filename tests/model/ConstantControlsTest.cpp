@@ -1,10 +1,10 @@
-#include "CConsParrafo.h"
-#include "CConsText.h"
-#include "CEtiqueta.h"
-#include "CLinea.h"
-#include "CRectangulo.h"
 #include "FormatBytes.h"
-#include "RecordingSurface.h"
+#include "model/CConsParrafo.h"
+#include "model/CConsText.h"
+#include "model/CEtiqueta.h"
+#include "model/CLinea.h"
+#include "model/CRectangulo.h"
+#include "platform/RecordingSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // Small helpers the model tests share: formats written to and read from memory.
-#include "ArchiveBytes.h"
-#include "Format.h"
-#include "FormatFile.h"
+#include "common/ArchiveBytes.h"
+#include "model/Format.h"
+#include "model/FormatFile.h"
 
 inline QByteArray WriteFormat(Format& format, const FormatSettings& settings,
                               FormatFile::Writer writer = FormatFile::Writer::Design) {

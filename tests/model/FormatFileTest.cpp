@@ -1,13 +1,13 @@
-#include "ArchiveException.h"
-#include "CConsParrafo.h"
-#include "CConsText.h"
-#include "CEtiqueta.h"
-#include "CLinea.h"
-#include "CRectangulo.h"
-#include "ControlFactory.h"
 #include "FormatBytes.h"
-#include "FormatError.h"
-#include "KeyScrambler.h"
+#include "model/CConsParrafo.h"
+#include "model/CConsText.h"
+#include "model/CEtiqueta.h"
+#include "model/CLinea.h"
+#include "model/CRectangulo.h"
+#include "model/ControlFactory.h"
+#include "model/FormatError.h"
+#include "model/KeyScrambler.h"
+#include "platform/ArchiveException.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "CConsText.h"
-#include "CEtiqueta.h"
-#include "CRectangulo.h"
-#include "FormatFile.h"
-#include "FormatPrinter.h"
-#include "Profile.h"
+#include "model/CConsText.h"
+#include "model/CEtiqueta.h"
+#include "model/CRectangulo.h"
+#include "model/FormatFile.h"
+#include "model/FormatPrinter.h"
+#include "platform/Profile.h"
 
 #include <QFontMetricsF>
 #include <QImage>

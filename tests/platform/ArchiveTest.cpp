@@ -1,6 +1,6 @@
-#include "ArchiveBytes.h"
-#include "ArchiveException.h"
-#include "Cp1252.h"
+#include "common/ArchiveBytes.h"
+#include "platform/ArchiveException.h"
+#include "platform/Cp1252.h"
 
 #include <QBuffer>
 

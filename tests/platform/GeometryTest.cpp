@@ -1,6 +1,6 @@
-#include "ColorRef.h"
-#include "LogFont.h"
-#include "Rect.h"
+#include "platform/ColorRef.h"
+#include "platform/LogFont.h"
+#include "platform/Rect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PainterSurface.h"
+#include "platform/PainterSurface.h"
 
 #include <QFontDatabase>
 #include <QImage>
