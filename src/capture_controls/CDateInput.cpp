@@ -7,11 +7,6 @@
 
 #include <QDateEdit>
 
-#include <bit>
-#include <cstring>
-
-static_assert(sizeof(double) == 8 && std::numeric_limits<double>::is_iec559);
-
 CDateInput::CDateInput() : CCaptureControl(kTypeDateInput) {}
 
 std::unique_ptr<CDateInput> CDateInput::Create(int x, int y) {
@@ -35,11 +30,7 @@ QDateEdit* CDateInput::Picker() const {
 
 void CDateInput::LoadValue(Archive& ar) {
     const std::int32_t status = ar.ReadInt32();
-    const QByteArray raw = ar.ReadRaw(8);
-    std::uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | static_cast<std::uint8_t>(raw[i]);
-    const double dayNumber = std::bit_cast<double>(bits);
+    const double dayNumber = ar.ReadDouble();
     if (!Picker() || status != AutomationDate::Valid)
         return;
     if (const std::optional<QDateTime> date = AutomationDate::ToDateTime(dayNumber))
@@ -50,13 +41,7 @@ void CDateInput::SaveValue(Archive& ar) {
     ar.WriteInt32(captureOrder);
     ar.WriteInt32(AutomationDate::Valid);
     const double dayNumber = Picker() ? AutomationDate::FromDateTime(Picker()->dateTime()) : 0.0;
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(dayNumber);
-    char raw[8];
-    for (char& byte : raw) {
-        byte = static_cast<char>(bits & 0xFF);
-        bits >>= 8;
-    }
-    ar.WriteRaw(raw, 8);
+    ar.WriteDouble(dayNumber);
 }
 
 int CDateInput::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId, const QFont*) {

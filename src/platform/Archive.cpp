@@ -6,7 +6,11 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <limits>
+
+static_assert(sizeof(double) == 8 && std::numeric_limits<double>::is_iec559);
 
 namespace {
 
@@ -90,6 +94,12 @@ std::uint32_t Archive::ReadUInt32() {
     unsigned char b[4];
     ReadExact(reinterpret_cast<char*>(b), 4);
     return FromLittleEndian<std::uint32_t>(b);
+}
+
+double Archive::ReadDouble() {
+    unsigned char b[8];
+    ReadExact(reinterpret_cast<char*>(b), 8);
+    return std::bit_cast<double>(FromLittleEndian<std::uint64_t>(b));
 }
 
 Rect Archive::ReadRect() {
@@ -181,6 +191,12 @@ void Archive::WriteUInt32(std::uint32_t value) {
     unsigned char b[4];
     ToLittleEndian(value, b);
     WriteRaw(reinterpret_cast<const char*>(b), 4);
+}
+
+void Archive::WriteDouble(double value) {
+    unsigned char b[8];
+    ToLittleEndian(std::bit_cast<std::uint64_t>(value), b);
+    WriteRaw(reinterpret_cast<const char*>(b), 8);
 }
 
 void Archive::WriteRect(const Rect& rect) {

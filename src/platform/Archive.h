@@ -29,6 +29,8 @@ public:
     std::uint16_t ReadUInt16();
     std::int32_t ReadInt32();
     std::uint32_t ReadUInt32();
+    // An 8-byte IEEE double, little-endian (dates and amounts of captured data).
+    double ReadDouble();
     Rect ReadRect();
     QByteArray ReadRaw(qint64 size);
     // The bytes of a stored string, as they are on disk (the wide form converted to the code page).
@@ -39,6 +41,7 @@ public:
     void WriteUInt16(std::uint16_t value);
     void WriteInt32(std::int32_t value);
     void WriteUInt32(std::uint32_t value);
+    void WriteDouble(double value);
     void WriteRect(const Rect& rect);
     void WriteRaw(const char* data, qint64 size);
     void WriteRaw(const QByteArray& data) { WriteRaw(data.constData(), data.size()); }

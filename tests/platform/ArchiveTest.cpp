@@ -51,15 +51,17 @@ TEST(ArchiveTest, IntegersAndRectanglesAreLittleEndian) {
         ar.WriteByte(0xAB);
         ar.WriteUInt16(0x1234);
         ar.WriteRect(Rect(1000, -1955, 1400, -2000));
+        ar.WriteDouble(45000.25);
     });
     EXPECT_EQ(bytes.toHex(' '),
               QByteArray("fe ff ff ff ab 34 12 e8 03 00 00 5d f8 ff ff 78 05 00 00 "
-                         "30 f8 ff ff"));
+                         "30 f8 ff ff 00 00 00 00 08 f9 e5 40"));
     const qint64 left = Load(bytes, [](Archive& ar) {
         EXPECT_EQ(ar.ReadInt32(), -2);
         EXPECT_EQ(ar.ReadByte(), 0xAB);
         EXPECT_EQ(ar.ReadUInt16(), 0x1234);
         EXPECT_EQ(ar.ReadRect(), Rect(1000, -1955, 1400, -2000));
+        EXPECT_EQ(ar.ReadDouble(), 45000.25);
     });
     EXPECT_EQ(left, 0);
 }
