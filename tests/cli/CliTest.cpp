@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -27,6 +28,14 @@ namespace {
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a PDF tool prints about a file, to read the printout back.
+QString ToolOutput(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.start(tool, args);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
@@ -177,17 +186,23 @@ TEST_F(CliTest, RenderToPngIsOnePixelPerPageUnitByDefault) {
     EXPECT_EQ(image.pixel(100, 800), qRgb(255, 255, 255));
 }
 
-TEST_F(CliTest, RenderToPdfKeepsTheTextAsText) {
+TEST_F(CliTest, RenderToPdfIsOneSheetOfThePaperAskedWithTheTextAsText) {
     const QString pdf = m_dir.filePath(QStringLiteral("hoja.pdf"));
     const CliResult r = RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
                                 QStringLiteral("--paper"), QStringLiteral("a4")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_TRUE(ReadAll(pdf).startsWith("%PDF-"));
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(60000));
-    EXPECT_EQ(QString::fromUtf8(text.readAllStandardOutput()).trimmed(),
+    const QString info = ToolOutput(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages: +(\\d+)")).match(info);
+    ASSERT_TRUE(pages.hasMatch()) << info.toStdString();
+    EXPECT_EQ(pages.captured(1).toInt(), 1);
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts")).match(info);
+    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+    // A4, 210 by 297 mm, in the whole points the page box is written in.
+    EXPECT_EQ(size.captured(1) + QStringLiteral("x") + size.captured(2), QStringLiteral("595x842"));
+    EXPECT_EQ(ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).trimmed(),
               QStringLiteral("Páguese a"));
 }
 
@@ -196,7 +211,7 @@ TEST_F(CliTest, RenderTakesTheMarginOffsetsFromTheSettingsUnlessGiven) {
     Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), -100);
     const QString fromSettings = m_dir.filePath(QStringLiteral("ajustada.png"));
     const CliResult r = RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
-                                fromSettings, QStringLiteral("--paper"), QStringLiteral("a4")});
+                                fromSettings, QStringLiteral("--paper"), QStringLiteral("30x80")});
     const QString given = m_dir.filePath(QStringLiteral("dada.png"));
     const CliResult overridden = RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
                                          given, QStringLiteral("--paper"), QStringLiteral("a4"),
@@ -206,7 +221,7 @@ TEST_F(CliTest, RenderTakesTheMarginOffsetsFromTheSettingsUnlessGiven) {
     ASSERT_EQ(overridden.exitCode, 0) << overridden.err.toStdString();
 
     const QImage shifted(fromSettings);
-    EXPECT_EQ(shifted.size(), QSize(2100, 2970));
+    EXPECT_EQ(shifted.size(), QSize(300, 800));
     EXPECT_LT(qGray(shifted.pixel(200, 500)), 128);
     EXPECT_EQ(shifted.pixel(100, 500), qRgb(255, 255, 255));
     const QImage unshifted(given);
