@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <gtest/gtest.h>
+
 CliRunner& CliRunner::WithLocale(const QString& locale) {
     m_locale = locale;
     return *this;
@@ -14,12 +16,17 @@ CliRunner& CliRunner::WithInput(const QByteArray& input) {
 }
 
 CliResult CliRunner::Run(const QStringList& args) const {
+    CliResult result;
+    // The suite's entry point names a settings file of its own; the program reads the same one.
+    const QString settings = qEnvironmentVariable("PLENOVA_SETTINGS");
+    if (settings.isEmpty()) {
+        ADD_FAILURE() << "the suite names no settings file; the program would read the user's";
+        return result;
+    }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // The suite's entry point points this process's settings at a file of its own; the program
-    // reads the same file.
-    env.insert(QStringLiteral("PLENOVA_SETTINGS"), qEnvironmentVariable("PLENOVA_SETTINGS"));
-    // Only LANG decides the locale, so that the developer's own settings never leak in.
+    env.insert(QStringLiteral("PLENOVA_SETTINGS"), settings);
+    // LANG alone decides how numbers and amounts are written: the developer's locale stays out.
     env.insert(QStringLiteral("LANG"), m_locale);
     for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LANGUAGE"})
         env.remove(QString::fromLatin1(variable));
@@ -27,7 +34,6 @@ CliResult CliRunner::Run(const QStringList& args) const {
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(PLENOVA_CLI), args);
-    CliResult result;
     if (!process.waitForStarted(60000))
         return result;
     if (!m_input.isEmpty())
