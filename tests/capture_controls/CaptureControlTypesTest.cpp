@@ -17,10 +17,6 @@
 #include <QPainter>
 #include <QWidget>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -44,8 +40,8 @@ TEST(CaptureControlTypesTest, FactoryMakesEveryCaptureControl) {
     }
 }
 
-// A format with one control of each kind, saved, read back and shown by plenova-cli dump.
-TEST(CaptureControlTypesTest, FormatFileAndDumpCarryTheOwnFields) {
+// A format with one control of each kind, saved and read back.
+TEST(CaptureControlTypesTest, FormatFileCarriesTheOwnFields) {
     CaptureControlTypes::RegisterAll();
     Format format;
     auto line = CTextlineVar::Create(100, -200);
@@ -71,27 +67,10 @@ TEST(CaptureControlTypesTest, FormatFileAndDumpCarryTheOwnFields) {
     FormatFile::Load(path, read, settings);
     ASSERT_EQ(read.controls.size(), 5u);
     EXPECT_EQ(static_cast<CTextlineVar&>(*read.controls[0]).expression, "A+B");
+    EXPECT_STREQ(read.controls[1]->GetRuntimeClass(), "CParrafoVar");
     EXPECT_EQ(static_cast<CCuadrosVar&>(*read.controls[2]).boxCount, 5);
+    EXPECT_EQ(static_cast<CMarcaVar&>(*read.controls[3]).mark, "V");
     EXPECT_EQ(static_cast<CDateInput&>(*read.controls[4]).dateLayout, 2);
-
-    QProcess dump;
-    dump.start(QStringLiteral(PLENOVA_CLI), {QStringLiteral("dump"), path});
-    ASSERT_TRUE(dump.waitForFinished(60000));
-    ASSERT_EQ(dump.exitCode(), 0) << dump.readAllStandardError().toStdString();
-    const QJsonArray controls = QJsonDocument::fromJson(dump.readAllStandardOutput())
-                                    .object()[QStringLiteral("controls")]
-                                    .toArray();
-    ASSERT_EQ(controls.size(), 5);
-    const QJsonObject dumpedLine = controls[0].toObject();
-    EXPECT_EQ(dumpedLine[QStringLiteral("expression")].toString(), "A+B");
-    EXPECT_EQ(dumpedLine[QStringLiteral("dataType")].toInt(), 4);
-    EXPECT_EQ(controls[1].toObject()[QStringLiteral("class")].toString(), "CParrafoVar");
-    const QJsonObject dumpedBoxes = controls[2].toObject();
-    EXPECT_EQ(dumpedBoxes[QStringLiteral("boxCount")].toInt(), 5);
-    EXPECT_EQ(dumpedBoxes[QStringLiteral("boxDistance")].toInt(), 10);
-    EXPECT_EQ(dumpedBoxes[QStringLiteral("boxWidth")].toInt(), 50);
-    EXPECT_EQ(controls[3].toObject()[QStringLiteral("mark")].toString(), "V");
-    EXPECT_EQ(controls[4].toObject()[QStringLiteral("dateLayout")].toInt(), 2);
 }
 
 // A damaged format is refused or read; whatever is read can be drawn, printed and given its
@@ -149,7 +128,8 @@ TEST(CaptureControlTypesTest, DamagedFormatsStaySafeToDrawPrintAndCapture) {
         }
         ++drawn;
     }
-    EXPECT_GT(drawn, 0);
+    // The damage is the same on every run: 12 of the 400 are refused, the rest exercised.
+    EXPECT_EQ(drawn, 388);
 }
 
 } // namespace

@@ -42,7 +42,12 @@ TEST(ValueFormatTest, AutomaticAndUnlistedDecimals) {
     // Ties of exact binary fractions round to even, as printf does.
     EXPECT_EQ(ValueFormat::FormatNumber(2.5, 0), "2");
     EXPECT_EQ(ValueFormat::FormatNumber(0.125, 2), "0.12");
-    EXPECT_FALSE(ValueFormat::FormatNumber(1e300, 6).isEmpty());
+    // The largest amounts are written out in full, every digit the double's own.
+    EXPECT_EQ(ValueFormat::FormatNumber(1e300, 6),
+              "1000000000000000052504760255204420248704468581108159154915854115511802457988908195"
+              "7863713750804478640437044438328838781769425232353604305756447921847867069828483872"
+              "0092657580373783023379478809005936895323497079994508111903896764088007465274278014"
+              "2494579258788820056842838115669472196386865459400540160.000000");
 }
 
 TEST(ValueFormatTest, TextIsNeverChanged) {

@@ -1,6 +1,16 @@
+#include "capture_controls/CCuadrosVar.h"
+#include "capture_controls/CDateInput.h"
+#include "capture_controls/CMarcaVar.h"
+#include "capture_controls/CParrafoVar.h"
+#include "capture_controls/CTextlineVar.h"
+#include "capture_controls/CaptureControlTypes.h"
+#include "cli/CliRunner.h"
+#include "imaging/TestPictures.h"
 #include "model/CConsText.h"
+#include "model/CImagen.h"
 #include "model/CLinea.h"
 #include "model/FormatFile.h"
+#include "platform/Profile.h"
 
 #include <QFile>
 #include <QImage>
@@ -8,32 +18,24 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Result Cli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(PLENOVA_CLI), args);
-    process.waitForFinished(60000);
-    Result r;
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    r.out = process.readAllStandardOutput();
-    r.err = process.readAllStandardError();
-    return r;
-}
-
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a PDF tool prints about a file, to read the printout back.
+QString ToolOutput(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.start(tool, args);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
@@ -68,8 +70,8 @@ protected:
 } // namespace
 
 TEST_F(CliTest, DumpShowsTheFormatAsTheReaderLeavesIt) {
-    const Result r = Cli({QStringLiteral("dump"), m_path});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const CliResult r = RunCli({QStringLiteral("dump"), m_path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     QJsonParseError error;
     const QJsonObject root = QJsonDocument::fromJson(r.out, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
@@ -103,8 +105,8 @@ TEST_F(CliTest, DumpOfAVersionOneFileHasNoSettings) {
     // Description "a", no controls, the screen extent.
     const QString v1 = m_dir.filePath(QStringLiteral("v1.fmt"));
     WriteAll(v1, QByteArray::fromHex("0161 00000000 00000000000000000a0000000a000000"));
-    const Result r = Cli({QStringLiteral("dump"), v1});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const CliResult r = RunCli({QStringLiteral("dump"), v1});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonObject root = QJsonDocument::fromJson(r.out).object();
     EXPECT_EQ(root[QStringLiteral("version")].toInt(), 1);
     EXPECT_TRUE(root[QStringLiteral("settings")].isNull());
@@ -113,8 +115,8 @@ TEST_F(CliTest, DumpOfAVersionOneFileHasNoSettings) {
 
 TEST_F(CliTest, ResaveWritesWhatTheDesignWindowWrites) {
     const QString out = m_dir.filePath(QStringLiteral("copia.fmt"));
-    const Result r = Cli({QStringLiteral("resave"), m_path, out});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const CliResult r = RunCli({QStringLiteral("resave"), m_path, out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(ReadAll(out), ReadAll(m_path));
 }
 
@@ -126,40 +128,40 @@ TEST_F(CliTest, FailuresExitOneWithOneLineNamingTheFile) {
     WriteAll(garbage, QByteArray("\xff\xff\xff\xff\xff\xff\xff\xff\xff", 9));
 
     for (const QString& file : {missing, cut, garbage}) {
-        const Result r = Cli({QStringLiteral("dump"), file});
-        EXPECT_EQ(r.status, 1) << file.toStdString();
+        const CliResult r = RunCli({QStringLiteral("dump"), file});
+        EXPECT_EQ(r.exitCode, 1) << file.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(file.toUtf8())) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
-    EXPECT_TRUE(Cli({QStringLiteral("dump"), cut}).err.contains("fin de archivo inesperado"));
+    EXPECT_TRUE(RunCli({QStringLiteral("dump"), cut}).err.contains("fin de archivo inesperado"));
 
     const QString pdf = m_dir.filePath(QStringLiteral("x.pdf"));
-    EXPECT_EQ(Cli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
-                   QStringLiteral("--paper"), QStringLiteral("carta")})
-                  .status,
+    EXPECT_EQ(RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
+                      QStringLiteral("--paper"), QStringLiteral("carta")})
+                  .exitCode,
               1);
-    EXPECT_EQ(Cli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
-                   QStringLiteral("--dpi"), QStringLiteral("mucho")})
-                  .status,
+    EXPECT_EQ(RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
+                      QStringLiteral("--dpi"), QStringLiteral("mucho")})
+                  .exitCode,
               1);
-    EXPECT_EQ(Cli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
-                   m_dir.filePath(QStringLiteral("x.tiff"))})
-                  .status,
+    EXPECT_EQ(RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
+                      m_dir.filePath(QStringLiteral("x.tiff"))})
+                  .exitCode,
               1);
-    EXPECT_EQ(Cli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
-                   QStringLiteral("--paper"), QStringLiteral("9000x9000"), QStringLiteral("-o"),
-                   m_dir.filePath(QStringLiteral("x.png")), QStringLiteral("--dpi"),
-                   QStringLiteral("2400")})
-                  .status,
+    EXPECT_EQ(RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
+                      QStringLiteral("--paper"), QStringLiteral("9000x9000"), QStringLiteral("-o"),
+                      m_dir.filePath(QStringLiteral("x.png")), QStringLiteral("--dpi"),
+                      QStringLiteral("2400")})
+                  .exitCode,
               1); // far too many pixels
-    EXPECT_EQ(Cli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
-                   m_dir.filePath(QStringLiteral("no/such/dir/x.pdf"))})
-                  .status,
+    EXPECT_EQ(RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
+                      m_dir.filePath(QStringLiteral("no/such/dir/x.pdf"))})
+                  .exitCode,
               1);
-    EXPECT_EQ(Cli({QStringLiteral("resave"), m_path}).status, 1);
-    EXPECT_EQ(Cli({QStringLiteral("bailar")}).status, 1);
-    EXPECT_EQ(Cli({QStringLiteral("dump"), m_path, QStringLiteral("--sin")}).status, 1);
+    EXPECT_EQ(RunCli({QStringLiteral("resave"), m_path}).exitCode, 1);
+    EXPECT_EQ(RunCli({QStringLiteral("bailar")}).exitCode, 1);
+    EXPECT_EQ(RunCli({QStringLiteral("dump"), m_path, QStringLiteral("--sin")}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
@@ -168,18 +170,126 @@ TEST_F(CliTest, FailedResaveKeepsTheFileThatWasThere) {
     WriteAll(target, "previo");
     const QString cut = m_dir.filePath(QStringLiteral("cortado.fmt"));
     WriteAll(cut, ReadAll(m_path).left(100));
-    EXPECT_EQ(Cli({QStringLiteral("resave"), cut, target}).status, 1);
+    EXPECT_EQ(RunCli({QStringLiteral("resave"), cut, target}).exitCode, 1);
     EXPECT_EQ(ReadAll(target), QByteArray("previo"));
 }
 
 TEST_F(CliTest, RenderToPngIsOnePixelPerPageUnitByDefault) {
     const QString png = m_dir.filePath(QStringLiteral("hoja.png"));
-    const Result r = Cli({QStringLiteral("render"), m_path, QStringLiteral("-o"), png,
-                          QStringLiteral("--paper"), QStringLiteral("150x100")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const CliResult r = RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"), png,
+                                QStringLiteral("--paper"), QStringLiteral("150x100")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage image(png);
     EXPECT_EQ(image.size(), QSize(1500, 1000));
     // The vertical line hangs 400 units from (100, -300): its middle is at x 100.
     EXPECT_LT(qGray(image.pixel(100, 500)), 128);
     EXPECT_EQ(image.pixel(100, 800), qRgb(255, 255, 255));
+}
+
+TEST_F(CliTest, RenderToPdfIsOneSheetOfThePaperAskedWithTheTextAsText) {
+    const QString pdf = m_dir.filePath(QStringLiteral("hoja.pdf"));
+    const CliResult r = RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf,
+                                QStringLiteral("--paper"), QStringLiteral("a4")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    const QString info = ToolOutput(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages: +(\\d+)")).match(info);
+    ASSERT_TRUE(pages.hasMatch()) << info.toStdString();
+    EXPECT_EQ(pages.captured(1).toInt(), 1);
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts")).match(info);
+    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+    // A4, 210 by 297 mm, in the whole points the page box is written in.
+    EXPECT_EQ(size.captured(1) + QStringLiteral("x") + size.captured(2), QStringLiteral("595x842"));
+    EXPECT_EQ(ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).trimmed(),
+              QStringLiteral("Páguese a"));
+}
+
+TEST_F(CliTest, RenderTakesTheMarginOffsetsFromTheSettingsUnlessGiven) {
+    // A negative horizontal offset moves the printout right: 100 page units are 100 pixels.
+    Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), -100);
+    const QString fromSettings = m_dir.filePath(QStringLiteral("ajustada.png"));
+    const CliResult r = RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
+                                fromSettings, QStringLiteral("--paper"), QStringLiteral("30x80")});
+    const QString given = m_dir.filePath(QStringLiteral("dada.png"));
+    const CliResult overridden = RunCli({QStringLiteral("render"), m_path, QStringLiteral("-o"),
+                                         given, QStringLiteral("--paper"), QStringLiteral("a4"),
+                                         QStringLiteral("--facx"), QStringLiteral("0")});
+    Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), 0);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    ASSERT_EQ(overridden.exitCode, 0) << overridden.err.toStdString();
+
+    const QImage shifted(fromSettings);
+    EXPECT_EQ(shifted.size(), QSize(300, 800));
+    EXPECT_LT(qGray(shifted.pixel(200, 500)), 128);
+    EXPECT_EQ(shifted.pixel(100, 500), qRgb(255, 255, 255));
+    const QImage unshifted(given);
+    EXPECT_LT(qGray(unshifted.pixel(100, 500)), 128);
+    EXPECT_EQ(unshifted.pixel(200, 500), qRgb(255, 255, 255));
+}
+
+TEST(CliDumpTest, ShowsTheCaptureControlsOwnFields) {
+    CaptureControlTypes::RegisterAll();
+    Format format;
+    auto line = CTextlineVar::Create(100, -200);
+    line->expression = QStringLiteral("A+B");
+    line->dataType = 4;
+    auto boxes = CCuadrosVar::Create(100, -400);
+    boxes->SetBoxCount(5);
+    auto mark = CMarcaVar::Create(100, -600);
+    mark->mark = QStringLiteral("V");
+    auto date = CDateInput::Create(100, -800);
+    date->dateLayout = 2;
+    format.controls.push_back(std::move(line));
+    format.controls.push_back(CParrafoVar::Create(100, -300));
+    format.controls.push_back(std::move(boxes));
+    format.controls.push_back(std::move(mark));
+    format.controls.push_back(std::move(date));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("captura.fmt"));
+    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+
+    const CliResult r = RunCli({QStringLiteral("dump"), path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonArray controls =
+        QJsonDocument::fromJson(r.out).object()[QStringLiteral("controls")].toArray();
+    ASSERT_EQ(controls.size(), 5);
+    const QJsonObject dumpedLine = controls[0].toObject();
+    EXPECT_EQ(dumpedLine[QStringLiteral("expression")].toString(), "A+B");
+    EXPECT_EQ(dumpedLine[QStringLiteral("dataType")].toInt(), 4);
+    EXPECT_EQ(controls[1].toObject()[QStringLiteral("class")].toString(), "CParrafoVar");
+    const QJsonObject dumpedBoxes = controls[2].toObject();
+    EXPECT_EQ(dumpedBoxes[QStringLiteral("boxCount")].toInt(), 5);
+    EXPECT_EQ(dumpedBoxes[QStringLiteral("boxDistance")].toInt(), 10);
+    EXPECT_EQ(dumpedBoxes[QStringLiteral("boxWidth")].toInt(), 50);
+    EXPECT_EQ(controls[3].toObject()[QStringLiteral("mark")].toString(), "V");
+    EXPECT_EQ(controls[4].toObject()[QStringLiteral("dateLayout")].toInt(), 2);
+}
+
+TEST(CliDumpTest, ShowsTheEmbeddedPicturesLengthAndExtension) {
+    using namespace TestPictures;
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080};
+    const Bytes bmp = MakeBmp(spec);
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("pic.bmp"));
+    ASSERT_TRUE(WriteFile(picture, bmp));
+    Format format;
+    auto image = CImagen::Create(picture, 100, -100);
+    ASSERT_TRUE(image);
+    format.controls.push_back(std::move(image));
+    const QString path = dir.filePath(QStringLiteral("imagen.fmt"));
+    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+
+    const CliResult r = RunCli({QStringLiteral("dump"), path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonArray controls =
+        QJsonDocument::fromJson(r.out).object()[QStringLiteral("controls")].toArray();
+    ASSERT_EQ(controls.size(), 1);
+    const QJsonObject dumped = controls[0].toObject();
+    EXPECT_EQ(dumped[QStringLiteral("imageLength")].toInt(), static_cast<int>(bmp.size()));
+    EXPECT_EQ(dumped[QStringLiteral("imageExtension")].toString(), ".bmp");
 }

@@ -148,7 +148,8 @@ TEST(BmpFile, RefusesWithTheReadersMessages) {
     Bytes coreFile = MakeBmp(core);
     coreFile[14] = 12; // an older 12-byte header
     EXPECT_FALSE(Decode(coreFile).Ok());
-    EXPECT_FALSE(Decode(coreFile).message.isEmpty());
+    EXPECT_EQ(Decode(coreFile).message,
+              QStringLiteral("Encabezado de BMP no compatible (12 bytes)."));
 }
 
 TEST(BmpFile, RefusesHugeDeclaredSizesBeforeAllocating) {

@@ -198,11 +198,12 @@ TEST_F(PictureFiles, ShowFitsSinglePicturesIntoTheBox) {
 TEST(CPictureBitmapResources, BuiltInPictures) {
     CPictureBitmap p;
     EXPECT_TRUE(p.LoadBitmapResource(102));
-    EXPECT_GT(p.Width(), 100);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(360, 220));
     EXPECT_TRUE(p.LoadBitmapResource(161));
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(240, 160));
     EXPECT_TRUE(p.LoadJpegResource(234));
     EXPECT_EQ(p.FrameCount(), 1);
-    EXPECT_GT(p.Height(), 100);
+    EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(480, 300));
     EXPECT_FALSE(p.LoadBitmapResource(999));
     EXPECT_FALSE(p.LoadJpegResource(102));
 }

@@ -280,7 +280,9 @@ TEST_F(FormatFileTest, DamagedFilesAreRefusedOrReadNeverMisbehave) {
             ++refused;
         }
     }
-    EXPECT_GT(refused, 0);
+    // The damage is the same on every run, so the reader refuses the same files: a change in
+    // what it accepts shows here.
+    EXPECT_EQ(refused, 181);
 }
 
 TEST_F(FormatFileTest, HeaderReadersStopEarly) {

@@ -1,7 +1,6 @@
 #include "model/CConsText.h"
 #include "model/CEtiqueta.h"
 #include "model/CRectangulo.h"
-#include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
 #include "platform/Profile.h"
 
@@ -100,28 +99,29 @@ protected:
         text->FitHeightToFont();
         m_format.controls.push_back(std::move(text));
         m_format.controls.push_back(CEtiqueta::Create(1200, -200, QStringLiteral("NOIMPRIME")));
-        m_path = m_dir.filePath(QStringLiteral("hoja.fmt"));
-        FormatFile::Save(m_path, m_format, FormatSettings(), FormatFile::Writer::Design);
     }
 
-    QString Render(const QString& name, const QStringList& extra) {
+    // A PDF of one sheet with no printer margin, as a script's printout is made.
+    QString Render(const QString& name, FormatPrinter::Offsets offsets,
+                   QPageSize::PageSizeId paper = QPageSize::Letter) {
         const QString pdf = m_dir.filePath(name);
-        QStringList args = {QStringLiteral("render"), m_path, QStringLiteral("-o"), pdf};
-        args << extra;
-        return RunProgram(QStringLiteral(PLENOVA_CLI), args) ? pdf : QString();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setResolution(1200);
+        printer.setPageLayout(
+            QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        return FormatPrinter::PrintToPrinter(printer, m_format.controls, offsets) ? pdf : QString();
     }
 
     QTemporaryDir m_dir;
     Format m_format;
-    QString m_path;
 };
 
 } // namespace
 
 TEST_F(PrintingTest, MarksLandWhereThePageSaysWithoutOffsets) {
-    const QString pdf =
-        Render(QStringLiteral("plain.pdf"), {QStringLiteral("--facx"), QStringLiteral("0"),
-                                             QStringLiteral("--facy"), QStringLiteral("0")});
+    const QString pdf = Render(QStringLiteral("plain.pdf"), FormatPrinter::Offsets{0, 0});
     ASSERT_FALSE(pdf.isEmpty());
     const QImage page = Rasterise(pdf, m_dir.path());
     ASSERT_FALSE(page.isNull());
@@ -133,8 +133,7 @@ TEST_F(PrintingTest, MarksLandWhereThePageSaysWithoutOffsets) {
 }
 
 TEST_F(PrintingTest, ConstantTextPrintsNarrowedToNinetySixPercent) {
-    const QString pdf =
-        Render(QStringLiteral("narrow.pdf"), {QStringLiteral("--facx"), QStringLiteral("0")});
+    const QString pdf = Render(QStringLiteral("narrow.pdf"), FormatPrinter::Offsets{0, 0});
     ASSERT_FALSE(pdf.isEmpty());
     const auto [left, right] = WordSpanMillimetres(pdf, QStringLiteral("MARCA"));
     ASSERT_GT(right, left);
@@ -147,9 +146,7 @@ TEST_F(PrintingTest, ConstantTextPrintsNarrowedToNinetySixPercent) {
 }
 
 TEST_F(PrintingTest, MarginOffsetsShiftTheWholePrintout) {
-    const QString pdf =
-        Render(QStringLiteral("shifted.pdf"), {QStringLiteral("--facx"), QStringLiteral("50"),
-                                               QStringLiteral("--facy"), QStringLiteral("-30")});
+    const QString pdf = Render(QStringLiteral("shifted.pdf"), FormatPrinter::Offsets{50, -30});
     ASSERT_FALSE(pdf.isEmpty());
     const QImage page = Rasterise(pdf, m_dir.path());
     ASSERT_FALSE(page.isNull());
@@ -158,11 +155,16 @@ TEST_F(PrintingTest, MarginOffsetsShiftTheWholePrintout) {
     EXPECT_NEAR(WordLeftMillimetres(pdf, QStringLiteral("MARCA")), 45.2, 0.8);
 }
 
-TEST_F(PrintingTest, OffsetsComeFromTheSettingsUnlessGiven) {
+TEST_F(PrintingTest, OffsetsComeFromTheSettings) {
+    EXPECT_EQ(FormatPrinter::Offsets::FromSettings().facX, 0);
     Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), -100);
-    const QString pdf =
-        Render(QStringLiteral("settings.pdf"), {QStringLiteral("--paper"), QStringLiteral("a4")});
+    Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacY"), 20);
+    const FormatPrinter::Offsets offsets = FormatPrinter::Offsets::FromSettings();
     Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), 0);
+    Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacY"), 0);
+    EXPECT_EQ(offsets.facX, -100);
+    EXPECT_EQ(offsets.facY, 20);
+    const QString pdf = Render(QStringLiteral("settings.pdf"), offsets, QPageSize::A4);
     ASSERT_FALSE(pdf.isEmpty());
     const QImage page = Rasterise(pdf, m_dir.path());
     ASSERT_FALSE(page.isNull());

@@ -1,7 +1,7 @@
-#include "TestPictures.h"
+#include "cli/CliRunner.h"
+#include "imaging/TestPictures.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,16 +10,8 @@ using namespace TestPictures;
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(PLENOVA_CLI), QStringList{QStringLiteral("decode")} + args);
-    p.waitForFinished(60000);
-    return CliRun{p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+CliResult Cli(const QStringList& args) {
+    return RunCli(QStringList{QStringLiteral("decode")} + args);
 }
 
 QByteArray Read(const QString& path) {
@@ -40,27 +32,27 @@ TEST(DecodeCommand, WritesEveryFrameAsPpmAfterResizeAndFlip) {
     ASSERT_TRUE(WriteFile(gif, MakeGif(g)));
     const QString out = dir.filePath(QStringLiteral("a.ppm"));
 
-    ASSERT_EQ(Cli({gif, QStringLiteral("-o"), out}).status, 0);
+    ASSERT_EQ(Cli({gif, QStringLiteral("-o"), out}).exitCode, 0);
     EXPECT_EQ(Read(out), QByteArray("P6\n2 2\n255\n\xff\0\0\0\xff\0\0\0\xff\0\0\xff", 23));
 
     ASSERT_EQ(Cli({gif, QStringLiteral("-o"), out, QStringLiteral("--size"), QStringLiteral("4x2"),
                    QStringLiteral("--flip"), QStringLiteral("v")})
-                  .status,
+                  .exitCode,
               0);
     EXPECT_EQ(Read(out).left(11), QByteArray("P6\n4 2\n255\n"));
     EXPECT_EQ(Read(out).mid(11, 3), QByteArray("\0\0\xff", 3)); // the second frame, now on top
 
-    const CliRun refused =
+    const CliResult refused =
         Cli({gif, QStringLiteral("-o"), out, QStringLiteral("--size"), QStringLiteral("1x9")});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("a.gif")));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.Err().contains(QStringLiteral("a.gif")));
 
     const QString bad = dir.filePath(QStringLiteral("b.bmp"));
     ASSERT_TRUE(WriteFile(bad, Bytes{'B', 'M', 1, 2}));
-    const CliRun failed = Cli({bad, QStringLiteral("-o"), out});
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_TRUE(failed.err.contains(QStringLiteral("Read Error!"))) << failed.err.toStdString();
-    EXPECT_EQ(
-        Cli({gif, QStringLiteral("-o"), out, QStringLiteral("--flip"), QStringLiteral("x")}).status,
-        1);
+    const CliResult failed = Cli({bad, QStringLiteral("-o"), out});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.Err().contains(QStringLiteral("Read Error!"))) << failed.err.toStdString();
+    EXPECT_EQ(Cli({gif, QStringLiteral("-o"), out, QStringLiteral("--flip"), QStringLiteral("x")})
+                  .exitCode,
+              1);
 }

@@ -1,51 +1,27 @@
-#include <QProcess>
+#include "cli/CliRunner.h"
+
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult RunCli(const QStringList& args, const QString& lang = QStringLiteral("C")) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LANG"), lang);
-    env.remove(QStringLiteral("LC_ALL"));
-    env.remove(QStringLiteral("LC_NUMERIC"));
-    env.remove(QStringLiteral("LC_MONETARY"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(PLENOVA_CLI), args);
-    CliResult result;
-    if (!process.waitForFinished(60000))
-        return result;
-    result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
-
 TEST(CliWordsTest, PrintsTheAmountInWordsExactly) {
     CliResult r = RunCli({QStringLiteral("words"), QStringLiteral("100")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "CIEN  PESOS 00/100 M.N.\n");
+    EXPECT_EQ(r.Out(), "CIEN  PESOS 00/100 M.N.\n");
 
     r = RunCli({QStringLiteral("words"), QStringLiteral("2"), QStringLiteral("--currency"),
                 QStringLiteral("DOLARES"), QStringLiteral("--postfix"), QString()});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "DOS DOLARES 00/100 \n");
+    EXPECT_EQ(r.Out(), "DOS DOLARES 00/100 \n");
 
     r = RunCli({QStringLiteral("words"), QStringLiteral("-5")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "Numero fuera de rango!\n");
+    EXPECT_EQ(r.Out(), "Numero fuera de rango!\n");
 
     r = RunCli({QStringLiteral("words"), QStringLiteral(".5")});
-    EXPECT_EQ(r.out, "Cero PESOS 50/100 M.N.\n");
+    EXPECT_EQ(r.Out(), "Cero PESOS 50/100 M.N.\n");
 }
 
 TEST(CliWordsTest, RefusesWhatIsNotANumberWithAPoint) {
@@ -54,10 +30,14 @@ TEST(CliWordsTest, RefusesWhatIsNotANumberWithAPoint) {
         const CliResult r = RunCli({QStringLiteral("words"), bad});
         EXPECT_EQ(r.exitCode, 1) << bad.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_TRUE(r.err.startsWith(QStringLiteral("plenova-cli: importe no válido")))
+        EXPECT_TRUE(r.Err().startsWith(QStringLiteral("plenova-cli: importe no válido")))
             << r.err.toStdString();
     }
     EXPECT_EQ(RunCli({QStringLiteral("words")}).exitCode, 1);
+    // An amount piped in is not read: the words come only from the argument.
+    const CliResult piped = CliRunner().WithInput("100\n").Run({QStringLiteral("words")});
+    EXPECT_EQ(piped.exitCode, 1);
+    EXPECT_TRUE(piped.out.isEmpty());
 }
 
 } // namespace
@@ -66,38 +46,38 @@ namespace {
 
 TEST(CliFormatTest, FormatsByTypeDecimalsSignAndLocale) {
     const auto format = [](const QStringList& extra, const QString& lang = QStringLiteral("C")) {
-        return RunCli(QStringList{QStringLiteral("format")} + extra, lang);
+        return CliRunner().WithLocale(lang).Run(QStringList{QStringLiteral("format")} + extra);
     };
     CliResult r = format({QStringLiteral("12.46"), QStringLiteral("--type"), QStringLiteral("1"),
                           QStringLiteral("--decimals"), QStringLiteral("1")});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "12.5\n");
+    EXPECT_EQ(r.Out(), "12.5\n");
     r = format({QStringLiteral("12.46"), QStringLiteral("--type"), QStringLiteral("2")});
-    EXPECT_EQ(r.out, "12.46\n");
+    EXPECT_EQ(r.Out(), "12.46\n");
     r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3"),
                 QStringLiteral("--locale"), QStringLiteral("es_MX")});
-    EXPECT_EQ(r.out, "$1,234.50\n");
+    EXPECT_EQ(r.Out(), "$1,234.50\n");
     r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("4"),
                 QStringLiteral("--no-sign"), QStringLiteral("--locale"), QStringLiteral("es_MX")});
-    EXPECT_EQ(r.out, "1234.5\n");
+    EXPECT_EQ(r.Out(), "1234.5\n");
     // Without --locale the user's locale applies.
     r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3")},
                QStringLiteral("es_MX.UTF-8"));
-    EXPECT_EQ(r.out, "$1,234.50\n");
+    EXPECT_EQ(r.Out(), "$1,234.50\n");
     // The bare machine's C locale groups the amount but has no currency symbol.
     r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3")});
-    EXPECT_EQ(r.out, "1,234.50\n");
+    EXPECT_EQ(r.Out(), "1,234.50\n");
     r = format({QStringLiteral("1234.5"), QStringLiteral("--type"), QStringLiteral("3"),
                 QStringLiteral("--locale"), QStringLiteral("C")});
-    EXPECT_EQ(r.out, "1234.50\n");
+    EXPECT_EQ(r.Out(), "1234.50\n");
     r = format({QStringLiteral("-5"), QStringLiteral("--type"), QStringLiteral("0")});
-    EXPECT_EQ(r.out, "-5\n");
+    EXPECT_EQ(r.Out(), "-5\n");
 }
 
 TEST(CliFormatTest, RefusesMissingTypeAndUnknownLocale) {
     CliResult r = RunCli({QStringLiteral("format"), QStringLiteral("1")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("--type")));
+    EXPECT_TRUE(r.Err().contains(QStringLiteral("--type")));
     r = RunCli({QStringLiteral("format"), QStringLiteral("1"), QStringLiteral("--type"),
                 QStringLiteral("1"), QStringLiteral("--locale"), QStringLiteral("xx_QQ")});
     EXPECT_EQ(r.exitCode, 1);
