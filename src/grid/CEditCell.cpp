@@ -16,7 +16,7 @@ CEditCell::CEditCell(QWidget* grid) : QLineEdit(grid) {
 }
 
 void CEditCell::PostEnd(int key) {
-    keepCaret_ = false;
+    m_keepCaret = false;
     QMetaObject::invokeMethod(
         this, [this, key] { emit EditEnded(key); }, Qt::QueuedConnection);
 }
@@ -29,7 +29,7 @@ void CEditCell::keyPressEvent(QKeyEvent* event) {
     }
     bool ends = key == Qt::Key_Escape || key == Qt::Key_Up || key == Qt::Key_Down ||
                 GridKeys::IsEditFunctionKey(key);
-    if (!keepCaret_ && (key == Qt::Key_Left || key == Qt::Key_Right))
+    if (!m_keepCaret && (key == Qt::Key_Left || key == Qt::Key_Right))
         ends = true;
     if (ends && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         PostEnd(key);
@@ -52,7 +52,7 @@ void CEditCell::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
     hide();
-    if (!quietHide_)
+    if (!m_quietHide)
         emit EditEnded(Qt::Key_Return);
     if (QApplication::focusWidget() != parentWidget())
         emit FocusLeftGrid();

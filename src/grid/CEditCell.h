@@ -11,12 +11,12 @@ public:
 
     // Set when editing started from the cell's own text (F2): Left and Right then move the caret
     // instead of ending the edit.
-    void SetKeepCaret(bool keep) { keepCaret_ = keep; }
-    bool KeepCaret() const { return keepCaret_; }
+    void SetKeepCaret(bool keep) { m_keepCaret = keep; }
+    bool KeepCaret() const { return m_keepCaret; }
     // Set by the grid while it hides the box after taking its text, so that the loss of the
     // focus does not confirm the text a second time.
-    void SetQuietHide(bool quiet) { quietHide_ = quiet; }
-    bool QuietHide() const { return quietHide_; }
+    void SetQuietHide(bool quiet) { m_quietHide = quiet; }
+    bool QuietHide() const { return m_quietHide; }
 
 signals:
     // The edit ends with key: Enter confirms, Esc cancels, arrows and F2 to F24 confirm and then
@@ -34,6 +34,6 @@ private:
     // Reported from the event loop, after the key press has been fully handled.
     void PostEnd(int key);
 
-    bool keepCaret_ = false;
-    bool quietHide_ = false;
+    bool m_keepCaret = false;
+    bool m_quietHide = false;
 };

@@ -42,7 +42,7 @@ void CListCell::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
     hide();
-    if (!quietHide_)
+    if (!m_quietHide)
         emit EditEnded(Qt::Key_Return);
     if (QApplication::focusWidget() != parentWidget())
         emit FocusLeftGrid();

@@ -9,8 +9,8 @@ class CListCell : public QComboBox {
 public:
     explicit CListCell(QWidget* grid);
 
-    void SetQuietHide(bool quiet) { quietHide_ = quiet; }
-    bool QuietHide() const { return quietHide_; }
+    void SetQuietHide(bool quiet) { m_quietHide = quiet; }
+    bool QuietHide() const { return m_quietHide; }
 
     // Selects the first entry that begins with prefix (case ignored), searching from the top;
     // false, and the selection unchanged, when none does.
@@ -25,5 +25,5 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    bool quietHide_ = false;
+    bool m_quietHide = false;
 };

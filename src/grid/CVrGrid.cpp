@@ -18,94 +18,62 @@
 
 namespace {
 
-// The keys the grid acts on itself rather than typing them into a cell.
-bool IsCommandKey(int key) {
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_F2:
-    case Qt::Key_Delete:
-        return true;
-    default:
-        return false;
-    }
-}
-
 constexpr int kNewColumnWidth = 60;
 constexpr int kRowHeaderWidth = 20;
-constexpr int kCheckBox = 11;
 const QColor kGrey(128, 128, 128);
-const QColor kCheckRed(255, 0, 0);
-// The tick, one byte per pixel row from the top; bit 0 is the rightmost pixel.
-constexpr unsigned char kCheckPattern[7] = {0x01, 0x03, 0x47, 0x6E, 0x7C, 0x38, 0x10};
-
-QFont GridFont(int weight) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    return font;
-}
 
 } // namespace
 
 CVrGrid::CVrGrid(QWidget* parent, const QRect& rect, GridOwner* owner, int id,
                  bool withHorizontalBar)
-    : QWidget(parent), owner_(owner), id_(id), normalFont_(GridFont(400)),
-      headerFont_(GridFont(800)) {
+    : QWidget(parent), m_owner(owner), m_id(id) {
     setObjectName(QStringLiteral("CVrGrid"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
     // Moves without a button pressed show where a column edge can be grabbed.
     setMouseTracking(true);
-    setFont(normalFont_);
-    painter_.UseColors(palette());
+    setFont(m_painter.NormalFont());
+    m_painter.UseColors(palette());
 
-    columns_.resize(1);
-    columns_[0].width = kRowHeaderWidth;
-    columns_[0].caption = QString::asprintf("Col. %d", 0);
+    m_columns.resize(1);
+    m_columns[0].width = kRowHeaderWidth;
+    m_columns[0].caption = QString::asprintf("Col. %d", 0);
 
     if (withHorizontalBar) {
-        horizontalBar_ = new QScrollBar(Qt::Horizontal, this);
-        horizontalBar_->setObjectName(QStringLiteral("HorizontalBar"));
-        horizontalBar_->setFocusPolicy(Qt::NoFocus);
-        horizontalBar_->setRange(1, 1);
-        connect(horizontalBar_, &QScrollBar::actionTriggered, this, &CVrGrid::OnHorizontalAction);
-        connect(horizontalBar_, &QScrollBar::valueChanged, this, [this](int value) {
-            firstVisibleColumn_ = value;
+        m_horizontalBar = new QScrollBar(Qt::Horizontal, this);
+        m_horizontalBar->setObjectName(QStringLiteral("HorizontalBar"));
+        m_horizontalBar->setFocusPolicy(Qt::NoFocus);
+        m_horizontalBar->setRange(1, 1);
+        connect(m_horizontalBar, &QScrollBar::actionTriggered, this, &CVrGrid::OnHorizontalAction);
+        connect(m_horizontalBar, &QScrollBar::valueChanged, this, [this](int value) {
+            m_firstVisibleColumn = value;
             ClampFirstVisible();
             Layout();
             update();
         });
     }
-    verticalBar_ = new QScrollBar(Qt::Vertical, this);
-    verticalBar_->setObjectName(QStringLiteral("VerticalBar"));
-    verticalBar_->setFocusPolicy(Qt::NoFocus);
-    verticalBar_->setRange(1, 1);
-    connect(verticalBar_, &QScrollBar::actionTriggered, this, &CVrGrid::OnVerticalAction);
-    connect(verticalBar_, &QScrollBar::valueChanged, this, [this](int value) {
-        firstVisibleRow_ = value;
+    m_verticalBar = new QScrollBar(Qt::Vertical, this);
+    m_verticalBar->setObjectName(QStringLiteral("VerticalBar"));
+    m_verticalBar->setFocusPolicy(Qt::NoFocus);
+    m_verticalBar->setRange(1, 1);
+    connect(m_verticalBar, &QScrollBar::actionTriggered, this, &CVrGrid::OnVerticalAction);
+    connect(m_verticalBar, &QScrollBar::valueChanged, this, [this](int value) {
+        m_firstVisibleRow = value;
         ClampFirstVisible();
         Layout();
         update();
     });
 
-    edit_ = new CEditCell(this);
-    edit_->setFont(normalFont_);
-    edit_->setGeometry(10, 10, 10, 10);
-    connect(edit_, &CEditCell::EditEnded, this, &CVrGrid::EndEdit);
-    connect(edit_, &CEditCell::FocusLeftGrid, this, &CVrGrid::EditorLeftGrid);
-    list_ = new CListCell(this);
-    list_->setFont(normalFont_);
-    connect(list_, &CListCell::EditEnded, this, &CVrGrid::EndEdit);
-    connect(list_, &CListCell::FocusLeftGrid, this, &CVrGrid::EditorLeftGrid);
+    m_edit = new CEditCell(this);
+    m_edit->setFont(m_painter.NormalFont());
+    m_edit->setGeometry(10, 10, 10, 10);
+    connect(m_edit, &CEditCell::EditEnded, this, &CVrGrid::EndEdit);
+    connect(m_edit, &CEditCell::FocusLeftGrid, this, &CVrGrid::EditorLeftGrid);
+    m_list = new CListCell(this);
+    m_list->setFont(m_painter.NormalFont());
+    connect(m_list, &CListCell::EditEnded, this, &CVrGrid::EndEdit);
+    connect(m_list, &CListCell::FocusLeftGrid, this, &CVrGrid::EditorLeftGrid);
 
     setGeometry(rect);
     PlaceScrollBars();
@@ -114,10 +82,10 @@ CVrGrid::CVrGrid(QWidget* parent, const QRect& rect, GridOwner* owner, int id,
 
 CVrGrid::~CVrGrid() {
     // The editors report their loss of focus to the grid; nothing is left to report to.
-    edit_->SetQuietHide(true);
-    list_->SetQuietHide(true);
-    disconnect(edit_, nullptr, this, nullptr);
-    disconnect(list_, nullptr, this, nullptr);
+    m_edit->SetQuietHide(true);
+    m_list->SetQuietHide(true);
+    disconnect(m_edit, nullptr, this, nullptr);
+    disconnect(m_list, nullptr, this, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,21 +95,21 @@ void CVrGrid::SetColumnCount(int n) {
     n = std::max(0, n);
     if (n + 1 == ColumnCount())
         return;
-    if (editing_)
+    if (m_editing)
         EndEdit(Qt::Key_Escape);
-    columns_.assign(static_cast<std::size_t>(n) + 1, GridColumn{});
+    m_columns.assign(static_cast<std::size_t>(n) + 1, GridColumn{});
     for (int c = 0; c <= n; ++c) {
-        columns_[c].width = c == 0 ? kRowHeaderWidth : kNewColumnWidth;
-        columns_[c].caption = QString::asprintf("Col. %d", c);
+        m_columns[c].width = c == 0 ? kRowHeaderWidth : kNewColumnWidth;
+        m_columns[c].caption = QString::asprintf("Col. %d", c);
     }
-    if (rowLimit_ == 0)
-        rowLimit_ = 2;
-    if (currentColumn_ > n)
-        currentColumn_ = n;
-    firstVisibleColumn_ = 1;
-    newRowTyped_ = false;
-    if (horizontalBar_)
-        horizontalBar_->setRange(1, std::max(1, n));
+    if (m_rowLimit == 0)
+        m_rowLimit = 2;
+    if (m_position.column > n)
+        m_position.column = n;
+    m_firstVisibleColumn = 1;
+    m_newRowTyped = false;
+    if (m_horizontalBar)
+        m_horizontalBar->setRange(1, std::max(1, n));
     Layout();
     SyncScrollBars();
     update();
@@ -151,40 +119,41 @@ void CVrGrid::SetColumn(int column, const QString& caption, int width, bool read
                         int alignment) {
     if (column < 1 || column >= ColumnCount())
         return;
-    GridColumn& col = columns_[column];
+    GridColumn& col = m_columns[column];
     col.caption = caption;
     col.width = std::max(kMinColumnWidth, width);
     col.readOnly = readOnly;
     col.alignment = alignment;
+    Layout();
     update();
 }
 
 void CVrGrid::SetColumnUpperCase(int column, bool upperCase) {
     if (column >= 1 && column < ColumnCount())
-        columns_[column].upperCase = upperCase;
+        m_columns[column].upperCase = upperCase;
 }
 
 void CVrGrid::SetColumnList(int column, bool list) {
     if (column >= 1 && column < ColumnCount())
-        columns_[column].list = list;
+        m_columns[column].list = list;
 }
 
 void CVrGrid::SetColumnCheck(int column, bool check) {
     if (column >= 1 && column < ColumnCount()) {
-        columns_[column].check = check;
+        m_columns[column].check = check;
         update();
     }
 }
 
 void CVrGrid::SetRowCount(int n) {
     n = std::max(0, n);
-    if (editing_)
+    if (m_editing)
         EndEdit(Qt::Key_Escape);
-    rowLimit_ = n + 1;
-    verticalBar_->setRange(1, rowLimit_);
-    currentColumn_ = ColumnCount() > 1 ? 1 : 0;
-    currentRow_ = 1;
-    selFirst_ = selLast_ = 0;
+    m_rowLimit = n + 1;
+    m_verticalBar->setRange(1, m_rowLimit);
+    m_position.column = ColumnCount() > 1 ? 1 : 0;
+    m_position.row = 1;
+    m_position.ClearSelection();
     ClearNewRowTexts();
     ClampFirstVisible();
     EnsureCurrentRowVisible();
@@ -193,15 +162,15 @@ void CVrGrid::SetRowCount(int n) {
 }
 
 void CVrGrid::SetCurrentCell(int column, int row) {
-    if (column < 1 || column >= ColumnCount() || row < 1 || row > rowLimit_)
+    if (column < 1 || column >= ColumnCount() || row < 1 || row > m_rowLimit)
         return;
-    if (editing_)
+    if (m_editing)
         EndEdit(Qt::Key_Escape);
-    currentColumn_ = column;
-    currentRow_ = row;
-    firstVisibleRow_ = row;
+    m_position.column = column;
+    m_position.row = row;
+    m_firstVisibleRow = row;
     EnsureCurrentColumnVisible();
-    selFirst_ = selLast_ = 0;
+    m_position.ClearSelection();
     ClearNewRowTexts();
     ClampFirstVisible();
     Layout();
@@ -211,169 +180,104 @@ void CVrGrid::SetCurrentCell(int column, int row) {
 }
 
 void CVrGrid::SelectRows(int first, int last) {
-    if (first < 1 || last < 1 || first >= rowLimit_ || last >= rowLimit_) {
-        selFirst_ = selLast_ = 0;
+    if (first < 1 || last < 1 || first >= m_rowLimit || last >= m_rowLimit) {
+        m_position.ClearSelection();
     } else {
-        selFirst_ = first;
-        selLast_ = last;
+        m_position.selectionFirst = first;
+        m_position.selectionLast = last;
     }
     update();
 }
 
 void CVrGrid::SetNoNewRow(bool flag) {
-    noNewRow_ = flag;
+    m_noNewRow = flag;
     update();
 }
 
 void CVrGrid::ShowFrame(bool flag) {
-    painter_.SetFrame(flag);
+    m_painter.SetFrame(flag);
     update();
 }
 
 void CVrGrid::SetReadOnly(bool flag) {
-    readOnly_ = flag;
-    if (flag && editing_)
+    m_readOnly = flag;
+    if (flag && m_editing)
         EndEdit(Qt::Key_Escape);
 }
 
 void CVrGrid::SetRowNumbers(bool flag) {
-    rowNumbers_ = flag;
+    m_rowNumbers = flag;
     update();
 }
 
 void CVrGrid::SetOwnerRowHeaders(bool flag) {
-    ownerRowHeaders_ = flag;
+    m_ownerRowHeaders = flag;
     update();
-}
-
-QRect CVrGrid::CellRect(int column, int row) {
-    Layout();
-    if (column < 0 || column >= ColumnCount() || columns_[column].rightEdge < 0)
-        return {};
-    const int right = columns_[column].rightEdge;
-    const int left = right - columns_[column].width;
-    if (row == 0)
-        return QRect(left, 0, right - left, headerHeight_);
-    if (row < firstVisibleRow_ || row > LastShownRow())
-        return {};
-    return QRect(left, RowTop(row), right - left, rowHeight_);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Layout
 
-void CVrGrid::LayOutColumns() {
-    for (GridColumn& col : columns_)
-        col.rightEdge = -1;
-    int x = columns_[0].width;
-    columns_[0].rightEdge = x;
-    visibleColumns_ = 0;
-    totalWidth_ = columns_[0].width;
-    for (int c = firstVisibleColumn_; c < ColumnCount(); ++c) {
-        totalWidth_ += columns_[c].width;
-        if (x < visibleWidth_) {
-            x += columns_[c].width;
-            columns_[c].rightEdge = x;
-            ++visibleColumns_;
-        }
-    }
-    visibleRows_ = std::max(1, (visibleHeight_ - headerHeight_) / rowHeight_);
-
-    currentSpan_ = QRect();
-    if (currentColumn_ >= 1 && currentColumn_ < ColumnCount() &&
-        columns_[currentColumn_].rightEdge >= 0 && currentRow_ >= firstVisibleRow_ &&
-        currentRow_ <= LastShownRow()) {
-        const int right = columns_[currentColumn_].rightEdge;
-        currentSpan_ = QRect(right - columns_[currentColumn_].width, RowTop(currentRow_),
-                             columns_[currentColumn_].width, rowHeight_);
-    }
-}
-
 void CVrGrid::Layout() {
-    LayOutColumns();
+    m_geometry.LayOut(m_columns, m_firstVisibleColumn, m_firstVisibleRow, m_rowLimit, m_viewport);
     // A current column cut off at the right brings the columns after it into view, one at a time,
     // as long as it does not itself become the first one shown.
-    while (!currentSpan_.isNull() && currentSpan_.left() + currentSpan_.width() > visibleWidth_ &&
-           ColumnCount() > 2 && firstVisibleColumn_ < currentColumn_) {
-        ++firstVisibleColumn_;
-        LayOutColumns();
-        if (horizontalBar_) {
-            const QSignalBlocker block(horizontalBar_);
-            horizontalBar_->setValue(firstVisibleColumn_);
+    for (QRect span = CurrentSpan();
+         !span.isNull() && span.left() + span.width() > m_viewport.width() && ColumnCount() > 2 &&
+         m_firstVisibleColumn < m_position.column;
+         span = CurrentSpan()) {
+        ++m_firstVisibleColumn;
+        m_geometry.LayOut(m_columns, m_firstVisibleColumn, m_firstVisibleRow, m_rowLimit,
+                          m_viewport);
+        if (m_horizontalBar) {
+            const QSignalBlocker block(m_horizontalBar);
+            m_horizontalBar->setValue(m_firstVisibleColumn);
         }
     }
     // An editor follows its cell and is out of sight while the cell is scrolled away.
-    if (editing_ && activeEditor_) {
+    if (m_editing && m_activeEditor) {
+        const QRect span = CurrentSpan();
         const QRect place =
-            currentSpan_.isNull() ? QRect(-1000, -1000, 50, rowHeight_) : currentSpan_;
-        activeEditor_->setGeometry(place);
+            span.isNull() ? QRect(-1000, -1000, 50, GridGeometry::kRowHeight) : span;
+        m_activeEditor->setGeometry(place);
     }
 }
 
-int CVrGrid::LastShownRow() const {
-    // Rows are shown while their top is inside the visible height, never beyond the new row.
-    const int rowsShown =
-        std::max(1, (visibleHeight_ - headerHeight_ + rowHeight_ - 1) / rowHeight_);
-    return std::min(rowLimit_, firstVisibleRow_ + rowsShown - 1);
+QRect CVrGrid::CurrentSpan() const {
+    // The header row and the row headers are never current.
+    if (m_position.column < 1 || m_position.row < 1)
+        return {};
+    return m_geometry.CellRect(m_position.column, m_position.row);
 }
 
-int CVrGrid::ColumnAt(int x) const {
-    if (x >= 0 && x < columns_[0].width)
-        return 0;
-    for (int c = firstVisibleColumn_; c < ColumnCount(); ++c) {
-        const GridColumn& col = columns_[c];
-        if (col.rightEdge < 0)
-            break;
-        if (x >= col.rightEdge - col.width && x < col.rightEdge)
-            return c;
-    }
-    return -1;
-}
-
-int CVrGrid::EdgeAt(int x) const {
-    for (int c = 0; c < ColumnCount(); ++c) {
-        const int edge = columns_[c].rightEdge;
-        if (edge >= 0 && std::abs(x - edge) <= kResizeGrip)
-            return c;
-    }
-    return -1;
-}
-
-int CVrGrid::RowAt(int y) const {
-    if (y < headerHeight_)
-        return 0;
-    return firstVisibleRow_ + (y - headerHeight_) / rowHeight_;
-}
-
-bool CVrGrid::InSelection(int row) const {
-    if (selFirst_ == 0 && selLast_ == 0)
-        return false;
-    return row >= std::min(selFirst_, selLast_) && row <= std::max(selFirst_, selLast_);
+GridNavigation CVrGrid::Navigation() const {
+    return GridNavigation(ColumnCount() - 1, m_rowLimit, m_geometry.VisibleRows());
 }
 
 void CVrGrid::ClampFirstVisible() {
-    firstVisibleRow_ = std::clamp(firstVisibleRow_, 1, std::max(1, rowLimit_));
-    firstVisibleColumn_ = std::clamp(firstVisibleColumn_, 1, std::max(1, ColumnCount() - 1));
+    m_firstVisibleRow = std::clamp(m_firstVisibleRow, 1, std::max(1, m_rowLimit));
+    m_firstVisibleColumn = std::clamp(m_firstVisibleColumn, 1, std::max(1, ColumnCount() - 1));
 }
 
 void CVrGrid::SyncScrollBars() {
     {
-        const QSignalBlocker block(verticalBar_);
-        verticalBar_->setRange(1, std::max(1, rowLimit_));
-        verticalBar_->setPageStep(std::max(1, visibleRows_));
-        verticalBar_->setValue(firstVisibleRow_);
+        const QSignalBlocker block(m_verticalBar);
+        m_verticalBar->setRange(1, std::max(1, m_rowLimit));
+        m_verticalBar->setPageStep(std::max(1, m_geometry.VisibleRows()));
+        m_verticalBar->setValue(m_firstVisibleRow);
     }
-    if (horizontalBar_) {
-        const QSignalBlocker block(horizontalBar_);
-        horizontalBar_->setRange(1, std::max(1, ColumnCount() - 1));
-        horizontalBar_->setPageStep(std::max(1, visibleColumns_));
-        horizontalBar_->setValue(firstVisibleColumn_);
+    if (m_horizontalBar) {
+        const QSignalBlocker block(m_horizontalBar);
+        m_horizontalBar->setRange(1, std::max(1, ColumnCount() - 1));
+        m_horizontalBar->setPageStep(std::max(1, m_geometry.VisibleColumns()));
+        m_horizontalBar->setValue(m_firstVisibleColumn);
     }
 }
 
 void CVrGrid::OnVerticalAction(int action) {
-    int first = firstVisibleRow_;
-    const int lastFirst = std::max(1, rowLimit_ - 1);
+    int first = m_firstVisibleRow;
+    const int lastFirst = std::max(1, m_rowLimit - 1);
+    const int visibleRows = m_geometry.VisibleRows();
     switch (action) {
     case QAbstractSlider::SliderSingleStepAdd:
         first = std::min(first + 1, lastFirst);
@@ -382,23 +286,25 @@ void CVrGrid::OnVerticalAction(int action) {
         first = std::max(first - 1, 1);
         break;
     case QAbstractSlider::SliderPageStepAdd:
-        first = std::min(first + visibleRows_ - 1, lastFirst);
+        first = std::min(first + visibleRows - 1, lastFirst);
         break;
     case QAbstractSlider::SliderPageStepSub:
-        first = std::max(first - std::max(1, visibleRows_), 1);
+        first = std::max(first - std::max(1, visibleRows), 1);
         break;
     default:
-        first = verticalBar_->sliderPosition();
+        first = m_verticalBar->sliderPosition();
         break;
     }
-    firstVisibleRow_ = std::clamp(first, 1, std::max(1, rowLimit_));
-    verticalBar_->setSliderPosition(firstVisibleRow_);
+    m_firstVisibleRow = std::clamp(first, 1, std::max(1, m_rowLimit));
+    m_verticalBar->setSliderPosition(m_firstVisibleRow);
+    Layout();
     update();
 }
 
 void CVrGrid::OnHorizontalAction(int action) {
-    int first = firstVisibleColumn_;
+    int first = m_firstVisibleColumn;
     const int last = std::max(1, ColumnCount() - 1);
+    const int visibleColumns = m_geometry.VisibleColumns();
     switch (action) {
     case QAbstractSlider::SliderSingleStepAdd:
         first += 1;
@@ -407,36 +313,38 @@ void CVrGrid::OnHorizontalAction(int action) {
         first -= 1;
         break;
     case QAbstractSlider::SliderPageStepAdd:
-        first += std::max(1, visibleColumns_);
+        first += std::max(1, visibleColumns);
         break;
     case QAbstractSlider::SliderPageStepSub:
-        first -= std::max(1, visibleColumns_);
+        first -= std::max(1, visibleColumns);
         break;
     default:
-        first = horizontalBar_->sliderPosition();
+        first = m_horizontalBar->sliderPosition();
         break;
     }
-    firstVisibleColumn_ = std::clamp(first, 1, last);
-    horizontalBar_->setSliderPosition(firstVisibleColumn_);
+    m_firstVisibleColumn = std::clamp(first, 1, last);
+    m_horizontalBar->setSliderPosition(m_firstVisibleColumn);
+    Layout();
     update();
 }
 
 void CVrGrid::EnsureCurrentRowVisible() {
-    if (currentRow_ < 1)
+    const int row = m_position.row;
+    if (row < 1)
         return;
     Layout();
-    if (currentRow_ < firstVisibleRow_)
-        firstVisibleRow_ = currentRow_;
-    else if (currentRow_ > firstVisibleRow_ + visibleRows_ - 1)
-        firstVisibleRow_ = currentRow_ - visibleRows_ + 1;
+    if (row < m_firstVisibleRow)
+        m_firstVisibleRow = row;
+    else if (row > m_firstVisibleRow + m_geometry.VisibleRows() - 1)
+        m_firstVisibleRow = row - m_geometry.VisibleRows() + 1;
     ClampFirstVisible();
     Layout();
     SyncScrollBars();
 }
 
 void CVrGrid::EnsureCurrentColumnVisible() {
-    if (currentColumn_ >= 1 && currentColumn_ < firstVisibleColumn_)
-        firstVisibleColumn_ = currentColumn_;
+    if (m_position.column >= 1 && m_position.column < m_firstVisibleColumn)
+        m_firstVisibleColumn = m_position.column;
     Layout();
     SyncScrollBars();
 }
@@ -448,40 +356,47 @@ QString CVrGrid::CellText(int row, int column) {
     if (column < 1 || column >= ColumnCount())
         return {};
     if (IsNewRow(row))
-        return columns_[column].newRowText;
+        return m_columns[column].newRowText;
     GridCell cell{row, column, {}};
-    if (owner_)
-        owner_->CellTextWanted(id_, cell);
+    if (m_owner)
+        m_owner->CellTextWanted(m_id, cell);
     return cell.text;
+}
+
+QString CVrGrid::RowHeaderText(int row) {
+    GridCell header{row, 0, {}};
+    if (m_owner)
+        m_owner->RowHeaderTextWanted(m_id, header);
+    return header.text;
 }
 
 void CVrGrid::ToggleCheck(int row, int column) {
     const QString toggled = CellText(row, column).isEmpty() ? QStringLiteral("T") : QString();
     if (IsNewRow(row)) {
-        if (noNewRow_)
+        if (m_noNewRow)
             return;
-        columns_[column].newRowText = toggled;
-        newRowTyped_ = true;
-        if (owner_)
-            owner_->NewRowCellChanged(id_, GridCell{row, column, toggled});
-    } else if (owner_) {
-        owner_->CellChanged(id_, GridCell{row, column, toggled});
+        m_columns[column].newRowText = toggled;
+        m_newRowTyped = true;
+        if (m_owner)
+            m_owner->NewRowCellChanged(m_id, GridCell{row, column, toggled});
+    } else if (m_owner) {
+        m_owner->CellChanged(m_id, GridCell{row, column, toggled});
     }
     update();
 }
 
 void CVrGrid::ClearNewRowTexts() {
-    for (GridColumn& col : columns_)
+    for (GridColumn& col : m_columns)
         col.newRowText.clear();
-    newRowTyped_ = false;
+    m_newRowTyped = false;
 }
 
 void CVrGrid::PostCurrentRowChanged(int row) {
     QMetaObject::invokeMethod(
         this,
         [this, row] {
-            if (owner_)
-                owner_->CurrentRowChanged(id_, row);
+            if (m_owner)
+                m_owner->CurrentRowChanged(m_id, row);
         },
         Qt::QueuedConnection);
 }
@@ -489,24 +404,10 @@ void CVrGrid::PostCurrentRowChanged(int row) {
 // ---------------------------------------------------------------------------------------------
 // Keyboard
 
-void CVrGrid::NormalizeCurrentCell() {
-    if (selFirst_ != 0 || selLast_ != 0) {
-        currentRow_ = std::min(selFirst_, selLast_);
-        currentColumn_ = 1;
-        selFirst_ = selLast_ = 0;
-    }
-    if (currentRow_ < 1)
-        currentRow_ = 1;
-    if (currentColumn_ < 1)
-        currentColumn_ = 1;
-    currentRow_ = std::min(currentRow_, rowLimit_);
-    currentColumn_ = std::min(currentColumn_, std::max(1, ColumnCount() - 1));
-}
-
 bool CVrGrid::WantsKey(const QKeyEvent* event) const {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    if (IsCommandKey(GridKeys::Normalized(event->key())))
+    if (GridKeys::IsCommand(GridKeys::Normalized(event->key())))
         return true;
     const QString text = event->text();
     return !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() <= 254;
@@ -528,9 +429,12 @@ void CVrGrid::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
-    if (key != Qt::Key_Delete)
-        NormalizeCurrentCell();
-    if (IsCommandKey(key)) {
+    // Delete acts on the selected rows themselves.
+    if (key != Qt::Key_Delete) {
+        m_position = Navigation().Normalized(m_position);
+        Layout();
+    }
+    if (GridKeys::IsCommand(key)) {
         HandleKey(key);
         update();
         return;
@@ -547,107 +451,60 @@ void CVrGrid::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-CVrGrid::KeyResult CVrGrid::HandleKey(int key) {
-    KeyResult result;
-    const int lastColumn = ColumnCount() - 1;
-    if (lastColumn < 1)
-        return result;
-    const int oldRow = currentRow_;
-    auto moveRow = [&](int target) {
-        result.leftRow = target != oldRow;
-        currentRow_ = std::clamp(target, 1, rowLimit_);
-        EnsureCurrentRowVisible();
-        PostCurrentRowChanged(currentRow_);
-    };
-    switch (key) {
-    case Qt::Key_Return:
-        if (currentColumn_ < lastColumn) {
-            ++currentColumn_;
-            EnsureCurrentColumnVisible();
-        } else {
-            currentColumn_ = 1;
-            result.leftRow = true;
-            currentRow_ = std::min(currentRow_ + 1, rowLimit_);
-            EnsureCurrentColumnVisible();
-            EnsureCurrentRowVisible();
-            PostCurrentRowChanged(currentRow_);
+GridNavigation::Step CVrGrid::HandleKey(int key) {
+    const GridNavigation::Step step = Navigation().Apply(m_position, key);
+    switch (step.action) {
+    case GridNavigation::Action::Move:
+        m_position = step.position;
+        if (step.reveal.testFlag(GridNavigation::Reveal::Origin)) {
+            m_firstVisibleRow = 1;
+            m_firstVisibleColumn = 1;
+            Layout();
+            SyncScrollBars();
         }
+        if (step.reveal.testFlag(GridNavigation::Reveal::Column))
+            EnsureCurrentColumnVisible();
+        if (step.reveal.testFlag(GridNavigation::Reveal::Row))
+            EnsureCurrentRowVisible();
+        if (step.reportRow)
+            PostCurrentRowChanged(m_position.row);
         break;
-    case Qt::Key_Left:
-        currentColumn_ = std::max(1, currentColumn_ - 1);
-        EnsureCurrentColumnVisible();
-        break;
-    case Qt::Key_Right:
-        currentColumn_ = std::min(lastColumn, currentColumn_ + 1);
-        EnsureCurrentColumnVisible();
-        break;
-    case Qt::Key_Up:
-        moveRow(currentRow_ - 1);
-        break;
-    case Qt::Key_Down:
-        moveRow(currentRow_ + 1);
-        break;
-    case Qt::Key_PageUp:
-        moveRow(currentRow_ - visibleRows_);
-        break;
-    case Qt::Key_PageDown:
-        moveRow(currentRow_ + visibleRows_);
-        break;
-    case Qt::Key_Home:
-        result.leftRow = currentRow_ != 1;
-        currentColumn_ = 1;
-        currentRow_ = 1;
-        firstVisibleRow_ = 1;
-        firstVisibleColumn_ = 1;
-        Layout();
-        SyncScrollBars();
-        PostCurrentRowChanged(1);
-        break;
-    case Qt::Key_End:
-        result.leftRow = currentRow_ != rowLimit_;
-        currentColumn_ = 1;
-        currentRow_ = rowLimit_;
-        EnsureCurrentColumnVisible();
-        EnsureCurrentRowVisible();
-        PostCurrentRowChanged(currentRow_);
-        break;
-    case Qt::Key_F2:
+    case GridNavigation::Action::BeginEdit:
         BeginEdit(0);
         break;
-    case Qt::Key_Delete:
+    case GridNavigation::Action::Delete:
         DeleteKey();
         break;
-    default:
+    case GridNavigation::Action::None:
         break;
     }
-    return result;
+    return step;
 }
 
 void CVrGrid::DeleteKey() {
-    if (readOnly_)
+    if (m_readOnly)
         return;
-    const bool rowsSelected = selFirst_ != 0 || selLast_ != 0;
-    if (!rowsSelected) {
-        if (currentColumn_ < 1 || currentColumn_ >= ColumnCount() || currentRow_ < 1 ||
-            currentRow_ > rowLimit_ || columns_[currentColumn_].readOnly)
+    if (!m_position.HasSelection()) {
+        const int column = m_position.column;
+        const int row = m_position.row;
+        if (column < 1 || column >= ColumnCount() || row < 1 || row > m_rowLimit ||
+            m_columns[column].readOnly)
             return;
-        if (IsNewRow(currentRow_))
-            columns_[currentColumn_].newRowText.clear();
-        else if (owner_)
-            owner_->CellChanged(id_, GridCell{currentRow_, currentColumn_, QString()});
+        if (IsNewRow(row))
+            m_columns[column].newRowText.clear();
+        else if (m_owner)
+            m_owner->CellChanged(m_id, GridCell{row, column, QString()});
         update();
         return;
     }
-    if (noRowDeletion_)
+    if (m_noRowDeletion)
         return;
     // However the rows were dragged over, the owner hears the lower number last.
-    const int first = std::min(selFirst_, selLast_);
-    const int last = std::max(selFirst_, selLast_);
-    if (owner_ && owner_->DeleteRowsAllowed(id_, last, first)) {
-        rowLimit_ = std::max(1, rowLimit_ - (last - first + 1));
-        selFirst_ = selLast_ = 0;
-        currentColumn_ = 1;
-        currentRow_ = 1;
+    const int first = std::min(m_position.selectionFirst, m_position.selectionLast);
+    const int last = std::max(m_position.selectionFirst, m_position.selectionLast);
+    if (m_owner && m_owner->DeleteRowsAllowed(m_id, last, first)) {
+        m_rowLimit = std::max(1, m_rowLimit - (last - first + 1));
+        m_position = GridPosition{1, 1, 0, 0};
         ClampFirstVisible();
         Layout();
         SyncScrollBars();
@@ -661,73 +518,76 @@ void CVrGrid::DeleteKey() {
 // Editing
 
 void CVrGrid::BeginEdit(int character) {
-    if (editing_)
+    if (m_editing)
         return;
     Layout();
-    if (currentSpan_.isNull() || readOnly_ || currentColumn_ < 1 ||
-        currentColumn_ >= ColumnCount() || columns_[currentColumn_].readOnly)
+    const QRect span = CurrentSpan();
+    const int column = m_position.column;
+    const int row = m_position.row;
+    if (span.isNull() || m_readOnly || column < 1 || column >= ColumnCount() ||
+        m_columns[column].readOnly)
         return;
     // A grid without a new row would throw away whatever is typed there.
-    if (IsNewRow(currentRow_) && noNewRow_)
+    if (IsNewRow(row) && m_noNewRow)
         return;
-    GridColumn& col = columns_[currentColumn_];
-    const GridCell cell{currentRow_, currentColumn_, {}};
+    const GridColumn& col = m_columns[column];
+    const GridCell cell{row, column, {}};
 
     if (col.list) {
-        list_->clear();
+        m_list->clear();
         QStringList entries;
-        editing_ = true;
-        if (owner_)
-            owner_->FillList(id_, cell, entries);
-        list_->addItems(entries);
-        list_->setCurrentIndex(-1);
-        list_->SelectPrefix(CellText(currentRow_, currentColumn_));
+        m_editing = true;
+        if (m_owner)
+            m_owner->FillList(m_id, cell, entries);
+        m_list->addItems(entries);
+        m_list->setCurrentIndex(-1);
+        m_list->SelectPrefix(CellText(row, column));
         if (character != 0)
-            list_->SelectPrefix(QString(QChar(character)));
-        list_->setGeometry(currentSpan_);
-        list_->show();
-        list_->raise();
-        activeEditor_ = list_;
-        list_->setFocus(Qt::OtherFocusReason);
+            m_list->SelectPrefix(QString(QChar(character)));
+        m_list->setGeometry(span);
+        m_list->show();
+        m_list->raise();
+        m_activeEditor = m_list;
+        m_list->setFocus(Qt::OtherFocusReason);
         return;
     }
 
     if (col.check) {
         if (character == ' ')
-            ToggleCheck(currentRow_, currentColumn_);
+            ToggleCheck(row, column);
         return;
     }
 
     if (col.upperCase)
-        UpperCaseInput::Apply(edit_);
+        UpperCaseInput::Apply(m_edit);
     else
-        UpperCaseInput::Remove(edit_);
-    edit_->setGeometry(currentSpan_);
+        UpperCaseInput::Remove(m_edit);
+    m_edit->setGeometry(span);
     if (character != 0) {
-        edit_->SetKeepCaret(false);
+        m_edit->SetKeepCaret(false);
         const QString typed{QChar(character)};
-        edit_->setText(col.upperCase ? typed.toUpper() : typed);
+        m_edit->setText(col.upperCase ? typed.toUpper() : typed);
     } else {
-        edit_->SetKeepCaret(true);
-        const QString text = CellText(currentRow_, currentColumn_);
-        edit_->setText(col.upperCase ? text.toUpper() : text);
+        m_edit->SetKeepCaret(true);
+        const QString text = CellText(row, column);
+        m_edit->setText(col.upperCase ? text.toUpper() : text);
     }
-    editing_ = true;
-    activeEditor_ = edit_;
-    edit_->show();
-    edit_->raise();
-    edit_->setFocus(Qt::OtherFocusReason);
+    m_editing = true;
+    m_activeEditor = m_edit;
+    m_edit->show();
+    m_edit->raise();
+    m_edit->setFocus(Qt::OtherFocusReason);
     // A box that already had the focus gets no focus event: place the caret here as well.
-    edit_->deselect();
-    edit_->end(false);
+    m_edit->deselect();
+    m_edit->end(false);
 }
 
 void CVrGrid::HideEditor(QWidget* editor) {
     auto setQuiet = [&](bool quiet) {
-        if (editor == edit_)
-            edit_->SetQuietHide(quiet);
+        if (editor == m_edit)
+            m_edit->SetQuietHide(quiet);
         else
-            list_->SetQuietHide(quiet);
+            m_list->SetQuietHide(quiet);
     };
     setQuiet(true);
     // The focus comes back to the grid only when the editor had it: an edit confirmed because
@@ -740,43 +600,42 @@ void CVrGrid::HideEditor(QWidget* editor) {
 
 void CVrGrid::EndEdit(int key) {
     key = GridKeys::Normalized(key);
-    if (!editing_)
+    if (!m_editing)
         return;
-    QWidget* editor = activeEditor_ ? activeEditor_ : edit_;
-    activeEditor_ = nullptr;
+    QWidget* editor = m_activeEditor ? m_activeEditor : m_edit;
+    m_activeEditor = nullptr;
     if (key == Qt::Key_Escape || !GridKeys::Confirms(key)) {
-        editing_ = false;
+        m_editing = false;
         HideEditor(editor);
         update();
         return;
     }
-    GridCell cell{currentRow_, currentColumn_, {}};
-    editing_ = false;
-    cell.text = editor == list_ ? list_->currentText() : edit_->text();
+    GridCell cell{m_position.row, m_position.column, {}};
+    m_editing = false;
+    cell.text = editor == m_list ? m_list->currentText() : m_edit->text();
     HideEditor(editor);
 
     AdjustEndEdit(cell, key);
 
-    if (cell.row >= 1 && cell.row < rowLimit_) {
-        if (owner_)
-            owner_->CellChanged(id_, cell);
-    } else if (IsNewRow(cell.row) && !noNewRow_ && cell.column >= 1 &&
+    if (cell.row >= 1 && cell.row < m_rowLimit) {
+        if (m_owner)
+            m_owner->CellChanged(m_id, cell);
+    } else if (IsNewRow(cell.row) && !m_noNewRow && cell.column >= 1 &&
                cell.column < ColumnCount()) {
-        columns_[cell.column].newRowText = cell.text;
-        newRowTyped_ = true;
-        if (owner_)
-            owner_->NewRowCellChanged(id_, cell);
+        m_columns[cell.column].newRowText = cell.text;
+        m_newRowTyped = true;
+        if (m_owner)
+            m_owner->NewRowCellChanged(m_id, cell);
     }
 
-    const int savedRow = currentRow_;
-    const int savedColumn = currentColumn_;
-    const KeyResult result = HandleKey(key);
-    if (result.leftRow && newRowTyped_ && owner_ && owner_->AddRowAllowed(id_)) {
+    const GridPosition saved = m_position;
+    const GridNavigation::Step step = HandleKey(key);
+    if (step.leftRow && m_newRowTyped && m_owner && m_owner->AddRowAllowed(m_id)) {
         // The typed row now belongs to the owner; a fresh new row follows it.
-        ++rowLimit_;
+        ++m_rowLimit;
         ClearNewRowTexts();
-        currentRow_ = savedRow;
-        currentColumn_ = savedColumn;
+        m_position.row = saved.row;
+        m_position.column = saved.column;
         SyncScrollBars();
         HandleKey(key);
     }
@@ -786,7 +645,7 @@ void CVrGrid::EndEdit(int key) {
 void CVrGrid::AdjustEndEdit(GridCell&, int&) {}
 
 void CVrGrid::EditorLeftGrid() {
-    headerTextColor_ = kGrey;
+    m_headerTextColor = kGrey;
     update();
 }
 
@@ -801,52 +660,51 @@ void CVrGrid::mousePressEvent(QMouseEvent* event) {
     Layout();
     const int x = event->position().toPoint().x();
     const int y = event->position().toPoint().y();
-    if (x >= visibleWidth_ || y >= visibleHeight_)
+    if (x >= m_viewport.width() || y >= m_viewport.height())
         return;
 
-    if (y < headerHeight_) {
-        const int edge = EdgeAt(x);
+    if (y < GridGeometry::kHeaderHeight) {
+        const int edge = m_geometry.EdgeAt(x);
         if (edge >= 0) {
-            resizing_ = true;
-            resizeColumn_ = edge;
-            resizeStartX_ = x;
-            resizeStartWidth_ = columns_[edge].width;
-            currentColumn_ = edge;
+            m_resizing = true;
+            m_resizeColumn = edge;
+            m_resizeStartX = x;
+            m_resizeStartWidth = m_columns[edge].width;
+            m_position.column = edge;
             setCursor(Qt::SizeHorCursor);
+            Layout();
             update();
             return;
         }
-        pressedHeader_ = ColumnAt(x);
-        headerPressed_ = pressedHeader_ >= 0;
+        m_pressedHeader = m_geometry.ColumnAt(x);
+        m_headerPressed = m_pressedHeader >= 0;
         update();
         return;
     }
 
-    const int row = RowAt(y);
-    if (x < columns_[0].width) {
-        currentColumn_ = 0;
-        currentRow_ = 0;
+    const int row = m_geometry.RowAt(y);
+    if (x < m_columns[0].width) {
+        m_position.column = 0;
+        m_position.row = 0;
         PostCurrentRowChanged(0);
-        if (InSelection(row)) {
-            selFirst_ = selLast_ = 0;
-        } else if (row >= 1 && row < rowLimit_) {
-            selFirst_ = selLast_ = row;
-            dragSelecting_ = true;
+        if (m_position.InSelection(row)) {
+            m_position.ClearSelection();
+        } else if (row >= 1 && row < m_rowLimit) {
+            m_position.selectionFirst = m_position.selectionLast = row;
+            m_dragSelecting = true;
         }
         update();
         return;
     }
 
-    const int column = ColumnAt(x);
-    if (column < 1 || row < 1 || row > rowLimit_)
+    const int column = m_geometry.ColumnAt(x);
+    if (column < 1 || row < 1 || row > m_rowLimit)
         return;
-    currentColumn_ = column;
-    currentRow_ = row;
-    selFirst_ = selLast_ = 0;
+    m_position = GridPosition{column, row, 0, 0};
     Layout();
     SyncScrollBars();
     PostCurrentRowChanged(row);
-    if (columns_[column].check && !IsNewRow(row) && !readOnly_ && !columns_[column].readOnly)
+    if (m_columns[column].check && !IsNewRow(row) && !m_readOnly && !m_columns[column].readOnly)
         ToggleCheck(row, column);
     update();
 }
@@ -854,21 +712,22 @@ void CVrGrid::mousePressEvent(QMouseEvent* event) {
 void CVrGrid::mouseMoveEvent(QMouseEvent* event) {
     const int x = event->position().toPoint().x();
     const int y = event->position().toPoint().y();
-    if (resizing_) {
-        columns_[resizeColumn_].width =
-            std::max(kMinColumnWidth, resizeStartWidth_ + (x - resizeStartX_));
+    if (m_resizing) {
+        m_columns[m_resizeColumn].width =
+            std::max(kMinColumnWidth, m_resizeStartWidth + (x - m_resizeStartX));
         Layout();
         update();
         return;
     }
-    if (!dragSelecting_ && !(event->buttons() & Qt::LeftButton)) {
-        setCursor(y < headerHeight_ && EdgeAt(x) >= 0 ? Qt::SizeHorCursor : Qt::ArrowCursor);
+    if (!m_dragSelecting && !(event->buttons() & Qt::LeftButton)) {
+        setCursor(y < GridGeometry::kHeaderHeight && m_geometry.EdgeAt(x) >= 0 ? Qt::SizeHorCursor
+                                                                               : Qt::ArrowCursor);
         return;
     }
-    if (dragSelecting_ && y >= headerHeight_) {
-        const int row = RowAt(y);
-        if (row >= 1 && row < rowLimit_ && row != selLast_) {
-            selLast_ = row;
+    if (m_dragSelecting && y >= GridGeometry::kHeaderHeight) {
+        const int row = m_geometry.RowAt(y);
+        if (row >= 1 && row < m_rowLimit && row != m_position.selectionLast) {
+            m_position.selectionLast = row;
             update();
         }
     }
@@ -877,28 +736,28 @@ void CVrGrid::mouseMoveEvent(QMouseEvent* event) {
 void CVrGrid::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    if (resizing_) {
-        resizing_ = false;
+    if (m_resizing) {
+        m_resizing = false;
         setCursor(Qt::ArrowCursor);
         update();
     }
-    dragSelecting_ = false;
-    if (headerPressed_) {
-        headerPressed_ = false;
-        const int column = pressedHeader_;
-        pressedHeader_ = -1;
+    m_dragSelecting = false;
+    if (m_headerPressed) {
+        m_headerPressed = false;
+        const int column = m_pressedHeader;
+        m_pressedHeader = -1;
         update();
-        if (owner_)
-            owner_->HeaderClicked(id_, column);
+        if (m_owner)
+            m_owner->HeaderClicked(m_id, column);
     }
 }
 
 void CVrGrid::wheelEvent(QWheelEvent* event) {
     // One row per notch of 120; fine-grained wheels and touchpads add up their small steps.
-    wheelRemainder_ += event->angleDelta().y();
-    const int rows = wheelRemainder_ / 120;
-    wheelRemainder_ -= rows * 120;
-    firstVisibleRow_ = std::clamp(firstVisibleRow_ - rows, 1, std::max(1, rowLimit_));
+    m_wheelRemainder += event->angleDelta().y();
+    const int rows = m_wheelRemainder / 120;
+    m_wheelRemainder -= rows * 120;
+    m_firstVisibleRow = std::clamp(m_firstVisibleRow - rows, 1, std::max(1, m_rowLimit));
     Layout();
     SyncScrollBars();
     update();
@@ -910,15 +769,16 @@ void CVrGrid::wheelEvent(QWheelEvent* event) {
 
 void CVrGrid::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    if ((currentColumn_ == 0 || currentRow_ == 0) && ColumnCount() > 1) {
-        currentColumn_ = 1;
-        currentRow_ = 1;
+    if ((m_position.column == 0 || m_position.row == 0) && ColumnCount() > 1) {
+        m_position.column = 1;
+        m_position.row = 1;
+        Layout();
         PostCurrentRowChanged(1);
     }
-    headerTextColor_ = palette().color(QPalette::ButtonText);
-    if (!editing_) {
-        edit_->hide();
-        list_->hide();
+    m_headerTextColor = palette().color(QPalette::ButtonText);
+    if (!m_editing) {
+        m_edit->hide();
+        m_list->hide();
     }
     update();
 }
@@ -926,15 +786,15 @@ void CVrGrid::focusInEvent(QFocusEvent* event) {
 void CVrGrid::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     QWidget* to = QApplication::focusWidget();
-    if (to == edit_ || to == list_)
+    if (to == m_edit || to == m_list)
         return;
-    headerTextColor_ = kGrey;
+    m_headerTextColor = kGrey;
     update();
 }
 
 void CVrGrid::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange)
-        painter_.UseColors(palette());
+        m_painter.UseColors(palette());
     QWidget::changeEvent(event);
 }
 
@@ -944,13 +804,12 @@ void CVrGrid::resizeEvent(QResizeEvent* event) {
 }
 
 void CVrGrid::PlaceScrollBars() {
-    const int barWidth = verticalBar_->sizeHint().width();
-    const int barHeight = horizontalBar_ ? horizontalBar_->sizeHint().height() : 0;
-    visibleWidth_ = std::max(0, width() - barWidth);
-    visibleHeight_ = std::max(0, height() - barHeight);
-    verticalBar_->setGeometry(visibleWidth_, 0, barWidth, visibleHeight_);
-    if (horizontalBar_)
-        horizontalBar_->setGeometry(0, visibleHeight_, visibleWidth_, barHeight);
+    const int barWidth = m_verticalBar->sizeHint().width();
+    const int barHeight = m_horizontalBar ? m_horizontalBar->sizeHint().height() : 0;
+    m_viewport = QSize(std::max(0, width() - barWidth), std::max(0, height() - barHeight));
+    m_verticalBar->setGeometry(m_viewport.width(), 0, barWidth, m_viewport.height());
+    if (m_horizontalBar)
+        m_horizontalBar->setGeometry(0, m_viewport.height(), m_viewport.width(), barHeight);
     Layout();
     SyncScrollBars();
 }
@@ -959,139 +818,18 @@ void CVrGrid::PlaceScrollBars() {
 // Drawing
 
 void CVrGrid::paintEvent(QPaintEvent*) {
-    Layout();
-    // Everything is drawn off screen first and shown in one copy: no flicker while scrolling.
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = size() * ratio;
-    if (buffer_.size() != pixels) {
-        buffer_ = QPixmap(pixels);
-        buffer_.setDevicePixelRatio(ratio);
-    }
-    {
-        QPainter painter(&buffer_);
-        painter.fillRect(rect(), palette().color(QPalette::Mid));
-        painter.setClipRect(0, 0, visibleWidth_, visibleHeight_);
-        DrawHeaderRow(painter);
-        DrawRowHeaders(painter);
-        DrawCells(painter);
-        painter.setClipping(false);
-        if (painter_.Frame())
-            painter_.DrawFrame(painter, QRect(0, 0, visibleWidth_, visibleHeight_));
-    }
-    QPainter screen(this);
-    screen.drawPixmap(0, 0, buffer_);
-}
-
-void CVrGrid::DrawHeaderRow(QPainter& painter) {
-    painter.setFont(headerFont_);
-    const int bottom = std::min(visibleHeight_, RowTop(LastShownRow() + 1));
-    for (int c = 0; c < ColumnCount(); ++c) {
-        const GridColumn& col = columns_[c];
-        if (col.rightEdge < 0)
-            continue;
-        const QRect cell(col.rightEdge - col.width, 0, col.width, headerHeight_);
-        CGridPainter::Look look = CGridPainter::Look::Raised;
-        if (headerPressed_ && c == pressedHeader_)
-            look = CGridPainter::Look::Pressed;
-        else if (c != 0 && c == currentColumn_)
-            look = CGridPainter::Look::Highlighted;
-        painter_.DrawHeaderCell(painter, cell, look);
-        if (c != 0) {
-            painter.setPen(headerTextColor_);
-            painter.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine, col.caption);
-        }
-        painter.setPen(painter_.GridLine());
-        painter.drawLine(col.rightEdge - 1, headerHeight_, col.rightEdge - 1, bottom - 1);
-    }
-}
-
-void CVrGrid::DrawRowHeaders(QPainter& painter) {
-    painter.setFont(headerFont_);
-    const int width = columns_[0].width;
-    const int lineRight = std::min(totalWidth_, visibleWidth_);
-    for (int row = firstVisibleRow_; row <= LastShownRow(); ++row) {
-        const QRect cell(0, RowTop(row), width, rowHeight_);
-        const bool highlighted = InSelection(row) || row == currentRow_;
-        painter_.DrawHeaderCell(painter, cell,
-                                highlighted ? CGridPainter::Look::Highlighted
-                                            : CGridPainter::Look::Raised);
-        painter.setPen(headerTextColor_);
-        if (ownerRowHeaders_) {
-            GridCell header{row, 0, {}};
-            if (owner_)
-                owner_->RowHeaderTextWanted(id_, header);
-            painter.drawText(cell.adjusted(5, 4, 0, 0),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, header.text);
-        } else if (rowNumbers_ && (!noNewRow_ || !IsNewRow(row))) {
-            painter.drawText(cell.adjusted(0, 0, -5, 0),
-                             Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                             QString::asprintf("%d", row));
-        }
-        painter.setPen(painter_.GridLine());
-        painter.drawLine(width, cell.bottom(), lineRight - 1, cell.bottom());
-    }
-}
-
-void CVrGrid::DrawCells(QPainter& painter) {
-    painter.setFont(normalFont_);
-    const QPalette& pal = palette();
-    for (int row = firstVisibleRow_; row <= LastShownRow(); ++row) {
-        const bool selected = InSelection(row);
-        const QColor back = pal.color(selected ? QPalette::Highlight : QPalette::Base);
-        const QColor fore = pal.color(selected ? QPalette::HighlightedText : QPalette::Text);
-        for (int c = firstVisibleColumn_; c < ColumnCount(); ++c) {
-            const GridColumn& col = columns_[c];
-            if (col.rightEdge < 0)
-                break;
-            // Inside the grid lines drawn at the right and lower edges.
-            const QRect cell(col.rightEdge - col.width, RowTop(row), col.width - 1, rowHeight_ - 1);
-            painter.fillRect(cell, back);
-            const QString text = CellText(row, c);
-            if (col.check) {
-                DrawCheck(painter, cell, !text.isEmpty(), fore);
-                continue;
-            }
-            if (text.isEmpty())
-                continue;
-            painter.setPen(fore);
-            int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-            QRect area = cell;
-            if (col.alignment == GridAlign::Right) {
-                flags |= Qt::AlignRight;
-                area.setRight(cell.left() + col.width - 1 - 4);
-            } else if (col.alignment == GridAlign::Center) {
-                flags |= Qt::AlignHCenter;
-            } else {
-                flags |= Qt::AlignLeft;
-                area.setLeft(cell.left() + 4);
-            }
-            painter.drawText(area, flags, text);
-        }
-    }
-    if (!currentSpan_.isNull()) {
-        const QColor frame = pal.color(QPalette::Mid).darker(160);
-        painter.setPen(frame);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(currentSpan_.adjusted(0, 0, -1, -1));
-        painter.drawRect(currentSpan_.adjusted(-1, -1, 0, 0));
-    }
-}
-
-void CVrGrid::DrawCheck(QPainter& painter, const QRect& cell, bool ticked,
-                        const QColor& color) const {
-    const int left = cell.left() + (cell.width() + 1 - kCheckBox) / 2;
-    const int top = cell.top() + (cell.height() + 1 - kCheckBox) / 2;
-    painter.setPen(color);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(left, top, kCheckBox - 1, kCheckBox - 1);
-    if (!ticked)
-        return;
-    painter.setPen(kCheckRed);
-    const int right = left + kCheckBox;
-    for (int line = 0; line < 7; ++line) {
-        for (int bit = 0; bit < 8; ++bit) {
-            if (kCheckPattern[line] & (1u << bit))
-                painter.drawPoint(right - 3 - bit, top + 2 + line);
-        }
-    }
+    // Drawn straight onto the window: Qt's backing store already shows the finished picture in
+    // one copy, so scrolling does not flicker. The geometry is the one the last change laid out.
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Mid));
+    CGridPainter::State state;
+    state.position = m_position;
+    state.pressedHeader = m_headerPressed ? m_pressedHeader : -1;
+    state.headerTextColor = m_headerTextColor;
+    state.rowNumbers = m_rowNumbers;
+    state.ownerRowHeaders = m_ownerRowHeaders;
+    state.noNewRow = m_noNewRow;
+    m_painter.Paint(painter, m_geometry, m_columns, state, palette(), [this](int row, int column) {
+        return column == 0 ? RowHeaderText(row) : CellText(row, column);
+    });
 }

@@ -3,9 +3,11 @@
 #include "grid/CGridPainter.h"
 #include "grid/GridCell.h"
 #include "grid/GridColumn.h"
+#include "grid/GridGeometry.h"
+#include "grid/GridNavigation.h"
+#include "grid/GridPosition.h"
 
-#include <QFont>
-#include <QPixmap>
+#include <QSize>
 #include <QWidget>
 
 #include <vector>
@@ -29,55 +31,55 @@ public:
     static constexpr int kEditBoxId = 1156;
     static constexpr int kListId = 1157;
     static constexpr int kMinColumnWidth = 4;
-    static constexpr int kResizeGrip = 2; // pixels either side of a header edge that grab it
+    static constexpr int kResizeGrip = GridGeometry::kResizeGrip;
 
     // A visible grid at rect of parent, reporting to owner with identifier id. The horizontal
     // scroll bar exists only when asked for.
     CVrGrid(QWidget* parent, const QRect& rect, GridOwner* owner, int id, bool withHorizontalBar);
     ~CVrGrid() override;
 
-    int Id() const { return id_; }
+    int Id() const { return m_id; }
 
     // n data columns, all made afresh; nothing changes when the grid has them already.
     void SetColumnCount(int n);
     // Number of column records: data columns + 1.
-    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    int ColumnCount() const { return static_cast<int>(m_columns.size()); }
     // Ignored for columns outside 1 to ColumnCount() - 1.
     void SetColumn(int column, const QString& caption, int width, bool readOnly, int alignment);
     void SetColumnUpperCase(int column, bool upperCase);
     void SetColumnList(int column, bool list);
     void SetColumnCheck(int column, bool check);
     // Column 0 is the row-header column.
-    const GridColumn& Column(int column) const { return columns_.at(column); }
+    const GridColumn& Column(int column) const { return m_columns.at(column); }
 
     // n data rows (the row limit becomes n + 1): the current cell goes to (1, 1), the selection
     // and the new row's texts are dropped.
     void SetRowCount(int n);
-    int GetRowLimit() const { return rowLimit_; }
+    int GetRowLimit() const { return m_rowLimit; }
     // Makes (column, row) current and the row the first one shown; ignored outside the grid.
     void SetCurrentCell(int column, int row);
-    int CurrentColumn() const { return currentColumn_; }
-    int CurrentRow() const { return currentRow_; }
+    int CurrentColumn() const { return m_position.column; }
+    int CurrentRow() const { return m_position.row; }
     // Selects the whole rows first to last (data rows only), as dragging over the row headers
     // does; 0, 0 selects none.
     void SelectRows(int first, int last);
-    int SelectionFirst() const { return selFirst_; }
-    int SelectionLast() const { return selLast_; }
+    int SelectionFirst() const { return m_position.selectionFirst; }
+    int SelectionLast() const { return m_position.selectionLast; }
 
     void SetNoNewRow(bool flag);
     void ShowFrame(bool flag);
-    void SetNoRowDeletion(bool flag) { noRowDeletion_ = flag; }
+    void SetNoRowDeletion(bool flag) { m_noRowDeletion = flag; }
     void SetReadOnly(bool flag);
     void SetRowNumbers(bool flag);
     void SetOwnerRowHeaders(bool flag);
 
     // The captions' colour: dark while the grid or its editor has the focus, grey otherwise.
-    QColor HeaderTextColor() const { return headerTextColor_; }
+    QColor HeaderTextColor() const { return m_headerTextColor; }
 
-    int FirstVisibleRow() const { return firstVisibleRow_; }
-    int FirstVisibleColumn() const { return firstVisibleColumn_; }
+    int FirstVisibleRow() const { return m_firstVisibleRow; }
+    int FirstVisibleColumn() const { return m_firstVisibleColumn; }
     // Whole rows that fit below the header row (at least 1).
-    int VisibleRows() const { return visibleRows_; }
+    int VisibleRows() const { return m_geometry.VisibleRows(); }
 
     // Starts editing the current cell: 0 starts from the cell's text (F2), a character replaces
     // it. Ignored on read-only grids and columns and when the current cell is not shown.
@@ -85,13 +87,15 @@ public:
     // Ends the edit in progress with key: Enter, the arrows and F2 to F24 store the text and are
     // then handled as keys of the grid; Esc drops it.
     void EndEdit(int key);
-    bool IsEditing() const { return editing_; }
-    CEditCell* EditBox() const { return edit_; }
-    CListCell* ListBox() const { return list_; }
+    bool IsEditing() const { return m_editing; }
+    CEditCell* EditBox() const { return m_edit; }
+    CListCell* ListBox() const { return m_list; }
 
     // Where a cell is shown now (row 0: the header, column 0: the row headers); empty when it is
     // not shown.
-    QRect CellRect(int column, int row);
+    QRect CellRect(int column, int row) const { return m_geometry.CellRect(column, row); }
+    // Where the header row, the row headers and the cells lie, as the grid is drawn now.
+    const GridGeometry& Geometry() const { return m_geometry; }
 
 protected:
     // Last look at a confirmed edit before it is stored: may change the cell and the key.
@@ -110,29 +114,23 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    struct KeyResult {
-        bool leftRow = false; // the key moved, or tried to move, off the current row
-    };
-
-    // Right edges, visible counts and the current cell's span, as drawing will show them.
+    // Lays the grid out from its columns, scroll position and size, and keeps the current column
+    // in view: every change to any of them ends here, so that the geometry always matches what
+    // the next drawing shows.
     void Layout();
-    void LayOutColumns();
-    int RowTop(int row) const { return headerHeight_ + (row - firstVisibleRow_) * rowHeight_; }
-    int LastShownRow() const;
-    int ColumnAt(int x) const; // -1 when no shown column is there
-    int RowAt(int y) const;    // a row number, possibly beyond the row limit
-    int EdgeAt(int x) const;   // the column whose right edge is within grip of x, or -1
-    bool InSelection(int row) const;
-    bool IsNewRow(int row) const { return row == rowLimit_; }
+    // The current cell's rectangle where it is shown, else null: where an editor goes.
+    QRect CurrentSpan() const;
+    bool IsNewRow(int row) const { return row == m_rowLimit; }
+    GridNavigation Navigation() const;
 
     QString CellText(int row, int column);
+    QString RowHeaderText(int row);
     void ToggleCheck(int row, int column);
     void ClearNewRowTexts();
     void PostCurrentRowChanged(int row);
 
-    KeyResult HandleKey(int key);
+    GridNavigation::Step HandleKey(int key);
     void DeleteKey();
-    void NormalizeCurrentCell();
     void EnsureCurrentRowVisible();
     void EnsureCurrentColumnVisible();
     void ClampFirstVisible();
@@ -144,52 +142,35 @@ private:
     void HideEditor(QWidget* editor);
     void EditorLeftGrid();
 
-    void DrawHeaderRow(QPainter& painter);
-    void DrawRowHeaders(QPainter& painter);
-    void DrawCells(QPainter& painter);
-    void DrawCheck(QPainter& painter, const QRect& cell, bool ticked, const QColor& color) const;
-
-    std::vector<GridColumn> columns_;
-    int rowLimit_ = 1;
-    int currentColumn_ = 0;
-    int currentRow_ = 0;
-    int selFirst_ = 0;
-    int selLast_ = 0;
-    int pressedHeader_ = -1;
-    int headerHeight_ = 18;
-    int rowHeight_ = 18;
-    GridOwner* owner_ = nullptr;
-    int id_ = 0;
-    QScrollBar* horizontalBar_ = nullptr;
-    QScrollBar* verticalBar_ = nullptr;
-    CGridPainter painter_;
-    QFont normalFont_;
-    QFont headerFont_;
-    int visibleWidth_ = 0;
-    int visibleHeight_ = 0;
-    int totalWidth_ = 0;
-    int firstVisibleColumn_ = 1;
-    int firstVisibleRow_ = 1;
-    int visibleColumns_ = 0;
-    int visibleRows_ = 1;
-    bool resizing_ = false;
-    bool dragSelecting_ = false;
-    bool headerPressed_ = false;
-    int resizeColumn_ = 0;
-    int resizeStartX_ = 0;
-    int resizeStartWidth_ = 0;
-    bool noNewRow_ = false;
-    bool noRowDeletion_ = false;
-    bool readOnly_ = false;
-    bool editing_ = false;
-    bool rowNumbers_ = false;
-    bool ownerRowHeaders_ = false;
-    bool newRowTyped_ = false;
-    QColor headerTextColor_{128, 128, 128};
-    QRect currentSpan_;
-    CEditCell* edit_ = nullptr;
-    CListCell* list_ = nullptr;
-    QWidget* activeEditor_ = nullptr; // the editor shown while editing
-    int wheelRemainder_ = 0;
-    QPixmap buffer_;
+    std::vector<GridColumn> m_columns;
+    int m_rowLimit = 1;
+    GridPosition m_position;
+    int m_pressedHeader = -1;
+    GridOwner* m_owner = nullptr;
+    int m_id = 0;
+    QScrollBar* m_horizontalBar = nullptr;
+    QScrollBar* m_verticalBar = nullptr;
+    CGridPainter m_painter;
+    GridGeometry m_geometry;
+    QSize m_viewport; // the client area less the scroll bars
+    int m_firstVisibleColumn = 1;
+    int m_firstVisibleRow = 1;
+    bool m_resizing = false;
+    bool m_dragSelecting = false;
+    bool m_headerPressed = false;
+    int m_resizeColumn = 0;
+    int m_resizeStartX = 0;
+    int m_resizeStartWidth = 0;
+    bool m_noNewRow = false;
+    bool m_noRowDeletion = false;
+    bool m_readOnly = false;
+    bool m_editing = false;
+    bool m_rowNumbers = false;
+    bool m_ownerRowHeaders = false;
+    bool m_newRowTyped = false;
+    QColor m_headerTextColor{128, 128, 128};
+    CEditCell* m_edit = nullptr;
+    CListCell* m_list = nullptr;
+    QWidget* m_activeEditor = nullptr; // the editor shown while editing
+    int m_wheelRemainder = 0;
 };

@@ -11,8 +11,7 @@ constexpr int Center = 6;
 
 // Everything the grid knows about one column. Column 0 is the row-header column.
 struct GridColumn {
-    int width = 60;     // pixels, never below the minimum a mouse drag allows
-    int rightEdge = -1; // x of the right edge where it was last laid out; -1 when not shown
+    int width = 60; // pixels, never below the minimum a mouse drag allows
     QString caption;
     QString newRowText; // what the user typed into this column's cell of the new row
     int alignment = GridAlign::Left;

@@ -505,6 +505,21 @@ TEST_F(Grid, ColumnsOutsideTheGridAreIgnored) {
     EXPECT_EQ(grid->CurrentRow(), 1);
 }
 
+TEST_F(Grid, CellRectsFollowEveryChangeBeforeAnyDrawing) {
+    grid->SetRowCount(50);
+    Settle();
+    grid->SetColumn(1, "Wide", 100, false, GridAlign::Left);
+    EXPECT_EQ(grid->CellRect(2, 0).left(), 120);
+    auto* bar = grid->findChild<QScrollBar*>("VerticalBar");
+    ASSERT_NE(bar, nullptr);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_TRUE(grid->CellRect(1, 1).isEmpty());
+    EXPECT_EQ(grid->CellRect(1, 2).top(), 18);
+    grid->resize(160, 100);
+    EXPECT_TRUE(grid->CellRect(3, 0).isEmpty()) << "starts beyond the narrower grid";
+    EXPECT_TRUE(grid->CellRect(1, 7).isEmpty());
+}
+
 TEST_F(Grid, OwnerRowHeadersAreAskedPerShownRow) {
     grid->SetRowCount(2);
     grid->SetOwnerRowHeaders(true);
