@@ -38,18 +38,16 @@ TEST(TextlineVarTest, RecordKeepsExpressionAndDataType) {
     auto field = CTextlineVar::Create(0, -100);
     field->expression = QStringLiteral("Precio*Cantidad");
     field->dataType = kDataMonedaCalculado;
-    field->valueText = QStringLiteral("12");
-    field->numericValue = 12;
+    field->SetValueCopy(QStringLiteral("12"), 12);
     CTextlineVar copy;
-    copy.valueText = QStringLiteral("stale");
-    copy.numericValue = 3;
+    copy.SetValueCopy(QStringLiteral("stale"), 3);
     RoundTrip(*field, copy);
     EXPECT_EQ(copy.expression, "Precio*Cantidad");
     EXPECT_EQ(copy.dataType, kDataMonedaCalculado);
     EXPECT_EQ(copy.pageRect, field->pageRect);
     EXPECT_EQ(copy.handles, field->handles);
-    EXPECT_TRUE(copy.valueText.isEmpty());
-    EXPECT_EQ(copy.numericValue, 0.0);
+    EXPECT_TRUE(copy.ValueText().isEmpty());
+    EXPECT_EQ(copy.NumericValue(), 0.0);
 }
 
 // A first-version record has no upper-case flag in its base and no data type after the
@@ -148,12 +146,11 @@ TEST(TextlineVarTest, CapturedValueThroughTheArchive) {
     CTextlineVar bare;
     EXPECT_EQ(Load(bytes.mid(4), [&bare](Archive& ar) { bare.LoadValue(ar); }), 0);
 
-    loaded->valueText = QStringLiteral("x");
-    loaded->numericValue = 4;
+    loaded->SetValueCopy(QStringLiteral("x"), 4);
     loaded->ClearValue();
     EXPECT_TRUE(loaded->Edit()->text().isEmpty());
-    EXPECT_TRUE(loaded->valueText.isEmpty());
-    EXPECT_EQ(loaded->numericValue, 0.0);
+    EXPECT_TRUE(loaded->ValueText().isEmpty());
+    EXPECT_EQ(loaded->NumericValue(), 0.0);
 }
 
 TEST(TextlineVarTest, PrintsTheEntryTextOnTheLowerEdge) {
