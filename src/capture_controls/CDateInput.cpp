@@ -1,6 +1,5 @@
 #include "capture_controls/CDateInput.h"
 
-#include "capture_controls/DateText.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 
@@ -18,9 +17,12 @@ std::unique_ptr<CDateInput> CDateInput::Create(int x, int y) {
 
 void CDateInput::Serialize(Archive& ar) {
     SerializeBase(ar);
-    ar.Exchange(dateLayout);
-    if (ar.IsLoading())
-        UpdateHandles();
+    if (ar.IsStoring()) {
+        ar.WriteInt32(static_cast<std::int32_t>(dateLayout));
+        return;
+    }
+    dateLayout = static_cast<DateText::Layout>(ar.ReadInt32());
+    UpdateHandles();
 }
 
 QDateEdit* CDateInput::Picker() const {
@@ -125,5 +127,5 @@ void CDateInput::Print(DrawingSurface& dc) {
 }
 
 void CDateInput::DescribeOwnFields(ControlFields& fields) const {
-    fields.emplace_back(QStringLiteral("dateLayout"), dateLayout);
+    fields.emplace_back(QStringLiteral("dateLayout"), static_cast<int>(dateLayout));
 }

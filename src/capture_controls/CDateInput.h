@@ -2,6 +2,7 @@
 
 #include "capture_controls/AutomationDate.h"
 #include "capture_controls/CCaptureControl.h"
+#include "capture_controls/DateText.h"
 
 #include <QDateTime>
 
@@ -53,7 +54,7 @@ public:
     void SetDate(AutomationDate::Status status, double dayNumber);
     void SetDate(const QDateTime& date);
 
-    int dateLayout = 0;
+    DateText::Layout dateLayout = DateText::Layout::Numeric;
 
 private:
     // The date the picker shows becomes the date held.

@@ -1,7 +1,6 @@
 #include "capture_controls/CTextlineVar.h"
 
 #include "capture_controls/CCaptureEdit.h"
-#include "capture_controls/DataType.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform/UpperCaseInput.h"
@@ -20,16 +19,16 @@ void CTextlineVar::Serialize(Archive& ar) {
     SerializeBase(ar);
     if (ar.IsStoring()) {
         ar.WriteString(expression);
-        ar.WriteInt32(dataType);
+        ar.WriteInt32(static_cast<std::int32_t>(dataType));
         return;
     }
     expression = ar.ReadString();
     // Files of the first version carry no data type: a field with an expression computed a
     // number, any other held text.
     if (recordVersion == 2)
-        dataType = ar.ReadInt32();
+        dataType = static_cast<DataTypeCode>(ar.ReadInt32());
     else
-        dataType = expression.isEmpty() ? kDataTexto : kDataNumeroCalculado;
+        dataType = expression.isEmpty() ? DataTypeCode::Texto : DataTypeCode::NumeroCalculado;
     UpdateHandles();
     SetValueCopy(QString(), 0);
 }
@@ -111,5 +110,5 @@ void CTextlineVar::Print(DrawingSurface& dc) {
 
 void CTextlineVar::DescribeOwnFields(ControlFields& fields) const {
     fields.emplace_back(QStringLiteral("expression"), expression);
-    fields.emplace_back(QStringLiteral("dataType"), dataType);
+    fields.emplace_back(QStringLiteral("dataType"), static_cast<int>(dataType));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture_controls/CCaptureControl.h"
+#include "capture_controls/DataType.h"
 
 #include <memory>
 
@@ -44,7 +45,7 @@ public:
     void SetValueCopy(const QString& text, double number);
 
     QString expression;
-    int dataType = 0;
+    DataTypeCode dataType = DataTypeCode::Texto;
 
 private:
     QString m_value;

@@ -50,13 +50,13 @@ TEST(CaptureControlTypesTest, FormatFileAndDumpCarryTheOwnFields) {
     Format format;
     auto line = CTextlineVar::Create(100, -200);
     line->expression = QStringLiteral("A+B");
-    line->dataType = 4;
+    line->dataType = DataTypeCode::MonedaCalculado;
     auto boxes = CCuadrosVar::Create(100, -400);
     boxes->SetBoxCount(5);
     auto mark = CMarcaVar::Create(100, -600);
     mark->mark = QStringLiteral("V");
     auto date = CDateInput::Create(100, -800);
-    date->dateLayout = 2;
+    date->dateLayout = DateText::Layout::FullMonth;
     format.controls.push_back(std::move(line));
     format.controls.push_back(CParrafoVar::Create(100, -300));
     format.controls.push_back(std::move(boxes));
@@ -72,7 +72,7 @@ TEST(CaptureControlTypesTest, FormatFileAndDumpCarryTheOwnFields) {
     ASSERT_EQ(read.controls.size(), 5u);
     EXPECT_EQ(static_cast<CTextlineVar&>(*read.controls[0]).expression, "A+B");
     EXPECT_EQ(static_cast<CCuadrosVar&>(*read.controls[2]).boxCount, 5);
-    EXPECT_EQ(static_cast<CDateInput&>(*read.controls[4]).dateLayout, 2);
+    EXPECT_EQ(static_cast<CDateInput&>(*read.controls[4]).dateLayout, DateText::Layout::FullMonth);
 
     QProcess dump;
     dump.start(QStringLiteral(PLENOVA_CLI), {QStringLiteral("dump"), path});

@@ -79,12 +79,12 @@ TEST(CapturedValueTest, WithoutAnEntryWidgetAControlPrintsWhatItWasGiven) {
     auto date = CDateInput::Create(1000, -2000);
     EXPECT_TRUE(date->IsEmpty());
     EXPECT_TRUE(Printed(*date).isEmpty());
-    date->dateLayout = 1;
+    date->dateLayout = DateText::Layout::Abbreviated;
     date->SetDate(QDateTime(QDate(2003, 9, 5), QTime(18, 0)));
     EXPECT_EQ(Printed(*date), QStringList({"05/Sep/2003"}));
     date->SetDate(AutomationDate::Status::Valid, 0.0);
     EXPECT_EQ(Printed(*date), QStringList({"--/--/--"}));
-    date->dateLayout = 0;
+    date->dateLayout = DateText::Layout::Numeric;
     EXPECT_EQ(Printed(*date), QStringList({"30/12/1899"}));
     // A date that is no calendar date prints nothing but is kept.
     date->SetDate(AutomationDate::Status::Null, 37869.0);
