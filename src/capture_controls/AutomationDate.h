@@ -10,7 +10,9 @@
 // part counts backward while the fraction still runs forward: -1.25 is 29 December 1899, 6:00.
 class AutomationDate {
 public:
-    enum Status : std::int32_t { Valid = 0, Invalid = 1, Null = 2 };
+    // Held with the file's 32-bit value, whatever it is: a status read from a file is written
+    // back unchanged.
+    enum class Status : std::int32_t { Valid = 0, Invalid = 1, Null = 2 };
 
     // The first and last days the type holds: 1 January 100 and 31 December 9999.
     static constexpr double kFirstDay = -657434.0;

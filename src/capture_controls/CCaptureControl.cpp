@@ -6,6 +6,8 @@
 CCaptureControl::CCaptureControl(int type) : CControles(type) {}
 
 CCaptureControl::~CCaptureControl() {
+    // The derived control's value is gone by now: the widget must not write to it any more.
+    QObject::disconnect(m_valueBinding);
     // The capture screen may have destroyed the widget already; the guarded pointer then reads
     // null.
     delete m_widget.data();

@@ -9,6 +9,12 @@
 // What the controls that receive a value share: the entry widget they make on the capture
 // screen and own, the handles that lie on the page or on the screen, and the drawing of a
 // one-line field on the design view and the capture-screen designer.
+//
+// Each control keeps its captured value itself and prints, saves and loads it whether or not a
+// capture screen exists. While an entry widget exists it is bound to the value both ways: it
+// shows the value when it is made and whenever the value is set, and every edit in it changes
+// the value at once. A widget may refuse part of a value (a length limit, capitals only); the
+// value is then what the widget took, as the user sees it.
 class CCaptureControl : public CControles {
 public:
     static constexpr int kScreenHandleHalf = 4;      // handles are 8 x 8 pixels on the screen
@@ -29,6 +35,9 @@ protected:
     // Takes ownership of a newly made widget placed at the screen rectangle, shows it, and keeps
     // its identifier in the property "captureId".
     void AdoptWidget(QWidget* widget, int identifier);
+    // Keeps the connection that carries the widget's edits into the value, so that it can be cut
+    // before the widget outlives the value it writes to.
+    void BindValue(const QMetaObject::Connection& connection) { m_valueBinding = connection; }
 
     // The page rectangle's corners converted to device pixels: where the control lies on the
     // capture screen until it is placed there.
@@ -52,6 +61,9 @@ protected:
     void DrawScreenField(DrawingSurface& dc, bool showOrder);
     // Prints one line of text on the page rectangle's lower edge, aligned like the control.
     void PrintLine(DrawingSurface& dc, const QString& line) const;
+    // Whether a text value goes to the page: an empty field has nothing to print, but while the
+    // entry widget exists the page gets what it shows, even nothing.
+    bool PrintsText(const QString& value) const { return !value.isEmpty() || m_widget; }
 
     // Selects the red selection pen when the control is selected; returns what to restore.
     Pen SelectSelectionPen(DrawingSurface& dc) const;
@@ -61,4 +73,7 @@ protected:
     unsigned LineAlign() const;
 
     QPointer<QWidget> m_widget;
+
+private:
+    QMetaObject::Connection m_valueBinding;
 };

@@ -106,19 +106,30 @@ int CCuadrosVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int first
     if (entryFont)
         edit->setFont(*entryFont);
     edit->setMaxLength(MaxLength());
+    if (!m_value.isEmpty())
+        edit->setText(m_value);
+    m_value = edit->text();
+    BindValue(QObject::connect(edit, &QLineEdit::textChanged, edit,
+                               [this](const QString& text) { m_value = text; }));
     AdoptWidget(edit, firstId);
     return 1;
 }
 
-void CCuadrosVar::LoadValue(Archive& ar) {
-    const QString value = ar.ReadString();
-    if (Edit())
+void CCuadrosVar::SetValue(const QString& value) {
+    m_value = value;
+    if (Edit()) {
         Edit()->setText(value);
+        m_value = Edit()->text();
+    }
+}
+
+void CCuadrosVar::LoadValue(Archive& ar) {
+    SetValue(ar.ReadString());
 }
 
 void CCuadrosVar::SaveValue(Archive& ar) {
     ar.WriteInt32(captureOrder);
-    ar.WriteString(Edit() ? Edit()->text() : QString());
+    ar.WriteString(m_value);
 }
 
 void CCuadrosVar::Draw(DrawingSurface& dc) {
@@ -151,20 +162,20 @@ void CCuadrosVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
 }
 
 void CCuadrosVar::ClearValue() {
+    m_value.clear();
     if (Edit())
         Edit()->clear();
 }
 
 void CCuadrosVar::Print(DrawingSurface& dc) {
-    if (!Edit())
+    if (!PrintsText(m_value))
         return;
-    const QString value = Edit()->text();
     const Rect r = pageRect.Normalized();
     const LogFont previousFont = dc.SelectFont(font);
     dc.SetTextColor(color);
     dc.SetTextAlign(TextAlign::Center | TextAlign::Bottom);
     // One character per box; a letter outside the basic plane stays whole.
-    const QList<uint> characters = value.toUcs4();
+    const QList<uint> characters = m_value.toUcs4();
     for (qsizetype i = 0; i < characters.size(); ++i) {
         const char32_t c = characters[i];
         dc.ExtTextOut(BoxMiddle(r, static_cast<int>(std::min<qsizetype>(i, INT32_MAX))), r.top,

@@ -47,7 +47,16 @@ public:
 
     QLineEdit* Edit() const;
 
+    // The text written into the boxes, one character per box.
+    const QString& Value() const { return m_value; }
+    // Sets the text and shows it in the entry box, if there is one; the box keeps no more
+    // characters than there are boxes.
+    void SetValue(const QString& value);
+
     int boxCount = 8;
     int boxDistance = 10;
     int boxWidth = 50;
+
+private:
+    QString m_value;
 };

@@ -1,7 +1,5 @@
 #include "capture_controls/CDateInput.h"
 
-#include "capture_controls/AutomationDate.h"
-#include "capture_controls/DateText.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 
@@ -19,29 +17,55 @@ std::unique_ptr<CDateInput> CDateInput::Create(int x, int y) {
 
 void CDateInput::Serialize(Archive& ar) {
     SerializeBase(ar);
-    ar.Exchange(dateLayout);
-    if (ar.IsLoading())
-        UpdateHandles();
+    if (ar.IsStoring()) {
+        ar.WriteInt32(static_cast<std::int32_t>(dateLayout));
+        return;
+    }
+    dateLayout = static_cast<DateText::Layout>(ar.ReadInt32());
+    UpdateHandles();
 }
 
 QDateEdit* CDateInput::Picker() const {
     return static_cast<QDateEdit*>(m_widget.data());
 }
 
-void CDateInput::LoadValue(Archive& ar) {
-    const std::int32_t status = ar.ReadInt32();
-    const double dayNumber = ar.ReadDouble();
-    if (!Picker() || status != AutomationDate::Valid)
+std::optional<QDateTime> CDateInput::Date() const {
+    if (m_empty || m_status != AutomationDate::Status::Valid)
+        return std::nullopt;
+    return AutomationDate::ToDateTime(m_dayNumber);
+}
+
+void CDateInput::SetDate(AutomationDate::Status status, double dayNumber) {
+    m_empty = false;
+    m_status = status;
+    m_dayNumber = dayNumber;
+    if (!Picker())
         return;
-    if (const std::optional<QDateTime> date = AutomationDate::ToDateTime(dayNumber))
+    if (const std::optional<QDateTime> date = Date())
         Picker()->setDateTime(*date);
+    HoldShownDate(Picker()->dateTime());
+}
+
+void CDateInput::SetDate(const QDateTime& date) {
+    SetDate(AutomationDate::Status::Valid, AutomationDate::FromDateTime(date));
+}
+
+void CDateInput::HoldShownDate(const QDateTime& shown) {
+    m_empty = false;
+    m_status = AutomationDate::Status::Valid;
+    m_dayNumber = AutomationDate::FromDateTime(shown);
+}
+
+void CDateInput::LoadValue(Archive& ar) {
+    const auto status = static_cast<AutomationDate::Status>(ar.ReadInt32());
+    const double dayNumber = ar.ReadDouble();
+    SetDate(status, dayNumber);
 }
 
 void CDateInput::SaveValue(Archive& ar) {
     ar.WriteInt32(captureOrder);
-    ar.WriteInt32(AutomationDate::Valid);
-    const double dayNumber = Picker() ? AutomationDate::FromDateTime(Picker()->dateTime()) : 0.0;
-    ar.WriteDouble(dayNumber);
+    ar.WriteInt32(static_cast<std::int32_t>(m_status));
+    ar.WriteDouble(m_dayNumber);
 }
 
 int CDateInput::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId, const QFont*) {
@@ -52,7 +76,13 @@ int CDateInput::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstI
     picker->setCalendarPopup(true);
     picker->setMinimumDate(QDate(100, 1, 1));
     picker->setMaximumDate(QDate(9999, 12, 31));
+    // A new picker shows today unless the field already holds a date.
     picker->setDateTime(QDateTime::currentDateTime());
+    if (const std::optional<QDateTime> date = Date())
+        picker->setDateTime(*date);
+    HoldShownDate(picker->dateTime());
+    BindValue(QObject::connect(picker, &QDateTimeEdit::dateTimeChanged, picker,
+                               [this, picker] { HoldShownDate(picker->dateTime()); }));
     AdoptWidget(picker, firstId);
     return 1;
 }
@@ -70,23 +100,32 @@ void CDateInput::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
 }
 
 void CDateInput::ClearValue() {
-    if (Picker())
+    m_empty = true;
+    m_status = AutomationDate::Status::Valid;
+    m_dayNumber = 0;
+    // The picker cannot be empty: it goes back to today, which the field then holds.
+    if (Picker()) {
         Picker()->setDateTime(QDateTime::currentDateTime());
+        HoldShownDate(Picker()->dateTime());
+    }
 }
 
 QString CDateInput::PrintedText() const {
-    if (!Picker())
+    const std::optional<QDateTime> date = Date();
+    if (!date)
         return QString();
-    const QString printed = DateText::Format(Picker()->dateTime(), dateLayout);
+    const QString printed = DateText::Format(*date, dateLayout);
     return IsUpperCase() ? printed.toUpper() : printed;
 }
 
 void CDateInput::Print(DrawingSurface& dc) {
-    if (!Picker())
+    // Every layout writes something for a date, so an empty text means there is none.
+    const QString printed = PrintedText();
+    if (printed.isEmpty())
         return;
-    PrintLine(dc, PrintedText());
+    PrintLine(dc, printed);
 }
 
 void CDateInput::DescribeOwnFields(ControlFields& fields) const {
-    fields.emplace_back(QStringLiteral("dateLayout"), dateLayout);
+    fields.emplace_back(QStringLiteral("dateLayout"), static_cast<int>(dateLayout));
 }

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "capture_controls/AutomationDate.h"
 #include "capture_controls/CCaptureControl.h"
+#include "capture_controls/DateText.h"
+
+#include <QDateTime>
 
 #include <memory>
+#include <optional>
 
 class QDateEdit;
 
@@ -15,8 +20,8 @@ public:
     static std::unique_ptr<CDateInput> Create(int x, int y);
 
     void Serialize(Archive& ar) override;
-    // Reads a status and a day number; a valid date within the picker's range is shown, anything
-    // else leaves the picker as it was.
+    // Reads a status and a day number and holds them; a valid date within the picker's range is
+    // shown, anything else leaves the picker as it was.
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
     int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
@@ -30,8 +35,32 @@ public:
     void DescribeOwnFields(ControlFields& fields) const override;
 
     QDateEdit* Picker() const;
-    // The text Print puts on the page for the picker's date, or empty without a picker.
+    // The text Print puts on the page for the date held, or empty when there is none.
     QString PrintedText() const;
 
-    int dateLayout = 0;
+    // The captured date as the captured-data file keeps it. An empty field holds status valid
+    // and day 0, which is what the file keeps for it.
+    AutomationDate::Status Status() const { return m_status; }
+    double DayNumber() const { return m_dayNumber; }
+    // Whether the field holds no date: none was given to it and no picker shows one. An empty
+    // field prints nothing.
+    bool IsEmpty() const { return m_empty; }
+    // The calendar date held, or nothing for an empty field, a status other than valid or a day
+    // number outside the type's range.
+    std::optional<QDateTime> Date() const;
+    // Holds a status and day number as given, and shows the date on the picker if there is one.
+    // A picker cannot show anything but a calendar date: given anything else it keeps its date,
+    // and with a picker the field always holds the date the picker shows.
+    void SetDate(AutomationDate::Status status, double dayNumber);
+    void SetDate(const QDateTime& date);
+
+    DateText::Layout dateLayout = DateText::Layout::Numeric;
+
+private:
+    // The date the picker shows becomes the date held.
+    void HoldShownDate(const QDateTime& shown);
+
+    AutomationDate::Status m_status = AutomationDate::Status::Valid;
+    double m_dayNumber = 0;
+    bool m_empty = true;
 };

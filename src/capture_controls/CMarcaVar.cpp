@@ -38,15 +38,20 @@ QCheckBox* CMarcaVar::CheckBox() const {
     return static_cast<QCheckBox*>(m_widget.data());
 }
 
-void CMarcaVar::LoadValue(Archive& ar) {
-    const std::int32_t checked = ar.ReadInt32();
+void CMarcaVar::SetChecked(bool checked) {
+    m_checked = checked;
     if (CheckBox())
-        CheckBox()->setChecked(checked != 0);
+        CheckBox()->setChecked(checked);
+}
+
+void CMarcaVar::LoadValue(Archive& ar) {
+    // Any value other than 0 marks the box; it is written back as 1.
+    SetChecked(ar.ReadInt32() != 0);
 }
 
 void CMarcaVar::SaveValue(Archive& ar) {
     ar.WriteInt32(captureOrder);
-    ar.WriteInt32(CheckBox() && CheckBox()->isChecked() ? 1 : 0);
+    ar.WriteInt32(m_checked ? 1 : 0);
 }
 
 int CMarcaVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
@@ -57,6 +62,9 @@ int CMarcaVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId
     box->setFocusPolicy(Qt::StrongFocus);
     if (entryFont)
         box->setFont(*entryFont);
+    box->setChecked(m_checked);
+    BindValue(QObject::connect(box, &QCheckBox::toggled, box,
+                               [this](bool checked) { m_checked = checked; }));
     AdoptWidget(box, firstId);
     return 1;
 }
@@ -104,12 +112,11 @@ void CMarcaVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
 }
 
 void CMarcaVar::ClearValue() {
-    if (CheckBox())
-        CheckBox()->setChecked(false);
+    SetChecked(false);
 }
 
 void CMarcaVar::Print(DrawingSurface& dc) {
-    if (!CheckBox() || !CheckBox()->isChecked())
+    if (!m_checked)
         return;
     dc.SetTextColor(color);
     DrawMark(dc, pageRect.Normalized());

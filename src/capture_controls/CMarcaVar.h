@@ -34,10 +34,17 @@ public:
 
     QCheckBox* CheckBox() const;
 
+    // Whether the box is marked: the mark is printed only then.
+    bool IsChecked() const { return m_checked; }
+    // Marks or clears the box, and the check box too if there is one.
+    void SetChecked(bool checked);
+
     QString mark = QStringLiteral("X");
 
 private:
     // The mark at the middle of the rectangle's lower edge, clipped to it.
     void DrawMark(DrawingSurface& dc, const Rect& normalized) const;
     void BuildSquare();
+
+    bool m_checked = false;
 };

@@ -31,15 +31,21 @@ QPlainTextEdit* CParrafoVar::Edit() const {
     return static_cast<QPlainTextEdit*>(m_widget.data());
 }
 
-void CParrafoVar::LoadValue(Archive& ar) {
-    const QString value = ar.ReadString();
-    if (Edit())
+void CParrafoVar::SetValue(const QString& value) {
+    m_value = value;
+    if (Edit()) {
         Edit()->setPlainText(value);
+        m_value = Edit()->toPlainText();
+    }
+}
+
+void CParrafoVar::LoadValue(Archive& ar) {
+    SetValue(ar.ReadString());
 }
 
 void CParrafoVar::SaveValue(Archive& ar) {
     ar.WriteInt32(captureOrder);
-    ar.WriteString(Edit() ? Edit()->toPlainText() : QString());
+    ar.WriteString(m_value);
 }
 
 int CParrafoVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
@@ -56,6 +62,11 @@ int CParrafoVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int first
         UpperCaseInput::Apply(edit);
     if (entryFont)
         edit->setFont(*entryFont);
+    if (!m_value.isEmpty())
+        edit->setPlainText(m_value);
+    m_value = edit->toPlainText();
+    BindValue(QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
+                               [this, edit] { m_value = edit->toPlainText(); }));
     AdoptWidget(edit, firstId);
     return 1;
 }
@@ -101,18 +112,18 @@ void CParrafoVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
 }
 
 void CParrafoVar::ClearValue() {
+    m_value.clear();
     if (Edit())
         Edit()->clear();
 }
 
 void CParrafoVar::Print(DrawingSurface& dc) {
-    if (!Edit())
+    if (!PrintsText(m_value))
         return;
-    const QString value = Edit()->toPlainText();
     const LogFont previousFont = dc.SelectFont(font);
     dc.SetTextColor(color);
     dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
     Rect r = pageRect;
-    dc.DrawText(value, r, ParagraphFormat() | TextFormat::WordBreak);
+    dc.DrawText(m_value, r, ParagraphFormat() | TextFormat::WordBreak);
     dc.SelectFont(previousFont);
 }

@@ -31,7 +31,14 @@ public:
 
     QPlainTextEdit* Edit() const;
 
+    // The text of the paragraph, with its line breaks as typed.
+    const QString& Value() const { return m_value; }
+    // Sets the text and shows it in the entry box, if there is one.
+    void SetValue(const QString& value);
+
 private:
     // The box-drawing format of the paragraph's alignment.
     unsigned ParagraphFormat() const;
+
+    QString m_value;
 };

@@ -1,7 +1,6 @@
 #include "capture_controls/CTextlineVar.h"
 
 #include "capture_controls/CCaptureEdit.h"
-#include "capture_controls/DataType.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform/UpperCaseInput.h"
@@ -20,34 +19,44 @@ void CTextlineVar::Serialize(Archive& ar) {
     SerializeBase(ar);
     if (ar.IsStoring()) {
         ar.WriteString(expression);
-        ar.WriteInt32(dataType);
+        ar.WriteInt32(static_cast<std::int32_t>(dataType));
         return;
     }
     expression = ar.ReadString();
     // Files of the first version carry no data type: a field with an expression computed a
     // number, any other held text.
     if (recordVersion == 2)
-        dataType = ar.ReadInt32();
+        dataType = static_cast<DataTypeCode>(ar.ReadInt32());
     else
-        dataType = expression.isEmpty() ? kDataTexto : kDataNumeroCalculado;
+        dataType = expression.isEmpty() ? DataTypeCode::Texto : DataTypeCode::NumeroCalculado;
     UpdateHandles();
-    valueText.clear();
-    numericValue = 0;
+    SetValueCopy(QString(), 0);
 }
 
 CCaptureEdit* CTextlineVar::Edit() const {
     return static_cast<CCaptureEdit*>(m_widget.data());
 }
 
-void CTextlineVar::LoadValue(Archive& ar) {
-    const QString value = ar.ReadString();
-    if (Edit())
+void CTextlineVar::SetValue(const QString& value) {
+    m_value = value;
+    if (Edit()) {
         Edit()->setText(value);
+        m_value = Edit()->text();
+    }
+}
+
+void CTextlineVar::SetValueCopy(const QString& text, double number) {
+    m_valueText = text;
+    m_numericValue = number;
+}
+
+void CTextlineVar::LoadValue(Archive& ar) {
+    SetValue(ar.ReadString());
 }
 
 void CTextlineVar::SaveValue(Archive& ar) {
     ar.WriteInt32(captureOrder);
-    ar.WriteString(Edit() ? Edit()->text() : QString());
+    ar.WriteString(m_value);
 }
 
 int CTextlineVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
@@ -65,6 +74,11 @@ int CTextlineVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firs
         UpperCaseInput::Apply(edit);
     if (entryFont)
         edit->setFont(*entryFont);
+    if (!m_value.isEmpty())
+        edit->setText(m_value);
+    m_value = edit->text();
+    BindValue(QObject::connect(edit, &QLineEdit::textChanged, edit,
+                               [this](const QString& text) { m_value = text; }));
     AdoptWidget(edit, firstId);
     return 1;
 }
@@ -82,19 +96,19 @@ void CTextlineVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
 }
 
 void CTextlineVar::ClearValue() {
+    m_value.clear();
     if (Edit())
         Edit()->clear();
-    valueText.clear();
-    numericValue = 0;
+    SetValueCopy(QString(), 0);
 }
 
 void CTextlineVar::Print(DrawingSurface& dc) {
-    if (!Edit())
+    if (!PrintsText(m_value))
         return;
-    PrintLine(dc, Edit()->text());
+    PrintLine(dc, m_value);
 }
 
 void CTextlineVar::DescribeOwnFields(ControlFields& fields) const {
     fields.emplace_back(QStringLiteral("expression"), expression);
-    fields.emplace_back(QStringLiteral("dataType"), dataType);
+    fields.emplace_back(QStringLiteral("dataType"), static_cast<int>(dataType));
 }

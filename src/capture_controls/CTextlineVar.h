@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture_controls/CCaptureControl.h"
+#include "capture_controls/DataType.h"
 
 #include <memory>
 
@@ -31,9 +32,23 @@ public:
     // Whether an expression computes the value.
     bool IsCalculated() const { return !expression.isEmpty(); }
 
+    // The field's value as it is shown and printed: typed, loaded, or put in by the calculation
+    // (already formatted by the data type).
+    const QString& Value() const { return m_value; }
+    // Sets the value and shows it in the entry box, if there is one.
+    void SetValue(const QString& value);
+
+    // The copy of the last value the calculation set or computed, as text and as a number; the
+    // calculation compares the shown value with it to tell whether the field was changed.
+    const QString& ValueText() const { return m_valueText; }
+    double NumericValue() const { return m_numericValue; }
+    void SetValueCopy(const QString& text, double number);
+
     QString expression;
-    // The last value the calculation set or computed, as text and as a number.
-    QString valueText;
-    double numericValue = 0;
-    int dataType = 0;
+    DataTypeCode dataType = DataTypeCode::Texto;
+
+private:
+    QString m_value;
+    QString m_valueText;
+    double m_numericValue = 0;
 };

@@ -5,11 +5,15 @@ QStringList DataType::Names() {
             QStringLiteral("Moneda"), QStringLiteral("Moneda calculado")};
 }
 
-QString DataType::Name(int code) {
+QString DataType::Name(DataTypeCode code) {
     const QStringList names = Names();
-    return code >= 0 && code < names.size() ? names[code] : QString();
+    const auto index = static_cast<qsizetype>(code);
+    return index >= 0 && index < names.size() ? names[index] : QString();
 }
 
-int DataType::FromName(const QString& name) {
-    return static_cast<int>(Names().indexOf(name));
+std::optional<DataTypeCode> DataType::FromName(const QString& name) {
+    const qsizetype index = Names().indexOf(name);
+    if (index < 0)
+        return std::nullopt;
+    return static_cast<DataTypeCode>(index);
 }

@@ -47,12 +47,12 @@ QString DateText::FormatDate(const QDateTime& dateTime, bool timeOnly, bool with
              ZeroFilled(time.second(), 2));
 }
 
-QString DateText::Format(const QDateTime& dateTime, int layout) {
+QString DateText::Format(const QDateTime& dateTime, Layout layout) {
     const QDate date = dateTime.date();
     switch (layout) {
-    case Numeric:
+    case Layout::Numeric:
         return QStringLiteral("%1/%2/%3").arg(date.day()).arg(date.month()).arg(date.year());
-    case FullMonth:
+    case Layout::FullMonth:
         return QStringLiteral("%1/%2/%3")
             .arg(QString::number(date.day()), MonthName(date.month()),
                  QString::number(date.year()));

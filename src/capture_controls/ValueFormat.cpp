@@ -260,17 +260,18 @@ QString ValueFormat::FormatCurrency(Currency amount, bool withoutSign, bool blan
     return locale.toCurrencyString(amount.RoundedTo(decimals).ToDouble(), QString(), decimals);
 }
 
-QString ValueFormat::FormatValue(const QString& text, int dataType, const QLocale& locale) {
+QString ValueFormat::FormatValue(const QString& text, DataTypeCode dataType,
+                                 const QLocale& locale) {
     const FormatSettings& settings = FormatSettings::Current();
     return FormatValue(text, dataType, settings.decimals, settings.currencySign == 0, locale);
 }
 
-QString ValueFormat::FormatValue(const QString& text, int dataType, int decimals, bool withoutSign,
-                                 const QLocale& locale) {
-    if (dataType == kDataTexto)
+QString ValueFormat::FormatValue(const QString& text, DataTypeCode dataType, int decimals,
+                                 bool withoutSign, const QLocale& locale) {
+    if (dataType == DataTypeCode::Texto)
         return text;
     const double number = ParseAmount(text, locale);
-    if (dataType == kDataNumero || dataType == kDataNumeroCalculado)
+    if (dataType == DataTypeCode::Numero || dataType == DataTypeCode::NumeroCalculado)
         return FormatNumber(number, decimals);
     return FormatCurrency(Currency::FromDouble(number).value_or(Currency()), withoutSign, false,
                           locale);

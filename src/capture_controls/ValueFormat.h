@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture_controls/Currency.h"
+#include "capture_controls/DataType.h"
 
 #include <QLocale>
 #include <QString>
@@ -13,10 +14,10 @@
 class ValueFormat {
 public:
     // With the format settings in force (decimals, currency sign).
-    static QString FormatValue(const QString& text, int dataType,
+    static QString FormatValue(const QString& text, DataTypeCode dataType,
                                const QLocale& locale = QLocale::system());
-    static QString FormatValue(const QString& text, int dataType, int decimals, bool withoutSign,
-                               const QLocale& locale = QLocale::system());
+    static QString FormatValue(const QString& text, DataTypeCode dataType, int decimals,
+                               bool withoutSign, const QLocale& locale = QLocale::system());
 
     // The number in text read as a currency amount: the locale's digits, decimal point, group
     // separator, currency symbol and signs are accepted, and at most four decimals survive.

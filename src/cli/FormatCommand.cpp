@@ -31,8 +31,8 @@ int FormatCommand::Run(const QStringList& words, QTextStream& out) {
     const int decimals = args.IntValue(QStringLiteral("--decimals"), 2, INT_MIN, INT_MAX);
     const std::optional<QString> localeName = args.Value(QStringLiteral("--locale"));
     const QLocale locale = localeName ? ParseLocale(*localeName) : QLocale::system();
-    out << ValueFormat::FormatValue(args.Positional().first(), type, decimals,
-                                    args.Flag(QStringLiteral("--no-sign")), locale)
+    out << ValueFormat::FormatValue(args.Positional().first(), static_cast<DataTypeCode>(type),
+                                    decimals, args.Flag(QStringLiteral("--no-sign")), locale)
         << '\n';
     return 0;
 }

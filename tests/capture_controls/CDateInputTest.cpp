@@ -27,17 +27,23 @@ QByteArray DateValue(std::int32_t status, double dayNumber) {
 const QDateTime kFifthSeptember(QDate(2003, 9, 5), QTime(0, 0));
 
 TEST(DateTextTest, ThreeLayouts) {
-    EXPECT_EQ(DateText::Format(kFifthSeptember, 0), "5/9/2003");
-    EXPECT_EQ(DateText::Format(kFifthSeptember, 1), "05/Sep/2003");
-    EXPECT_EQ(DateText::Format(kFifthSeptember, 2), "5/Septiembre/2003");
-    EXPECT_EQ(DateText::Format(kFifthSeptember, 5), "05/Sep/2003");
-    EXPECT_EQ(DateText::Format(kFifthSeptember, -1), "05/Sep/2003");
+    EXPECT_EQ(DateText::Format(kFifthSeptember, DateText::Layout::Numeric), "5/9/2003");
+    EXPECT_EQ(DateText::Format(kFifthSeptember, DateText::Layout::Abbreviated), "05/Sep/2003");
+    EXPECT_EQ(DateText::Format(kFifthSeptember, DateText::Layout::FullMonth), "5/Septiembre/2003");
+    EXPECT_EQ(DateText::Format(kFifthSeptember, static_cast<DateText::Layout>(5)), "05/Sep/2003");
+    EXPECT_EQ(DateText::Format(kFifthSeptember, static_cast<DateText::Layout>(-1)), "05/Sep/2003");
     const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    EXPECT_EQ(DateText::Format(epoch, 0), "30/12/1899");
-    EXPECT_EQ(DateText::Format(epoch, 1), "--/--/--");
-    EXPECT_EQ(DateText::Format(QDateTime(QDate(1900, 12, 31), QTime()), 1), "--/--/--");
-    EXPECT_EQ(DateText::Format(QDateTime(QDate(1901, 1, 1), QTime()), 1), "01/Ene/1901");
-    EXPECT_EQ(DateText::Format(QDateTime(QDate(2024, 12, 25), QTime()), 2), "25/Diciembre/2024");
+    EXPECT_EQ(DateText::Format(epoch, DateText::Layout::Numeric), "30/12/1899");
+    EXPECT_EQ(DateText::Format(epoch, DateText::Layout::Abbreviated), "--/--/--");
+    EXPECT_EQ(
+        DateText::Format(QDateTime(QDate(1900, 12, 31), QTime()), DateText::Layout::Abbreviated),
+        "--/--/--");
+    EXPECT_EQ(
+        DateText::Format(QDateTime(QDate(1901, 1, 1), QTime()), DateText::Layout::Abbreviated),
+        "01/Ene/1901");
+    EXPECT_EQ(
+        DateText::Format(QDateTime(QDate(2024, 12, 25), QTime()), DateText::Layout::FullMonth),
+        "25/Diciembre/2024");
 }
 
 TEST(DateTextTest, MonthsAndTheCommonDateText) {
@@ -84,7 +90,7 @@ TEST(DateInputTest, NewDateField) {
     auto date = CDateInput::Create(1000, -2000);
     EXPECT_EQ(date->Type(), 11);
     EXPECT_EQ(date->text, "Fecha");
-    EXPECT_EQ(date->dateLayout, 0);
+    EXPECT_EQ(date->dateLayout, DateText::Layout::Numeric);
     EXPECT_EQ(date->pageRect, Rect(1000, -1955, 1400, -2000));
     EXPECT_EQ(HandleCount(*date), 2);
 }
@@ -129,9 +135,9 @@ TEST(DateInputTest, DateThroughTheArchive) {
     // Status 0 and day 0: the epoch, which the abbreviated layout cannot show.
     EXPECT_EQ(Load(DateValue(0, 0.0), [&](Archive& ar) { date->LoadValue(ar); }), 0);
     EXPECT_EQ(date->Picker()->date(), QDate(1899, 12, 30));
-    date->dateLayout = 1;
+    date->dateLayout = DateText::Layout::Abbreviated;
     EXPECT_EQ(date->PrintedText(), "--/--/--");
-    date->dateLayout = 0;
+    date->dateLayout = DateText::Layout::Numeric;
     EXPECT_EQ(date->PrintedText(), "30/12/1899");
 
     // An invalid or null status, or a day the type cannot hold, leaves the picker alone.
@@ -146,7 +152,7 @@ TEST(DateInputTest, DateThroughTheArchive) {
 
 TEST(DateInputTest, PrintsTheLayoutInCapitalsWhenAsked) {
     auto date = CDateInput::Create(1000, -2000);
-    date->dateLayout = 2;
+    date->dateLayout = DateText::Layout::FullMonth;
     date->alignment = 6;
     RecordingSurface printer(MapMode::LoMetric);
     date->Print(printer);
@@ -167,11 +173,15 @@ TEST(DateInputTest, PrintsTheLayoutInCapitalsWhenAsked) {
 
 TEST(DateInputTest, RecordKeepsTheLayout) {
     auto date = CDateInput::Create(0, -100);
-    date->dateLayout = 2;
+    date->dateLayout = DateText::Layout::FullMonth;
     CDateInput copy;
     RoundTrip(*date, copy);
-    EXPECT_EQ(copy.dateLayout, 2);
+    EXPECT_EQ(copy.dateLayout, DateText::Layout::FullMonth);
     EXPECT_EQ(copy.handles, date->handles);
+    // A layout outside the list is kept as written.
+    date->dateLayout = static_cast<DateText::Layout>(-7);
+    RoundTrip(*date, copy);
+    EXPECT_EQ(static_cast<int>(copy.dateLayout), -7);
 
     RecordingSurface view(MapMode::LoMetric);
     date->Draw(view);

@@ -20,7 +20,7 @@ TEST(TextlineVarTest, NewFieldOnThePage) {
     EXPECT_EQ(field->pageRect, Rect(1000, -1955, 1400, -2000));
     EXPECT_EQ(field->captionLeft, 1);
     EXPECT_EQ(field->alignment, 0);
-    EXPECT_EQ(field->dataType, kDataTexto);
+    EXPECT_EQ(field->dataType, DataTypeCode::Texto);
     // Two handles, on the middle of the left and right edges of the shifted rectangle.
     EXPECT_EQ(HandleCount(*field), 2);
     EXPECT_EQ(field->handles[0], Rect::PageSquare(Point{1050, -2028}, 10));
@@ -37,19 +37,21 @@ TEST(TextlineVarTest, NewFieldOnThePage) {
 TEST(TextlineVarTest, RecordKeepsExpressionAndDataType) {
     auto field = CTextlineVar::Create(0, -100);
     field->expression = QStringLiteral("Precio*Cantidad");
-    field->dataType = kDataMonedaCalculado;
-    field->valueText = QStringLiteral("12");
-    field->numericValue = 12;
+    field->dataType = DataTypeCode::MonedaCalculado;
+    field->SetValueCopy(QStringLiteral("12"), 12);
     CTextlineVar copy;
-    copy.valueText = QStringLiteral("stale");
-    copy.numericValue = 3;
+    copy.SetValueCopy(QStringLiteral("stale"), 3);
     RoundTrip(*field, copy);
     EXPECT_EQ(copy.expression, "Precio*Cantidad");
-    EXPECT_EQ(copy.dataType, kDataMonedaCalculado);
+    EXPECT_EQ(copy.dataType, DataTypeCode::MonedaCalculado);
     EXPECT_EQ(copy.pageRect, field->pageRect);
     EXPECT_EQ(copy.handles, field->handles);
-    EXPECT_TRUE(copy.valueText.isEmpty());
-    EXPECT_EQ(copy.numericValue, 0.0);
+    EXPECT_TRUE(copy.ValueText().isEmpty());
+    EXPECT_EQ(copy.NumericValue(), 0.0);
+    // A data type outside the list is kept as written.
+    field->dataType = static_cast<DataTypeCode>(77);
+    RoundTrip(*field, copy);
+    EXPECT_EQ(static_cast<int>(copy.dataType), 77);
 }
 
 // A first-version record has no upper-case flag in its base and no data type after the
@@ -57,7 +59,7 @@ TEST(TextlineVarTest, RecordKeepsExpressionAndDataType) {
 QByteArray FirstVersionRecord(const QString& expression) {
     CTextlineVar field;
     field.expression = expression;
-    field.dataType = kDataMoneda;
+    field.dataType = DataTypeCode::Moneda;
     const QByteArray current = Store([&field](Archive& ar) { field.Serialize(ar); });
     const qsizetype expressionSize = 1 + expression.size();
     const qsizetype upperCaseAt = current.size() - 4 - expressionSize - 4;
@@ -66,8 +68,8 @@ QByteArray FirstVersionRecord(const QString& expression) {
 
 TEST(TextlineVarTest, FirstVersionRecordsDeriveTheDataType) {
     for (const auto& [expression, expected] :
-         {std::pair{QStringLiteral("A+B"), kDataNumeroCalculado},
-          std::pair{QString(), kDataTexto}}) {
+         {std::pair{QStringLiteral("A+B"), DataTypeCode::NumeroCalculado},
+          std::pair{QString(), DataTypeCode::Texto}}) {
         CTextlineVar field;
         field.recordVersion = 1;
         EXPECT_EQ(
@@ -148,12 +150,11 @@ TEST(TextlineVarTest, CapturedValueThroughTheArchive) {
     CTextlineVar bare;
     EXPECT_EQ(Load(bytes.mid(4), [&bare](Archive& ar) { bare.LoadValue(ar); }), 0);
 
-    loaded->valueText = QStringLiteral("x");
-    loaded->numericValue = 4;
+    loaded->SetValueCopy(QStringLiteral("x"), 4);
     loaded->ClearValue();
     EXPECT_TRUE(loaded->Edit()->text().isEmpty());
-    EXPECT_TRUE(loaded->valueText.isEmpty());
-    EXPECT_EQ(loaded->numericValue, 0.0);
+    EXPECT_TRUE(loaded->ValueText().isEmpty());
+    EXPECT_EQ(loaded->NumericValue(), 0.0);
 }
 
 TEST(TextlineVarTest, PrintsTheEntryTextOnTheLowerEdge) {

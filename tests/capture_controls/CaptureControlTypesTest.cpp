@@ -46,13 +46,13 @@ TEST(CaptureControlTypesTest, FormatFileCarriesTheOwnFields) {
     Format format;
     auto line = CTextlineVar::Create(100, -200);
     line->expression = QStringLiteral("A+B");
-    line->dataType = 4;
+    line->dataType = DataTypeCode::MonedaCalculado;
     auto boxes = CCuadrosVar::Create(100, -400);
     boxes->SetBoxCount(5);
     auto mark = CMarcaVar::Create(100, -600);
     mark->mark = QStringLiteral("V");
     auto date = CDateInput::Create(100, -800);
-    date->dateLayout = 2;
+    date->dateLayout = DateText::Layout::FullMonth;
     format.controls.push_back(std::move(line));
     format.controls.push_back(CParrafoVar::Create(100, -300));
     format.controls.push_back(std::move(boxes));
@@ -70,7 +70,7 @@ TEST(CaptureControlTypesTest, FormatFileCarriesTheOwnFields) {
     EXPECT_STREQ(read.controls[1]->GetRuntimeClass(), "CParrafoVar");
     EXPECT_EQ(static_cast<CCuadrosVar&>(*read.controls[2]).boxCount, 5);
     EXPECT_EQ(static_cast<CMarcaVar&>(*read.controls[3]).mark, "V");
-    EXPECT_EQ(static_cast<CDateInput&>(*read.controls[4]).dateLayout, 2);
+    EXPECT_EQ(static_cast<CDateInput&>(*read.controls[4]).dateLayout, DateText::Layout::FullMonth);
 }
 
 // A damaged format is refused or read; whatever is read can be drawn, printed and given its

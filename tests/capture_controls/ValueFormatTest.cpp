@@ -16,7 +16,7 @@ const QLocale kFrance(QStringLiteral("fr_FR"));
 const QLocale kEgypt(QStringLiteral("ar_EG"));
 
 QString Number(const QString& text, int decimals) {
-    return ValueFormat::FormatValue(text, kDataNumero, decimals, false, QLocale::c());
+    return ValueFormat::FormatValue(text, DataTypeCode::Numero, decimals, false, QLocale::c());
 }
 
 TEST(ValueFormatTest, NumbersTakeTheFormatsDecimals) {
@@ -25,8 +25,8 @@ TEST(ValueFormatTest, NumbersTakeTheFormatsDecimals) {
     EXPECT_EQ(Number(QStringLiteral("12.46"), 2), "12.46");
     EXPECT_EQ(Number(QStringLiteral("abc"), 2), "0.00");
     EXPECT_EQ(Number(QString(), 0), "0");
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("7.5"), kDataNumeroCalculado, 3, false,
-                                       QLocale::c()),
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("7.5"), DataTypeCode::NumeroCalculado, 3,
+                                       false, QLocale::c()),
               "7.500");
 }
 
@@ -53,27 +53,37 @@ TEST(ValueFormatTest, AutomaticAndUnlistedDecimals) {
 TEST(ValueFormatTest, TextIsNeverChanged) {
     for (const QString& text :
          {QStringLiteral("1,234.50"), QStringLiteral("  12 "), QStringLiteral("abc"), QString()})
-        EXPECT_EQ(ValueFormat::FormatValue(text, kDataTexto, 2, false, kMexico), text);
+        EXPECT_EQ(ValueFormat::FormatValue(text, DataTypeCode::Texto, 2, false, kMexico), text);
 }
 
 TEST(ValueFormatTest, CurrencyWithAndWithoutTheSign) {
     const QString amount = QStringLiteral("1234.5");
-    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, false, kMexico), "$1,234.50");
-    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, true, kMexico), "1234.5");
-    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMonedaCalculado, 2, false, kUnitedStates),
+    EXPECT_EQ(ValueFormat::FormatValue(amount, DataTypeCode::Moneda, 2, false, kMexico),
               "$1,234.50");
-    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, false, QLocale::c()), "1234.50");
-    EXPECT_EQ(ValueFormat::FormatValue(amount, kDataMoneda, 2, true, QLocale::c()), "1234.5");
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234,5"), kDataMoneda, 2, false, kGermany),
+    EXPECT_EQ(ValueFormat::FormatValue(amount, DataTypeCode::Moneda, 2, true, kMexico), "1234.5");
+    EXPECT_EQ(
+        ValueFormat::FormatValue(amount, DataTypeCode::MonedaCalculado, 2, false, kUnitedStates),
+        "$1,234.50");
+    EXPECT_EQ(ValueFormat::FormatValue(amount, DataTypeCode::Moneda, 2, false, QLocale::c()),
+              "1234.50");
+    EXPECT_EQ(ValueFormat::FormatValue(amount, DataTypeCode::Moneda, 2, true, QLocale::c()),
+              "1234.5");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234,5"), DataTypeCode::Moneda, 2, false,
+                                       kGermany),
               QStringLiteral("1.234,50\u00a0€"));
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234,5"), kDataMoneda, 2, true, kGermany),
-              "1234,5");
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("12"), kDataMoneda, 2, true, kMexico), "12");
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("abc"), kDataMoneda, 2, false, kMexico),
-              "$0.00");
+    EXPECT_EQ(
+        ValueFormat::FormatValue(QStringLiteral("1234,5"), DataTypeCode::Moneda, 2, true, kGermany),
+        "1234,5");
+    EXPECT_EQ(
+        ValueFormat::FormatValue(QStringLiteral("12"), DataTypeCode::Moneda, 2, true, kMexico),
+        "12");
+    EXPECT_EQ(
+        ValueFormat::FormatValue(QStringLiteral("abc"), DataTypeCode::Moneda, 2, false, kMexico),
+        "$0.00");
     // Rounded as the decimal amount it is, not as its nearest binary fraction.
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1.005"), kDataMoneda, 2, false, kMexico),
-              "$1.01");
+    EXPECT_EQ(
+        ValueFormat::FormatValue(QStringLiteral("1.005"), DataTypeCode::Moneda, 2, false, kMexico),
+        "$1.01");
 }
 
 TEST(ValueFormatTest, BlankIfZero) {
@@ -145,10 +155,12 @@ TEST(ValueFormatTest, FormatValueUsesTheFormatSettings) {
     const FormatSettings saved = settings;
     settings.decimals = 3;
     settings.currencySign = 0;
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("2.5"), kDataNumero, QLocale::c()), "2.500");
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234.5"), kDataMoneda, kMexico), "1234.5");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("2.5"), DataTypeCode::Numero, QLocale::c()),
+              "2.500");
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, kMexico),
+              "1234.5");
     settings.currencySign = 1;
-    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234.5"), kDataMoneda, kMexico),
+    EXPECT_EQ(ValueFormat::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, kMexico),
               "$1,234.50");
     settings = saved;
 }
@@ -158,8 +170,9 @@ TEST(ValueFormatTest, DataTypeNames) {
               QStringList({QStringLiteral("Texto"), QStringLiteral("Número"),
                            QStringLiteral("Número calculado"), QStringLiteral("Moneda"),
                            QStringLiteral("Moneda calculado")}));
-    EXPECT_EQ(DataType::FromName(QStringLiteral("Moneda calculado")), 4);
-    EXPECT_EQ(DataType::Name(9), "");
+    EXPECT_EQ(DataType::FromName(QStringLiteral("Moneda calculado")),
+              DataTypeCode::MonedaCalculado);
+    EXPECT_EQ(DataType::Name(static_cast<DataTypeCode>(9)), "");
 }
 
 } // namespace

@@ -234,13 +234,13 @@ TEST(CliDumpTest, ShowsTheCaptureControlsOwnFields) {
     Format format;
     auto line = CTextlineVar::Create(100, -200);
     line->expression = QStringLiteral("A+B");
-    line->dataType = 4;
+    line->dataType = DataTypeCode::MonedaCalculado;
     auto boxes = CCuadrosVar::Create(100, -400);
     boxes->SetBoxCount(5);
     auto mark = CMarcaVar::Create(100, -600);
     mark->mark = QStringLiteral("V");
     auto date = CDateInput::Create(100, -800);
-    date->dateLayout = 2;
+    date->dateLayout = DateText::Layout::FullMonth;
     format.controls.push_back(std::move(line));
     format.controls.push_back(CParrafoVar::Create(100, -300));
     format.controls.push_back(std::move(boxes));
