@@ -46,8 +46,8 @@ void CTextlineVar::SetValue(const QString& value) {
 }
 
 void CTextlineVar::SetValueCopy(const QString& text, double number) {
-    m_valueText = text;
-    m_numericValue = number;
+    m_copyText = text;
+    m_copyNumber = number;
 }
 
 void CTextlineVar::LoadValue(Archive& ar) {

@@ -40,8 +40,8 @@ public:
 
     // The copy of the last value the calculation set or computed, as text and as a number; the
     // calculation compares the shown value with it to tell whether the field was changed.
-    const QString& ValueText() const { return m_valueText; }
-    double NumericValue() const { return m_numericValue; }
+    const QString& CopyText() const { return m_copyText; }
+    double CopyNumber() const { return m_copyNumber; }
     void SetValueCopy(const QString& text, double number);
 
     QString expression;
@@ -49,6 +49,6 @@ public:
 
 private:
     QString m_value;
-    QString m_valueText;
-    double m_numericValue = 0;
+    QString m_copyText;
+    double m_copyNumber = 0;
 };

@@ -2,9 +2,9 @@
 #include "cli/CliError.h"
 #include "cli/DecodeCommand.h"
 #include "cli/DumpCommand.h"
-#include "cli/FormatCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ResaveCommand.h"
+#include "cli/ValueTextCommand.h"
 #include "cli/WordsCommand.h"
 
 #include <QGuiApplication>
@@ -24,7 +24,7 @@ std::vector<std::unique_ptr<CliCommand>> Commands() {
     commands.push_back(std::make_unique<RenderCommand>());
     commands.push_back(std::make_unique<DecodeCommand>());
     commands.push_back(std::make_unique<WordsCommand>());
-    commands.push_back(std::make_unique<FormatCommand>());
+    commands.push_back(std::make_unique<ValueTextCommand>());
     return commands;
 }
 

@@ -46,8 +46,8 @@ TEST(TextlineVarTest, RecordKeepsExpressionAndDataType) {
     EXPECT_EQ(copy.dataType, DataTypeCode::MonedaCalculado);
     EXPECT_EQ(copy.pageRect, field->pageRect);
     EXPECT_EQ(copy.handles, field->handles);
-    EXPECT_TRUE(copy.ValueText().isEmpty());
-    EXPECT_EQ(copy.NumericValue(), 0.0);
+    EXPECT_TRUE(copy.CopyText().isEmpty());
+    EXPECT_EQ(copy.CopyNumber(), 0.0);
     // A data type outside the list is kept as written.
     field->dataType = static_cast<DataTypeCode>(77);
     RoundTrip(*field, copy);
@@ -153,8 +153,8 @@ TEST(TextlineVarTest, CapturedValueThroughTheArchive) {
     loaded->SetValueCopy(QStringLiteral("x"), 4);
     loaded->ClearValue();
     EXPECT_TRUE(loaded->Edit()->text().isEmpty());
-    EXPECT_TRUE(loaded->ValueText().isEmpty());
-    EXPECT_EQ(loaded->NumericValue(), 0.0);
+    EXPECT_TRUE(loaded->CopyText().isEmpty());
+    EXPECT_EQ(loaded->CopyNumber(), 0.0);
 }
 
 TEST(TextlineVarTest, PrintsTheEntryTextOnTheLowerEdge) {

@@ -1,4 +1,4 @@
-#include "capture_controls/ValueFormat.h"
+#include "capture_controls/ValueText.h"
 
 #include "capture_controls/DataType.h"
 #include "model/FormatSettings.h"
@@ -219,7 +219,7 @@ int CurrencyDecimals(const QLocale& locale) {
 
 } // namespace
 
-std::optional<Currency> ValueFormat::ParseCurrency(const QString& text, const QLocale& locale) {
+std::optional<Currency> ValueText::ParseCurrency(const QString& text, const QLocale& locale) {
     QString s = text;
     bool negative = false;
     StripDecorations(s, locale, negative);
@@ -232,12 +232,12 @@ std::optional<Currency> ValueFormat::ParseCurrency(const QString& text, const QL
     return Currency::FromUnits(*units);
 }
 
-double ValueFormat::ParseAmount(const QString& text, const QLocale& locale) {
+double ValueText::ParseAmount(const QString& text, const QLocale& locale) {
     const std::optional<Currency> amount = ParseCurrency(text, locale);
     return amount ? amount->ToDouble() : 0.0;
 }
 
-QString ValueFormat::FormatNumber(double value, int decimals) {
+QString ValueText::FormatNumber(double value, int decimals) {
     if (decimals == -1) {
         // A whole number shows no decimals; one out of the 32-bit range counts as a fraction.
         const bool whole = value >= -2147483648.0 && value <= 2147483647.0 &&
@@ -249,8 +249,8 @@ QString ValueFormat::FormatNumber(double value, int decimals) {
     return Fixed(value, 6);
 }
 
-QString ValueFormat::FormatCurrency(Currency amount, bool withoutSign, bool blankIfZero,
-                                    const QLocale& locale) {
+QString ValueText::FormatCurrency(Currency amount, bool withoutSign, bool blankIfZero,
+                                  const QLocale& locale) {
     if (blankIfZero && amount.IsZero())
         return QString();
     if (withoutSign)
@@ -260,14 +260,13 @@ QString ValueFormat::FormatCurrency(Currency amount, bool withoutSign, bool blan
     return locale.toCurrencyString(amount.RoundedTo(decimals).ToDouble(), QString(), decimals);
 }
 
-QString ValueFormat::FormatValue(const QString& text, DataTypeCode dataType,
-                                 const QLocale& locale) {
+QString ValueText::FormatValue(const QString& text, DataTypeCode dataType, const QLocale& locale) {
     const FormatSettings& settings = FormatSettings::Current();
     return FormatValue(text, dataType, settings.decimals, settings.currencySign == 0, locale);
 }
 
-QString ValueFormat::FormatValue(const QString& text, DataTypeCode dataType, int decimals,
-                                 bool withoutSign, const QLocale& locale) {
+QString ValueText::FormatValue(const QString& text, DataTypeCode dataType, int decimals,
+                               bool withoutSign, const QLocale& locale) {
     if (dataType == DataTypeCode::Texto)
         return text;
     const double number = ParseAmount(text, locale);

@@ -11,7 +11,7 @@
 // Turns a typed or computed value into the text a field shows and prints, by its data type:
 // text as typed, numbers with the format's decimals, amounts in the locale's currency form.
 // The locale is the user's unless a caller (a test, a script) names another.
-class ValueFormat {
+class ValueText {
 public:
     // With the format settings in force (decimals, currency sign).
     static QString FormatValue(const QString& text, DataTypeCode dataType,

@@ -1,6 +1,6 @@
-#include "cli/FormatCommand.h"
+#include "cli/ValueTextCommand.h"
 
-#include "capture_controls/ValueFormat.h"
+#include "capture_controls/ValueText.h"
 #include "cli/CliArgs.h"
 #include "cli/CliError.h"
 
@@ -9,7 +9,7 @@
 
 #include <climits>
 
-QLocale FormatCommand::ParseLocale(const QString& name) {
+QLocale ValueTextCommand::ParseLocale(const QString& name) {
     if (name == QLatin1String("C") || name == QLatin1String("POSIX"))
         return QLocale::c();
     const QLocale locale(name);
@@ -19,7 +19,7 @@ QLocale FormatCommand::ParseLocale(const QString& name) {
     return locale;
 }
 
-int FormatCommand::Run(const QStringList& words, QTextStream& out) {
+int ValueTextCommand::Run(const QStringList& words, QTextStream& out) {
     const CliArgs args(words, {{QStringLiteral("--type"), QString(), true},
                                {QStringLiteral("--decimals"), QString(), true},
                                {QStringLiteral("--no-sign"), QString(), false},
@@ -31,8 +31,8 @@ int FormatCommand::Run(const QStringList& words, QTextStream& out) {
     const int decimals = args.IntValue(QStringLiteral("--decimals"), 2, INT_MIN, INT_MAX);
     const std::optional<QString> localeName = args.Value(QStringLiteral("--locale"));
     const QLocale locale = localeName ? ParseLocale(*localeName) : QLocale::system();
-    out << ValueFormat::FormatValue(args.Positional().first(), static_cast<DataTypeCode>(type),
-                                    decimals, args.Flag(QStringLiteral("--no-sign")), locale)
+    out << ValueText::FormatValue(args.Positional().first(), static_cast<DataTypeCode>(type),
+                                  decimals, args.Flag(QStringLiteral("--no-sign")), locale)
         << '\n';
     return 0;
 }

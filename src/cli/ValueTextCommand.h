@@ -6,7 +6,7 @@ class QLocale;
 
 // plenova-cli format TEXT --type N [--decimals D] [--no-sign] [--locale xx_YY]: the text a
 // field of that data type shows for the typed value.
-class FormatCommand : public CliCommand {
+class ValueTextCommand : public CliCommand {
 public:
     QString Name() const override { return QStringLiteral("format"); }
     QString Usage() const override {

@@ -1,0 +1,174 @@
+#include "capture_controls/ValueText.h"
+#include "capture_controls/DataType.h"
+#include "model/FormatSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QLocale kMexico(QStringLiteral("es_MX"));
+const QLocale kUnitedStates(QStringLiteral("en_US"));
+const QLocale kGermany(QStringLiteral("de_DE"));
+const QLocale kFrance(QStringLiteral("fr_FR"));
+const QLocale kEgypt(QStringLiteral("ar_EG"));
+
+QString Number(const QString& text, int decimals) {
+    return ValueText::FormatValue(text, DataTypeCode::Numero, decimals, false, QLocale::c());
+}
+
+TEST(ValueTextTest, NumbersTakeTheFormatsDecimals) {
+    EXPECT_EQ(Number(QStringLiteral("12.46"), 0), "12");
+    EXPECT_EQ(Number(QStringLiteral("12.46"), 1), "12.5");
+    EXPECT_EQ(Number(QStringLiteral("12.46"), 2), "12.46");
+    EXPECT_EQ(Number(QStringLiteral("abc"), 2), "0.00");
+    EXPECT_EQ(Number(QString(), 0), "0");
+    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("7.5"), DataTypeCode::NumeroCalculado, 3, false,
+                                     QLocale::c()),
+              "7.500");
+}
+
+TEST(ValueTextTest, AutomaticAndUnlistedDecimals) {
+    EXPECT_EQ(ValueText::FormatNumber(3.0, -1), "3");
+    EXPECT_EQ(ValueText::FormatNumber(3.25, -1), "3.25");
+    EXPECT_EQ(ValueText::FormatNumber(-2.0, -1), "-2");
+    // Outside the 32-bit range a whole number still counts as one with a fraction.
+    EXPECT_EQ(ValueText::FormatNumber(5e9, -1), "5000000000.00");
+    EXPECT_EQ(ValueText::FormatNumber(3.2, 7), "3.200000");
+    EXPECT_EQ(ValueText::FormatNumber(3.2, -5), "3.200000");
+    EXPECT_EQ(ValueText::FormatNumber(1.0 / 3.0, 6), "0.333333");
+    // Ties of exact binary fractions round to even, as printf does.
+    EXPECT_EQ(ValueText::FormatNumber(2.5, 0), "2");
+    EXPECT_EQ(ValueText::FormatNumber(0.125, 2), "0.12");
+    // The largest amounts are written out in full, every digit the double's own.
+    EXPECT_EQ(ValueText::FormatNumber(1e300, 6),
+              "1000000000000000052504760255204420248704468581108159154915854115511802457988908195"
+              "7863713750804478640437044438328838781769425232353604305756447921847867069828483872"
+              "0092657580373783023379478809005936895323497079994508111903896764088007465274278014"
+              "2494579258788820056842838115669472196386865459400540160.000000");
+}
+
+TEST(ValueTextTest, TextIsNeverChanged) {
+    for (const QString& text :
+         {QStringLiteral("1,234.50"), QStringLiteral("  12 "), QStringLiteral("abc"), QString()})
+        EXPECT_EQ(ValueText::FormatValue(text, DataTypeCode::Texto, 2, false, kMexico), text);
+}
+
+TEST(ValueTextTest, CurrencyWithAndWithoutTheSign) {
+    const QString amount = QStringLiteral("1234.5");
+    EXPECT_EQ(ValueText::FormatValue(amount, DataTypeCode::Moneda, 2, false, kMexico), "$1,234.50");
+    EXPECT_EQ(ValueText::FormatValue(amount, DataTypeCode::Moneda, 2, true, kMexico), "1234.5");
+    EXPECT_EQ(
+        ValueText::FormatValue(amount, DataTypeCode::MonedaCalculado, 2, false, kUnitedStates),
+        "$1,234.50");
+    EXPECT_EQ(ValueText::FormatValue(amount, DataTypeCode::Moneda, 2, false, QLocale::c()),
+              "1234.50");
+    EXPECT_EQ(ValueText::FormatValue(amount, DataTypeCode::Moneda, 2, true, QLocale::c()),
+              "1234.5");
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("1234,5"), DataTypeCode::Moneda, 2, false, kGermany),
+        QStringLiteral("1.234,50\u00a0€"));
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("1234,5"), DataTypeCode::Moneda, 2, true, kGermany),
+        "1234,5");
+    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("12"), DataTypeCode::Moneda, 2, true, kMexico),
+              "12");
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("abc"), DataTypeCode::Moneda, 2, false, kMexico),
+        "$0.00");
+    // Rounded as the decimal amount it is, not as its nearest binary fraction.
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("1.005"), DataTypeCode::Moneda, 2, false, kMexico),
+        "$1.01");
+}
+
+TEST(ValueTextTest, BlankIfZero) {
+    EXPECT_EQ(ValueText::FormatCurrency(Currency(), false, true, kMexico), "");
+    EXPECT_EQ(ValueText::FormatCurrency(Currency(), true, false, kMexico), "0");
+    EXPECT_EQ(ValueText::FormatCurrency(Currency::FromUnits(-10000), true, true, kMexico), "-1");
+}
+
+TEST(ValueTextTest, ParsingFollowsTheLocale) {
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("$1,234.5678"), kMexico), 1234.5678);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("$-1,234.50"), kMexico), -1234.5);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("-$5"), kMexico), -5);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("($1,234.50)"), kUnitedStates), -1234.5);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("12-"), kUnitedStates), -12);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("  +7 "), kUnitedStates), 7);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("1.234,5 €"), kGermany), 1234.5);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("1 234,5"), kFrance), 1234.5);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("1\u202f234,5"), kFrance), 1234.5);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("\u0661\u0662\u0663"), kEgypt), 123);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("1e3"), QLocale::c()), 1000);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("25E-1"), kMexico), 2.5);
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral(".5"), QLocale::c()), 0.5);
+}
+
+TEST(ValueTextTest, WhatIsNoAmountReadsAsZero) {
+    for (const QString& bad :
+         {QString(), QStringLiteral("abc"), QStringLiteral("1.2.3"), QStringLiteral("12abc"),
+          QStringLiteral("--5"), QStringLiteral(","), QStringLiteral(",5"), QStringLiteral("$"),
+          QStringLiteral("1e"), QStringLiteral("(5"), QStringLiteral("1e30"),
+          QStringLiteral("99999999999999999999")}) {
+        EXPECT_FALSE(ValueText::ParseCurrency(bad, kMexico)) << bad.toStdString();
+        EXPECT_EQ(ValueText::ParseAmount(bad, kMexico), 0.0);
+    }
+}
+
+TEST(ValueTextTest, FourDecimalsSurvive) {
+    const auto units = [](const char* text) {
+        return ValueText::ParseCurrency(QString::fromLatin1(text), QLocale::c())->Units();
+    };
+    EXPECT_EQ(units("1.23456"), 12346);
+    EXPECT_EQ(units("1.23455"), 12346); // a tie goes to the even ten-thousandth
+    EXPECT_EQ(units("1.23445"), 12344);
+    EXPECT_EQ(units("0.00004"), 0);
+    EXPECT_EQ(units("1e-9"), 0);
+    EXPECT_EQ(units("922337203685477.5807"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(units("-922337203685477.5808"), std::numeric_limits<std::int64_t>::min());
+    EXPECT_FALSE(ValueText::ParseCurrency(QStringLiteral("922337203685477.5808"), QLocale::c()));
+    EXPECT_EQ(ValueText::ParseAmount(QStringLiteral("0.123456"), QLocale::c()), 0.1235);
+}
+
+TEST(ValueTextTest, TheCurrencyFormReadsBack) {
+    for (const QLocale& locale :
+         {kMexico, kUnitedStates, kGermany, kFrance, kEgypt, QLocale::c()}) {
+        for (qint64 units : {qint64{12345000}, qint64{-12345000}, qint64{500}, qint64{0}}) {
+            const Currency amount = Currency::FromUnits(units);
+            for (bool withoutSign : {false, true}) {
+                const QString text = ValueText::FormatCurrency(amount, withoutSign, false, locale);
+                EXPECT_EQ(ValueText::ParseCurrency(text, locale), amount)
+                    << locale.name().toStdString() << " " << text.toStdString();
+            }
+        }
+    }
+}
+
+TEST(ValueTextTest, FormatValueUsesTheFormatSettings) {
+    FormatSettings& settings = FormatSettings::Current();
+    const FormatSettings saved = settings;
+    settings.decimals = 3;
+    settings.currencySign = 0;
+    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("2.5"), DataTypeCode::Numero, QLocale::c()),
+              "2.500");
+    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, kMexico),
+              "1234.5");
+    settings.currencySign = 1;
+    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, kMexico),
+              "$1,234.50");
+    settings = saved;
+}
+
+TEST(ValueTextTest, DataTypeNames) {
+    EXPECT_EQ(DataType::Names(),
+              QStringList({QStringLiteral("Texto"), QStringLiteral("Número"),
+                           QStringLiteral("Número calculado"), QStringLiteral("Moneda"),
+                           QStringLiteral("Moneda calculado")}));
+    EXPECT_EQ(DataType::FromName(QStringLiteral("Moneda calculado")),
+              DataTypeCode::MonedaCalculado);
+    EXPECT_EQ(DataType::Name(static_cast<DataTypeCode>(9)), "");
+}
+
+} // namespace
