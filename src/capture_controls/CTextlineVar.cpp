@@ -4,7 +4,7 @@
 #include "capture_controls/DataType.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
-#include "platform/UpperCaseInput.h"
+#include "platform_widgets/UpperCaseInput.h"
 
 CTextlineVar::CTextlineVar() : CCaptureControl(kTypeTextlineVar) {}
 
