@@ -2,7 +2,9 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -115,4 +117,32 @@ TEST(PainterSurfaceTest, FontHeightSignsAndNarrowing) {
     EXPECT_NEAR(dc.GetTextMetrics().aveCharWidth, narrow.width, 2);
     EXPECT_LT(dc.GetTextExtent(QStringLiteral("MMMMMMMMMM")).x,
               dc.MakeQFont(LogFont::Make(-100, 0, 400, QStringLiteral("Arial"))).pixelSize() * 10);
+}
+
+// A printer reports its unprintable margin as the physical offset and the rest of the sheet as
+// the printable size, unless the painter may reach the paper's edge.
+TEST(PainterSurfaceTest, PrintersReportTheirMarginAsThePhysicalOffset) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(600);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                      QMarginsF(4, 6, 4, 6), QPageLayout::Millimeter));
+    printer.setFullPage(false);
+    PainterSurface::DeviceInfo info = PainterSurface::DescribeDevice(printer);
+    EXPECT_EQ(info.dpiX, 600);
+    EXPECT_EQ(info.dpiY, 600);
+    EXPECT_EQ(info.physicalWidth, 5100); // 8.5 x 11 inches
+    EXPECT_EQ(info.physicalHeight, 6600);
+    // The margins, as near as the page layout keeps them (whole points).
+    EXPECT_NEAR(info.physicalOffsetX, 4 / 25.4 * 600, 3);
+    EXPECT_NEAR(info.physicalOffsetY, 6 / 25.4 * 600, 3);
+    EXPECT_EQ(info.horzRes, 5100 - 2 * info.physicalOffsetX);
+    EXPECT_EQ(info.vertRes, 6600 - 2 * info.physicalOffsetY);
+
+    printer.setFullPage(true);
+    info = PainterSurface::DescribeDevice(printer);
+    EXPECT_EQ(info.physicalOffsetX, 0);
+    EXPECT_EQ(info.physicalOffsetY, 0);
+    EXPECT_EQ(info.horzRes, 5100);
+    EXPECT_EQ(info.vertRes, 6600);
 }
