@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// A message for the user: a message box where the program has a screen with widgets, and the
-// program's warning channel elsewhere (plenova-cli, tests), so the same code serves both.
+// A message a window gives the user: a message box where there is a screen, the program's
+// warning channel where the windows run off-screen (the tests). The layers below report
+// failures as exceptions and warnings, and the window that catches them shows them here.
 class UserMessage {
 public:
     static void Error(const QString& message);
