@@ -3,7 +3,7 @@
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform/Saturate.h"
-#include "platform/UpperCaseInput.h"
+#include "platform_widgets/UpperCaseInput.h"
 
 #include <QLineEdit>
 

@@ -104,13 +104,12 @@ QString CNumberWords::AmountInWords(double amount) {
     // A negative amount has no words; only a minus zero ("-0.00") is an amount of nothing.
     if (negative && (integer != 0 || cents != QLatin1String("00")))
         return OutOfRangeMessage();
-    if (integer > std::numeric_limits<std::int32_t>::max())
+    // The tables write up to six digits: a million or more has no words.
+    if (integer > 999999)
         return OutOfRangeMessage();
 
     const CNumberWords converter;
     const QString words = converter.IntegerInWords(static_cast<std::int32_t>(integer));
-    if (words == OutOfRangeMessage())
-        return words;
     return QStringLiteral("%1 %2 %3/100 %4").arg(words, CurrencyName(), cents, Postfix());
 }
 

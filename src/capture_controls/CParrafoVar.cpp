@@ -2,7 +2,7 @@
 
 #include "model/ControlType.h"
 #include "platform/Archive.h"
-#include "platform/UpperCaseInput.h"
+#include "platform_widgets/UpperCaseInput.h"
 
 #include <QPlainTextEdit>
 

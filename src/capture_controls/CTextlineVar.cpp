@@ -3,7 +3,7 @@
 #include "capture_controls/CCaptureEdit.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
-#include "platform/UpperCaseInput.h"
+#include "platform_widgets/UpperCaseInput.h"
 
 CTextlineVar::CTextlineVar() : CCaptureControl(kTypeTextlineVar) {}
 

@@ -4,10 +4,22 @@
 #include "model/FormatError.h"
 #include "model/FormatFile.h"
 
+#include <QTextStream>
+
+#include <cstdio>
+
 void CliCommand::LoadFormat(const QString& path, Format& format, FormatSettings& settings) {
     try {
-        FormatFile::Load(path, format, settings);
+        PrintWarnings(FormatFile::Load(path, format, settings));
     } catch (const FormatError& e) {
         throw CliError(e.Message());
     }
+}
+
+void CliCommand::PrintWarnings(const QStringList& warnings) {
+    if (warnings.isEmpty())
+        return;
+    QTextStream err(stderr);
+    for (const QString& warning : warnings)
+        err << warning << '\n';
 }

@@ -17,6 +17,9 @@ public:
     virtual int Run(const QStringList& args, QTextStream& out) = 0;
 
 protected:
-    // Reads a whole format; a file that cannot be read becomes a CliError naming it.
+    // Reads a whole format; a file that cannot be read becomes a CliError naming it. What the
+    // reading met without stopping (a picture that cannot be shown) goes to standard error.
     static void LoadFormat(const QString& path, Format& format, FormatSettings& settings);
+    // Each warning on a line of its own on standard error; the command goes on.
+    static void PrintWarnings(const QStringList& warnings);
 };

@@ -4,6 +4,7 @@
 #include "cli/CliError.h"
 #include "imaging/CPictureBitmap.h"
 #include "imaging/ImageLimits.h"
+#include "imaging/PictureError.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -54,12 +55,12 @@ int DecodeCommand::Run(const QStringList& words, QTextStream& out) {
         if (!ImageLimits::Allows(size->width(), size->height()))
             throw CliError(ImageLimits::TooLargeMessage(size->width(), size->height()));
     }
-    std::optional<int> mirror;
+    std::optional<CPictureBitmap::Reverse> mirror;
     if (const auto text = args.Value(QStringLiteral("--flip"))) {
         if (*text == QLatin1String("v"))
-            mirror = 0;
+            mirror = CPictureBitmap::Reverse::Rows;
         else if (*text == QLatin1String("h"))
-            mirror = 1;
+            mirror = CPictureBitmap::Reverse::Columns;
         else
             throw CliError(QStringLiteral("--flip debe ser v o h, no «%1»").arg(*text));
     }
@@ -67,10 +68,15 @@ int DecodeCommand::Run(const QStringList& words, QTextStream& out) {
     if (!QFileInfo::exists(input))
         throw CliError(QStringLiteral("%1: no existe").arg(input));
     // The reader's message ends up in the one line this command prints on failure.
-    CPictureBitmap::SetMessageHandler([](const QString&) {});
     CPictureBitmap picture;
-    if (!picture.LoadFile(input)) {
-        const QString why = picture.LastMessage().simplified();
+    QString why;
+    bool loaded = false;
+    try {
+        loaded = picture.LoadFile(input);
+    } catch (const PictureError& e) {
+        why = e.Message().simplified();
+    }
+    if (!loaded) {
         throw CliError(
             why.isEmpty() ? QStringLiteral("%1: no es una imagen BMP, JPEG o GIF que se pueda leer")
                                 .arg(input)

@@ -104,6 +104,7 @@ int RenderCommand::Run(const QStringList& words, QTextStream& out) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(partial.fileName());
+        printer.setDocName(QStringLiteral("Plenovixalia"));
         printer.setResolution(dpi);
         printer.setPageLayout(QPageLayout(QPageSize(paper, QPageSize::Millimeter),
                                           QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));

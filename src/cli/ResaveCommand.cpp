@@ -12,7 +12,8 @@ int ResaveCommand::Run(const QStringList& words, QTextStream&) {
     FormatSettings settings;
     LoadFormat(args.Positional()[0], format, settings);
     try {
-        FormatFile::Save(args.Positional()[1], format, settings, FormatFile::Writer::Design);
+        PrintWarnings(
+            FormatFile::Save(args.Positional()[1], format, settings, FormatFile::Writer::Design));
     } catch (const FormatError& e) {
         throw CliError(e.Message());
     }

@@ -1,11 +1,11 @@
 #include "capture_controls/CaptureControlTypes.h"
-#include "cli/CliError.h"
 #include "cli/DecodeCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ResaveCommand.h"
 #include "cli/ValueTextCommand.h"
 #include "cli/WordsCommand.h"
+#include "platform/PlenovaError.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
             const int status = command->Run(args, out);
             out.flush();
             return status;
-        } catch (const CliError& e) {
+        } catch (const PlenovaError& e) {
             out.flush();
             err << "plenova-cli: " << e.Message() << '\n';
         } catch (const std::bad_alloc&) {

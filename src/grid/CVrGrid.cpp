@@ -4,7 +4,7 @@
 #include "grid/CListCell.h"
 #include "grid/GridKeys.h"
 #include "grid/GridOwner.h"
-#include "platform/UpperCaseInput.h"
+#include "platform_widgets/UpperCaseInput.h"
 
 #include <QApplication>
 #include <QFocusEvent>

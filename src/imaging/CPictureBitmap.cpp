@@ -4,44 +4,19 @@
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegFile.h"
 #include "imaging/MappedFile.h"
+#include "imaging/PictureError.h"
 #include "imaging/PictureResampler.h"
 #include "imaging/PictureResources.h"
 #include "platform/DrawingSurface.h"
-#include "platform/UserMessage.h"
 
-#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QScopeGuard>
 
 #include <algorithm>
 
 namespace {
-
-CPictureBitmap::MessageHandler& Handler() {
-    static CPictureBitmap::MessageHandler handler = &UserMessage::Error;
-    return handler;
-}
-
-// The busy cursor while a picture is read, where there is a screen to show it on.
-class WaitCursor {
-public:
-    WaitCursor()
-        : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-        if (m_shown)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~WaitCursor() {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool m_shown;
-};
 
 Rect ToRect(const QRect& r) {
     return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
@@ -49,19 +24,13 @@ Rect ToRect(const QRect& r) {
 
 } // namespace
 
-void CPictureBitmap::SetMessageHandler(MessageHandler handler) {
-    Handler() = handler ? std::move(handler) : MessageHandler(&UserMessage::Error);
-}
-
 bool CPictureBitmap::LoadFile(DrawingSurface&, const QString& path) {
     return LoadFile(path);
 }
 
 bool CPictureBitmap::LoadFile(const QString& path) {
-    m_message.clear();
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;
-    const WaitCursor wait;
     Drop();
     const QString ending = path.right(3).toLower();
     if (ending != QLatin1String("jpg") && ending != QLatin1String("bmp") &&
@@ -81,7 +50,6 @@ bool CPictureBitmap::LoadFile(const QString& path) {
 }
 
 bool CPictureBitmap::LoadBytes(ByteView bytes, const QString& ending) {
-    m_message.clear();
     Drop();
     if (ending == QLatin1String("jpg"))
         return Take(JpegFile::Decode(bytes));
@@ -113,9 +81,8 @@ bool CPictureBitmap::LoadJpegResource(int id) {
         file.write(reinterpret_cast<const char*>(bytes.data), static_cast<qint64>(bytes.size)) ==
         static_cast<qint64>(bytes.size);
     file.close();
-    const bool loaded = written && LoadFile(name);
-    QFile::remove(name);
-    return loaded;
+    const auto removeCopy = qScopeGuard([&name] { QFile::remove(name); });
+    return written && LoadFile(name);
 }
 
 QString CPictureBitmap::MakeTempName(const QString& folder, const QString& prefix,
@@ -131,18 +98,17 @@ QString CPictureBitmap::MakeTempName(const QString& folder, const QString& prefi
 
 bool CPictureBitmap::Take(DecodedPicture picture) {
     if (!picture.Ok()) {
-        m_message = picture.message;
-        if (!m_message.isEmpty())
-            Handler()(m_message);
+        if (!picture.message.isEmpty())
+            throw PictureError(picture.message);
         return false;
     }
     m_bitmap = std::move(picture.bitmap);
     m_width = m_bitmap.width();
     m_height = picture.frameHeight;
-    m_loaded = 1;
+    m_loaded = true;
     m_frameCount = picture.frameCount;
     m_currentFrame = 0;
-    m_transparentMode = 0;
+    m_transparentMode = false;
     m_mask = QImage();
     m_transparentColor = picture.transparentColor;
     return true;
@@ -152,16 +118,16 @@ void CPictureBitmap::Drop() {
     m_bitmap = QImage();
     m_mask = QImage();
     m_width = m_height = 0;
-    m_loaded = 0;
+    m_loaded = false;
     m_frameCount = 0;
     m_currentFrame = 0;
-    m_transparentMode = 0;
+    m_transparentMode = false;
     m_transparentColor = 0;
 }
 
 void CPictureBitmap::ResetAnimation() {
     m_mask = QImage();
-    m_transparentMode = 0;
+    m_transparentMode = false;
     m_currentFrame = 0;
     m_transparentColor = 0;
     m_frameCount = 1;
@@ -179,10 +145,10 @@ void CPictureBitmap::Resize(int w, int h) {
     ResetAnimation();
 }
 
-void CPictureBitmap::Flip(int mirror) {
+void CPictureBitmap::Flip(Reverse what) {
     if (m_bitmap.isNull())
         return;
-    m_bitmap = m_bitmap.mirrored(mirror != 0, mirror == 0);
+    m_bitmap = m_bitmap.mirrored(what == Reverse::Columns, what == Reverse::Rows);
     ResetAnimation();
 }
 
@@ -249,10 +215,10 @@ void CPictureBitmap::MakeMask() {
     }
 }
 
-void CPictureBitmap::Show(DrawingSurface& dc, int x1, int y1, int x2, int y2, unsigned flags) {
+void CPictureBitmap::Show(DrawingSurface& dc, int x1, int y1, int x2, int y2, ShowOptions options) {
     if (m_bitmap.isNull())
         return;
-    if ((flags & kFit) && m_frameCount == 1 && x2 != x1 && y2 != y1) {
+    if (options.testFlag(ShowOption::Fit) && m_frameCount == 1 && x2 != x1 && y2 != y1) {
         const double rw = static_cast<double>(m_width) / (x2 - x1);
         const double rh = static_cast<double>(m_height) / (y2 - y1);
         if (rw > 0 && rh > 0) {
@@ -266,13 +232,13 @@ void CPictureBitmap::Show(DrawingSurface& dc, int x1, int y1, int x2, int y2, un
     }
     int x = x1;
     int y = y1;
-    if (flags & kCentre) {
+    if (options.testFlag(ShowOption::Centre)) {
         x = std::max(x1, x1 + (x2 - m_width - x1) / 2);
         y = std::max(y1, y1 + (y2 - m_height - y1) / 2);
     }
-    if ((flags & kTransparent) && m_mask.isNull()) {
+    if (options.testFlag(ShowOption::Transparent) && m_mask.isNull()) {
         MakeMask();
-        m_transparentMode = m_mask.isNull() ? 0 : 1;
+        m_transparentMode = !m_mask.isNull();
     }
     if (m_transparentMode) {
         // The current frame with its transparent pixels left out, over what the surface holds.

@@ -1,9 +1,9 @@
 #include "model/CImagen.h"
 
+#include "imaging/PictureError.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
-#include "platform/UserMessage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,43 +31,37 @@ QString SafeExtension(const QString& extension) {
     return safe;
 }
 
-CImagen::MessageHandler& Handler() {
-    static CImagen::MessageHandler handler = &UserMessage::Warning;
-    return handler;
+// Reads the picture shown for the format's own copy of the file; a picture that cannot be
+// decoded leaves the control empty and the reader's words in the archive's warnings.
+template <typename Load>
+void LoadEmbedded(Archive& ar, Load load) {
+    try {
+        load();
+    } catch (const PictureError& e) {
+        ar.AddWarning(e.Message());
+    }
 }
 
 } // namespace
 
-const QString& CImagen::SerializeErrorMessage() {
-    static const QString message = QStringLiteral("- Error al serializar imagen -");
-    return message;
-}
-
-void CImagen::SetMessageHandler(MessageHandler handler) {
-    Handler() = handler ? std::move(handler) : MessageHandler(&UserMessage::Warning);
-}
-
 CImagen::CImagen() : CControles(kTypeImagen) {}
 
 CImagen::~CImagen() {
-    if (!path.isEmpty() && ownsFile)
-        QFile::remove(path);
+    if (!m_path.isEmpty() && m_ownsFile)
+        QFile::remove(m_path);
 }
 
-std::unique_ptr<CImagen> CImagen::Create(const QString& file, int x, int y, QString* message) {
+std::unique_ptr<CImagen> CImagen::Create(const QString& file, int x, int y) {
     auto control = std::make_unique<CImagen>();
-    control->ownsFile = 0; // the user's file is never deleted
-    control->path = file;
-    if (!control->picture.LoadFile(file)) {
-        if (message)
-            *message = control->picture.LastMessage();
+    control->m_ownsFile = false; // the user's file is never deleted
+    control->m_path = file;
+    if (!control->m_picture.LoadFile(file))
         return nullptr;
-    }
     // Drawn with its first row at the rectangle's lower edge, the picture must be upside down
     // to show upright.
-    control->picture.Flip(0);
-    const std::int64_t w = control->picture.Width();
-    const std::int64_t h = control->picture.Height();
+    control->m_picture.Flip(CPictureBitmap::Reverse::Rows);
+    const std::int64_t w = control->m_picture.Width();
+    const std::int64_t h = control->m_picture.Height();
     control->pageRect =
         Rect(x, y, static_cast<std::int32_t>(x + w), static_cast<std::int32_t>(y - h));
     control->UpdateHandles();
@@ -75,22 +69,22 @@ std::unique_ptr<CImagen> CImagen::Create(const QString& file, int x, int y, QStr
 }
 
 bool CImagen::ReadPictureFile(QByteArray& bytes, QString& extension) const {
-    if (path.isEmpty()) {
+    if (m_path.isEmpty()) {
         if (m_unwritten.isEmpty())
             return false;
         bytes = m_unwritten;
         extension = m_unwrittenExtension;
         return true;
     }
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    QFile file(m_path);
+    if (!QFileInfo(m_path).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     if (file.size() > std::numeric_limits<std::int32_t>::max())
         return false;
     bytes = file.readAll();
     if (bytes.size() != file.size())
         return false;
-    extension = path.right(4);
+    extension = m_path.right(4);
     return true;
 }
 
@@ -122,7 +116,7 @@ void CImagen::Serialize(Archive& ar) {
         QString extension;
         if (!ReadPictureFile(bytes, extension)) {
             ar.WriteInt32(0);
-            Handler()(SerializeErrorMessage());
+            ar.AddWarning(QStringLiteral("- Error al serializar imagen -"));
             return;
         }
         ar.WriteInt32(static_cast<std::int32_t>(bytes.size()));
@@ -138,21 +132,23 @@ void CImagen::Serialize(Archive& ar) {
     if (length > 0) {
         const QString extension = ar.ReadString();
         const QByteArray bytes = ar.ReadRaw(length);
-        if (!path.isEmpty() && ownsFile)
-            QFile::remove(path);
-        path = WriteTemporaryCopy(bytes, extension);
-        ownsFile = 1;
-        if (path.isEmpty()) {
+        if (!m_path.isEmpty() && m_ownsFile)
+            QFile::remove(m_path);
+        m_path = WriteTemporaryCopy(bytes, extension);
+        m_ownsFile = true;
+        if (m_path.isEmpty()) {
             m_unwritten = bytes;
             m_unwrittenExtension = extension;
-            picture.LoadBytes(ByteView{reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                       static_cast<std::size_t>(bytes.size())},
-                              extension.right(3).toLower());
-            picture.Flip(0);
+            LoadEmbedded(ar, [&] {
+                m_picture.LoadBytes(
+                    ByteView{reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                             static_cast<std::size_t>(bytes.size())},
+                    extension.right(3).toLower());
+            });
         } else {
-            picture.LoadFile(path);
-            picture.Flip(0);
+            LoadEmbedded(ar, [&] { m_picture.LoadFile(m_path); });
         }
+        m_picture.Flip(CPictureBitmap::Reverse::Rows);
         FitPicture();
     }
     UpdateHandles();
@@ -162,7 +158,7 @@ void CImagen::FitPicture() {
     pageRect = pageRect.Normalized();
     const std::int64_t w = std::llabs(std::int64_t{pageRect.right} - pageRect.left);
     const std::int64_t h = std::llabs(std::int64_t{pageRect.bottom} - pageRect.top);
-    picture.Resize(static_cast<int>(w & 0xFFFF), static_cast<int>(h & 0xFFFF));
+    m_picture.Resize(static_cast<int>(w & 0xFFFF), static_cast<int>(h & 0xFFFF));
 }
 
 void CImagen::UpdateHandles() {
@@ -178,7 +174,7 @@ void CImagen::ResizeByHandle(int handle, int dx, int dy) {
 void CImagen::Draw(DrawingSurface& dc) {
     const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, kSelectionRed});
     const Rect r = DesignRect();
-    picture.DrawAt(dc, r.left, r.top);
+    m_picture.DrawAt(dc, r.left, r.top);
     if (selected) {
         DrawHandles(dc);
         dc.MoveTo(r.left, r.top);
@@ -191,10 +187,10 @@ void CImagen::Draw(DrawingSurface& dc) {
 }
 
 void CImagen::Print(DrawingSurface& dc) {
-    if (!picture.IsLoaded())
+    if (!m_picture.IsLoaded())
         return;
     const Rect r = pageRect.Normalized();
-    picture.PrintAt(dc, r.left, r.top);
+    m_picture.PrintAt(dc, r.left, r.top);
 }
 
 void CImagen::DescribeOwnFields(ControlFields& fields) const {

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 
-#include <functional>
 #include <memory>
 
 // A picture on the page. The picture's file travels whole inside the format; while the format
@@ -13,22 +12,17 @@
 // user's own file), resampled to the page rectangle at one pixel per page unit.
 class CImagen : public CControles {
 public:
-    // Shown when the picture's file is gone at the time the format is written.
-    static const QString& SerializeErrorMessage();
-    // Where that message goes; by default a message box when the program has a screen with
-    // widgets, otherwise the program's warning channel (plenova-cli prints it).
-    using MessageHandler = std::function<void(const QString&)>;
-    static void SetMessageHandler(MessageHandler handler);
-
     CImagen();
     ~CImagen() override;
 
     // A new image from the user's file with its top-left corner at the page point (x, y), one
-    // page unit per pixel. nullptr when the file is no picture this program can read; message
-    // then says why when a reader said so.
-    static std::unique_ptr<CImagen> Create(const QString& path, int x, int y,
-                                           QString* message = nullptr);
+    // page unit per pixel. nullptr when the file is no picture this program can read; a file
+    // that a reader refuses throws PictureError with the reader's words.
+    static std::unique_ptr<CImagen> Create(const QString& path, int x, int y);
 
+    // Neither direction stops for the picture: a picture file gone at the time the format is
+    // written leaves the record empty, and embedded bytes that cannot be decoded still travel
+    // with the format; both leave a warning in the archive.
     void Serialize(Archive& ar) override;
     void UpdateHandles() override;
     void ResizeByHandle(int handle, int dx, int dy) override;
@@ -39,9 +33,9 @@ public:
     // Normalizes the page rectangle and resamples the picture to its size.
     void FitPicture();
 
-    const CPictureBitmap& Picture() const { return picture; }
-    const QString& Path() const { return path; }
-    bool OwnsFile() const { return ownsFile != 0; }
+    const CPictureBitmap& Picture() const { return m_picture; }
+    const QString& Path() const { return m_path; }
+    bool OwnsFile() const { return m_ownsFile; }
 
     static constexpr int kMinimumImageSide = 5;
 
@@ -51,9 +45,9 @@ private:
     // Writes the embedded bytes to a new temporary file; empty when none could be made.
     static QString WriteTemporaryCopy(const QByteArray& bytes, const QString& extension);
 
-    int ownsFile = 1;
-    CPictureBitmap picture;
-    QString path;
+    bool m_ownsFile = true;
+    CPictureBitmap m_picture;
+    QString m_path;
     // The embedded bytes, kept only when no temporary copy could be written, so that the
     // picture still travels with the format.
     QByteArray m_unwritten;

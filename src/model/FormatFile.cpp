@@ -139,18 +139,20 @@ FormatHeader FormatFile::ReadHeader(Archive& ar) {
     return header;
 }
 
-void FormatFile::Load(const QString& path, Format& format, FormatSettings& settings) {
-    WithFile(path, [&](Archive& ar) {
+QStringList FormatFile::Load(const QString& path, Format& format, FormatSettings& settings) {
+    return WithFile(path, [&](Archive& ar) {
         Format loaded;
         FormatSettings read = settings;
         Read(ar, loaded, read);
         format = std::move(loaded);
         settings = read;
+        return ar.Warnings();
     });
 }
 
-void FormatFile::Save(const QString& path, Format& format, const FormatSettings& settings,
-                      Writer writer) {
+QStringList FormatFile::Save(const QString& path, Format& format, const FormatSettings& settings,
+                             Writer writer) {
+    QStringList warnings;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FormatError(
@@ -159,6 +161,7 @@ void FormatFile::Save(const QString& path, Format& format, const FormatSettings&
         Archive ar(file, Archive::Mode::Store);
         Write(ar, format, settings, writer);
         ar.Flush();
+        warnings = ar.Warnings();
     } catch (const ArchiveException& e) {
         file.cancelWriting();
         throw FormatError(e.Describe(path));
@@ -169,6 +172,7 @@ void FormatFile::Save(const QString& path, Format& format, const FormatSettings&
     if (!file.commit())
         throw FormatError(
             QStringLiteral("%1: no se pudo guardar (%2)").arg(path, file.errorString()));
+    return warnings;
 }
 
 QString FormatFile::LoadDescription(const QString& path) {

@@ -3,6 +3,8 @@
 #include "model/Format.h"
 #include "model/FormatSettings.h"
 
+#include <QStringList>
+
 class Archive;
 
 // The first fields of a format file: enough for a preview or for the access check.
@@ -26,8 +28,10 @@ public:
 
     // Replaces the format's controls (each read control goes to the front, so the list comes
     // back as it was written) and, for a file that carries them, the settings. After an error
-    // the controls made so far stay in the list, the last one possibly incomplete.
+    // the controls made so far stay in the list, the last one possibly incomplete. Problems
+    // that do not stop the work (a picture that cannot be shown) are the archive's warnings.
     static void Read(Archive& ar, Format& format, FormatSettings& settings);
+    // Writes the whole format; the caller flushes the archive.
     static void Write(Archive& ar, Format& format, const FormatSettings& settings, Writer writer);
     static QString ReadDescription(Archive& ar);
     static FormatHeader ReadHeader(Archive& ar);
@@ -35,9 +39,10 @@ public:
     // Whole files, with errors as FormatError naming the file. A load that fails leaves the
     // format and the settings as they were; a save goes to a temporary file that replaces the
     // old one only when it is complete, so a failed save never destroys the previous format.
-    static void Load(const QString& path, Format& format, FormatSettings& settings);
-    static void Save(const QString& path, Format& format, const FormatSettings& settings,
-                     Writer writer);
+    // Both give back the warnings met on the way, for the user to see.
+    static QStringList Load(const QString& path, Format& format, FormatSettings& settings);
+    static QStringList Save(const QString& path, Format& format, const FormatSettings& settings,
+                            Writer writer);
     static QString LoadDescription(const QString& path);
     static FormatHeader LoadHeader(const QString& path);
 

@@ -4,8 +4,8 @@
 #include "platform/PainterSurface.h"
 #include "platform/Profile.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <cmath>
 
@@ -26,9 +26,8 @@ void FormatPrinter::PrintPage(DrawingSurface& dc, const ControlList& controls, O
         control->Print(dc);
 }
 
-bool FormatPrinter::PrintToPrinter(QPrinter& printer, const ControlList& controls,
+bool FormatPrinter::PrintToPrinter(QPagedPaintDevice& printer, const ControlList& controls,
                                    Offsets offsets) {
-    printer.setDocName(QStringLiteral("Plenovixalia"));
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

@@ -6,7 +6,7 @@
 #include <QSizeF>
 
 class DrawingSurface;
-class QPrinter;
+class QPagedPaintDevice;
 
 // Prints a format's page onto one sheet: page units of 0.1 mm from the sheet's top-left corner,
 // the printer's unprintable margin compensated, the whole printout shifted by the installation's
@@ -24,8 +24,10 @@ public:
 
     // Prints onto a surface whose page has been started.
     static void PrintPage(DrawingSurface& dc, const ControlList& controls, Offsets offsets);
-    // One sheet on a printer (or a PDF file through it). False when the job could not start.
-    static bool PrintToPrinter(QPrinter& printer, const ControlList& controls, Offsets offsets);
+    // One sheet on a printer (or a PDF file through it), whose job the caller has named. False
+    // when the job could not start or finish.
+    static bool PrintToPrinter(QPagedPaintDevice& printer, const ControlList& controls,
+                               Offsets offsets);
     // One white sheet of the given size in millimetres at the given resolution.
     static QImage PrintToImage(const ControlList& controls, QSizeF paperMillimetres, int dpi,
                                Offsets offsets);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -13,6 +14,8 @@ class QIODevice;
 // raw blocks and length-prefixed Windows-1252 strings, with no header or padding of its own.
 // A read that finds fewer bytes than it needs throws ArchiveException(EndOfFile); a length
 // prefix larger than what the file has left is refused before anything is allocated.
+// A storing archive keeps what it is given until Flush(), which its writer calls when the last
+// value is in: a failed write is an exception there, never lost in a destructor.
 class Archive {
 public:
     enum class Mode { Load, Store };
@@ -58,6 +61,11 @@ public:
     // Hands buffered bytes to the device; throws WriteFailed when it does not take them all.
     void Flush();
 
+    // Problems met on the way that must not stop the reading or writing of the file (a picture
+    // that cannot be decoded, a picture file gone), for whoever opened the file to show.
+    void AddWarning(const QString& warning) { m_warnings.append(warning); }
+    const QStringList& Warnings() const { return m_warnings; }
+
 private:
     void ReadExact(char* dst, qint64 size);
     bool Refill();
@@ -67,4 +75,8 @@ private:
     Mode m_mode;
     QByteArray m_buffer;
     qint64 m_bufferPos = 0;
+    QStringList m_warnings;
+    // Exceptions already in flight when the archive was made: an archive given up because of a
+    // newer one may be dropped with bytes unwritten.
+    int m_uncaughtAtStart;
 };

@@ -16,14 +16,18 @@ const char* CauseText(ArchiveException::Cause cause) {
     return "error de archivo";
 }
 
+QString Sentence(ArchiveException::Cause cause, const QString& detail) {
+    QString text = QString::fromUtf8(CauseText(cause));
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (%1)").arg(detail);
+    return text;
+}
+
 } // namespace
 
 ArchiveException::ArchiveException(Cause cause, const QString& detail)
-    : std::runtime_error(CauseText(cause)), m_cause(cause), m_detail(detail) {}
+    : PlenovaError(Sentence(cause, detail)), m_cause(cause), m_detail(detail) {}
 
 QString ArchiveException::Describe(const QString& fileName) const {
-    QString text = QStringLiteral("%1: %2").arg(fileName, QString::fromUtf8(CauseText(m_cause)));
-    if (!m_detail.isEmpty())
-        text += QStringLiteral(" (%1)").arg(m_detail);
-    return text;
+    return QStringLiteral("%1: %2").arg(fileName, Message());
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/PlenovaError.h"
+
 #include <QString>
 
-#include <stdexcept>
-
 // What goes wrong while a file is read or written through an archive. The archive does not know
-// the file's name; whoever opened the file says which one it was with Describe().
-class ArchiveException : public std::runtime_error {
+// the file's name; whoever opened the file says which one it was with Describe(). Message() is
+// the cause and the detail without the name.
+class ArchiveException : public PlenovaError {
 public:
     enum class Cause {
         EndOfFile,   // a value needed more bytes than the file has left

@@ -3,9 +3,9 @@
 #include "platform/Saturate.h"
 
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
 #include <cmath>
@@ -79,12 +79,18 @@ PainterSurface::DeviceInfo PainterSurface::DescribeDevice(const QPaintDevice& de
     info.vertRes = device.height();
     info.physicalWidth = device.width();
     info.physicalHeight = device.height();
-    if (device.devType() == QInternal::Printer) {
-        const auto& printer = static_cast<const QPrinter&>(device);
-        const int res = printer.resolution();
-        const QPageLayout layout = printer.pageLayout();
+    const auto* printer = device.devType() == QInternal::Printer
+                              ? dynamic_cast<const QPagedPaintDevice*>(&device)
+                              : nullptr;
+    if (printer) {
+        // A printer's logical resolution is the one it was set to print at; its page layout is
+        // in full-page mode when the painter may reach the paper's edge, and the paint
+        // rectangle is then the whole sheet.
+        const int res = device.logicalDpiX();
+        const QPageLayout layout = printer->pageLayout();
         const QRect paper = layout.fullRectPixels(res);
-        const QRect paint = printer.fullPage() ? paper : layout.paintRectPixels(res);
+        const QRect paint =
+            layout.mode() == QPageLayout::FullPageMode ? paper : layout.paintRectPixels(res);
         info.dpiX = info.dpiY = res;
         info.physicalWidth = paper.width();
         info.physicalHeight = paper.height();

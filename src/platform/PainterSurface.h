@@ -13,7 +13,7 @@
 class QPainter;
 class QPaintDevice;
 
-// A drawing surface over a QPainter: a widget, an off-screen QImage or a QPrinter page. Device
+// A drawing surface over a QPainter: a widget, an off-screen QImage or a printer's page. Device
 // space is the painter's own coordinate system in pixels; the mapping mode, window origin and
 // viewport origin turn logical units into it. Text is always drawn upright, even where y grows
 // upward, and fonts are made at the device's resolution so that printed text keeps its size.

@@ -293,3 +293,32 @@ TEST(CliDumpTest, ShowsTheEmbeddedPicturesLengthAndExtension) {
     EXPECT_EQ(dumped[QStringLiteral("imageLength")].toInt(), static_cast<int>(bmp.size()));
     EXPECT_EQ(dumped[QStringLiteral("imageExtension")].toString(), ".bmp");
 }
+
+// A picture that cannot be decoded does not stop the work: the command goes on and the reader's
+// words reach standard error, each on a line of its own.
+TEST_F(CliTest, PicturesThatCannotBeShownAreWarnedAboutOnStandardError) {
+    const QString picture = m_dir.filePath(QStringLiteral("foto.bmp"));
+    QImage sample(4, 3, QImage::Format_RGB32);
+    sample.fill(Qt::red);
+    ASSERT_TRUE(sample.save(picture, "BMP"));
+    Format format;
+    auto image = CImagen::Create(picture, 0, 0);
+    ASSERT_TRUE(image);
+    format.controls.push_back(std::move(image));
+    WriteAll(picture, "abc"); // what the format carries is no longer a picture
+    const QString path = m_dir.filePath(QStringLiteral("con-foto.fmt"));
+    EXPECT_TRUE(
+        FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design).isEmpty());
+
+    const CliResult dump = RunCli({QStringLiteral("dump"), path});
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_TRUE(dump.out.contains("\"imageLength\": 3")) << dump.out.toStdString();
+    EXPECT_EQ(dump.err, QByteArray("Not a valid BMP File\n"));
+
+    const QString copy = m_dir.filePath(QStringLiteral("copia.fmt"));
+    const CliResult resave = RunCli({QStringLiteral("resave"), path, copy});
+    EXPECT_EQ(resave.exitCode, 0);
+    EXPECT_EQ(resave.err, QByteArray("Not a valid BMP File\n"));
+    // The bytes still travel with the format, under their extension.
+    EXPECT_TRUE(ReadAll(copy).contains(QByteArray("\x04.bmpabc")));
+}

@@ -1,7 +1,7 @@
 #include "grid/CEditCell.h"
 #include "GridFixture.h"
 #include "grid/CListCell.h"
-#include "platform/UpperCaseInput.h"
+#include "platform_widgets/UpperCaseInput.h"
 
 #include <QScrollBar>
 

@@ -1,5 +1,6 @@
 #include "imaging/CPictureBitmap.h"
 #include "TestPictures.h"
+#include "imaging/PictureError.h"
 #include "platform/PainterSurface.h"
 #include "platform/RecordingSurface.h"
 
@@ -48,7 +49,6 @@ TEST_F(PictureFiles, ChoosesTheReaderByTheLastThreeLetters) {
     EXPECT_EQ(p.FrameCount(), 1);
     // Four letters are not recognised, and the picture held before is gone.
     EXPECT_FALSE(p.LoadFile(Put(QStringLiteral("a.jpeg"), MakeJpeg(8, 8, 1, Bytes(64, 90)))));
-    EXPECT_TRUE(p.LastMessage().isEmpty());
     EXPECT_FALSE(p.IsLoaded());
     EXPECT_TRUE(p.Bitmap().isNull());
     EXPECT_TRUE(p.LoadFile(Put(QStringLiteral("b.Jpg"), MakeJpeg(8, 8, 1, Bytes(64, 90)))));
@@ -56,15 +56,17 @@ TEST_F(PictureFiles, ChoosesTheReaderByTheLastThreeLetters) {
     EXPECT_FALSE(p.LoadFile(dir.filePath(QStringLiteral("none.bmp"))));
     EXPECT_TRUE(p.IsLoaded());
     // A GIF's content under a BMP name goes to the BMP reader, which says so.
-    QStringList shown;
-    CPictureBitmap::SetMessageHandler([&](const QString& m) { shown << m; });
     GifSpec g;
     g.globalTable = {{1, 2, 3}, {4, 5, 6}};
     g.frames = {Frame(1, {1})};
-    EXPECT_FALSE(p.LoadFile(Put(QStringLiteral("c.bmp"), MakeGif(g))));
-    CPictureBitmap::SetMessageHandler(nullptr);
+    QStringList shown;
+    try {
+        p.LoadFile(Put(QStringLiteral("c.bmp"), MakeGif(g)));
+    } catch (const PictureError& e) {
+        shown << e.Message();
+    }
     EXPECT_EQ(shown, QStringList{QStringLiteral("Not a valid BMP File")});
-    EXPECT_EQ(p.LastMessage(), QStringLiteral("Not a valid BMP File"));
+    EXPECT_FALSE(p.IsLoaded());
     EXPECT_TRUE(p.LoadFile(Put(QStringLiteral("c.gif"), MakeGif(g))));
     // A folder is no picture.
     EXPECT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("d.gif")));
@@ -88,10 +90,10 @@ TEST_F(PictureFiles, MakeTempName) {
 TEST_F(PictureFiles, ResizeFlipAndTheAnimationState) {
     CPictureBitmap p;
     ASSERT_TRUE(p.LoadFile(Put(QStringLiteral("q.bmp"), Quad())));
-    p.Flip(0);
+    p.Flip(CPictureBitmap::Reverse::Rows);
     EXPECT_EQ(Px(p.Bitmap(), 0, 0), 0x0000FFu);
     EXPECT_EQ(Px(p.Bitmap(), 1, 1), 0x00FF00u);
-    p.Flip(1);
+    p.Flip(CPictureBitmap::Reverse::Columns);
     EXPECT_EQ(Px(p.Bitmap(), 0, 0), 0xFFFFFFu);
     p.Resize(65536 + 4, 4);
     EXPECT_EQ(p.Bitmap().size(), QSize(4, 4));
@@ -105,7 +107,7 @@ TEST_F(PictureFiles, ResizeFlipAndTheAnimationState) {
     EXPECT_EQ(p.Height(), 8);
     RecordingSurface dc;
     p.DrawAt(dc, 0, 0);
-    p.Show(dc, 0, 0, 10, 10, CPictureBitmap::kCentre);
+    p.Show(dc, 0, 0, 10, 10, CPictureBitmap::ShowOption::Centre);
     EXPECT_TRUE(dc.Calls().empty());
 }
 
@@ -124,7 +126,7 @@ TEST_F(PictureFiles, DrawAtPlacesTheFirstRowAtTheGivenPoint) {
     EXPECT_EQ(Px(screen, 2, 2), 0xFFFFFFu);
     // On the page (0.1 mm, y upward, one pixel per unit at 254 dpi) the picture is flipped once
     // after loading, as the image control does, and drawn at its lower-left corner: upright.
-    p.Flip(0);
+    p.Flip(CPictureBitmap::Reverse::Rows);
     QImage page(4, 4, QImage::Format_RGB32);
     page.fill(Qt::black);
     {
@@ -153,12 +155,12 @@ TEST_F(PictureFiles, ShowCentresAnimatesAndLeavesTransparentPixelsOut) {
     EXPECT_EQ(p.TransparentColor(), MakeColorRef(9, 9, 9));
 
     RecordingSurface rec;
-    p.Show(rec, 10, 20, 20, 30, CPictureBitmap::kCentre);
+    p.Show(rec, 10, 20, 20, 30, CPictureBitmap::ShowOption::Centre);
     ASSERT_EQ(rec.Calls().size(), 1u);
     EXPECT_EQ(rec.Calls()[0].args, (std::vector<int>{14, 24, 16, 25, 0, 0, 2, 1}));
     EXPECT_EQ(p.CurrentFrame(), 1);
     // Too small a box: the corner stays at the box's corner.
-    p.Show(rec, 10, 20, 11, 21, CPictureBitmap::kCentre);
+    p.Show(rec, 10, 20, 11, 21, CPictureBitmap::ShowOption::Centre);
     EXPECT_EQ(rec.Calls()[1].args[0], 10);
     p.Show(rec, 0, 0);
     EXPECT_EQ(p.CurrentFrame(), 0);
@@ -169,7 +171,7 @@ TEST_F(PictureFiles, ShowCentresAnimatesAndLeavesTransparentPixelsOut) {
     {
         QPainter painter(&screen);
         PainterSurface dc(painter);
-        p.Show(dc, 0, 0, 2, 1, CPictureBitmap::kTransparent);
+        p.Show(dc, 0, 0, 2, 1, CPictureBitmap::ShowOption::Transparent);
     }
     EXPECT_TRUE(p.IsTransparentMode());
     EXPECT_EQ(Px(screen, 0, 0), 0xFF0000u);
@@ -187,11 +189,11 @@ TEST_F(PictureFiles, ShowFitsSinglePicturesIntoTheBox) {
     ASSERT_TRUE(p.LoadFile(Put(QStringLiteral("w.bmp"), MakeBmp(s))));
     RecordingSurface dc;
     // Twice as wide as the box, once as high: the width decides, 50 x 25 centred.
-    p.Show(dc, 0, 0, 50, 50, CPictureBitmap::kFit | CPictureBitmap::kCentre);
+    p.Show(dc, 0, 0, 50, 50, CPictureBitmap::ShowOption::Fit | CPictureBitmap::ShowOption::Centre);
     EXPECT_EQ(p.Bitmap().size(), QSize(50, 25));
     EXPECT_EQ(dc.Calls().back().args, (std::vector<int>{0, 12, 50, 37, 0, 0, 50, 25}));
     // A box taller than wide relative to the picture: the height decides.
-    p.Show(dc, 0, 0, 400, 100, CPictureBitmap::kFit);
+    p.Show(dc, 0, 0, 400, 100, CPictureBitmap::ShowOption::Fit);
     EXPECT_EQ(p.Bitmap().size(), QSize(200, 100));
 }
 

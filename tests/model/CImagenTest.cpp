@@ -1,4 +1,5 @@
 #include "model/CImagen.h"
+#include "imaging/PictureError.h"
 #include "imaging/TestPictures.h"
 #include "model/ControlFactory.h"
 #include "model/FormatFile.h"
@@ -29,11 +30,6 @@ Bytes Bmp(int w, int h) {
 
 class ImageControl : public ::testing::Test {
 protected:
-    void SetUp() override {
-        CImagen::SetMessageHandler([this](const QString& m) { messages << m; });
-    }
-    void TearDown() override { CImagen::SetMessageHandler(nullptr); }
-
     QString Put(const QString& name, const Bytes& bytes) {
         const QString path = dir.filePath(name);
         EXPECT_TRUE(WriteFile(path, bytes));
@@ -44,10 +40,10 @@ protected:
         Format format;
         format.controls.push_back(std::move(control));
         const QString file = dir.filePath(QStringLiteral("f%1.fmt").arg(++saved));
-        FormatFile::Save(file, format, FormatSettings(), FormatFile::Writer::Design);
+        messages << FormatFile::Save(file, format, FormatSettings(), FormatFile::Writer::Design);
         Format back;
         FormatSettings settings;
-        FormatFile::Load(file, back, settings);
+        messages << FormatFile::Load(file, back, settings);
         return back;
     }
     static CImagen& Image(Format& f) { return dynamic_cast<CImagen&>(*f.controls.front()); }
@@ -79,7 +75,11 @@ TEST_F(ImageControl, InsertingTakesOnePageUnitPerPixel) {
     EXPECT_TRUE(QFile::exists(user)); // the user's file is never deleted
 
     QString why;
-    EXPECT_FALSE(CImagen::Create(Put(QStringLiteral("bad.bmp"), {'B', 'M'}), 0, 0, &why));
+    try {
+        EXPECT_FALSE(CImagen::Create(Put(QStringLiteral("bad.bmp"), {'B', 'M'}), 0, 0));
+    } catch (const PictureError& e) {
+        why = e.Message();
+    }
     EXPECT_EQ(why, QStringLiteral("Read Error!"));
 }
 
@@ -233,6 +233,8 @@ TEST_F(ImageControl, HostileRecordsStayInTheTemporaryFolder) {
     EXPECT_EQ(QFileInfo(read.Path()).absolutePath(),
               QFileInfo(QDir::tempPath()).absoluteFilePath());
     EXPECT_EQ(FileBytes(read.Path()), QByteArray("abc"));
+    // Bytes no reader takes still travel; the reader's words are left for the user.
+    EXPECT_EQ(ar.Warnings(), QStringList{QStringLiteral("Not a valid BMP File")});
 
     // A negative length is no picture at all.
     QByteArray negative = bytes;

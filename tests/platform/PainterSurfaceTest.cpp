@@ -2,8 +2,9 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
-#include <QWidget>
+#include <QPrinter>
 
 #include <gtest/gtest.h>
 
@@ -31,40 +32,7 @@ QRect InkBox(const QImage& image) {
     return box;
 }
 
-// A window that draws a framed box in pixels and a 1 cm rule in tenths of a millimetre.
-class SampleWindow : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        PainterSurface dc(painter);
-        dc.SelectBrush(Brush{BrushStyle::Solid, MakeColorRef(255, 255, 0)});
-        dc.SelectPen(Pen{PenStyle::Solid, 1, MakeColorRef(0, 0, 255)});
-        dc.Rectangle(Rect(10, 10, 50, 30));
-        dc.SetMapMode(MapMode::LoMetric);
-        dc.SetWindowOrg({0, 0});
-        dc.SetViewportOrg({0, 60});
-        dc.SelectPen(Pen{PenStyle::Solid, 0, kBlack});
-        dc.MoveTo(0, 0);
-        dc.LineTo(100, 0);
-        ruleEnd = dc.LPtoDP({100, 0}).x;
-    }
-
-public:
-    int ruleEnd = 0;
-};
-
 } // namespace
-
-TEST(PainterSurfaceTest, DrawsOnAWindow) {
-    SampleWindow window;
-    window.resize(120, 80);
-    const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(30, 20), QColor(255, 255, 0));
-    EXPECT_EQ(shot.pixelColor(10, 20), QColor(0, 0, 255));
-    // 1 cm at the window's own resolution.
-    EXPECT_EQ(window.ruleEnd, qRound(window.logicalDpiX() / 2.54));
-    EXPECT_LT(qGray(shot.pixel(window.ruleEnd / 2, 60)), 128);
-}
 
 TEST(PainterSurfaceTest, LowMetricMapsTenthsOfMillimetresWithYUpward) {
     QImage image = Sheet(100, 100);
@@ -149,4 +117,32 @@ TEST(PainterSurfaceTest, FontHeightSignsAndNarrowing) {
     EXPECT_NEAR(dc.GetTextMetrics().aveCharWidth, narrow.width, 2);
     EXPECT_LT(dc.GetTextExtent(QStringLiteral("MMMMMMMMMM")).x,
               dc.MakeQFont(LogFont::Make(-100, 0, 400, QStringLiteral("Arial"))).pixelSize() * 10);
+}
+
+// A printer reports its unprintable margin as the physical offset and the rest of the sheet as
+// the printable size, unless the painter may reach the paper's edge.
+TEST(PainterSurfaceTest, PrintersReportTheirMarginAsThePhysicalOffset) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(600);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                      QMarginsF(4, 6, 4, 6), QPageLayout::Millimeter));
+    printer.setFullPage(false);
+    PainterSurface::DeviceInfo info = PainterSurface::DescribeDevice(printer);
+    EXPECT_EQ(info.dpiX, 600);
+    EXPECT_EQ(info.dpiY, 600);
+    EXPECT_EQ(info.physicalWidth, 5100); // 8.5 x 11 inches
+    EXPECT_EQ(info.physicalHeight, 6600);
+    // The margins, as near as the page layout keeps them (whole points).
+    EXPECT_NEAR(info.physicalOffsetX, 4 / 25.4 * 600, 3);
+    EXPECT_NEAR(info.physicalOffsetY, 6 / 25.4 * 600, 3);
+    EXPECT_EQ(info.horzRes, 5100 - 2 * info.physicalOffsetX);
+    EXPECT_EQ(info.vertRes, 6600 - 2 * info.physicalOffsetY);
+
+    printer.setFullPage(true);
+    info = PainterSurface::DescribeDevice(printer);
+    EXPECT_EQ(info.physicalOffsetX, 0);
+    EXPECT_EQ(info.physicalOffsetY, 0);
+    EXPECT_EQ(info.horzRes, 5100);
+    EXPECT_EQ(info.vertRes, 6600);
 }

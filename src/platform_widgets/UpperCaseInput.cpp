@@ -1,4 +1,4 @@
-#include "platform/UpperCaseInput.h"
+#include "platform_widgets/UpperCaseInput.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,16 +1,21 @@
-// The entry point of every test suite: a Qt application on the off-screen platform (fonts and
-// widgets need one) and settings kept in a file of the suite's own, never the user's.
+#pragma once
+
+// What both test entry points do around their Qt application: the off-screen platform unless
+// the environment names another, settings in a file of the suite's own (never the user's), and
+// then every case.
 #include "platform/Profile.h"
 
-#include <QApplication>
+#include <QByteArray>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv) {
+inline void UseOffScreenUnlessTold() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+}
+
+inline int RunSuite(int& argc, char** argv) {
     QTemporaryDir settingsDir;
     Profile::UseFile(settingsDir.filePath(QStringLiteral("settings.ini")));
     qputenv("PLENOVA_SETTINGS", settingsDir.filePath(QStringLiteral("settings.ini")).toLocal8Bit());

@@ -1,4 +1,4 @@
-#include "platform/UserMessage.h"
+#include "platform_widgets/UserMessage.h"
 
 #include <QApplication>
 #include <QGuiApplication>
