@@ -69,7 +69,7 @@ std::unique_ptr<CImagen> CImagen::Create(const QString& file, int x, int y, QStr
     const std::int64_t w = control->picture.Width();
     const std::int64_t h = control->picture.Height();
     control->pageRect =
-        Rect(x, y, static_cast<std::int32_t>(x + w), static_cast<std::int32_t>(y - h));
+        PageRect(x, y, static_cast<std::int32_t>(x + w), static_cast<std::int32_t>(y - h));
     control->UpdateHandles();
     return control;
 }
@@ -169,7 +169,7 @@ void CImagen::UpdateHandles() {
     SetHandles(DesignRect(), true, true);
 }
 
-void CImagen::ResizeByHandle(int handle, int dx, int dy) {
+void CImagen::ResizeByHandle(Handle handle, int dx, int dy) {
     // A side may shrink to 5 units and no further.
     ResizeRect(pageRect, handle, dx, dy, kMinimumImageSide - 1);
     UpdateHandles();
