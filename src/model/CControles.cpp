@@ -17,10 +17,6 @@ std::int64_t Abs64(std::int64_t v) {
     return v < 0 ? -v : v;
 }
 
-// The handles in the order the control keeps them and hit-tests them.
-constexpr std::array<Handle, 4> kHandleOrder{Handle::Left, Handle::Right, Handle::Lower,
-                                             Handle::Upper};
-
 } // namespace
 
 CControles::CControles(int type) : m_type(type) {
@@ -155,7 +151,7 @@ Handle CControles::HitHandle(int x, int y) const {
                         : Point{SaturatedAdd(x, kDesignShiftX), SaturatedAdd(y, kDesignShiftY)};
     for (std::size_t i = 0; i < handles.size(); ++i) {
         if (handles[i].Normalized().Contains(p))
-            return kHandleOrder[i];
+            return static_cast<Handle>(i + 1);
     }
     return Handle::None;
 }
@@ -234,12 +230,13 @@ void CControles::SetHandles(const PageRect& r, bool widthHandles, bool heightHan
     const int midY = Midpoint(r.top, r.bottom);
     handles.fill(Rect());
     if (widthHandles) {
-        handles[0] = Rect::PageSquare(Point{r.left, midY}, kHandleHalf);
-        handles[1] = Rect::PageSquare(Point{r.right, midY}, kHandleHalf);
+        handles[HandleIndex(Handle::Left)] = Rect::PageSquare(Point{r.left, midY}, kHandleHalf);
+        handles[HandleIndex(Handle::Right)] = Rect::PageSquare(Point{r.right, midY}, kHandleHalf);
     }
     if (heightHandles) {
-        handles[2] = Rect::PageSquare(Point{midX, r.top}, kHandleHalf);
-        handles[3] = Rect::PageSquare(Point{midX, r.bottom}, kHandleHalf);
+        // Normalized, the smaller y is the lower edge on the page.
+        handles[HandleIndex(Handle::Lower)] = Rect::PageSquare(Point{midX, r.top}, kHandleHalf);
+        handles[HandleIndex(Handle::Upper)] = Rect::PageSquare(Point{midX, r.bottom}, kHandleHalf);
     }
 }
 

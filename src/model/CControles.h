@@ -66,6 +66,8 @@ public:
     bool HitTestScreen(int x, int y) const;
     // The first handle holding the point: a page point, or a pixel while screenHandles is set.
     Handle HitHandle(int x, int y) const;
+    // Where a handle other than None is kept in handles.
+    static constexpr std::size_t HandleIndex(Handle h) { return static_cast<std::size_t>(h) - 1; }
     // Page moves are not bounded.
     void MoveOnPage(int dx, int dy);
     // A move that would put the left or top edge off the screen is refused whole.
