@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     format.description = QStringLiteral("Recibo de honorarios (ejemplo)");
 
     auto frame = CRectangulo::Create(100, -100);
-    frame->pageRect = Rect(100, -100, 2059, -1300);
+    frame->pageRect = PageRect(100, -100, 2059, -1300);
     Add(format, std::move(frame));
     Add(format, Text(150, -250, QStringLiteral("RECIBO DE HONORARIOS"), -70, 700, 0, 1300));
     Add(format, Text(1200, -250, QStringLiteral("Folio No."), -40, 400, 2, 300));
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
              -30, 400, 0, 1800));
 
     auto rule = CLinea::Create(100, -380);
-    rule->pageRect = Rect(100, -360, 2059, -400);
+    rule->pageRect = PageRect(100, -360, 2059, -400);
     rule->color = MakeColorRef(0, 64, 128);
     rule->UpdateHandles();
     Add(format, std::move(rule));
@@ -59,14 +59,14 @@ int main(int argc, char** argv) {
     for (const QString& caption : captions) {
         Add(format, Text(150, y, caption, -35, 700, 0, 420));
         auto line = CLinea::Create(580, y - 10);
-        line->pageRect = Rect(580, y + 10, 1990, y - 30);
+        line->pageRect = PageRect(580, y + 10, 1990, y - 30);
         line->UpdateHandles();
         Add(format, std::move(line));
         y -= 160;
     }
 
     auto box = CRectangulo::Create(1500, -140);
-    box->pageRect = Rect(1520, -270, 2000, -200);
+    box->pageRect = PageRect(1520, -270, 2000, -200);
     box->UpdateHandles();
     Add(format, std::move(box));
 
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
                              QStringLiteral("Este recibo ampara el pago de los honorarios "
                                             "descritos. Consérvelo para cualquier aclaración; "
                                             "no es válido con tachaduras o enmendaduras."));
-    note->pageRect = Rect(150, -1000, 1300, -1200);
+    note->pageRect = PageRect(150, -1000, 1300, -1200);
     note->font.height = -30;
     note->alignment = 0;
     note->UpdateHandles();
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
 
     Add(format, Text(1450, -1200, QStringLiteral("Firma"), -35, 400, 6, 540));
     auto sign = CLinea::Create(1450, -1150);
-    sign->pageRect = Rect(1450, -1130, 1990, -1170);
+    sign->pageRect = PageRect(1450, -1130, 1990, -1170);
     sign->UpdateHandles();
     Add(format, std::move(sign));
 

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         control->Print(printer);
         control->Draw(printer);
         control->FitHeightToFont();
-        control->ResizeByHandle(1, 1, 1);
+        control->ResizeByHandle(Handle::Left, 1, 1);
     }
     return 0;
 }

@@ -75,7 +75,7 @@ void CCaptureControl::FollowPageOnScreen(const DrawingSurface& dc) {
     if (screenPlaced)
         return;
     const Rect s = PageOnScreen(dc);
-    screenRect = Rect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
+    screenRect = ScreenRect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
 }
 
 void CCaptureControl::DrawNameLine(DrawingSurface& dc) {

@@ -25,7 +25,7 @@ CCuadrosVar::CCuadrosVar() : CCaptureControl(kTypeCuadrosVar) {
 std::unique_ptr<CCuadrosVar> CCuadrosVar::Create(int x, int y) {
     auto control = std::make_unique<CCuadrosVar>();
     control->text = QStringLiteral("Texto en cuadros");
-    control->pageRect = Rect(x, y, x, y);
+    control->pageRect = PageRect(x, y, x, y);
     control->LayoutBoxes();
     return control;
 }
@@ -84,7 +84,7 @@ void CCuadrosVar::UpdateHandles() {
     SetCaptureHandles(false);
 }
 
-void CCuadrosVar::ResizeByHandle(int handle, int dx, int dy) {
+void CCuadrosVar::ResizeByHandle(Handle handle, int dx, int dy) {
     CControles::ResizeByHandle(handle, dx, dy);
     // With a single box (or none) there is no gap to spread; the distance stays.
     if (boxCount > 1) {

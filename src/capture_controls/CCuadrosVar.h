@@ -26,7 +26,7 @@ public:
     void FitHeightToFont() override;
     void UpdateHandles() override;
     // Moves the edge and spreads the boxes over the new width.
-    void ResizeByHandle(int handle, int dx, int dy) override;
+    void ResizeByHandle(Handle handle, int dx, int dy) override;
     void Draw(DrawingSurface& dc) override;
     void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
     void ClearValue() override;

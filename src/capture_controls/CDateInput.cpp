@@ -10,7 +10,7 @@ CDateInput::CDateInput() : CCaptureControl(kTypeDateInput) {}
 std::unique_ptr<CDateInput> CDateInput::Create(int x, int y) {
     auto control = std::make_unique<CDateInput>();
     control->text = QStringLiteral("Fecha");
-    control->pageRect = Rect(x, y - control->font.height + 5, x + 400, y);
+    control->pageRect = PageRect(x, y - control->font.height + 5, x + 400, y);
     control->UpdateHandles();
     return control;
 }

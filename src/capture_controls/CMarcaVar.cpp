@@ -17,7 +17,7 @@ CMarcaVar::CMarcaVar() : CCaptureControl(kTypeMarcaVar) {
 std::unique_ptr<CMarcaVar> CMarcaVar::Create(int x, int y) {
     auto control = std::make_unique<CMarcaVar>();
     control->text = QStringLiteral("Marca de verificación");
-    control->pageRect = Rect(x, y, x, y);
+    control->pageRect = PageRect(x, y, x, y);
     control->BuildSquare();
     return control;
 }
@@ -86,8 +86,8 @@ void CMarcaVar::DrawMark(DrawingSurface& dc, const Rect& r) const {
 void CMarcaVar::Draw(DrawingSurface& dc) {
     if (!screenPlaced) {
         const Rect s = PageOnScreen(dc);
-        screenRect = Rect(s.left, s.top, SaturatedAdd(s.left, kUnplacedScreenSide),
-                          SaturatedAdd(s.top, kUnplacedScreenSide));
+        screenRect = ScreenRect(s.left, s.top, SaturatedAdd(s.left, kUnplacedScreenSide),
+                                SaturatedAdd(s.top, kUnplacedScreenSide));
     }
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);

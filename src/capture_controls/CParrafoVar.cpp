@@ -16,7 +16,7 @@ CParrafoVar::CParrafoVar() : CCaptureControl(kTypeParrafoVar) {
 std::unique_ptr<CParrafoVar> CParrafoVar::Create(int x, int y) {
     auto control = std::make_unique<CParrafoVar>();
     control->text = QStringLiteral("Parrafo de texto");
-    control->pageRect = Rect(x, y, x + 600, y + 3 * control->font.height - 5);
+    control->pageRect = PageRect(x, y, x + 600, y + 3 * control->font.height - 5);
     control->UpdateHandles();
     return control;
 }
@@ -93,7 +93,7 @@ unsigned CParrafoVar::ParagraphFormat() const {
 void CParrafoVar::Draw(DrawingSurface& dc) {
     const QString name = DisplayName();
     if (!screenPlaced)
-        screenRect = PageOnScreen(dc);
+        screenRect = ScreenRect(PageOnScreen(dc));
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     Rect r = pageRect.Offsetted(kDesignShiftX, kDesignShiftY);

@@ -10,7 +10,7 @@ CTextlineVar::CTextlineVar() : CCaptureControl(kTypeTextlineVar) {}
 std::unique_ptr<CTextlineVar> CTextlineVar::Create(int x, int y) {
     auto control = std::make_unique<CTextlineVar>();
     control->text = QStringLiteral("Linea de texto");
-    control->pageRect = Rect(x, y - control->font.height + 5, x + 400, y);
+    control->pageRect = PageRect(x, y - control->font.height + 5, x + 400, y);
     control->UpdateHandles();
     return control;
 }

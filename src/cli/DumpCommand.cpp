@@ -5,6 +5,7 @@
 #include "cli/JsonWriter.h"
 #include "model/CControles.h"
 #include "model/FormatFile.h"
+#include "model/StoredFlag.h"
 
 #include <QTextStream>
 
@@ -22,13 +23,13 @@ void DumpCommand::WriteControl(JsonWriter& json, const CControles& c) {
     json.Value(QStringLiteral("class"), QString::fromLatin1(c.GetRuntimeClass()));
     json.Value(QStringLiteral("text"), c.text);
     json.Value(QStringLiteral("alignment"), c.alignment);
-    json.Value(QStringLiteral("screenPlaced"), c.screenPlaced != 0);
+    json.Value(QStringLiteral("screenPlaced"), c.screenPlaced);
     json.IntArray(QStringLiteral("page"), RectValues(c.pageRect));
     json.IntArray(QStringLiteral("screen"), RectValues(c.screenRect));
-    json.Value(QStringLiteral("captionLeft"), c.captionLeft);
+    json.Value(QStringLiteral("captionLeft"), StoredFlag::Write(c.captionLeft));
     json.Value(QStringLiteral("color"), static_cast<qlonglong>(c.color));
     json.Value(QStringLiteral("captureOrder"), c.captureOrder);
-    json.Value(QStringLiteral("upperCase"), c.upperCase);
+    json.Value(QStringLiteral("upperCase"), StoredFlag::WriteUpperCase(c.upperCase));
     const LogFont& f = c.font;
     json.BeginObject(QStringLiteral("font"));
     json.Value(QStringLiteral("height"), f.height);
@@ -69,8 +70,9 @@ int DumpCommand::Run(const QStringList& words, QTextStream& out) {
         json.Value(QStringLiteral("decimals"), settings.decimals);
         json.Value(QStringLiteral("currency"), settings.currencyName);
         json.Value(QStringLiteral("postfix"), settings.postfix);
-        json.Value(QStringLiteral("currencySign"), settings.currencySign);
-        json.Value(QStringLiteral("calculatedReadOnly"), settings.calculatedReadOnly);
+        json.Value(QStringLiteral("currencySign"), StoredFlag::Write(settings.currencySign));
+        json.Value(QStringLiteral("calculatedReadOnly"),
+                   StoredFlag::Write(settings.calculatedReadOnly));
         json.Value(QStringLiteral("author"), settings.author);
         json.Value(QStringLiteral("key"), settings.key);
         json.EndObject();

@@ -9,7 +9,7 @@ CConsParrafo::CConsParrafo() : CControles(kTypeConsParrafo) {}
 std::unique_ptr<CConsParrafo> CConsParrafo::Create(int x, int y, const QString& text) {
     auto control = std::make_unique<CConsParrafo>();
     control->text = text;
-    control->pageRect = Rect(x, y, x + 600, y + 3 * control->font.height - 5);
+    control->pageRect = PageRect(x, y, x + 600, y + 3 * control->font.height - 5);
     control->UpdateHandles();
     return control;
 }

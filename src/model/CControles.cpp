@@ -1,6 +1,7 @@
 #include "model/CControles.h"
 
 #include "model/ControlType.h"
+#include "model/StoredFlag.h"
 #include "platform/Archive.h"
 #include "platform/Saturate.h"
 
@@ -20,8 +21,8 @@ std::int64_t Abs64(std::int64_t v) {
 
 CControles::CControles(int type) : m_type(type) {
     const ControlType* info = ControlType::Find(type);
-    m_constant = info ? info->constantFlag : 0;
-    m_singleLine = info ? info->singleLineFlag : 0;
+    m_constant = info && info->constantFlag;
+    m_singleLine = info && info->singleLineFlag;
 }
 
 CControles::~CControles() = default;
@@ -66,7 +67,7 @@ void CControles::SerializeBase(Archive& ar) {
         ar.WriteString(text);
         ar.WriteRect(pageRect);
         ar.WriteRect(screenRect);
-        ar.WriteInt32(captionLeft);
+        ar.WriteInt32(StoredFlag::Write(captionLeft));
         ar.WriteInt32(static_cast<std::int32_t>(color));
         ar.WriteInt32(captureOrder);
         ar.WriteInt32(font.height);
@@ -79,14 +80,14 @@ void CControles::SerializeBase(Archive& ar) {
               font.clipPrecision, font.quality, font.pitchAndFamily})
             ar.WriteByte(b);
         ar.WriteRaw(font.faceName.data(), LogFont::kFaceSize);
-        ar.WriteInt32(upperCase);
+        ar.WriteInt32(StoredFlag::WriteUpperCase(upperCase));
         return;
     }
     const std::int32_t alignmentWord = ar.ReadInt32();
     text = ar.ReadString();
-    pageRect = ar.ReadRect();
-    screenRect = ar.ReadRect();
-    captionLeft = ar.ReadInt32();
+    pageRect = PageRect(ar.ReadRect());
+    screenRect = ScreenRect(ar.ReadRect());
+    captionLeft = StoredFlag::Read(ar.ReadInt32());
     color = static_cast<ColorRef>(ar.ReadUInt32());
     captureOrder = ar.ReadInt32();
     font.height = ar.ReadInt32();
@@ -101,20 +102,20 @@ void CControles::SerializeBase(Archive& ar) {
     const QByteArray face = ar.ReadRaw(LogFont::kFaceSize);
     std::memcpy(font.faceName.data(), face.constData(), LogFont::kFaceSize);
     if (recordVersion >= 2)
-        upperCase = ar.ReadInt32();
+        upperCase = StoredFlag::Read(ar.ReadInt32());
     alignment = alignmentWord;
     if (alignmentWord & kScreenPlacedBit) {
-        screenPlaced = 1;
+        screenPlaced = true;
         alignment = alignmentWord & ~kScreenPlacedBit;
     }
-    selected = 0;
-    screenHandles = 0;
+    selected = false;
+    screenHandles = false;
 }
 
 void CControles::PlaceTextLine(int x, int y, const QString& caption) {
     text = caption;
-    pageRect =
-        Rect(x, Saturate(std::int64_t{y} - font.height + 5), Saturate(std::int64_t{x} + 400), y);
+    pageRect = PageRect(x, Saturate(std::int64_t{y} - font.height + 5),
+                        Saturate(std::int64_t{x} + 400), y);
     UpdateHandles();
 }
 
@@ -136,67 +137,69 @@ void CControles::Print(DrawingSurface&) {}
 
 void CControles::DescribeOwnFields(ControlFields&) const {}
 
-bool CControles::HitTest(int x, int y, bool onScreen) const {
-    if (onScreen)
-        return screenRect.Contains(Point{x, y});
+bool CControles::HitTestPage(int x, int y) const {
     return pageRect.Normalized().Contains(Point{x, y});
 }
 
-int CControles::HitHandle(int x, int y) const {
+bool CControles::HitTestScreen(int x, int y) const {
+    return screenRect.Contains(Point{x, y});
+}
+
+Handle CControles::HitHandle(int x, int y) const {
     const Point p = screenHandles
                         ? Point{x, y}
                         : Point{SaturatedAdd(x, kDesignShiftX), SaturatedAdd(y, kDesignShiftY)};
-    for (int i = 0; i < 4; ++i) {
-        if (handles[static_cast<std::size_t>(i)].Normalized().Contains(p))
-            return i + 1;
+    for (std::size_t i = 0; i < handles.size(); ++i) {
+        if (handles[i].Normalized().Contains(p))
+            return static_cast<Handle>(i + 1);
     }
-    return 0;
+    return Handle::None;
 }
 
-void CControles::Move(int dx, int dy, bool onScreen) {
-    if (!onScreen) {
-        pageRect.Offset(dx, dy);
-        UpdateHandles();
-        return;
-    }
+void CControles::MoveOnPage(int dx, int dy) {
+    pageRect.Offset(dx, dy);
+    UpdateHandles();
+}
+
+void CControles::MoveOnScreen(int dx, int dy) {
     if (std::int64_t{screenRect.left} + dx < 0 || std::int64_t{screenRect.top} + dy < 0)
         return;
     screenRect.Offset(dx, dy);
     UpdateHandles();
 }
 
-void CControles::ResizeRect(Rect& rect, int handle, int dx, int dy, int minimum) {
+void CControles::ResizeRect(Rect& rect, Handle handle, int dx, int dy, int minimum) {
     const std::int64_t width = std::int64_t{rect.right} - rect.left;
     const std::int64_t top = rect.top;
     const std::int64_t bottom = rect.bottom;
     switch (handle) {
-    case 1:
+    case Handle::Left:
         if (width - dx > minimum)
             rect.left = SaturatedAdd(rect.left, dx);
         break;
-    case 2:
+    case Handle::Right:
         if (width + dx > minimum)
             rect.right = SaturatedAdd(rect.right, dx);
         break;
-    case 3:
+    case Handle::Lower:
         if (Abs64(bottom + dy - top) > minimum)
             rect.bottom = Saturate(bottom + dy);
         break;
-    case 4:
+    case Handle::Upper:
         if (Abs64(bottom - top - dy) > minimum)
             rect.top = Saturate(top + dy);
         break;
-    default:
+    case Handle::None:
         break;
     }
 }
 
-void CControles::ResizeByHandle(int handle, int dx, int dy) {
+void CControles::ResizeByHandle(Handle handle, int dx, int dy) {
     ResizeRect(pageRect, handle, dx, dy, kMinimumSide);
     UpdateHandles();
 }
 
-void CControles::ResizeOnScreen(int handle, int dx, int dy) {
+void CControles::ResizeOnScreen(Handle handle, int dx, int dy) {
     ResizeRect(screenRect, handle, dx, dy, kMinimumSide);
     UpdateHandles();
 }
@@ -206,7 +209,7 @@ void CControles::FitHeightToFont() {
         return;
     const std::int64_t height = Abs64(font.height);
     font.height = Saturate(-height);
-    if (m_singleLine == 0)
+    if (!m_singleLine)
         pageRect = pageRect.Normalized();
     pageRect.top = Saturate(std::int64_t{pageRect.bottom} + height + 5);
     UpdateHandles();
@@ -218,21 +221,22 @@ LogFont CControles::MakePrintFont(const TextMetrics& metrics) const {
     return out;
 }
 
-Rect CControles::DesignRect() const {
+PageRect CControles::DesignRect() const {
     return pageRect.Offsetted(kDesignShiftX, kDesignShiftY).Normalized();
 }
 
-void CControles::SetHandles(const Rect& r, bool widthHandles, bool heightHandles) {
+void CControles::SetHandles(const PageRect& r, bool widthHandles, bool heightHandles) {
     const int midX = Midpoint(r.left, r.right);
     const int midY = Midpoint(r.top, r.bottom);
     handles.fill(Rect());
     if (widthHandles) {
-        handles[0] = Rect::PageSquare(Point{r.left, midY}, kHandleHalf);
-        handles[1] = Rect::PageSquare(Point{r.right, midY}, kHandleHalf);
+        handles[HandleIndex(Handle::Left)] = Rect::PageSquare(Point{r.left, midY}, kHandleHalf);
+        handles[HandleIndex(Handle::Right)] = Rect::PageSquare(Point{r.right, midY}, kHandleHalf);
     }
     if (heightHandles) {
-        handles[2] = Rect::PageSquare(Point{midX, r.top}, kHandleHalf);
-        handles[3] = Rect::PageSquare(Point{midX, r.bottom}, kHandleHalf);
+        // Normalized, the smaller y is the lower edge on the page.
+        handles[HandleIndex(Handle::Lower)] = Rect::PageSquare(Point{midX, r.top}, kHandleHalf);
+        handles[HandleIndex(Handle::Upper)] = Rect::PageSquare(Point{midX, r.bottom}, kHandleHalf);
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/Handle.h"
+#include "model/PageRect.h"
+#include "model/ScreenRect.h"
 #include "platform/ColorRef.h"
 #include "platform/DrawingSurface.h"
 #include "platform/LogFont.h"
@@ -47,7 +50,9 @@ public:
                                     const QFont* font);
     virtual void FitHeightToFont();
     virtual void UpdateHandles();
-    virtual void ResizeByHandle(int handle, int dx, int dy);
+    // Moves the edge the handle sits on by dx or dy page units, unless that would leave the side
+    // kMinimumSide or shorter.
+    virtual void ResizeByHandle(Handle handle, int dx, int dy);
     virtual void Draw(DrawingSurface& dc);
     virtual void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder);
     virtual void ClearValue();
@@ -55,40 +60,53 @@ public:
     // The fields of the control's own record after the base record, by name.
     virtual void DescribeOwnFields(ControlFields& fields) const;
 
-    bool HitTest(int x, int y, bool onScreen) const;
-    int HitHandle(int x, int y) const;
-    void Move(int dx, int dy, bool onScreen);
-    void ResizeOnScreen(int handle, int dx, int dy);
+    // Whether the page point lies on the control: the lower edge inside, the upper edge outside.
+    bool HitTestPage(int x, int y) const;
+    // Whether the pixel lies in the screen rectangle: left and top inside, right and bottom not.
+    bool HitTestScreen(int x, int y) const;
+    // The first handle holding the point: a page point, or a pixel while screenHandles is set.
+    Handle HitHandle(int x, int y) const;
+    // Where a handle other than None is kept in handles.
+    static constexpr std::size_t HandleIndex(Handle h) { return static_cast<std::size_t>(h) - 1; }
+    // Page moves are not bounded.
+    void MoveOnPage(int dx, int dy);
+    // A move that would put the left or top edge off the screen is refused whole.
+    void MoveOnScreen(int dx, int dy);
+    // ResizeByHandle applied to the screen rectangle, in pixels.
+    void ResizeOnScreen(Handle handle, int dx, int dy);
     bool HasFont() const;
     LogFont GetFont() const { return font; }
     void SetFont(const LogFont& f) { font = f; }
     QString TypeName() const;
     LogFont MakePrintFont(const TextMetrics& metrics) const;
     void DrawCaption(DrawingSurface& dc) const;
-    void ToggleUpperCase() { upperCase = ~upperCase; }
-    bool IsUpperCase() const { return upperCase != 0; }
+    void ToggleUpperCase() { upperCase = !upperCase; }
+    bool IsUpperCase() const { return upperCase; }
 
     int Type() const { return m_type; }
-    int ConstantFlag() const { return m_constant; }
-    int SingleLineFlag() const { return m_singleLine; }
+    bool ConstantFlag() const { return m_constant; }
+    bool SingleLineFlag() const { return m_singleLine; }
     bool IsCaptureControl() const;
 
     // The font every new control starts with: Arial, 4 mm.
     static LogFont DefaultFont();
 
-    Rect pageRect;
+    PageRect pageRect;
+    // Left, right, lower and upper, where DrawHandles draws them: on the design view (the page
+    // shifted by the design shift) or, while screenHandles is set, in screen pixels. A null one
+    // is no handle.
     std::array<Rect, 4> handles{};
-    Rect screenRect;
+    ScreenRect screenRect;
     LogFont font = DefaultFont();
     ColorRef color = kBlack;
     QString text;
-    int selected = 0;
-    int screenPlaced = 0;
-    int captionLeft = 1;
+    bool selected = false;
+    bool screenPlaced = false;
+    bool captionLeft = true;
     int alignment = 0;
     int captureOrder = 0;
-    int screenHandles = 0;
-    int upperCase = 0;
+    bool screenHandles = false;
+    bool upperCase = false;
     const LogFont* screenFont = nullptr;
     int recordVersion = 2;
 
@@ -101,15 +119,16 @@ protected:
     // as the font and 0.5 mm more.
     void PlaceTextLine(int x, int y, const QString& caption);
     // The page rectangle as the design view shows it: shifted by (+50, -50), normalized.
-    Rect DesignRect() const;
-    // Handle squares on the sides of a normalized rectangle: 1 left, 2 right, 3 lower, 4 upper.
-    void SetHandles(const Rect& normalized, bool widthHandles, bool heightHandles);
-    // The threshold rule of ResizeByHandle applied to any rectangle.
-    static void ResizeRect(Rect& rect, int handle, int dx, int dy, int minimum);
+    PageRect DesignRect() const;
+    // Handle squares on the sides of a normalized design-view rectangle: the left and right
+    // ones with widthHandles, the lower and upper ones with heightHandles; the others none.
+    void SetHandles(const PageRect& normalized, bool widthHandles, bool heightHandles);
+    // The threshold rule of ResizeByHandle applied to a page or a screen rectangle.
+    static void ResizeRect(Rect& rect, Handle handle, int dx, int dy, int minimum);
     void DrawHandles(DrawingSurface& dc) const;
 
 private:
     int m_type;
-    int m_constant;
-    int m_singleLine;
+    bool m_constant;
+    bool m_singleLine;
 };

@@ -28,7 +28,7 @@ void CEtiqueta::Draw(DrawingSurface& dc) {
     if (!screenPlaced) {
         const Point a = dc.LPtoDP(Point{pageRect.left, pageRect.top});
         const Point b = dc.LPtoDP(Point{pageRect.right, pageRect.bottom});
-        screenRect = Rect(a.x, a.y, b.x, SaturatedAdd(a.y, 20));
+        screenRect = ScreenRect(a.x, a.y, b.x, SaturatedAdd(a.y, 20));
     }
 
     const Rect r = DesignRect();

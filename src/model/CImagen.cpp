@@ -63,7 +63,7 @@ std::unique_ptr<CImagen> CImagen::Create(const QString& file, int x, int y) {
     const std::int64_t w = control->m_picture.Width();
     const std::int64_t h = control->m_picture.Height();
     control->pageRect =
-        Rect(x, y, static_cast<std::int32_t>(x + w), static_cast<std::int32_t>(y - h));
+        PageRect(x, y, static_cast<std::int32_t>(x + w), static_cast<std::int32_t>(y - h));
     control->UpdateHandles();
     return control;
 }
@@ -165,7 +165,7 @@ void CImagen::UpdateHandles() {
     SetHandles(DesignRect(), true, true);
 }
 
-void CImagen::ResizeByHandle(int handle, int dx, int dy) {
+void CImagen::ResizeByHandle(Handle handle, int dx, int dy) {
     // A side may shrink to 5 units and no further.
     ResizeRect(pageRect, handle, dx, dy, kMinimumImageSide - 1);
     UpdateHandles();

@@ -25,7 +25,7 @@ public:
     // with the format; both leave a warning in the archive.
     void Serialize(Archive& ar) override;
     void UpdateHandles() override;
-    void ResizeByHandle(int handle, int dx, int dy) override;
+    void ResizeByHandle(Handle handle, int dx, int dy) override;
     void Draw(DrawingSurface& dc) override;
     void Print(DrawingSurface& dc) override;
     void DescribeOwnFields(ControlFields& fields) const override;

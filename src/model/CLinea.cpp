@@ -1,6 +1,7 @@
 #include "model/CLinea.h"
 
 #include "model/ControlType.h"
+#include "model/StoredFlag.h"
 #include "platform/Archive.h"
 #include "platform/Saturate.h"
 
@@ -11,14 +12,18 @@ CLinea::CLinea() : CControles(kTypeLinea) {}
 
 std::unique_ptr<CLinea> CLinea::Create(int x, int y) {
     auto control = std::make_unique<CLinea>();
-    control->pageRect = Rect(x, y + 20, x + 400, y - 20);
+    control->pageRect = PageRect(x, y + 20, x + 400, y - 20);
     control->UpdateHandles();
     return control;
 }
 
 void CLinea::Serialize(Archive& ar) {
     SerializeBase(ar);
-    ar.Exchange(horizontal);
+    if (ar.IsStoring()) {
+        ar.WriteInt32(StoredFlag::Write(m_horizontal));
+    } else {
+        m_horizontal = StoredFlag::Read(ar.ReadInt32());
+    }
     if (ar.IsLoading())
         UpdateHandles();
 }
@@ -33,9 +38,9 @@ void CLinea::MakeHorizontal() {
     const std::int64_t left = pageRect.left, top = pageRect.top;
     const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
     const std::int64_t x0 = left + (right - left) / 2;
-    pageRect =
-        Rect(Saturate(x0), Saturate(top + 20), Saturate(x0 + (top - bottom)), Saturate(top - 20));
-    horizontal = 1;
+    pageRect = PageRect(Saturate(x0), Saturate(top + 20), Saturate(x0 + (top - bottom)),
+                        Saturate(top - 20));
+    m_horizontal = true;
     UpdateHandles();
 }
 
@@ -45,9 +50,9 @@ void CLinea::MakeVertical() {
     const std::int64_t left = pageRect.left, top = pageRect.top;
     const std::int64_t right = pageRect.right, bottom = pageRect.bottom;
     const std::int64_t y0 = top + (bottom - top) / 2;
-    pageRect =
-        Rect(Saturate(left - 20), Saturate(y0), Saturate(left + 20), Saturate(y0 + (left - right)));
-    horizontal = 0;
+    pageRect = PageRect(Saturate(left - 20), Saturate(y0), Saturate(left + 20),
+                        Saturate(y0 + (left - right)));
+    m_horizontal = false;
     UpdateHandles();
 }
 
@@ -85,5 +90,5 @@ void CLinea::Print(DrawingSurface& dc) {
 }
 
 void CLinea::DescribeOwnFields(ControlFields& fields) const {
-    fields.emplace_back(QStringLiteral("horizontal"), horizontal);
+    fields.emplace_back(QStringLiteral("horizontal"), StoredFlag::Write(m_horizontal));
 }

@@ -20,10 +20,10 @@ public:
     // Turns the line about its upper or left end, keeping its length.
     void MakeHorizontal();
     void MakeVertical();
-    bool IsHorizontal() const { return horizontal != 0; }
-
-    int horizontal = 1;
+    bool IsHorizontal() const { return m_horizontal; }
 
 private:
     void DrawSegment(DrawingSurface& dc, const Rect& normalized) const;
+
+    bool m_horizontal = true;
 };

@@ -6,7 +6,7 @@ CRectangulo::CRectangulo() : CControles(kTypeRectangulo) {}
 
 std::unique_ptr<CRectangulo> CRectangulo::Create(int x, int y) {
     auto control = std::make_unique<CRectangulo>();
-    control->pageRect = Rect(x, y, x + 600, y - 600);
+    control->pageRect = PageRect(x, y, x + 600, y - 600);
     control->UpdateHandles();
     return control;
 }

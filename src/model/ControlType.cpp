@@ -5,18 +5,18 @@
 namespace {
 
 constexpr std::array<ControlType, 12> kTypes = {{
-    {kTypeTextlineVar, "CTextlineVar", "Linea de texto variable", 0, 1},
-    {kTypeParrafoVar, "CParrafoVar", "Parrafo variable", 0, 0},
-    {kTypeCuadrosVar, "CCuadrosVar", "Texto en cuadros", 0, 1},
-    {kTypeMarcaVar, "CMarcaVar", "Casilla de verificación", 0, 1},
-    {kTypeFmtGrid, "CFmtGrid", "Tabla", 0, 0},
-    {kTypeConsText, "CConsText", "Texto constante", 1, 1},
-    {kTypeConsParrafo, "CConsParrafo", "Parrafo constante", 1, 0},
-    {kTypeLinea, "CLinea", "Linea", 1, 0},
-    {kTypeRectangulo, "CRectangulo", "Rectangulo", 1, 0},
-    {kTypeImagen, "CImagen", "Imagen", 1, 0},
-    {kTypeEtiqueta, "CEtiqueta", "Etiqueta", 0, 1},
-    {kTypeDateInput, "CDateInput", "Selector de fecha", 0, 1},
+    {kTypeTextlineVar, "CTextlineVar", "Linea de texto variable", false, true},
+    {kTypeParrafoVar, "CParrafoVar", "Parrafo variable", false, false},
+    {kTypeCuadrosVar, "CCuadrosVar", "Texto en cuadros", false, true},
+    {kTypeMarcaVar, "CMarcaVar", "Casilla de verificación", false, true},
+    {kTypeFmtGrid, "CFmtGrid", "Tabla", false, false},
+    {kTypeConsText, "CConsText", "Texto constante", true, true},
+    {kTypeConsParrafo, "CConsParrafo", "Parrafo constante", true, false},
+    {kTypeLinea, "CLinea", "Linea", true, false},
+    {kTypeRectangulo, "CRectangulo", "Rectangulo", true, false},
+    {kTypeImagen, "CImagen", "Imagen", true, false},
+    {kTypeEtiqueta, "CEtiqueta", "Etiqueta", false, true},
+    {kTypeDateInput, "CDateInput", "Selector de fecha", false, true},
 }};
 
 } // namespace

@@ -25,8 +25,8 @@ public:
     int code;
     const char* className;
     const char* displayName; // UTF-8
-    int constantFlag;
-    int singleLineFlag;
+    bool constantFlag;
+    bool singleLineFlag;
 
     static constexpr int kFirstCode = 0;
     static constexpr int kLastCode = 11;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/CControles.h"
-#include "platform/Rect.h"
+#include "model/ScreenRect.h"
 
 #include <QString>
 
@@ -17,5 +17,5 @@ struct Format {
     QString description;
     int version = 2;
     ControlList controls;
-    Rect screenExtent{0, 0, 100, 100};
+    ScreenRect screenExtent{0, 0, 100, 100};
 };

@@ -4,6 +4,7 @@
 #include "model/ControlType.h"
 #include "model/FormatError.h"
 #include "model/KeyScrambler.h"
+#include "model/StoredFlag.h"
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
 #include "platform/Cp1252.h"
@@ -55,8 +56,8 @@ void FormatFile::ReadSettings(Archive& ar, FormatSettings& settings) {
     settings.decimals = ar.ReadInt32();
     settings.currencyName = ar.ReadString();
     settings.postfix = ar.ReadString();
-    settings.currencySign = ar.ReadInt32();
-    settings.calculatedReadOnly = ar.ReadInt32();
+    settings.currencySign = StoredFlag::Read(ar.ReadInt32());
+    settings.calculatedReadOnly = StoredFlag::Read(ar.ReadInt32());
     settings.author = ReadScrambled(ar);
     settings.key = ReadScrambled(ar);
 }
@@ -83,7 +84,7 @@ void FormatFile::Read(Archive& ar, Format& format, FormatSettings& settings) {
         made.recordVersion = format.version;
         made.Serialize(ar);
     }
-    format.screenExtent = ar.ReadRect();
+    format.screenExtent = ScreenRect(ar.ReadRect());
 }
 
 void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settings, Writer writer) {
@@ -92,13 +93,13 @@ void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settin
     ar.WriteInt32(settings.decimals);
     ar.WriteString(settings.currencyName);
     ar.WriteString(settings.postfix);
-    ar.WriteInt32(settings.currencySign);
-    ar.WriteInt32(settings.calculatedReadOnly);
+    ar.WriteInt32(StoredFlag::Write(settings.currencySign));
+    ar.WriteInt32(StoredFlag::Write(settings.calculatedReadOnly));
     WriteScrambled(ar, settings.author);
     WriteScrambled(ar, settings.key);
     ar.WriteInt32(static_cast<std::int32_t>(format.controls.size()));
 
-    Rect extent(0, 0, 100, 100);
+    ScreenRect extent(0, 0, 100, 100);
     std::int32_t counter = 1;
     for (auto it = format.controls.rbegin(); it != format.controls.rend(); ++it) {
         CControles& c = **it;
@@ -114,7 +115,7 @@ void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settin
         } else if (!c.ConstantFlag() || label) {
             extent = extent.United(c.screenRect);
             if (writer == Writer::ScreenDesigner)
-                c.screenPlaced = 1;
+                c.screenPlaced = true;
         }
         ar.WriteInt32(c.Type());
         c.Serialize(ar);

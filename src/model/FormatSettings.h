@@ -9,8 +9,8 @@ struct FormatSettings {
     int decimals = 2;
     QString currencyName = QStringLiteral("PESOS");
     QString postfix = QStringLiteral("M.N.");
-    int currencySign = 1;
-    int calculatedReadOnly = 0;
+    bool currencySign = true;
+    bool calculatedReadOnly = false;
     QString author;
     QString key;
 

@@ -58,18 +58,18 @@ TEST(CuadrosVarTest, FontSetsBoxWidthAndDistance) {
 
 TEST(CuadrosVarTest, ResizingSpreadsTheBoxes) {
     auto boxes = CCuadrosVar::Create(0, -100);
-    boxes->ResizeByHandle(2, 100, 0);
+    boxes->ResizeByHandle(Handle::Right, 100, 0);
     EXPECT_EQ(boxes->pageRect.right, 572);
     EXPECT_EQ(boxes->boxDistance, 24); // (572 - 8 x 50) / 7
-    boxes->ResizeByHandle(1, 72, 0);
+    boxes->ResizeByHandle(Handle::Left, 72, 0);
     EXPECT_EQ(boxes->boxDistance, 14); // (500 - 400) / 7
 
     // A single box has no gap to spread: the distance stays.
     boxes->SetBoxCount(1);
-    boxes->ResizeByHandle(2, 300, 0);
+    boxes->ResizeByHandle(Handle::Right, 300, 0);
     EXPECT_EQ(boxes->boxDistance, 14);
     boxes->SetBoxCount(0);
-    boxes->ResizeByHandle(2, 300, 0);
+    boxes->ResizeByHandle(Handle::Right, 300, 0);
     EXPECT_EQ(boxes->boxDistance, 14);
 }
 
@@ -123,7 +123,7 @@ TEST(CuadrosVarTest, DesignViewShowsSampleCharacters) {
 TEST(CuadrosVarTest, EntryTakesNoMoreThanTheBoxes) {
     QWidget screen;
     auto boxes = CCuadrosVar::Create(0, -100);
-    boxes->screenRect = Rect(50, 60, 250, 80);
+    boxes->screenRect = ScreenRect(50, 60, 250, 80);
     boxes->ToggleUpperCase();
     RecordingSurface dc;
     ASSERT_EQ(boxes->CreateCaptureWindow(dc, &screen, 1180, nullptr), 1);
@@ -158,7 +158,7 @@ TEST(CuadrosVarTest, RecordAndCapturedValue) {
     boxes->boxCount = 5;
     boxes->boxDistance = 7;
     boxes->boxWidth = 44;
-    boxes->pageRect = Rect(3, 4, 5, 6);
+    boxes->pageRect = PageRect(3, 4, 5, 6);
     CCuadrosVar copy;
     RoundTrip(*boxes, copy);
     EXPECT_EQ(copy.boxCount, 5);

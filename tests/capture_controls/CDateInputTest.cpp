@@ -98,7 +98,7 @@ TEST(DateInputTest, NewDateField) {
 TEST(DateInputTest, PickerOnTheCaptureScreen) {
     QWidget screen;
     auto date = CDateInput::Create(0, -100);
-    date->screenRect = Rect(40, 10, 200, 32);
+    date->screenRect = ScreenRect(40, 10, 200, 32);
     RecordingSurface dc;
     QFont entryFont(QStringLiteral("Liberation Sans"), 23);
     ASSERT_EQ(date->CreateCaptureWindow(dc, &screen, 1174, &entryFont), 1);

@@ -102,7 +102,7 @@ TEST(MarcaVarTest, DesignViewAndCaptureScreenLayout) {
     EXPECT_EQ(drawn[0].text, "X");
     EXPECT_EQ(drawn[0].args[0], 1072);
 
-    mark->screenRect = Rect(100, 100, 115, 115);
+    mark->screenRect = ScreenRect(100, 100, 115, 115);
     mark->selected = 1;
     RecordingSurface designer;
     mark->DrawOnScreenLayout(designer, false);

@@ -24,7 +24,7 @@ TEST(ParrafoVarTest, NewParagraphAndItsHandles) {
     EXPECT_EQ(paragraph->handles[2].Center(), (Point{1350, -2175}));
     EXPECT_EQ(paragraph->handles[3].Center(), (Point{1350, -2050}));
 
-    paragraph->screenRect = Rect(10, 100, 210, 160);
+    paragraph->screenRect = ScreenRect(10, 100, 210, 160);
     paragraph->screenHandles = 1;
     paragraph->UpdateHandles();
     EXPECT_EQ(paragraph->handles[2], Rect(106, 156, 114, 164));
@@ -43,7 +43,7 @@ TEST(ParrafoVarTest, FittingTheFontKeepsTheRectangle) {
 TEST(ParrafoVarTest, MultiLineEntryAndItsValue) {
     QWidget screen;
     auto paragraph = CParrafoVar::Create(0, -100);
-    paragraph->screenRect = Rect(20, 200, 320, 280);
+    paragraph->screenRect = ScreenRect(20, 200, 320, 280);
     paragraph->ToggleUpperCase();
     paragraph->captureOrder = 2;
     EXPECT_EQ(Store([&](Archive& ar) { paragraph->SaveValue(ar); }),

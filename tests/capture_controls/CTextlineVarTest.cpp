@@ -26,7 +26,7 @@ TEST(TextlineVarTest, NewFieldOnThePage) {
     EXPECT_EQ(field->handles[0], Rect::PageSquare(Point{1050, -2028}, 10));
     EXPECT_EQ(field->handles[1], Rect::PageSquare(Point{1450, -2028}, 10));
 
-    field->screenRect = Rect(100, 40, 300, 60);
+    field->screenRect = ScreenRect(100, 40, 300, 60);
     field->screenHandles = 1;
     field->UpdateHandles();
     EXPECT_EQ(field->handles[0], Rect(96, 46, 104, 54));
@@ -83,7 +83,7 @@ TEST(TextlineVarTest, FirstVersionRecordsDeriveTheDataType) {
 TEST(TextlineVarTest, EntryBoxOnTheCaptureScreen) {
     QWidget screen;
     auto field = CTextlineVar::Create(0, -100);
-    field->screenRect = Rect(120, 30, 320, 52);
+    field->screenRect = ScreenRect(120, 30, 320, 52);
     field->alignment = 2;
     field->ToggleUpperCase();
     RecordingSurface dc;
@@ -208,7 +208,7 @@ TEST(TextlineVarTest, DesignViewShowsTheNameAndFollowsThePageOnScreen) {
               static_cast<int>(kBlack)); // the previous pen is back
 
     field->screenPlaced = 1;
-    field->screenRect = Rect(5, 6, 7, 8);
+    field->screenRect = ScreenRect(5, 6, 7, 8);
     field->Draw(view);
     EXPECT_EQ(field->screenRect, Rect(5, 6, 7, 8));
 }
@@ -216,7 +216,7 @@ TEST(TextlineVarTest, DesignViewShowsTheNameAndFollowsThePageOnScreen) {
 TEST(TextlineVarTest, CaptureScreenLayoutShowsFrameCaptionAndOrder) {
     auto field = CTextlineVar::Create(1000, -2000);
     field->text = QStringLiteral("Nombre");
-    field->screenRect = Rect(200, 50, 400, 70);
+    field->screenRect = ScreenRect(200, 50, 400, 70);
     field->screenHandles = 1;
     field->captureOrder = 4;
     field->selected = 1;

@@ -87,7 +87,7 @@ TEST_F(ImageControl, TheFileTravelsWithTheFormat) {
     const Bytes original = Bmp(30, 20);
     auto image = CImagen::Create(Put(QStringLiteral("pic.bmp"), original), 100, -100);
     ASSERT_TRUE(image);
-    image->pageRect = Rect(100, -100, 115, -110); // resized in the designer, picture not yet
+    image->pageRect = PageRect(100, -100, 115, -110); // resized in the designer, picture not yet
     Format back = RoundTrip(std::move(image));
     CImagen& read = Image(back);
     // The rectangle is normalized and the picture fitted to it.
@@ -122,7 +122,7 @@ TEST_F(ImageControl, FourLetterExtensionsTravelButDoNotShow) {
     {
         Archive out(buffer, Archive::Mode::Store);
         CImagen base;
-        base.pageRect = Rect(0, 0, 16, -8);
+        base.pageRect = PageRect(0, 0, 16, -8);
         base.Serialize(out); // writes the base record and length 0
         out.Flush();
     }
@@ -165,14 +165,14 @@ TEST_F(ImageControl, AFileGoneBeforeWritingIsDroppedWithAMessage) {
 
 TEST_F(ImageControl, ResizeByHandleStopsAtFiveUnits) {
     CImagen image;
-    image.pageRect = Rect(0, 0, 10, -10);
-    image.ResizeByHandle(1, 6, 0);
+    image.pageRect = PageRect(0, 0, 10, -10);
+    image.ResizeByHandle(Handle::Left, 6, 0);
     EXPECT_EQ(image.pageRect.left, 0);
-    image.ResizeByHandle(1, 5, 0);
+    image.ResizeByHandle(Handle::Left, 5, 0);
     EXPECT_EQ(image.pageRect.left, 5);
-    image.ResizeByHandle(3, 0, 6);
+    image.ResizeByHandle(Handle::Lower, 0, 6);
     EXPECT_EQ(image.pageRect.bottom, -10);
-    image.ResizeByHandle(3, 0, 5);
+    image.ResizeByHandle(Handle::Lower, 0, 5);
     EXPECT_EQ(image.pageRect.bottom, -5);
 }
 
@@ -197,7 +197,7 @@ TEST_F(ImageControl, AnimationsShowTheLastFrameUntilFitted) {
     EXPECT_EQ(dc.CallsNamed(QStringLiteral("LineTo")).size(), 4u);
 
     // After a resize the whole stack is squeezed into the rectangle.
-    image->pageRect = Rect(0, 0, 2, -3);
+    image->pageRect = PageRect(0, 0, 2, -3);
     image->FitPicture();
     EXPECT_EQ(image->Picture().Bitmap().size(), QSize(2, 3));
     EXPECT_EQ(image->Picture().Bitmap().pixel(0, 2) & 0xFFFFFF, 0xFF0000u);
@@ -253,7 +253,7 @@ TEST_F(ImageControl, PrintsUprightWhereItStands) {
     s.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
     auto image = CImagen::Create(Put(QStringLiteral("q.bmp"), MakeBmp(s)), 100, -100);
     ASSERT_TRUE(image);
-    image->pageRect = Rect(100, -100, 104, -104);
+    image->pageRect = PageRect(100, -100, 104, -104);
     image->FitPicture();
     ControlList controls;
     controls.push_back(std::move(image));

@@ -113,7 +113,7 @@ TEST(LabelTest, NeverPrintsAndFitsItsRectangleWhenDrawn) {
     EXPECT_EQ(drawn[0].textAlign, TextAlign::Bottom);
 
     label->screenPlaced = 1;
-    label->screenRect = Rect(4, 8, 60, 28);
+    label->screenRect = ScreenRect(4, 8, 60, 28);
     label->text.clear();
     label->Draw(view);
     EXPECT_EQ(label->pageRect.Width(), 0);
@@ -124,7 +124,7 @@ TEST(LabelTest, ScreenLayoutUsesTheScreenFontWithTheLabelsWeight) {
     CEtiqueta label;
     label.text = QStringLiteral("Datos del cliente");
     label.font.weight = 700;
-    label.screenRect = Rect(10, 20, 110, 40);
+    label.screenRect = ScreenRect(10, 20, 110, 40);
     const LogFont screen = LogFont::Make(-11, 0, 400, QStringLiteral("Liberation Sans"));
     label.screenFont = &screen;
     RecordingSurface dc;
@@ -144,7 +144,7 @@ TEST(LineTest, TurningKeepsTheLengthAndTurnsBack) {
     EXPECT_EQ(HandleCount(*line), 2);
     line->MakeVertical();
     EXPECT_EQ(line->pageRect, Rect(980, -500, 1020, -900));
-    EXPECT_EQ(line->horizontal, 0);
+    EXPECT_FALSE(line->IsHorizontal());
     EXPECT_TRUE(line->handles[0].IsNull());
     EXPECT_FALSE(line->handles[2].IsNull());
     line->MakeVertical();
@@ -218,5 +218,5 @@ TEST(ConstantControlsTest, HandlesAreReadyRightAfterReading) {
         EXPECT_EQ(HandleCount(*read.controls[i]), expected[i]) << i;
         EXPECT_EQ(read.controls[i]->handles, format.controls[i]->handles) << i;
     }
-    EXPECT_EQ(static_cast<CLinea&>(*read.controls[5]).horizontal, 0);
+    EXPECT_FALSE(static_cast<CLinea&>(*read.controls[5]).IsHorizontal());
 }

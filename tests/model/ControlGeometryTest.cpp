@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 TEST(ControlTypeTest, TableOfCodes) {
     EXPECT_EQ(ControlType::DisplayName(3), QStringLiteral("Casilla de verificación"));
     EXPECT_EQ(ControlType::DisplayName(10), QStringLiteral("Etiqueta"));
@@ -25,43 +27,75 @@ TEST(ControlGeometryTest, NewConstantTextAndItsHandles) {
     EXPECT_EQ(text->pageRect, Rect(1000, -1955, 1400, -2000));
     EXPECT_EQ(text->handles[0], Rect(1040, -2018, 1060, -2038));
     EXPECT_TRUE(text->handles[2].IsNull());
-    EXPECT_EQ(text->HitHandle(1000, -1978), 1);
-    EXPECT_EQ(text->HitHandle(1400, -1978), 2);
-    EXPECT_EQ(text->HitHandle(1200, -1978), 0);
+    EXPECT_EQ(text->HitHandle(1000, -1978), Handle::Left);
+    EXPECT_EQ(text->HitHandle(1400, -1978), Handle::Right);
+    EXPECT_EQ(text->HitHandle(1200, -1978), Handle::None);
     text->screenHandles = 1;
-    EXPECT_EQ(text->HitHandle(1000, -1978), 0);
-    EXPECT_EQ(text->HitHandle(1050, -2028), 1);
+    EXPECT_EQ(text->HitHandle(1000, -1978), Handle::None);
+    EXPECT_EQ(text->HitHandle(1050, -2028), Handle::Left);
 }
 
 TEST(ControlGeometryTest, HitTestOnPageAndScreen) {
     auto text = CConsText::Create(1000, -2000, QStringLiteral("x"));
-    EXPECT_TRUE(text->HitTest(1000, -2000, false));  // lower edge inside
-    EXPECT_FALSE(text->HitTest(1000, -1955, false)); // upper edge outside
-    EXPECT_FALSE(text->HitTest(1400, -1980, false));
-    text->screenRect = Rect(10, 10, 50, 30);
-    EXPECT_TRUE(text->HitTest(10, 10, true));
-    EXPECT_FALSE(text->HitTest(50, 20, true));
+    EXPECT_TRUE(text->HitTestPage(1000, -2000));  // lower edge inside
+    EXPECT_FALSE(text->HitTestPage(1000, -1955)); // upper edge outside
+    EXPECT_FALSE(text->HitTestPage(1400, -1980));
+    text->screenRect = ScreenRect(10, 10, 50, 30);
+    EXPECT_TRUE(text->HitTestScreen(10, 10));
+    EXPECT_FALSE(text->HitTestScreen(50, 20));
+}
+
+// Page and screen rectangles draw as plain rectangles but never pass for one another.
+static_assert(std::is_convertible_v<const PageRect&, const Rect&>);
+static_assert(std::is_convertible_v<const ScreenRect&, const Rect&>);
+static_assert(!std::is_convertible_v<PageRect, ScreenRect>);
+static_assert(!std::is_convertible_v<ScreenRect, PageRect>);
+static_assert(!std::is_convertible_v<Rect, PageRect>);
+static_assert(!std::is_convertible_v<Rect, ScreenRect>);
+static_assert(std::is_same_v<decltype(PageRect().Normalized()), PageRect>);
+static_assert(std::is_same_v<decltype(ScreenRect().Offsetted(1, 1)), ScreenRect>);
+
+TEST(ControlGeometryTest, EachHandleMovesTheEdgeItSitsOn) {
+    auto box = CRectangulo::Create(0, 0); // (0, 0, 600, -600)
+    const struct {
+        int x, y;
+        Handle handle;
+        PageRect after;
+    } cases[] = {
+        {0, -300, Handle::Left, PageRect(100, 0, 600, -600)},
+        {600, -300, Handle::Right, PageRect(0, 0, 700, -600)},
+        {300, -600, Handle::Lower, PageRect(0, 0, 600, -500)},
+        {300, 0, Handle::Upper, PageRect(0, 100, 600, -600)},
+    };
+    for (const auto& c : cases) {
+        box->pageRect = PageRect(0, 0, 600, -600);
+        box->UpdateHandles();
+        const Handle hit = box->HitHandle(c.x, c.y);
+        EXPECT_EQ(hit, c.handle);
+        box->ResizeByHandle(hit, 100, 100);
+        EXPECT_EQ(box->pageRect, c.after);
+    }
 }
 
 TEST(ControlGeometryTest, ResizeRefusesFortyUnitsOrLess) {
     auto box = CRectangulo::Create(0, 0); // 600 x 600
-    box->pageRect = Rect(0, 0, 100, -100);
-    box->ResizeByHandle(1, 60, 0);
+    box->pageRect = PageRect(0, 0, 100, -100);
+    box->ResizeByHandle(Handle::Left, 60, 0);
     EXPECT_EQ(box->pageRect.left, 0);
-    box->ResizeByHandle(1, 59, 0);
+    box->ResizeByHandle(Handle::Left, 59, 0);
     EXPECT_EQ(box->pageRect.left, 59);
     EXPECT_EQ(box->pageRect.Width(), 41);
-    box->ResizeByHandle(2, -1, 0);
+    box->ResizeByHandle(Handle::Right, -1, 0);
     EXPECT_EQ(box->pageRect.right, 100);
-    box->ResizeByHandle(3, 0, 60); // lower edge up to 40 from the top: refused
+    box->ResizeByHandle(Handle::Lower, 0, 60); // lower edge up to 40 from the top: refused
     EXPECT_EQ(box->pageRect.bottom, -100);
-    box->ResizeByHandle(3, 0, 59);
+    box->ResizeByHandle(Handle::Lower, 0, 59);
     EXPECT_EQ(box->pageRect.bottom, -41);
-    box->ResizeByHandle(4, 0, -2); // upper edge down to 39 from the bottom: refused
+    box->ResizeByHandle(Handle::Upper, 0, -2); // upper edge down to 39 from the bottom: refused
     EXPECT_EQ(box->pageRect.top, 0);
-    box->ResizeByHandle(4, 0, 500);
+    box->ResizeByHandle(Handle::Upper, 0, 500);
     EXPECT_EQ(box->pageRect.top, 500);
-    box->ResizeByHandle(7, 10, 10);
+    box->ResizeByHandle(Handle::None, 10, 10);
     EXPECT_EQ(box->pageRect, Rect(59, 500, 100, -41));
     // The handles follow every resize.
     // Design view rectangle (109, -91, 150, 450): handle 2 sits at x 150, y -91 + 541 / 2.
@@ -70,16 +104,16 @@ TEST(ControlGeometryTest, ResizeRefusesFortyUnitsOrLess) {
 
 TEST(ControlGeometryTest, ScreenMovesStayOnTheScreen) {
     CEtiqueta label;
-    label.screenRect = Rect(5, 5, 50, 25);
-    label.Move(-6, 0, true);
+    label.screenRect = ScreenRect(5, 5, 50, 25);
+    label.MoveOnScreen(-6, 0);
     EXPECT_EQ(label.screenRect, Rect(5, 5, 50, 25));
-    label.Move(-5, -5, true);
+    label.MoveOnScreen(-5, -5);
     EXPECT_EQ(label.screenRect, Rect(0, 0, 45, 20));
-    label.Move(-3000, 4000, false);
+    label.MoveOnPage(-3000, 4000);
     EXPECT_EQ(label.pageRect, Rect(-3000, 4000, -3000, 4000));
-    label.ResizeOnScreen(2, -5, 0);
+    label.ResizeOnScreen(Handle::Right, -5, 0);
     EXPECT_EQ(label.screenRect.right, 45); // 40 wide would be too narrow
-    label.ResizeOnScreen(2, 20, 0);
+    label.ResizeOnScreen(Handle::Right, 20, 0);
     EXPECT_EQ(label.screenRect.right, 65);
 }
 
@@ -108,10 +142,9 @@ TEST(ControlGeometryTest, FitHeightToFont) {
 TEST(ControlGeometryTest, UpperCaseTogglesByComplement) {
     CEtiqueta label;
     label.ToggleUpperCase();
-    EXPECT_EQ(label.upperCase, -1);
     EXPECT_TRUE(label.IsUpperCase());
     label.ToggleUpperCase();
-    EXPECT_EQ(label.upperCase, 0);
+    EXPECT_FALSE(label.IsUpperCase());
 }
 
 TEST(ControlGeometryTest, PrintFontIsNinetySixPercentTruncated) {
@@ -136,7 +169,7 @@ public:
 TEST(ControlGeometryTest, CaptionsAndCaptureOrderOnTheScreenLayout) {
     NamedField field;
     field.text = QStringLiteral("Importe");
-    field.screenRect = Rect(100, 50, 200, 70);
+    field.screenRect = ScreenRect(100, 50, 200, 70);
     field.captureOrder = 3;
     RecordingSurface dc;
     dc.SetTextColor(MakeColorRef(0, 0, 128));

@@ -52,7 +52,7 @@ const char* const kEmptyFormat =
 std::unique_ptr<FakeCapture> Capture(const QString& name, const Rect& screen) {
     auto c = std::make_unique<FakeCapture>();
     c->text = name;
-    c->screenRect = screen;
+    c->screenRect = ScreenRect(screen);
     return c;
 }
 
@@ -112,7 +112,7 @@ TEST_F(FormatFileTest, ListOrderSurvivesAndCaptureOrderIsRenumberedFromTheTail) 
     format.controls.push_back(CConsText::Create(0, -100, QStringLiteral("const")));
     auto label = CEtiqueta::Create(0, -300, QStringLiteral("nota"));
     label->captureOrder = 9;
-    label->screenRect = Rect(0, 500, 80, 520);
+    label->screenRect = ScreenRect(0, 500, 80, 520);
     format.controls.push_back(std::move(label));
     format.controls.push_back(Capture(QStringLiteral("b"), Rect(10, 40, 150, 60)));
     format.controls.push_back(Capture(QStringLiteral("a"), Rect(10, 70, 120, 90))); // tail
@@ -144,7 +144,7 @@ TEST_F(FormatFileTest, LayoutWritersKeepCaptureOrderAndTheDesignerMarksPlacement
     format.controls.push_back(Capture(QStringLiteral("x"), Rect(0, 0, 500, 40)));
     format.controls.push_back(CConsText::Create(0, -100, QStringLiteral("k")));
     format.controls[0]->captureOrder = 7;
-    format.controls[1]->screenRect = Rect(0, 0, 900, 900); // constants never count
+    format.controls[1]->screenRect = ScreenRect(0, 0, 900, 900); // constants never count
 
     WriteFormat(format, FormatSettings(), FormatFile::Writer::CaptureWindow);
     EXPECT_EQ(format.controls[0]->captureOrder, 7);
@@ -339,4 +339,90 @@ TEST_F(FormatFileTest, FailedSaveKeepsThePreviousFileAndFailedLoadKeepsTheFormat
     EXPECT_EQ(settings.decimals, 3);
     EXPECT_THROW(FormatFile::Load(dir.filePath(QStringLiteral("no.fmt")), kept, settings),
                  FormatError);
+}
+
+namespace {
+
+// Where the flags of a format holding one line with an empty text lie.
+constexpr qsizetype kCurrencySignAt = 20;
+constexpr qsizetype kCalculatedReadOnlyAt = 24;
+constexpr qsizetype kAlignmentAt = 38;
+constexpr qsizetype kCaptionLeftAt = 75;
+constexpr qsizetype kUpperCaseAt = 147;
+constexpr qsizetype kHorizontalAt = 151;
+
+QByteArray Int32At(const QByteArray& bytes, qsizetype at) {
+    return bytes.mid(at, 4).toHex();
+}
+
+QByteArray Resave(const QByteArray& bytes) {
+    Format format;
+    FormatSettings settings;
+    ReadFormat(bytes, format, settings);
+    return WriteFormat(format, settings, FormatFile::Writer::CaptureWindow);
+}
+
+} // namespace
+
+TEST_F(FormatFileTest, FlagsKeepTheirFileValuesThroughAReadAndAWrite) {
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on);
+        Format format;
+        auto line = CLinea::Create(0, -100);
+        line->text.clear();
+        if (!on)
+            line->MakeVertical();
+        line->captionLeft = on;
+        line->screenPlaced = on;
+        if (on)
+            line->ToggleUpperCase();
+        format.controls.push_back(std::move(line));
+        FormatSettings settings;
+        settings.currencySign = on;
+        settings.calculatedReadOnly = on;
+        const QByteArray bytes = WriteFormat(format, settings, FormatFile::Writer::CaptureWindow);
+
+        EXPECT_EQ(Int32At(bytes, kCurrencySignAt), on ? "01000000" : "00000000");
+        EXPECT_EQ(Int32At(bytes, kCalculatedReadOnlyAt), on ? "01000000" : "00000000");
+        EXPECT_EQ(Int32At(bytes, kAlignmentAt), on ? "20000000" : "00000000");
+        EXPECT_EQ(Int32At(bytes, kCaptionLeftAt), on ? "01000000" : "00000000");
+        EXPECT_EQ(Int32At(bytes, kUpperCaseAt), on ? "ffffffff" : "00000000");
+        EXPECT_EQ(Int32At(bytes, kHorizontalAt), on ? "01000000" : "00000000");
+        EXPECT_EQ(Resave(bytes).toHex(), bytes.toHex());
+    }
+}
+
+TEST_F(FormatFileTest, AnyNonZeroFlagReadsAsOnAndIsRewrittenInItsUsualForm) {
+    Format format;
+    format.controls.push_back(CLinea::Create(0, -100));
+    format.controls[0]->text.clear();
+    QByteArray bytes = WriteFormat(format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    bytes.replace(kCurrencySignAt, 4, Hex("02000000"));
+    bytes.replace(kCaptionLeftAt, 4, Hex("05000000"));
+    bytes.replace(kUpperCaseAt, 4, Hex("01000000"));
+    bytes.replace(kHorizontalAt, 4, Hex("ffffffff"));
+
+    Format read;
+    FormatSettings settings;
+    ReadFormat(bytes, read, settings);
+    EXPECT_TRUE(settings.currencySign);
+    EXPECT_TRUE(read.controls[0]->captionLeft);
+    EXPECT_TRUE(read.controls[0]->IsUpperCase());
+    EXPECT_TRUE(static_cast<CLinea&>(*read.controls[0]).IsHorizontal());
+
+    const QByteArray resaved = Resave(bytes);
+    EXPECT_EQ(Int32At(resaved, kCurrencySignAt), "01000000");
+    EXPECT_EQ(Int32At(resaved, kCaptionLeftAt), "01000000");
+    EXPECT_EQ(Int32At(resaved, kUpperCaseAt), "ffffffff");
+    EXPECT_EQ(Int32At(resaved, kHorizontalAt), "01000000");
+}
+
+TEST_F(FormatFileTest, ScramblingKeyIsFixedByTheFileFormat) {
+    // The twelve characters fold to the single byte 0x3A.
+    EXPECT_EQ(KeyScrambler::Scramble(QByteArray("\x00\x3a\x41", 3)).toHex(), "3a007b");
+    FormatSettings settings;
+    settings.author = QStringLiteral("Ana");
+    Format format;
+    const QByteArray bytes = WriteFormat(format, settings);
+    EXPECT_EQ(bytes.mid(28, 4).toHex(), "037b545b"); // length 3, then "Ana" scrambled
 }
