@@ -114,12 +114,12 @@ int main(int argc, char** argv) {
     grid->SetColumnCount(ColumnCount);
     grid->ShowFrame(true);
     grid->SetRowNumbers(true);
-    grid->SetColumn(Quantity, QStringLiteral("Cantidad"), 70, false, GridAlign::Right);
-    grid->SetColumn(Unit, QStringLiteral("Unidad"), 70, false, GridAlign::Left);
-    grid->SetColumn(Description, QStringLiteral("Descripción"), 170, false, GridAlign::Left);
-    grid->SetColumn(Price, QStringLiteral("Precio"), 70, false, GridAlign::Right);
-    grid->SetColumn(Amount, QStringLiteral("Importe"), 80, true, GridAlign::Right);
-    grid->SetColumn(Paid, QStringLiteral("Pagado"), 56, false, GridAlign::Center);
+    grid->SetColumn(Quantity, QStringLiteral("Cantidad"), 70, false, TextAlign::Right);
+    grid->SetColumn(Unit, QStringLiteral("Unidad"), 70, false, TextAlign::Left);
+    grid->SetColumn(Description, QStringLiteral("Descripción"), 170, false, TextAlign::Left);
+    grid->SetColumn(Price, QStringLiteral("Precio"), 70, false, TextAlign::Right);
+    grid->SetColumn(Amount, QStringLiteral("Importe"), 80, true, TextAlign::Right);
+    grid->SetColumn(Paid, QStringLiteral("Pagado"), 56, false, TextAlign::Center);
     grid->SetColumnList(Unit, true);
     grid->SetColumnUpperCase(Description, true);
     grid->SetColumnCheck(Paid, true);

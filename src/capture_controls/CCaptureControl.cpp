@@ -67,8 +67,9 @@ void CCaptureControl::RestorePen(DrawingSurface& dc, const Pen& previous) const 
         dc.SelectPen(previous);
 }
 
-unsigned CCaptureControl::LineAlign() const {
-    return (static_cast<unsigned>(alignment) & TextAlign::HorizontalMask) | TextAlign::Bottom;
+TextAlignFlags CCaptureControl::LineAlign() const {
+    return (TextAlignFlags::fromInt(static_cast<unsigned>(alignment)) & TextAlign::HorizontalMask) |
+           TextAlign::Bottom;
 }
 
 void CCaptureControl::FollowPageOnScreen(const DrawingSurface& dc) {

@@ -70,7 +70,7 @@ protected:
     void RestorePen(DrawingSurface& dc, const Pen& previous) const;
 
     // The horizontal part of the alignment, as the line drawing uses it with bottom alignment.
-    unsigned LineAlign() const;
+    TextAlignFlags LineAlign() const;
 
     QPointer<QWidget> m_widget;
 

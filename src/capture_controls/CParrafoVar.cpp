@@ -79,14 +79,14 @@ void CParrafoVar::UpdateHandles() {
     SetCaptureHandles(true);
 }
 
-unsigned CParrafoVar::ParagraphFormat() const {
+TextLayoutFlags CParrafoVar::ParagraphLayout() const {
     switch (alignment) {
     case 1:
-        return TextFormat::Center;
+        return TextLayout::Center;
     case 2:
-        return TextFormat::Right;
+        return TextLayout::Right;
     default:
-        return TextFormat::Left;
+        return TextLayout::Left;
     }
 }
 
@@ -102,7 +102,7 @@ void CParrafoVar::Draw(DrawingSurface& dc) {
         DrawHandles(dc);
     const LogFont previousFont = dc.SelectFont(font);
     dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
-    dc.DrawText(name, r, ParagraphFormat() | TextFormat::SingleLine);
+    dc.DrawText(name, r, ParagraphLayout() | TextLayout::SingleLine);
     RestorePen(dc, previousPen);
     dc.SelectFont(previousFont);
 }
@@ -124,6 +124,6 @@ void CParrafoVar::Print(DrawingSurface& dc) {
     dc.SetTextColor(color);
     dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
     Rect r = pageRect;
-    dc.DrawText(m_value, r, ParagraphFormat() | TextFormat::WordBreak);
+    dc.DrawText(m_value, r, ParagraphLayout() | TextLayout::WordBreak);
     dc.SelectFont(previousFont);
 }

@@ -37,8 +37,8 @@ public:
     void SetValue(const QString& value);
 
 private:
-    // The box-drawing format of the paragraph's alignment.
-    unsigned ParagraphFormat() const;
+    // How the paragraph's alignment lays its text out in the box.
+    TextLayoutFlags ParagraphLayout() const;
 
     QString m_value;
 };

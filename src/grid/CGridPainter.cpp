@@ -130,10 +130,10 @@ void CGridPainter::DrawCells(QPainter& painter, const GridGeometry& geometry,
             painter.setPen(fore);
             int flags = Qt::AlignVCenter | Qt::TextSingleLine;
             QRect area = cell;
-            if (col.alignment == GridAlign::Right) {
+            if (col.alignment == TextAlign::Right) {
                 flags |= Qt::AlignRight;
                 area.setRight(cell.left() + col.width - 1 - 4);
-            } else if (col.alignment == GridAlign::Center) {
+            } else if (col.alignment == TextAlign::Center) {
                 flags |= Qt::AlignHCenter;
             } else {
                 flags |= Qt::AlignLeft;

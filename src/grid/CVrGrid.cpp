@@ -116,7 +116,7 @@ void CVrGrid::SetColumnCount(int n) {
 }
 
 void CVrGrid::SetColumn(int column, const QString& caption, int width, bool readOnly,
-                        int alignment) {
+                        TextAlign alignment) {
     if (column < 1 || column >= ColumnCount())
         return;
     GridColumn& col = m_columns[column];

@@ -45,7 +45,8 @@ public:
     // Number of column records: data columns + 1.
     int ColumnCount() const { return static_cast<int>(m_columns.size()); }
     // Ignored for columns outside 1 to ColumnCount() - 1.
-    void SetColumn(int column, const QString& caption, int width, bool readOnly, int alignment);
+    void SetColumn(int column, const QString& caption, int width, bool readOnly,
+                   TextAlign alignment);
     void SetColumnUpperCase(int column, bool upperCase);
     void SetColumnList(int column, bool list);
     void SetColumnCheck(int column, bool check);

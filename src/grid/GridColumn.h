@@ -1,20 +1,15 @@
 #pragma once
 
-#include <QString>
+#include "platform/DrawingSurface.h"
 
-// Text alignment of a grid column, as the table stores it.
-namespace GridAlign {
-constexpr int Left = 0;
-constexpr int Right = 2;
-constexpr int Center = 6;
-} // namespace GridAlign
+#include <QString>
 
 // Everything the grid knows about one column. Column 0 is the row-header column.
 struct GridColumn {
     int width = 60; // pixels, never below the minimum a mouse drag allows
     QString caption;
     QString newRowText; // what the user typed into this column's cell of the new row
-    int alignment = GridAlign::Left;
+    TextAlign alignment = TextAlign::Left; // Left, Right or Center, as the table stores it
     bool readOnly = false;
     bool upperCase = false;
     bool list = false;  // edited with a drop-down list the owner fills

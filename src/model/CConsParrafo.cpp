@@ -39,8 +39,9 @@ void CConsParrafo::Draw(DrawingSurface& dc) {
         dc.Rectangle(r);
         DrawHandles(dc);
     }
-    dc.SetTextAlign(0);
-    dc.DrawText(text, r, TextFormat::WordBreak | static_cast<unsigned>(alignment));
+    dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+    dc.DrawText(text, r,
+                TextLayoutFlags::fromInt(static_cast<unsigned>(alignment)) | TextLayout::WordBreak);
     if (selected)
         dc.SelectPen(previousPen);
     dc.SelectFont(previousFont);
@@ -51,7 +52,8 @@ void CConsParrafo::Print(DrawingSurface& dc) {
     const LogFont previousFont = dc.SelectFont(font);
     dc.SelectFont(MakePrintFont(dc.GetTextMetrics()));
     dc.SetTextColor(color);
-    dc.SetTextAlign(0);
-    dc.DrawText(text, r, TextFormat::WordBreak | static_cast<unsigned>(alignment));
+    dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+    dc.DrawText(text, r,
+                TextLayoutFlags::fromInt(static_cast<unsigned>(alignment)) | TextLayout::WordBreak);
     dc.SelectFont(previousFont);
 }

@@ -17,13 +17,18 @@ void CConsText::UpdateHandles() {
 
 int CConsText::AnchorX(const Rect& r, int alignment) {
     switch (alignment) {
-    case TextAlign::Right:
+    case static_cast<int>(TextAlign::Right):
         return SaturatedAdd(r.right, -2);
-    case TextAlign::Center:
+    case static_cast<int>(TextAlign::Center):
         return Midpoint(r.left, r.right);
     default:
         return SaturatedAdd(r.left, 2);
     }
+}
+
+TextAlignFlags CConsText::LineAlignment(int alignment) {
+    return TextAlignFlags::fromInt(static_cast<unsigned>(alignment) +
+                                   static_cast<unsigned>(TextAlign::Bottom));
 }
 
 void CConsText::Draw(DrawingSurface& dc) {
@@ -38,7 +43,7 @@ void CConsText::Draw(DrawingSurface& dc) {
         dc.Rectangle(r);
         DrawHandles(dc);
     }
-    dc.SetTextAlign(static_cast<unsigned>(alignment) + TextAlign::Bottom);
+    dc.SetTextAlign(LineAlignment(alignment));
     dc.ExtTextOut(AnchorX(r, alignment), r.top, TextOutOption::Clipped, r, text);
     if (selected)
         dc.SelectPen(previousPen);
@@ -50,7 +55,7 @@ void CConsText::Print(DrawingSurface& dc) {
     const LogFont previousFont = dc.SelectFont(font);
     dc.SelectFont(MakePrintFont(dc.GetTextMetrics()));
     dc.SetTextColor(color);
-    dc.SetTextAlign(static_cast<unsigned>(alignment) + TextAlign::Bottom);
+    dc.SetTextAlign(LineAlignment(alignment));
     dc.ExtTextOut(AnchorX(r, alignment), r.top, TextOutOption::Clipped, r, text);
     dc.SelectFont(previousFont);
 }

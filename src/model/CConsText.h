@@ -19,4 +19,6 @@ public:
     // Where a line aligned by `alignment` starts in a rectangle: 2 units inside the left or right
     // edge, or in the middle.
     static int AnchorX(const Rect& normalized, int alignment);
+    // The alignment a one-line text is drawn with: the stored horizontal code on the lower edge.
+    static TextAlignFlags LineAlignment(int alignment);
 };

@@ -252,11 +252,11 @@ void CControles::DrawCaption(DrawingSurface& dc) const {
         return;
     const QString caption = QStringLiteral("%1:").arg(text);
     if (captionLeft) {
-        const unsigned previous = dc.SetTextAlign(TextAlign::Right | TextAlign::Top);
+        const TextAlignFlags previous = dc.SetTextAlign(TextAlign::Right | TextAlign::Top);
         dc.TextOut(screenRect.left - 2, screenRect.top + 2, caption);
         dc.SetTextAlign(previous);
     } else {
-        const unsigned previous = dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
+        const TextAlignFlags previous = dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
         dc.TextOut(screenRect.left, screenRect.top - 16, caption);
         dc.SetTextAlign(previous);
     }

@@ -22,7 +22,7 @@ void CEtiqueta::Draw(DrawingSurface& dc) {
     const LogFont previousFont = dc.SelectFont(font);
 
     Rect measured = pageRect;
-    dc.DrawText(text, measured, TextFormat::CalcRect);
+    dc.DrawText(text, measured, TextLayout::CalcRect);
     pageRect.right = measured.right;
     pageRect.bottom = measured.bottom;
     if (!screenPlaced) {
@@ -50,7 +50,7 @@ void CEtiqueta::DrawOnScreenLayout(DrawingSurface& dc, bool) {
     LogFont captionFont = screenFont ? *screenFont : dc.GetFont();
     captionFont.weight = font.weight;
     const LogFont previousFont = dc.SelectFont(captionFont);
-    dc.SetTextAlign(0);
+    dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
     dc.TextOut(screenRect.left, screenRect.top + 2, QStringLiteral("%1:").arg(text));
     dc.SelectFont(previousFont);
 }

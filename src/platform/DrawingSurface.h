@@ -5,6 +5,7 @@
 #include "platform/Point.h"
 #include "platform/Rect.h"
 
+#include <QFlags>
 #include <QString>
 
 class QImage;
@@ -35,36 +36,43 @@ struct Brush {
     friend bool operator==(const Brush&, const Brush&) = default;
 };
 
-// Text alignment codes of text drawn at a point: one horizontal and one vertical code, added.
-namespace TextAlign {
-constexpr unsigned Left = 0;
-constexpr unsigned Right = 2;
-constexpr unsigned Center = 6;
-constexpr unsigned Top = 0;
-constexpr unsigned Bottom = 8;
-constexpr unsigned Baseline = 24;
-constexpr unsigned HorizontalMask = 6;
-constexpr unsigned VerticalMask = 24;
-} // namespace TextAlign
+// Alignment of text drawn at a point: one horizontal and one vertical code, combined. Left and
+// Top are the zero codes.
+enum class TextAlign : unsigned {
+    Left = 0,
+    Right = 2,
+    Center = 6,
+    Top = 0,
+    Bottom = 8,
+    Baseline = 24,
+    HorizontalMask = 6,
+    VerticalMask = 24,
+};
+Q_DECLARE_FLAGS(TextAlignFlags, TextAlign)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TextAlignFlags)
 
 // Options of text drawn at a point within a rectangle.
-namespace TextOutOption {
-constexpr unsigned Opaque = 2;
-constexpr unsigned Clipped = 4;
-} // namespace TextOutOption
+enum class TextOutOption : unsigned {
+    Opaque = 2,
+    Clipped = 4,
+};
+Q_DECLARE_FLAGS(TextOutOptions, TextOutOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TextOutOptions)
 
-// Format codes of text drawn into a rectangle.
-namespace TextFormat {
-constexpr unsigned Left = 0;
-constexpr unsigned Center = 1;
-constexpr unsigned Right = 2;
-constexpr unsigned VCenter = 4;
-constexpr unsigned Bottom = 8;
-constexpr unsigned WordBreak = 0x10;
-constexpr unsigned SingleLine = 0x20;
-constexpr unsigned NoClip = 0x100;
-constexpr unsigned CalcRect = 0x400;
-} // namespace TextFormat
+// How text drawn into a rectangle is laid out. Left is the zero code.
+enum class TextLayout : unsigned {
+    Left = 0,
+    Center = 1,
+    Right = 2,
+    VCenter = 4,
+    Bottom = 8,
+    WordBreak = 0x10,
+    SingleLine = 0x20,
+    NoClip = 0x100,
+    CalcRect = 0x400,
+};
+Q_DECLARE_FLAGS(TextLayoutFlags, TextLayout)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TextLayoutFlags)
 
 // Metrics of the selected font, in logical units.
 struct TextMetrics {
@@ -102,7 +110,7 @@ public:
     virtual ColorRef SetTextColor(ColorRef color) = 0;
     virtual ColorRef SetBkColor(ColorRef color) = 0;
     virtual BkMode SetBkMode(BkMode mode) = 0;
-    virtual unsigned SetTextAlign(unsigned align) = 0;
+    virtual TextAlignFlags SetTextAlign(TextAlignFlags align) = 0;
     virtual MapMode SetMapMode(MapMode mode) = 0;
     virtual Point SetWindowOrg(Point origin) = 0;
     virtual Point SetViewportOrg(Point origin) = 0;
@@ -117,11 +125,11 @@ public:
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;
     virtual void TextOut(int x, int y, const QString& text) = 0;
-    virtual void ExtTextOut(int x, int y, unsigned options, const Rect& rect,
+    virtual void ExtTextOut(int x, int y, TextOutOptions options, const Rect& rect,
                             const QString& text) = 0;
     // Draws (or with CalcRect only measures) text into rect; returns the text's height in
     // logical units. With CalcRect the rectangle is changed to the extent of the text.
-    virtual int DrawText(const QString& text, Rect& rect, unsigned format) = 0;
+    virtual int DrawText(const QString& text, Rect& rect, TextLayoutFlags layout) = 0;
     virtual TextMetrics GetTextMetrics() const = 0;
     // Width and height of a line of text in the current font, logical units (both positive).
     virtual Point GetTextExtent(const QString& text) const = 0;

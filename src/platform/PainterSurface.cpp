@@ -26,16 +26,17 @@ double Bounded(double v) {
 const char* const kDefaultFace = "Arial";
 constexpr double kDefaultHeightInches = 10.0 / 72.0;
 
-QStringList WrapLines(const QString& text, const QFontMetricsF& fm, double width, unsigned format) {
+QStringList WrapLines(const QString& text, const QFontMetricsF& fm, double width,
+                      TextLayoutFlags layout) {
     QString clean = text;
     clean.remove(QLatin1Char('\r'));
-    if (format & TextFormat::SingleLine) {
+    if (layout & TextLayout::SingleLine) {
         clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
         return {clean};
     }
     QStringList lines;
     for (const QString& paragraph : clean.split(QLatin1Char('\n'))) {
-        if (!(format & TextFormat::WordBreak)) {
+        if (!(layout & TextLayout::WordBreak)) {
             lines << paragraph;
             continue;
         }
@@ -194,7 +195,7 @@ BkMode PainterSurface::SetBkMode(BkMode mode) {
     return std::exchange(m_bkMode, mode);
 }
 
-unsigned PainterSurface::SetTextAlign(unsigned align) {
+TextAlignFlags PainterSurface::SetTextAlign(TextAlignFlags align) {
     return std::exchange(m_textAlign, align);
 }
 
@@ -320,7 +321,7 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text)
     const QFontMetricsF fm(font);
     const double width = fm.horizontalAdvance(text);
     double x = 0;
-    switch (m_textAlign & TextAlign::HorizontalMask) {
+    switch (static_cast<TextAlign>((m_textAlign & TextAlign::HorizontalMask).toInt())) {
     case TextAlign::Right:
         x = -width;
         break;
@@ -331,7 +332,7 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text)
         break;
     }
     double baseline = fm.ascent();
-    switch (m_textAlign & TextAlign::VerticalMask) {
+    switch (static_cast<TextAlign>((m_textAlign & TextAlign::VerticalMask).toInt())) {
     case TextAlign::Bottom:
         baseline = -fm.descent();
         break;
@@ -358,7 +359,7 @@ void PainterSurface::TextOut(int x, int y, const QString& text) {
     DrawTextLine(ToDevice(x, y), text);
 }
 
-void PainterSurface::ExtTextOut(int x, int y, unsigned options, const Rect& rect,
+void PainterSurface::ExtTextOut(int x, int y, TextOutOptions options, const Rect& rect,
                                 const QString& text) {
     const QRectF box = ToDevice(rect);
     m_painter.save();
@@ -370,18 +371,18 @@ void PainterSurface::ExtTextOut(int x, int y, unsigned options, const Rect& rect
     m_painter.restore();
 }
 
-int PainterSurface::DrawText(const QString& text, Rect& rect, unsigned format) {
+int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags layout) {
     const QFont& font = CurrentQFont();
     const QFontMetricsF fm(font);
     const QRectF box = ToDevice(rect);
-    const QStringList lines = WrapLines(text, fm, box.width(), format);
+    const QStringList lines = WrapLines(text, fm, box.width(), layout);
     const double lineHeight = fm.ascent() + fm.descent();
     const double textHeight = lineHeight * lines.size();
     const double sx = ScaleX();
     const double sy = ScaleY();
     const int logicalHeight = static_cast<int>(std::lround(textHeight / std::abs(sy)));
 
-    if (format & TextFormat::CalcRect) {
+    if (layout & TextLayout::CalcRect) {
         double widest = 0;
         for (const QString& line : lines)
             widest = std::max(widest, fm.horizontalAdvance(line));
@@ -391,23 +392,23 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, unsigned format) {
     }
 
     double top = box.top();
-    if (format & TextFormat::SingleLine) {
-        if (format & TextFormat::Bottom)
+    if (layout & TextLayout::SingleLine) {
+        if (layout & TextLayout::Bottom)
             top = box.bottom() - lineHeight;
-        else if (format & TextFormat::VCenter)
+        else if (layout & TextLayout::VCenter)
             top = box.top() + (box.height() - lineHeight) / 2;
     }
     m_painter.save();
-    if (!(format & TextFormat::NoClip))
+    if (!(layout & TextLayout::NoClip))
         m_painter.setClipRect(box, Qt::IntersectClip);
     m_painter.setFont(font);
     m_painter.setPen(ToQColor(m_textColor));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const double width = fm.horizontalAdvance(lines[i]);
         double x = box.left();
-        if (format & TextFormat::Right)
+        if (layout & TextLayout::Right)
             x = box.right() - width;
-        else if (format & TextFormat::Center)
+        else if (layout & TextLayout::Center)
             x = box.left() + (box.width() - width) / 2;
         const double lineTop = top + i * lineHeight;
         if (m_bkMode == BkMode::Opaque)

@@ -44,7 +44,7 @@ public:
     ColorRef SetTextColor(ColorRef color) override;
     ColorRef SetBkColor(ColorRef color) override;
     BkMode SetBkMode(BkMode mode) override;
-    unsigned SetTextAlign(unsigned align) override;
+    TextAlignFlags SetTextAlign(TextAlignFlags align) override;
     MapMode SetMapMode(MapMode mode) override;
     Point SetWindowOrg(Point origin) override;
     Point SetViewportOrg(Point origin) override;
@@ -57,8 +57,9 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void TextOut(int x, int y, const QString& text) override;
-    void ExtTextOut(int x, int y, unsigned options, const Rect& rect, const QString& text) override;
-    int DrawText(const QString& text, Rect& rect, unsigned format) override;
+    void ExtTextOut(int x, int y, TextOutOptions options, const Rect& rect,
+                    const QString& text) override;
+    int DrawText(const QString& text, Rect& rect, TextLayoutFlags layout) override;
     TextMetrics GetTextMetrics() const override;
     Point GetTextExtent(const QString& text) const override;
     void StretchImage(const Rect& dest, const QImage& image, const Rect& source) override;
@@ -87,7 +88,7 @@ private:
     ColorRef m_textColor = kBlack;
     ColorRef m_bkColor = kWhite;
     BkMode m_bkMode = BkMode::Opaque;
-    unsigned m_textAlign = 0;
+    TextAlignFlags m_textAlign;
     MapMode m_mapMode = MapMode::Text;
     Point m_windowOrg;
     Point m_viewportOrg;

@@ -71,8 +71,8 @@ BkMode RecordingSurface::SetBkMode(BkMode mode) {
     return std::exchange(m_state.bkMode, mode);
 }
 
-unsigned RecordingSurface::SetTextAlign(unsigned align) {
-    Record(QStringLiteral("SetTextAlign"), {static_cast<int>(align)});
+TextAlignFlags RecordingSurface::SetTextAlign(TextAlignFlags align) {
+    Record(QStringLiteral("SetTextAlign"), {static_cast<int>(align.toInt())});
     return std::exchange(m_state.textAlign, align);
 }
 
@@ -112,29 +112,30 @@ void RecordingSurface::TextOut(int x, int y, const QString& text) {
     Record(QStringLiteral("TextOut"), {x, y}, text);
 }
 
-void RecordingSurface::ExtTextOut(int x, int y, unsigned options, const Rect& r,
+void RecordingSurface::ExtTextOut(int x, int y, TextOutOptions options, const Rect& r,
                                   const QString& text) {
     Record(QStringLiteral("ExtTextOut"),
-           {x, y, static_cast<int>(options), r.left, r.top, r.right, r.bottom}, text);
+           {x, y, static_cast<int>(options.toInt()), r.left, r.top, r.right, r.bottom}, text);
 }
 
-int RecordingSurface::DrawText(const QString& text, Rect& rect, unsigned format) {
+int RecordingSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags layout) {
     const TextMetrics tm = GetTextMetrics();
     QStringList lines = text.split(QLatin1Char('\n'));
     std::int64_t widest = 0;
     for (const QString& line : lines)
         widest = std::max<std::int64_t>(widest, line.size() * std::int64_t{tm.aveCharWidth});
     const int height = Saturate(std::int64_t{tm.height} * lines.size());
-    if (format & TextFormat::CalcRect) {
+    if (layout & TextLayout::CalcRect) {
         const bool yUp = m_state.mapMode != MapMode::Text;
         rect.right = SaturatedAdd(rect.left, widest);
         rect.bottom = SaturatedAdd(rect.top, yUp ? -std::int64_t{height} : height);
         Record(QStringLiteral("DrawText"),
-               {rect.left, rect.top, rect.right, rect.bottom, static_cast<int>(format)}, text);
+               {rect.left, rect.top, rect.right, rect.bottom, static_cast<int>(layout.toInt())},
+               text);
         return height;
     }
     Record(QStringLiteral("DrawText"),
-           {rect.left, rect.top, rect.right, rect.bottom, static_cast<int>(format)}, text);
+           {rect.left, rect.top, rect.right, rect.bottom, static_cast<int>(layout.toInt())}, text);
     return height;
 }
 

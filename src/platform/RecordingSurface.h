@@ -17,7 +17,7 @@ struct SurfaceCall {
     ColorRef textColor = kBlack;
     ColorRef bkColor = kWhite;
     BkMode bkMode = BkMode::Opaque;
-    unsigned textAlign = 0;
+    TextAlignFlags textAlign;
     MapMode mapMode = MapMode::Text;
 };
 
@@ -46,7 +46,7 @@ public:
     ColorRef SetTextColor(ColorRef color) override;
     ColorRef SetBkColor(ColorRef color) override;
     BkMode SetBkMode(BkMode mode) override;
-    unsigned SetTextAlign(unsigned align) override;
+    TextAlignFlags SetTextAlign(TextAlignFlags align) override;
     MapMode SetMapMode(MapMode mode) override;
     Point SetWindowOrg(Point origin) override;
     Point SetViewportOrg(Point origin) override;
@@ -59,8 +59,9 @@ public:
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void TextOut(int x, int y, const QString& text) override;
-    void ExtTextOut(int x, int y, unsigned options, const Rect& rect, const QString& text) override;
-    int DrawText(const QString& text, Rect& rect, unsigned format) override;
+    void ExtTextOut(int x, int y, TextOutOptions options, const Rect& rect,
+                    const QString& text) override;
+    int DrawText(const QString& text, Rect& rect, TextLayoutFlags layout) override;
     TextMetrics GetTextMetrics() const override;
     Point GetTextExtent(const QString& text) const override;
     void StretchImage(const Rect& dest, const QImage& image, const Rect& source) override;

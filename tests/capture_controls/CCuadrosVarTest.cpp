@@ -146,8 +146,8 @@ TEST(CuadrosVarTest, PrintsOneCharacterPerBox) {
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 2u);
     EXPECT_EQ(printed[0].text, "A");
-    EXPECT_EQ(printed[0].args,
-              Args({1025, -2000, TextOutOption::Clipped, 1000, -2000, 1472, -1950}));
+    EXPECT_EQ(printed[0].args, Args({1025, -2000, static_cast<int>(TextOutOption::Clipped), 1000,
+                                     -2000, 1472, -1950}));
     EXPECT_EQ(printed[1].text, "B");
     EXPECT_EQ(printed[1].args[0], 1085);
     EXPECT_EQ(printed[1].textAlign, TextAlign::Center | TextAlign::Bottom);

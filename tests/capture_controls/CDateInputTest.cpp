@@ -166,8 +166,8 @@ TEST(DateInputTest, PrintsTheLayoutInCapitalsWhenAsked) {
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0].text, "5/SEPTIEMBRE/2003");
-    EXPECT_EQ(printed[0].args,
-              Args({1200, -2000, TextOutOption::Clipped, 1000, -2000, 1400, -1955}));
+    EXPECT_EQ(printed[0].args, Args({1200, -2000, static_cast<int>(TextOutOption::Clipped), 1000,
+                                     -2000, 1400, -1955}));
     EXPECT_EQ(printed[0].textAlign, TextAlign::Center | TextAlign::Bottom);
 }
 

@@ -55,8 +55,8 @@ TEST(MarcaVarTest, PrintsTheMarkOnlyWhenChecked) {
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0].text, "X");
-    EXPECT_EQ(printed[0].args,
-              Args({1022, -2000, TextOutOption::Clipped, 1000, -2000, 1045, -1955}));
+    EXPECT_EQ(printed[0].args, Args({1022, -2000, static_cast<int>(TextOutOption::Clipped), 1000,
+                                     -2000, 1045, -1955}));
     EXPECT_EQ(printed[0].textAlign, TextAlign::Center | TextAlign::Bottom);
     EXPECT_EQ(printed[0].textColor, MakeColorRef(0, 128, 0));
     EXPECT_EQ(printer.GetFont(), LogFont());

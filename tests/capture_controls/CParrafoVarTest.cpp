@@ -85,7 +85,7 @@ TEST(ParrafoVarTest, PrintsWordWrappedWithTheParagraphAlignment) {
     EXPECT_EQ(printed[0].text, "Primera linea\nsegunda");
     EXPECT_EQ(printed[0].args,
               Args({1000, -2000, 1600, -2125,
-                    static_cast<int>(TextFormat::Center | TextFormat::WordBreak)}));
+                    static_cast<int>((TextLayout::Center | TextLayout::WordBreak).toInt())}));
     EXPECT_EQ(printed[0].textAlign, 0u);
     EXPECT_EQ(printed[0].font, paragraph->font);
 }
@@ -102,7 +102,8 @@ TEST(ParrafoVarTest, DesignViewDrawsTheNameOnOneLine) {
     const auto name = view.CallsNamed(QStringLiteral("DrawText"));
     ASSERT_EQ(name.size(), 1u);
     EXPECT_EQ(name[0].text, "Parrafo de texto");
-    EXPECT_EQ(name[0].args[4], static_cast<int>(TextFormat::Right | TextFormat::SingleLine));
+    EXPECT_EQ(name[0].args[4],
+              static_cast<int>((TextLayout::Right | TextLayout::SingleLine).toInt()));
 }
 
 TEST(ParrafoVarTest, RecordIsTheBaseRecord) {

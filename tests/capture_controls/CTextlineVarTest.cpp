@@ -172,8 +172,8 @@ TEST(TextlineVarTest, PrintsTheEntryTextOnTheLowerEdge) {
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0].text, "$1,234.50");
-    EXPECT_EQ(printed[0].args,
-              Args({1398, -2000, TextOutOption::Clipped, 1000, -2000, 1400, -1955}));
+    EXPECT_EQ(printed[0].args, Args({1398, -2000, static_cast<int>(TextOutOption::Clipped), 1000,
+                                     -2000, 1400, -1955}));
     EXPECT_EQ(printed[0].textAlign, TextAlign::Right | TextAlign::Bottom);
     EXPECT_EQ(printed[0].textColor, MakeColorRef(0, 0, 200));
     // Printed in the control's own font, not narrowed like constant texts.

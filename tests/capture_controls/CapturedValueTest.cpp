@@ -54,8 +54,8 @@ TEST(CapturedValueTest, WithoutAnEntryWidgetAControlPrintsWhatItWasGiven) {
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0].text, "JUAN PEREZ");
-    EXPECT_EQ(printed[0].args,
-              Args({1002, -2000, TextOutOption::Clipped, 1000, -2000, 1400, -1955}));
+    EXPECT_EQ(printed[0].args, Args({1002, -2000, static_cast<int>(TextOutOption::Clipped), 1000,
+                                     -2000, 1400, -1955}));
     line->ClearValue();
     EXPECT_TRUE(Printed(*line).isEmpty()) << "an emptied field prints nothing";
 

@@ -303,7 +303,7 @@ TEST_F(Grid, DeleteEmptiesTheCurrentCellUnlessReadOnly) {
     EXPECT_EQ(owner.Of("changed")[0].row, 2);
     EXPECT_EQ(owner.Of("changed")[0].column, 2);
 
-    grid->SetColumn(3, "Total", 60, true, GridAlign::Right);
+    grid->SetColumn(3, "Total", 60, true, TextAlign::Right);
     grid->SetCurrentCell(3, 2);
     Settle();
     owner.Clear();
@@ -488,15 +488,15 @@ TEST_F(Grid, ColumnsScrollToKeepTheCurrentOneInView) {
 }
 
 TEST_F(Grid, ColumnsOutsideTheGridAreIgnored) {
-    grid->SetColumn(0, "x", 99, true, 2);
-    grid->SetColumn(4, "x", 99, true, 2);
-    grid->SetColumn(-1, "x", 99, true, 2);
+    grid->SetColumn(0, "x", 99, true, TextAlign::Right);
+    grid->SetColumn(4, "x", 99, true, TextAlign::Right);
+    grid->SetColumn(-1, "x", 99, true, TextAlign::Right);
     EXPECT_EQ(grid->Column(0).width, 20);
     EXPECT_EQ(grid->Column(1).caption, "Col. 1");
-    grid->SetColumn(2, "Precio", 80, false, GridAlign::Right);
+    grid->SetColumn(2, "Precio", 80, false, TextAlign::Right);
     EXPECT_EQ(grid->Column(2).caption, "Precio");
     EXPECT_EQ(grid->Column(2).width, 80);
-    EXPECT_EQ(grid->Column(2).alignment, GridAlign::Right);
+    EXPECT_EQ(grid->Column(2).alignment, TextAlign::Right);
 
     grid->SetRowCount(3);
     grid->SetCurrentCell(4, 1);
@@ -508,7 +508,7 @@ TEST_F(Grid, ColumnsOutsideTheGridAreIgnored) {
 TEST_F(Grid, CellRectsFollowEveryChangeBeforeAnyDrawing) {
     grid->SetRowCount(50);
     Settle();
-    grid->SetColumn(1, "Wide", 100, false, GridAlign::Left);
+    grid->SetColumn(1, "Wide", 100, false, TextAlign::Left);
     EXPECT_EQ(grid->CellRect(2, 0).left(), 120);
     auto* bar = grid->findChild<QScrollBar*>("VerticalBar");
     ASSERT_NE(bar, nullptr);

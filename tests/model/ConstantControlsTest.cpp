@@ -37,8 +37,8 @@ TEST(ConstantTextTest, RightAlignedTextOnPaperAndOnTheDesignView) {
     text->Print(printer);
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0].args,
-              Args({1398, -2000, TextOutOption::Clipped, 1000, -2000, 1400, -1955}));
+    EXPECT_EQ(printed[0].args, Args({1398, -2000, static_cast<int>(TextOutOption::Clipped), 1000,
+                                     -2000, 1400, -1955}));
     EXPECT_EQ(printed[0].textAlign, 10u);
     EXPECT_EQ(printed[0].font.width, 28);
     EXPECT_EQ(printed[0].textColor, MakeColorRef(0, 0, 200));
@@ -83,7 +83,8 @@ TEST(ConstantParagraphTest, WrapsInsideTheRectangleWidenedByTwo) {
     const auto printed = printer.CallsNamed(QStringLiteral("DrawText"));
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0].args,
-              Args({98, -302, 702, -423, static_cast<int>(TextFormat::WordBreak | 1)}));
+              Args({98, -302, 702, -423,
+                    static_cast<int>((TextLayout::WordBreak | TextLayout::Center).toInt())}));
     EXPECT_EQ(printed[0].font.width, 19); // 0.96 of the model's 20
     EXPECT_EQ(printed[0].textAlign, 0u);
 
@@ -91,7 +92,8 @@ TEST(ConstantParagraphTest, WrapsInsideTheRectangleWidenedByTwo) {
     paragraph->selected = 1;
     paragraph->Draw(view);
     EXPECT_EQ(view.CallsNamed(QStringLiteral("DrawText"))[0].args,
-              Args({148, -352, 752, -473, static_cast<int>(TextFormat::WordBreak | 1)}));
+              Args({148, -352, 752, -473,
+                    static_cast<int>((TextLayout::WordBreak | TextLayout::Center).toInt())}));
     EXPECT_EQ(view.CallsNamed(QStringLiteral("Rectangle")).size(), 5u);
 }
 
@@ -109,7 +111,8 @@ TEST(LabelTest, NeverPrintsAndFitsItsRectangleWhenDrawn) {
     EXPECT_EQ(label->screenRect, Rect(1000, 1955, 1080, 1975));
     const auto drawn = view.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0].args, Args({1050, -2045, TextOutOption::Clipped, 1050, -2045, 1130, -2005}));
+    EXPECT_EQ(drawn[0].args, Args({1050, -2045, static_cast<int>(TextOutOption::Clipped), 1050,
+                                   -2045, 1130, -2005}));
     EXPECT_EQ(drawn[0].textAlign, TextAlign::Bottom);
 
     label->screenPlaced = 1;

@@ -83,7 +83,7 @@ TEST(PainterSurfaceTest, MeasuringWrappedTextGrowsDownThePage) {
 
     Rect box(100, -100, 400, -100);
     const int height = dc.DrawText(QStringLiteral("uno dos tres cuatro cinco seis siete ocho"), box,
-                                   TextFormat::WordBreak | TextFormat::CalcRect);
+                                   TextLayout::WordBreak | TextLayout::CalcRect);
     EXPECT_GT(height, 2 * tm.height - 2);
     EXPECT_EQ(box.left, 100);
     EXPECT_EQ(box.top, -100);
@@ -91,10 +91,10 @@ TEST(PainterSurfaceTest, MeasuringWrappedTextGrowsDownThePage) {
     EXPECT_LE(box.right, 400);
 
     Rect single(0, 0, 0, 0);
-    dc.DrawText(QStringLiteral("Total"), single, TextFormat::CalcRect);
+    dc.DrawText(QStringLiteral("Total"), single, TextLayout::CalcRect);
     EXPECT_NEAR(single.right, dc.GetTextExtent(QStringLiteral("Total")).x, 1);
     Rect empty(5, -5, 5, -5);
-    dc.DrawText(QString(), empty, TextFormat::CalcRect);
+    dc.DrawText(QString(), empty, TextLayout::CalcRect);
     EXPECT_EQ(empty.right, 5);
 }
 
