@@ -25,10 +25,10 @@ void CCaptureControl::AdoptWidget(QWidget* widget, int identifier) {
     m_widget = widget;
 }
 
-Rect CCaptureControl::PageOnScreen(const DrawingSurface& dc) const {
+ScreenRect CCaptureControl::PageOnScreen(const DrawingSurface& dc) const {
     const Point a = dc.LPtoDP(Point{pageRect.left, pageRect.top});
     const Point b = dc.LPtoDP(Point{pageRect.right, pageRect.bottom});
-    return Rect(a.x, a.y, b.x, b.y);
+    return ScreenRect(a.x, a.y, b.x, b.y);
 }
 
 QString CCaptureControl::DisplayName() const {
@@ -75,7 +75,7 @@ TextAlignFlags CCaptureControl::LineAlign() const {
 void CCaptureControl::FollowPageOnScreen(const DrawingSurface& dc) {
     if (screenPlaced)
         return;
-    const Rect s = PageOnScreen(dc);
+    const ScreenRect s = PageOnScreen(dc);
     screenRect = ScreenRect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
 }
 

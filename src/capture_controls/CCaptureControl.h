@@ -41,7 +41,7 @@ protected:
 
     // The page rectangle's corners converted to device pixels: where the control lies on the
     // capture screen until it is placed there.
-    Rect PageOnScreen(const DrawingSurface& dc) const;
+    ScreenRect PageOnScreen(const DrawingSurface& dc) const;
     // While the control is not placed on the capture screen, its screen rectangle follows the
     // page: a one-line field as wide as on the page.
     void FollowPageOnScreen(const DrawingSurface& dc);

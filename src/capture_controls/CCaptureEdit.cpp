@@ -5,5 +5,5 @@ CCaptureEdit::CCaptureEdit(int identifier, QWidget* parent)
 
 void CCaptureEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    emit FocusLost(m_identifier);
+    emit focusLost(m_identifier);
 }

@@ -14,7 +14,7 @@ public:
 
 signals:
     // After the box has lost the keyboard focus and done its own handling of it.
-    void FocusLost(int identifier);
+    void focusLost(int identifier);
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;

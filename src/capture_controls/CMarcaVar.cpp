@@ -85,7 +85,7 @@ void CMarcaVar::DrawMark(DrawingSurface& dc, const Rect& r) const {
 
 void CMarcaVar::Draw(DrawingSurface& dc) {
     if (!screenPlaced) {
-        const Rect s = PageOnScreen(dc);
+        const ScreenRect s = PageOnScreen(dc);
         screenRect = ScreenRect(s.left, s.top, SaturatedAdd(s.left, kUnplacedScreenSide),
                                 SaturatedAdd(s.top, kUnplacedScreenSide));
     }

@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 CParrafoVar::CParrafoVar() : CCaptureControl(kTypeParrafoVar) {
-    captionLeft = 0;
+    captionLeft = false;
 }
 
 std::unique_ptr<CParrafoVar> CParrafoVar::Create(int x, int y) {
@@ -93,7 +93,7 @@ TextLayoutFlags CParrafoVar::ParagraphLayout() const {
 void CParrafoVar::Draw(DrawingSurface& dc) {
     const QString name = DisplayName();
     if (!screenPlaced)
-        screenRect = ScreenRect(PageOnScreen(dc));
+        screenRect = PageOnScreen(dc);
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     Rect r = pageRect.Offsetted(kDesignShiftX, kDesignShiftY);

@@ -101,7 +101,7 @@ TEST(TextlineVarTest, EntryBoxOnTheCaptureScreen) {
     QTest::keyClicks(edit, QStringLiteral("calle 5"));
     EXPECT_EQ(edit->text(), "CALLE 5");
 
-    QSignalSpy spy(edit, &CCaptureEdit::FocusLost);
+    QSignalSpy spy(edit, &CCaptureEdit::focusLost);
     QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(edit, &focusOut);
     ASSERT_EQ(spy.count(), 1);
