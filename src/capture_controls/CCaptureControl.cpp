@@ -3,7 +3,7 @@
 #include "model/CConsText.h"
 #include "platform/Saturate.h"
 
-CCaptureControl::CCaptureControl(int type) : CControles(type) {}
+CCaptureControl::CCaptureControl(ControlTypeCode type) : CControles(type) {}
 
 CCaptureControl::~CCaptureControl() {
     // The derived control's value is gone by now: the widget must not write to it any more.

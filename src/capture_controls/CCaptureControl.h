@@ -30,7 +30,7 @@ public:
     static QRect ScreenGeometry(const Rect& screen);
 
 protected:
-    explicit CCaptureControl(int type);
+    explicit CCaptureControl(ControlTypeCode type);
 
     // Takes ownership of a newly made widget placed at the screen rectangle, shows it, and keeps
     // its identifier in the property "captureId".

@@ -18,7 +18,7 @@ const char* const kLowerSamples[8] = {"A", "i", "w", "o", "0", "1", "2", "3"};
 
 } // namespace
 
-CCuadrosVar::CCuadrosVar() : CCaptureControl(kTypeCuadrosVar) {
+CCuadrosVar::CCuadrosVar() : CCaptureControl(ControlTypeCode::CuadrosVar) {
     alignment = static_cast<int>(TextAlign::Center);
 }
 

@@ -5,7 +5,7 @@
 
 #include <QDateEdit>
 
-CDateInput::CDateInput() : CCaptureControl(kTypeDateInput) {}
+CDateInput::CDateInput() : CCaptureControl(ControlTypeCode::DateInput) {}
 
 std::unique_ptr<CDateInput> CDateInput::Create(int x, int y) {
     auto control = std::make_unique<CDateInput>();

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-CMarcaVar::CMarcaVar() : CCaptureControl(kTypeMarcaVar) {
+CMarcaVar::CMarcaVar() : CCaptureControl(ControlTypeCode::MarcaVar) {
     alignment = static_cast<int>(TextAlign::Center);
 }
 

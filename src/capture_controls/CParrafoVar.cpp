@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
-CParrafoVar::CParrafoVar() : CCaptureControl(kTypeParrafoVar) {
+CParrafoVar::CParrafoVar() : CCaptureControl(ControlTypeCode::ParrafoVar) {
     captionLeft = false;
 }
 

@@ -5,7 +5,7 @@
 #include "platform/Archive.h"
 #include "platform_widgets/UpperCaseInput.h"
 
-CTextlineVar::CTextlineVar() : CCaptureControl(kTypeTextlineVar) {}
+CTextlineVar::CTextlineVar() : CCaptureControl(ControlTypeCode::TextlineVar) {}
 
 std::unique_ptr<CTextlineVar> CTextlineVar::Create(int x, int y) {
     auto control = std::make_unique<CTextlineVar>();

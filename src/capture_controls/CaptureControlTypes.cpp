@@ -18,9 +18,9 @@ std::unique_ptr<CControles> Make() {
 } // namespace
 
 void CaptureControlTypes::RegisterAll() {
-    ControlFactory::Register(kTypeTextlineVar, &Make<CTextlineVar>);
-    ControlFactory::Register(kTypeParrafoVar, &Make<CParrafoVar>);
-    ControlFactory::Register(kTypeCuadrosVar, &Make<CCuadrosVar>);
-    ControlFactory::Register(kTypeMarcaVar, &Make<CMarcaVar>);
-    ControlFactory::Register(kTypeDateInput, &Make<CDateInput>);
+    ControlFactory::Register(ControlTypeCode::TextlineVar, &Make<CTextlineVar>);
+    ControlFactory::Register(ControlTypeCode::ParrafoVar, &Make<CParrafoVar>);
+    ControlFactory::Register(ControlTypeCode::CuadrosVar, &Make<CCuadrosVar>);
+    ControlFactory::Register(ControlTypeCode::MarcaVar, &Make<CMarcaVar>);
+    ControlFactory::Register(ControlTypeCode::DateInput, &Make<CDateInput>);
 }

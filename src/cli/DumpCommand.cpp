@@ -19,7 +19,7 @@ std::vector<int> RectValues(const Rect& r) {
 
 void DumpCommand::WriteControl(JsonWriter& json, const CControles& c) {
     json.BeginObject();
-    json.Value(QStringLiteral("type"), c.Type());
+    json.Value(QStringLiteral("type"), static_cast<int>(c.Type()));
     json.Value(QStringLiteral("class"), QString::fromLatin1(c.GetRuntimeClass()));
     json.Value(QStringLiteral("text"), c.text);
     json.Value(QStringLiteral("alignment"), c.alignment);

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-CConsParrafo::CConsParrafo() : CControles(kTypeConsParrafo) {}
+CConsParrafo::CConsParrafo() : CControles(ControlTypeCode::ConsParrafo) {}
 
 std::unique_ptr<CConsParrafo> CConsParrafo::Create(int x, int y, const QString& text) {
     auto control = std::make_unique<CConsParrafo>();

@@ -3,7 +3,7 @@
 #include "model/ControlType.h"
 #include "platform/Saturate.h"
 
-CConsText::CConsText() : CControles(kTypeConsText) {}
+CConsText::CConsText() : CControles(ControlTypeCode::ConsText) {}
 
 std::unique_ptr<CConsText> CConsText::Create(int x, int y, const QString& text) {
     auto control = std::make_unique<CConsText>();

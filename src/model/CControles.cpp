@@ -19,7 +19,7 @@ std::int64_t Abs64(std::int64_t v) {
 
 } // namespace
 
-CControles::CControles(int type) : m_type(type) {
+CControles::CControles(ControlTypeCode type) : m_type(type) {
     const ControlType* info = ControlType::Find(type);
     m_constant = info && info->constantFlag;
     m_singleLine = info && info->singleLineFlag;
@@ -248,7 +248,7 @@ void CControles::DrawHandles(DrawingSurface& dc) const {
 }
 
 void CControles::DrawCaption(DrawingSurface& dc) const {
-    if (m_constant || m_type == kTypeEtiqueta)
+    if (m_constant || m_type == ControlTypeCode::Etiqueta)
         return;
     const QString caption = QStringLiteral("%1:").arg(text);
     if (captionLeft) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ControlType.h"
 #include "model/Handle.h"
 #include "model/PageRect.h"
 #include "model/ScreenRect.h"
@@ -83,7 +84,7 @@ public:
     void ToggleUpperCase() { upperCase = !upperCase; }
     bool IsUpperCase() const { return upperCase; }
 
-    int Type() const { return m_type; }
+    ControlTypeCode Type() const { return m_type; }
     bool ConstantFlag() const { return m_constant; }
     bool SingleLineFlag() const { return m_singleLine; }
     bool IsCaptureControl() const;
@@ -111,7 +112,7 @@ public:
     int recordVersion = 2;
 
 protected:
-    explicit CControles(int type);
+    explicit CControles(ControlTypeCode type);
 
     // The base record, read or written.
     void SerializeBase(Archive& ar);
@@ -128,7 +129,7 @@ protected:
     void DrawHandles(DrawingSurface& dc) const;
 
 private:
-    int m_type;
+    ControlTypeCode m_type;
     bool m_constant;
     bool m_singleLine;
 };

@@ -3,7 +3,7 @@
 #include "model/ControlType.h"
 #include "platform/Saturate.h"
 
-CEtiqueta::CEtiqueta() : CControles(kTypeEtiqueta) {
+CEtiqueta::CEtiqueta() : CControles(ControlTypeCode::Etiqueta) {
     alignment = static_cast<int>(TextAlign::Bottom);
 }
 

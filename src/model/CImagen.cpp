@@ -44,7 +44,7 @@ void LoadEmbedded(Archive& ar, Load load) {
 
 } // namespace
 
-CImagen::CImagen() : CControles(kTypeImagen) {}
+CImagen::CImagen() : CControles(ControlTypeCode::Imagen) {}
 
 CImagen::~CImagen() {
     if (!m_path.isEmpty() && m_ownsFile)

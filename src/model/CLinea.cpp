@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 
-CLinea::CLinea() : CControles(kTypeLinea) {}
+CLinea::CLinea() : CControles(ControlTypeCode::Linea) {}
 
 std::unique_ptr<CLinea> CLinea::Create(int x, int y) {
     auto control = std::make_unique<CLinea>();

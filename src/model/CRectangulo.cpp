@@ -2,7 +2,7 @@
 
 #include "model/ControlType.h"
 
-CRectangulo::CRectangulo() : CControles(kTypeRectangulo) {}
+CRectangulo::CRectangulo() : CControles(ControlTypeCode::Rectangulo) {}
 
 std::unique_ptr<CRectangulo> CRectangulo::Create(int x, int y) {
     auto control = std::make_unique<CRectangulo>();

@@ -13,6 +13,10 @@
 
 namespace {
 
+std::size_t Index(ControlTypeCode code) {
+    return static_cast<std::size_t>(code);
+}
+
 template <typename T>
 std::unique_ptr<CControles> Make() {
     return std::make_unique<T>();
@@ -21,12 +25,12 @@ std::unique_ptr<CControles> Make() {
 std::array<ControlFactory::Creator, ControlType::kLastCode + 1>& Creators() {
     static std::array<ControlFactory::Creator, ControlType::kLastCode + 1> creators = [] {
         std::array<ControlFactory::Creator, ControlType::kLastCode + 1> c{};
-        c[kTypeConsText] = &Make<CConsText>;
-        c[kTypeConsParrafo] = &Make<CConsParrafo>;
-        c[kTypeLinea] = &Make<CLinea>;
-        c[kTypeRectangulo] = &Make<CRectangulo>;
-        c[kTypeImagen] = &Make<CImagen>;
-        c[kTypeEtiqueta] = &Make<CEtiqueta>;
+        c[Index(ControlTypeCode::ConsText)] = &Make<CConsText>;
+        c[Index(ControlTypeCode::ConsParrafo)] = &Make<CConsParrafo>;
+        c[Index(ControlTypeCode::Linea)] = &Make<CLinea>;
+        c[Index(ControlTypeCode::Rectangulo)] = &Make<CRectangulo>;
+        c[Index(ControlTypeCode::Imagen)] = &Make<CImagen>;
+        c[Index(ControlTypeCode::Etiqueta)] = &Make<CEtiqueta>;
         return c;
     }();
     return creators;
@@ -34,24 +38,24 @@ std::array<ControlFactory::Creator, ControlType::kLastCode + 1>& Creators() {
 
 } // namespace
 
-void ControlFactory::Register(int code, Creator creator) {
+void ControlFactory::Register(ControlTypeCode code, Creator creator) {
     if (ControlType::Find(code))
-        Creators()[static_cast<std::size_t>(code)] = creator;
+        Creators()[Index(code)] = creator;
 }
 
-bool ControlFactory::IsRegistered(int code) {
-    return ControlType::Find(code) && Creators()[static_cast<std::size_t>(code)] != nullptr;
+bool ControlFactory::IsRegistered(ControlTypeCode code) {
+    return ControlType::Find(code) && Creators()[Index(code)] != nullptr;
 }
 
-std::unique_ptr<CControles> ControlFactory::Create(int code) {
+std::unique_ptr<CControles> ControlFactory::Create(ControlTypeCode code) {
     const ControlType* type = ControlType::Find(code);
     if (!type)
         return nullptr;
-    const Creator creator = Creators()[static_cast<std::size_t>(code)];
+    const Creator creator = Creators()[Index(code)];
     if (!creator)
         throw FormatError(QStringLiteral("el formato contiene un control «%1» (tipo %2) que esta "
                                          "versión de Plenova no sabe leer")
                               .arg(ControlType::DisplayName(code))
-                              .arg(code));
+                              .arg(static_cast<std::int32_t>(code)));
     return creator();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CControles.h"
+#include "model/ControlType.h"
 
 #include <memory>
 
@@ -10,9 +11,9 @@ class ControlFactory {
 public:
     using Creator = std::unique_ptr<CControles> (*)();
 
-    static void Register(int code, Creator creator);
-    static bool IsRegistered(int code);
+    static void Register(ControlTypeCode code, Creator creator);
+    static bool IsRegistered(ControlTypeCode code);
     // nullptr for a code outside 0 to 11, which a format file skips. A code of the table whose
     // class this program does not have throws FormatError rather than misread the file.
-    static std::unique_ptr<CControles> Create(int code);
+    static std::unique_ptr<CControles> Create(ControlTypeCode code);
 };

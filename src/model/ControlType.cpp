@@ -5,29 +5,30 @@
 namespace {
 
 constexpr std::array<ControlType, 12> kTypes = {{
-    {kTypeTextlineVar, "CTextlineVar", "Linea de texto variable", false, true},
-    {kTypeParrafoVar, "CParrafoVar", "Parrafo variable", false, false},
-    {kTypeCuadrosVar, "CCuadrosVar", "Texto en cuadros", false, true},
-    {kTypeMarcaVar, "CMarcaVar", "Casilla de verificación", false, true},
-    {kTypeFmtGrid, "CFmtGrid", "Tabla", false, false},
-    {kTypeConsText, "CConsText", "Texto constante", true, true},
-    {kTypeConsParrafo, "CConsParrafo", "Parrafo constante", true, false},
-    {kTypeLinea, "CLinea", "Linea", true, false},
-    {kTypeRectangulo, "CRectangulo", "Rectangulo", true, false},
-    {kTypeImagen, "CImagen", "Imagen", true, false},
-    {kTypeEtiqueta, "CEtiqueta", "Etiqueta", false, true},
-    {kTypeDateInput, "CDateInput", "Selector de fecha", false, true},
+    {ControlTypeCode::TextlineVar, "CTextlineVar", "Linea de texto variable", false, true},
+    {ControlTypeCode::ParrafoVar, "CParrafoVar", "Parrafo variable", false, false},
+    {ControlTypeCode::CuadrosVar, "CCuadrosVar", "Texto en cuadros", false, true},
+    {ControlTypeCode::MarcaVar, "CMarcaVar", "Casilla de verificación", false, true},
+    {ControlTypeCode::FmtGrid, "CFmtGrid", "Tabla", false, false},
+    {ControlTypeCode::ConsText, "CConsText", "Texto constante", true, true},
+    {ControlTypeCode::ConsParrafo, "CConsParrafo", "Parrafo constante", true, false},
+    {ControlTypeCode::Linea, "CLinea", "Linea", true, false},
+    {ControlTypeCode::Rectangulo, "CRectangulo", "Rectangulo", true, false},
+    {ControlTypeCode::Imagen, "CImagen", "Imagen", true, false},
+    {ControlTypeCode::Etiqueta, "CEtiqueta", "Etiqueta", false, true},
+    {ControlTypeCode::DateInput, "CDateInput", "Selector de fecha", false, true},
 }};
 
 } // namespace
 
-const ControlType* ControlType::Find(int code) {
-    if (code < kFirstCode || code > kLastCode)
+const ControlType* ControlType::Find(ControlTypeCode code) {
+    const auto index = static_cast<std::int32_t>(code);
+    if (index < kFirstCode || index > kLastCode)
         return nullptr;
-    return &kTypes[static_cast<std::size_t>(code)];
+    return &kTypes[static_cast<std::size_t>(index)];
 }
 
-QString ControlType::DisplayName(int code) {
+QString ControlType::DisplayName(ControlTypeCode code) {
     const ControlType* type = Find(code);
     return type ? QString::fromUtf8(type->displayName) : QString();
 }

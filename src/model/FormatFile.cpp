@@ -76,7 +76,8 @@ void FormatFile::Read(Archive& ar, Format& format, FormatSettings& settings) {
     }
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t code = ar.ReadInt32();
-        std::unique_ptr<CControles> control = ControlFactory::Create(code);
+        std::unique_ptr<CControles> control =
+            ControlFactory::Create(static_cast<ControlTypeCode>(code));
         if (!control)
             continue;
         CControles& made = *control;
@@ -103,7 +104,7 @@ void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settin
     std::int32_t counter = 1;
     for (auto it = format.controls.rbegin(); it != format.controls.rend(); ++it) {
         CControles& c = **it;
-        const bool label = c.Type() == kTypeEtiqueta;
+        const bool label = c.Type() == ControlTypeCode::Etiqueta;
         if (writer == Writer::Design) {
             if (c.ConstantFlag() && !label) {
                 c.captureOrder = 0;
@@ -117,7 +118,7 @@ void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settin
             if (writer == Writer::ScreenDesigner)
                 c.screenPlaced = true;
         }
-        ar.WriteInt32(c.Type());
+        ar.WriteInt32(static_cast<std::int32_t>(c.Type()));
         c.Serialize(ar);
     }
     format.screenExtent = extent;

@@ -19,7 +19,7 @@ QStringList Texts(const RecordingSurface& dc) {
 
 TEST(CuadrosVarTest, NewRowOfBoxes) {
     auto boxes = CCuadrosVar::Create(1000, -2000);
-    EXPECT_EQ(boxes->Type(), 2);
+    EXPECT_EQ(boxes->Type(), ControlTypeCode::CuadrosVar);
     EXPECT_EQ(boxes->text, "Texto en cuadros");
     EXPECT_EQ(boxes->alignment, 6);
     EXPECT_EQ(boxes->boxCount, 8);

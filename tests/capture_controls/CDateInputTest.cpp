@@ -88,7 +88,7 @@ TEST(AutomationDateTest, DayNumbers) {
 
 TEST(DateInputTest, NewDateField) {
     auto date = CDateInput::Create(1000, -2000);
-    EXPECT_EQ(date->Type(), 11);
+    EXPECT_EQ(date->Type(), ControlTypeCode::DateInput);
     EXPECT_EQ(date->text, "Fecha");
     EXPECT_EQ(date->dateLayout, DateText::Layout::Numeric);
     EXPECT_EQ(date->pageRect, Rect(1000, -1955, 1400, -2000));

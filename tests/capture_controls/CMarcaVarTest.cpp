@@ -12,7 +12,7 @@ namespace {
 
 TEST(MarcaVarTest, NewMarkIsA45Square) {
     auto mark = CMarcaVar::Create(1000, -2000);
-    EXPECT_EQ(mark->Type(), 3);
+    EXPECT_EQ(mark->Type(), ControlTypeCode::MarcaVar);
     EXPECT_EQ(mark->text, "Marca de verificación");
     EXPECT_EQ(mark->mark, "X");
     EXPECT_EQ(mark->alignment, 6);

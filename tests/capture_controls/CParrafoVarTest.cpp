@@ -12,7 +12,7 @@ namespace {
 
 TEST(ParrafoVarTest, NewParagraphAndItsHandles) {
     auto paragraph = CParrafoVar::Create(1000, -2000);
-    EXPECT_EQ(paragraph->Type(), 1);
+    EXPECT_EQ(paragraph->Type(), ControlTypeCode::ParrafoVar);
     EXPECT_EQ(paragraph->text, "Parrafo de texto");
     EXPECT_EQ(paragraph->pageRect, Rect(1000, -2000, 1600, -2125));
     EXPECT_EQ(paragraph->captionLeft, 0);

@@ -15,7 +15,7 @@ namespace {
 
 TEST(TextlineVarTest, NewFieldOnThePage) {
     auto field = CTextlineVar::Create(1000, -2000);
-    EXPECT_EQ(field->Type(), 0);
+    EXPECT_EQ(field->Type(), ControlTypeCode::TextlineVar);
     EXPECT_EQ(field->text, "Linea de texto");
     EXPECT_EQ(field->pageRect, Rect(1000, -1955, 1400, -2000));
     EXPECT_EQ(field->captionLeft, 1);

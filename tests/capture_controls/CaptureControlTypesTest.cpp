@@ -25,13 +25,14 @@ namespace {
 
 TEST(CaptureControlTypesTest, FactoryMakesEveryCaptureControl) {
     CaptureControlTypes::RegisterAll();
-    const std::pair<int, const char*> expected[] = {{0, "CTextlineVar"},
-                                                    {1, "CParrafoVar"},
-                                                    {2, "CCuadrosVar"},
-                                                    {3, "CMarcaVar"},
-                                                    {11, "CDateInput"}};
+    const std::pair<ControlTypeCode, const char*> expected[] = {
+        {ControlTypeCode::TextlineVar, "CTextlineVar"},
+        {ControlTypeCode::ParrafoVar, "CParrafoVar"},
+        {ControlTypeCode::CuadrosVar, "CCuadrosVar"},
+        {ControlTypeCode::MarcaVar, "CMarcaVar"},
+        {ControlTypeCode::DateInput, "CDateInput"}};
     for (const auto& [code, className] : expected) {
-        ASSERT_TRUE(ControlFactory::IsRegistered(code)) << code;
+        ASSERT_TRUE(ControlFactory::IsRegistered(code)) << className;
         const std::unique_ptr<CControles> control = ControlFactory::Create(code);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->Type(), code);

@@ -66,8 +66,8 @@ TEST_F(ImageControl, InsertingTakesOnePageUnitPerPixel) {
     ASSERT_TRUE(image);
     EXPECT_EQ(image->pageRect, Rect(500, -500, 800, -700));
     EXPECT_FALSE(image->OwnsFile());
-    EXPECT_EQ(image->Type(), 9);
-    EXPECT_TRUE(ControlFactory::IsRegistered(9));
+    EXPECT_EQ(image->Type(), ControlTypeCode::Imagen);
+    EXPECT_TRUE(ControlFactory::IsRegistered(ControlTypeCode::Imagen));
     // Handles on the design rectangle: 1 left, 2 right, 3 lower, 4 upper.
     EXPECT_EQ(image->handles[0], Rect::PageSquare(Point{550, -650}, 10));
     EXPECT_EQ(image->handles[2], Rect::PageSquare(Point{700, -750}, 10));

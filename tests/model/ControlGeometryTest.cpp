@@ -11,10 +11,11 @@
 #include <type_traits>
 
 TEST(ControlTypeTest, TableOfCodes) {
-    EXPECT_EQ(ControlType::DisplayName(3), QStringLiteral("Casilla de verificación"));
-    EXPECT_EQ(ControlType::DisplayName(10), QStringLiteral("Etiqueta"));
-    EXPECT_TRUE(ControlType::DisplayName(12).isEmpty());
-    EXPECT_TRUE(ControlType::DisplayName(-1).isEmpty());
+    EXPECT_EQ(ControlType::DisplayName(ControlTypeCode{3}),
+              QStringLiteral("Casilla de verificación"));
+    EXPECT_EQ(ControlType::DisplayName(ControlTypeCode{10}), QStringLiteral("Etiqueta"));
+    EXPECT_TRUE(ControlType::DisplayName(ControlTypeCode{12}).isEmpty());
+    EXPECT_TRUE(ControlType::DisplayName(ControlTypeCode{-1}).isEmpty());
     EXPECT_EQ(CEtiqueta().ConstantFlag(), 0);
     EXPECT_EQ(CConsParrafo().SingleLineFlag(), 0);
     EXPECT_STREQ(CLinea().GetRuntimeClass(), "CLinea");
@@ -161,7 +162,7 @@ namespace {
 
 class NamedField : public CControles {
 public:
-    NamedField() : CControles(kTypeTextlineVar) {}
+    NamedField() : CControles(ControlTypeCode::TextlineVar) {}
 };
 
 } // namespace

@@ -20,7 +20,7 @@ namespace {
 // numbering of capture controls can be checked here, below the capture layer.
 class FakeCapture : public CControles {
 public:
-    FakeCapture() : CControles(0) {}
+    FakeCapture() : CControles(ControlTypeCode::TextlineVar) {}
     bool failOnWrite = false;
     void Serialize(Archive& ar) override {
         if (failOnWrite && ar.IsStoring())
@@ -33,12 +33,13 @@ public:
 class FormatFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_previous = ControlFactory::IsRegistered(0);
-        ControlFactory::Register(0, [] { return std::unique_ptr<CControles>(new FakeCapture); });
+        m_previous = ControlFactory::IsRegistered(ControlTypeCode::TextlineVar);
+        ControlFactory::Register(ControlTypeCode::TextlineVar,
+                                 [] { return std::unique_ptr<CControles>(new FakeCapture); });
     }
     void TearDown() override {
         if (!m_previous)
-            ControlFactory::Register(0, nullptr);
+            ControlFactory::Register(ControlTypeCode::TextlineVar, nullptr);
     }
 
 private:
