@@ -1,4 +1,5 @@
 #include "capture_controls/CaptureControlTypes.h"
+#include "CaptureSampleFormat.h"
 #include "capture_controls/CCuadrosVar.h"
 #include "capture_controls/CDateInput.h"
 #include "capture_controls/CMarcaVar.h"
@@ -43,22 +44,7 @@ TEST(CaptureControlTypesTest, FactoryMakesEveryCaptureControl) {
 
 // A format with one control of each kind, saved and read back.
 TEST(CaptureControlTypesTest, FormatFileCarriesTheOwnFields) {
-    CaptureControlTypes::RegisterAll();
-    Format format;
-    auto line = CTextlineVar::Create(100, -200);
-    line->expression = QStringLiteral("A+B");
-    line->dataType = DataTypeCode::MonedaCalculado;
-    auto boxes = CCuadrosVar::Create(100, -400);
-    boxes->SetBoxCount(5);
-    auto mark = CMarcaVar::Create(100, -600);
-    mark->mark = QStringLiteral("V");
-    auto date = CDateInput::Create(100, -800);
-    date->dateLayout = DateText::Layout::FullMonth;
-    format.controls.push_back(std::move(line));
-    format.controls.push_back(CParrafoVar::Create(100, -300));
-    format.controls.push_back(std::move(boxes));
-    format.controls.push_back(std::move(mark));
-    format.controls.push_back(std::move(date));
+    Format format = OneCaptureControlOfEachKind();
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("captura.fmt"));

@@ -4,6 +4,7 @@
 #include "capture_controls/CParrafoVar.h"
 #include "capture_controls/CTextlineVar.h"
 #include "capture_controls/CaptureControlTypes.h"
+#include "capture_controls/CaptureSampleFormat.h"
 #include "cli/CliRunner.h"
 #include "imaging/TestPictures.h"
 #include "model/CConsText.h"
@@ -230,22 +231,7 @@ TEST_F(CliTest, RenderTakesTheMarginOffsetsFromTheSettingsUnlessGiven) {
 }
 
 TEST(CliDumpTest, ShowsTheCaptureControlsOwnFields) {
-    CaptureControlTypes::RegisterAll();
-    Format format;
-    auto line = CTextlineVar::Create(100, -200);
-    line->expression = QStringLiteral("A+B");
-    line->dataType = DataTypeCode::MonedaCalculado;
-    auto boxes = CCuadrosVar::Create(100, -400);
-    boxes->SetBoxCount(5);
-    auto mark = CMarcaVar::Create(100, -600);
-    mark->mark = QStringLiteral("V");
-    auto date = CDateInput::Create(100, -800);
-    date->dateLayout = DateText::Layout::FullMonth;
-    format.controls.push_back(std::move(line));
-    format.controls.push_back(CParrafoVar::Create(100, -300));
-    format.controls.push_back(std::move(boxes));
-    format.controls.push_back(std::move(mark));
-    format.controls.push_back(std::move(date));
+    Format format = OneCaptureControlOfEachKind();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("captura.fmt"));
     FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
