@@ -1,8 +1,8 @@
 #include "grid/CEditCell.h"
 
+#include "grid/CellEditorFocus.h"
 #include "grid/GridKeys.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -18,7 +18,7 @@ CEditCell::CEditCell(QWidget* grid) : QLineEdit(grid) {
 void CEditCell::PostEnd(int key) {
     m_keepCaret = false;
     QMetaObject::invokeMethod(
-        this, [this, key] { emit EditEnded(key); }, Qt::QueuedConnection);
+        this, [this, key] { emit editEnded(key); }, Qt::QueuedConnection);
 }
 
 void CEditCell::keyPressEvent(QKeyEvent* event) {
@@ -47,13 +47,5 @@ void CEditCell::focusInEvent(QFocusEvent* event) {
 
 void CEditCell::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    // A menu or another application taking the focus for a while does not end the edit: the
-    // focus comes back to the box.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
-    hide();
-    if (!m_quietHide)
-        emit EditEnded(Qt::Key_Return);
-    if (QApplication::focusWidget() != parentWidget())
-        emit FocusLeftGrid();
+    EndEditOnFocusOut(*this, *event);
 }

@@ -21,9 +21,9 @@ public:
 signals:
     // The edit ends with key: Enter confirms, Esc cancels, arrows and F2 to F24 confirm and then
     // act on the grid.
-    void EditEnded(int key);
+    void editEnded(int key);
     // The focus went from the box to a window other than the grid.
-    void FocusLeftGrid();
+    void focusLeftGrid();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

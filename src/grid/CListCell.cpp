@@ -1,8 +1,8 @@
 #include "grid/CListCell.h"
 
+#include "grid/CellEditorFocus.h"
 #include "grid/GridKeys.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -29,7 +29,7 @@ void CListCell::keyPressEvent(QKeyEvent* event) {
     if (key == Qt::Key_Return || key == Qt::Key_Escape || key == Qt::Key_Left ||
         key == Qt::Key_Right) {
         QMetaObject::invokeMethod(
-            this, [this, key] { emit EditEnded(key); }, Qt::QueuedConnection);
+            this, [this, key] { emit editEnded(key); }, Qt::QueuedConnection);
         return;
     }
     QComboBox::keyPressEvent(event);
@@ -37,13 +37,5 @@ void CListCell::keyPressEvent(QKeyEvent* event) {
 
 void CListCell::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    // Opening the list's own pop-up, or another application taking the focus for a while, does
-    // not end the choice.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
-        return;
-    hide();
-    if (!m_quietHide)
-        emit EditEnded(Qt::Key_Return);
-    if (QApplication::focusWidget() != parentWidget())
-        emit FocusLeftGrid();
+    EndEditOnFocusOut(*this, *event);
 }

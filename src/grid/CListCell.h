@@ -17,8 +17,8 @@ public:
     bool SelectPrefix(const QString& prefix);
 
 signals:
-    void EditEnded(int key);
-    void FocusLeftGrid();
+    void editEnded(int key);
+    void focusLeftGrid();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -68,12 +68,12 @@ CVrGrid::CVrGrid(QWidget* parent, const QRect& rect, GridOwner* owner, int id,
     m_edit = new CEditCell(this);
     m_edit->setFont(m_painter.NormalFont());
     m_edit->setGeometry(10, 10, 10, 10);
-    connect(m_edit, &CEditCell::EditEnded, this, &CVrGrid::EndEdit);
-    connect(m_edit, &CEditCell::FocusLeftGrid, this, &CVrGrid::EditorLeftGrid);
+    connect(m_edit, &CEditCell::editEnded, this, &CVrGrid::EndEdit);
+    connect(m_edit, &CEditCell::focusLeftGrid, this, &CVrGrid::EditorLeftGrid);
     m_list = new CListCell(this);
     m_list->setFont(m_painter.NormalFont());
-    connect(m_list, &CListCell::EditEnded, this, &CVrGrid::EndEdit);
-    connect(m_list, &CListCell::FocusLeftGrid, this, &CVrGrid::EditorLeftGrid);
+    connect(m_list, &CListCell::editEnded, this, &CVrGrid::EndEdit);
+    connect(m_list, &CListCell::focusLeftGrid, this, &CVrGrid::EditorLeftGrid);
 
     setGeometry(rect);
     PlaceScrollBars();
