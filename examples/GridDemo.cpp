@@ -37,31 +37,31 @@ public:
         Add({u"4"_s, u"Pieza"_s, u"LIJA DE AGUA 120"_s, u"6.00"_s, u""_s, u""_s});
     }
 
-    int Rows() const { return static_cast<int>(rows_.size()); }
+    int Rows() const { return static_cast<int>(m_rows.size()); }
 
     void CellTextWanted(int, GridCell& cell) override { cell.text = At(cell.row, cell.column); }
 
     void CellChanged(int, const GridCell& cell) override {
         if (cell.row < 1 || cell.row > Rows())
             return;
-        rows_[cell.row - 1][cell.column - 1] = cell.text;
-        Recalculate(rows_[cell.row - 1]);
+        m_rows[cell.row - 1][cell.column - 1] = cell.text;
+        Recalculate(m_rows[cell.row - 1]);
     }
 
     bool DeleteRowsAllowed(int, int lastRow, int firstRow) override {
         if (firstRow < 1 || lastRow > Rows() || firstRow > lastRow)
             return false;
-        rows_.erase(rows_.begin() + (firstRow - 1), rows_.begin() + lastRow);
+        m_rows.erase(m_rows.begin() + (firstRow - 1), m_rows.begin() + lastRow);
         return true;
     }
 
     void NewRowCellChanged(int, const GridCell& cell) override {
-        typed_[cell.column - 1] = cell.text;
+        m_typed[cell.column - 1] = cell.text;
     }
 
     bool AddRowAllowed(int) override {
-        Add(typed_);
-        typed_ = QStringList(ColumnCount, QString());
+        Add(m_typed);
+        m_typed = QStringList(ColumnCount, QString());
         return true;
     }
 
@@ -73,13 +73,13 @@ private:
     QString At(int row, int column) const {
         if (row < 1 || row > Rows() || column < 1 || column > ColumnCount)
             return {};
-        return rows_[row - 1][column - 1];
+        return m_rows[row - 1][column - 1];
     }
 
     void Add(QStringList row) {
         row.resize(ColumnCount);
         Recalculate(row);
-        rows_.push_back(row);
+        m_rows.push_back(row);
     }
 
     static void Recalculate(QStringList& row) {
@@ -87,8 +87,8 @@ private:
         row[Amount - 1] = amount == 0 ? QString() : QString::asprintf("%.2f", amount);
     }
 
-    std::vector<QStringList> rows_;
-    QStringList typed_ = QStringList(ColumnCount, QString());
+    std::vector<QStringList> m_rows;
+    QStringList m_typed = QStringList(ColumnCount, QString());
 };
 
 } // namespace
