@@ -6,16 +6,6 @@
 
 namespace {
 
-struct WordSettings {
-    QString currencyName = QStringLiteral("PESOS");
-    QString postfix = QStringLiteral("M.N.");
-};
-
-WordSettings& Settings() {
-    static WordSettings settings;
-    return settings;
-}
-
 bool IsDigit(int d) {
     return d >= 0 && d <= 9;
 }
@@ -65,23 +55,12 @@ const QString& CNumberWords::OutOfRangeMessage() {
     return message;
 }
 
-void CNumberWords::SetCurrencyName(const QString& name) {
-    Settings().currencyName = name;
+CNumberWords::CNumberWords(const FormatSettings& settings) : CNumberWords() {
+    m_currencyName = settings.currencyName;
+    m_postfix = settings.postfix;
 }
 
-void CNumberWords::SetPostfix(const QString& postfix) {
-    Settings().postfix = postfix;
-}
-
-QString CNumberWords::CurrencyName() {
-    return Settings().currencyName;
-}
-
-QString CNumberWords::Postfix() {
-    return Settings().postfix;
-}
-
-QString CNumberWords::AmountInWords(double amount) {
+QString CNumberWords::AmountInWords(double amount) const {
     if (!std::isfinite(amount))
         return OutOfRangeMessage();
     // Two decimals exactly as printf gives them, whatever the process locale says about the
@@ -108,9 +87,8 @@ QString CNumberWords::AmountInWords(double amount) {
     if (integer > 999999)
         return OutOfRangeMessage();
 
-    const CNumberWords converter;
-    const QString words = converter.IntegerInWords(static_cast<std::int32_t>(integer));
-    return QStringLiteral("%1 %2 %3/100 %4").arg(words, CurrencyName(), cents, Postfix());
+    const QString words = IntegerInWords(static_cast<std::int32_t>(integer));
+    return QStringLiteral("%1 %2 %3/100 %4").arg(words, m_currencyName, cents, m_postfix);
 }
 
 QString CNumberWords::PairInWords(int count, const int* digits) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FormatSettings.h"
+
 #include <QString>
 
 #include <array>
@@ -10,18 +12,21 @@
 // "CIENTO VEINTITRES MIL CUATROCIENTOS CINCUENTA Y SEIS PESOS 78/100 M.N.". The words cover
 // 0 to 999,999; anything else gives the out-of-range message alone. The blanks between words
 // are part of the result that forms print, so they are kept exactly as the rules make them.
+// The currency name and postfix are those of the format the amount belongs to.
 class CNumberWords {
 public:
+    // With "PESOS" and "M.N.", as a new format has them.
     CNumberWords();
+    // With the currency name and postfix of a format's settings.
+    explicit CNumberWords(const FormatSettings& settings);
 
     // The whole line for an amount. A negative amount, or one too large to write, gives the
     // out-of-range message.
-    static QString AmountInWords(double amount);
-    // The words of the currency name and postfix in force for the whole application.
-    static void SetCurrencyName(const QString& name);
-    static void SetPostfix(const QString& postfix);
-    static QString CurrencyName();
-    static QString Postfix();
+    QString AmountInWords(double amount) const;
+    void SetCurrencyName(const QString& name) { m_currencyName = name; }
+    void SetPostfix(const QString& postfix) { m_postfix = postfix; }
+    const QString& CurrencyName() const { return m_currencyName; }
+    const QString& Postfix() const { return m_postfix; }
 
     // The words for 0 to 999,999, or the out-of-range message for any other number.
     QString IntegerInWords(std::int32_t n) const;
@@ -41,4 +46,6 @@ private:
     Table m_teens;
     Table m_tens;
     Table m_hundreds;
+    QString m_currencyName = QStringLiteral("PESOS");
+    QString m_postfix = QStringLiteral("M.N.");
 };

@@ -260,9 +260,9 @@ QString ValueText::FormatCurrency(Currency amount, bool withoutSign, bool blankI
     return locale.toCurrencyString(amount.RoundedTo(decimals).ToDouble(), QString(), decimals);
 }
 
-QString ValueText::FormatValue(const QString& text, DataTypeCode dataType, const QLocale& locale) {
-    const FormatSettings& settings = FormatSettings::Current();
-    return FormatValue(text, dataType, settings.decimals, settings.currencySign == 0, locale);
+QString ValueText::FormatValue(const QString& text, DataTypeCode dataType,
+                               const FormatSettings& settings, const QLocale& locale) {
+    return FormatValue(text, dataType, settings.decimals, !settings.currencySign, locale);
 }
 
 QString ValueText::FormatValue(const QString& text, DataTypeCode dataType, int decimals,

@@ -2,6 +2,7 @@
 
 #include "capture_controls/Currency.h"
 #include "capture_controls/DataType.h"
+#include "model/FormatSettings.h"
 
 #include <QLocale>
 #include <QString>
@@ -13,8 +14,9 @@
 // The locale is the user's unless a caller (a test, a script) names another.
 class ValueText {
 public:
-    // With the format settings in force (decimals, currency sign).
+    // With the decimals and currency sign of the format the field belongs to.
     static QString FormatValue(const QString& text, DataTypeCode dataType,
+                               const FormatSettings& settings,
                                const QLocale& locale = QLocale::system());
     static QString FormatValue(const QString& text, DataTypeCode dataType, int decimals,
                                bool withoutSign, const QLocale& locale = QLocale::system());

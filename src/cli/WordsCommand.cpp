@@ -41,10 +41,11 @@ int WordsCommand::Run(const QStringList& words, QTextStream& out) {
                                {QStringLiteral("--postfix"), QString(), true}});
     args.ExpectPositional(1, Usage());
     const double amount = ParseAmount(args.Positional().first());
+    CNumberWords writer;
     if (const auto currency = args.Value(QStringLiteral("--currency")))
-        CNumberWords::SetCurrencyName(*currency);
+        writer.SetCurrencyName(*currency);
     if (const auto postfix = args.Value(QStringLiteral("--postfix")))
-        CNumberWords::SetPostfix(*postfix);
-    out << CNumberWords::AmountInWords(amount) << '\n';
+        writer.SetPostfix(*postfix);
+    out << writer.AmountInWords(amount) << '\n';
     return 0;
 }

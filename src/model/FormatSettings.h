@@ -3,8 +3,9 @@
 #include <QString>
 
 // The settings a format carries: how numbers and amounts are shown and written in words, who
-// made the format and the key that protects it. The application holds one set, replaced by
-// whichever window last read a format that has them and stored with every save.
+// made the format and the key that protects it. Each window holds the settings of the format it
+// loaded and hands them to whatever formats that format's values; no set is shared between
+// formats, so saving one format never writes another's settings into it.
 struct FormatSettings {
     int decimals = 2;
     QString currencyName = QStringLiteral("PESOS");
@@ -13,9 +14,6 @@ struct FormatSettings {
     bool calculatedReadOnly = false;
     QString author;
     QString key;
-
-    // The application-wide set.
-    static FormatSettings& Current();
 
     friend bool operator==(const FormatSettings&, const FormatSettings&) = default;
 };

@@ -11,13 +11,7 @@ namespace {
 
 class NumberWordsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        CNumberWords::SetCurrencyName(QStringLiteral("PESOS"));
-        CNumberWords::SetPostfix(QStringLiteral("M.N."));
-    }
-    void TearDown() override { SetUp(); }
-
-    static QString Words(double amount) { return CNumberWords::AmountInWords(amount); }
+    static QString Words(double amount) { return CNumberWords().AmountInWords(amount); }
     static QString Integer(std::int32_t n) { return CNumberWords().IntegerInWords(n); }
 };
 
@@ -103,12 +97,16 @@ TEST_F(NumberWordsTest, NegativeAmountsHaveNoWords) {
 }
 
 TEST_F(NumberWordsTest, CurrencyNameAndPostfixAreCopiedAsGiven) {
-    CNumberWords::SetCurrencyName(QStringLiteral("DOLARES"));
-    CNumberWords::SetPostfix(QString());
-    EXPECT_EQ(Words(2), "DOS DOLARES 00/100 ");
-    CNumberWords::SetCurrencyName(QString());
-    EXPECT_EQ(Words(2), "DOS  00/100 ");
-    EXPECT_EQ(Words(1e7), "Numero fuera de rango!");
+    FormatSettings settings;
+    settings.currencyName = QStringLiteral("DOLARES");
+    settings.postfix = QString();
+    CNumberWords words(settings);
+    EXPECT_EQ(words.AmountInWords(2), "DOS DOLARES 00/100 ");
+    words.SetCurrencyName(QString());
+    EXPECT_EQ(words.AmountInWords(2), "DOS  00/100 ");
+    EXPECT_EQ(words.AmountInWords(1e7), "Numero fuera de rango!");
+    // A format's own words stay with it: a second set of settings changes nothing here.
+    EXPECT_EQ(Words(2), "DOS PESOS 00/100 M.N.");
 }
 
 } // namespace

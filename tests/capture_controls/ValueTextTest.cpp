@@ -147,18 +147,19 @@ TEST(ValueTextTest, TheCurrencyFormReadsBack) {
 }
 
 TEST(ValueTextTest, FormatValueUsesTheFormatSettings) {
-    FormatSettings& settings = FormatSettings::Current();
-    const FormatSettings saved = settings;
+    FormatSettings settings;
     settings.decimals = 3;
-    settings.currencySign = 0;
-    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("2.5"), DataTypeCode::Numero, QLocale::c()),
-              "2.500");
-    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, kMexico),
-              "1234.5");
-    settings.currencySign = 1;
-    EXPECT_EQ(ValueText::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, kMexico),
-              "$1,234.50");
-    settings = saved;
+    settings.currencySign = false;
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("2.5"), DataTypeCode::Numero, settings, QLocale::c()),
+        "2.500");
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, settings, kMexico),
+        "1234.5");
+    settings.currencySign = true;
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("1234.5"), DataTypeCode::Moneda, settings, kMexico),
+        "$1,234.50");
 }
 
 TEST(ValueTextTest, DataTypeNames) {

@@ -1,6 +1,0 @@
-#include "model/FormatSettings.h"
-
-FormatSettings& FormatSettings::Current() {
-    static FormatSettings settings;
-    return settings;
-}
