@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <QVariantList>
-#include <QVariantMap>
 
 #include <algorithm>
 #include <cstdlib>
@@ -536,12 +535,13 @@ void CFmtGrid::Print(DrawingSurface& dc) {
 void CFmtGrid::DescribeOwnFields(ControlFields& fields) const {
     QVariantList columns;
     for (const TableColumn& c : m_columns) {
-        columns.append(QVariantMap{{QStringLiteral("alignment"), c.alignment},
-                                   {QStringLiteral("title"), c.title},
-                                   {QStringLiteral("pageWidth"), c.pageWidth},
-                                   {QStringLiteral("screenWidth"), c.screenWidth},
-                                   {QStringLiteral("dataType"), static_cast<int>(c.dataType)},
-                                   {QStringLiteral("expression"), c.expression}});
+        columns.append(QVariant::fromValue(
+            ControlFields{{QStringLiteral("alignment"), c.alignment},
+                          {QStringLiteral("title"), c.title},
+                          {QStringLiteral("pageWidth"), c.pageWidth},
+                          {QStringLiteral("screenWidth"), c.screenWidth},
+                          {QStringLiteral("dataType"), static_cast<int>(c.dataType)},
+                          {QStringLiteral("expression"), c.expression}}));
     }
     QVariantList rows;
     for (const TableRow& r : m_rows)

@@ -1,5 +1,7 @@
 #include "cli/JsonWriter.h"
 
+#include "model/CControles.h"
+
 void JsonWriter::Prefix(const QString& key) {
     if (!m_first.empty()) {
         if (!m_first.back())
@@ -50,12 +52,10 @@ void JsonWriter::Value(const QString& key, const QVariant& value) {
         EndArray();
         return;
     }
-    if (value.typeId() == QMetaType::QVariantMap) {
-        // A map keeps its keys sorted: the object shows them in that order.
+    if (value.metaType() == QMetaType::fromType<ControlFields>()) {
         BeginObject(key);
-        const QVariantMap map = value.toMap();
-        for (auto it = map.cbegin(); it != map.cend(); ++it)
-            Value(it.key(), it.value());
+        for (const auto& [name, field] : value.value<ControlFields>())
+            Value(name, field);
         EndObject();
         return;
     }

@@ -21,7 +21,10 @@ class QFont;
 class QWidget;
 
 // A control's own fields by name, for tools that show a format as text (plenova-cli dump).
+// A value of a field may itself be ControlFields (an object whose keys keep this order) or a
+// QVariantList of values.
 using ControlFields = std::vector<std::pair<QString, QVariant>>;
+Q_DECLARE_METATYPE(ControlFields)
 
 // The base of every control on a format. Positions on the page are in page units (0.1 mm, y
 // upward, the page's top-left corner at (0, 0)); positions on the capture screen in pixels.

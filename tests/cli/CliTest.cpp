@@ -287,6 +287,18 @@ TEST(CliDumpTest, ShowsATablesColumnsAndRowHeights) {
     EXPECT_EQ(third[QStringLiteral("dataType")].toInt(), 4);
     EXPECT_EQ(third[QStringLiteral("expression")].toString(), "C1*C2");
     EXPECT_EQ(dumped[QStringLiteral("rows")].toArray(), (QJsonArray{45, 45}));
+    // A column's keys come in the documented order, which a parsed object does not keep.
+    const QString text = r.Out();
+    const qsizetype start = text.indexOf(QStringLiteral("\"columns\""));
+    const QString firstColumn = text.mid(start, text.indexOf(QLatin1Char('}'), start) - start);
+    qsizetype at = 0;
+    for (const char* key :
+         {"alignment", "title", "pageWidth", "screenWidth", "dataType", "expression"}) {
+        const qsizetype next =
+            firstColumn.indexOf(QStringLiteral("\"%1\"").arg(QLatin1String(key)), at);
+        EXPECT_GT(next, at) << key;
+        at = next;
+    }
 }
 
 TEST(CliDumpTest, ShowsTheEmbeddedPicturesLengthAndExtension) {
