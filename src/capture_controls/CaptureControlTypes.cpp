@@ -2,6 +2,7 @@
 
 #include "capture_controls/CCuadrosVar.h"
 #include "capture_controls/CDateInput.h"
+#include "capture_controls/CFmtGrid.h"
 #include "capture_controls/CMarcaVar.h"
 #include "capture_controls/CParrafoVar.h"
 #include "capture_controls/CTextlineVar.h"
@@ -22,5 +23,6 @@ void CaptureControlTypes::RegisterAll() {
     ControlFactory::Register(ControlTypeCode::ParrafoVar, &Make<CParrafoVar>);
     ControlFactory::Register(ControlTypeCode::CuadrosVar, &Make<CCuadrosVar>);
     ControlFactory::Register(ControlTypeCode::MarcaVar, &Make<CMarcaVar>);
+    ControlFactory::Register(ControlTypeCode::FmtGrid, &Make<CFmtGrid>);
     ControlFactory::Register(ControlTypeCode::DateInput, &Make<CDateInput>);
 }

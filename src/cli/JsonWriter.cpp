@@ -50,6 +50,15 @@ void JsonWriter::Value(const QString& key, const QVariant& value) {
         EndArray();
         return;
     }
+    if (value.typeId() == QMetaType::QVariantMap) {
+        // A map keeps its keys sorted: the object shows them in that order.
+        BeginObject(key);
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            Value(it.key(), it.value());
+        EndObject();
+        return;
+    }
     Prefix(key);
     m_text += Scalar(value);
 }

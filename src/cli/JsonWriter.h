@@ -12,6 +12,7 @@ public:
     void EndObject();
     void BeginArray(const QString& key = QString());
     void EndArray();
+    // A QVariantList becomes an array and a QVariantMap an object, at any depth.
     void Value(const QString& key, const QVariant& value);
     void Null(const QString& key);
     // An array of integers on one line.

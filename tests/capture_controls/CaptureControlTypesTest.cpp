@@ -31,6 +31,7 @@ TEST(CaptureControlTypesTest, FactoryMakesEveryCaptureControl) {
         {ControlTypeCode::ParrafoVar, "CParrafoVar"},
         {ControlTypeCode::CuadrosVar, "CCuadrosVar"},
         {ControlTypeCode::MarcaVar, "CMarcaVar"},
+        {ControlTypeCode::FmtGrid, "CFmtGrid"},
         {ControlTypeCode::DateInput, "CDateInput"}};
     for (const auto& [code, className] : expected) {
         ASSERT_TRUE(ControlFactory::IsRegistered(code)) << className;

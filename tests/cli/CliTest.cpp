@@ -1,5 +1,6 @@
 #include "capture_controls/CCuadrosVar.h"
 #include "capture_controls/CDateInput.h"
+#include "capture_controls/CFmtGrid.h"
 #include "capture_controls/CMarcaVar.h"
 #include "capture_controls/CParrafoVar.h"
 #include "capture_controls/CTextlineVar.h"
@@ -251,6 +252,41 @@ TEST(CliDumpTest, ShowsTheCaptureControlsOwnFields) {
     EXPECT_EQ(dumpedBoxes[QStringLiteral("boxWidth")].toInt(), 50);
     EXPECT_EQ(controls[3].toObject()[QStringLiteral("mark")].toString(), "V");
     EXPECT_EQ(controls[4].toObject()[QStringLiteral("dateLayout")].toInt(), 2);
+}
+
+TEST(CliDumpTest, ShowsATablesColumnsAndRowHeights) {
+    CaptureControlTypes::RegisterAll();
+    Format format;
+    auto table = CFmtGrid::Create(100, -200);
+    table->SetRowCount(2);
+    TableColumn total = table->Columns()[2];
+    total.title = QStringLiteral("IMPORTE");
+    total.alignment = 2;
+    total.screenWidth = -75;
+    total.dataType = DataTypeCode::MonedaCalculado;
+    total.expression = QStringLiteral("C1*C2");
+    table->SetColumn(2, total);
+    format.controls.push_back(std::move(table));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tabla.fmt"));
+    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+
+    const CliResult r = RunCli({QStringLiteral("dump"), path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject dumped =
+        QJsonDocument::fromJson(r.out).object()[QStringLiteral("controls")].toArray()[0].toObject();
+    EXPECT_EQ(dumped[QStringLiteral("class")].toString(), "CFmtGrid");
+    const QJsonArray columns = dumped[QStringLiteral("columns")].toArray();
+    ASSERT_EQ(columns.size(), 4);
+    EXPECT_EQ(columns[0].toObject()[QStringLiteral("title")].toString(), "Columna 1");
+    const QJsonObject third = columns[2].toObject();
+    EXPECT_EQ(third[QStringLiteral("title")].toString(), "IMPORTE");
+    EXPECT_EQ(third[QStringLiteral("alignment")].toInt(), 2);
+    EXPECT_EQ(third[QStringLiteral("pageWidth")].toInt(), 400);
+    EXPECT_EQ(third[QStringLiteral("screenWidth")].toInt(), 75); // the file keeps the absolute
+    EXPECT_EQ(third[QStringLiteral("dataType")].toInt(), 4);
+    EXPECT_EQ(third[QStringLiteral("expression")].toString(), "C1*C2");
+    EXPECT_EQ(dumped[QStringLiteral("rows")].toArray(), (QJsonArray{45, 45}));
 }
 
 TEST(CliDumpTest, ShowsTheEmbeddedPicturesLengthAndExtension) {

@@ -218,15 +218,15 @@ TEST_F(FormatFileTest, UnknownTypeCodesAreSkippedButCounted) {
 
 TEST_F(FormatFileTest, KnownCodeWithoutAClassIsRefusedNotMisread) {
     QByteArray bytes = Hex(kEmptyFormat).left(30);
-    bytes += Hex("01000000 04000000"); // a table
+    bytes += Hex("01000000 0b000000"); // a date field: the capture layer is not registered here
     bytes += QByteArray(200, '\0');
     Format read;
     FormatSettings settings;
     try {
         ReadFormat(bytes, read, settings);
-        FAIL() << "a table must not be read as something else";
+        FAIL() << "a date field must not be read as something else";
     } catch (const FormatError& e) {
-        EXPECT_TRUE(e.Message().contains(QStringLiteral("Tabla")));
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("Selector de fecha")));
     }
 }
 

@@ -1,0 +1,316 @@
+#include "capture_controls/CFmtGrid.h"
+#include "CaptureTestSupport.h"
+#include "capture_controls/CaptureControlTypes.h"
+#include "grid/CVrGrid.h"
+#include "model/ControlFactory.h"
+#include "model/FormatError.h"
+#include "model/FormatFile.h"
+#include "platform/ArchiveException.h"
+#include "platform/RecordingSurface.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Texts(const RecordingSurface& dc, const char* op) {
+    QStringList texts;
+    for (const SurfaceCall& c : dc.CallsNamed(QLatin1String(op)))
+        texts << c.text;
+    return texts;
+}
+
+std::vector<int> Widths(const CFmtGrid& table) {
+    std::vector<int> widths;
+    for (const TableColumn& c : table.Columns())
+        widths.push_back(c.pageWidth);
+    return widths;
+}
+
+// Columns 1 and 2 typed as numbers, column 3 C1*C2 and column 4 C3+1, both calculated.
+std::unique_ptr<CFmtGrid> InvoiceTable() {
+    auto table = CFmtGrid::Create(1000, -2000);
+    const char* formulas[] = {"", "", "C1*C2", "C3+1"};
+    for (int i = 0; i < 4; ++i) {
+        TableColumn c = table->Columns()[static_cast<std::size_t>(i)];
+        c.expression = QString::fromLatin1(formulas[i]);
+        c.dataType = c.expression.isEmpty() ? DataTypeCode::Numero : DataTypeCode::NumeroCalculado;
+        c.alignment = i == 0 ? 0 : 2;
+        c.screenWidth = 70;
+        table->SetColumn(i, c);
+    }
+    table->screenRect = ScreenRect(0, 0, 400, 200);
+    return table;
+}
+
+void Type(CVrGrid& grid, int column, int row, char character) {
+    grid.SetCurrentCell(column, row);
+    grid.BeginEdit(character);
+    grid.EndEdit(Qt::Key_Return);
+}
+
+TEST(CFmtGridTest, NewTableIsLaidOutAndLabelledButPrintsNothing) {
+    auto table = CFmtGrid::Create(1000, -2000);
+    EXPECT_EQ(table->text, "Tabla");
+    EXPECT_EQ(table->pageRect, Rect(1000, -2000, 2600, -2270));
+    EXPECT_EQ(table->Columns()[3].title, "Columna 4");
+    EXPECT_EQ(table->Columns()[2].xPosition, 1800);
+    EXPECT_EQ(table->Rows()[5].yPosition, -2225);
+    EXPECT_EQ(table->CellRect(0, 0), Rect(1002, -2002, 1398, -2043));
+    EXPECT_TRUE(table->CellRect(4, 0).IsNull());
+    EXPECT_EQ(table->HitDivider(Point{1405, -2110}), (CFmtGrid::Hit{0, -1}));
+    EXPECT_EQ(table->HitDivider(Point{1500, -2090}), (CFmtGrid::Hit{-1, 1}));
+    EXPECT_EQ(table->HitHeader(Point{1500, -1990}), (CFmtGrid::Hit{1, -1}));
+    EXPECT_EQ(table->HitHeader(Point{990, -2100}), (CFmtGrid::Hit{-1, 2}));
+    EXPECT_EQ(HandleCount(*table), 4);
+
+    RecordingSurface printer(MapMode::LoMetric);
+    table->Print(printer);
+    EXPECT_TRUE(Texts(printer, "DrawText").isEmpty());
+
+    RecordingSurface view(MapMode::LoMetric);
+    table->SelectColumn(1);
+    table->Draw(view);
+    const QStringList labels = Texts(view, "DrawText");
+    ASSERT_EQ(labels.size(), 24);
+    EXPECT_EQ(labels.first(), "C-1,F-1");
+    EXPECT_EQ(labels.last(), "C-4,F-6");
+    EXPECT_EQ(Texts(view, "ExtTextOut").first(), "Columna 1");
+    EXPECT_EQ(view.CallsNamed(QStringLiteral("FillSolidRect")).size(), 6u); // column 2 is grey
+    EXPECT_EQ(table->Columns()[0].screenWidth, 400); // one pixel per unit on this surface
+}
+
+TEST(CFmtGridTest, DesignerChangesColumnsRowsAndWidths) {
+    auto table = CFmtGrid::Create(0, 0);
+    table->SetColumnCount(5);
+    EXPECT_EQ(table->Columns()[4].title, "Columna 5");
+    EXPECT_EQ(table->pageRect.right, 2000);
+    table->SetRowCount(2);
+    EXPECT_EQ(table->pageRect.bottom, -90);
+    table->SetRowCount(0);
+    table->SetRowCount(1); // no row left to copy: a new table's height
+    EXPECT_EQ(table->Rows()[0].height, 45);
+    table->AddToColumnWidth(0, -360); // 40 left: refused
+    EXPECT_EQ(table->Columns()[0].pageWidth, 400);
+    table->AddToColumnWidth(0, 100);
+    EXPECT_EQ(table->Columns()[0].pageWidth, 500);
+    EXPECT_EQ(table->pageRect.right, 2100);
+    EXPECT_EQ(table->Columns()[1].xPosition, 500);
+    table->AddToRowHeight(0, -10); // the lower edge goes down by 1 mm
+    EXPECT_EQ(table->Rows()[0].height, 55);
+    EXPECT_EQ(table->pageRect.bottom, -55);
+    EXPECT_EQ(table->Cells().ColumnCount(), 5);
+    EXPECT_EQ(table->Cells().RowCount(), 1);
+}
+
+TEST(CFmtGridTest, ResizingSharesTheWidthAndRemembersWhereSpareUnitsGo) {
+    auto table = CFmtGrid::Create(0, 0);
+    table->ResizeByHandle(Handle::Right, 100, 0);
+    EXPECT_EQ(Widths(*table), (std::vector<int>{425, 425, 425, 425}));
+
+    auto other = CFmtGrid::Create(0, 0);
+    other->ResizeByHandle(Handle::Right, 1, 0);
+    EXPECT_EQ(Widths(*other), (std::vector<int>{401, 400, 400, 400}));
+    other->ResizeByHandle(Handle::Right, 1, 0);
+    EXPECT_EQ(Widths(*other), (std::vector<int>{401, 401, 400, 400}));
+    other->ResizeByHandle(Handle::Left, 1442, 0); // would leave 160, not more than 4 x 40
+    EXPECT_EQ(other->pageRect.left, 0);
+    other->ResizeByHandle(Handle::Lower, 0, -30);
+    EXPECT_EQ(other->Rows()[0].height, 50);
+    EXPECT_EQ(other->Rows()[5].height, 50);
+    EXPECT_EQ(other->Rows()[5].yPosition, -250);
+}
+
+TEST(CFmtGridTest, FormatRecordReadsBackByteForByte) {
+    CaptureControlTypes::RegisterAll();
+    ASSERT_STREQ(ControlFactory::Create(ControlTypeCode::FmtGrid)->GetRuntimeClass(), "CFmtGrid");
+    Format format;
+    auto table = InvoiceTable();
+    table->SetRowCount(3);
+    TableColumn first = table->Columns()[0];
+    first.screenWidth = -80; // written as 80
+    table->SetColumn(0, first);
+    table->screenPlaced = true;
+    format.controls.push_back(std::move(table));
+    const QByteArray bytes = Store([&format](Archive& ar) {
+        FormatFile::Write(ar, format, FormatSettings(), FormatFile::Writer::Design);
+    });
+    Format read;
+    FormatSettings settings;
+    Load(bytes, [&](Archive& ar) { FormatFile::Read(ar, read, settings); });
+    ASSERT_EQ(read.controls.size(), 1u);
+    auto& back = static_cast<CFmtGrid&>(*read.controls[0]);
+    EXPECT_EQ(back.Columns()[0].screenWidth, 80);
+    EXPECT_EQ(back.Columns()[3].expression, "C3+1");
+    EXPECT_EQ(back.Columns()[3].dataType, DataTypeCode::NumeroCalculado);
+    EXPECT_EQ(back.Columns()[2].xPosition, 1800);
+    EXPECT_EQ(back.RowCount(), 3);
+    EXPECT_EQ(back.Cells().RowCount(), 3);
+    EXPECT_EQ(Store([&read](Archive& ar) {
+                  FormatFile::Write(ar, read, FormatSettings(), FormatFile::Writer::Design);
+              }),
+              bytes);
+
+    // The own record after the base record: C, the columns, R, the heights.
+    const QByteArray record = Store([&back](Archive& ar) { back.Serialize(ar); });
+    const QByteArray own = record.mid(112 + 6); // the base record holds the name Tabla
+    EXPECT_EQ(own.left(4 + 4 + 10).toHex(), QByteArray("04000000"
+                                                       "00000000"
+                                                       "09436f6c756d6e612031"));
+    EXPECT_EQ(own.right(16).toHex(), QByteArray("03000000"
+                                                "2d000000"
+                                                "2d000000"
+                                                "2d000000"));
+}
+
+TEST(CFmtGridTest, ReadingMovesTheScreenRectangleOnScreenAndRefusesHugeTables) {
+    auto table = CFmtGrid::Create(0, 0);
+    table->screenRect = ScreenRect(-30, -5, 70, 95);
+    const QByteArray bytes = Store([&table](Archive& ar) { table->Serialize(ar); });
+    CFmtGrid back;
+    EXPECT_EQ(Load(bytes, [&back](Archive& ar) { back.Serialize(ar); }), 0);
+    EXPECT_EQ(back.screenRect, Rect(0, 0, 100, 100));
+
+    // 2000 columns of 2000 rows, every entry present: too many cells to make.
+    const QByteArray huge = Store([](Archive& ar) {
+        CFmtGrid base;
+        base.Serialize(ar); // the base record, then no columns and no rows...
+    });
+    QByteArray damaged = huge.left(huge.size() - 8);
+    damaged += Store([](Archive& ar) {
+        ar.WriteInt32(2000);
+        for (int i = 0; i < 2000; ++i) {
+            for (int v : {0}) // alignment
+                ar.WriteInt32(v);
+            ar.WriteString(QString());
+            ar.WriteInt32(400);
+            ar.WriteInt32(60);
+            ar.WriteInt32(0);
+            ar.WriteString(QString());
+        }
+        ar.WriteInt32(2000);
+        for (int i = 0; i < 2000; ++i)
+            ar.WriteInt32(45);
+    });
+    CFmtGrid refused;
+    EXPECT_THROW(Load(damaged, [&refused](Archive& ar) { refused.Serialize(ar); }), FormatError);
+    // A count larger than the file ends in the end of the file.
+    QByteArray cut =
+        huge.left(huge.size() - 8) + Store([](Archive& ar) { ar.WriteInt32(1 << 30); });
+    CFmtGrid truncated;
+    EXPECT_THROW(Load(cut, [&truncated](Archive& ar) { truncated.Serialize(ar); }),
+                 ArchiveException);
+}
+
+TEST(CFmtGridTest, CapturedValuesLiveInTheTableWithOrWithoutAGrid) {
+    auto table = InvoiceTable();
+    table->captureOrder = 3;
+    // A file made for a table of 10 rows: row r holds r, 2r, and two computed texts.
+    const QByteArray saved = Store([](Archive& ar) {
+        ar.WriteInt32(10);
+        ar.WriteInt32(4);
+        for (int r = 1; r <= 10; ++r) {
+            for (int c = 1; c <= 4; ++c)
+                ar.WriteString(QString::number(r * c));
+        }
+        ar.WriteInt32(0x5EED);
+    });
+    qint64 left = 0;
+    Load(saved, [&](Archive& ar) {
+        table->LoadValue(ar);
+        EXPECT_EQ(ar.ReadInt32(), 0x5EED); // the rows beyond the sixth were read and dropped
+        left = ar.BytesLeft();
+    });
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(table->Cells().GetCell(2, 6), "12.00");
+    EXPECT_EQ(table->Cells().GetCell(4, 6), "24.00"); // loaded as saved, not recomputed
+    const QByteArray out = Store([&table](Archive& ar) { table->SaveValue(ar); });
+    EXPECT_EQ(out.left(12).toHex(), QByteArray("03000000"
+                                               "06000000"
+                                               "04000000"));
+    EXPECT_EQ(out.mid(12, 5), QByteArray("\x04"
+                                         "1.00"));
+
+    RecordingSurface printer(MapMode::LoMetric);
+    table->Print(printer);
+    const auto printed = printer.CallsNamed(QStringLiteral("DrawText"));
+    ASSERT_EQ(printed.size(), 24u);
+    EXPECT_EQ(printed[1].text, "2.00");
+    EXPECT_EQ(printed[1].args,
+              Args({1402, -2002, 1798, -2043, static_cast<int>(TextLayout::Right)}));
+
+    QWidget screen;
+    RecordingSurface dc(MapMode::Text);
+    EXPECT_EQ(table->CreateCaptureWindow(dc, &screen, 1176, nullptr), 1);
+    EXPECT_EQ(table->CreateCaptureWindow(dc, &screen, 1176, nullptr), 0);
+    EXPECT_EQ(table->Cells().GetCell(1, 1), "1.00"); // the grid shows what the table held
+    table->ClearValue();
+    EXPECT_EQ(table->Cells().GetCell(2, 6), "");
+    EXPECT_EQ(table->Grid()->CurrentRow(), 1);
+}
+
+TEST(CFmtGridTest, GridEditsRecomputeTheRowAndTellTheHandler) {
+    auto table = InvoiceTable();
+    FormatSettings settings;
+    settings.calculatedReadOnly = true;
+    table->UseSettings(settings);
+    int changes = 0;
+    table->SetCellsChangedHandler([&changes](CFmtGrid&) { ++changes; });
+    QWidget screen;
+    screen.resize(500, 300);
+    RecordingSurface dc(MapMode::Text);
+    table->CreateCaptureWindow(dc, &screen, 1176, nullptr);
+    CVrGrid& grid = *table->Grid();
+    EXPECT_EQ(grid.ColumnCount(), 5);
+    EXPECT_EQ(grid.GetRowLimit(), 7);
+    EXPECT_EQ(grid.Column(3).caption, "Columna 3");
+    EXPECT_EQ(grid.Column(3).width, 70);
+    EXPECT_EQ(grid.Column(2).alignment, TextAlign::Right);
+    EXPECT_TRUE(grid.Column(3).readOnly);
+    EXPECT_FALSE(grid.Column(2).readOnly);
+
+    Type(grid, 1, 2, '3');
+    Type(grid, 2, 2, '4');
+    EXPECT_EQ(table->Cells().GetCell(3, 2), "12.00");
+    EXPECT_EQ(table->Cells().GetCell(4, 2), "13.00");
+    Type(grid, 1, 2, '5');
+    EXPECT_EQ(table->Cells().GetCell(3, 2), "20.00");
+    EXPECT_EQ(changes, 3);
+    grid.SetCurrentCell(3, 2);
+    grid.BeginEdit('9');
+    EXPECT_FALSE(grid.IsEditing()) << "a calculated column is read-only";
+
+    grid.SelectRows(1, 1);
+    QTest::keyClick(&grid, Qt::Key_Delete);
+    EXPECT_EQ(table->Cells().GetCell(3, 1), "20.00"); // row 2 moved up
+    EXPECT_EQ(table->Cells().GetCell(3, 2), "");
+    EXPECT_EQ(grid.GetRowLimit(), 6);
+    EXPECT_EQ(changes, 4);
+
+    // With the setting off the column takes typing until its row is recomputed.
+    auto open = InvoiceTable();
+    open->CreateCaptureWindow(dc, &screen, 1177, nullptr);
+    Type(*open->Grid(), 3, 1, '9');
+    EXPECT_EQ(open->Cells().GetCell(3, 1), "9.00");
+    EXPECT_EQ(open->Cells().GetCell(4, 1), "10.00");
+    Type(*open->Grid(), 1, 1, '2');
+    EXPECT_EQ(open->Cells().GetCell(3, 1), "0.00");
+}
+
+TEST(CFmtGridTest, ScreenDesignerDrawsTheGridPictureAndScreenHandles) {
+    auto table = InvoiceTable();
+    table->screenHandles = true;
+    table->selected = true;
+    table->UpdateHandles();
+    EXPECT_EQ(table->handles[0], Rect(-4, 96, 4, 104));
+    RecordingSurface dc(MapMode::Text);
+    table->DrawOnScreenLayout(dc, true);
+    const QStringList titles = Texts(dc, "ExtTextOut");
+    ASSERT_GE(titles.size(), 4);
+    EXPECT_EQ(titles.mid(0, 4), (QStringList{"Columna 1", "Columna 2", "Columna 3", "Columna 4"}));
+    EXPECT_TRUE(Texts(dc, "TextOut").contains(QStringLiteral("Tabla:")));
+}
+
+} // namespace
