@@ -1,5 +1,7 @@
 #include "capture/CalculatedFields.h"
 
+#include "capture_controls/CFmtGrid.h"
+#include "capture_controls/CTableData.h"
 #include "capture_controls/CTextlineVar.h"
 #include "capture_controls/ValueText.h"
 #include "model/CControles.h"
@@ -177,9 +179,25 @@ CalculatedFields::CalculatedFields(ControlList& controls, const FormatSettings& 
         });
     }
     FindCycles();
+    ConnectTables(true);
 }
 
-CalculatedFields::~CalculatedFields() = default;
+CalculatedFields::~CalculatedFields() {
+    ConnectTables(false);
+}
+
+void CalculatedFields::ConnectTables(bool connect) {
+    for (const std::unique_ptr<CControles>& control : m_controls) {
+        if (control->Type() != ControlTypeCode::FmtGrid)
+            continue;
+        auto& table = static_cast<CFmtGrid&>(*control);
+        if (connect)
+            table.SetCellsChangedHandler(
+                [this](CFmtGrid& changed) { RecalculateTableTotals(changed); });
+        else
+            table.SetCellsChangedHandler({});
+    }
+}
 
 CalculatedFields::Token CalculatedFields::NextToken(QString& expression, QStringView delimiters) {
     Token token;
@@ -382,6 +400,20 @@ bool CalculatedFields::Enter(CTextlineVar& field, const double* computed) {
 void CalculatedFields::Recalculate(int id) {
     if (CTextlineVar* field = TextlineById(id))
         RunPass(*field, QString(), nullptr);
+}
+
+void CalculatedFields::RecalculateTableTotals(CFmtGrid& table) {
+    const std::vector<int>* referrers = Referrers(table.text);
+    if (!referrers)
+        return;
+    for (int entry : *referrers) {
+        // Whatever stands before "&" named the table; what follows it names the column.
+        CTextlineVar& line = *m_nodes[m_entryNode[entry]].line;
+        const double total = table.Cells().ColumnTotal(m_nodes[m_entryNode[entry]].tableColumn);
+        const QString shown = ResultText(total, line.dataType);
+        line.SetValue(shown);
+        RunPass(line, shown, &total);
+    }
 }
 
 void CalculatedFields::RunPass(CTextlineVar& field, const QString& text, const double* computed) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CControles;
+class CFmtGrid;
 class CTextlineVar;
 
 // The calculated fields of a format being filled in: text lines whose expression computes their
@@ -47,6 +48,8 @@ public:
         QChar op;
     };
 
+    // Also makes every table of the list report its cell changes here, so that the fields that
+    // total its columns follow them; the engine's end stops the reports.
     CalculatedFields(ControlList& controls, const FormatSettings& settings,
                      const QLocale& locale = QLocale::system());
     ~CalculatedFields();
@@ -73,6 +76,10 @@ public:
     // The field with that identifier was left: when its text changed, it is kept and reformatted
     // and every calculated field that names it is recomputed, and so on from those.
     void Recalculate(int id);
+    // A cell of the table was stored or rows of it deleted: every calculated field that names the
+    // table shows the total of the column its expression names after "&", and what names those
+    // fields is recomputed.
+    void RecalculateTableTotals(CFmtGrid& table);
 
     // The identifier of a control's entry widget.
     static int Identifier(const CControles& control);
@@ -125,6 +132,7 @@ private:
     // Enters the field and passes its change on; with computed, the field was just computed
     // and keeps text and *computed as its copy afterwards.
     void RunPass(CTextlineVar& field, const QString& text, const double* computed);
+    void ConnectTables(bool connect);
 
     ControlList& m_controls;
     FormatSettings m_settings;
