@@ -31,6 +31,11 @@ class CTextlineVar;
 // It is built over a format's control list once the list is complete, tokenises every
 // expression and indexes every name then, and must not outlive the controls; a list that
 // changes needs a new engine. Each engine uses the settings of its own format.
+//
+// A field is recomputed each time a field it names is left with a new text or recomputed
+// itself, along every path, as the fields that name it come in list order. Fields that name each
+// other in a cycle would go on for ever: a field on such a cycle is recomputed at most once each
+// time a field is left or a table changes, so the cycle stops where it comes back.
 class CalculatedFields {
 public:
     // The entry widget of a capture control has the identifier capture order + this.
@@ -126,8 +131,9 @@ private:
     // The indexes into the calculated-field list of the fields that name name.
     const std::vector<int>* Referrers(const QString& name) const;
     void FindCycles();
-    // Steps 2 to 4 of leaving a field: false when its text did not change. A field given a
-    // computed result that is undefined keeps it and passes it on as it is.
+    // Takes the text a field shows as its value: false when it did not change; otherwise it is
+    // kept as the copy with the number it reads as, and shown formatted (a words field as it
+    // is). A field given an undefined result keeps that result and passes it on as it is.
     bool Enter(CTextlineVar& field, const double* computed);
     // Enters the field and passes its change on; with computed, the field was just computed
     // and keeps text and *computed as its copy afterwards.
