@@ -315,7 +315,7 @@ void CFmtGrid::SetColumn(int index, const TableColumn& column) {
 }
 
 void CFmtGrid::SetColumnCount(int n) {
-    n = std::max(0, n);
+    n = static_cast<int>(std::clamp<std::int64_t>(n, 0, kMostCells / std::max(1, RowCount())));
     if (n == ColumnCount())
         return;
     const int kept = std::min(n, ColumnCount());
@@ -330,7 +330,7 @@ void CFmtGrid::SetColumnCount(int n) {
 }
 
 void CFmtGrid::SetRowCount(int n) {
-    n = std::max(0, n);
+    n = static_cast<int>(std::clamp<std::int64_t>(n, 0, kMostCells / std::max(1, ColumnCount())));
     if (n == RowCount())
         return;
     const int height = m_rows.empty() ? NewRowHeight() : m_rows.back().height;

@@ -69,6 +69,7 @@ public:
 
     // n columns: the first ones keep what they had, new ones are "Columna %d", 40 mm, typed as
     // text. The right edge follows the widths. A new number of columns or rows empties the cells.
+    // Neither count goes below 0 nor so high that the table would have more than kMostCells.
     void SetColumnCount(int n);
     // n rows: the first ones keep their heights, new ones take the last row's height.
     void SetRowCount(int n);
