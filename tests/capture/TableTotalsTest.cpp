@@ -1,0 +1,88 @@
+#include "CalculationForm.h"
+#include "capture/CalculatedFields.h"
+#include "capture_controls/CFmtGrid.h"
+#include "capture_controls/CTableData.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// An invoice's lines: quantity, price and their product.
+CFmtGrid& AddPartidas(CalculationForm& form) {
+    auto table = CFmtGrid::Create(0, 0);
+    table->text = QStringLiteral("Partidas");
+    table->captureOrder = static_cast<int>(form.controls.size()) + 1;
+    table->SetColumnCount(3);
+    table->SetRowCount(3);
+    const QStringList titles = {QStringLiteral("CANTIDAD"), QStringLiteral("PRECIO"),
+                                QStringLiteral("IMPORTE")};
+    for (int i = 0; i < 3; ++i) {
+        TableColumn column = table->Columns()[static_cast<std::size_t>(i)];
+        column.title = titles[i];
+        column.dataType = i == 2 ? DataTypeCode::NumeroCalculado : DataTypeCode::Numero;
+        column.expression = i == 2 ? QStringLiteral("C1*C2") : QString();
+        table->SetColumn(i, column);
+    }
+    CFmtGrid& made = *table;
+    form.controls.push_back(std::move(table));
+    return made;
+}
+
+// What the grid does when the user edits a cell.
+void Edit(CFmtGrid& table, int column, int row, const QString& text) {
+    table.Cells().SetCell(column, row, text, false);
+    table.CellsChanged();
+}
+
+TEST(TableTotalsTest, TotalsFollowCellChangesAndRowDeletions) {
+    CalculationForm form;
+    CFmtGrid& table = AddPartidas(form);
+    CTextlineVar& total = form.Line(QStringLiteral("TOTAL"), QStringLiteral("PARTIDAS&importe"));
+    CTextlineVar& iva = form.Line(QStringLiteral("IVA"), QStringLiteral("Total*0.16"));
+    CTextlineVar& missing = form.Line(QStringLiteral("NADA"), QStringLiteral("PARTIDAS&FALTA"));
+    CTextlineVar& joined = form.Line(QStringLiteral("JUNTO"), QStringLiteral("PARTIDAS&IMPORTE*2"));
+    auto engine = form.Engine();
+
+    Edit(table, 1, 1, QStringLiteral("2"));
+    Edit(table, 2, 1, QStringLiteral("10"));
+    EXPECT_EQ(total.Value(), "20.00");
+    EXPECT_EQ(iva.Value(), "3.20");
+    Edit(table, 1, 2, QStringLiteral("1"));
+    Edit(table, 2, 2, QStringLiteral("5.5"));
+    EXPECT_EQ(total.Value(), "25.50");
+    EXPECT_EQ(total.CopyNumber(), 25.5);
+    EXPECT_EQ(iva.Value(), "4.08");
+
+    table.Cells().DeleteRow(1);
+    table.CellsChanged();
+    EXPECT_EQ(total.Value(), "5.50");
+    EXPECT_EQ(iva.Value(), "0.88");
+    // No column of that title, nor one titled with the arithmetic after it.
+    EXPECT_EQ(missing.Value(), "0.00");
+    EXPECT_EQ(joined.Value(), "0.00");
+
+    // Once the engine is gone the table reports to nobody.
+    engine.reset();
+    Edit(table, 1, 1, QStringLiteral("3"));
+    EXPECT_EQ(total.Value(), "5.50");
+}
+
+TEST(TableTotalsTest, ATableNamedInArithmeticCountsZeroAndChangesNoLookup) {
+    CalculationForm form;
+    AddPartidas(form);
+    CTextlineVar& x = form.Line(QStringLiteral("X"));
+    CTextlineVar& mixed = form.Line(QStringLiteral("MEZCLA"), QStringLiteral("X+PARTIDAS+X"));
+    CTextlineVar& after = form.Line(QStringLiteral("DESPUES"), QStringLiteral("X*2+CANTIDAD"));
+    auto engine = form.Engine();
+    EXPECT_EQ(engine->FindFieldByName(QStringLiteral("partidas")), 1174);
+    EXPECT_EQ(engine->OperandValue(QStringLiteral("PARTIDAS")), 0);
+
+    Leave(*engine, x, QStringLiteral("5"));
+    EXPECT_EQ(mixed.Value(), "10.00");
+    EXPECT_EQ(engine->FindFieldByName(QStringLiteral("X")), 1175);
+    EXPECT_EQ(engine->FindFieldByName(QStringLiteral("CANTIDAD")), 0);
+    EXPECT_EQ(after.Value(), "10.00");
+    EXPECT_EQ(engine->EvaluateExpression(QStringLiteral("PARTIDAS*3+X")), 5);
+}
+
+} // namespace
