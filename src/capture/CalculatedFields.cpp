@@ -122,11 +122,6 @@ const QString& CalculatedFields::TableDelimiter() {
     return delimiter;
 }
 
-const QString& CalculatedFields::UndefinedText() {
-    static const QString text = QStringLiteral("Indefinido");
-    return text;
-}
-
 int CalculatedFields::Identifier(const CControles& control) {
     return SaturatedAdd(control.captureOrder, kIdentifierBase);
 }
@@ -308,7 +303,7 @@ double CalculatedFields::EvaluateExpression(const QString& expression) const {
 
 QString CalculatedFields::ResultText(double result, DataTypeCode dataType) const {
     if (!std::isfinite(result))
-        return UndefinedText();
+        return ValueText::UndefinedText();
     // Through the automatic two decimals first, then the field's own formatting.
     return ValueText::FormatValue(ValueText::FormatNumber(result, -1), dataType, m_settings,
                                   m_locale);

@@ -88,8 +88,6 @@ public:
 
     // The identifier of a control's entry widget.
     static int Identifier(const CControles& control);
-    // What a calculated field shows for an infinite or undefined result (a division by zero).
-    static const QString& UndefinedText();
 
 private:
     // One operand of an expression, settled when it is compiled: a text line's kept number is

@@ -169,11 +169,11 @@ void CTableData::Recalculate(int changed, int row) {
         if (i != changed && m_active[static_cast<std::size_t>(i)])
             continue;
         const double result = Evaluate(f, row);
-        // Division by zero gives infinity or no number; the latter shows without a sign.
-        const QString number =
-            std::isnan(result) ? QStringLiteral("nan") : ValueText::FormatNumber(result, -1);
+        // Division by zero gives infinity or no number: the cell says so in words, as a
+        // calculated field does, whatever the column's type.
         const std::size_t at = Index(i, row);
-        m_texts[at] = FormatCell(number, i);
+        m_texts[at] = std::isfinite(result) ? FormatCell(ValueText::FormatNumber(result, -1), i)
+                                            : ValueText::UndefinedText();
         m_values[at] = result;
         if (i != changed)
             Recalculate(i, row);

@@ -237,6 +237,11 @@ double ValueText::ParseAmount(const QString& text, const QLocale& locale) {
     return amount ? amount->ToDouble() : 0.0;
 }
 
+const QString& ValueText::UndefinedText() {
+    static const QString text = QStringLiteral("Indefinido");
+    return text;
+}
+
 QString ValueText::FormatNumber(double value, int decimals) {
     if (decimals == -1) {
         // A whole number shows no decimals; one out of the 32-bit range counts as a fraction.

@@ -29,6 +29,10 @@ public:
     static std::optional<Currency> ParseCurrency(const QString& text,
                                                  const QLocale& locale = QLocale::system());
 
+    // What a computed field or cell shows for an infinite or undefined result (a division by
+    // zero), whatever its data type.
+    static const QString& UndefinedText();
+
     // printf-style: decimals 0 to 6 give "%.Nf", -1 gives "%.2f" for a fraction and "%.0f" for a
     // whole number, anything else "%f". The decimal point is always a point.
     static QString FormatNumber(double value, int decimals);

@@ -2,6 +2,7 @@
 #include "CalculationForm.h"
 #include "capture_controls/CCaptureEdit.h"
 #include "capture_controls/CMarcaVar.h"
+#include "capture_controls/ValueText.h"
 #include "platform/RecordingSurface.h"
 
 #include <QWidget>
@@ -230,15 +231,15 @@ TEST(CalculatedFieldsTest, UndefinedResultsShowOneText) {
     CTextlineVar& words = form.Line(QStringLiteral("W"), QStringLiteral("$Q"));
     auto engine = form.Engine();
     Leave(*engine, a, QStringLiteral("1"));
-    EXPECT_EQ(quotient.Value(), CalculatedFields::UndefinedText());
+    EXPECT_EQ(quotient.Value(), ValueText::UndefinedText());
     EXPECT_EQ(quotient.CopyNumber(), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(next.Value(), CalculatedFields::UndefinedText());
-    EXPECT_EQ(money.Value(), CalculatedFields::UndefinedText());
+    EXPECT_EQ(next.Value(), ValueText::UndefinedText());
+    EXPECT_EQ(money.Value(), ValueText::UndefinedText());
     EXPECT_EQ(words.Value(), "Numero fuera de rango!");
     Leave(*engine, a, QStringLiteral("0"));
     EXPECT_TRUE(std::isnan(quotient.CopyNumber()));
-    EXPECT_EQ(quotient.Value(), CalculatedFields::UndefinedText());
-    EXPECT_EQ(CalculatedFields::UndefinedText(), "Indefinido");
+    EXPECT_EQ(quotient.Value(), ValueText::UndefinedText());
+    EXPECT_EQ(ValueText::UndefinedText(), "Indefinido");
 }
 
 TEST(CalculatedFieldsTest, CyclesStopWhereTheyComeBack) {

@@ -88,13 +88,14 @@ TEST(CTableDataTest, InfiniteAndUndefinedResultsShowOneText) {
     columns[3].dataType = DataTypeCode::Texto;
     CTableData t(columns, 1, FormatSettings(), QLocale::c());
     t.SetCell(1, 1, QStringLiteral("1"), false);
-    EXPECT_EQ(t.GetCell(3, 1), "0.00"); // a number column shows what "inf" reads as
-    EXPECT_EQ(t.GetCell(4, 1), "inf");
+    EXPECT_EQ(t.GetCell(3, 1), "Indefinido");
+    EXPECT_EQ(t.GetCell(4, 1), "Indefinido");
     EXPECT_TRUE(std::isinf(t.CellValue(4, 1)));
     t.SetCell(1, 1, QStringLiteral("-1"), false);
-    EXPECT_EQ(t.GetCell(4, 1), "-inf");
+    EXPECT_EQ(t.GetCell(4, 1), "Indefinido");
     t.SetCell(1, 1, QStringLiteral("0"), false);
-    EXPECT_EQ(t.GetCell(4, 1), "nan");
+    EXPECT_EQ(t.GetCell(3, 1), "Indefinido");
+    EXPECT_TRUE(std::isnan(t.CellValue(3, 1)));
 }
 
 TEST(CTableDataTest, RowsAreDeletedCopiedAndTotalledByTitle) {
