@@ -7,8 +7,6 @@
 #include "model/Format.h"
 #include "model/FormatSettings.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -117,13 +115,3 @@ void BM_EditCellWithTotals(benchmark::State& state) {
 BENCHMARK(BM_RecalculateChain)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildEngine)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditCellWithTotals)->Arg(1000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

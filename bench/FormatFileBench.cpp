@@ -8,7 +8,6 @@
 #include "platform/Archive.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -108,13 +107,3 @@ BENCHMARK(BM_WriteFormatToMemory)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadFormatFromMemory)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveFormatFile)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFormatFile)->Arg(10000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "imaging/CPictureBitmap.h"
 #include "imaging/PictureResampler.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -268,11 +267,3 @@ BENCHMARK(BM_Resize_QtSmoothOneThread)
     ->Args({3000, 2000, 600, 400})
     ->Args({300, 200, 1500, 1000})
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

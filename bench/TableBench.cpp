@@ -4,7 +4,6 @@
 #include "platform/Archive.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -92,13 +91,3 @@ void BM_LoadCapturedValues(benchmark::State& state) {
 BENCHMARK(BM_EditCellWithRowRecalculation)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ColumnTotal)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadCapturedValues)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
