@@ -1,22 +1,47 @@
 // Writes the example formats (an invoice and a cheque) into a folder; with --muestras also
-// prints each one filled with sample values, as PNG pictures and PDF files, to look at.
+// prints each one filled with sample values, as PNG pictures and PDF files, and draws its
+// capture screen's layout, to look at.
 #include "ExampleFormats.h"
 #include "SampleValues.h"
 
 #include "capture_controls/CaptureControlTypes.h"
 #include "model/FormatError.h"
 #include "model/FormatPrinter.h"
+#include "platform/PainterSurface.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QTextStream>
 
 namespace {
 
 constexpr QSizeF kLetter(215.9, 279.4);
+
+// The capture screen as the capture-screen designer shows it: each field's rectangle with its
+// caption, and the labels. A look at the layout, not the capture window itself.
+QImage ScreenLayout(Format& format) {
+    ScreenRect extent(0, 0, 100, 100);
+    for (const auto& control : format.controls)
+        if (!control->ConstantFlag() || control->Type() == ControlTypeCode::Etiqueta)
+            extent = extent.United(control->screenRect);
+    QImage image(extent.right + 20, extent.bottom + 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(10, 10);
+    PainterSurface dc(painter);
+    const LogFont screenFont = LogFont::Make(-12, 0, 400, QStringLiteral("Arial"));
+    dc.SelectFont(screenFont);
+    for (const auto& control : format.controls) {
+        control->screenFont = &screenFont;
+        control->DrawOnScreenLayout(dc, false);
+        control->screenFont = nullptr;
+    }
+    return image;
+}
 
 bool PrintSample(ExampleFormat& example, const QString& folder) {
     const QLocale mexico(QLocale::Spanish, QLocale::Mexico);
@@ -28,7 +53,8 @@ bool PrintSample(ExampleFormat& example, const QString& folder) {
                                                QStringLiteral("-muestra"));
     const QImage image = FormatPrinter::PrintToImage(example.format.controls, kLetter, 100,
                                                      FormatPrinter::Offsets());
-    if (!image.save(base + QStringLiteral(".png")))
+    if (!image.save(base + QStringLiteral(".png")) ||
+        !ScreenLayout(example.format).save(base + QStringLiteral("-pantalla.png")))
         return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
