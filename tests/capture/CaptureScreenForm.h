@@ -37,6 +37,30 @@ struct CaptureScreenForm {
         return made;
     }
 
+    // An invoice's lines on the screen: quantity, price and their product.
+    CFmtGrid& Partidas(int order, int x, int y) {
+        auto table = CFmtGrid::Create(100, -600);
+        table->text = QStringLiteral("PARTIDAS");
+        table->captureOrder = order;
+        table->SetColumnCount(3);
+        table->SetRowCount(4);
+        const QStringList titles = {QStringLiteral("CANTIDAD"), QStringLiteral("PRECIO"),
+                                    QStringLiteral("IMPORTE")};
+        for (int i = 0; i < 3; ++i) {
+            TableColumn column = table->Columns()[static_cast<std::size_t>(i)];
+            column.title = titles[i];
+            column.screenWidth = 80;
+            column.dataType = i == 2 ? DataTypeCode::NumeroCalculado : DataTypeCode::Numero;
+            column.expression = i == 2 ? QStringLiteral("C1*C2") : QString();
+            table->SetColumn(i, column);
+        }
+        table->screenRect = ScreenRect{x, y, x + 300, y + 120};
+        table->screenPlaced = true;
+        CFmtGrid& made = *table;
+        format.controls.push_back(std::move(table));
+        return made;
+    }
+
     CEtiqueta& Label(const QString& text, int x, int y) {
         auto label = CEtiqueta::Create(100, -50, text);
         label->screenRect = ScreenRect{x, y, x + 200, y + 18};

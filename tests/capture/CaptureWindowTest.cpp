@@ -126,6 +126,35 @@ TEST(CaptureWindowTest, LeavingAFieldRecomputesTheFieldsThatNameIt) {
     EXPECT_EQ(EditOf(view, 1176)->text(), "7.50");
 }
 
+TEST(CaptureWindowTest, TableTotalsReachTheFieldsOnTheScreen) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.settings.decimals = 3;
+    form.Partidas(1, 20, 20);
+    form.Line("SUBTOTAL", 2, 100, 160, "PARTIDAS&IMPORTE");
+    form.Line("IVA", 3, 100, 190, "SUBTOTAL*0.16");
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    auto* table = dynamic_cast<CFmtGrid*>(view.Controls()[0].get());
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->Grid(), nullptr);
+    EXPECT_EQ(IdOf(view.EntryWidget(1174)), 1174);
+
+    // What the grid does when the user edits a cell: the row's product, then the total and what
+    // is computed from it, with the format's own decimals.
+    auto edit = [table](int column, int row, const QString& text) {
+        table->Cells().SetCell(column, row, text, false);
+        table->CellsChanged();
+    };
+    edit(1, 1, "2");
+    edit(2, 1, "3");
+    edit(1, 2, "1");
+    edit(2, 2, "4");
+    EXPECT_EQ(table->Cells().GetCell(3, 1), "6.000");
+    EXPECT_EQ(EditOf(view, 1175)->text(), "10.000");
+    EXPECT_EQ(EditOf(view, 1176)->text(), "1.600");
+}
+
 TEST(CaptureWindowTest, TwoWindowsOnOneFormatKeepTheirOwnValues) {
     QTemporaryDir dir;
     CaptureScreenForm form = ThreeFields();
