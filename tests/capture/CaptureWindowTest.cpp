@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -76,6 +77,23 @@ TEST(CaptureWindowTest, FieldsTakeTheKeyboardInCaptureOrder) {
     EXPECT_EQ(IdOf(QApplication::focusWidget()), 1175);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(IdOf(QApplication::focusWidget()), 1176);
+}
+
+TEST(CaptureWindowTest, ScreenLargerThanTheWindowScrollsToTheField) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Line("ARRIBA", 1, 100, 10);
+    form.Line("ABAJO", 2, 100, 600);
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    ShowActive(view);
+    view.resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(view.Screen()->size(), QSize(258, 628));
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1175);
+    EXPECT_GT(view.verticalScrollBar()->value(), 400);
 }
 
 TEST(CaptureWindowTest, FormatWithoutCaptureFieldsOpensWithoutFocus) {

@@ -5,7 +5,9 @@
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QProcess>
@@ -98,6 +100,18 @@ TEST(ShellTest, MainCaptionAndMenuFollowTheChildren) {
     // A format that cannot be read is said and leaves an empty window.
     EXPECT_EQ(frame.OpenForCapture(dir.filePath("falta.fmt")), nullptr);
     EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 3);
+}
+
+TEST(ShellTest, QtsOwnDialogsSpeakSpanish) {
+    const QLocale before;
+    {
+        CPlenovaApp plenova;
+        ASSERT_TRUE(plenova.UseSpanish());
+        EXPECT_EQ(QLocale().name(), "es_MX");
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    QLocale::setDefault(before);
 }
 
 TEST(ShellTest, GrabWritesThePaintedMainWindow) {
