@@ -104,6 +104,9 @@ QSize CFmtcaptureView::ScreenSize() const {
 }
 
 void CFmtcaptureView::BuildScreen() {
+    // A calculation stops the tables' reports when it ends: the old one must end before the new
+    // one starts them.
+    m_calculation.reset();
     QImage image = MeasuringImage();
     QPainter painter(&image);
     PainterSurface dc(painter);
@@ -126,6 +129,7 @@ void CFmtcaptureView::BuildScreen() {
         if (QWidget* widget = capture ? capture->EntryWidget() : nullptr)
             entries.push_back({control->captureOrder, widget});
         if (auto* line = dynamic_cast<CTextlineVar*>(control.get()); line && line->Edit()) {
+            disconnect(line->Edit(), &CCaptureEdit::focusLost, this, nullptr);
             connect(line->Edit(), &CCaptureEdit::focusLost, this, [this](int identifier) {
                 if (m_calculation)
                     m_calculation->Recalculate(identifier);

@@ -157,6 +157,11 @@ TEST(CaptureWindowTest, TableTotalsReachTheFieldsOnTheScreen) {
     ASSERT_NE(table, nullptr);
     ASSERT_NE(table->Grid(), nullptr);
     EXPECT_EQ(IdOf(view.EntryWidget(1174)), 1174);
+    // Building the screen again keeps its widgets and the tables still report to the
+    // calculation.
+    QWidget* grid = view.EntryWidget(1174);
+    view.BuildScreen();
+    EXPECT_EQ(view.EntryWidget(1174), grid);
 
     // What the grid does when the user edits a cell: the row's product, then the total and what
     // is computed from it, with the format's own decimals.
