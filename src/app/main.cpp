@@ -2,7 +2,8 @@
 //
 //   plenova [FILE.fmt]
 //   plenova --grab OUT.png [FILE.fmt]   lays the main window out at 1280 x 800, writes it as a
-//                                       picture once it is painted, and exits
+//                                       picture once it is painted, and exits; the exit
+//                                       status is 1 when the format could not be read
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 
@@ -11,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QTextStream>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -65,11 +67,17 @@ int main(int argc, char** argv) {
     } else {
         frame.showMaximized();
     }
-    if (!formats.isEmpty())
-        frame.OpenForCapture(formats.constFirst());
-    if (!grabbing)
-        return app.exec();
+    if (!grabbing) {
+        // Once the main window has taken its maximized size, so that the capture window can
+        // take the room it needs.
+        if (!formats.isEmpty()) {
+            QTimer::singleShot(
+                0, &frame, [&frame, path = formats.constFirst()] { frame.OpenForCapture(path); });
+        }
+        return QApplication::exec();
+    }
 
+    const bool opened = formats.isEmpty() || frame.OpenForCapture(formats.constFirst());
     frame.activateWindow();
     WaitUntilPainted(frame);
     const QString out = parser.value(grab);
@@ -77,5 +85,5 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "plenova: no se pudo escribir " << out << '\n';
         return 1;
     }
-    return 0;
+    return opened ? 0 : 1;
 }
