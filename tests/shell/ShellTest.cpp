@@ -5,6 +5,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
@@ -96,6 +97,11 @@ TEST(ShellTest, MainCaptionAndMenuFollowTheChildren) {
     frame.MdiArea()->setActiveSubWindow(second);
     EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Ver", "A&yuda"}));
     EXPECT_EQ(frame.menuBar()->actions().constFirst()->menu(), second->Menus().constFirst());
+
+    // A maximized child leaves the main caption as it is.
+    second->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA Pantalla de captura - " + cheque);
 
     // A format that cannot be read is said and leaves an empty window.
     EXPECT_EQ(frame.OpenForCapture(dir.filePath("falta.fmt")), nullptr);
