@@ -247,6 +247,17 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
     }
     EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Margenes", "Limpiar", "Acerca de"}));
 
+    // The prompt of the command under the pointer goes to the window's status bar; the toolbar
+    // comes and goes with its command.
+    clear->hover();
+    EXPECT_EQ(frame->StatusBar()->currentMessage(), "Borra el formato");
+    QAction* toolBar = frame->CommandAction(CFmtcapturaFrm::ToolBarCommand);
+    EXPECT_TRUE(toolBar->isChecked());
+    toolBar->trigger();
+    EXPECT_TRUE(frame->ToolBar()->isHidden());
+    toolBar->trigger();
+    EXPECT_FALSE(frame->ToolBar()->isHidden());
+
     // "Limpiar" from the menu empties the fields.
     auto* edit = EditOf(*frame->View(), 1175);
     edit->setText("12");
