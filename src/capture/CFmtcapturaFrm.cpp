@@ -1,0 +1,191 @@
+#include "capture/CFmtcapturaFrm.h"
+
+#include "capture/CFmtcaptureView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+QIcon StandardIcon(QStyle::StandardPixmap pixmap, const QString& themeName) {
+    return QIcon::fromTheme(themeName, QApplication::style()->standardIcon(pixmap));
+}
+
+} // namespace
+
+CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
+    : QMdiSubWindow(parent), m_body(new QMainWindow), m_view(new CFmtcaptureView) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_body->setWindowFlags(Qt::Widget);
+    m_body->setCentralWidget(m_view);
+    MakeMenus();
+    MakeToolBar();
+    MakeStatusBar();
+    setWidget(m_body);
+    connect(this, &QMdiSubWindow::aboutToActivate, this, &CFmtcapturaFrm::UpdateTitle);
+    UpdateTitle();
+}
+
+CFmtcapturaFrm::~CFmtcapturaFrm() {
+    // The menus live in the main frame's menu bar while the window is active, not among the
+    // window's children.
+    qDeleteAll(m_menus);
+}
+
+QAction* CFmtcapturaFrm::AddCommand(QMenu* menu, Command id, const QString& text,
+                                    const QString& prompt) {
+    auto* action = new QAction(text, this);
+    action->setStatusTip(prompt);
+    action->setData(static_cast<int>(id));
+    connect(action, &QAction::hovered, this,
+            [this, action] { m_statusBar->showMessage(action->statusTip()); });
+    menu->addAction(action);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CFmtcapturaFrm::MakeMenus() {
+    auto* file = new QMenu(QStringLiteral("&Archivo"));
+    AddCommand(file, OpenFormatCommand, QStringLiteral("&Abrir formato para captura"),
+               QStringLiteral("Abre un formato para la captura e impresión de datos"));
+    AddCommand(file, OpenCaptureCommand, QStringLiteral("Abrir datos capturados"),
+               QStringLiteral("Abre un archivo con datos previamente capturados"));
+    AddCommand(file, SaveCaptureCommand, QStringLiteral("&Guardar captura"),
+               QStringLiteral("Guarda los datos capturados en un archivo"));
+    AddCommand(file, SaveCaptureAsCommand, QStringLiteral("Guardar captura como..."),
+               QStringLiteral("Guarda los datos capturados en un archivo"));
+    file->addSeparator();
+    AddCommand(file, PrintSetupCommand, QStringLiteral("&Configurar impresora"),
+               QStringLiteral("Cambia las opciones de impresora y de impresión"));
+    AddCommand(file, MarginsCommand, QStringLiteral("Configurar &Margenes"),
+               QStringLiteral("Configura los margenes de la impresión"));
+    AddCommand(file, PrintCommand, QStringLiteral("&Imprimir formato"),
+               QStringLiteral("Imprime el formato"));
+    AddCommand(file, CloseCommand, QStringLiteral("&Cerrar"),
+               QStringLiteral("Cierra el documento"));
+    file->addSeparator();
+    AddCommand(file, ExitCommand, QStringLiteral("&Salir"),
+               QStringLiteral("Sale de la aplicación; le pide que guarde los documentos"));
+
+    auto* view = new QMenu(QStringLiteral("&Ver"));
+    QAction* toolBar = AddCommand(view, ToolBarCommand, QStringLiteral("&Barra de herramientas"),
+                                  QStringLiteral("Muestra u oculta la barra de herramientas"));
+    toolBar->setCheckable(true);
+    toolBar->setChecked(true);
+    AddCommand(view, ClearCommand, QStringLiteral("&Limpiar formato"),
+               QStringLiteral("Borra el formato"));
+    AddCommand(view, AccessBarCommand, QStringLiteral("Barra de acceso"),
+               QStringLiteral("Despliega la barra de acceso"));
+
+    auto* help = new QMenu(QStringLiteral("A&yuda"));
+    AddCommand(help, AboutCommand, QStringLiteral("&Acerca de Plenova..."),
+               QStringLiteral("Muestra la información del programa"));
+    AddCommand(help, HelpCommand, QStringLiteral("&Contenido"),
+               QStringLiteral("Despliega el sistema de ayuda"));
+    m_menus = {file, view, help};
+    for (QMenu* menu : std::as_const(m_menus))
+        connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
+
+    // Saving, loading and printing the captured values come with their own windows' work.
+    for (Command id : {OpenCaptureCommand, SaveCaptureCommand, SaveCaptureAsCommand, MarginsCommand,
+                       PrintCommand})
+        m_actions.value(id)->setEnabled(false);
+
+    connect(m_actions.value(ClearCommand), &QAction::triggered, m_view,
+            &CFmtcaptureView::ClearValues);
+    connect(m_actions.value(CloseCommand), &QAction::triggered, this, &QMdiSubWindow::close);
+}
+
+void CFmtcapturaFrm::MakeToolBar() {
+    m_toolBar = new QToolBar(m_body);
+    m_toolBar->setObjectName(QStringLiteral("toolBar144"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    struct Button {
+        Command id;
+        QIcon icon;
+        QString tip;
+    };
+    const Button buttons[] = {
+        {OpenFormatCommand,
+         StandardIcon(QStyle::SP_DialogOpenButton, QStringLiteral("document-open")),
+         QStringLiteral("Abrir captura")},
+        {PrintCommand, StandardIcon(QStyle::SP_FileIcon, QStringLiteral("document-print")),
+         QStringLiteral("Imprimir")},
+        {MarginsCommand,
+         StandardIcon(QStyle::SP_FileDialogDetailedView, QStringLiteral("document-properties")),
+         QStringLiteral("Margenes")},
+        {ClearCommand, StandardIcon(QStyle::SP_DialogResetButton, QStringLiteral("edit-clear")),
+         QStringLiteral("Limpiar")},
+        {AboutCommand, StandardIcon(QStyle::SP_MessageBoxInformation, QStringLiteral("help-about")),
+         QStringLiteral("Acerca de")},
+    };
+    for (const Button& b : buttons) {
+        // The toolbar shows the same command as the menu, with a shorter name of its own.
+        auto* button = new QAction(b.icon, b.tip, m_toolBar);
+        button->setToolTip(b.tip);
+        button->setStatusTip(m_actions.value(b.id)->statusTip());
+        QAction* command = m_actions.value(b.id);
+        button->setEnabled(command->isEnabled());
+        connect(command, &QAction::changed, button,
+                [button, command] { button->setEnabled(command->isEnabled()); });
+        connect(button, &QAction::triggered, command, &QAction::trigger);
+        if (b.id == AboutCommand)
+            m_toolBar->addSeparator();
+        m_toolBar->addAction(button);
+    }
+    m_body->addToolBar(Qt::TopToolBarArea, m_toolBar);
+
+    QAction* toggle = m_actions.value(ToolBarCommand);
+    connect(toggle, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
+    connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+}
+
+void CFmtcapturaFrm::MakeStatusBar() {
+    m_statusBar = new QStatusBar(m_body);
+    for (const QString& indicator :
+         {QStringLiteral("MAY"), QStringLiteral("NUM"), QStringLiteral("DESP")}) {
+        auto* label = new QLabel(indicator, m_statusBar);
+        label->setEnabled(false);
+        m_statusBar->addPermanentWidget(label);
+    }
+    m_body->setStatusBar(m_statusBar);
+}
+
+QStringList CFmtcapturaFrm::OpenFormat(const QString& path) {
+    QStringList warnings = m_view->OpenFormat(path);
+    m_path = path;
+    UpdateTitle();
+    emit formatOpened(path);
+    return warnings;
+}
+
+void CFmtcapturaFrm::UpdateTitle() {
+    const QString shown =
+        m_path.isEmpty() ? QStringLiteral("(nuevo)") : QDir::toNativeSeparators(m_path);
+    setWindowTitle(QStringLiteral("Pantalla de captura - %1").arg(shown));
+    emit captionChanged(this);
+}
+
+void CFmtcapturaFrm::FitToScreen(const QSize& room) {
+    const QSize screen = m_view->Screen()->size();
+    const int frame = 2 * m_view->frameWidth();
+    const QSize body(screen.width() + frame, screen.height() + frame +
+                                                 m_toolBar->sizeHint().height() +
+                                                 m_statusBar->sizeHint().height());
+    const QSize decoration = (sizeHint() - m_body->sizeHint()).expandedTo(QSize(0, 0));
+    resize((body + decoration).boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
+void CFmtcapturaFrm::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    UpdateTitle();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMdiSubWindow>
+#include <QString>
+#include <QStringList>
+
+class CFmtcaptureView;
+class QAction;
+class QMainWindow;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+
+// The window in which a format is filled in and printed: a child window of the main frame with
+// its own menu, toolbar and status bar around the capture screen. Each format opened for capture
+// gets a window of its own; closing it discards the typed values without asking.
+//
+// Its menu is shown in the main frame's menu bar while it is the active child. Commands that
+// belong to the application (opening another format, leaving, the about box) are only made
+// here: the main frame connects them.
+class CFmtcapturaFrm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // The command identifiers of the window's menu and toolbar.
+    enum Command : int {
+        OpenFormatCommand = 32798,
+        OpenCaptureCommand = 32816,
+        SaveCaptureCommand = 32814,
+        SaveCaptureAsCommand = 32815,
+        PrintSetupCommand = 57606,
+        MarginsCommand = 32810,
+        PrintCommand = 32799,
+        CloseCommand = 32800,
+        ExitCommand = 57665,
+        ToolBarCommand = 59392,
+        ClearCommand = 32801,
+        AccessBarCommand = 32811,
+        AboutCommand = 57664,
+        HelpCommand = 32809,
+    };
+
+    explicit CFmtcapturaFrm(QWidget* parent = nullptr);
+    ~CFmtcapturaFrm() override;
+
+    // Reads the format and builds its screen; the caption then names the file. A format that
+    // cannot be read throws a FormatError and changes nothing. Returns the warnings met.
+    QStringList OpenFormat(const QString& path);
+    // Sets the caption from the path and tells whoever follows it.
+    void UpdateTitle();
+    // Takes the size that shows the whole capture screen, at most room.
+    void FitToScreen(const QSize& room);
+
+    const QString& Path() const { return m_path; }
+    CFmtcaptureView* View() const { return m_view; }
+    // The menus the main frame shows while this window is active.
+    const QList<QMenu*>& Menus() const { return m_menus; }
+    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    QStatusBar* StatusBar() const { return m_statusBar; }
+
+signals:
+    // After every change of the caption, and when the window is activated or resized.
+    void captionChanged(QMdiSubWindow* frame);
+    void formatOpened(const QString& path);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
+    void MakeMenus();
+    void MakeToolBar();
+    void MakeStatusBar();
+
+    QString m_path;
+    QMainWindow* m_body;
+    CFmtcaptureView* m_view;
+    QToolBar* m_toolBar = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QList<QMenu*> m_menus;
+    QHash<int, QAction*> m_actions;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "model/Format.h"
+#include "model/FormatSettings.h"
+#include "platform/LogFont.h"
+
+#include <QFont>
+#include <QScrollArea>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CalculatedFields;
+
+// The capture screen: the format's capture controls, each with its entry widget at the place the
+// capture-screen designer gave it, their captions and the format's labels, on a surface as large
+// as the screen the format was laid out for, scrolled when the window is smaller.
+//
+// The view owns its own copy of the format: several windows may fill in the same format at once
+// and know nothing of each other. It owns the calculated fields of that copy too, built once the
+// screen is complete; a field the user leaves recomputes the fields that name it.
+class CFmtcaptureView : public QScrollArea {
+    Q_OBJECT
+public:
+    // The screen font: Arial, 14 pixels from the top of its tallest letters to the bottom of its
+    // lowest.
+    static constexpr int kScreenFontHeight = 14;
+
+    explicit CFmtcaptureView(QWidget* parent = nullptr);
+    ~CFmtcaptureView() override;
+
+    // Reads the format at path and builds its screen. A format that cannot be read throws a
+    // FormatError and leaves the window as it was; the warnings met on the way are returned.
+    QStringList OpenFormat(const QString& path);
+    // Replaces the controls and the settings with those of the file: nothing changes when the
+    // file cannot be read. Builds the screen.
+    QStringList ReadFormat(const QString& path);
+    // Makes every capture control's entry widget, in capture order for the keyboard, puts the
+    // focus in the first field and starts the calculated fields. Calculated fields start empty.
+    void BuildScreen();
+    // "Limpiar": every field empty, every number 0. The captured-data file stays the current one.
+    void ClearValues();
+
+    const QString& FormatPath() const { return m_formatPath; }
+    // The file name without its folder.
+    const QString& FormatName() const { return m_formatName; }
+    const QString& Description() const { return m_format.description; }
+    const QString& CapturedDataPath() const { return m_capturedDataPath; }
+    const FormatSettings& Settings() const { return m_settings; }
+    ControlList& Controls() { return m_format.controls; }
+    const ControlList& Controls() const { return m_format.controls; }
+    // Null until the screen is built.
+    CalculatedFields* Calculation() const { return m_calculation.get(); }
+    // The surface that holds the entry widgets, as large as the capture screen.
+    QWidget* Screen() const { return m_screen; }
+    // The entry widget of the first capture control whose capture order + 1173 is identifier.
+    QWidget* EntryWidget(int identifier) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter in a field that does not take it itself goes on to the next field, as Tab does.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void PaintScreen();
+    void DestroyScreen();
+    // The size the screen takes: the stored screen extent, grown to hold every control.
+    QSize ScreenSize() const;
+
+    Format m_format;
+    FormatSettings m_settings;
+    QString m_formatPath;
+    QString m_formatName;
+    QString m_capturedDataPath;
+    LogFont m_screenLogFont;
+    QFont m_screenFont;
+    QWidget* m_screen;
+    std::unique_ptr<CalculatedFields> m_calculation;
+};

@@ -1,0 +1,161 @@
+#include "shell/CMainFrame.h"
+
+#include "capture/CFmtcapturaFrm.h"
+#include "capture/CFmtcaptureView.h"
+#include "platform/PlenovaError.h"
+#include "platform/Profile.h"
+#include "shell/CPlenovaApp.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextStream>
+
+CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
+    : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new QMdiArea) {
+    m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    MakeMenu();
+    ShowMenusOf(nullptr);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenusOf);
+    setWindowTitle(QStringLiteral("PLENOVA "));
+}
+
+CMainFrame::~CMainFrame() {
+    CloseAllChildren();
+    // The main menu is shown in the menu bar only while no child is active.
+    menuBar()->clear();
+    qDeleteAll(m_menus);
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, Command id, const QString& text,
+                                const QString& prompt) {
+    auto* action = new QAction(text, this);
+    action->setStatusTip(prompt);
+    action->setData(static_cast<int>(id));
+    menu->addAction(action);
+    m_actions.insert(id, action);
+    return action;
+}
+
+void CMainFrame::MakeMenu() {
+    auto* file = new QMenu(QStringLiteral("&Archivo"));
+    AddCommand(file, NewDesignCommand, QStringLiteral("&Nuevo diseño"),
+               QStringLiteral("Crea un formato nuevo"));
+    QMenu* open = file->addMenu(QStringLiteral("&Abrir"));
+    AddCommand(open, OpenDesignCommand, QStringLiteral("&Diseño de formato"),
+               QStringLiteral("Abre un archivo de formato para su edición"));
+    AddCommand(open, OpenScreenDesignCommand, QStringLiteral("Formato de &captura"),
+               QStringLiteral("Abre un formato para editar la posición de los controles en la "
+                              "pantalla de captura"));
+    AddCommand(open, OpenCaptureCommand, QStringLiteral("&Pantalla de captura"),
+               QStringLiteral("Abre un formato para la captura e impresión de datos"));
+    AddCommand(file, PrintSetupCommand, QStringLiteral("Con&figurar impresora..."),
+               QStringLiteral("Cambia las opciones de impresora y de impresión"));
+    file->addSeparator();
+    AddCommand(file, ExitCommand, QStringLiteral("&Salir"),
+               QStringLiteral("Sale de la aplicación; le pide que guarde los documentos"));
+
+    auto* view = new QMenu(QStringLiteral("&Ver"));
+    AddCommand(view, AccessBarCommand, QStringLiteral("Barra de acceso"),
+               QStringLiteral("Despliega la barra de acceso"));
+
+    auto* help = new QMenu(QStringLiteral("Ay&uda"));
+    AddCommand(help, AboutCommand, QStringLiteral("&Acerca de Plenova..."),
+               QStringLiteral("Muestra la información del programa"));
+    AddCommand(help, HelpCommand, QStringLiteral("&Conenido"),
+               QStringLiteral("Despliega el sistema de ayuda"));
+    m_menus = {file, view, help};
+
+    // The designers, the access bar, printing and help come with their own windows' work.
+    for (Command id : {NewDesignCommand, OpenDesignCommand, OpenScreenDesignCommand,
+                       PrintSetupCommand, AccessBarCommand, HelpCommand})
+        m_actions.value(id)->setEnabled(false);
+    connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
+            &CMainFrame::OpenCaptureDialog);
+    connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
+    connect(m_actions.value(AboutCommand), &QAction::triggered, this, &CMainFrame::ShowAbout);
+}
+
+void CMainFrame::ShowMenusOf(QMdiSubWindow* child) {
+    menuBar()->clear();
+    auto* capture = qobject_cast<CFmtcapturaFrm*>(child);
+    for (QMenu* menu : capture ? capture->Menus() : m_menus)
+        menuBar()->addMenu(menu);
+}
+
+void CMainFrame::childCaptionChanged(QMdiSubWindow* child) {
+    setWindowTitle(QStringLiteral("PLENOVA %1").arg(child->windowTitle()));
+}
+
+void CMainFrame::OpenCaptureDialog() {
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(QStringLiteral("Plenova (*.fmt)"));
+    dialog.setDefaultSuffix(QStringLiteral("fmt"));
+    dialog.setDirectory(m_defaultFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    OpenForCapture(dialog.selectedFiles().constFirst());
+}
+
+CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
+    auto* frame = new CFmtcapturaFrm;
+    connect(frame, &CFmtcapturaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
+    connect(frame, &CFmtcapturaFrm::formatOpened, this, [](const QString& opened) {
+        Profile profile;
+        CPlenovaApp::AddRecentFormat(profile, opened);
+    });
+    connect(frame->CommandAction(CFmtcapturaFrm::OpenFormatCommand), &QAction::triggered, this,
+            &CMainFrame::OpenCaptureDialog);
+    connect(frame->CommandAction(CFmtcapturaFrm::ExitCommand), &QAction::triggered, this,
+            &QWidget::close);
+    connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
+            &CMainFrame::ShowAbout);
+    for (CFmtcapturaFrm::Command id :
+         {CFmtcapturaFrm::PrintSetupCommand, CFmtcapturaFrm::AccessBarCommand,
+          CFmtcapturaFrm::HelpCommand})
+        frame->CommandAction(id)->setEnabled(false);
+    m_mdiArea->addSubWindow(frame);
+    frame->show();
+
+    bool opened = true;
+    try {
+        const QStringList warnings = frame->OpenFormat(path);
+        for (const QString& warning : warnings)
+            ShowMessage(warning);
+    } catch (const PlenovaError& e) {
+        ShowMessage(e.Message());
+        opened = false;
+    }
+    frame->FitToScreen(m_mdiArea->viewport()->size());
+    return opened ? frame : nullptr;
+}
+
+void CMainFrame::CloseAllChildren() {
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        m_mdiArea->removeSubWindow(child);
+        delete child;
+    }
+}
+
+void CMainFrame::ShowMessage(const QString& message) {
+    if (m_unattended) {
+        QTextStream(stderr) << message << '\n';
+        return;
+    }
+    QMessageBox::warning(this, QStringLiteral("Plenova"), message);
+}
+
+void CMainFrame::ShowAbout() {
+    QMessageBox::about(
+        this, QStringLiteral("Acerca de Plenova"),
+        QStringLiteral("<b>Plenova</b><br>Diseño, captura e impresión de formatos."));
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+class CFmtcapturaFrm;
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+// The main window: the child windows in its client area, the main menu while none of them is
+// active and the active child's menu otherwise, and the caption "PLENOVA" followed by the
+// caption of the child that last changed its own.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    // The commands of the main menu.
+    enum Command : int {
+        NewDesignCommand = 32771,
+        OpenDesignCommand = 32772,
+        OpenScreenDesignCommand = 32802,
+        OpenCaptureCommand = 32798,
+        PrintSetupCommand = 57606,
+        ExitCommand = 57665,
+        AccessBarCommand = 32811,
+        AboutCommand = 57664,
+        HelpCommand = 32809,
+    };
+
+    explicit CMainFrame(const QString& defaultFolder, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // A new capture window with the format at path; nullptr, after telling the user, when the
+    // format cannot be read (the window then stays open and empty).
+    CFmtcapturaFrm* OpenForCapture(const QString& path);
+    // Asks for a format and opens it for capture; nothing happens when the user cancels.
+    void OpenCaptureDialog();
+    // Messages go to the standard error stream rather than to message boxes: for runs that
+    // nobody watches (a screenshot).
+    void SetUnattended(bool unattended) { m_unattended = unattended; }
+    void CloseAllChildren();
+
+    QMdiArea* MdiArea() const { return m_mdiArea; }
+    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+
+public slots:
+    // A child window changed its caption: the main caption follows it.
+    void childCaptionChanged(QMdiSubWindow* child);
+
+private:
+    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
+    void MakeMenu();
+    void ShowMenusOf(QMdiSubWindow* child);
+    void ShowMessage(const QString& message);
+    void ShowAbout();
+
+    QString m_defaultFolder;
+    QMdiArea* m_mdiArea;
+    QList<QMenu*> m_menus;
+    QHash<int, QAction*> m_actions;
+    bool m_unattended = false;
+};

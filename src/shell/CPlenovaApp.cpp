@@ -1,0 +1,82 @@
+#include "shell/CPlenovaApp.h"
+
+#include "capture_controls/CaptureControlTypes.h"
+#include "platform/Profile.h"
+#include "shell/CMainFrame.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+
+namespace {
+
+const QString kConfig = QStringLiteral("Config");
+
+QString RecentKey(int slot) {
+    return QStringLiteral("Last%1").arg(slot);
+}
+
+} // namespace
+
+CPlenovaApp::CPlenovaApp() = default;
+
+CPlenovaApp::~CPlenovaApp() {
+    if (m_mainFrame)
+        m_mainFrame->CloseAllChildren();
+    m_mainFrame.reset();
+    QCoreApplication::removeTranslator(&m_qtTranslator);
+}
+
+void CPlenovaApp::InitInstance() {
+    CaptureControlTypes::RegisterAll();
+    UseSpanish();
+    Profile profile;
+    m_defaultFolder = ReadDefaultFolder(profile);
+    m_mainFrame = std::make_unique<CMainFrame>(m_defaultFolder);
+}
+
+QString CPlenovaApp::ReadDefaultFolder(Profile& profile) {
+    QString folder = profile.GetString(kConfig, QStringLiteral("Path"));
+    if (folder.isEmpty()) {
+        folder = QDir::toNativeSeparators(QDir::currentPath());
+        if (!folder.endsWith(QDir::separator()))
+            folder += QDir::separator();
+        profile.WriteString(kConfig, QStringLiteral("Path"), folder);
+        profile.Sync();
+    }
+    return folder;
+}
+
+void CPlenovaApp::AddRecentFormat(Profile& profile, const QString& path, int slot) {
+    // Each step writes the path into its slot and hands the entry it displaced on to the next
+    // slot; an empty entry ends the chain, the fourth falls off the list.
+    QString moving = path;
+    for (int n = slot; n <= kRecentFormats && !moving.isEmpty(); ++n) {
+        for (int i = 1; i <= kRecentFormats; ++i) {
+            if (profile.GetString(kConfig, RecentKey(i)) == moving)
+                profile.WriteString(kConfig, RecentKey(i), QString());
+        }
+        const QString old = profile.GetString(kConfig, RecentKey(n));
+        profile.WriteString(kConfig, RecentKey(n), moving);
+        moving = old;
+    }
+    profile.Sync();
+}
+
+QStringList CPlenovaApp::RecentFormats(Profile& profile) {
+    QStringList recent;
+    for (int i = 1; i <= kRecentFormats; ++i)
+        recent << profile.GetString(kConfig, RecentKey(i));
+    return recent;
+}
+
+bool CPlenovaApp::UseSpanish() {
+    const QLocale mexico(QLocale::Spanish, QLocale::Mexico);
+    QLocale::setDefault(mexico);
+    if (!m_qtTranslator.load(mexico, QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QCoreApplication::installTranslator(&m_qtTranslator);
+    return true;
+}

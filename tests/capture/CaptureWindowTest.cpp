@@ -1,0 +1,294 @@
+#include "CaptureScreenForm.h"
+
+#include "capture/CFmtcapturaFrm.h"
+#include "capture/CFmtcaptureView.h"
+#include "capture/CalculatedFields.h"
+#include "capture_controls/CCaptureEdit.h"
+#include "model/FormatError.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int IdOf(const QWidget* widget) {
+    return widget ? widget->property("captureId").toInt() : 0;
+}
+
+// Shows the view as a window of its own and waits until it has the keyboard.
+void ShowActive(QWidget& window) {
+    window.resize(500, 400);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+QLineEdit* EditOf(CFmtcaptureView& view, int id) {
+    return qobject_cast<QLineEdit*>(view.EntryWidget(id));
+}
+
+// Three fields whose capture order is not their order in the list.
+CaptureScreenForm ThreeFields() {
+    CaptureScreenForm form;
+    form.Line("TERCERO", 3, 100, 90);
+    form.Line("PRIMERO", 1, 100, 10);
+    form.Line("SEGUNDO", 2, 100, 50);
+    return form;
+}
+
+} // namespace
+
+TEST(CaptureWindowTest, FieldsTakeTheKeyboardInCaptureOrder) {
+    QTemporaryDir dir;
+    CaptureScreenForm form = ThreeFields();
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    ShowActive(view);
+
+    for (int id : {1174, 1175, 1176}) {
+        ASSERT_NE(view.EntryWidget(id), nullptr) << id;
+        EXPECT_EQ(IdOf(view.EntryWidget(id)), id);
+        EXPECT_EQ(view.EntryWidget(id)->parentWidget(), view.Screen());
+    }
+    EXPECT_EQ(view.EntryWidget(1177), nullptr);
+    EXPECT_EQ(view.EntryWidget(1174)->geometry(), QRect(100, 10, 150, 20));
+
+    // The focus starts in the first field; Tab and Enter both go on in capture order and come
+    // back round to the first.
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1174);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1175);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1176);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1174);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1175);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1176);
+}
+
+TEST(CaptureWindowTest, ScreenLargerThanTheWindowScrollsToTheField) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Line("ARRIBA", 1, 100, 10);
+    form.Line("ABAJO", 2, 100, 600);
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    ShowActive(view);
+    view.resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(view.Screen()->size(), QSize(258, 628));
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(IdOf(QApplication::focusWidget()), 1175);
+    EXPECT_GT(view.verticalScrollBar()->value(), 400);
+}
+
+TEST(CaptureWindowTest, FormatWithoutCaptureFieldsOpensWithoutFocus) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Label("Sólo constantes", 10, 10);
+    CFmtcaptureView view;
+    EXPECT_TRUE(view.OpenFormat(form.Save(dir)).isEmpty());
+    ShowActive(view);
+    EXPECT_EQ(view.Controls().size(), 1u);
+    EXPECT_EQ(view.EntryWidget(1174), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+    ASSERT_NE(view.Calculation(), nullptr);
+    EXPECT_TRUE(view.Calculation()->FieldList().empty());
+    EXPECT_EQ(view.FormatName(), "forma.fmt");
+}
+
+TEST(CaptureWindowTest, LeavingAFieldRecomputesTheFieldsThatNameIt) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Line("CANTIDAD", 1, 100, 10);
+    form.Line("PRECIO", 2, 100, 40);
+    form.Line("IMPORTE", 3, 100, 70, "CANTIDAD*PRECIO");
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    ShowActive(view);
+    ASSERT_EQ(view.Calculation()->FieldList(), std::vector<std::int32_t>{1176});
+
+    // Calculated fields start empty and follow as soon as a field they name is left.
+    EXPECT_EQ(EditOf(view, 1176)->text(), "");
+    QTest::keyClicks(EditOf(view, 1174), "3");
+    QTest::keyClick(EditOf(view, 1174), Qt::Key_Tab);
+    QTest::keyClicks(EditOf(view, 1175), "2.5");
+    EXPECT_EQ(EditOf(view, 1176)->text(), "0.00");
+    QTest::keyClick(EditOf(view, 1175), Qt::Key_Return);
+    EXPECT_EQ(EditOf(view, 1176)->text(), "7.50");
+
+    // "Limpiar" empties every field and forgets what the calculation kept: the same entry again
+    // gives the same result.
+    view.ClearValues();
+    for (int id : {1174, 1175, 1176})
+        EXPECT_EQ(EditOf(view, id)->text(), "") << id;
+    EditOf(view, 1174)->setFocus();
+    QTest::keyClicks(EditOf(view, 1174), "3");
+    QTest::keyClick(EditOf(view, 1174), Qt::Key_Tab);
+    QTest::keyClicks(EditOf(view, 1175), "2.5");
+    QTest::keyClick(EditOf(view, 1175), Qt::Key_Tab);
+    EXPECT_EQ(EditOf(view, 1176)->text(), "7.50");
+}
+
+TEST(CaptureWindowTest, TableTotalsReachTheFieldsOnTheScreen) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.settings.decimals = 3;
+    form.Partidas(1, 20, 20);
+    form.Line("SUBTOTAL", 2, 100, 160, "PARTIDAS&IMPORTE");
+    form.Line("IVA", 3, 100, 190, "SUBTOTAL*0.16");
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    auto* table = dynamic_cast<CFmtGrid*>(view.Controls()[0].get());
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(table->Grid(), nullptr);
+    EXPECT_EQ(IdOf(view.EntryWidget(1174)), 1174);
+    // Building the screen again keeps its widgets and the tables still report to the
+    // calculation.
+    QWidget* grid = view.EntryWidget(1174);
+    view.BuildScreen();
+    EXPECT_EQ(view.EntryWidget(1174), grid);
+
+    // What the grid does when the user edits a cell: the row's product, then the total and what
+    // is computed from it, with the format's own decimals.
+    auto edit = [table](int column, int row, const QString& text) {
+        table->Cells().SetCell(column, row, text, false);
+        table->CellsChanged();
+    };
+    edit(1, 1, "2");
+    edit(2, 1, "3");
+    edit(1, 2, "1");
+    edit(2, 2, "4");
+    EXPECT_EQ(table->Cells().GetCell(3, 1), "6.000");
+    EXPECT_EQ(EditOf(view, 1175)->text(), "10.000");
+    EXPECT_EQ(EditOf(view, 1176)->text(), "1.600");
+}
+
+TEST(CaptureWindowTest, TwoWindowsOnOneFormatKeepTheirOwnValues) {
+    QTemporaryDir dir;
+    CaptureScreenForm form = ThreeFields();
+    form.settings.decimals = 3;
+    const QString path = form.Save(dir);
+    CFmtcaptureView first;
+    CFmtcaptureView second;
+    first.OpenFormat(path);
+    second.OpenFormat(path);
+    EditOf(first, 1175)->setText("uno");
+    EXPECT_EQ(EditOf(second, 1175)->text(), "");
+    EXPECT_NE(EditOf(first, 1175), EditOf(second, 1175));
+    EXPECT_EQ(first.Settings().decimals, 3);
+    EXPECT_EQ(second.Settings().decimals, 3);
+}
+
+TEST(CaptureWindowTest, AFormatThatCannotBeReadLeavesTheWindowAsItWas) {
+    QTemporaryDir dir;
+    CaptureScreenForm form = ThreeFields();
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    EditOf(view, 1174)->setText("guardado");
+
+    const QString damaged = dir.filePath("dañado.fmt");
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromHex("0500000041424344"));
+    file.close();
+    EXPECT_THROW(view.ReadFormat(damaged), FormatError);
+    EXPECT_THROW(view.ReadFormat(dir.filePath("no existe.fmt")), FormatError);
+    EXPECT_EQ(view.Controls().size(), 3u);
+    ASSERT_NE(EditOf(view, 1174), nullptr);
+    EXPECT_EQ(EditOf(view, 1174)->text(), "guardado");
+    EXPECT_EQ(view.FormatName(), "forma.fmt");
+}
+
+TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
+    QTemporaryDir dir;
+    CaptureScreenForm form = ThreeFields();
+    const QString path = form.Save(dir, "factura.fmt");
+    QMdiArea area;
+    auto* frame = new CFmtcapturaFrm;
+    area.addSubWindow(frame);
+    EXPECT_EQ(frame->windowTitle(), "Pantalla de captura - (nuevo)");
+
+    QSignalSpy captions(frame, &CFmtcapturaFrm::captionChanged);
+    QSignalSpy opened(frame, &CFmtcapturaFrm::formatOpened);
+    frame->OpenFormat(path);
+    EXPECT_EQ(frame->windowTitle(), "Pantalla de captura - " + path);
+    EXPECT_EQ(frame->Path(), path);
+    EXPECT_GE(captions.count(), 1);
+    ASSERT_EQ(opened.count(), 1);
+    EXPECT_EQ(opened.at(0).at(0).toString(), path);
+
+    QStringList titles;
+    for (const QMenu* menu : frame->Menus())
+        titles << menu->title();
+    EXPECT_EQ(titles, QStringList({"&Archivo", "&Ver", "A&yuda"}));
+    QAction* clear = frame->CommandAction(CFmtcapturaFrm::ClearCommand);
+    EXPECT_EQ(clear->text(), "&Limpiar formato");
+    EXPECT_EQ(clear->statusTip(), "Borra el formato");
+    EXPECT_FALSE(frame->CommandAction(CFmtcapturaFrm::PrintCommand)->isEnabled());
+    QStringList tips;
+    for (const QAction* button : frame->ToolBar()->actions()) {
+        if (!button->isSeparator())
+            tips << button->toolTip();
+    }
+    EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Margenes", "Limpiar", "Acerca de"}));
+
+    // The prompt of the command under the pointer goes to the window's status bar; the toolbar
+    // comes and goes with its command.
+    clear->hover();
+    EXPECT_EQ(frame->StatusBar()->currentMessage(), "Borra el formato");
+    QAction* toolBar = frame->CommandAction(CFmtcapturaFrm::ToolBarCommand);
+    EXPECT_TRUE(toolBar->isChecked());
+    toolBar->trigger();
+    EXPECT_TRUE(frame->ToolBar()->isHidden());
+    toolBar->trigger();
+    EXPECT_FALSE(frame->ToolBar()->isHidden());
+
+    // "Limpiar" from the menu empties the fields.
+    auto* edit = EditOf(*frame->View(), 1175);
+    edit->setText("12");
+    clear->trigger();
+    EXPECT_EQ(edit->text(), "");
+}
+
+TEST(CaptureWindowTest, ScreenShowsCaptionsAndLabels) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.format.screenExtent = ScreenRect{0, 0, 300, 100};
+    form.Line("NOMBRE", 1, 150, 20);
+    form.Label("Datos", 10, 60);
+    // A field beyond the stored extent still fits on the screen.
+    form.Line("LEJOS", 2, 150, 200);
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    EXPECT_EQ(view.Screen()->size(), QSize(308, 228));
+
+    const QImage screen = view.Screen()->grab().toImage();
+    // The caption "NOMBRE:" ends 2 pixels left of its field; the label stands at its place;
+    // nothing is drawn where no control is.
+    auto inkIn = [&screen](const QRect& area) {
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                dark += qGray(screen.pixel(x, y)) < 128 ? 1 : 0;
+        return dark;
+    };
+    EXPECT_GT(inkIn(QRect(100, 20, 48, 20)), 20);
+    EXPECT_EQ(inkIn(QRect(0, 20, 40, 20)), 0);
+    EXPECT_GT(inkIn(QRect(10, 60, 40, 18)), 20);
+    EXPECT_EQ(inkIn(QRect(0, 120, 140, 60)), 0);
+}

@@ -1,0 +1,133 @@
+#include "capture/CFmtcapturaFrm.h"
+#include "model/Format.h"
+#include "model/FormatFile.h"
+#include "platform/Profile.h"
+#include "shell/CMainFrame.h"
+#include "shell/CPlenovaApp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The recent formats start empty in every case.
+void ForgetRecentFormats(Profile& profile) {
+    for (int i = 1; i <= CPlenovaApp::kRecentFormats; ++i)
+        profile.WriteString("Config", QStringLiteral("Last%1").arg(i), QString());
+}
+
+QString EmptyFormat(const QTemporaryDir& dir, const QString& name) {
+    Format format;
+    FormatSettings settings;
+    const QString path = dir.filePath(name);
+    FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+    return path;
+}
+
+QStringList MenuTitles(QMainWindow& window) {
+    QStringList titles;
+    for (const QAction* action : window.menuBar()->actions())
+        titles << action->text();
+    return titles;
+}
+
+} // namespace
+
+TEST(ShellTest, RecentFormatsKeepTheNewestFourOnce) {
+    Profile profile;
+    ForgetRecentFormats(profile);
+    for (const char* path : {"A", "B", "C", "D", "E"})
+        CPlenovaApp::AddRecentFormat(profile, path);
+    EXPECT_EQ(CPlenovaApp::RecentFormats(profile), QStringList({"E", "D", "C", "B"}));
+    CPlenovaApp::AddRecentFormat(profile, "C");
+    EXPECT_EQ(CPlenovaApp::RecentFormats(profile), QStringList({"C", "E", "D", "B"}));
+    CPlenovaApp::AddRecentFormat(profile, "C");
+    EXPECT_EQ(CPlenovaApp::RecentFormats(profile), QStringList({"C", "E", "D", "B"}));
+    // The comparison is exact: another spelling is another entry.
+    CPlenovaApp::AddRecentFormat(profile, "c");
+    EXPECT_EQ(CPlenovaApp::RecentFormats(profile), QStringList({"c", "C", "E", "D"}));
+    CPlenovaApp::AddRecentFormat(profile, "");
+    EXPECT_EQ(CPlenovaApp::RecentFormats(profile), QStringList({"c", "C", "E", "D"}));
+}
+
+TEST(ShellTest, FirstStartFillsTheDefaultFolder) {
+    Profile profile;
+    profile.WriteString("Config", "Path", QString());
+    const QString folder = CPlenovaApp::ReadDefaultFolder(profile);
+    EXPECT_EQ(folder, QDir::toNativeSeparators(QDir::currentPath()) + QDir::separator());
+    EXPECT_EQ(profile.GetString("Config", "Path"), folder);
+    profile.WriteString("Config", "Path", "/formas/");
+    EXPECT_EQ(CPlenovaApp::ReadDefaultFolder(profile), "/formas/");
+}
+
+TEST(ShellTest, MainCaptionAndMenuFollowTheChildren) {
+    QTemporaryDir dir;
+    const QString factura = EmptyFormat(dir, "factura.fmt");
+    const QString cheque = EmptyFormat(dir, "cheque.fmt");
+    Profile profile;
+    ForgetRecentFormats(profile);
+
+    CMainFrame frame(dir.path());
+    frame.SetUnattended(true);
+    frame.resize(800, 600);
+    frame.show();
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA ");
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Ver", "Ay&uda"}));
+
+    CFmtcapturaFrm* first = frame.OpenForCapture(factura);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA Pantalla de captura - " + factura);
+    CFmtcapturaFrm* second = frame.OpenForCapture(cheque);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA Pantalla de captura - " + cheque);
+    first->UpdateTitle();
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA Pantalla de captura - " + factura);
+    Profile reread;
+    EXPECT_EQ(CPlenovaApp::RecentFormats(reread), QStringList({cheque, factura, "", ""}));
+
+    // While a capture window is active its menu is the main menu.
+    frame.MdiArea()->setActiveSubWindow(second);
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Ver", "A&yuda"}));
+    EXPECT_EQ(frame.menuBar()->actions().constFirst()->menu(), second->Menus().constFirst());
+
+    // A maximized child leaves the main caption as it is.
+    second->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA Pantalla de captura - " + cheque);
+
+    // A format that cannot be read is said and leaves an empty window.
+    EXPECT_EQ(frame.OpenForCapture(dir.filePath("falta.fmt")), nullptr);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 3);
+}
+
+TEST(ShellTest, QtsOwnDialogsSpeakSpanish) {
+    const QLocale before;
+    {
+        CPlenovaApp plenova;
+        ASSERT_TRUE(plenova.UseSpanish());
+        EXPECT_EQ(QLocale().name(), "es_MX");
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    QLocale::setDefault(before);
+}
+
+TEST(ShellTest, GrabWritesThePaintedMainWindow) {
+    QTemporaryDir dir;
+    const QString factura = EmptyFormat(dir, "factura.fmt");
+    const QString out = dir.filePath("pantalla.png");
+    QProcess plenova;
+    plenova.start(PLENOVA_EXECUTABLE, {"--grab", out, factura});
+    ASSERT_TRUE(plenova.waitForFinished(60000));
+    EXPECT_EQ(plenova.exitCode(), 0) << plenova.readAllStandardError().toStdString();
+    const QImage picture(out);
+    EXPECT_EQ(picture.size(), QSize(1280, 800));
+}
