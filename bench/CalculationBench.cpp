@@ -1,5 +1,6 @@
 // Recomputing calculated fields: a chain of fields each naming the one before, building the
 // engine over such a format, and a cell edited in a table whose total two fields follow.
+#include "BenchTable.h"
 #include "capture/CalculatedFields.h"
 #include "capture_controls/CFmtGrid.h"
 #include "capture_controls/CTableData.h"
@@ -59,23 +60,9 @@ void BM_BuildEngine(benchmark::State& state) {
 // filled, and the fields TOTAL (the sum of column 8) and IVA (TOTAL*0.16).
 Format MakeInvoice(int rows) {
     Format format;
-    auto table = CFmtGrid::Create(0, 0);
+    auto table = MakeBenchTable(rows, false);
     table->text = QStringLiteral("LINEAS");
     table->captureOrder = 1;
-    table->SetColumnCount(8);
-    table->SetRowCount(rows);
-    for (int i = 0; i < 8; ++i) {
-        TableColumn column = table->Columns()[static_cast<std::size_t>(i)];
-        column.title = QStringLiteral("COL%1").arg(i + 1);
-        column.dataType = DataTypeCode::Numero;
-        if (i == 4)
-            column.expression = QStringLiteral("C1*C2");
-        if (i == 7)
-            column.expression = QStringLiteral("C5-C6+C7");
-        if (!column.expression.isEmpty())
-            column.dataType = DataTypeCode::NumeroCalculado;
-        table->SetColumn(i, column);
-    }
     for (int r = 1; r <= rows; ++r) {
         for (int c : {1, 2, 6, 7})
             table->Cells().SetCell(c, r, QString::number(r + c), false);

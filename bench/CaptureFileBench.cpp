@@ -1,5 +1,6 @@
 // Saving and loading the captured values of two large formats: 1,000 filled-in text lines, and
 // a table of 1,000 rows by 8 columns, two of them computed.
+#include "BenchTable.h"
 #include "capture/CaptureFile.h"
 #include "capture_controls/CFmtGrid.h"
 #include "capture_controls/CTableData.h"
@@ -31,24 +32,9 @@ ControlList ManyFields() {
     return controls;
 }
 
-// Quantity, price, and six more columns, of which column 5 is C1*C2 and column 8 C5-C6+C7.
 ControlList BigTable() {
-    auto table = CFmtGrid::Create(0, 0);
+    auto table = MakeBenchTable(kRows);
     table->captureOrder = 1;
-    table->SetColumnCount(kColumns);
-    table->SetRowCount(kRows);
-    for (int i = 0; i < kColumns; ++i) {
-        TableColumn c = table->Columns()[static_cast<std::size_t>(i)];
-        c.title = QStringLiteral("COL%1").arg(i + 1);
-        c.dataType = i == 2 ? DataTypeCode::Texto : DataTypeCode::Numero;
-        if (i == 4)
-            c.expression = QStringLiteral("C1*C2");
-        if (i == 7)
-            c.expression = QStringLiteral("C5-C6+C7");
-        if (!c.expression.isEmpty())
-            c.dataType = DataTypeCode::NumeroCalculado;
-        table->SetColumn(i, c);
-    }
     for (int r = 1; r <= kRows; ++r) {
         for (int c = 1; c <= kColumns; ++c)
             table->Cells().SetCell(c, r,

@@ -1,5 +1,6 @@
 // A table of 1,000 rows by 8 columns, two of them computed: one cell edited with its row's
 // recalculation, a column total over all rows, and captured values loaded into the table.
+#include "BenchTable.h"
 #include "capture_controls/CFmtGrid.h"
 #include "platform/Archive.h"
 
@@ -12,24 +13,8 @@ namespace {
 constexpr int kRows = 1000;
 constexpr int kColumns = 8;
 
-// Quantity, price, and six more columns, of which column 5 is C1*C2 and column 8 C5-C6+C7.
 std::unique_ptr<CFmtGrid> MakeTable() {
-    auto table = CFmtGrid::Create(0, 0);
-    table->SetColumnCount(kColumns);
-    table->SetRowCount(kRows);
-    for (int i = 0; i < kColumns; ++i) {
-        TableColumn c = table->Columns()[static_cast<std::size_t>(i)];
-        c.title = QStringLiteral("COL%1").arg(i + 1);
-        c.dataType = i == 2 ? DataTypeCode::Texto : DataTypeCode::Numero;
-        if (i == 4)
-            c.expression = QStringLiteral("C1*C2");
-        if (i == 7)
-            c.expression = QStringLiteral("C5-C6+C7");
-        if (!c.expression.isEmpty())
-            c.dataType = DataTypeCode::NumeroCalculado;
-        table->SetColumn(i, c);
-    }
-    return table;
+    return MakeBenchTable(kRows);
 }
 
 QByteArray CapturedValues() {
