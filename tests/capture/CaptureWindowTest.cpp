@@ -317,6 +317,14 @@ struct CaptureFrame {
     void Run(CFmtcapturaFrm::Command id) { frame->CommandAction(id)->trigger(); }
 };
 
+CFmtGrid* TableOf(CFmtcaptureView& view) {
+    for (const auto& control : view.Controls()) {
+        if (auto* table = dynamic_cast<CFmtGrid*>(control.get()))
+            return table;
+    }
+    return nullptr;
+}
+
 QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -326,7 +334,9 @@ QByteArray Contents(const QString& path) {
 
 TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     QTemporaryDir dir;
-    const QString format = ThreeFields().Save(dir, "factura.fmt");
+    CaptureScreenForm form = ThreeFields();
+    form.Partidas(4, 10, 130);
+    const QString format = form.Save(dir, "factura.fmt");
     CaptureFrame first(format);
     for (auto id : {CFmtcapturaFrm::SaveCaptureCommand, CFmtcapturaFrm::SaveCaptureAsCommand,
                     CFmtcapturaFrm::OpenCaptureCommand})
@@ -359,6 +369,10 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     // "Guardar captura como..." always asks.
     const QString copy = dir.filePath("copia.cap");
     first.Edit(1174)->setText("uno");
+    CFmtGrid* table = TableOf(*first.frame->View());
+    ASSERT_NE(table, nullptr);
+    table->Cells().SetCell(1, 2, "3", false);
+    table->Cells().SetCell(2, 2, "1.5", false);
     first.answers << copy;
     first.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
     EXPECT_EQ(first.questions, 3);
@@ -372,6 +386,11 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     EXPECT_EQ(second.Edit(1174)->text(), "uno");
     EXPECT_EQ(second.Edit(1175)->text(), "otro");
     EXPECT_EQ(second.Edit(1176)->text(), "");
+    CFmtGrid* loaded = TableOf(*second.frame->View());
+    ASSERT_NE(loaded, nullptr);
+    for (int column : {1, 2, 3})
+        EXPECT_EQ(loaded->Cells().GetCell(column, 2), table->Cells().GetCell(column, 2)) << column;
+    EXPECT_FALSE(loaded->Cells().GetCell(2, 2).isEmpty());
     EXPECT_EQ(second.frame->View()->CapturedDataPath(), copy);
     EXPECT_TRUE(first.messages.isEmpty());
 
