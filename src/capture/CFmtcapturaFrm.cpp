@@ -1,13 +1,16 @@
 #include "capture/CFmtcapturaFrm.h"
 
 #include "capture/CFmtcaptureView.h"
+#include "platform/PlenovaError.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -28,6 +31,7 @@ CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
     MakeMenus();
     MakeToolBar();
     MakeStatusBar();
+    ConnectCaptureFileCommands();
     setWidget(m_body);
     connect(this, &QMdiSubWindow::aboutToActivate, this, &CFmtcapturaFrm::UpdateTitle);
     UpdateTitle();
@@ -93,9 +97,8 @@ void CFmtcapturaFrm::MakeMenus() {
     for (QMenu* menu : std::as_const(m_menus))
         connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
 
-    // Saving, loading and printing the captured values come with their own windows' work.
-    for (Command id : {OpenCaptureCommand, SaveCaptureCommand, SaveCaptureAsCommand, MarginsCommand,
-                       PrintCommand})
+    // Printing the captured values comes with its own windows' work.
+    for (Command id : {MarginsCommand, PrintCommand})
         m_actions.value(id)->setEnabled(false);
 
     connect(m_actions.value(ClearCommand), &QAction::triggered, m_view,
@@ -158,6 +161,74 @@ void CFmtcapturaFrm::MakeStatusBar() {
         m_statusBar->addPermanentWidget(label);
     }
     m_body->setStatusBar(m_statusBar);
+}
+
+void CFmtcapturaFrm::ConnectCaptureFileCommands() {
+    connect(m_actions.value(SaveCaptureCommand), &QAction::triggered, this,
+            &CFmtcapturaFrm::SaveCapture);
+    connect(m_actions.value(SaveCaptureAsCommand), &QAction::triggered, this,
+            &CFmtcapturaFrm::SaveCaptureAs);
+    connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
+            &CFmtcapturaFrm::LoadCapture);
+    m_chooseFile = [this](CaptureDialog dialog) {
+        QFileDialog box(this);
+        box.setNameFilter(QStringLiteral("Captura (*.cap)"));
+        box.setDefaultSuffix(QStringLiteral("cap"));
+        // The dialog confirms overwriting an existing file and offers no read-only box.
+        if (dialog == CaptureDialog::Save) {
+            box.setAcceptMode(QFileDialog::AcceptSave);
+            box.setFileMode(QFileDialog::AnyFile);
+        } else {
+            box.setAcceptMode(QFileDialog::AcceptOpen);
+            box.setFileMode(QFileDialog::ExistingFile);
+        }
+        if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+            return QString();
+        return box.selectedFiles().constFirst();
+    };
+    m_tell = [this](const QString& message) {
+        QMessageBox::warning(this, QApplication::applicationDisplayName(), message,
+                             QMessageBox::Ok);
+    };
+}
+
+QString CFmtcapturaFrm::ChooseCaptureFile(CaptureDialog dialog) {
+    return m_chooseFile ? m_chooseFile(dialog) : QString();
+}
+
+void CFmtcapturaFrm::SaveCapture() {
+    QString path = m_view->CapturedDataPath();
+    if (path.isEmpty())
+        path = ChooseCaptureFile(CaptureDialog::Save);
+    if (!path.isEmpty())
+        WriteCapture(path);
+}
+
+void CFmtcapturaFrm::SaveCaptureAs() {
+    const QString path = ChooseCaptureFile(CaptureDialog::Save);
+    if (!path.isEmpty())
+        WriteCapture(path);
+}
+
+void CFmtcapturaFrm::WriteCapture(const QString& path) {
+    try {
+        m_view->SaveCapturedData(path);
+    } catch (const PlenovaError& e) {
+        if (m_tell)
+            m_tell(e.Message());
+    }
+}
+
+void CFmtcapturaFrm::LoadCapture() {
+    const QString path = ChooseCaptureFile(CaptureDialog::Open);
+    if (path.isEmpty())
+        return;
+    try {
+        m_view->LoadCapturedData(path);
+    } catch (const PlenovaError& e) {
+        if (m_tell)
+            m_tell(e.Message());
+    }
 }
 
 QStringList CFmtcapturaFrm::OpenFormat(const QString& path) {

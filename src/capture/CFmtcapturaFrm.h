@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class CFmtcaptureView;
 class QAction;
 class QMainWindow;
@@ -41,6 +43,13 @@ public:
         HelpCommand = 32809,
     };
 
+    // Which file dialog a captured-data command asks with.
+    enum class CaptureDialog { Open, Save };
+    // Asks the user for a captured-data file; an empty path means the user cancelled.
+    using FileChooser = std::function<QString(CaptureDialog)>;
+    // Tells the user why a command failed, with an OK button only.
+    using Messenger = std::function<void(const QString&)>;
+
     explicit CFmtcapturaFrm(QWidget* parent = nullptr);
     ~CFmtcapturaFrm() override;
 
@@ -51,6 +60,16 @@ public:
     void UpdateTitle();
     // Takes the size that shows the whole capture screen, at most room.
     void FitToScreen(const QSize& room);
+
+    // "Guardar captura": asks for a file only while there is no current captured-data file.
+    void SaveCapture();
+    // "Guardar captura como...": always asks.
+    void SaveCaptureAs();
+    // "Abrir datos capturados": asks for a file and loads its values.
+    void LoadCapture();
+    // Replace the standard file dialog and message box (both have defaults).
+    void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
 
     const QString& Path() const { return m_path; }
     CFmtcaptureView* View() const { return m_view; }
@@ -73,6 +92,9 @@ private:
     void MakeMenus();
     void MakeToolBar();
     void MakeStatusBar();
+    void ConnectCaptureFileCommands();
+    QString ChooseCaptureFile(CaptureDialog dialog);
+    void WriteCapture(const QString& path);
 
     QString m_path;
     QMainWindow* m_body;
@@ -81,4 +103,6 @@ private:
     QStatusBar* m_statusBar = nullptr;
     QList<QMenu*> m_menus;
     QHash<int, QAction*> m_actions;
+    FileChooser m_chooseFile;
+    Messenger m_tell;
 };

@@ -1,6 +1,8 @@
 #include "capture/CFmtcaptureView.h"
 
 #include "capture/CalculatedFields.h"
+#include "capture/CaptureFile.h"
+#include "capture/CaptureFileError.h"
 #include "capture_controls/CCaptureControl.h"
 #include "capture_controls/CCaptureEdit.h"
 #include "capture_controls/CFmtGrid.h"
@@ -63,12 +65,7 @@ void CFmtcaptureView::DestroyScreen() {
 QStringList CFmtcaptureView::OpenFormat(const QString& path) {
     QStringList warnings = ReadFormat(path);
     m_formatPath = path;
-    // The name a captured-data file records: whatever follows the last folder or drive
-    // separator, whichever system wrote the path.
-    const qsizetype cut =
-        std::max({path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')),
-                  path.lastIndexOf(QLatin1Char(':'))});
-    m_formatName = path.mid(cut + 1);
+    m_formatName = CaptureFile::FormatNameOf(path);
     m_screen->update();
     return warnings;
 }
@@ -154,6 +151,30 @@ void CFmtcaptureView::BuildScreen() {
 void CFmtcaptureView::ClearValues() {
     for (const auto& control : m_format.controls)
         control->ClearValue();
+    m_screen->update();
+}
+
+void CFmtcaptureView::SaveCapturedData(const QString& path) {
+    m_capturedDataPath = path;
+    CaptureFile::Save(path, m_formatName, m_format.controls);
+}
+
+void CFmtcaptureView::LoadCapturedData(const QString& path) {
+    try {
+        CaptureFile::Load(path, m_formatName, m_format.controls, QLocale());
+    } catch (const CaptureFileError& e) {
+        // A damaged file was still written for this format: it stays the one a later save
+        // overwrites.
+        if (e.GetCause() == CaptureFileError::Cause::Damaged)
+            m_capturedDataPath = path;
+        throw;
+    }
+    m_capturedDataPath = path;
+    // The tables draw their cells from their store: their widgets learn of new values only by
+    // being repainted.
+    const QList<QWidget*> widgets = m_screen->findChildren<QWidget*>();
+    for (QWidget* widget : widgets)
+        widget->update();
     m_screen->update();
 }
 

@@ -41,6 +41,13 @@ public:
     void BuildScreen();
     // "Limpiar": every field empty, every number 0. The captured-data file stays the current one.
     void ClearValues();
+    // Writes the values into the captured-data file at path, which becomes the current one even
+    // when the save fails. Throws a CaptureFileError.
+    void SaveCapturedData(const QString& path);
+    // Loads the values of the captured-data file at path and repaints the fields. The file
+    // becomes the current one once its format name matches, even when it then proves damaged;
+    // any failure throws a CaptureFileError and leaves every value as it was.
+    void LoadCapturedData(const QString& path);
 
     const QString& FormatPath() const { return m_formatPath; }
     // The file name without its folder.

@@ -292,3 +292,152 @@ TEST(CaptureWindowTest, ScreenShowsCaptionsAndLabels) {
     EXPECT_GT(inkIn(QRect(10, 60, 40, 18)), 20);
     EXPECT_EQ(inkIn(QRect(0, 120, 140, 60)), 0);
 }
+
+namespace {
+
+// A capture window on a format, with its file dialog and message box replaced: the dialog
+// answers with the next path given (an empty one cancels) and counts its questions.
+struct CaptureFrame {
+    QMdiArea area;
+    CFmtcapturaFrm* frame = new CFmtcapturaFrm;
+    QStringList answers;
+    int questions = 0;
+    QStringList messages;
+
+    explicit CaptureFrame(const QString& formatPath) {
+        area.addSubWindow(frame);
+        frame->OpenFormat(formatPath);
+        frame->SetFileChooser([this](CFmtcapturaFrm::CaptureDialog) {
+            ++questions;
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        });
+        frame->SetMessenger([this](const QString& message) { messages << message; });
+    }
+    QLineEdit* Edit(int id) { return EditOf(*frame->View(), id); }
+    void Run(CFmtcapturaFrm::Command id) { frame->CommandAction(id)->trigger(); }
+};
+
+CFmtGrid* TableOf(CFmtcaptureView& view) {
+    for (const auto& control : view.Controls()) {
+        if (auto* table = dynamic_cast<CFmtGrid*>(control.get()))
+            return table;
+    }
+    return nullptr;
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
+    QTemporaryDir dir;
+    CaptureScreenForm form = ThreeFields();
+    form.Partidas(4, 10, 130);
+    const QString format = form.Save(dir, "factura.fmt");
+    CaptureFrame first(format);
+    for (auto id : {CFmtcapturaFrm::SaveCaptureCommand, CFmtcapturaFrm::SaveCaptureAsCommand,
+                    CFmtcapturaFrm::OpenCaptureCommand})
+        EXPECT_TRUE(first.frame->CommandAction(id)->isEnabled()) << id;
+    EXPECT_EQ(first.frame->CommandAction(CFmtcapturaFrm::OpenCaptureCommand)->statusTip(),
+              "Abre un archivo con datos previamente capturados");
+
+    // A cancelled dialog writes nothing and leaves no current file.
+    first.Run(CFmtcapturaFrm::SaveCaptureCommand);
+    EXPECT_EQ(first.questions, 1);
+    EXPECT_TRUE(first.frame->View()->CapturedDataPath().isEmpty());
+
+    first.Edit(1174)->setText("uno");
+    first.Edit(1175)->setText("dos");
+    first.Edit(1176)->setText("tres");
+    const QString cap = dir.filePath("datos.cap");
+    first.answers << cap;
+    first.Run(CFmtcapturaFrm::SaveCaptureCommand);
+    EXPECT_EQ(first.questions, 2);
+    EXPECT_EQ(first.frame->View()->CapturedDataPath(), cap);
+
+    // "Limpiar" keeps the current file: the next save overwrites it without asking.
+    first.Run(CFmtcapturaFrm::ClearCommand);
+    first.Edit(1175)->setText("otro");
+    first.Run(CFmtcapturaFrm::SaveCaptureCommand);
+    EXPECT_EQ(first.questions, 2);
+    EXPECT_TRUE(Contents(cap).contains("otro"));
+    EXPECT_FALSE(Contents(cap).contains("uno"));
+
+    // "Guardar captura como..." always asks.
+    const QString copy = dir.filePath("copia.cap");
+    first.Edit(1174)->setText("uno");
+    CFmtGrid* table = TableOf(*first.frame->View());
+    ASSERT_NE(table, nullptr);
+    table->Cells().SetCell(1, 2, "3", false);
+    table->Cells().SetCell(2, 2, "1.5", false);
+    first.answers << copy;
+    first.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+    EXPECT_EQ(first.questions, 3);
+    EXPECT_EQ(first.frame->View()->CapturedDataPath(), copy);
+
+    CaptureFrame second(format);
+    second.Edit(1176)->setText("previo");
+    second.answers << copy;
+    second.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_TRUE(second.messages.isEmpty()) << second.messages.join('\n').toStdString();
+    EXPECT_EQ(second.Edit(1174)->text(), "uno");
+    EXPECT_EQ(second.Edit(1175)->text(), "otro");
+    EXPECT_EQ(second.Edit(1176)->text(), "");
+    CFmtGrid* loaded = TableOf(*second.frame->View());
+    ASSERT_NE(loaded, nullptr);
+    for (int column : {1, 2, 3})
+        EXPECT_EQ(loaded->Cells().GetCell(column, 2), table->Cells().GetCell(column, 2)) << column;
+    EXPECT_FALSE(loaded->Cells().GetCell(2, 2).isEmpty());
+    EXPECT_EQ(second.frame->View()->CapturedDataPath(), copy);
+    EXPECT_TRUE(first.messages.isEmpty());
+
+    // A save that fails tells why, and the chosen path stays the current file.
+    const QString nowhere = dir.filePath("no existe/datos.cap");
+    second.answers << nowhere;
+    second.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+    EXPECT_EQ(second.messages.size(), 1);
+    EXPECT_EQ(second.frame->View()->CapturedDataPath(), nowhere);
+}
+
+TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
+    QTemporaryDir dir;
+    const QString other = ThreeFields().Save(dir, "Factura.fmt");
+    CaptureFrame foreign(other);
+    const QString foreignCap = dir.filePath("ajeno.cap");
+    foreign.answers << foreignCap;
+    foreign.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+
+    CaptureFrame window(ThreeFields().Save(dir, "factura.fmt"));
+    window.Edit(1174)->setText("uno");
+    window.Edit(1175)->setText("dos");
+    const QString cap = dir.filePath("datos.cap");
+    window.answers << cap;
+    window.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+
+    CaptureFrame target(window.frame->Path());
+    target.Edit(1174)->setText("antes");
+    target.answers << foreignCap;
+    target.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_EQ(target.messages, QStringList({"El archivo seleccionado es del tipo Factura.fmt y "
+                                            "no del formato factura.fmt actual"}));
+    EXPECT_EQ(target.Edit(1174)->text(), "antes");
+    EXPECT_TRUE(target.frame->View()->CapturedDataPath().isEmpty());
+
+    // A file cut short in its last record: the format matches, so the file becomes the current
+    // one, but no value is set.
+    QByteArray bytes = Contents(cap);
+    const QString cut = dir.filePath("corto.cap");
+    QFile file(cut);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.left(bytes.size() - 2));
+    file.close();
+    target.answers << cut;
+    target.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    ASSERT_EQ(target.messages.size(), 2);
+    EXPECT_TRUE(target.messages.at(1).contains("No se cargó ningún valor"));
+    EXPECT_EQ(target.Edit(1174)->text(), "antes");
+    EXPECT_EQ(target.frame->View()->CapturedDataPath(), cut);
+}
