@@ -1,6 +1,8 @@
 #include "capture/CFmtcapturaFrm.h"
 
 #include "capture/CFmtcaptureView.h"
+#include "capture/PrinterDialogs.h"
+#include "model/FormatPrinter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -28,6 +31,7 @@ CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
     MakeMenus();
     MakeToolBar();
     MakeStatusBar();
+    ConnectPrinting();
     setWidget(m_body);
     connect(this, &QMdiSubWindow::aboutToActivate, this, &CFmtcapturaFrm::UpdateTitle);
     UpdateTitle();
@@ -188,4 +192,33 @@ void CFmtcapturaFrm::FitToScreen(const QSize& room) {
 void CFmtcapturaFrm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     UpdateTitle();
+}
+
+void CFmtcapturaFrm::ConnectPrinting() {
+    for (Command id : {PrintCommand, PrintSetupCommand})
+        m_actions.value(id)->setEnabled(true);
+    connect(m_actions.value(PrintCommand), &QAction::triggered, this, [this] { PrintFormat(); });
+    connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
+            [this] { SetUpPrinter(); });
+}
+
+QPrinter& CFmtcapturaFrm::Printer() {
+    if (!m_printer)
+        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+bool CFmtcapturaFrm::PrintFormat() {
+    QPrinter& printer = Printer();
+    // The job carries the application's title, whatever the format is called.
+    printer.setDocName(QStringLiteral("Plenovixalia"));
+    printer.setCopyCount(1);
+    if (!PrinterDialogs::ChoosePrinter(printer, this))
+        return false;
+    return FormatPrinter::PrintToPrinter(printer, m_view->Controls(),
+                                         FormatPrinter::Offsets::FromSettings());
+}
+
+bool CFmtcapturaFrm::SetUpPrinter() {
+    return PrinterDialogs::SetUpPage(Printer(), this);
 }
