@@ -1,6 +1,8 @@
 #include "capture/CFmtcapturaFrm.h"
 
 #include "capture/CFmtcaptureView.h"
+#include "capture/PrinterDialogs.h"
+#include "model/FormatPrinter.h"
 #include "platform/PlenovaError.h"
 
 #include <QAction>
@@ -11,6 +13,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -32,6 +35,7 @@ CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
     MakeToolBar();
     MakeStatusBar();
     ConnectCaptureFileCommands();
+    ConnectPrinting();
     setWidget(m_body);
     connect(this, &QMdiSubWindow::aboutToActivate, this, &CFmtcapturaFrm::UpdateTitle);
     UpdateTitle();
@@ -97,9 +101,8 @@ void CFmtcapturaFrm::MakeMenus() {
     for (QMenu* menu : std::as_const(m_menus))
         connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
 
-    // Printing the captured values comes with its own windows' work.
-    for (Command id : {MarginsCommand, PrintCommand})
-        m_actions.value(id)->setEnabled(false);
+    // The margins dialog comes with its own work.
+    m_actions.value(MarginsCommand)->setEnabled(false);
 
     connect(m_actions.value(ClearCommand), &QAction::triggered, m_view,
             &CFmtcaptureView::ClearValues);
@@ -259,4 +262,33 @@ void CFmtcapturaFrm::FitToScreen(const QSize& room) {
 void CFmtcapturaFrm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     UpdateTitle();
+}
+
+void CFmtcapturaFrm::ConnectPrinting() {
+    for (Command id : {PrintCommand, PrintSetupCommand})
+        m_actions.value(id)->setEnabled(true);
+    connect(m_actions.value(PrintCommand), &QAction::triggered, this, [this] { PrintFormat(); });
+    connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
+            [this] { SetUpPrinter(); });
+}
+
+QPrinter& CFmtcapturaFrm::Printer() {
+    if (!m_printer)
+        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+bool CFmtcapturaFrm::PrintFormat() {
+    QPrinter& printer = Printer();
+    // The job carries the application's title, whatever the format is called.
+    printer.setDocName(QStringLiteral("Plenovixalia"));
+    printer.setCopyCount(1);
+    if (!PrinterDialogs::ChoosePrinter(printer, this))
+        return false;
+    return FormatPrinter::PrintToPrinter(printer, m_view->Controls(),
+                                         FormatPrinter::Offsets::FromSettings());
+}
+
+bool CFmtcapturaFrm::SetUpPrinter() {
+    return PrinterDialogs::SetUpPage(Printer(), this);
 }

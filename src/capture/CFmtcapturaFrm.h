@@ -7,11 +7,13 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class CFmtcaptureView;
 class QAction;
 class QMainWindow;
 class QMenu;
+class QPrinter;
 class QStatusBar;
 class QToolBar;
 
@@ -79,6 +81,18 @@ public:
     QToolBar* ToolBar() const { return m_toolBar; }
     QStatusBar* StatusBar() const { return m_statusBar; }
 
+    // The printer the window prints on; it keeps its set-up from one print to the next. Windows
+    // given the same printer share it (the application's printer); otherwise the window makes
+    // one of its own the first time it is needed.
+    QPrinter& Printer();
+    void SetPrinter(std::shared_ptr<QPrinter> printer) { m_printer = std::move(printer); }
+    // Prints one sheet with the values as typed, shifted by the installation's margin offsets,
+    // after the print dialog; false, without a word, when the dialog is cancelled or the job
+    // fails.
+    bool PrintFormat();
+    // The page set-up dialog on the window's printer; false when cancelled.
+    bool SetUpPrinter();
+
 signals:
     // After every change of the caption, and when the window is activated or resized.
     void captionChanged(QMdiSubWindow* frame);
@@ -95,6 +109,7 @@ private:
     void ConnectCaptureFileCommands();
     QString ChooseCaptureFile(CaptureDialog dialog);
     void WriteCapture(const QString& path);
+    void ConnectPrinting();
 
     QString m_path;
     QMainWindow* m_body;
@@ -105,4 +120,5 @@ private:
     QHash<int, QAction*> m_actions;
     FileChooser m_chooseFile;
     Messenger m_tell;
+    std::shared_ptr<QPrinter> m_printer;
 };

@@ -2,6 +2,7 @@
 
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture/PrinterDialogs.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "shell/CPlenovaApp.h"
@@ -12,11 +13,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTextStream>
 
 CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
-    : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new QMdiArea) {
+    : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new QMdiArea),
+      m_printer(std::make_shared<QPrinter>(QPrinter::HighResolution)) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -73,12 +76,14 @@ void CMainFrame::MakeMenu() {
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
 
-    // The designers, the access bar, printing and help come with their own windows' work.
+    // The designers, the access bar and help come with their own windows' work.
     for (Command id : {NewDesignCommand, OpenDesignCommand, OpenScreenDesignCommand,
-                       PrintSetupCommand, AccessBarCommand, HelpCommand})
+                       AccessBarCommand, HelpCommand})
         m_actions.value(id)->setEnabled(false);
     connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
             &CMainFrame::OpenCaptureDialog);
+    connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
+            [this] { PrinterDialogs::SetUpPage(*m_printer, this); });
     connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
     connect(m_actions.value(AboutCommand), &QAction::triggered, this, &CMainFrame::ShowAbout);
 }
@@ -108,6 +113,7 @@ void CMainFrame::OpenCaptureDialog() {
 
 CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
     auto* frame = new CFmtcapturaFrm;
+    frame->SetPrinter(m_printer);
     connect(frame, &CFmtcapturaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtcapturaFrm::formatOpened, this, [](const QString& opened) {
         Profile profile;
@@ -120,8 +126,7 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
     connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
     for (CFmtcapturaFrm::Command id :
-         {CFmtcapturaFrm::PrintSetupCommand, CFmtcapturaFrm::AccessBarCommand,
-          CFmtcapturaFrm::HelpCommand})
+         {CFmtcapturaFrm::AccessBarCommand, CFmtcapturaFrm::HelpCommand})
         frame->CommandAction(id)->setEnabled(false);
     m_mdiArea->addSubWindow(frame);
     frame->show();

@@ -4,11 +4,14 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 class CFmtcapturaFrm;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 
 // The main window: the child windows in its client area, the main menu while none of them is
 // active and the active child's menu otherwise, and the caption "PLENOVA" followed by the
@@ -44,6 +47,9 @@ public:
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    // The application's printer: every capture window prints on it, and the printer set-up of
+    // the main menu or of any capture window changes it for all of them.
+    QPrinter& Printer() const { return *m_printer; }
 
 public slots:
     // A child window changed its caption: the main caption follows it.
@@ -61,4 +67,5 @@ private:
     QList<QMenu*> m_menus;
     QHash<int, QAction*> m_actions;
     bool m_unattended = false;
+    std::shared_ptr<QPrinter> m_printer;
 };

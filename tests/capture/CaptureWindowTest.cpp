@@ -239,7 +239,8 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
     QAction* clear = frame->CommandAction(CFmtcapturaFrm::ClearCommand);
     EXPECT_EQ(clear->text(), "&Limpiar formato");
     EXPECT_EQ(clear->statusTip(), "Borra el formato");
-    EXPECT_FALSE(frame->CommandAction(CFmtcapturaFrm::PrintCommand)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CFmtcapturaFrm::PrintCommand)->isEnabled());
+    EXPECT_FALSE(frame->CommandAction(CFmtcapturaFrm::MarginsCommand)->isEnabled());
     QStringList tips;
     for (const QAction* button : frame->ToolBar()->actions()) {
         if (!button->isSeparator())

@@ -1,4 +1,5 @@
 #include "capture/CFmtcapturaFrm.h"
+#include "capture/PrinterDialogs.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "platform/Profile.h"
@@ -11,6 +12,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -130,4 +132,31 @@ TEST(ShellTest, GrabWritesThePaintedMainWindow) {
     EXPECT_EQ(plenova.exitCode(), 0) << plenova.readAllStandardError().toStdString();
     const QImage picture(out);
     EXPECT_EQ(picture.size(), QSize(1280, 800));
+}
+
+TEST(ShellTest, PrinterSetUpIsTheApplicationsForEveryCaptureWindow) {
+    QTemporaryDir dir;
+    const QString factura = EmptyFormat(dir, "factura.fmt");
+    Profile profile;
+    ForgetRecentFormats(profile);
+    CMainFrame frame(dir.path());
+    frame.SetUnattended(true);
+
+    QList<QPrinter*> setUp;
+    PrinterDialogs::ReplacePageSetupDialog([&setUp](QPrinter& printer, QWidget*) {
+        setUp << &printer;
+        return true;
+    });
+    QAction* mainSetUp = frame.CommandAction(CMainFrame::PrintSetupCommand);
+    EXPECT_EQ(mainSetUp->text(), "Con&figurar impresora...");
+    EXPECT_TRUE(mainSetUp->isEnabled());
+    mainSetUp->trigger();
+    CFmtcapturaFrm* capture = frame.OpenForCapture(factura);
+    ASSERT_NE(capture, nullptr);
+    QAction* captureSetUp = capture->CommandAction(CFmtcapturaFrm::PrintSetupCommand);
+    EXPECT_TRUE(captureSetUp->isEnabled());
+    captureSetUp->trigger();
+    PrinterDialogs::ReplacePageSetupDialog({});
+    EXPECT_EQ(setUp, QList<QPrinter*>({&frame.Printer(), &frame.Printer()}));
+    EXPECT_EQ(&capture->Printer(), &frame.Printer());
 }
