@@ -1,5 +1,7 @@
 #include "grid/GridGeometry.h"
 
+#include "platform/Saturate.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,16 +17,18 @@ void GridGeometry::LayOut(const std::vector<GridColumn>& columns, int firstColum
     m_totalWidth = 0;
     if (columns.empty())
         return;
+    // Widths come from the table's record, which a damaged format may fill with any number:
+    // the sums stop at the largest coordinate instead of overflowing.
     int x = columns[0].width;
     m_spans[0] = Span{0, x};
     m_totalWidth = columns[0].width;
     const int count = static_cast<int>(columns.size());
     for (int c = firstColumn; c < count; ++c) {
         const int width = columns[c].width;
-        m_totalWidth += width;
+        m_totalWidth = SaturatedAdd(m_totalWidth, width);
         if (x < viewport.width()) {
-            m_spans[c] = Span{x, x + width};
-            x += width;
+            m_spans[c] = Span{x, SaturatedAdd(x, width)};
+            x = SaturatedAdd(x, width);
             ++m_visibleColumns;
         }
     }
