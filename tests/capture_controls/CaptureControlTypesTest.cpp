@@ -1,5 +1,6 @@
 #include "capture_controls/CaptureControlTypes.h"
 #include "CaptureSampleFormat.h"
+#include "CaptureTestSupport.h"
 #include "capture_controls/CCuadrosVar.h"
 #include "capture_controls/CDateInput.h"
 #include "capture_controls/CMarcaVar.h"
@@ -77,27 +78,16 @@ TEST(CaptureControlTypesTest, DamagedFormatsStaySafeToDrawPrintAndCapture) {
     const QByteArray bytes = Store([&format](Archive& ar) {
         FormatFile::Write(ar, format, FormatSettings(), FormatFile::Writer::Design);
     });
-    std::uint32_t seed = 777;
-    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
-    const char values[] = {'\x00', '\x01', '\x7f', '\x80', '\xfe', '\xff'};
+    FormatDamage damage(777);
     QImage sheet(120, 120, QImage::Format_RGB32);
     sheet.setDotsPerMeterX(10000);
     sheet.setDotsPerMeterY(10000);
     QWidget screen;
     int drawn = 0;
     for (int round = 0; round < 400; ++round) {
-        QByteArray damaged = bytes;
-        for (int i = 0; i < 3; ++i)
-            damaged[static_cast<qsizetype>(next() % damaged.size())] = values[next() % 6];
         Format read;
-        FormatSettings settings;
-        try {
-            Load(damaged, [&](Archive& ar) { FormatFile::Read(ar, read, settings); });
-        } catch (const ArchiveException&) {
+        if (!ReadOrRefuse(damage.Damage(bytes), read))
             continue;
-        } catch (const FormatError&) {
-            continue;
-        }
         RecordingSurface recorder(MapMode::LoMetric);
         QPainter painter(&sheet);
         PainterSurface dc(painter);
