@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTextStream>
 #include <QTimer>
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "plenova: se indica a lo más un formato\n";
         return 2;
     }
+    // The caption and the recent formats name the file wherever it was started from.
+    const QString format =
+        formats.isEmpty() ? QString() : QFileInfo(formats.constFirst()).absoluteFilePath();
 
     CPlenovaApp plenova;
     plenova.InitInstance();
@@ -70,14 +74,12 @@ int main(int argc, char** argv) {
     if (!grabbing) {
         // Once the main window has taken its maximized size, so that the capture window can
         // take the room it needs.
-        if (!formats.isEmpty()) {
-            QTimer::singleShot(
-                0, &frame, [&frame, path = formats.constFirst()] { frame.OpenForCapture(path); });
-        }
+        if (!format.isEmpty())
+            QTimer::singleShot(0, &frame, [&frame, format] { frame.OpenForCapture(format); });
         return QApplication::exec();
     }
 
-    const bool opened = formats.isEmpty() || frame.OpenForCapture(formats.constFirst());
+    const bool opened = format.isEmpty() || frame.OpenForCapture(format);
     frame.activateWindow();
     WaitUntilPainted(frame);
     const QString out = parser.value(grab);

@@ -4,6 +4,7 @@
 #include "platform/Archive.h"
 
 #include <QDateEdit>
+#include <QLocale>
 
 CDateInput::CDateInput() : CCaptureControl(ControlTypeCode::DateInput) {}
 
@@ -74,6 +75,12 @@ int CDateInput::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstI
     // The picker keeps its own font; the entry font of the capture window is not applied.
     auto* picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
+    // The locale's short date, with the year in full: on a cheque or an invoice "26" is not a
+    // year anybody should have to guess.
+    QString shortDate = picker->locale().dateFormat(QLocale::ShortFormat);
+    if (!shortDate.contains(QLatin1String("yyyy")))
+        shortDate.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    picker->setDisplayFormat(shortDate);
     picker->setMinimumDate(QDate(100, 1, 1));
     picker->setMaximumDate(QDate(9999, 12, 31));
     // A new picker shows today unless the field already holds a date.

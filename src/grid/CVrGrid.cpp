@@ -125,6 +125,7 @@ void CVrGrid::SetColumn(int column, const QString& caption, int width, bool read
     col.readOnly = readOnly;
     col.alignment = alignment;
     Layout();
+    SyncScrollBars();
     update();
 }
 
@@ -260,6 +261,10 @@ void CVrGrid::ClampFirstVisible() {
 }
 
 void CVrGrid::SyncScrollBars() {
+    if (m_horizontalBar && m_horizontalBar->isHidden() == NeedsHorizontalBar()) {
+        PlaceScrollBars();
+        return;
+    }
     {
         const QSignalBlocker block(m_verticalBar);
         m_verticalBar->setRange(1, std::max(1, m_rowLimit));
@@ -803,9 +808,23 @@ void CVrGrid::resizeEvent(QResizeEvent* event) {
     PlaceScrollBars();
 }
 
+bool CVrGrid::NeedsHorizontalBar() const {
+    if (!m_horizontalBar)
+        return false;
+    long long columnsWidth = 0;
+    for (const GridColumn& column : m_columns)
+        columnsWidth += column.width;
+    return columnsWidth > width() - m_verticalBar->sizeHint().width();
+}
+
 void CVrGrid::PlaceScrollBars() {
     const int barWidth = m_verticalBar->sizeHint().width();
-    const int barHeight = m_horizontalBar ? m_horizontalBar->sizeHint().height() : 0;
+    const bool horizontal = NeedsHorizontalBar();
+    if (m_horizontalBar)
+        m_horizontalBar->setVisible(horizontal);
+    if (!horizontal)
+        m_firstVisibleColumn = 1;
+    const int barHeight = horizontal ? m_horizontalBar->sizeHint().height() : 0;
     m_viewport = QSize(std::max(0, width() - barWidth), std::max(0, height() - barHeight));
     m_verticalBar->setGeometry(m_viewport.width(), 0, barWidth, m_viewport.height());
     if (m_horizontalBar)

@@ -138,6 +138,9 @@ private:
     void SyncScrollBars();
     bool WantsKey(const QKeyEvent* event) const;
     void PlaceScrollBars();
+    // A horizontal bar is shown only while the columns are wider than the room beside the
+    // vertical one: a table whose columns fit loses no row to a bar that cannot move.
+    bool NeedsHorizontalBar() const;
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);
     void HideEditor(QWidget* editor);
