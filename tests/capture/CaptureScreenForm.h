@@ -38,12 +38,12 @@ struct CaptureScreenForm {
     }
 
     // An invoice's lines on the screen: quantity, price and their product.
-    CFmtGrid& Partidas(int order, int x, int y) {
+    CFmtGrid& Partidas(int order, int x, int y, int rows = 4) {
         auto table = CFmtGrid::Create(100, -600);
         table->text = QStringLiteral("PARTIDAS");
         table->captureOrder = order;
         table->SetColumnCount(3);
-        table->SetRowCount(4);
+        table->SetRowCount(rows);
         const QStringList titles = {QStringLiteral("CANTIDAD"), QStringLiteral("PRECIO"),
                                     QStringLiteral("IMPORTE")};
         for (int i = 0; i < 3; ++i) {

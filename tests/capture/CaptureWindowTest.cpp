@@ -4,6 +4,7 @@
 #include "capture/CFmtcaptureView.h"
 #include "capture/CalculatedFields.h"
 #include "capture_controls/CCaptureEdit.h"
+#include "grid/CVrGrid.h"
 #include "model/FormatError.h"
 
 #include <QApplication>
@@ -176,6 +177,79 @@ TEST(CaptureWindowTest, TableTotalsReachTheFieldsOnTheScreen) {
     EXPECT_EQ(table->Cells().GetCell(3, 1), "6.000");
     EXPECT_EQ(EditOf(view, 1175)->text(), "10.000");
     EXPECT_EQ(EditOf(view, 1176)->text(), "1.600");
+}
+
+TEST(CaptureWindowTest, DeletingRowsThroughTheGridMovesTheLaterRowsUp) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Partidas(1, 20, 20, 5);
+    form.Line("SUBTOTAL", 2, 100, 160, "PARTIDAS&IMPORTE");
+    CFmtcaptureView view;
+    view.OpenFormat(form.Save(dir));
+    CFmtGrid* table = dynamic_cast<CFmtGrid*>(view.Controls()[0].get());
+    ASSERT_NE(table, nullptr);
+    CVrGrid* grid = table->Grid();
+    ASSERT_NE(grid, nullptr);
+
+    // The quantity of row r is r and its price 2, typed into the cells as a user does.
+    auto type = [grid](int column, int row, char digit) {
+        grid->SetCurrentCell(column, row);
+        grid->BeginEdit(digit);
+        grid->EndEdit(Qt::Key_Return);
+    };
+    for (int row = 1; row <= 5; ++row) {
+        type(1, row, static_cast<char>('0' + row));
+        type(2, row, '2');
+    }
+    EXPECT_EQ(EditOf(view, 1175)->text(), "30.00");
+    const QString fourth = table->Cells().GetCell(1, 4);
+    const QString fifth = table->Cells().GetCell(1, 5);
+    EXPECT_FALSE(fourth.isEmpty());
+    const int rowLimit = grid->GetRowLimit();
+
+    grid->SelectRows(2, 3);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(table->Cells().GetCell(1, 2), fourth);
+    EXPECT_EQ(table->Cells().GetCell(1, 3), fifth);
+    for (int row : {4, 5}) {
+        for (int column = 1; column <= 3; ++column)
+            EXPECT_EQ(table->Cells().GetCell(column, row), "") << column << "," << row;
+    }
+    EXPECT_EQ(grid->GetRowLimit(), rowLimit - 2);
+    EXPECT_EQ(EditOf(view, 1175)->text(), "20.00");
+}
+
+TEST(CaptureWindowTest, EachWindowFormatsWithItsOwnFormatsSettings) {
+    QTemporaryDir dir;
+    // One layout saved twice, with the settings of two countries.
+    CaptureScreenForm form;
+    form.settings.decimals = 0;
+    form.Line("TOTAL", 1, 100, 10);
+    form.Line("LETRA", 2, 100, 40, "$TOTAL");
+    const QString pesos = form.Save(dir, QStringLiteral("pesos.fmt"));
+    form.settings.decimals = 3;
+    form.settings.currencyName = QStringLiteral("DOLARES");
+    form.settings.postfix = QStringLiteral("USD");
+    const QString dollars = form.Save(dir, QStringLiteral("dolares.fmt"));
+    CFmtcaptureView first;
+    CFmtcaptureView second;
+    first.OpenFormat(pesos);
+    second.OpenFormat(dollars);
+    ShowActive(first);
+    ShowActive(second);
+
+    for (CFmtcaptureView* view : {&first, &second}) {
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+        EditOf(*view, 1174)->setFocus();
+        QTest::keyClicks(EditOf(*view, 1174), "1234.25");
+        QTest::keyClick(EditOf(*view, 1174), Qt::Key_Tab);
+    }
+    EXPECT_EQ(EditOf(first, 1174)->text(), "1234");
+    EXPECT_EQ(EditOf(first, 1175)->text(), "UN MIL DOSCIENTOS TREINTA Y CUATRO PESOS 25/100 M.N.");
+    EXPECT_EQ(EditOf(second, 1174)->text(), "1234.250");
+    EXPECT_EQ(EditOf(second, 1175)->text(),
+              "UN MIL DOSCIENTOS TREINTA Y CUATRO DOLARES 25/100 USD");
 }
 
 TEST(CaptureWindowTest, TwoWindowsOnOneFormatKeepTheirOwnValues) {
