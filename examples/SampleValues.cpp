@@ -46,9 +46,13 @@ CControles* SampleValues::Find(const ControlList& controls, const QString& name)
 
 void SampleValues::FillFactura(ControlList& controls, const FormatSettings& settings,
                                const QLocale& locale) {
-    CFmtGrid& lines = Field<CFmtGrid>(controls, QStringLiteral("PARTIDAS"));
-    lines.UseSettings(settings);
+    Field<CFmtGrid>(controls, QStringLiteral("PARTIDAS")).UseSettings(settings);
     CalculatedFields engine(controls, settings, locale);
+    FillFactura(controls, engine);
+}
+
+void SampleValues::FillFactura(ControlList& controls, CalculatedFields& engine) {
+    CFmtGrid& lines = Field<CFmtGrid>(controls, QStringLiteral("PARTIDAS"));
 
     Leave(engine, Field<CTextlineVar>(controls, QStringLiteral("FOLIO")), QStringLiteral("A-1024"));
     Field<CDateInput>(controls, QStringLiteral("FECHA")).SetDate(SampleDate());
