@@ -1,9 +1,12 @@
 // plenova: the desktop application. A format named on the command line opens for capture.
 //
-//   plenova [FILE.fmt]
-//   plenova --grab OUT.png [FILE.fmt]   lays the main window out at 1280 x 800, writes it as a
-//                                       picture once it is painted, and exits; the exit
-//                                       status is 1 when the format could not be read
+//   plenova [FILE.fmt [--cap DATA.cap]]
+//   plenova --grab OUT.png [FILE.fmt [--cap DATA.cap]]
+//                         --grab lays the main window out at 1280 x 800, writes it as a picture
+//                         once it is painted, and exits; the exit status is 1 when the format
+//                         or the captured data could not be read. --cap loads captured values
+//                         into the format's window, as "Abrir datos capturados" does.
+#include "capture/CFmtcapturaFrm.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 
@@ -47,6 +50,11 @@ int main(int argc, char** argv) {
         QStringLiteral("Guarda una imagen de la ventana principal en ARCHIVO y termina."),
         QStringLiteral("ARCHIVO"));
     parser.addOption(grab);
+    const QCommandLineOption capture(
+        QStringLiteral("cap"),
+        QStringLiteral("Carga los datos capturados de ARCHIVO en la pantalla de captura."),
+        QStringLiteral("ARCHIVO"));
+    parser.addOption(capture);
     parser.addPositionalArgument(QStringLiteral("formato"),
                                  QStringLiteral("Formato que se abre para captura."),
                                  QStringLiteral("[formato.fmt]"));
@@ -54,6 +62,10 @@ int main(int argc, char** argv) {
     const QStringList formats = parser.positionalArguments();
     if (formats.size() > 1) {
         QTextStream(stderr) << "plenova: se indica a lo más un formato\n";
+        return 2;
+    }
+    if (parser.isSet(capture) && formats.isEmpty()) {
+        QTextStream(stderr) << "plenova: --cap necesita un formato\n";
         return 2;
     }
     // The caption and the recent formats name the file wherever it was started from.
@@ -75,11 +87,19 @@ int main(int argc, char** argv) {
         // Once the main window has taken its maximized size, so that the capture window can
         // take the room it needs.
         if (!format.isEmpty())
-            QTimer::singleShot(0, &frame, [&frame, format] { frame.OpenForCapture(format); });
+            QTimer::singleShot(0, &frame, [&frame, format, data = parser.value(capture)] {
+                CFmtcapturaFrm* child = frame.OpenForCapture(format);
+                if (child && !data.isEmpty())
+                    child->LoadCaptureFrom(data);
+            });
         return QApplication::exec();
     }
 
-    const bool opened = format.isEmpty() || frame.OpenForCapture(format);
+    bool opened = true;
+    if (!format.isEmpty()) {
+        CFmtcapturaFrm* child = frame.OpenForCapture(format);
+        opened = child && (!parser.isSet(capture) || child->LoadCaptureFrom(parser.value(capture)));
+    }
     frame.activateWindow();
     WaitUntilPainted(frame);
     const QString out = parser.value(grab);

@@ -224,13 +224,18 @@ void CFmtcapturaFrm::WriteCapture(const QString& path) {
 
 void CFmtcapturaFrm::LoadCapture() {
     const QString path = ChooseCaptureFile(CaptureDialog::Open);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        LoadCaptureFrom(path);
+}
+
+bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
     try {
         m_view->LoadCapturedData(path);
+        return true;
     } catch (const PlenovaError& e) {
         if (m_tell)
             m_tell(e.Message());
+        return false;
     }
 }
 

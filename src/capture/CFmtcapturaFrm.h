@@ -69,6 +69,9 @@ public:
     void SaveCaptureAs();
     // "Abrir datos capturados": asks for a file and loads its values.
     void LoadCapture();
+    // Loads the values of the captured-data file at path; false, after telling the user why,
+    // when it cannot be loaded (every value then stays as it was).
+    bool LoadCaptureFrom(const QString& path);
     // Replace the standard file dialog and message box (both have defaults).
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }

@@ -114,6 +114,7 @@ void CMainFrame::OpenCaptureDialog() {
 CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
     auto* frame = new CFmtcapturaFrm;
     frame->SetPrinter(m_printer);
+    frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtcapturaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtcapturaFrm::formatOpened, this, [](const QString& opened) {
         Profile profile;
