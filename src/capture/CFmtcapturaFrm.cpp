@@ -1,9 +1,13 @@
 #include "capture/CFmtcapturaFrm.h"
 
 #include "capture/CFmtcaptureView.h"
+#include "capture/MarginsDialog.h"
 #include "capture/PrinterDialogs.h"
+#include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
 #include "platform/PlenovaError.h"
+#include "platform/Profile.h"
+#include "platform/Saturate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +21,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+
+#include <vector>
 
 namespace {
 
@@ -100,9 +106,6 @@ void CFmtcapturaFrm::MakeMenus() {
     m_menus = {file, view, help};
     for (QMenu* menu : std::as_const(m_menus))
         connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
-
-    // The margins dialog comes with its own work.
-    m_actions.value(MarginsCommand)->setEnabled(false);
 
     connect(m_actions.value(ClearCommand), &QAction::triggered, m_view,
             &CFmtcaptureView::ClearValues);
@@ -270,11 +273,13 @@ void CFmtcapturaFrm::resizeEvent(QResizeEvent* event) {
 }
 
 void CFmtcapturaFrm::ConnectPrinting() {
-    for (Command id : {PrintCommand, PrintSetupCommand})
+    for (Command id : {PrintCommand, PrintSetupCommand, MarginsCommand})
         m_actions.value(id)->setEnabled(true);
     connect(m_actions.value(PrintCommand), &QAction::triggered, this, [this] { PrintFormat(); });
     connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
             [this] { SetUpPrinter(); });
+    connect(m_actions.value(MarginsCommand), &QAction::triggered, this, [this] { EditMargins(); });
+    m_runMargins = [](MarginsDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 }
 
 QPrinter& CFmtcapturaFrm::Printer() {
@@ -296,4 +301,69 @@ bool CFmtcapturaFrm::PrintFormat() {
 
 bool CFmtcapturaFrm::SetUpPrinter() {
     return PrinterDialogs::SetUpPage(Printer(), this);
+}
+
+bool CFmtcapturaFrm::EditMargins() {
+    const FormatPrinter::Offsets current = FormatPrinter::Offsets::FromSettings();
+    MarginsDialog dialog(current.facX, current.facY, this);
+    if (!m_runMargins || !m_runMargins(dialog))
+        return false;
+    const MarginsDialog::Choice chosen = dialog.Chosen();
+    {
+        Profile profile;
+        profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), chosen.facX);
+        profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacY"), chosen.facY);
+    }
+    // A window that has no format yet has nothing to build the offsets into.
+    if (chosen.permanent && !m_view->FormatPath().isEmpty())
+        BuildOffsetsIntoFormat(chosen.facX, chosen.facY);
+    return true;
+}
+
+bool CFmtcapturaFrm::BuildOffsetsIntoFormat(int facX, int facY) {
+    // Printing subtracts the offsets from where each point lands: the controls move the other
+    // way on the page, so that they print without the offsets where they printed with them.
+    ControlList& controls = m_view->Controls();
+    std::vector<PageRect> before;
+    before.reserve(controls.size());
+    for (const auto& control : controls) {
+        before.push_back(control->pageRect);
+        control->MoveOnPage(Saturate(-std::int64_t{facX}), facY);
+    }
+
+    // The file is written from the window's own copy of the format, whose controls come back to
+    // the window whether the save succeeds or not.
+    Format written;
+    written.description = m_view->Description();
+    written.controls = std::move(controls);
+    QStringList warnings;
+    QString failure;
+    try {
+        warnings = FormatFile::Save(m_view->FormatPath(), written, m_view->Settings(),
+                                    FormatFile::Writer::CaptureWindow);
+    } catch (const PlenovaError& e) {
+        failure = e.Message();
+    } catch (...) {
+        controls = std::move(written.controls);
+        throw;
+    }
+    controls = std::move(written.controls);
+
+    if (!failure.isEmpty()) {
+        // The offsets stay in the settings, so the controls must stay where the file has them:
+        // otherwise the next printout would be shifted twice.
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            controls[i]->pageRect = before[i];
+            controls[i]->UpdateHandles();
+        }
+        if (m_tell)
+            m_tell(failure);
+        return false;
+    }
+    Profile profile;
+    profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), 0);
+    profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacY"), 0);
+    if (!warnings.isEmpty() && m_tell)
+        m_tell(warnings.join(QLatin1Char('\n')));
+    return true;
 }

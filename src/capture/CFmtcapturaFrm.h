@@ -10,6 +10,7 @@
 #include <memory>
 
 class CFmtcaptureView;
+class MarginsDialog;
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -51,6 +52,8 @@ public:
     using FileChooser = std::function<QString(CaptureDialog)>;
     // Tells the user why a command failed, with an OK button only.
     using Messenger = std::function<void(const QString&)>;
+    // Runs the margins dialog; true when the user confirmed it.
+    using MarginsRunner = std::function<bool(MarginsDialog&)>;
 
     explicit CFmtcapturaFrm(QWidget* parent = nullptr);
     ~CFmtcapturaFrm() override;
@@ -72,9 +75,11 @@ public:
     // Loads the values of the captured-data file at path; false, after telling the user why,
     // when it cannot be loaded (every value then stays as it was).
     bool LoadCaptureFrom(const QString& path);
-    // Replace the standard file dialog and message box (both have defaults).
+    // Replace the standard file dialog, message box and margins dialog's run (all have
+    // defaults).
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
+    void SetMarginsRunner(MarginsRunner runner) { m_runMargins = std::move(runner); }
 
     const QString& Path() const { return m_path; }
     CFmtcaptureView* View() const { return m_view; }
@@ -95,6 +100,16 @@ public:
     bool PrintFormat();
     // The page set-up dialog on the window's printer; false when cancelled.
     bool SetUpPrinter();
+    // "Configurar Margenes": the margins dialog on the installation's offsets, which OK writes
+    // back. When the user asked for it, the offsets then go into the format: see
+    // BuildOffsetsIntoFormat. False when the dialog was cancelled.
+    bool EditMargins();
+    // Moves every control on the page by the shift the offsets give the printout and writes the
+    // format back to its file, then sets the offsets to 0: the format now prints where it
+    // printed with them. The entry widgets and the typed values stay as they are. A file that
+    // cannot be written is left as it was, like the controls and the offsets, and the user is
+    // told why; false then.
+    bool BuildOffsetsIntoFormat(int facX, int facY);
 
 signals:
     // After every change of the caption, and when the window is activated or resized.
@@ -123,5 +138,6 @@ private:
     QHash<int, QAction*> m_actions;
     FileChooser m_chooseFile;
     Messenger m_tell;
+    MarginsRunner m_runMargins;
     std::shared_ptr<QPrinter> m_printer;
 };

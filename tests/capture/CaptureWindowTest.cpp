@@ -314,7 +314,7 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
     EXPECT_EQ(clear->text(), "&Limpiar formato");
     EXPECT_EQ(clear->statusTip(), "Borra el formato");
     EXPECT_TRUE(frame->CommandAction(CFmtcapturaFrm::PrintCommand)->isEnabled());
-    EXPECT_FALSE(frame->CommandAction(CFmtcapturaFrm::MarginsCommand)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CFmtcapturaFrm::MarginsCommand)->isEnabled());
     QStringList tips;
     for (const QAction* button : frame->ToolBar()->actions()) {
         if (!button->isSeparator())
