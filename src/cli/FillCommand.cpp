@@ -38,7 +38,9 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
             << CliArgs::Option{QStringLiteral("--values"), QString(), false};
     const CliArgs args(words, options);
     args.ExpectPositional(1, Usage());
-    if (args.Value(QStringLiteral("--output")).value_or(QStringLiteral("-")).isEmpty())
+    // "-o" with no file name is a slip, not a wish for no printout.
+    if (const std::optional<QString> output = args.Value(QStringLiteral("--output"));
+        output && output->isEmpty())
         throw CliError(QStringLiteral("uso: plenova-cli %1").arg(Usage()));
     // Everything the command line says is checked before any file is read or written.
     const PrintOutput output(args);
