@@ -295,8 +295,7 @@ bool CFmtcapturaFrm::PrintFormat() {
     printer.setCopyCount(1);
     if (!PrinterDialogs::ChoosePrinter(printer, this))
         return false;
-    return FormatPrinter::PrintToPrinter(printer, m_view->Controls(),
-                                         FormatPrinter::Offsets::FromSettings());
+    return m_view->PrintFormat(printer, FormatPrinter::Offsets::FromSettings());
 }
 
 bool CFmtcapturaFrm::SetUpPrinter() {

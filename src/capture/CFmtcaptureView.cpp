@@ -178,6 +178,16 @@ void CFmtcaptureView::LoadCapturedData(const QString& path) {
     m_screen->update();
 }
 
+bool CFmtcaptureView::PrintFormat(QPagedPaintDevice& printer,
+                                  FormatPrinter::Offsets offsets) const {
+    return FormatPrinter::PrintToPrinter(printer, m_format.controls, offsets);
+}
+
+QImage CFmtcaptureView::PrintFormatToImage(QSizeF paperMillimetres, int dpi,
+                                           FormatPrinter::Offsets offsets) const {
+    return FormatPrinter::PrintToImage(m_format.controls, paperMillimetres, dpi, offsets);
+}
+
 QWidget* CFmtcaptureView::EntryWidget(int identifier) const {
     for (const auto& control : m_format.controls) {
         if (!control->IsCaptureControl() || CalculatedFields::Identifier(*control) != identifier)

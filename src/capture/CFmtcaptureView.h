@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/Format.h"
+#include "model/FormatPrinter.h"
 #include "model/FormatSettings.h"
 #include "platform/LogFont.h"
 
 #include <QFont>
+#include <QImage>
 #include <QScrollArea>
 #include <QString>
 #include <QStringList>
@@ -12,6 +14,7 @@
 #include <memory>
 
 class CalculatedFields;
+class QPagedPaintDevice;
 
 // The capture screen: the format's capture controls, each with its entry widget at the place the
 // capture-screen designer gave it, their captions and the format's labels, on a surface as large
@@ -48,6 +51,14 @@ public:
     // becomes the current one once its format name matches, even when it then proves damaged;
     // any failure throws a CaptureFileError and leaves every value as it was.
     void LoadCapturedData(const QString& path);
+
+    // "Imprimir formato": one sheet with the values as they stand, shifted by the margin offsets,
+    // onto a printer (or a PDF file through it) whose job the caller has named. False when the
+    // job could not start or finish.
+    bool PrintFormat(QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) const;
+    // The same sheet as a picture: white paper of the given size in millimetres at dpi.
+    QImage PrintFormatToImage(QSizeF paperMillimetres, int dpi,
+                              FormatPrinter::Offsets offsets) const;
 
     const QString& FormatPath() const { return m_formatPath; }
     // The file name without its folder.

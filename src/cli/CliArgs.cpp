@@ -23,12 +23,12 @@ CliArgs::CliArgs(const QStringList& words, const QList<Option>& options) {
             throw CliError(QStringLiteral("opción desconocida: %1").arg(word));
         }
         if (!match->takesValue) {
-            m_values.insert(match->name, QString());
+            m_values[match->name] << QString();
             continue;
         }
         if (i + 1 >= words.size())
             throw CliError(QStringLiteral("falta el valor de %1").arg(word));
-        m_values.insert(match->name, words[++i]);
+        m_values[match->name] << words[++i];
     }
 }
 
@@ -41,7 +41,7 @@ std::optional<QString> CliArgs::Value(const QString& name) const {
     const auto it = m_values.find(name);
     if (it == m_values.end())
         return std::nullopt;
-    return *it;
+    return it->last();
 }
 
 int CliArgs::IntValue(const QString& name, int defaultValue, int minimum, int maximum) const {

@@ -1,13 +1,14 @@
 #include "capture_controls/CaptureControlTypes.h"
 #include "cli/DecodeCommand.h"
 #include "cli/DumpCommand.h"
+#include "cli/FillCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ResaveCommand.h"
 #include "cli/ValueTextCommand.h"
 #include "cli/WordsCommand.h"
 #include "platform/PlenovaError.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -22,6 +23,7 @@ std::vector<std::unique_ptr<CliCommand>> Commands() {
     commands.push_back(std::make_unique<DumpCommand>());
     commands.push_back(std::make_unique<ResaveCommand>());
     commands.push_back(std::make_unique<RenderCommand>());
+    commands.push_back(std::make_unique<FillCommand>());
     commands.push_back(std::make_unique<DecodeCommand>());
     commands.push_back(std::make_unique<WordsCommand>());
     commands.push_back(std::make_unique<ValueTextCommand>());
@@ -45,12 +47,13 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 } // namespace
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application; a script has no screen, so draw off-screen unless told.
+    // Fonts need a GUI application, and fill the capture screen's widgets; a script has no
+    // screen, so draw off-screen unless told.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     CaptureControlTypes::RegisterAll();
     qInstallMessageHandler(QuietMessages);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -1,0 +1,132 @@
+#include "cli/FillCommand.h"
+
+#include "capture/CFmtcaptureView.h"
+#include "capture/CaptureFileError.h"
+#include "capture_controls/CCaptureEdit.h"
+#include "capture_controls/CCuadrosVar.h"
+#include "capture_controls/CDateInput.h"
+#include "capture_controls/CFmtGrid.h"
+#include "capture_controls/CMarcaVar.h"
+#include "capture_controls/CParrafoVar.h"
+#include "capture_controls/CTextlineVar.h"
+#include "cli/CliArgs.h"
+#include "cli/CliError.h"
+#include "cli/FieldEntry.h"
+#include "cli/JsonWriter.h"
+#include "cli/PrintOutput.h"
+#include "model/FormatError.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextStream>
+
+#include <vector>
+
+QString FillCommand::Usage() const {
+    return QStringLiteral("fill FORMATO.fmt [--cap DATOS.cap] [--set NOMBRE=VALOR]... "
+                          "[--set TABLA[RENGLON,COLUMNA]=VALOR]... [--save-cap DATOS.cap] [") +
+           PrintOutput::Usage() + QStringLiteral("] [--values]");
+}
+
+int FillCommand::Run(const QStringList& words, QTextStream& out) {
+    QList<CliArgs::Option> options = PrintOutput::Options();
+    options << CliArgs::Option{QStringLiteral("--cap"), QString(), true}
+            << CliArgs::Option{QStringLiteral("--set"), QString(), true}
+            << CliArgs::Option{QStringLiteral("--save-cap"), QString(), true}
+            << CliArgs::Option{QStringLiteral("--values"), QString(), false};
+    const CliArgs args(words, options);
+    args.ExpectPositional(1, Usage());
+    // "-o" with no file name is a slip, not a wish for no printout.
+    if (const std::optional<QString> output = args.Value(QStringLiteral("--output"));
+        output && output->isEmpty())
+        throw CliError(QStringLiteral("uso: plenova-cli %1").arg(Usage()));
+    // Everything the command line says is checked before any file is read or written.
+    const PrintOutput output(args);
+    std::vector<FieldEntry> entries;
+    for (const QString& text : args.Values(QStringLiteral("--set")))
+        entries.push_back(FieldEntry::Parse(text));
+
+    CFmtcaptureView view;
+    try {
+        PrintWarnings(view.OpenFormat(args.Positional().first()));
+    } catch (const FormatError& e) {
+        throw CliError(e.Message());
+    }
+    // The grids lay their cells out only once shown; the screen is shown to no one.
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.show();
+
+    if (const std::optional<QString> cap = args.Value(QStringLiteral("--cap"))) {
+        try {
+            view.LoadCapturedData(*cap);
+        } catch (const CaptureFileError& e) {
+            // The window's own sentence for the file of another format names no file.
+            if (e.GetCause() != CaptureFileError::Cause::WrongFormat)
+                throw;
+            throw CliError(QStringLiteral("%1: %2").arg(*cap, e.Message()));
+        }
+    }
+    for (const FieldEntry& entry : entries)
+        entry.TypeInto(view);
+    if (const std::optional<QString> cap = args.Value(QStringLiteral("--save-cap")))
+        view.SaveCapturedData(*cap);
+    output.Write({[&view](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
+                      return view.PrintFormat(printer, offsets);
+                  },
+                  [&view](QSizeF paper, int dpi, FormatPrinter::Offsets offsets) {
+                      return view.PrintFormatToImage(paper, dpi, offsets);
+                  }});
+    if (args.Flag(QStringLiteral("--values"))) {
+        JsonWriter json;
+        WriteValues(json, view);
+        out << json.Text() << '\n';
+    }
+    return 0;
+}
+
+void FillCommand::WriteValues(JsonWriter& json, const CFmtcaptureView& view) {
+    json.BeginArray();
+    for (const auto& control : view.Controls()) {
+        if (!control->IsCaptureControl())
+            continue;
+        json.BeginObject();
+        json.Value(QStringLiteral("name"), control->text);
+        json.Value(QStringLiteral("type"), static_cast<int>(control->Type()));
+        json.Value(QStringLiteral("captureOrder"), control->captureOrder);
+        const CControles* field = control.get();
+        if (const auto* line = dynamic_cast<const CTextlineVar*>(field)) {
+            json.Value(QStringLiteral("text"), line->Edit() ? line->Edit()->text() : line->Value());
+        } else if (const auto* paragraph = dynamic_cast<const CParrafoVar*>(field)) {
+            json.Value(QStringLiteral("text"),
+                       paragraph->Edit() ? paragraph->Edit()->toPlainText() : paragraph->Value());
+        } else if (const auto* boxes = dynamic_cast<const CCuadrosVar*>(field)) {
+            json.Value(QStringLiteral("text"),
+                       boxes->Edit() ? boxes->Edit()->text() : boxes->Value());
+        } else if (const auto* mark = dynamic_cast<const CMarcaVar*>(field)) {
+            json.Value(QStringLiteral("checked"),
+                       mark->CheckBox() ? mark->CheckBox()->isChecked() : mark->IsChecked());
+        } else if (const auto* date = dynamic_cast<const CDateInput*>(field)) {
+            const QDate shown = date->Picker() ? date->Picker()->date()
+                                : date->Date() ? date->Date()->date()
+                                               : QDate();
+            if (shown.isValid())
+                json.Value(QStringLiteral("date"), shown.toString(QStringLiteral("yyyy-MM-dd")));
+            else
+                json.Null(QStringLiteral("date"));
+        } else if (const auto* table = dynamic_cast<const CFmtGrid*>(field)) {
+            // The grid keeps no text: it shows what the table's cell store holds.
+            QVariantList rows;
+            for (int row = 1; row <= table->RowCount(); ++row) {
+                QVariantList cells;
+                for (int column = 1; column <= table->ColumnCount(); ++column)
+                    cells << table->Cells().GetCell(column, row);
+                rows << QVariant(cells);
+            }
+            json.Value(QStringLiteral("cells"), rows);
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+}

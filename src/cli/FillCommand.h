@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cli/CliCommand.h"
+
+class CFmtcaptureView;
+class JsonWriter;
+
+// plenova-cli fill FORMAT.fmt: fills a format in on its capture screen, made off-screen, as a
+// user would: the values of a captured-data file first, then each "--set" in the order given,
+// each typed into its field and the field left, so that the calculated fields follow. Then the
+// values may be saved, the sheet printed and the values shown as JSON.
+class FillCommand : public CliCommand {
+public:
+    QString Name() const override { return QStringLiteral("fill"); }
+    QString Usage() const override;
+    int Run(const QStringList& args, QTextStream& out) override;
+
+    // The capture fields in the window's list order (constants hold no value), each with its
+    // name, type code, capture order and value as the screen shows it: "text", "checked",
+    // "date" (YYYY-MM-DD, null when the field holds none) or a table's "cells", row by row.
+    static void WriteValues(JsonWriter& json, const CFmtcaptureView& view);
+};

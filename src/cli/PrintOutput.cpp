@@ -1,0 +1,127 @@
+#include "cli/PrintOutput.h"
+
+#include "cli/CliError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+namespace {
+
+// The largest sheet a picture is made of: a metre square at 1200 dpi stays well below it, a
+// mistyped size does not eat the machine's memory.
+constexpr double kMaxPixels = 400e6;
+constexpr double kMaxPaperMillimetres = 10000;
+
+} // namespace
+
+QList<CliArgs::Option> PrintOutput::Options() {
+    return {{QStringLiteral("--output"), QStringLiteral("-o"), true},
+            {QStringLiteral("--paper"), QString(), true},
+            {QStringLiteral("--dpi"), QString(), true},
+            {QStringLiteral("--facx"), QString(), true},
+            {QStringLiteral("--facy"), QString(), true}};
+}
+
+QString PrintOutput::Usage() {
+    return QStringLiteral("-o SALIDA.pdf|SALIDA.png [--paper letter|a4|ANCHOxALTO] [--dpi N] "
+                          "[--facx N] [--facy N]");
+}
+
+QSizeF PrintOutput::ParsePaper(const QString& text) {
+    const QString lower = text.trimmed().toLower();
+    if (lower == QLatin1String("letter"))
+        return QSizeF(215.9, 279.4);
+    if (lower == QLatin1String("a4"))
+        return QSizeF(210, 297);
+    const QStringList parts = lower.split(QLatin1Char('x'));
+    if (parts.size() == 2) {
+        bool okW = false, okH = false;
+        const double w = parts[0].toDouble(&okW);
+        const double h = parts[1].toDouble(&okH);
+        if (okW && okH && w > 0 && h > 0 && w <= kMaxPaperMillimetres && h <= kMaxPaperMillimetres)
+            return QSizeF(w, h);
+    }
+    throw CliError(
+        QStringLiteral("papel no válido: «%1» (use letter, a4 o ANCHOxALTO en milímetros, "
+                       "hasta %2 mm)")
+            .arg(text)
+            .arg(kMaxPaperMillimetres));
+}
+
+PrintOutput::PrintOutput(const CliArgs& args)
+    : m_args(args), m_path(args.Value(QStringLiteral("--output")).value_or(QString())) {
+    if (!Requested())
+        return;
+    const QString suffix = QFileInfo(m_path).suffix().toLower();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png"))
+        throw CliError(QStringLiteral("%1: la salida debe ser un archivo .pdf o .png").arg(m_path));
+    m_pdf = suffix == QLatin1String("pdf");
+    m_paper = ParsePaper(args.Value(QStringLiteral("--paper")).value_or(QStringLiteral("letter")));
+    m_offsets = FormatPrinter::Offsets::FromSettings();
+    m_offsets.facX = args.IntValue(QStringLiteral("--facx"), m_offsets.facX, -100000, 100000);
+    m_offsets.facY = args.IntValue(QStringLiteral("--facy"), m_offsets.facY, -100000, 100000);
+}
+
+void PrintOutput::Write(const Sheet& sheet) const {
+    if (!Requested())
+        return;
+    if (m_pdf)
+        WritePdf(sheet);
+    else
+        WritePicture(sheet);
+}
+
+void PrintOutput::WritePicture(const Sheet& sheet) const {
+    const int dpi = m_args.IntValue(QStringLiteral("--dpi"), 254, 10, 2400);
+    const double pixels = m_paper.width() / 25.4 * dpi * m_paper.height() / 25.4 * dpi;
+    if (pixels > kMaxPixels)
+        throw CliError(QStringLiteral("%1: la imagen sería demasiado grande (%2 millones de "
+                                      "pixeles); use un --dpi menor")
+                           .arg(m_path)
+                           .arg(pixels / 1e6, 0, 'f', 0));
+    const QImage image = sheet.picture(m_paper, dpi, m_offsets);
+    if (image.isNull())
+        throw CliError(QStringLiteral("%1: no hay memoria suficiente para la imagen").arg(m_path));
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw CliError(
+            QStringLiteral("%1: no se puede crear (%2)").arg(m_path, file.errorString()));
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image) || !file.commit())
+        throw CliError(
+            QStringLiteral("%1: no se pudo escribir (%2)").arg(m_path, writer.errorString()));
+}
+
+void PrintOutput::WritePdf(const Sheet& sheet) const {
+    const int dpi = m_args.IntValue(QStringLiteral("--dpi"), 1200, 72, 2400);
+    // The PDF is written beside the target and takes its place only when complete.
+    QTemporaryFile partial(QFileInfo(m_path).absolutePath() +
+                           QStringLiteral("/.plenova-XXXXXX.pdf"));
+    if (!partial.open())
+        throw CliError(
+            QStringLiteral("%1: no se puede crear (%2)").arg(m_path, partial.errorString()));
+    partial.close();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(partial.fileName());
+    printer.setDocName(QStringLiteral("Plenovixalia"));
+    printer.setResolution(dpi);
+    printer.setPageLayout(QPageLayout(QPageSize(m_paper, QPageSize::Millimeter),
+                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    if (!sheet.print(printer, m_offsets))
+        throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
+    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
+                    QFile::encodeName(m_path).constData()) != 0)
+        throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
+    partial.setAutoRemove(false);
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                      QFile::ReadOther);
+}

@@ -1,0 +1,222 @@
+#include "cli/CliRunner.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kFactura = QStringLiteral(PLENOVA_SOURCE_DIR "/examples/factura.fmt");
+const QString kCheque = QStringLiteral(PLENOVA_SOURCE_DIR "/examples/cheque.fmt");
+
+// The invoice's amounts carry the peso sign of Mexico's locale.
+CliResult Fill(const QStringList& args) {
+    return CliRunner().WithLocale(QStringLiteral("es_MX.UTF-8")).Run(QStringList{"fill"} + args);
+}
+
+QStringList Sets(const QStringList& assignments) {
+    QStringList args;
+    for (const QString& assignment : assignments)
+        args << "--set" << assignment;
+    return args;
+}
+
+// The --values answer, by field name.
+QJsonObject Field(const QJsonArray& values, const QString& name) {
+    for (const QJsonValue& value : values) {
+        if (value.toObject()["name"].toString() == name)
+            return value.toObject();
+    }
+    return {};
+}
+
+QString Text(const QJsonArray& values, const QString& name) {
+    return Field(values, name)["text"].toString();
+}
+
+QJsonArray Values(const CliResult& r) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(r.out, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    return document.array();
+}
+
+// Where pdftotext finds a word on the sheet, in points from the left edge; -1 when it is absent.
+double WordLeft(const QString& pdf, const QString& word) {
+    QProcess process;
+    process.start("pdftotext", {"-bbox", pdf, "-"});
+    process.waitForFinished(60000);
+    const QRegularExpression re(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>%1</word>")
+                                    .arg(QRegularExpression::escape(word)));
+    const auto match = re.match(QString::fromUtf8(process.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
+
+const QStringList kTwoLines = {"PARTIDAS[1,1]=2",           "PARTIDAS[1,2]=Resma de papel bond",
+                               "PARTIDAS[1,3]=150",         "PARTIDAS[2,1]=1",
+                               "PARTIDAS[2,2]=Engrapadora", "PARTIDAS[2,3]=99.50"};
+
+} // namespace
+
+TEST(FillCommandTest, FillsTheInvoiceAsItsCaptureScreenDoes) {
+    const CliResult r =
+        Fill(QStringList{kFactura, "--values"} + Sets(kTwoLines) +
+             Sets({"folio=a-17", "RFC=xaxx010101000abc", "FECHA=2026-12-08", "TRANSFERENCIA=1",
+                   "EFECTIVO=0", "DOMICILIO=Hidalgo 12\nCentro"}));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const QJsonArray values = Values(r);
+
+    // The capture fields only, in the window's list order, each with its type and order.
+    QStringList names;
+    for (const QJsonValue& value : values)
+        names << value.toObject()["name"].toString() + "/" +
+                     QString::number(value.toObject()["type"].toInt()) + "/" +
+                     QString::number(value.toObject()["captureOrder"].toInt());
+    EXPECT_EQ(names.join(' '), "FOLIO/0/1 FECHA/11/2 CLIENTE/0/3 DOMICILIO/1/4 RFC/2/5 "
+                               "PARTIDAS/4/6 EFECTIVO/3/7 CHEQUE/3/8 TRANSFERENCIA/3/9 "
+                               "SUBTOTAL/0/10 IVA/0/11 TOTAL/0/12 CON LETRA/0/13");
+    EXPECT_LT(r.out.indexOf("\"captureOrder\": 1"), r.out.indexOf("\"text\": \"A-17\""));
+
+    // What each entry widget took: capitals, as many characters as there are boxes.
+    EXPECT_EQ(Text(values, "FOLIO"), "A-17");
+    EXPECT_EQ(Text(values, "RFC"), "XAXX010101000");
+    EXPECT_EQ(Text(values, "DOMICILIO"), "Hidalgo 12\nCentro");
+    EXPECT_EQ(Field(values, "FECHA")["date"].toString(), "2026-12-08");
+    EXPECT_TRUE(Field(values, "TRANSFERENCIA")["checked"].toBool());
+    EXPECT_FALSE(Field(values, "EFECTIVO")["checked"].toBool());
+
+    // The cells as the grid shows them, the amounts computed by the row, the totals below.
+    const QJsonArray cells = Field(values, "PARTIDAS")["cells"].toArray();
+    ASSERT_EQ(cells.size(), 10);
+    EXPECT_EQ(cells[0].toArray(),
+              (QJsonArray{"2.00", "Resma de papel bond", "$150.00", "$300.00"}));
+    EXPECT_EQ(cells[1].toArray(), (QJsonArray{"1.00", "Engrapadora", "$99.50", "$99.50"}));
+    EXPECT_EQ(cells[2].toArray(), (QJsonArray{"", "", "", ""}));
+    EXPECT_EQ(Text(values, "SUBTOTAL"), "$399.50");
+    EXPECT_EQ(Text(values, "IVA"), "$63.92");
+    EXPECT_EQ(Text(values, "TOTAL"), "$463.42");
+    EXPECT_EQ(Text(values, "CON LETRA"), "CUATROCIENTOS  SESENTA Y TRES PESOS 42/100 M.N.");
+}
+
+TEST(FillCommandTest, ValuesAreTypedInTheOrderGivenAndLeavingAFieldRecomputes) {
+    // A calculated field typed over and left recomputes the fields that name it ...
+    const QJsonArray typedLast =
+        Values(Fill({kFactura, "--values", "--set", "PARTIDAS[1,1]=1", "--set", "PARTIDAS[1,3]=10",
+                     "--set", "SUBTOTAL=100"}));
+    EXPECT_EQ(Text(typedLast, "SUBTOTAL"), "$100.00");
+    EXPECT_EQ(Text(typedLast, "IVA"), "$16.00");
+    EXPECT_EQ(Text(typedLast, "TOTAL"), "$116.00");
+    EXPECT_EQ(Text(typedLast, "CON LETRA"), "CIENTO  DIECISEIS PESOS 00/100 M.N.");
+    // ... until a cell of the table it totals changes after it.
+    const QJsonArray tableLast =
+        Values(Fill({kFactura, "--values", "--set", "SUBTOTAL=100", "--set", "PARTIDAS[1,1]=1",
+                     "--set", "PARTIDAS[1,3]=10"}));
+    EXPECT_EQ(Text(tableLast, "SUBTOTAL"), "$10.00");
+    EXPECT_EQ(Text(tableLast, "TOTAL"), "$11.60");
+}
+
+TEST(FillCommandTest, SavedValuesLoadBackAndTakeFurtherEntries) {
+    QTemporaryDir dir;
+    const QString cap = dir.filePath("venta.cap");
+    const CliResult saved = Fill(QStringList{kFactura, "--values", "--save-cap", cap} +
+                                 Sets(kTwoLines) + Sets({"FOLIO=A-17", "FECHA=2026-12-08"}));
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    const CliResult loaded = Fill({kFactura, "--cap", cap, "--values"});
+    ASSERT_EQ(loaded.exitCode, 0) << loaded.err.toStdString();
+    // Every value comes back as it was saved. The table's cells go into its store as the file
+    // holds them, so the typed rows come back whole (empty number cells are the store's own).
+    const QJsonArray before = Values(saved);
+    const QJsonArray after = Values(loaded);
+    ASSERT_EQ(after.size(), before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const QJsonObject field = before[i].toObject();
+        SCOPED_TRACE(field["name"].toString().toStdString());
+        if (field.contains("cells")) {
+            const QJsonArray rows = after[i].toObject()["cells"].toArray();
+            EXPECT_EQ(rows[0], field["cells"].toArray()[0]);
+            EXPECT_EQ(rows[1], field["cells"].toArray()[1]);
+        } else {
+            EXPECT_EQ(after[i].toObject(), field);
+        }
+    }
+
+    // The file loads first, so that what is typed afterwards adds to it.
+    const QJsonArray more = Values(Fill({kFactura, "--cap", cap, "--values", "--set",
+                                         "PARTIDAS[3,1]=1", "--set", "PARTIDAS[3,3]=100.50"}));
+    EXPECT_EQ(Text(more, "FOLIO"), "A-17");
+    EXPECT_EQ(Text(more, "SUBTOTAL"), "$500.00");
+    EXPECT_EQ(Text(more, "TOTAL"), "$580.00");
+}
+
+TEST(FillCommandTest, PrintsTheFilledSheetShiftedByTheMarginOffsets) {
+    QTemporaryDir dir;
+    const QString still = dir.filePath("quieta.pdf");
+    const QString moved = dir.filePath("movida.pdf");
+    const QString picture = dir.filePath("hoja.png");
+    const QStringList values = Sets(kTwoLines) + Sets({"FOLIO=A-17"});
+    ASSERT_EQ(Fill(QStringList{kFactura, "-o", still, "--facx", "0"} + values).exitCode, 0);
+    ASSERT_EQ(Fill(QStringList{kFactura, "-o", moved, "--facx", "100"} + values).exitCode, 0);
+    ASSERT_EQ(Fill(QStringList{kFactura, "-o", picture, "--paper", "100x50"} + values).exitCode, 0);
+
+    const double left = WordLeft(still, "A-17");
+    ASSERT_GT(left, 0);
+    // 100 tenths of a millimetre to the left are 28.35 points.
+    EXPECT_NEAR(WordLeft(moved, "A-17"), left - 100 / 254.0 * 72, 0.05);
+    EXPECT_GT(WordLeft(still, "$463.42"), 0);
+    EXPECT_EQ(QImage(picture).size(), QSize(1000, 500));
+}
+
+TEST(FillCommandTest, RefusesWhatTheScreenCannotTakeWithOneLineAndNoFiles) {
+    QTemporaryDir dir;
+    const QString chequeCap = dir.filePath("cheque.cap");
+    ASSERT_EQ(Fill({kCheque, "--save-cap", chequeCap}).exitCode, 0);
+    const QString facturaCap = dir.filePath("factura.cap");
+    ASSERT_EQ(Fill(QStringList{kFactura, "--save-cap", facturaCap} + Sets(kTwoLines)).exitCode, 0);
+    QFile whole(facturaCap);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    const QString cut = dir.filePath("cortado.cap");
+    QFile part(cut);
+    ASSERT_TRUE(part.open(QIODevice::WriteOnly));
+    part.write(bytes.left(bytes.size() - 3));
+    part.close();
+
+    const QString pdf = dir.filePath("no.pdf");
+    const QString cap = dir.filePath("no.cap");
+    const QList<QStringList> refused = {{"--set", "DESCUENTO=5"},
+                                        {"--set", "FECHA=08/12/2026"},
+                                        {"--set", "FECHA=2026-02-30"},
+                                        {"--set", "EFECTIVO=2"},
+                                        {"--set", "PARTIDAS[11,1]=1"},
+                                        {"--set", "PARTIDAS[1,5]=1"},
+                                        {"--set", "PARTIDAS[1,4]=300"},
+                                        {"--set", "PARTIDAS=3"},
+                                        {"--set", "FOLIO[1,1]=3"},
+                                        {"--set", "FOLIO"},
+                                        {"--cap", cut},
+                                        {"--cap", chequeCap},
+                                        {"--cap", dir.filePath("ninguno.cap")}};
+    for (const QStringList& args : refused) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliResult r = Fill(QStringList{kFactura, "-o", pdf, "--save-cap", cap} + args);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.startsWith("plenova-cli: ")) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(QFile::exists(cap));
+    // A file of another format is named, with the window's own sentence.
+    EXPECT_EQ(Fill({kFactura, "--cap", chequeCap}).Err(),
+              "plenova-cli: " + chequeCap +
+                  ": El archivo seleccionado es del tipo cheque.fmt y no del formato factura.fmt "
+                  "actual\n");
+}
