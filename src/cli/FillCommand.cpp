@@ -14,11 +14,13 @@
 #include "cli/FieldEntry.h"
 #include "cli/JsonWriter.h"
 #include "cli/PrintOutput.h"
+#include "cli/ValueTextCommand.h"
 #include "model/FormatError.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextStream>
 
@@ -27,7 +29,7 @@
 QString FillCommand::Usage() const {
     return QStringLiteral("fill FORMATO.fmt [--cap DATOS.cap] [--set NOMBRE=VALOR]... "
                           "[--set TABLA[RENGLON,COLUMNA]=VALOR]... [--save-cap DATOS.cap] [") +
-           PrintOutput::Usage() + QStringLiteral("] [--values]");
+           PrintOutput::Usage() + QStringLiteral("] [--values] [--locale xx_YY]");
 }
 
 int FillCommand::Run(const QStringList& words, QTextStream& out) {
@@ -35,7 +37,8 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
     options << CliArgs::Option{QStringLiteral("--cap"), QString(), true}
             << CliArgs::Option{QStringLiteral("--set"), QString(), true}
             << CliArgs::Option{QStringLiteral("--save-cap"), QString(), true}
-            << CliArgs::Option{QStringLiteral("--values"), QString(), false};
+            << CliArgs::Option{QStringLiteral("--values"), QString(), false}
+            << CliArgs::Option{QStringLiteral("--locale"), QString(), true};
     const CliArgs args(words, options);
     args.ExpectPositional(1, Usage());
     // "-o" with no file name is a slip, not a wish for no printout.
@@ -44,6 +47,11 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
         throw CliError(QStringLiteral("uso: plenova-cli %1").arg(Usage()));
     // Everything the command line says is checked before any file is read or written.
     const PrintOutput output(args);
+    // The capture window reads and writes numbers, amounts and dates as a Mexican user does,
+    // whatever the machine's own settings: so does its screen here, unless told otherwise.
+    const std::optional<QString> localeName = args.Value(QStringLiteral("--locale"));
+    QLocale::setDefault(localeName ? ValueTextCommand::ParseLocale(*localeName)
+                                   : QLocale(QLocale::Spanish, QLocale::Mexico));
     std::vector<FieldEntry> entries;
     for (const QString& text : args.Values(QStringLiteral("--set")))
         entries.push_back(FieldEntry::Parse(text));
