@@ -190,10 +190,16 @@ void CFmtGrid::LoadValue(Archive& ar) {
     if (rows <= 0 || columns <= 0)
         return;
     // Every text is read, so that the next control's value follows; those outside the table
-    // are dropped.
+    // are dropped. A cell saved empty comes back empty: formatted by its column, it would
+    // print 0.00 on every unused line of the stationery.
     for (std::int32_t r = 1; r <= rows; ++r) {
-        for (std::int32_t c = 1; c <= columns; ++c)
-            m_cells->SetCell(c, r, ar.ReadString(), true);
+        for (std::int32_t c = 1; c <= columns; ++c) {
+            const QString text = ar.ReadString();
+            if (text.isEmpty())
+                m_cells->ClearCell(c, r);
+            else
+                m_cells->SetCell(c, r, text, true);
+        }
     }
     if (Grid())
         Grid()->update();

@@ -121,6 +121,14 @@ void CTableData::SetCell(int column, int row, const QString& text, bool noRecalc
         RecalculateRow(column, row);
 }
 
+void CTableData::ClearCell(int column, int row) {
+    if (!IsCell(column, row))
+        return;
+    const std::size_t at = Index(column, row);
+    m_texts[at].clear();
+    m_values[at] = 0;
+}
+
 double CTableData::Evaluate(const Formula& formula, int row) const {
     double result = 0;
     bool first = true;

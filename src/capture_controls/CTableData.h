@@ -46,6 +46,8 @@ public:
     // under way further up is not entered again, so formulas that name each other stop.
     void RecalculateRow(int changed, int row);
     // Every text empty, every number 0.
+    // Empties one cell, its text and its value, without formatting anything.
+    void ClearCell(int column, int row);
     void ClearAll();
     // Rows row+1.. move up by one; the last row becomes empty.
     void DeleteRow(int row);

@@ -179,6 +179,31 @@ TEST(CaptureFileTest, TablesWriteTheirCellsRowByRowAndLoadingTwiceIsLoadingOnce)
     EXPECT_EQ(Saved(fresh), once);
 }
 
+TEST(CaptureFileTest, EmptyCellsOfNumberColumnsComeBackEmpty) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("datos.cap"));
+    auto numbers = [] {
+        auto table = TextTable(2, 1, 1);
+        TableColumn column = table->Columns()[0];
+        column.dataType = DataTypeCode::Numero;
+        table->SetColumn(0, column);
+        return table;
+    };
+    ControlList controls;
+    controls.push_back(numbers());
+    static_cast<CFmtGrid&>(*controls.back()).Cells().SetCell(1, 1, QStringLiteral("2"), false);
+    CaptureFile::Save(path, kFactura, controls);
+
+    ControlList fresh;
+    fresh.push_back(numbers());
+    auto& table = static_cast<CFmtGrid&>(*fresh.back());
+    table.Cells().SetCell(1, 2, QStringLiteral("7"), false);
+    CaptureFile::Load(path, kFactura, fresh);
+    EXPECT_EQ(table.Cells().GetCell(1, 1), "2.00");
+    EXPECT_EQ(table.Cells().GetCell(1, 2), "");
+    EXPECT_EQ(table.Cells().CellValue(1, 2), 0);
+}
+
 TEST(CaptureFileTest, LoadedTextLinesCountInCalculationsWithoutBeingReformatted) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("datos.cap"));
