@@ -3,7 +3,6 @@
 #include "capture/CFmtcaptureView.h"
 #include "capture/MarginsDialog.h"
 #include "capture/PrinterDialogs.h"
-#include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
@@ -330,23 +329,13 @@ bool CFmtcapturaFrm::BuildOffsetsIntoFormat(int facX, int facY) {
         control->MoveOnPage(Saturate(-std::int64_t{facX}), facY);
     }
 
-    // The file is written from the window's own copy of the format, whose controls come back to
-    // the window whether the save succeeds or not.
-    Format written;
-    written.description = m_view->Description();
-    written.controls = std::move(controls);
     QStringList warnings;
     QString failure;
     try {
-        warnings = FormatFile::Save(m_view->FormatPath(), written, m_view->Settings(),
-                                    FormatFile::Writer::CaptureWindow);
+        warnings = m_view->SaveFormat();
     } catch (const PlenovaError& e) {
         failure = e.Message();
-    } catch (...) {
-        controls = std::move(written.controls);
-        throw;
     }
-    controls = std::move(written.controls);
 
     if (!failure.isEmpty()) {
         // The offsets stay in the settings, so the controls must stay where the file has them:

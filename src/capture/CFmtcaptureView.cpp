@@ -148,6 +148,10 @@ void CFmtcaptureView::BuildScreen() {
     m_screen->update();
 }
 
+QStringList CFmtcaptureView::SaveFormat() {
+    return FormatFile::Save(m_formatPath, m_format, m_settings, FormatFile::Writer::CaptureWindow);
+}
+
 void CFmtcaptureView::ClearValues() {
     for (const auto& control : m_format.controls)
         control->ClearValue();

@@ -60,6 +60,11 @@ public:
     QImage PrintFormatToImage(QSizeF paperMillimetres, int dpi,
                               FormatPrinter::Offsets offsets) const;
 
+    // Writes the window's copy of the format, with its settings, back to the file it was read
+    // from, as the capture window writes formats; the old file stays whole when the write
+    // fails (a FormatError). Returns the warnings met.
+    QStringList SaveFormat();
+
     const QString& FormatPath() const { return m_formatPath; }
     // The file name without its folder.
     const QString& FormatName() const { return m_formatName; }
