@@ -117,6 +117,57 @@ TEST(ValueTextTest, WhatIsNoAmountReadsAsZero) {
     }
 }
 
+TEST(ValueTextTest, GroupSeparatorsOnlyBetweenGroupsOfThree) {
+    struct Case {
+        const QLocale& locale;
+        const char16_t* text;
+        double amount;
+    };
+    // Well-formed grouping in every locale the amounts are pinned in.
+    for (const Case& c : std::initializer_list<Case>{
+             {kMexico, u"1,234,567.5", 1234567.5},
+             {kMexico, u"$12,345", 12345},
+             {kMexico, u"0,001", 1},
+             {kUnitedStates, u"-999,999.99", -999999.99},
+             {kGermany, u"12.345,5 €", 12345.5},
+             {kFrance, u"12 345 678,9", 12345678.9},
+             {kEgypt, u"\u0661\u066c\u0662\u0663\u0664\u066b\u0665", 1234.5},
+             {QLocale::c(), u"1,234e2", 123400},
+         }) {
+        EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QString::fromUtf16(c.text), c.locale), c.amount)
+            << QString::fromUtf16(c.text).toStdString();
+    }
+    // A separator anywhere else makes no amount: read as given it would be ten times too large
+    // or small.
+    for (const Case& c : std::initializer_list<Case>{
+             {kMexico, u"1234,5", 0},
+             {kMexico, u"$1,5", 0},
+             {kMexico, u"12,34", 0},
+             {kMexico, u"1,2345", 0},
+             {kMexico, u"1,234,56", 0},
+             {kMexico, u"1234,567", 0},
+             {kMexico, u"1,,234", 0},
+             {kMexico, u"1,234,", 0},
+             {kUnitedStates, u"1,234,5678.5", 0},
+             {kGermany, u"1234.5", 0},
+             {kGermany, u"1.23,5", 0},
+             {kFrance, u"12 34,5", 0},
+             {kEgypt, u"\u0661\u0662\u066c\u0663", 0},
+             {QLocale::c(), u"1,2e3", 0},
+         }) {
+        EXPECT_FALSE(ValueText::ParseCurrency(QString::fromUtf16(c.text), c.locale))
+            << QString::fromUtf16(c.text).toStdString();
+        EXPECT_EQ(ValueText::ParseAmount(QString::fromUtf16(c.text), c.locale), 0.0);
+    }
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("1234,5"), DataTypeCode::Moneda, 2, false, kMexico),
+        "$0.00");
+    // Where lakhs are written the groups further left hold two digits.
+    const QLocale india(QStringLiteral("en_IN"));
+    EXPECT_DOUBLE_EQ(ValueText::ParseAmount(QStringLiteral("12,34,567.5"), india), 1234567.5);
+    EXPECT_EQ(ValueText::ParseAmount(QStringLiteral("1,234,567.5"), india), 0.0);
+}
+
 TEST(ValueTextTest, FourDecimalsSurvive) {
     const auto units = [](const char* text) {
         return ValueText::ParseCurrency(QString::fromLatin1(text), QLocale::c())->Units();
