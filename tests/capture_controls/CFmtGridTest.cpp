@@ -202,6 +202,41 @@ TEST(CFmtGridTest, ReadingMovesTheScreenRectangleOnScreenAndRefusesHugeTables) {
                  ArchiveException);
 }
 
+TEST(CFmtGridTest, TheTablesOfOneFormatShareABoundOnCells) {
+    // Tables of 1024 x 1024 cells, each as large as one table may be: four fit in one format,
+    // the fifth is refused with the reason.
+    const QByteArray empty = Store([](Archive& ar) { CFmtGrid().Serialize(ar); });
+    const QByteArray record = empty.left(empty.size() - 8) + Store([](Archive& ar) {
+                                  ar.WriteInt32(1024);
+                                  for (int i = 0; i < 1024; ++i) {
+                                      ar.WriteInt32(0);
+                                      ar.WriteString(QString());
+                                      ar.WriteInt32(40);
+                                      ar.WriteInt32(60);
+                                      ar.WriteInt32(0);
+                                      ar.WriteString(QString());
+                                  }
+                                  ar.WriteInt32(1024);
+                                  for (int i = 0; i < 1024; ++i)
+                                      ar.WriteInt32(45);
+                              });
+    QString why;
+    const qint64 left = Load(record.repeated(5), [&why](Archive& ar) {
+        for (int i = 0; i < 4; ++i)
+            CFmtGrid().Serialize(ar);
+        try {
+            CFmtGrid().Serialize(ar);
+        } catch (const FormatError& e) {
+            why = e.Message();
+        }
+    });
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(why, QStringLiteral("las tablas del formato pasan de 4194304 celdas entre todas (la "
+                                  "tabla «» añade 1024 columnas por 1024 filas)"));
+    // Each file has a bound of its own.
+    EXPECT_EQ(Load(record, [](Archive& ar) { CFmtGrid().Serialize(ar); }), 0);
+}
+
 // A damaged table is refused or read; whatever is read can be laid out, resized, drawn, printed,
 // captured and saved without overflowing, crashing or hanging.
 TEST(CFmtGridTest, DamagedTablesStaySafe) {
