@@ -4,8 +4,6 @@
 
 #include <QBuffer>
 
-#include <limits>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -166,17 +164,4 @@ TEST(ArchiveTest, FailedWriteIsReported) {
         EXPECT_EQ(e.GetCause(), ArchiveException::Cause::WriteFailed);
         EXPECT_TRUE(e.Describe(QStringLiteral("x.fmt")).startsWith(QStringLiteral("x.fmt: ")));
     }
-}
-
-TEST(ArchiveTest, ClaimsOfOneKindShareTheirBound) {
-    QBuffer buffer;
-    buffer.open(QIODevice::ReadOnly);
-    Archive ar(buffer, Archive::Mode::Load);
-    EXPECT_TRUE(ar.Claim(u"pixels", 60, 100));
-    EXPECT_FALSE(ar.Claim(u"pixels", 41, 100)); // refused claims count nothing
-    EXPECT_TRUE(ar.Claim(u"pixels", 40, 100));
-    EXPECT_FALSE(ar.Claim(u"pixels", 1, 100));
-    EXPECT_TRUE(ar.Claim(u"cells", 100, 100));
-    EXPECT_FALSE(ar.Claim(u"cells", -1, 100));
-    EXPECT_FALSE(ar.Claim(u"cells", std::numeric_limits<std::int64_t>::max(), 100));
 }
