@@ -164,6 +164,13 @@ void CFmtGrid::Serialize(Archive& ar) {
                               .arg(text)
                               .arg(ColumnCount())
                               .arg(RowCount()));
+    if (!ar.Claim(u"table cells", std::int64_t{ColumnCount()} * RowCount(), kMostCellsPerFormat))
+        throw FormatError(QStringLiteral("las tablas del formato pasan de %1 celdas entre todas "
+                                         "(la tabla «%2» añade %3 columnas por %4 filas)")
+                              .arg(kMostCellsPerFormat)
+                              .arg(text)
+                              .arg(ColumnCount())
+                              .arg(RowCount()));
     m_selectedColumn = -1;
     m_selectedRow = -1;
     RebuildCells();

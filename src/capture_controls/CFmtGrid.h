@@ -24,6 +24,10 @@ public:
     // A damaged format may announce any number of rows and columns: beyond this many cells the
     // table is refused rather than made.
     static constexpr std::int64_t kMostCells = 1 << 20;
+    // Nor may all the tables of one format hold more than this many cells between them (about
+    // 128 MB of cell store): a few kilobytes of columns and rows per table would otherwise let
+    // a format of a few hundred tables claim gigabytes before anything is captured.
+    static constexpr std::int64_t kMostCellsPerFormat = 1 << 22;
     // The strip left of each row where the designer picks the row, in page units.
     static constexpr int kRowHeaderStrip = 20;
     // The grid's heading row and row-number column, in pixels.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -81,6 +82,54 @@ void StripDecorations(QString& s, const QLocale& locale, bool& negative) {
     }
 }
 
+// How many digits the locale puts in the group right before the decimal point and in each group
+// further left: 3 and 3 in most places, 3 and 2 where lakhs are written.
+struct GroupSizes {
+    qsizetype last = 3;
+    qsizetype other = 3;
+};
+
+GroupSizes LocaleGroupSizes(const QLocale& locale) {
+    const QString group = locale.groupSeparator();
+    GroupSizes sizes;
+    if (group.isEmpty())
+        return sizes;
+    const QStringList parts = locale.toString(Q_INT64_C(1234567890)).split(group);
+    if (parts.size() >= 2)
+        sizes.last = sizes.other = parts.last().size();
+    if (parts.size() >= 3)
+        sizes.other = parts[parts.size() - 2].size();
+    return sizes;
+}
+
+// The separators of a number's whole part, checked as they come: each stands between groups of
+// the sizes the locale writes, so that a separator typed in the wrong place (1,5 or 1234,5
+// where the comma groups thousands) makes the text no number rather than one ten times larger.
+class Grouping {
+public:
+    explicit Grouping(const QLocale& locale) : m_locale(locale) {}
+
+    void Digit() { ++m_digits; }
+    // A separator after the digits so far; false when it stands in the wrong place.
+    bool Separator() {
+        if (m_separators == 0)
+            m_sizes = LocaleGroupSizes(m_locale);
+        const bool ok = m_separators == 0 ? m_digits >= 1 && m_digits <= m_sizes.other
+                                          : m_digits == m_sizes.other;
+        ++m_separators;
+        m_digits = 0;
+        return ok;
+    }
+    // The whole part has ended; false when its last group is not a whole one.
+    bool End() const { return m_separators == 0 || m_digits == m_sizes.last; }
+
+private:
+    const QLocale& m_locale;
+    GroupSizes m_sizes; // the locale's, looked up at the first separator
+    qsizetype m_separators = 0;
+    qsizetype m_digits = 0;
+};
+
 // The digits, decimal point, grouping and exponent of what is left; nothing when anything else
 // is there.
 std::optional<Digits> ReadDigits(const QString& s, const QLocale& locale) {
@@ -89,6 +138,7 @@ std::optional<Digits> ReadDigits(const QString& s, const QLocale& locale) {
     const bool spaceGroup = group.size() == 1 && IsSpaceLike(group[0]);
     const QString exponential = locale.exponential();
     Digits out;
+    Grouping grouping(locale);
     bool seenPoint = false;
     bool anyDigit = false;
     qsizetype i = 0;
@@ -98,11 +148,15 @@ std::optional<Digits> ReadDigits(const QString& s, const QLocale& locale) {
             out.significant += QChar(u'0' + c.digitValue());
             if (seenPoint)
                 ++out.fractionLength;
+            else
+                grouping.Digit();
             anyDigit = true;
             ++i;
             continue;
         }
         if (!seenPoint && !point.isEmpty() && s.mid(i, point.size()) == point) {
+            if (!grouping.End())
+                return std::nullopt;
             seenPoint = true;
             i += point.size();
             continue;
@@ -111,12 +165,14 @@ std::optional<Digits> ReadDigits(const QString& s, const QLocale& locale) {
         if (!seenPoint && anyDigit &&
             ((!group.isEmpty() && s.mid(i, group.size()) == group) ||
              (spaceGroup && IsSpaceLike(c)))) {
+            if (!grouping.Separator())
+                return std::nullopt;
             i += spaceGroup && IsSpaceLike(c) ? 1 : group.size();
             continue;
         }
         break;
     }
-    if (!anyDigit)
+    if (!anyDigit || (!seenPoint && !grouping.End()))
         return std::nullopt;
     if (i < s.size()) {
         const bool letterE = s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E');

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -87,11 +89,24 @@ bool CPictureBitmap::LoadJpegResource(int id) {
 
 QString CPictureBitmap::MakeTempName(const QString& folder, const QString& prefix,
                                      const QString& extension) {
+    // Each image read from a format takes a name of this form: the search goes on from the
+    // number after the last one given for the same folder, prefix and extension, and wraps
+    // round to 1, so that a format with thousands of pictures does not look at every name
+    // taken before each new one, and names freed since are found again once the top is reached.
+    static QMutex mutex;
+    static QHash<QString, int> nextNumber;
+    constexpr int kLast = 9999;
     const QDir dir(folder.isEmpty() ? QDir::tempPath() : folder);
-    for (int n = 1; n <= 9999; ++n) {
+    const QString key = dir.absolutePath() + QChar(0) + prefix + QChar(0) + extension;
+    const QMutexLocker lock(&mutex);
+    const int start = nextNumber.value(key, 1);
+    for (int i = 0; i < kLast; ++i) {
+        const int n = (start - 1 + i) % kLast + 1;
         const QString name = prefix + QString::number(n) + extension;
-        if (!QFileInfo::exists(dir.filePath(name)))
+        if (!QFileInfo::exists(dir.filePath(name))) {
+            nextNumber.insert(key, n % kLast + 1);
             return folder.isEmpty() ? dir.filePath(name) : name;
+        }
     }
     return QString();
 }

@@ -43,9 +43,11 @@ public:
     // Reads picture bytes with the reader of the given three-letter ending; fails as LoadFile.
     bool LoadBytes(ByteView bytes, const QString& ending);
 
-    // prefix + n + extension for the first n from 1 to 9999 that names no file in the folder
-    // (the system's temporary folder when folder is empty); empty when all are taken. With a
-    // folder given the bare name comes back, otherwise the full path.
+    // prefix + n + extension for an n from 1 to 9999 that names no file in the folder (the
+    // system's temporary folder when folder is empty); empty when all are taken. The first call
+    // for a folder, prefix and extension tries 1 upwards; later calls go on from the number after
+    // the last one given, wrapping round. With a folder given the bare name comes back,
+    // otherwise the full path.
     static QString MakeTempName(const QString& folder, const QString& prefix,
                                 const QString& extension);
 

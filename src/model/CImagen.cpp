@@ -1,6 +1,8 @@
 #include "model/CImagen.h"
 
+#include "imaging/ImageLimits.h"
 #include "imaging/PictureError.h"
+#include "imaging/PictureResampler.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
@@ -11,12 +13,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <new>
 
 namespace {
 
 // An extension read from a format becomes part of a file name: anything that could lead out of
 // the temporary folder or make an unusable name is replaced, and very long ones are cut.
 constexpr qsizetype kMaxExtension = 16;
+
+// What the pictures of one format claim of the archive they are read from.
+constexpr QStringView kPicturePixelsClaim = u"picture pixels";
 
 QString SafeExtension(const QString& extension) {
     QString safe = extension.right(kMaxExtension);
@@ -73,7 +79,7 @@ bool CImagen::ReadPictureFile(QByteArray& bytes, QString& extension) const {
         if (m_unwritten.isEmpty())
             return false;
         bytes = m_unwritten;
-        extension = m_unwrittenExtension;
+        extension = m_storedExtension.value_or(QString());
         return true;
     }
     QFile file(m_path);
@@ -84,7 +90,7 @@ bool CImagen::ReadPictureFile(QByteArray& bytes, QString& extension) const {
     bytes = file.readAll();
     if (bytes.size() != file.size())
         return false;
-    extension = m_path.right(4);
+    extension = m_storedExtension ? *m_storedExtension : m_path.right(4);
     return true;
 }
 
@@ -134,31 +140,65 @@ void CImagen::Serialize(Archive& ar) {
         const QByteArray bytes = ar.ReadRaw(length);
         if (!m_path.isEmpty() && m_ownsFile)
             QFile::remove(m_path);
+        m_storedExtension = extension;
         m_path = WriteTemporaryCopy(bytes, extension);
         m_ownsFile = true;
-        if (m_path.isEmpty()) {
-            m_unwritten = bytes;
-            m_unwrittenExtension = extension;
-            LoadEmbedded(ar, [&] {
-                m_picture.LoadBytes(
-                    ByteView{reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                             static_cast<std::size_t>(bytes.size())},
-                    extension.right(3).toLower());
-            });
+        m_unwritten = m_path.isEmpty() ? bytes : QByteArray();
+        m_picture = CPictureBitmap();
+        pageRect = pageRect.Normalized();
+        const QSize size = FittedSize();
+        // Counted before the picture is decoded, so that a format past the bound costs no more
+        // than its own bytes.
+        if (!ar.Claim(kPicturePixelsClaim, std::int64_t{size.width()} * size.height(),
+                      kMostPixelsPerFormat)) {
+            ar.AddWarning(QStringLiteral("La imagen de %1 x %2 píxeles no se muestra: las "
+                                         "imágenes del formato pasarían de %3 píxeles.")
+                              .arg(size.width())
+                              .arg(size.height())
+                              .arg(kMostPixelsPerFormat));
         } else {
-            LoadEmbedded(ar, [&] { m_picture.LoadFile(m_path); });
+            if (m_path.isEmpty()) {
+                LoadEmbedded(ar, [&] {
+                    m_picture.LoadBytes(
+                        ByteView{reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                 static_cast<std::size_t>(bytes.size())},
+                        extension.right(3).toLower());
+                });
+            } else {
+                LoadEmbedded(ar, [&] { m_picture.LoadFile(m_path); });
+            }
+            m_picture.Flip(CPictureBitmap::Reverse::Rows);
+            const QString problem = FitPicture();
+            if (!problem.isEmpty())
+                ar.AddWarning(problem);
         }
-        m_picture.Flip(CPictureBitmap::Reverse::Rows);
-        FitPicture();
     }
     UpdateHandles();
 }
 
-void CImagen::FitPicture() {
-    pageRect = pageRect.Normalized();
+QSize CImagen::FittedSize() const {
     const std::int64_t w = std::llabs(std::int64_t{pageRect.right} - pageRect.left);
     const std::int64_t h = std::llabs(std::int64_t{pageRect.bottom} - pageRect.top);
-    m_picture.Resize(static_cast<int>(w & 0xFFFF), static_cast<int>(h & 0xFFFF));
+    return QSize(static_cast<int>(w & 0xFFFF), static_cast<int>(h & 0xFFFF));
+}
+
+QString CImagen::FitPicture() {
+    pageRect = pageRect.Normalized();
+    const QSize size = FittedSize();
+    const QSize before = m_picture.Bitmap().size();
+    try {
+        m_picture.Resize(size.width(), size.height());
+    } catch (const std::bad_alloc&) {
+        m_picture = CPictureBitmap();
+    }
+    if (before.isEmpty() || !m_picture.Bitmap().isNull() || size.isEmpty() ||
+        PictureResampler::IsRefused(before.width(), before.height(), size.width(), size.height()))
+        return QString();
+    if (!ImageLimits::Allows(size.width(), size.height()))
+        return ImageLimits::TooLargeMessage(size.width(), size.height());
+    return QStringLiteral("No hay memoria suficiente para mostrar la imagen de %1 x %2 píxeles.")
+        .arg(size.width())
+        .arg(size.height());
 }
 
 void CImagen::UpdateHandles() {

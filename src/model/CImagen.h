@@ -4,8 +4,11 @@
 #include "model/CControles.h"
 
 #include <QByteArray>
+#include <QSize>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 // A picture on the page. The picture's file travels whole inside the format; while the format
 // is open the control shows it from a temporary copy (or, for a newly inserted image, from the
@@ -30,26 +33,37 @@ public:
     void Print(DrawingSurface& dc) override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
-    // Normalizes the page rectangle and resamples the picture to its size.
-    void FitPicture();
+    // Normalizes the page rectangle and resamples the picture to its size. A picture that is
+    // held and cannot be resampled (too large for any picture, or no memory for it) is dropped,
+    // and the sentence telling the user so comes back; a change refused by the resampling rule
+    // (one side growing while the other shrinks) drops it without a word, and nothing comes back.
+    QString FitPicture();
 
     const CPictureBitmap& Picture() const { return m_picture; }
     const QString& Path() const { return m_path; }
     bool OwnsFile() const { return m_ownsFile; }
 
     static constexpr int kMinimumImageSide = 5;
+    // The pixels the pictures of one format may hold between them, 300 MB at 24 bits: far beyond
+    // a page covered many times over with pictures at one pixel per page unit. A format read
+    // past it keeps the pictures that came first; the others travel with the format unshown.
+    static constexpr std::int64_t kMostPixelsPerFormat = 100'000'000;
 
 private:
     // The bytes the format would carry and their extension, or nothing when the file is gone.
     bool ReadPictureFile(QByteArray& bytes, QString& extension) const;
+    // The bitmap size FitPicture makes for the page rectangle as it stands.
+    QSize FittedSize() const;
     // Writes the embedded bytes to a new temporary file; empty when none could be made.
     static QString WriteTemporaryCopy(const QByteArray& bytes, const QString& extension);
 
     bool m_ownsFile = true;
     CPictureBitmap m_picture;
     QString m_path;
+    // The extension as the format stored it, for an image read from one: the temporary copy's
+    // name ends in it only as far as it makes a safe file name, and it goes back unchanged.
+    std::optional<QString> m_storedExtension;
     // The embedded bytes, kept only when no temporary copy could be written, so that the
     // picture still travels with the format.
     QByteArray m_unwritten;
-    QString m_unwrittenExtension;
 };

@@ -258,3 +258,11 @@ void Archive::Flush() {
     if (written != size)
         throw ArchiveException(ArchiveException::Cause::WriteFailed, m_device.errorString());
 }
+
+bool Archive::Claim(QStringView kind, std::int64_t amount, std::int64_t bound) {
+    std::int64_t& total = m_claimed[kind.toString()];
+    if (amount < 0 || amount > bound - total)
+        return false;
+    total += amount;
+    return true;
+}

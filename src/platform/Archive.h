@@ -3,6 +3,7 @@
 #include "platform/Rect.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -66,6 +67,12 @@ public:
     void AddWarning(const QString& warning) { m_warnings.append(warning); }
     const QStringList& Warnings() const { return m_warnings; }
 
+    // What the objects read from one file hold between them, counted by kind (the pixels of
+    // every picture, the cells of every table), so that a file of a few kilobytes cannot make
+    // them claim gigabytes however many objects it declares. True, with amount added to the
+    // kind's total, when the total stays within bound; false, with nothing added, otherwise.
+    bool Claim(QStringView kind, std::int64_t amount, std::int64_t bound);
+
 private:
     void ReadExact(char* dst, qint64 size);
     bool Refill();
@@ -76,6 +83,7 @@ private:
     QByteArray m_buffer;
     qint64 m_bufferPos = 0;
     QStringList m_warnings;
+    QHash<QString, std::int64_t> m_claimed;
     // Exceptions already in flight when the archive was made: an archive given up because of a
     // newer one may be dropped with bytes unwritten.
     int m_uncaughtAtStart;

@@ -1,6 +1,7 @@
 #include "platform/PainterSurface.h"
 
 #include "platform/Saturate.h"
+#include "platform/WordWrap.h"
 
 #include <QImage>
 #include <QPagedPaintDevice>
@@ -25,36 +26,6 @@ double Bounded(double v) {
 // The face a record without one gets, and the size a record of height 0 gets (about 10 points).
 const char* const kDefaultFace = "Arial";
 constexpr double kDefaultHeightInches = 10.0 / 72.0;
-
-QStringList WrapLines(const QString& text, const QFontMetricsF& fm, double width,
-                      TextLayoutFlags layout) {
-    QString clean = text;
-    clean.remove(QLatin1Char('\r'));
-    if (layout & TextLayout::SingleLine) {
-        clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return {clean};
-    }
-    QStringList lines;
-    for (const QString& paragraph : clean.split(QLatin1Char('\n'))) {
-        if (!(layout & TextLayout::WordBreak)) {
-            lines << paragraph;
-            continue;
-        }
-        const QStringList words = paragraph.split(QLatin1Char(' '));
-        QString line = words.first();
-        for (qsizetype i = 1; i < words.size(); ++i) {
-            const QString candidate = line + QLatin1Char(' ') + words[i];
-            if (fm.horizontalAdvance(candidate) <= width || line.trimmed().isEmpty()) {
-                line = candidate;
-            } else {
-                lines << line;
-                line = words[i];
-            }
-        }
-        lines << line;
-    }
-    return lines;
-}
 
 } // namespace
 
@@ -375,7 +346,7 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
     const QFont& font = CurrentQFont();
     const QFontMetricsF fm(font);
     const QRectF box = ToDevice(rect);
-    const QStringList lines = WrapLines(text, fm, box.width(), layout);
+    const QStringList lines = WordWrap::Lines(text, fm, box.width(), layout);
     const double lineHeight = fm.ascent() + fm.descent();
     const double textHeight = lineHeight * lines.size();
     const double sx = ScaleX();

@@ -45,6 +45,25 @@ std::unique_ptr<CFmtGrid> InvoiceTable() {
     return table;
 }
 
+// The record of an unnamed table of the given size, every column and row present.
+QByteArray TableRecord(int columns, int rows) {
+    const QByteArray empty = Store([](Archive& ar) { CFmtGrid().Serialize(ar); });
+    return empty.left(empty.size() - 8) + Store([&](Archive& ar) {
+               ar.WriteInt32(columns);
+               for (int i = 0; i < columns; ++i) {
+                   ar.WriteInt32(0);
+                   ar.WriteString(QString());
+                   ar.WriteInt32(400);
+                   ar.WriteInt32(60);
+                   ar.WriteInt32(0);
+                   ar.WriteString(QString());
+               }
+               ar.WriteInt32(rows);
+               for (int i = 0; i < rows; ++i)
+                   ar.WriteInt32(45);
+           });
+}
+
 void Type(CVrGrid& grid, int column, int row, char character) {
     grid.SetCurrentCell(column, row);
     grid.BeginEdit(character);
@@ -178,20 +197,7 @@ TEST(CFmtGridTest, ReadingMovesTheScreenRectangleOnScreenAndRefusesHugeTables) {
 
     // 1025 columns of 1024 rows, every entry present: too many cells to make.
     const QByteArray huge = Store([](Archive& ar) { CFmtGrid().Serialize(ar); });
-    const QByteArray damaged = huge.left(huge.size() - 8) + Store([](Archive& ar) {
-                                   ar.WriteInt32(1025);
-                                   for (int i = 0; i < 1025; ++i) {
-                                       ar.WriteInt32(0);
-                                       ar.WriteString(QString());
-                                       ar.WriteInt32(400);
-                                       ar.WriteInt32(60);
-                                       ar.WriteInt32(0);
-                                       ar.WriteString(QString());
-                                   }
-                                   ar.WriteInt32(1024);
-                                   for (int i = 0; i < 1024; ++i)
-                                       ar.WriteInt32(45);
-                               });
+    const QByteArray damaged = TableRecord(1025, 1024);
     CFmtGrid refused;
     EXPECT_THROW(Load(damaged, [&refused](Archive& ar) { refused.Serialize(ar); }), FormatError);
     // A count larger than the file ends in the end of the file.
@@ -200,6 +206,27 @@ TEST(CFmtGridTest, ReadingMovesTheScreenRectangleOnScreenAndRefusesHugeTables) {
     CFmtGrid truncated;
     EXPECT_THROW(Load(cut, [&truncated](Archive& ar) { truncated.Serialize(ar); }),
                  ArchiveException);
+}
+
+TEST(CFmtGridTest, TheTablesOfOneFormatShareABoundOnCells) {
+    // Tables of 1024 x 1024 cells, each as large as one table may be: four fit in one format,
+    // the fifth is refused with the reason.
+    const QByteArray record = TableRecord(1024, 1024);
+    QString why;
+    const qint64 left = Load(record.repeated(5), [&why](Archive& ar) {
+        for (int i = 0; i < 4; ++i)
+            CFmtGrid().Serialize(ar);
+        try {
+            CFmtGrid().Serialize(ar);
+        } catch (const FormatError& e) {
+            why = e.Message();
+        }
+    });
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(why, QStringLiteral("las tablas del formato pasan de 4194304 celdas entre todas (la "
+                                  "tabla «» añade 1024 columnas por 1024 filas)"));
+    // Each file has a bound of its own.
+    EXPECT_EQ(Load(record, [](Archive& ar) { CFmtGrid().Serialize(ar); }), 0);
 }
 
 // A damaged table is refused or read; whatever is read can be laid out, resized, drawn, printed,

@@ -117,6 +117,36 @@ TEST(ValueTextTest, WhatIsNoAmountReadsAsZero) {
     }
 }
 
+TEST(ValueTextTest, GroupSeparatorsOnlyBetweenGroupsOfThree) {
+    const QLocale india(QStringLiteral("en_IN")); // groups of two further left
+    const auto read = [](const char16_t* text, const QLocale& locale) {
+        return ValueText::ParseAmount(QString::fromUtf16(text), locale);
+    };
+    EXPECT_DOUBLE_EQ(read(u"1,234,567.5", kMexico), 1234567.5);
+    EXPECT_DOUBLE_EQ(read(u"$0,001", kMexico), 1);
+    EXPECT_DOUBLE_EQ(read(u"-999,999.99", kUnitedStates), -999999.99);
+    EXPECT_DOUBLE_EQ(read(u"12.345,5 €", kGermany), 12345.5);
+    EXPECT_DOUBLE_EQ(read(u"12 345 678,9", kFrance), 12345678.9);
+    EXPECT_DOUBLE_EQ(read(u"\u0661\u066c\u0662\u0663\u0664\u066b\u0665", kEgypt), 1234.5);
+    EXPECT_DOUBLE_EQ(read(u"1,234e2", QLocale::c()), 123400);
+    EXPECT_DOUBLE_EQ(read(u"12,34,567.5", india), 1234567.5);
+    // A separator anywhere else makes no amount: read as given it would be ten times too large
+    // or too small.
+    for (const char16_t* text :
+         {u"1234,5", u"$1,5", u"12,34", u"1,2345", u"1,234,56", u"1234,567", u"1,,234", u"1,234,"})
+        EXPECT_FALSE(ValueText::ParseCurrency(QString::fromUtf16(text), kMexico))
+            << QString::fromUtf16(text).toStdString();
+    EXPECT_EQ(read(u"1,234,5678.5", kUnitedStates), 0.0);
+    EXPECT_EQ(read(u"1234.5", kGermany), 0.0);
+    EXPECT_EQ(read(u"12 34,5", kFrance), 0.0);
+    EXPECT_EQ(read(u"\u0661\u0662\u066c\u0663", kEgypt), 0.0);
+    EXPECT_EQ(read(u"1,2e3", QLocale::c()), 0.0);
+    EXPECT_EQ(read(u"1,234,567.5", india), 0.0);
+    EXPECT_EQ(
+        ValueText::FormatValue(QStringLiteral("1234,5"), DataTypeCode::Moneda, 2, false, kMexico),
+        "$0.00");
+}
+
 TEST(ValueTextTest, FourDecimalsSurvive) {
     const auto units = [](const char* text) {
         return ValueText::ParseCurrency(QString::fromLatin1(text), QLocale::c())->Units();

@@ -87,6 +87,26 @@ TEST_F(PictureFiles, MakeTempName) {
         QStringLiteral("VR3.gif"));
 }
 
+TEST_F(PictureFiles, TemporaryNamesGoOnFromTheLastOneGiven) {
+    // Each name is taken by a file before the next is asked for, as the image controls do; a
+    // name freed meanwhile is not looked at again before the numbers wrap round.
+    const auto next = [this] {
+        const QString name =
+            CPictureBitmap::MakeTempName(dir.path(), QStringLiteral("VR"), QStringLiteral(".bmp"));
+        Put(name, {1});
+        return name;
+    };
+    Put(QStringLiteral("VR2.bmp"), {1});
+    EXPECT_EQ(next(), QStringLiteral("VR1.bmp"));
+    EXPECT_EQ(next(), QStringLiteral("VR3.bmp"));
+    QFile::remove(dir.filePath(QStringLiteral("VR1.bmp")));
+    EXPECT_EQ(next(), QStringLiteral("VR4.bmp"));
+    // Another extension is a series of its own.
+    EXPECT_EQ(
+        CPictureBitmap::MakeTempName(dir.path(), QStringLiteral("VR"), QStringLiteral(".gif")),
+        QStringLiteral("VR1.gif"));
+}
+
 TEST_F(PictureFiles, ResizeFlipAndTheAnimationState) {
     CPictureBitmap p;
     ASSERT_TRUE(p.LoadFile(Put(QStringLiteral("q.bmp"), Quad())));

@@ -1,4 +1,6 @@
 #include "model/CImagen.h"
+#include "common/ArchiveBytes.h"
+#include "imaging/ImageLimits.h"
 #include "imaging/PictureError.h"
 #include "imaging/TestPictures.h"
 #include "model/ControlFactory.h"
@@ -56,6 +58,19 @@ protected:
 QByteArray FileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The record of an image control on rect carrying picture under the given extension.
+QByteArray ImageRecord(const PageRect& rect, const Bytes& picture, const QString& extension) {
+    CImagen empty;
+    empty.pageRect = rect;
+    QByteArray record = Store([&empty](Archive& ar) { empty.Serialize(ar); });
+    record.chop(4); // the length 0 of a control without a picture
+    return record + Store([&](Archive& ar) {
+               ar.WriteInt32(static_cast<std::int32_t>(picture.size()));
+               ar.WriteString(extension);
+               ar.WriteRaw(ToByteArray(picture));
+           });
 }
 
 } // namespace
@@ -265,4 +280,69 @@ TEST_F(ImageControl, PrintsUprightWhereItStands) {
     EXPECT_EQ(sheet.pixel(100, 103) & 0xFFFFFF, 0x0000FFu);
     EXPECT_EQ(sheet.pixel(103, 103) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(sheet.pixel(99, 99) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(ImageControl, ExtensionsComeBackAsTheFormatStoredThem) {
+    // Without a dot, empty, long, or naming a way out of the temporary folder: written again,
+    // the record is the record read.
+    for (const QString& extension :
+         {QStringLiteral("bmp"), QString(), QStringLiteral(".bmp"),
+          QStringLiteral(".a-very-long-extension.bmp"), QStringLiteral("/../x.bmp")}) {
+        const QByteArray record = ImageRecord(PageRect(0, -2, 2, 0), Bmp(2, 2), extension);
+        CImagen read;
+        EXPECT_EQ(Load(record, [&read](Archive& ar) { read.Serialize(ar); }), 0);
+        EXPECT_EQ(Store([&read](Archive& ar) { read.Serialize(ar); }), record)
+            << extension.toStdString();
+        ControlFields fields;
+        read.DescribeOwnFields(fields);
+        EXPECT_EQ(fields[1].second.toString(), extension);
+        // The temporary copy's name ends in the letters a reader may know it by.
+        EXPECT_EQ(read.Picture().IsLoaded(), extension.endsWith(QStringLiteral("bmp")))
+            << extension.toStdString();
+    }
+}
+
+TEST_F(ImageControl, PicturesOfOneFormatShareABoundOnPixels) {
+    // 1 x 1 pictures on rectangles of 10001 x 10000 units, then 2 x 2: the first would pass
+    // the bound alone, and is neither decoded nor resampled; the next is shown.
+    const QByteArray record = ImageRecord(PageRect(0, 0, 10001, -10000), Bmp(1, 1), ".bmp") +
+                              ImageRecord(PageRect(0, 0, 2, -2), Bmp(1, 1), ".bmp");
+    CImagen large;
+    CImagen small;
+    QStringList warnings;
+    EXPECT_EQ(Load(record,
+                   [&](Archive& ar) {
+                       large.Serialize(ar);
+                       small.Serialize(ar);
+                       warnings = ar.Warnings();
+                   }),
+              0);
+    EXPECT_EQ(warnings, QStringList{QStringLiteral(
+                            "La imagen de 10001 x 10000 píxeles no se muestra: las imágenes del "
+                            "formato pasarían de 100000000 píxeles.")});
+    EXPECT_FALSE(large.Picture().IsLoaded());
+    EXPECT_EQ(FileBytes(large.Path()), ToByteArray(Bmp(1, 1))); // it still travels
+    EXPECT_EQ(small.Picture().Bitmap().size(), QSize(2, 2));
+    RecordingSurface dc;
+    large.Print(dc);
+    EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST_F(ImageControl, FittingSaysWhyAPictureIsDropped) {
+    // Past the largest picture there is: dropped, and the user told.
+    auto image = CImagen::Create(Put(QStringLiteral("p.bmp"), Bmp(4, 4)), 0, 0);
+    ASSERT_TRUE(image);
+    ImageLimits::SetMaxPixels(100);
+    image->pageRect = PageRect(0, 0, 20, -20);
+    const QString tooLarge = image->FitPicture();
+    ImageLimits::SetMaxPixels(ImageLimits::kDefaultMaxPixels);
+    EXPECT_EQ(tooLarge, ImageLimits::TooLargeMessage(20, 20));
+    EXPECT_TRUE(image->Picture().Bitmap().isNull());
+
+    // One side growing while the other shrinks is the resampling's own rule: no word.
+    auto other = CImagen::Create(Put(QStringLiteral("q.bmp"), Bmp(4, 4)), 0, 0);
+    ASSERT_TRUE(other);
+    other->pageRect = PageRect(0, 0, 8, -2);
+    EXPECT_EQ(other->FitPicture(), QString());
+    EXPECT_TRUE(other->Picture().Bitmap().isNull());
 }
