@@ -172,6 +172,18 @@ TEST_F(SafeFilesTest, SpecialFilesAreRefusedOrWrittenDirectly) {
     EXPECT_EQ(fill.exitCode, 1);
     EXPECT_TRUE(fill.Err().contains(QStringLiteral("no es un archivo normal")));
 
+    // A format larger than any drawn by hand is refused before a byte of it is read.
+    const QString huge = Path(QStringLiteral("enorme.fmt"));
+    {
+        QFile sparse(huge);
+        ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(sparse.resize(qint64{256} * 1024 * 1024 + 1));
+    }
+    EXPECT_EQ(RunCli({QStringLiteral("dump"), huge}).Err(),
+              QStringLiteral("plenova-cli: %1: no se puede abrir (El archivo es demasiado grande: "
+                             "257 MB; se leen hasta 256 MB)\n")
+                  .arg(huge));
+
     // A missing file says why in Spanish.
     const QString missing = Path(QStringLiteral("no-existe.fmt"));
     EXPECT_EQ(RunCli({QStringLiteral("dump"), missing}).Err(),
@@ -215,4 +227,20 @@ TEST_F(SafeFilesTest, DumpWrittenAsItGoesIsWholeJson) {
     for (int i = 0; i < 600; ++i)
         EXPECT_EQ(controls[i].toObject()[QStringLiteral("text")].toString(),
                   QStringLiteral("texto «%1»").arg(i));
+}
+
+TEST(QtDiagnostics, ReachStandardErrorOnlyWhenAsked) {
+    // Without a runtime folder Qt always notes that it picked one.
+    const QStringList words{QStringLiteral("words"), QStringLiteral("12")};
+    const CliResult quiet =
+        CliRunner().WithEnvironment(QStringLiteral("XDG_RUNTIME_DIR"), QString()).Run(words);
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.Err(), QString());
+    const CliResult told =
+        CliRunner()
+            .WithEnvironment(QStringLiteral("XDG_RUNTIME_DIR"), QString())
+            .WithEnvironment(QStringLiteral("PLENOVA_DEBUG"), QStringLiteral("1"))
+            .Run(words);
+    EXPECT_EQ(told.exitCode, 0);
+    EXPECT_TRUE(told.Err().contains(QStringLiteral("XDG_RUNTIME_DIR"))) << told.err.toStdString();
 }
