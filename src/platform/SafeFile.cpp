@@ -129,14 +129,41 @@ void SafeFile::ResolveTarget() {
     throw FileError(m_path, kCannotCreate, ELOOP);
 }
 
-void SafeFile::CreateTemporary() {
+QString SafeFile::TemporaryName() const {
     const QFileInfo target(m_target);
-    const QString stem = target.path() + QStringLiteral("/.") + target.fileName().left(kNameKept);
+    return target.path() + QStringLiteral("/.") + target.fileName().left(kNameKept) +
+           QLatin1Char('.') + RandomTag() + QStringLiteral(".tmp");
+}
+
+void SafeFile::CreateTemporary() {
+    // 0666 less the user's umask, as any new file of the user's; a replaced file's own mode.
+    const auto keepMode = [this] {
+        if (m_replaces && ::fchmod(m_fd, static_cast<mode_t>(m_mode)) != 0)
+            Fail(kCannotCreate, errno);
+    };
+#ifdef O_TMPFILE
+    // A file with no name yet vanishes with the process: a run killed half-way through leaves
+    // nothing behind. The printer reaches it through its descriptor's name under /proc.
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        const int fd = ::open(QFile::encodeName(QFileInfo(m_target).path()).constData(),
+                              O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            m_fd = fd;
+            m_unnamed = true;
+            m_temporary = QStringLiteral("/proc/self/fd/%1").arg(fd);
+            keepMode();
+            return;
+        }
+        // A file system that cannot make one gets a named temporary; anything else is the
+        // folder's fault and said so.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            throw FileError(m_path, kCannotCreate, errno);
+    }
+#endif
     int fd = -1;
     QString candidate;
     for (int attempt = 0; fd < 0; ++attempt) {
-        candidate = stem + QLatin1Char('.') + RandomTag() + QStringLiteral(".tmp");
-        // 0666 less the user's umask, as any new file of the user's.
+        candidate = TemporaryName();
         fd = ::open(QFile::encodeName(candidate).constData(),
                     O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt >= 100))
@@ -144,8 +171,7 @@ void SafeFile::CreateTemporary() {
     }
     m_fd = fd;
     m_temporary = candidate;
-    if (m_replaces && ::fchmod(m_fd, static_cast<mode_t>(m_mode)) != 0)
-        Fail(kCannotCreate, errno);
+    keepMode();
 }
 
 qint64 SafeFile::readData(char*, qint64) {
@@ -196,6 +222,20 @@ void SafeFile::Commit() {
     }
     if (::fsync(m_fd) != 0)
         Fail(kCannotWrite, errno);
+    if (m_unnamed) {
+        // Named beside the target only now that it is complete, for the rename to put in place.
+        for (int attempt = 0;; ++attempt) {
+            const QString candidate = TemporaryName();
+            if (::linkat(AT_FDCWD, QFile::encodeName(m_temporary).constData(), AT_FDCWD,
+                         QFile::encodeName(candidate).constData(), AT_SYMLINK_FOLLOW) == 0) {
+                m_unnamed = false;
+                m_temporary = candidate;
+                break;
+            }
+            if (errno != EEXIST || attempt >= 100)
+                Fail(kCannotReplace, errno);
+        }
+    }
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0 && errno != EINTR)
@@ -213,10 +253,11 @@ void SafeFile::Discard() {
         ::close(m_fd);
         m_fd = -1;
     }
-    if (!m_temporary.isEmpty()) {
+    // A temporary with no name went with its descriptor.
+    if (!m_temporary.isEmpty() && !m_unnamed)
         ::unlink(QFile::encodeName(m_temporary).constData());
-        m_temporary.clear();
-    }
+    m_temporary.clear();
+    m_unnamed = false;
     if (isOpen())
         QIODevice::close();
 }

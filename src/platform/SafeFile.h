@@ -3,10 +3,12 @@
 #include <QIODevice>
 #include <QString>
 
-// The one way Plenova writes a file the user names. The new contents go to a temporary file
-// beside the target, every write is checked, and only when all of it is on the disk (flushed
+// The one way Plenova writes a file the user names. The new contents go to a temporary file in
+// the target's folder, every write is checked, and only when all of it is on the disk (flushed
 // and synced) does the temporary take the target's place: a full disk, a file size limit or a
-// failing device leaves the old file exactly as it was and no temporary behind.
+// failing device leaves the old file exactly as it was and no temporary behind. Where the
+// system allows, the temporary has no name until it is complete, so that not even a killed run
+// leaves one.
 //
 // - A symbolic link is followed and the file it names is written; the link stays a link.
 // - A character device the user names on purpose (/dev/stdout, /dev/null, a terminal) is
@@ -38,8 +40,8 @@ public:
     // The name as the user gave it, for messages.
     const QString& Path() const { return m_path; }
     bool WritesDirectly() const { return m_direct; }
-    // The temporary being written, for a writer that can only be given a path (the printer);
-    // empty when writing directly into a device.
+    // A path to the temporary being written, for a writer that can only be given a path (the
+    // printer); empty when writing directly into a device.
     const QString& TemporaryPath() const { return m_temporary; }
 
     bool isSequential() const override { return true; }
@@ -52,6 +54,7 @@ private:
     [[noreturn]] void Fail(const QString& what, int errorNumber);
     void ResolveTarget();
     void CreateTemporary();
+    QString TemporaryName() const;
 
     QString m_path;
     QString m_target;
@@ -60,5 +63,6 @@ private:
     int m_writeError = 0;
     bool m_direct = false;
     bool m_replaces = false;
+    bool m_unnamed = false; // the temporary has no name in the folder until it is complete
     unsigned m_mode = 0;
 };

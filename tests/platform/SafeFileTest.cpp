@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -65,9 +67,19 @@ TEST(SafeFileTest, ReplacesOnlyWhenEverythingIsWritten) {
     {
         SafeFile file(path);
         file.Open();
-        EXPECT_TRUE(file.TemporaryPath().startsWith(dir.path()));
         file.write("nuevo");
     }
+    // Killed half-way, with no chance to clean up.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        SafeFile file(path);
+        file.Open();
+        file.write(QByteArray(100000, 'x'));
+        ::raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
     EXPECT_EQ(Read(path), "viejo");
     EXPECT_EQ(Names(dir.path()), QStringList{QStringLiteral("datos.cap")});
     {
