@@ -7,10 +7,14 @@
 //                         or the captured data could not be read. --cap loads captured values
 //                         into the format's window, as "Abrir datos capturados" does.
 #include "capture/CFmtcapturaFrm.h"
+#include "platform/DiagnosticMessages.h"
+#include "platform/FileError.h"
+#include "platform/SafeFile.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -39,6 +43,7 @@ void WaitUntilPainted(QWidget& window) {
 } // namespace
 
 int main(int argc, char** argv) {
+    DiagnosticMessages::Install();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plenova"));
 
@@ -103,8 +108,20 @@ int main(int argc, char** argv) {
     frame.activateWindow();
     WaitUntilPainted(frame);
     const QString out = parser.value(grab);
-    if (!frame.grab().save(out, "PNG")) {
-        QTextStream(stderr) << "plenova: no se pudo escribir " << out << '\n';
+    try {
+        // Encoded in memory first: the PNG library reports a failed write only on standard
+        // error, in English.
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        if (!frame.grab().save(&encoded, "PNG"))
+            throw FileError(out, QStringLiteral("no se pudo escribir"),
+                            QStringLiteral("la imagen PNG no se pudo codificar"));
+        SafeFile file(out);
+        file.Open();
+        file.write(encoded.data());
+        file.Commit();
+    } catch (const FileError& e) {
+        QTextStream(stderr) << "plenova: " << e.Message() << '\n';
         return 1;
     }
     return opened ? 0 : 1;

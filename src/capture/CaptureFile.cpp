@@ -5,11 +5,12 @@
 #include "capture_controls/ValueText.h"
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
+#include "platform/FileError.h"
+#include "platform/InputFile.h"
+#include "platform/SafeFile.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QHash>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -114,41 +115,35 @@ QString CaptureFile::FormatNameOf(const QString& formatPath) {
 
 void CaptureFile::Save(const QString& path, const QString& formatName,
                        const ControlList& controls) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CaptureFileError(
-            CaptureFileError::Cause::CannotSave,
-            QStringLiteral("%1: no se puede crear (%2)").arg(path, file.errorString()));
     try {
+        SafeFile file(path);
+        file.Open();
         Archive ar(file, Archive::Mode::Store);
         ar.WriteString(formatName);
         for (const auto& control : controls)
             control->SaveValue(ar);
         ar.Flush();
+        file.Commit();
+    } catch (const FileError& e) {
+        throw CaptureFileError(CaptureFileError::Cause::CannotSave, e.Message());
     } catch (const ArchiveException& e) {
-        file.cancelWriting();
         throw CaptureFileError(CaptureFileError::Cause::CannotSave, e.Describe(path));
     }
-    if (!file.commit())
-        throw CaptureFileError(
-            CaptureFileError::Cause::CannotSave,
-            QStringLiteral("%1: no se pudo guardar (%2)").arg(path, file.errorString()));
 }
 
 int CaptureFile::Load(const QString& path, const QString& formatName, ControlList& controls,
                       const QLocale& locale) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw CaptureFileError(
-            CaptureFileError::Cause::CannotOpen,
-            QStringLiteral("%1: no se puede abrir (%2)").arg(path, file.errorString()));
     // The whole file is read once: it is checked and then loaded from the same bytes.
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw CaptureFileError(
-            CaptureFileError::Cause::CannotOpen,
-            QStringLiteral("%1: no se puede leer (%2)").arg(path, file.errorString()));
-    file.close();
+    QByteArray bytes;
+    try {
+        InputFile file(path, kMaxFileBytes);
+        bytes = file.Device().readAll();
+        if (file.Device().error() != QFileDevice::NoError || bytes.size() != file.Size())
+            throw FileError(path, QStringLiteral("no se puede leer"),
+                            QStringLiteral("error de entrada/salida"));
+    } catch (const FileError& e) {
+        throw CaptureFileError(CaptureFileError::Cause::CannotOpen, e.Message());
+    }
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

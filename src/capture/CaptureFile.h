@@ -17,9 +17,12 @@ public:
     // after its last "\", "/" or ":", extension included.
     static QString FormatNameOf(const QString& formatPath);
 
+    // The largest captured-data file read (it is read whole, then checked): far beyond the
+    // values of any format, small enough that a file of random bytes is refused at once.
+    static constexpr qint64 kMaxFileBytes = qint64{256} * 1024 * 1024;
+
     // Writes the format name and every control's value record, from the head of the list. The
-    // file is written beside the old one and replaces it only once complete, so a failed save
-    // leaves the previous file as it was.
+    // file is written through SafeFile, so a failed save leaves the previous file as it was.
     static void Save(const QString& path, const QString& formatName, const ControlList& controls);
 
     // Loads the values of a file saved for formatName (compared exactly, letter case included)
@@ -27,8 +30,8 @@ public:
     // keep their values, and nothing is recomputed: a text line takes the loaded text as its value
     // and as the copy the calculation compares with, the number read with locale. The whole file
     // is checked before any value is set, so a file cut short, a length that lies or a capture
-    // order of no capture control of the format leaves every value as it was. Returns the number
-    // of records loaded.
+    // order of no capture control of the format leaves every value as it was. Only a regular
+    // file of at most kMaxFileBytes is read. Returns the number of records loaded.
     static int Load(const QString& path, const QString& formatName, ControlList& controls,
                     const QLocale& locale = QLocale::system());
 };

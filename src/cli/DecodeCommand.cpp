@@ -5,9 +5,10 @@
 #include "imaging/CPictureBitmap.h"
 #include "imaging/ImageLimits.h"
 #include "imaging/PictureError.h"
+#include "platform/FileError.h"
+#include "platform/SafeFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -21,7 +22,7 @@ QSize DecodeCommand::ParseSize(const QString& text) {
             return QSize(w, h);
     }
     throw CliError(
-        QStringLiteral("tamaño no válido: «%1» (use ANCHOxALTO, de 1 a 65535 pixeles)").arg(text));
+        QStringLiteral("tamaño no válido: «%1» (use ANCHOxALTO, de 1 a 65535 píxeles)").arg(text));
 }
 
 QByteArray DecodeCommand::EncodePpm(const QImage& image) {
@@ -97,14 +98,15 @@ int DecodeCommand::Run(const QStringList& words, QTextStream& out) {
     if (mirror)
         picture.Flip(*mirror);
 
-    QSaveFile file(*output);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CliError(
-            QStringLiteral("%1: no se puede crear (%2)").arg(*output, file.errorString()));
     const QByteArray ppm = EncodePpm(picture.Bitmap());
-    if (file.write(ppm) != ppm.size() || !file.commit())
-        throw CliError(
-            QStringLiteral("%1: no se pudo escribir (%2)").arg(*output, file.errorString()));
+    try {
+        SafeFile file(*output);
+        file.Open();
+        file.write(ppm);
+        file.Commit();
+    } catch (const FileError& e) {
+        throw CliError(e.Message());
+    }
     (void)out;
     return 0;
 }

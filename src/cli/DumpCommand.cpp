@@ -61,7 +61,7 @@ int DumpCommand::Run(const QStringList& words, QTextStream& out) {
     FormatSettings settings;
     LoadFormat(args.Positional().first(), format, settings);
 
-    JsonWriter json;
+    JsonWriter json(out);
     json.BeginObject();
     json.Value(QStringLiteral("description"), format.description);
     json.Value(QStringLiteral("version"), format.version);
@@ -86,6 +86,7 @@ int DumpCommand::Run(const QStringList& words, QTextStream& out) {
     const Rect& e = format.screenExtent;
     json.IntArray(QStringLiteral("screenExtent"), {e.left, e.top, e.right, e.bottom});
     json.EndObject();
-    out << json.Text() << '\n';
+    json.Finish();
+    out << '\n';
     return 0;
 }

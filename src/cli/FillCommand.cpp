@@ -87,9 +87,10 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
                       return view.PrintFormatToImage(paper, dpi, offsets);
                   }});
     if (args.Flag(QStringLiteral("--values"))) {
-        JsonWriter json;
+        JsonWriter json(out);
         WriteValues(json, view);
-        out << json.Text() << '\n';
+        json.Finish();
+        out << '\n';
     }
     return 0;
 }

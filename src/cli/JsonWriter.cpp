@@ -2,7 +2,31 @@
 
 #include "model/CControles.h"
 
+#include <QTextStream>
+
+namespace {
+
+// Text is handed to the stream in pieces of about this many characters.
+constexpr qsizetype kDrainAt = 64 * 1024;
+
+} // namespace
+
+void JsonWriter::Drain() {
+    if (m_out && m_text.size() >= kDrainAt) {
+        *m_out << m_text;
+        m_text.clear();
+    }
+}
+
+void JsonWriter::Finish() {
+    if (m_out) {
+        *m_out << m_text;
+        m_text.clear();
+    }
+}
+
 void JsonWriter::Prefix(const QString& key) {
+    Drain();
     if (!m_first.empty()) {
         if (!m_first.back())
             m_text += QLatin1Char(',');

@@ -1,17 +1,19 @@
 #include "cli/PrintOutput.h"
 
 #include "cli/CliError.h"
+#include "platform/FileError.h"
+#include "platform/SafeFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
-#include <cstdio>
+#include <algorithm>
 
 namespace {
 
@@ -19,6 +21,9 @@ namespace {
 // mistyped size does not eat the machine's memory.
 constexpr double kMaxPixels = 400e6;
 constexpr double kMaxPaperMillimetres = 10000;
+// A whole PDF ends with "%%EOF" and at most a line end or two.
+constexpr qint64 kPdfTail = 32;
+constexpr qint64 kCopyChunk = 1024 * 1024;
 
 } // namespace
 
@@ -84,44 +89,73 @@ void PrintOutput::WritePicture(const Sheet& sheet) const {
     const double pixels = m_paper.width() / 25.4 * dpi * m_paper.height() / 25.4 * dpi;
     if (pixels > kMaxPixels)
         throw CliError(QStringLiteral("%1: la imagen sería demasiado grande (%2 millones de "
-                                      "pixeles); use un --dpi menor")
+                                      "píxeles); use un --dpi menor")
                            .arg(m_path)
                            .arg(pixels / 1e6, 0, 'f', 0));
     const QImage image = sheet.picture(m_paper, dpi, m_offsets);
     if (image.isNull())
         throw CliError(QStringLiteral("%1: no hay memoria suficiente para la imagen").arg(m_path));
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CliError(
-            QStringLiteral("%1: no se puede crear (%2)").arg(m_path, file.errorString()));
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image) || !file.commit())
-        throw CliError(
-            QStringLiteral("%1: no se pudo escribir (%2)").arg(m_path, writer.errorString()));
+    // Encoded in memory first: the PNG library reports a failed write only on standard error,
+    // in English, while the file's own writes say why in the user's words.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, "png");
+    if (!writer.write(image))
+        throw CliError(QStringLiteral("%1: no se pudo codificar la imagen PNG").arg(m_path));
+    try {
+        SafeFile file(m_path);
+        file.Open();
+        file.write(encoded.data());
+        file.Commit();
+    } catch (const FileError& e) {
+        throw CliError(e.Message());
+    }
 }
 
 void PrintOutput::WritePdf(const Sheet& sheet) const {
     const int dpi = m_args.IntValue(QStringLiteral("--dpi"), 1200, 72, 2400);
-    // The PDF is written beside the target and takes its place only when complete.
-    QTemporaryFile partial(QFileInfo(m_path).absolutePath() +
-                           QStringLiteral("/.plenova-XXXXXX.pdf"));
-    if (!partial.open())
-        throw CliError(
-            QStringLiteral("%1: no se puede crear (%2)").arg(m_path, partial.errorString()));
-    partial.close();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(partial.fileName());
-    printer.setDocName(QStringLiteral("Plenovixalia"));
-    printer.setResolution(dpi);
-    printer.setPageLayout(QPageLayout(QPageSize(m_paper, QPageSize::Millimeter),
-                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    if (!sheet.print(printer, m_offsets))
-        throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
-    if (std::rename(QFile::encodeName(partial.fileName()).constData(),
-                    QFile::encodeName(m_path).constData()) != 0)
-        throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
-    partial.setAutoRemove(false);
-    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                      QFile::ReadOther);
+    try {
+        SafeFile file(m_path);
+        file.Open();
+        // The printer writes only to a path: into the temporary beside the target, or, for a
+        // device, into a scratch file whose bytes then go to the device.
+        QTemporaryFile scratch;
+        QString printed = file.TemporaryPath();
+        if (file.WritesDirectly()) {
+            if (!scratch.open())
+                throw FileError(m_path, QStringLiteral("no se puede crear"),
+                                QStringLiteral("no hay dónde preparar el PDF"));
+            scratch.close();
+            printed = scratch.fileName();
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setDocName(QStringLiteral("Plenovixalia"));
+        printer.setResolution(dpi);
+        printer.setPageLayout(QPageLayout(QPageSize(m_paper, QPageSize::Millimeter),
+                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        if (!sheet.print(printer, m_offsets))
+            throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
+        // The printer does not say when its writes fail: a PDF is whole only when it ends with
+        // its end-of-file mark.
+        QFile result(printed);
+        if (!result.open(QIODevice::ReadOnly))
+            throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
+        const qint64 size = result.size();
+        result.seek(std::max<qint64>(0, size - kPdfTail));
+        if (!result.read(kPdfTail).contains("%%EOF"))
+            throw CliError(QStringLiteral("%1: no se pudo escribir el PDF (quedó incompleto; "
+                                          "¿falta espacio en el disco?)")
+                               .arg(m_path));
+        if (file.WritesDirectly()) {
+            result.seek(0);
+            while (!result.atEnd())
+                file.write(result.read(kCopyChunk));
+        }
+        result.close();
+        file.Commit();
+    } catch (const FileError& e) {
+        throw CliError(e.Message());
+    }
 }

@@ -6,6 +6,7 @@
 #include "cli/ResaveCommand.h"
 #include "cli/ValueTextCommand.h"
 #include "cli/WordsCommand.h"
+#include "platform/DiagnosticMessages.h"
 #include "platform/PlenovaError.h"
 
 #include <QApplication>
@@ -36,14 +37,6 @@ void PrintHelp(QTextStream& out, const std::vector<std::unique_ptr<CliCommand>>&
         out << "  plenova-cli " << command->Usage() << '\n';
 }
 
-// Qt's notes about the desktop session (no runtime folder, no screen) mean nothing to a script.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg ||
-        message.startsWith(QLatin1String("QStandardPaths:")))
-        return;
-    QTextStream(stderr) << message << '\n';
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,7 +45,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     CaptureControlTypes::RegisterAll();
-    qInstallMessageHandler(QuietMessages);
+    DiagnosticMessages::Install();
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -71,6 +64,11 @@ int main(int argc, char** argv) {
         try {
             const int status = command->Run(args, out);
             out.flush();
+            // Output redirected to a full disk must not pass for a finished dump.
+            if (out.status() != QTextStream::Ok || std::ferror(stdout) || std::fflush(stdout)) {
+                err << "plenova-cli: no se pudo escribir la salida\n";
+                return 1;
+            }
             return status;
         } catch (const PlenovaError& e) {
             out.flush();

@@ -22,7 +22,7 @@ bool ImageLimits::Allows(std::int64_t width, std::int64_t height) {
 }
 
 QString ImageLimits::TooLargeMessage(std::int64_t width, std::int64_t height) {
-    return QStringLiteral("La imagen es demasiado grande (%1 x %2 pixeles).")
+    return QStringLiteral("La imagen es demasiado grande (%1 x %2 píxeles).")
         .arg(width)
         .arg(height);
 }

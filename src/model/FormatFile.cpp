@@ -8,9 +8,9 @@
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
 #include "platform/Cp1252.h"
-
-#include <QFile>
-#include <QSaveFile>
+#include "platform/FileError.h"
+#include "platform/InputFile.h"
+#include "platform/SafeFile.h"
 
 #include <climits>
 
@@ -34,13 +34,12 @@ int VersionFromMarker(std::int32_t marker) {
 // Runs a read of a whole file, turning what can go wrong into one sentence that names it.
 template <typename Body>
 auto WithFile(const QString& path, Body body) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FormatError(
-            QStringLiteral("%1: no se puede abrir (%2)").arg(path, file.errorString()));
     try {
-        Archive ar(file, Archive::Mode::Load);
+        InputFile file(path, FormatFile::kMaxFileBytes);
+        Archive ar(file.Device(), Archive::Mode::Load);
         return body(ar);
+    } catch (const FileError& e) {
+        throw FormatError(e.Message());
     } catch (const ArchiveException& e) {
         throw FormatError(e.Describe(path));
     } catch (const FormatError& e) {
@@ -155,25 +154,21 @@ QStringList FormatFile::Load(const QString& path, Format& format, FormatSettings
 QStringList FormatFile::Save(const QString& path, Format& format, const FormatSettings& settings,
                              Writer writer) {
     QStringList warnings;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FormatError(
-            QStringLiteral("%1: no se puede crear (%2)").arg(path, file.errorString()));
     try {
+        SafeFile file(path);
+        file.Open();
         Archive ar(file, Archive::Mode::Store);
         Write(ar, format, settings, writer);
         ar.Flush();
         warnings = ar.Warnings();
+        file.Commit();
+    } catch (const FileError& e) {
+        throw FormatError(e.Message());
     } catch (const ArchiveException& e) {
-        file.cancelWriting();
         throw FormatError(e.Describe(path));
     } catch (const FormatError& e) {
-        file.cancelWriting();
         throw FormatError(QStringLiteral("%1: %2").arg(path, e.Message()));
     }
-    if (!file.commit())
-        throw FormatError(
-            QStringLiteral("%1: no se pudo guardar (%2)").arg(path, file.errorString()));
     return warnings;
 }
 

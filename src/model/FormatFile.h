@@ -37,9 +37,13 @@ public:
     static FormatHeader ReadHeader(Archive& ar);
 
     // Whole files, with errors as FormatError naming the file. A load that fails leaves the
-    // format and the settings as they were; a save goes to a temporary file that replaces the
-    // old one only when it is complete, so a failed save never destroys the previous format.
+    // format and the settings as they were; only a regular file of at most kMaxFileBytes is
+    // read. A save goes through SafeFile: a failed save never destroys the previous format.
     // Both give back the warnings met on the way, for the user to see.
+    // The largest format file read: far beyond any format drawn by hand, small enough that a
+    // file of random bytes named like a format is refused before it is read.
+    static constexpr qint64 kMaxFileBytes = qint64{256} * 1024 * 1024;
+
     static QStringList Load(const QString& path, Format& format, FormatSettings& settings);
     static QStringList Save(const QString& path, Format& format, const FormatSettings& settings,
                             Writer writer);

@@ -1,5 +1,7 @@
 #include "platform/Profile.h"
 
+#include "platform/FileError.h"
+
 #include <QSettings>
 
 namespace {
@@ -55,6 +57,17 @@ void Profile::WriteString(const QString& section, const QString& key, const QStr
 
 void Profile::Sync() {
     m_settings->sync();
+    switch (m_settings->status()) {
+    case QSettings::NoError:
+        return;
+    case QSettings::AccessError:
+        throw FileError(m_settings->fileName(),
+                        QStringLiteral("no se pudo guardar la configuración"),
+                        QStringLiteral("no se puede escribir el archivo"));
+    case QSettings::FormatError:
+        throw FileError(m_settings->fileName(), QStringLiteral("no se pudo leer la configuración"),
+                        QStringLiteral("el archivo no tiene un formato válido"));
+    }
 }
 
 void Profile::UseFile(const QString& path) {

@@ -26,6 +26,8 @@ public:
     QString GetString(const QString& section, const QString& key,
                       const QString& defaultValue = QString()) const;
     void WriteString(const QString& section, const QString& key, const QString& value);
+    // Writes what changed to the settings file now; a file that cannot be written (or read back)
+    // is a FileError. Qt writes it whole beside the old one and renames it over it.
     void Sync();
 
     // An INI file to use instead of the user's settings; an empty path goes back to them.

@@ -1,5 +1,7 @@
 #include "platform_widgets/UserMessage.h"
 
+#include "platform/DiagnosticMessages.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -17,12 +19,12 @@ void UserMessage::Error(const QString& message) {
     if (HasScreen())
         QMessageBox::critical(nullptr, QCoreApplication::applicationName(), message);
     else
-        qWarning().noquote() << message;
+        qCWarning(lcUserMessages).noquote() << message;
 }
 
 void UserMessage::Warning(const QString& message) {
     if (HasScreen())
         QMessageBox::warning(nullptr, QCoreApplication::applicationName(), message);
     else
-        qWarning().noquote() << message;
+        qCWarning(lcUserMessages).noquote() << message;
 }

@@ -1,7 +1,9 @@
 #include "shell/CPlenovaApp.h"
 
 #include "capture_controls/CaptureControlTypes.h"
+#include "platform/FileError.h"
 #include "platform/Profile.h"
+#include "platform_widgets/UserMessage.h"
 #include "shell/CMainFrame.h"
 
 #include <QCoreApplication>
@@ -15,6 +17,15 @@ const QString kConfig = QStringLiteral("Config");
 
 QString RecentKey(int slot) {
     return QStringLiteral("Last%1").arg(slot);
+}
+
+// Settings that cannot be written are worth telling, not worth stopping the work for.
+void SyncOrWarn(Profile& profile) {
+    try {
+        profile.Sync();
+    } catch (const FileError& e) {
+        UserMessage::Warning(e.Message());
+    }
 }
 
 } // namespace
@@ -43,7 +54,7 @@ QString CPlenovaApp::ReadDefaultFolder(Profile& profile) {
         if (!folder.endsWith(QDir::separator()))
             folder += QDir::separator();
         profile.WriteString(kConfig, QStringLiteral("Path"), folder);
-        profile.Sync();
+        SyncOrWarn(profile);
     }
     return folder;
 }
@@ -61,7 +72,7 @@ void CPlenovaApp::AddRecentFormat(Profile& profile, const QString& path, int slo
         profile.WriteString(kConfig, RecentKey(n), moving);
         moving = old;
     }
-    profile.Sync();
+    SyncOrWarn(profile);
 }
 
 QStringList CPlenovaApp::RecentFormats(Profile& profile) {

@@ -1,5 +1,7 @@
 #include "CaptureScreenForm.h"
 
+#include "common/FileSizeLimit.h"
+
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/MarginsDialog.h"
@@ -187,20 +189,20 @@ TEST_F(MarginsCommandTest, OffsetsBuiltIntoTheFormatPrintWhereTheOffsetsDid) {
 }
 
 TEST_F(MarginsCommandTest, FormatThatCannotBeWrittenKeepsFileControlsAndOffsets) {
-    // A read-only folder does not stop the superuser; a name that leaves no room for the
-    // temporary file's suffix stops everyone.
-    const QString longName = m_dir.filePath(QString(251, QLatin1Char('f')) + ".fmt");
-    ASSERT_TRUE(QFile::rename(m_path, longName));
-    const QByteArray original = Contents(longName);
-    OpenAndType(longName);
+    // A read-only folder does not stop the superuser; a full disk stops everyone.
+    const QByteArray original = Contents(m_path);
+    OpenAndType(m_path);
     const QImage before = PrintOut(m_frame.View()->Controls(), 50, 20);
 
     m_permanent = true;
     m_answer = QStringList{"0.5", "0.2"};
-    EXPECT_TRUE(m_frame.EditMargins());
+    {
+        const FileSizeLimit full(0);
+        EXPECT_TRUE(m_frame.EditMargins());
+    }
     ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_TRUE(m_messages.at(0).startsWith(longName + ": ")) << m_messages.at(0).toStdString();
-    EXPECT_EQ(Contents(longName), original);
+    EXPECT_TRUE(m_messages.at(0).startsWith(m_path + ": ")) << m_messages.at(0).toStdString();
+    EXPECT_EQ(Contents(m_path), original);
     EXPECT_EQ(Offsets(), std::make_pair(50, 20));
     EXPECT_TRUE(PrintOut(m_frame.View()->Controls(), 50, 20) == before);
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 CliRunner& CliRunner::WithLocale(const QString& locale) {
     m_locale = locale;
     return *this;
@@ -12,6 +15,16 @@ CliRunner& CliRunner::WithLocale(const QString& locale) {
 
 CliRunner& CliRunner::WithInput(const QByteArray& input) {
     m_input = input;
+    return *this;
+}
+
+CliRunner& CliRunner::WithFileSizeLimit(qint64 bytes) {
+    m_fileSizeLimit = bytes;
+    return *this;
+}
+
+CliRunner& CliRunner::WithEnvironment(const QString& name, const QString& value) {
+    m_environment.append({name, value});
     return *this;
 }
 
@@ -30,9 +43,20 @@ CliResult CliRunner::Run(const QStringList& args) const {
     env.insert(QStringLiteral("LANG"), m_locale);
     for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LC_MONETARY", "LANGUAGE"})
         env.remove(QString::fromLatin1(variable));
+    for (const auto& [name, value] : m_environment)
+        env.insert(name, value);
 
     QProcess process;
     process.setProcessEnvironment(env);
+    if (m_fileSizeLimit >= 0) {
+        const rlim_t limit = static_cast<rlim_t>(m_fileSizeLimit);
+        // Runs in the child between fork and exec: only calls safe there.
+        process.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit bound{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &bound);
+        });
+    }
     process.start(QStringLiteral(PLENOVA_CLI), args);
     if (!process.waitForStarted(60000))
         return result;

@@ -1,5 +1,8 @@
 #include "platform/Profile.h"
 
+#include "platform/FileError.h"
+
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -21,5 +24,19 @@ TEST(ProfileTest, ValuesKeepTheirSectionsAndBadNumbersReadAsDefault) {
     EXPECT_EQ(p.GetInt(QStringLiteral("Config"), QStringLiteral("Missing"), 3), 3);
     EXPECT_EQ(p.GetString(QStringLiteral("Config"), QStringLiteral("Path")),
               QStringLiteral("/home/ana/formatos"));
+    Profile::UseFile(qEnvironmentVariable("PLENOVA_SETTINGS"));
+}
+
+TEST(ProfileTest, SettingsThatCannotBeWrittenAreAFileError) {
+    QTemporaryDir dir;
+    // The folder the settings would go in is a file: no one, not even root, can write there.
+    const QString notAFolder = dir.filePath(QStringLiteral("archivo"));
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    Profile::UseFile(notAFolder + QStringLiteral("/p.ini"));
+    {
+        Profile p;
+        p.WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), 5);
+        EXPECT_THROW(p.Sync(), FileError);
+    }
     Profile::UseFile(qEnvironmentVariable("PLENOVA_SETTINGS"));
 }
