@@ -4,6 +4,7 @@
 #include "capture/MarginsDialog.h"
 #include "capture/PrinterDialogs.h"
 #include "model/FormatPrinter.h"
+#include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform/Saturate.h"
@@ -301,17 +302,27 @@ bool CFmtcapturaFrm::SetUpPrinter() {
     return PrinterDialogs::SetUpPage(Printer(), this);
 }
 
+void CFmtcapturaFrm::WriteOffsets(int facX, int facY) {
+    Profile profile;
+    profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), facX);
+    profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacY"), facY);
+    // Offsets that did not reach the settings file would be gone at the next start: the user
+    // must know, though this session prints with them.
+    try {
+        profile.Sync();
+    } catch (const FileError& e) {
+        if (m_tell)
+            m_tell(e.Message());
+    }
+}
+
 bool CFmtcapturaFrm::EditMargins() {
     const FormatPrinter::Offsets current = FormatPrinter::Offsets::FromSettings();
     MarginsDialog dialog(current.facX, current.facY, this);
     if (!m_runMargins || !m_runMargins(dialog))
         return false;
     const MarginsDialog::Choice chosen = dialog.Chosen();
-    {
-        Profile profile;
-        profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), chosen.facX);
-        profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacY"), chosen.facY);
-    }
+    WriteOffsets(chosen.facX, chosen.facY);
     // A window that has no format yet has nothing to build the offsets into.
     if (chosen.permanent && !m_view->FormatPath().isEmpty())
         BuildOffsetsIntoFormat(chosen.facX, chosen.facY);
@@ -348,9 +359,7 @@ bool CFmtcapturaFrm::BuildOffsetsIntoFormat(int facX, int facY) {
             m_tell(failure);
         return false;
     }
-    Profile profile;
-    profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), 0);
-    profile.WriteInt(QStringLiteral("Config"), QStringLiteral("FacY"), 0);
+    WriteOffsets(0, 0);
     if (!warnings.isEmpty() && m_tell)
         m_tell(warnings.join(QLatin1Char('\n')));
     return true;

@@ -128,6 +128,8 @@ private:
     QString ChooseCaptureFile(CaptureDialog dialog);
     void WriteCapture(const QString& path);
     void ConnectPrinting();
+    // "Config"/"FacX" and "Config"/"FacY", written to the settings file at once.
+    void WriteOffsets(int facX, int facY);
 
     QString m_path;
     QMainWindow* m_body;
