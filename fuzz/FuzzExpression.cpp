@@ -31,10 +31,11 @@
 
 namespace {
 
-// Enough for cycles through several fields and tables, few enough to keep each run short.
+// Enough for cycles and chains through many fields and the columns of a wide table, few enough
+// to keep each run short.
 constexpr int kMostRecords = 64;
 constexpr int kMostTables = 4;
-constexpr int kMostColumns = 8;
+constexpr int kMostColumns = 48;
 constexpr int kRows = 4;
 
 struct Record {
