@@ -1,82 +1,34 @@
-// Writes a starting corpus for the fuzzing harnesses: OUT/bmp, OUT/gif and OUT/jpeg, a few
-// small valid pictures in each, of the kinds the readers know.
-#include "TestPictures.h"
+// Writes a starting corpus for every fuzzing harness into OUT, one folder per target: bmp, gif,
+// jpeg, format, capture, expression and amount, each with small valid inputs of its kind.
+#include "Seeds.h"
 
-#include <QDir>
+#include "capture_controls/CaptureControlTypes.h"
 
-using namespace TestPictures;
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+bool Seeds::Put(const QDir& folder, const QString& name, const QByteArray& bytes) {
+    QFile file(folder.filePath(name));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size() && file.flush();
+}
 
 int main(int argc, char** argv) {
-    if (argc != 2)
-        return 1;
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds OUT\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Formats are read with their fonts, which need a GUI application.
+    QGuiApplication app(argc, argv);
+    CaptureControlTypes::RegisterAll();
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    for (const char* sub : {"bmp", "gif", "jpeg"})
-        out.mkpath(QString::fromLatin1(sub));
-    int n = 0;
-    auto put = [&](const char* sub, const Bytes& bytes) {
-        WriteFile(out.filePath(QStringLiteral("%1/seed%2").arg(QString::fromLatin1(sub)).arg(++n)),
-                  bytes);
-    };
-
-    for (int bits : {1, 4, 8, 16, 24, 32}) {
-        for (int header : {40, 124}) {
-            BmpSpec s;
-            s.width = 5;
-            s.height = 3;
-            s.bitsPerPixel = bits;
-            s.headerSize = header;
-            s.topDown = bits == 8;
-            if (bits <= 8) {
-                s.palette = {{1, 2, 3}, {200, 100, 0}, {7, 7, 7}};
-                s.coloursUsed = 3;
-                for (int i = 0; i < 15; ++i)
-                    s.indices.push_back(i % (bits == 1 ? 2 : 3));
-            } else {
-                for (int i = 0; i < 15; ++i)
-                    s.pixels.push_back(static_cast<std::uint32_t>(i * 0x1234567));
-                if (bits != 24 && header == 124) {
-                    s.compression = 3;
-                    s.masks = bits == 16 ? std::vector<std::uint32_t>{0xF800, 0x07E0, 0x001F}
-                                         : std::vector<std::uint32_t>{0xFF, 0xFF00, 0xFF0000};
-                }
-            }
-            put("bmp", MakeBmp(s));
-        }
-    }
-
-    GifSpec g;
-    g.width = 9;
-    g.height = 6;
-    g.globalTable = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-    GifFrame a;
-    a.width = 9;
-    a.height = 6;
-    for (int i = 0; i < 54; ++i)
-        a.indices.push_back((i / 3) % 4);
-    GifFrame b = a;
-    b.interlaced = true;
-    b.left = 2;
-    b.top = 1;
-    b.width = 6;
-    b.height = 4;
-    b.indices.resize(24);
-    b.localTable = {{9, 9, 9}, {1, 1, 1}};
-    for (int& i : b.indices)
-        i &= 1;
-    b.transparentIndex = 1;
-    g.frames = {a, b};
-    put("gif", MakeGif(g));
-    g.signature = "GIF87a";
-    g.frames = {a};
-    put("gif", MakeGif(g));
-
-    Bytes rgb, grey;
-    for (int i = 0; i < 24 * 16; ++i) {
-        rgb.insert(rgb.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i * 3),
-                               static_cast<std::uint8_t>(255 - i)});
-        grey.push_back(static_cast<std::uint8_t>(i * 5));
-    }
-    put("jpeg", MakeJpeg(24, 16, 3, rgb, 80));
-    put("jpeg", MakeJpeg(24, 16, 1, grey, 50));
+    Seeds::WritePictures(out);
+    Seeds::WriteFormatsAndCaptures(out);
+    Seeds::WriteExpressions(out);
+    Seeds::WriteAmounts(out);
     return 0;
 }
