@@ -173,7 +173,7 @@ CalculatedFields::CalculatedFields(ControlList& controls, const FormatSettings& 
                 referrers.push_back(index);
         });
     }
-    FindCycles();
+    LinkFields();
     ConnectTables(true);
 }
 
@@ -314,22 +314,27 @@ const std::vector<int>* CalculatedFields::Referrers(const QString& name) const {
     return found == m_referrers.cend() ? nullptr : &*found;
 }
 
-void CalculatedFields::FindCycles() {
+void CalculatedFields::LinkFields() {
     // The fields each field's recomputation goes on to; a words field passes nothing on, and a
     // field that names itself is computed once without going further.
     const int count = static_cast<int>(m_nodes.size());
-    std::vector<std::vector<int>> next(static_cast<std::size_t>(count));
     for (int from = 0; from < count; ++from) {
         if (m_nodes[from].words)
             continue;
         if (const std::vector<int>* referrers = Referrers(m_nodes[from].line->text)) {
             for (int entry : *referrers) {
                 const int to = m_entryNode[entry];
-                if (to != from && !m_nodes[to].words)
-                    next[from].push_back(to);
+                if (to != from)
+                    m_nodes[from].next.push_back(to);
             }
         }
     }
+    // Only fields that pass their change on can close a cycle.
+    std::vector<std::vector<int>> next(static_cast<std::size_t>(count));
+    for (int from = 0; from < count; ++from)
+        for (int to : m_nodes[from].next)
+            if (!m_nodes[to].words)
+                next[from].push_back(to);
     // Strongly connected components, walked without recursion so that a long chain of fields
     // cannot exhaust the stack. A component of more than one field is a cycle.
     std::vector<int> order(static_cast<std::size_t>(count), -1);
@@ -414,13 +419,19 @@ void CalculatedFields::RecalculateTableTotals(CFmtGrid& table) {
 void CalculatedFields::RunPass(CTextlineVar& field, const QString& text, const double* computed) {
     // A field that lies on a cycle is recomputed at most once in a pass: the pass stops there.
     ++m_pass;
-    if (const int node = m_nodeOfLine.value(&field, -1); node >= 0)
-        m_nodes[node].pass = m_pass;
+    const int start = m_nodeOfLine.value(&field, -1);
+    if (start >= 0)
+        m_nodes[start].pass = m_pass;
     if (!Enter(field, computed)) {
         if (computed)
             field.SetValueCopy(text, *computed);
         return;
     }
+    if (start >= 0)
+        m_nodes[start].changed = m_pass;
+    // Fields of ordinary formats are reached a few times each; past this the forks multiply.
+    const std::size_t bound = 4096 + 64 * m_nodes.size();
+    std::size_t steps = 0;
     // The fields whose change is being passed on, innermost last: the order of a recursive walk
     // without its depth.
     std::vector<Frame> frames;
@@ -434,6 +445,10 @@ void CalculatedFields::RunPass(CTextlineVar& field, const QString& text, const d
                 frame.field->SetValueCopy(frame.text, frame.number);
             frames.pop_back();
             continue;
+        }
+        if (++steps > bound) {
+            FinishInDependencyOrder(field, frames);
+            return;
         }
         Node& node = m_nodes[m_entryNode[(*frame.referrers)[frame.next++]]];
         CTextlineVar& line = *node.line;
@@ -455,9 +470,97 @@ void CalculatedFields::RunPass(CTextlineVar& field, const QString& text, const d
             continue;
         }
         node.pass = m_pass;
-        if (Enter(line, &result))
+        if (Enter(line, &result)) {
+            node.changed = m_pass;
             frames.push_back(Frame{&line, Referrers(line.text), 0, std::move(shown), result, true});
-        else
+        } else {
             line.SetValueCopy(shown, result);
+        }
     }
+}
+
+void CalculatedFields::FinishInDependencyOrder(const CTextlineVar& start,
+                                               std::vector<Frame>& frames) {
+    // The unrounded results owed to the fields computed in this pass, settled at the end: while
+    // the pass runs, what names them reads the number their shown text reads as.
+    struct Owed {
+        CTextlineVar* field;
+        QString text;
+        double number;
+    };
+    std::vector<Owed> owed;
+    for (Frame& frame : frames)
+        if (frame.storeCopy)
+            owed.push_back(Owed{frame.field, std::move(frame.text), frame.number});
+    frames.clear();
+
+    // A field is computed again when something it names has a new text in this pass.
+    std::vector<char> due(m_nodes.size(), 0);
+    const auto passOn = [this, &due](const QString& name) {
+        if (const std::vector<int>* referrers = Referrers(name))
+            for (int entry : *referrers)
+                due[static_cast<std::size_t>(m_entryNode[entry])] = 1;
+    };
+    passOn(start.text);
+    for (const Node& node : m_nodes)
+        if (node.changed == m_pass && !node.words)
+            passOn(node.line->text);
+
+    for (int index : DependencyOrder(start)) {
+        Node& node = m_nodes[static_cast<std::size_t>(index)];
+        CTextlineVar& line = *node.line;
+        if (!due[static_cast<std::size_t>(index)] || &line == &start)
+            continue;
+        if (node.words) {
+            const Operand& amount = node.wordsOperand;
+            line.SetValue(
+                m_words.AmountInWords(amount.field ? amount.field->CopyNumber() : amount.constant));
+            continue;
+        }
+        const double result = Evaluate(node.expression);
+        QString shown = ResultText(result, line.dataType);
+        line.SetValue(shown);
+        node.pass = m_pass;
+        if (Enter(line, &result)) {
+            node.changed = m_pass;
+            passOn(line.text);
+        }
+        owed.push_back(Owed{&line, std::move(shown), result});
+    }
+    for (Owed& settled : owed)
+        settled.field->SetValueCopy(settled.text, settled.number);
+}
+
+std::vector<int> CalculatedFields::DependencyOrder(const CTextlineVar& start) const {
+    // A walk from the fields that name start, each field finished after every field it goes on
+    // to: the reverse of the finishing order puts each field after what it names.
+    std::vector<char> seen(m_nodes.size(), 0);
+    std::vector<int> finished;
+    std::vector<std::pair<int, std::size_t>> walk;
+    const std::vector<int>* roots = Referrers(start.text);
+    if (!roots)
+        return finished;
+    for (int entry : *roots) {
+        const int root = m_entryNode[entry];
+        if (seen[static_cast<std::size_t>(root)])
+            continue;
+        seen[static_cast<std::size_t>(root)] = 1;
+        walk.emplace_back(root, 0);
+        while (!walk.empty()) {
+            const int node = walk.back().first;
+            const std::vector<int>& next = m_nodes[static_cast<std::size_t>(node)].next;
+            if (walk.back().second < next.size()) {
+                const int to = next[walk.back().second++];
+                if (!seen[static_cast<std::size_t>(to)]) {
+                    seen[static_cast<std::size_t>(to)] = 1;
+                    walk.emplace_back(to, 0);
+                }
+                continue;
+            }
+            finished.push_back(node);
+            walk.pop_back();
+        }
+    }
+    std::reverse(finished.begin(), finished.end());
+    return finished;
 }

@@ -36,6 +36,12 @@ class CTextlineVar;
 // itself, along every path, as the fields that name it come in list order. Fields that name each
 // other in a cycle would go on for ever: a field on such a cycle is recomputed at most once each
 // time a field is left or a table changes, so the cycle stops where it comes back.
+//
+// Walking every path takes time that doubles with each field that two paths lead through, so
+// a format that chains such forks could stop the window for hours. A change whose walk grows
+// past a bound proportional to the number of calculated fields is finished differently: each
+// field it reaches is computed once more, after the fields it names, so every field still
+// ends up computed from the final values of what it names.
 class CalculatedFields {
 public:
     // The entry widget of a capture control has the identifier capture order + this.
@@ -103,11 +109,13 @@ private:
     struct Node {
         CTextlineVar* line = nullptr;
         Compiled expression;
-        bool words = false;     // the amount-in-words form
-        Operand wordsOperand;   // the field the words are written for
-        QString tableColumn;    // the column when the expression is read as a table total
-        bool cyclic = false;    // its recomputation can come back to it through other fields
-        std::uint32_t pass = 0; // the last pass that recomputed it
+        bool words = false;        // the amount-in-words form
+        Operand wordsOperand;      // the field the words are written for
+        QString tableColumn;       // the column when the expression is read as a table total
+        bool cyclic = false;       // its recomputation can come back to it through other fields
+        std::uint32_t pass = 0;    // the last pass that recomputed it
+        std::uint32_t changed = 0; // the last pass that gave it a new text
+        std::vector<int> next;     // the fields its recomputation goes on to, itself left out
     };
 
     // What the pass keeps about a field that is passing its change on.
@@ -128,7 +136,8 @@ private:
     QString ResultText(double result, DataTypeCode dataType) const;
     // The indexes into the calculated-field list of the fields that name name.
     const std::vector<int>* Referrers(const QString& name) const;
-    void FindCycles();
+    // Fills in each field's next fields and marks the fields that lie on a cycle.
+    void LinkFields();
     // Takes the text a field shows as its value: false when it did not change; otherwise it is
     // kept as the copy with the number it reads as, and shown formatted (a words field as it
     // is). A field given an undefined result keeps that result and passes it on as it is.
@@ -136,6 +145,12 @@ private:
     // Enters the field and passes its change on; with computed, the field was just computed
     // and keeps text and *computed as its copy afterwards.
     void RunPass(CTextlineVar& field, const QString& text, const double* computed);
+    // Ends a pass whose walk grew too long: every field the change reaches is computed once, in
+    // dependency order, and the fields still passing their change on keep their results.
+    void FinishInDependencyOrder(const CTextlineVar& start, std::vector<Frame>& frames);
+    // The fields the change of start reaches, each after every field it names that the change
+    // also reaches (in a cycle, in the order the walk found them).
+    std::vector<int> DependencyOrder(const CTextlineVar& start) const;
     void ConnectTables(bool connect);
 
     ControlList& m_controls;

@@ -39,7 +39,7 @@ CTableData::CTableData(const std::vector<TableColumn>& columns, int rowCount,
     const std::size_t cells = static_cast<std::size_t>(m_columnCount) * m_rowCount;
     m_texts.resize(cells);
     m_values.assign(cells, 0.0);
-    m_active.assign(static_cast<std::size_t>(m_columnCount) + 1, 0);
+    m_seen.assign(static_cast<std::size_t>(m_columnCount) + 1, 0);
     SetColumns(columns);
 }
 
@@ -53,6 +53,18 @@ void CTableData::SetColumns(const std::vector<TableColumn>& columns) {
         m_titles.push_back(c.title);
         m_dataTypes.push_back(c.dataType);
         m_formulas.push_back(Compile(c.expression));
+    }
+    m_referrers.assign(static_cast<std::size_t>(m_columnCount) + 1, {});
+    m_namesItself.assign(static_cast<std::size_t>(m_columnCount) + 1, 0);
+    for (int j = 1; j <= m_columnCount; ++j) {
+        for (int named : m_formulas[static_cast<std::size_t>(j - 1)].references) {
+            if (named > m_columnCount)
+                continue;
+            if (named == j)
+                m_namesItself[static_cast<std::size_t>(j)] = 1;
+            else
+                m_referrers[static_cast<std::size_t>(named)].push_back(j);
+        }
     }
 }
 
@@ -167,26 +179,46 @@ void CTableData::RecalculateRow(int changed, int row) {
 }
 
 void CTableData::Recalculate(int changed, int row) {
-    m_active[static_cast<std::size_t>(changed)] = 1;
-    for (int i = 1; i <= m_columnCount; ++i) {
-        const Formula& f = m_formulas[static_cast<std::size_t>(i - 1)];
-        if (std::find(f.references.begin(), f.references.end(), changed) == f.references.end())
+    // Every column the change reaches is worked out once, after every column it names that the
+    // change also reaches: the values a recursive walk along every path ends with, without
+    // walking every path. Columns that name each other in a circle are each worked out once.
+    m_order.clear();
+    std::fill(m_seen.begin(), m_seen.end(), 0);
+    m_seen[static_cast<std::size_t>(changed)] = 1;
+    m_walk.assign(1, {changed, 0});
+    while (!m_walk.empty()) {
+        auto& [column, next] = m_walk.back();
+        const std::vector<int>& referrers = m_referrers[static_cast<std::size_t>(column)];
+        if (next < referrers.size()) {
+            const int to = referrers[next++];
+            if (!m_seen[static_cast<std::size_t>(to)]) {
+                m_seen[static_cast<std::size_t>(to)] = 1;
+                m_walk.push_back({to, 0});
+            }
             continue;
-        // A column whose own change is still being passed on further up names this one in a
-        // circle: recomputing it again would never end.
-        if (i != changed && m_active[static_cast<std::size_t>(i)])
-            continue;
-        const double result = Evaluate(f, row);
+        }
+        if (column != changed)
+            m_order.push_back(column);
+        m_walk.pop_back();
+    }
+    const auto compute = [this, row](int column) {
+        const double result = Evaluate(m_formulas[static_cast<std::size_t>(column - 1)], row);
         // Division by zero gives infinity or no number: the cell says so in words, as a
         // calculated field does, whatever the column's type.
-        const std::size_t at = Index(i, row);
-        m_texts[at] = std::isfinite(result) ? FormatCell(ValueText::FormatNumber(result, -1), i)
-                                            : ValueText::UndefinedText();
+        const std::size_t at = Index(column, row);
+        m_texts[at] = std::isfinite(result)
+                          ? FormatCell(ValueText::FormatNumber(result, -1), column)
+                          : ValueText::UndefinedText();
         m_values[at] = result;
-        if (i != changed)
-            Recalculate(i, row);
+    };
+    // A formula that names its own column is worked out once more from its own new value.
+    if (m_namesItself[static_cast<std::size_t>(changed)])
+        compute(changed);
+    for (auto it = m_order.rbegin(); it != m_order.rend(); ++it) {
+        compute(*it);
+        if (m_namesItself[static_cast<std::size_t>(*it)])
+            compute(*it);
     }
-    m_active[static_cast<std::size_t>(changed)] = 0;
 }
 
 void CTableData::ClearAll() {

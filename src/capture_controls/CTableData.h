@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // The cells of a table: the text each cell shows and prints, formatted by its column's data
@@ -41,9 +42,9 @@ public:
     // text itself reads as. Unless noRecalc, the formulas of the row that depend on the column
     // are recomputed.
     void SetCell(int column, int row, const QString& text, bool noRecalc);
-    // Recomputes, in this row, every formula that names column changed, and at once what depends
-    // on each of those, column by column from the first. A column whose recomputation is still
-    // under way further up is not entered again, so formulas that name each other stop.
+    // Recomputes, in this row, every formula that names column changed, and what depends on each
+    // of those: each column once, after the columns it names. Formulas that name each other in
+    // a circle are each worked out once, so the circle stops.
     void RecalculateRow(int changed, int row);
     // Every text empty, every number 0.
     // Empties one cell, its text and its value, without formatting anything.
@@ -88,7 +89,13 @@ private:
     std::vector<double> m_values;
     FormatSettings m_settings;
     QLocale m_locale;
-    // The columns whose recomputation is under way, by column number; kept between calls so that
-    // a recalculation allocates nothing.
-    std::vector<char> m_active;
+    // By column number: the columns whose formulas name it (itself left out), and whether its
+    // own formula names it.
+    std::vector<std::vector<int>> m_referrers;
+    std::vector<char> m_namesItself;
+    // The working state of a recalculation, kept between calls so that it allocates nothing
+    // once the row has been recomputed once.
+    std::vector<char> m_seen;
+    std::vector<int> m_order;
+    std::vector<std::pair<int, std::size_t>> m_walk;
 };

@@ -277,6 +277,40 @@ TEST(CalculatedFieldsTest, CyclesStopWhereTheyComeBack) {
     EXPECT_EQ(last.Value(), "4001.00");
 }
 
+TEST(CalculatedFieldsTest, ForksChainedInALadderAreComputedFromTheirFinalValues) {
+    // Each step forks into two fields that a third joins again: walking every path would reach
+    // the last step 2^30 times.
+    CalculationForm form;
+    CTextlineVar& a = form.Line(QStringLiteral("A"));
+    CTextlineVar& words = form.Line(QStringLiteral("W"), QStringLiteral("$D1"));
+    CTextlineVar& typed = form.Line(QStringLiteral("T"), QStringLiteral("OTRO+1"));
+    form.Line(QStringLiteral("OTRO"));
+    std::vector<CTextlineVar*> joins;
+    QString previous = QStringLiteral("A");
+    for (int step = 1; step <= 30; ++step) {
+        const QString b = QStringLiteral("B%1").arg(step);
+        const QString c = QStringLiteral("C%1").arg(step);
+        form.Line(b, previous + QStringLiteral("+1"));
+        form.Line(c, previous + QStringLiteral("*2"));
+        previous = QStringLiteral("D%1").arg(step);
+        joins.push_back(&form.Line(previous, b + QLatin1Char('+') + c));
+    }
+    auto engine = form.Engine();
+    typed.SetValue(QStringLiteral("77")); // typed into a field no change below reaches
+    for (const char* start : {"1", "2"}) {
+        Leave(*engine, a, QString::fromLatin1(start));
+        double d = QString::fromLatin1(start).toDouble();
+        for (CTextlineVar* join : joins) {
+            d = (d + 1) + d * 2;
+            ASSERT_EQ(join->CopyNumber(), d);
+        }
+    }
+    EXPECT_EQ(joins[0]->Value(), "7.00");
+    EXPECT_EQ(joins[2]->Value(), "67.00");
+    EXPECT_EQ(words.Value(), "SIETE PESOS 00/100 M.N.");
+    EXPECT_EQ(typed.Value(), "77");
+}
+
 TEST(CalculatedFieldsTest, EntryBoxesShowWhatIsComputed) {
     CalculationForm form;
     CTextlineVar& a = form.Line(QStringLiteral("A"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -81,6 +82,34 @@ TEST(CTableDataTest, CyclesStopAndColumnsOutsideTheRowCountZero) {
     outside.SetCell(1, 2, QStringLiteral("4"), false);
     EXPECT_EQ(outside.CellValue(2, 2), 4.0);
     EXPECT_EQ(outside.GetCell(3, 2), "0.00");
+}
+
+TEST(CTableDataTest, ForkedColumnsChainedInALadderAreEachComputedOnceFromFinalValues) {
+    // Column 1 is typed; each step forks into two columns that a third joins again, 40 steps.
+    std::vector<std::string> formulas = {""};
+    for (int step = 0; step < 40; ++step) {
+        const int previous = static_cast<int>(formulas.size());
+        formulas.push_back("C" + std::to_string(previous) + "+1");
+        formulas.push_back("C" + std::to_string(previous) + "*2");
+        const int fork = static_cast<int>(formulas.size());
+        formulas.push_back("C" + std::to_string(fork - 1) + "+C" + std::to_string(fork));
+    }
+    std::vector<TableColumn> columns;
+    for (const std::string& f : formulas) {
+        TableColumn c;
+        c.expression = QString::fromStdString(f);
+        c.dataType = f.empty() ? DataTypeCode::Numero : DataTypeCode::NumeroCalculado;
+        columns.push_back(c);
+    }
+    CTableData t(columns, 2, FormatSettings(), QLocale::c());
+    t.SetCell(1, 2, QStringLiteral("1"), false);
+    double d = 1;
+    for (int step = 1; step <= 40; ++step) {
+        d = (d + 1) + d * 2;
+        ASSERT_EQ(t.CellValue(1 + 3 * step, 2), d) << step;
+    }
+    EXPECT_EQ(t.GetCell(4, 2), "4.00");
+    EXPECT_EQ(t.GetCell(4, 1), ""); // the other row is not touched
 }
 
 TEST(CTableDataTest, InfiniteAndUndefinedResultsShowOneText) {
