@@ -192,8 +192,8 @@ ExampleFormat ExampleFormats::Factura() {
 
     // The lines of the invoice: a heading band and a column rule between the columns.
     const InvoiceColumn columns[] = {
-        {"CANTIDAD", "CANTIDAD", 250, 280, 70, kCentred, DataTypeCode::Numero, ""},
-        {"DESCRIPCION", "DESCRIPCIÓN", 950, 920, 320, kLeft, DataTypeCode::Texto, ""},
+        {"CANTIDAD", "CANTIDAD", 250, 280, 80, kCentred, DataTypeCode::Numero, ""},
+        {"DESCRIPCION", "DESCRIPCIÓN", 950, 920, 310, kLeft, DataTypeCode::Texto, ""},
         {"PRECIO", "PRECIO UNITARIO", 300, 300, 120, kRight, DataTypeCode::Moneda, ""},
         {"IMPORTE", "IMPORTE", 359, 359, 140, kRight, DataTypeCode::MonedaCalculado, "C1*C3"},
     };
