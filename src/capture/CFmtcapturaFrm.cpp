@@ -8,12 +8,12 @@
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform/Saturate.h"
+#include "platform_widgets/LockKeyIndicators.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -160,12 +160,7 @@ void CFmtcapturaFrm::MakeToolBar() {
 
 void CFmtcapturaFrm::MakeStatusBar() {
     m_statusBar = new QStatusBar(m_body);
-    for (const QString& indicator :
-         {QStringLiteral("MAY"), QStringLiteral("NUM"), QStringLiteral("DESP")}) {
-        auto* label = new QLabel(indicator, m_statusBar);
-        label->setEnabled(false);
-        m_statusBar->addPermanentWidget(label);
-    }
+    LockKeyIndicators::AddTo(*m_statusBar);
     m_body->setStatusBar(m_statusBar);
 }
 
