@@ -305,8 +305,8 @@ QString CalculatedFields::ResultText(double result, DataTypeCode dataType) const
     if (!std::isfinite(result))
         return ValueText::UndefinedText();
     // Through the automatic two decimals first, then the field's own formatting.
-    return ValueText::FormatValue(ValueText::FormatNumber(result, -1), dataType, m_settings,
-                                  m_locale);
+    return ValueText::FormatValue(ValueText::FormatNumber(result, -1, m_locale), dataType,
+                                  m_settings, m_locale);
 }
 
 const std::vector<int>* CalculatedFields::Referrers(const QString& name) const {

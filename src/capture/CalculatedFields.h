@@ -62,7 +62,7 @@ public:
     // Also makes every table of the list report its cell changes here, so that the fields that
     // total its columns follow them; the engine's end stops the reports.
     CalculatedFields(ControlList& controls, const FormatSettings& settings,
-                     const QLocale& locale = QLocale::system());
+                     const QLocale& locale = QLocale());
     ~CalculatedFields();
     CalculatedFields(const CalculatedFields&) = delete;
     CalculatedFields& operator=(const CalculatedFields&) = delete;

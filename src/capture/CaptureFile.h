@@ -33,5 +33,5 @@ public:
     // order of no capture control of the format leaves every value as it was. Only a regular
     // file of at most kMaxFileBytes is read. Returns the number of records loaded.
     static int Load(const QString& path, const QString& formatName, ControlList& controls,
-                    const QLocale& locale = QLocale::system());
+                    const QLocale& locale = QLocale());
 };

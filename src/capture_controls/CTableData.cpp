@@ -207,7 +207,7 @@ void CTableData::Recalculate(int changed, int row) {
         // calculated field does, whatever the column's type.
         const std::size_t at = Index(column, row);
         m_texts[at] = std::isfinite(result)
-                          ? FormatCell(ValueText::FormatNumber(result, -1), column)
+                          ? FormatCell(ValueText::FormatNumber(result, -1, m_locale), column)
                           : ValueText::UndefinedText();
         m_values[at] = result;
     };

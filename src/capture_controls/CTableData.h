@@ -23,7 +23,7 @@ public:
     // rowCount rows of the given columns, every cell empty and 0.
     CTableData(const std::vector<TableColumn>& columns, int rowCount,
                const FormatSettings& settings = FormatSettings(),
-               const QLocale& locale = QLocale::system());
+               const QLocale& locale = QLocale());
 
     int ColumnCount() const { return m_columnCount; }
     int RowCount() const { return m_rowCount; }

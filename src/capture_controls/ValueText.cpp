@@ -310,6 +310,16 @@ QString ValueText::FormatNumber(double value, int decimals) {
     return Fixed(value, 6);
 }
 
+QString ValueText::FormatNumber(double value, int decimals, const QLocale& locale) {
+    QString text = FormatNumber(value, decimals);
+    if (text.startsWith(QLatin1Char('-')))
+        text.replace(0, 1, locale.negativeSign());
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point >= 0)
+        text.replace(point, 1, locale.decimalPoint());
+    return text;
+}
+
 QString ValueText::FormatCurrency(Currency amount, bool withoutSign, bool blankIfZero,
                                   const QLocale& locale) {
     if (blankIfZero && amount.IsZero())
@@ -332,7 +342,7 @@ QString ValueText::FormatValue(const QString& text, DataTypeCode dataType, int d
         return text;
     const double number = ParseAmount(text, locale);
     if (dataType == DataTypeCode::Numero || dataType == DataTypeCode::NumeroCalculado)
-        return FormatNumber(number, decimals);
+        return FormatNumber(number, decimals, locale);
     return FormatCurrency(Currency::FromDouble(number).value_or(Currency()), withoutSign, false,
                           locale);
 }

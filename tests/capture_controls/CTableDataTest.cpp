@@ -112,6 +112,16 @@ TEST(CTableDataTest, ForkedColumnsChainedInALadderAreEachComputedOnceFromFinalVa
     EXPECT_EQ(t.GetCell(4, 1), ""); // the other row is not touched
 }
 
+TEST(CTableDataTest, ComputedCellsReadBackInACommaLocale) {
+    CTableData t(Columns({"", "", "C1*C2", "C3+1"}), 1, FormatSettings(),
+                 QLocale(QStringLiteral("de_DE")));
+    t.SetCell(1, 1, QStringLiteral("2"), false);
+    t.SetCell(2, 1, QStringLiteral("150,25"), false);
+    EXPECT_EQ(t.GetCell(3, 1), "300,50");
+    EXPECT_EQ(t.GetCell(4, 1), "301,50");
+    EXPECT_DOUBLE_EQ(t.ColumnTotal(QStringLiteral("D")), 301.5);
+}
+
 TEST(CTableDataTest, InfiniteAndUndefinedResultsShowOneText) {
     std::vector<TableColumn> columns = Columns({"", "", "C1/C2", "C1/C2"});
     columns[3].dataType = DataTypeCode::Texto;

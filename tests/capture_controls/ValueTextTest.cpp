@@ -176,6 +176,24 @@ TEST(ValueTextTest, TheCurrencyFormReadsBack) {
     }
 }
 
+TEST(ValueTextTest, NumbersShownReadBackInEveryPinnedLocale) {
+    // A field shows its number and is read again each time it is left: a comma locale must not
+    // read its own 1234,50 as text, nor the point of 1234.50 as a group separator.
+    for (const QLocale& locale : {kMexico, kUnitedStates, kGermany, kFrance, QLocale::c()}) {
+        for (double value : {1234.5, -0.25, 1000000.0, 7.0}) {
+            const QString shown =
+                ValueText::FormatValue(ValueText::FormatNumber(value, -1, locale),
+                                       DataTypeCode::NumeroCalculado, 2, false, locale);
+            EXPECT_DOUBLE_EQ(ValueText::ParseAmount(shown, locale), value)
+                << locale.name().toStdString() << " " << shown.toStdString();
+            EXPECT_EQ(ValueText::FormatValue(shown, DataTypeCode::Numero, 2, false, locale), shown)
+                << locale.name().toStdString();
+        }
+    }
+    EXPECT_EQ(ValueText::FormatNumber(-1234.5, 2, kGermany), "-1234,50");
+    EXPECT_EQ(ValueText::FormatNumber(-1234.5, 2, kMexico), "-1234.50");
+}
+
 TEST(ValueTextTest, FormatValueUsesTheFormatSettings) {
     FormatSettings settings;
     settings.decimals = 3;
