@@ -4,6 +4,8 @@
 #include "model/CConsText.h"
 #include "model/FormatFile.h"
 
+#include "common/FileContents.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,31 +29,9 @@ namespace {
 
 const QByteArray kOldContents = QByteArrayLiteral("lo que ya estaba");
 
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-unsigned ModeOf(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
-}
-
 bool IsFifo(const QString& path) {
     struct stat st {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
-}
-
-// Every name in the folder, hidden ones included: a temporary left behind shows up here.
-QStringList Names(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 class SafeFilesTest : public ::testing::Test {
@@ -102,15 +82,15 @@ TEST_F(SafeFilesTest, AFailedWriteLeavesTheOldFileAndNoTemporaryAndExitsOne) {
     for (const QStringList& args : Writers(QStringLiteral("salida"))) {
         const QString target = args.last();
         SCOPED_TRACE(target.toStdString());
-        Write(target, kOldContents);
+        WriteFile(target, kOldContents);
         ::chmod(QFile::encodeName(target).constData(), 0640);
-        const QStringList before = Names(m_dir.path());
+        const QStringList before = NamesIn(m_dir.path());
 
         const CliResult r = CliRunner().WithFileSizeLimit(100).Run(args);
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_EQ(Read(target), kOldContents);
+        EXPECT_EQ(ReadFile(target), kOldContents);
         EXPECT_EQ(ModeOf(target), 0640u);
-        EXPECT_EQ(Names(m_dir.path()), before);
+        EXPECT_EQ(NamesIn(m_dir.path()), before);
         // One line of Plenova's own, in Spanish, and nothing of Qt's or libpng's before it.
         const QString ending = QFileInfo(target).suffix();
         const QString expected =
@@ -137,13 +117,13 @@ TEST_F(SafeFilesTest, WritesGoThroughLinksAndKeepTheMode) {
 
         // A link to a file still to be made makes that file; a link to a file replaces it.
         ASSERT_EQ(RunCli(throughLink).exitCode, 0);
-        EXPECT_FALSE(Read(real).isEmpty());
+        EXPECT_FALSE(ReadFile(real).isEmpty());
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), QFileInfo(real).absoluteFilePath());
         ::chmod(QFile::encodeName(real).constData(), 0600);
-        Write(real, kOldContents);
+        WriteFile(real, kOldContents);
         ASSERT_EQ(RunCli(throughLink).exitCode, 0);
         EXPECT_TRUE(QFileInfo(link).isSymLink());
-        EXPECT_NE(Read(real), kOldContents);
+        EXPECT_NE(ReadFile(real), kOldContents);
         EXPECT_EQ(ModeOf(real), 0600u);
     }
 }

@@ -3,6 +3,8 @@
 #include "platform/FileError.h"
 #include "platform/InputFile.h"
 
+#include "common/FileContents.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,27 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-unsigned ModeOf(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
-}
-
-QStringList Names(const QString& folder) {
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 // The message of the FileError that `body` throws, or "" when it throws none.
 template <typename Body>
@@ -60,7 +41,7 @@ void SaveAll(const QString& path, const QByteArray& bytes) {
 TEST(SafeFileTest, ReplacesOnlyWhenEverythingIsWritten) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("datos.cap"));
-    Write(path, "viejo");
+    WriteFile(path, "viejo");
     ::chmod(QFile::encodeName(path).constData(), 0600);
 
     // Given up, or failed on the way: the old file stays, no temporary is left.
@@ -80,8 +61,8 @@ TEST(SafeFileTest, ReplacesOnlyWhenEverythingIsWritten) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    EXPECT_EQ(Read(path), "viejo");
-    EXPECT_EQ(Names(dir.path()), QStringList{QStringLiteral("datos.cap")});
+    EXPECT_EQ(ReadFile(path), "viejo");
+    EXPECT_EQ(NamesIn(dir.path()), QStringList{QStringLiteral("datos.cap")});
     {
         const FileSizeLimit limit(1024);
         EXPECT_EQ(FailureOf([&] { SaveAll(path, QByteArray(4096, 'x')); }),
@@ -91,14 +72,14 @@ TEST(SafeFileTest, ReplacesOnlyWhenEverythingIsWritten) {
         EXPECT_EQ(file.write(QByteArray(4096, 'x')), -1);
         EXPECT_FALSE(FailureOf([&] { file.CheckWrites(); }).isEmpty());
     }
-    EXPECT_EQ(Read(path), "viejo");
-    EXPECT_EQ(Names(dir.path()), QStringList{QStringLiteral("datos.cap")});
+    EXPECT_EQ(ReadFile(path), "viejo");
+    EXPECT_EQ(NamesIn(dir.path()), QStringList{QStringLiteral("datos.cap")});
 
     // Complete: the new contents, with the old file's permissions.
     SaveAll(path, "nuevo");
-    EXPECT_EQ(Read(path), "nuevo");
+    EXPECT_EQ(ReadFile(path), "nuevo");
     EXPECT_EQ(ModeOf(path), 0600u);
-    EXPECT_EQ(Names(dir.path()), QStringList{QStringLiteral("datos.cap")});
+    EXPECT_EQ(NamesIn(dir.path()), QStringList{QStringLiteral("datos.cap")});
 
     // A new file takes the user's umask.
     const mode_t saved = ::umask(027);
@@ -118,12 +99,13 @@ TEST(SafeFileTest, FollowsLinksAndRefusesWhatItCannotReplace) {
 
     // Through a chain of relative links to a file not yet there, then over it.
     SaveAll(chain, "uno");
-    EXPECT_EQ(Read(real), "uno");
+    EXPECT_EQ(ReadFile(real), "uno");
     SaveAll(chain, "dos");
-    EXPECT_EQ(Read(real), "dos");
+    EXPECT_EQ(ReadFile(real), "dos");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_TRUE(QFileInfo(chain).isSymLink());
-    EXPECT_EQ(Names(dir.filePath(QStringLiteral("sub"))), QStringList{QStringLiteral("real.fmt")});
+    EXPECT_EQ(NamesIn(dir.filePath(QStringLiteral("sub"))),
+              QStringList{QStringLiteral("real.fmt")});
 
     const QString loop = dir.filePath(QStringLiteral("ciclo"));
     ASSERT_TRUE(QFile::link(QStringLiteral("ciclo"), loop));
@@ -143,7 +125,7 @@ TEST(SafeFileTest, FollowsLinksAndRefusesWhatItCannotReplace) {
 TEST(InputFileTest, ReadsOnlyRegularFilesWithinTheBound) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.fmt"));
-    Write(path, "0123456789");
+    WriteFile(path, "0123456789");
     {
         InputFile file(path, 10);
         EXPECT_EQ(file.Size(), 10);
