@@ -1,0 +1,162 @@
+#pragma once
+
+#include "model/ControlType.h"
+#include "model/Format.h"
+#include "model/FormatSettings.h"
+#include "model/Handle.h"
+#include "platform/ColorRef.h"
+#include "platform/LogFont.h"
+#include "platform/Point.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QUndoStack>
+
+class CControles;
+
+// The format a design window lays out, without the window: its control list, description and
+// settings, the one selected control, the tool in hand and the snap step, the file it came from,
+// and every change a user makes as one step of an undo stack.
+//
+// Controls are addressed by their index in the list (0 is the lowest layer, drawn first), so an
+// undone step that puts a control back puts it where it was. The selection is not a change of
+// the format: selecting never adds a step, and undoing a step selects the control it touched.
+//
+// The stack's clean state is the saved state: a document whose stack is clean has nothing to
+// lose. Opening a format empties the stack.
+class DesignDocument : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Tool { Selection, Insertion };
+    enum class Alignment { Left, Centre, Right };
+
+    explicit DesignDocument(QObject* parent = nullptr);
+    ~DesignDocument() override;
+    DesignDocument(const DesignDocument&) = delete;
+    DesignDocument& operator=(const DesignDocument&) = delete;
+
+    // ---- The format ------------------------------------------------------------------------
+
+    Format& GetFormat() { return m_format; }
+    const Format& GetFormat() const { return m_format; }
+    ControlList& Controls() { return m_format.controls; }
+    const ControlList& Controls() const { return m_format.controls; }
+    bool IsEmpty() const { return m_format.controls.empty(); }
+    CControles* ControlAt(int index) const;
+    int IndexOf(const CControles* control) const;
+
+    // The settings the format was read with and is saved with: each window its own.
+    FormatSettings& Settings() { return m_settings; }
+    const FormatSettings& Settings() const { return m_settings; }
+
+    const QString& Description() const { return m_format.description; }
+    // One step of the stack, as every other change a user makes.
+    void SetDescription(const QString& description);
+
+    // ---- The file ---------------------------------------------------------------------------
+
+    // The full path of the .fmt file; empty for a format never saved.
+    const QString& Path() const { return m_path; }
+    // Reads the file into this document, replacing what it held, and returns the reader's
+    // warnings. A file that cannot be read throws the reader's PlenovaError and leaves the
+    // document exactly as it was. The stack is emptied and clean afterwards.
+    QStringList Open(const QString& path);
+    // Writes the format to path through a safe write (capture orders renumbered, as the design
+    // writer does), and on success makes path the document's path and the stack clean. A failed
+    // write throws and changes nothing.
+    QStringList Save(const QString& path);
+    // The format as the design writer writes it: for tests of undo and for snapshots.
+    QByteArray Bytes() const;
+
+    QUndoStack& UndoStack() { return m_undo; }
+    bool IsModified() const { return !m_undo.isClean(); }
+
+    // ---- Selection and tools (never a step of the stack) -------------------------------------
+
+    // The selected control, or nullptr. Exactly this control carries its selected flag.
+    CControles* Selected() const;
+    int SelectedIndex() const { return m_selected; }
+    // -1 (or any index outside the list) selects nothing.
+    void Select(int index);
+    // The control hit at a format point, from the top layer down; nothing when the paper is hit.
+    void SelectAt(Point p);
+    // Tab and Shift+Tab: the next (previous) control in list order, wrapping; with no selection
+    // the first (last); nothing in an empty format.
+    void SelectNext(bool backwards);
+
+    Tool CurrentTool() const { return m_tool; }
+    ControlTypeCode InsertionType() const { return m_insertionType; }
+    // Arms the insertion tool for one control of that type.
+    void ArmInsertion(ControlTypeCode type);
+    void ArmSelection();
+
+    // 0, 10 or 100 page units.
+    int SnapStep() const { return m_snap; }
+    void SetSnapStep(int step);
+    // "Anclar mm" and "Anclar cm": the ticked step turns snapping off, any other sets it.
+    void ToggleSnapMillimetre();
+    void ToggleSnapCentimetre();
+    // Each coordinate truncated towards zero to a multiple of step (unchanged for 0).
+    static Point Snap(Point p, int step);
+
+    // ---- Changes (each one step of the stack) -------------------------------------------------
+
+    // A new control of type at (x, y) beneath all others, selected, with the text the designer
+    // gives each type (for an image, imagePath), taking the font of the control that was first
+    // in the list. Returns it, or nullptr when it could not be made (an image that does not
+    // read throws its PictureError and adds nothing).
+    CControles* Insert(ControlTypeCode type, Point p, const QString& imagePath = QString());
+    void DeleteSelected();
+
+    // A drag (moves or resizes between a press and a release) is one step: the changes between
+    // BeginDrag and EndDrag merge into it; a drag that changed nothing adds no step.
+    void BeginDrag();
+    void EndDrag();
+    // Outside a drag each call is a step of its own (the arrow keys).
+    void MoveSelected(int dx, int dy);
+    void ResizeSelected(Handle handle, int dx, int dy);
+    void MoveColumnDivider(int column, int dx);
+    void MoveRowDivider(int row, int dy);
+    // The selected table's picked column and row (the designer's header clicks): not a change.
+    void PickTableHeader(int column, int row);
+
+    void SetFontOfSelected(const LogFont& font);
+    void SetFontOfAll(const LogFont& font);
+    void SetColorOfSelected(ColorRef color);
+    // Left 0, right 2, centre 6 (1 for paragraphs); a table with a picked column gives the column
+    // the same code.
+    void AlignSelected(Alignment alignment);
+    void ToggleUpperCaseOfSelected();
+    void MakeSelectedLineHorizontal();
+    void MakeSelectedLineVertical();
+    void BringSelectedToFront();
+    void SendSelectedToBack();
+    // Every control's capture-screen place derived again from its page place.
+    void ResetScreenPlacement();
+    // After an image's rectangle was resized, the picture fitted to it again; part of the drag.
+    void FitSelectedPicture();
+
+    // Whether the selected control allows each command, as the menus show them.
+    bool SelectedHasFont() const;
+    bool SelectedTakesColor() const;
+    bool SelectedTakesUpperCase() const;
+    bool SelectedIsLine() const;
+
+signals:
+    // The controls changed in any way: the view redraws, the properties window lays out again.
+    void changed();
+    void selectionChanged();
+    void pathChanged();
+
+private:
+    Format m_format;
+    FormatSettings m_settings;
+    QString m_path;
+    QUndoStack m_undo;
+    int m_selected = -1;
+    Tool m_tool = Tool::Selection;
+    ControlTypeCode m_insertionType = ControlTypeCode::TextlineVar;
+    int m_snap = 10;
+};
