@@ -136,8 +136,10 @@ void DrawSnap(QPainter& p, int step) {
         for (int x = 1; x <= 15; x += step)
             Fill(p, x, y, 1, 1, kEdge);
     }
-    const int corner = 1 + step;
-    Box(p, corner, corner, 15 - corner, 9 - corner, kAccent, kAccentLight);
+    // The object's corner on a point of the grid, clear of the ruler.
+    const int left = step > 2 ? 1 + step : 5;
+    const int top = step > 2 ? 1 : 3;
+    Box(p, left, top, 7, 5, kAccent, kAccentLight);
     Box(p, 0, 10, 16, 5, kFolderEdge, QColor(250, 232, 170));
     for (int x = 1; x <= 15; x += step)
         Line(p, x, 11, x, step > 2 ? 13 : 12, kInk);
@@ -219,12 +221,14 @@ void DrawBoxes(QPainter& p) {
     // A word written one letter to a box.
     for (int i = 0; i < 3; ++i)
         Box(p, i * 5, 3, 6, 9, kEdge, kPaper);
-    Stroke(p, {QPointF(2, 9.8), QPointF(3, 5.2), QPointF(4, 9.8)}, kInk, 1.1);
+    LetterA(p, 1.6, 9.8, 4.6, kInk, 1.1);
     Stroke(p, {QPointF(7.3, 5.5), QPointF(7.3, 9.8)}, kInk, 1.1);
     Stroke(p,
            {QPointF(7.3, 5.5), QPointF(8.7, 6.4), QPointF(7.3, 7.5), QPointF(8.9, 8.6),
             QPointF(7.3, 9.8)},
            kInk, 1.1);
+    p.setPen(QPen(kInk, 1.1, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(11.4, 5.4, 3.8, 4.4), 50 * 16, 260 * 16);
 }
 
 void DrawCheckMark(QPainter& p) {
