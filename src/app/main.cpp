@@ -1,12 +1,15 @@
-// plenova: the desktop application. A format named on the command line opens for capture.
+// plenova: the desktop application. A format named on the command line opens for capture, or
+// with --design in a design window.
 //
 //   plenova [FILE.fmt [--cap DATA.cap]]
-//   plenova --grab OUT.png [FILE.fmt [--cap DATA.cap]]
+//   plenova --design [FILE.fmt]
+//   plenova --grab OUT.png [--design] [FILE.fmt [--cap DATA.cap]]
 //                         --grab lays the main window out at 1280 x 800, writes it as a picture
 //                         once it is painted, and exits; the exit status is 1 when the format
 //                         or the captured data could not be read. --cap loads captured values
 //                         into the format's window, as "Abrir datos capturados" does.
 #include "capture/CFmtcapturaFrm.h"
+#include "designer/CFmtdesignFrm.h"
 #include "platform/DiagnosticMessages.h"
 #include "platform/FileError.h"
 #include "platform/SafeFile.h"
@@ -60,6 +63,10 @@ int main(int argc, char** argv) {
         QStringLiteral("Carga los datos capturados de ARCHIVO en la pantalla de captura."),
         QStringLiteral("ARCHIVO"));
     parser.addOption(capture);
+    const QCommandLineOption design(
+        QStringLiteral("design"),
+        QStringLiteral("Abre el formato (o uno nuevo) en una ventana de diseño."));
+    parser.addOption(design);
     parser.addPositionalArgument(QStringLiteral("formato"),
                                  QStringLiteral("Formato que se abre para captura."),
                                  QStringLiteral("[formato.fmt]"));
@@ -69,8 +76,8 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "plenova: se indica a lo más un formato\n";
         return 2;
     }
-    if (parser.isSet(capture) && formats.isEmpty()) {
-        QTextStream(stderr) << "plenova: --cap necesita un formato\n";
+    if (parser.isSet(capture) && (formats.isEmpty() || parser.isSet(design))) {
+        QTextStream(stderr) << "plenova: --cap necesita un formato abierto para captura\n";
         return 2;
     }
     // The caption and the recent formats name the file wherever it was started from.
@@ -91,7 +98,14 @@ int main(int argc, char** argv) {
     if (!grabbing) {
         // Once the main window has taken its maximized size, so that the capture window can
         // take the room it needs.
-        if (!format.isEmpty())
+        if (parser.isSet(design))
+            QTimer::singleShot(0, &frame, [&frame, format] {
+                if (format.isEmpty())
+                    frame.NewDesign();
+                else
+                    frame.OpenForDesign(format);
+            });
+        else if (!format.isEmpty())
             QTimer::singleShot(0, &frame, [&frame, format, data = parser.value(capture)] {
                 CFmtcapturaFrm* child = frame.OpenForCapture(format);
                 if (child && !data.isEmpty())
@@ -101,7 +115,12 @@ int main(int argc, char** argv) {
     }
 
     bool opened = true;
-    if (!format.isEmpty()) {
+    if (parser.isSet(design)) {
+        if (format.isEmpty())
+            frame.NewDesign();
+        else
+            opened = frame.OpenForDesign(format) != nullptr;
+    } else if (!format.isEmpty()) {
         CFmtcapturaFrm* child = frame.OpenForCapture(format);
         opened = child && (!parser.isSet(capture) || child->LoadCaptureFrom(parser.value(capture)));
     }

@@ -3,11 +3,13 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/PrinterDialogs.h"
+#include "designer/CFmtdesignFrm.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMenu>
@@ -77,9 +79,11 @@ void CMainFrame::MakeMenu() {
     m_menus = {file, view, help};
 
     // The designers, the access bar and help come with their own windows' work.
-    for (Command id : {NewDesignCommand, OpenDesignCommand, OpenScreenDesignCommand,
-                       AccessBarCommand, HelpCommand})
+    for (Command id : {OpenScreenDesignCommand, AccessBarCommand, HelpCommand})
         m_actions.value(id)->setEnabled(false);
+    connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
+    connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
+            &CMainFrame::OpenDesignDialog);
     connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
             &CMainFrame::OpenCaptureDialog);
     connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
@@ -90,8 +94,12 @@ void CMainFrame::MakeMenu() {
 
 void CMainFrame::ShowMenusOf(QMdiSubWindow* child) {
     menuBar()->clear();
-    auto* capture = qobject_cast<CFmtcapturaFrm*>(child);
-    for (QMenu* menu : capture ? capture->Menus() : m_menus)
+    QList<QMenu*> menus = m_menus;
+    if (auto* capture = qobject_cast<CFmtcapturaFrm*>(child))
+        menus = capture->Menus();
+    else if (auto* design = qobject_cast<CFmtdesignFrm*>(child))
+        menus = design->Menus();
+    for (QMenu* menu : std::as_const(menus))
         menuBar()->addMenu(menu);
 }
 
@@ -143,6 +151,54 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
     }
     frame->FitToScreen(m_mdiArea->viewport()->size());
     return opened ? frame : nullptr;
+}
+
+CFmtdesignFrm* CMainFrame::NewDesign() {
+    auto* frame = new CFmtdesignFrm;
+    frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
+    connect(frame, &CFmtdesignFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
+    connect(frame, &CFmtdesignFrm::recentFormat, this, [](const QString& path) {
+        Profile profile;
+        CPlenovaApp::AddRecentFormat(profile, path);
+    });
+    connect(frame->CommandAction(CFmtdesignFrm::NewFormatCommand), &QAction::triggered, this,
+            &CMainFrame::NewDesign);
+    connect(frame->CommandAction(CFmtdesignFrm::ExitCommand), &QAction::triggered, this,
+            &QWidget::close);
+    connect(frame->CommandAction(CFmtdesignFrm::AboutCommand), &QAction::triggered, this,
+            &CMainFrame::ShowAbout);
+    m_mdiArea->addSubWindow(frame);
+    frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
+    frame->show();
+    frame->UpdateTitle();
+    return frame;
+}
+
+CFmtdesignFrm* CMainFrame::OpenDesignDialog() {
+    CFmtdesignFrm* frame = NewDesign();
+    frame->OpenFormatDialog();
+    return frame;
+}
+
+CFmtdesignFrm* CMainFrame::OpenForDesign(const QString& path) {
+    CFmtdesignFrm* frame = NewDesign();
+    return frame->OpenFormat(path) ? frame : nullptr;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        auto* design = qobject_cast<CFmtdesignFrm*>(child);
+        if (!design)
+            continue;
+        m_mdiArea->setActiveSubWindow(design);
+        if (!design->MayClose()) {
+            event->ignore();
+            return;
+        }
+    }
+    // Every question is answered: the windows go without asking again.
+    CloseAllChildren();
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::CloseAllChildren() {

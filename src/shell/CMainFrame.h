@@ -7,6 +7,7 @@
 #include <memory>
 
 class CFmtcapturaFrm;
+class CFmtdesignFrm;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -40,6 +41,14 @@ public:
     CFmtcapturaFrm* OpenForCapture(const QString& path);
     // Asks for a format and opens it for capture; nothing happens when the user cancels.
     void OpenCaptureDialog();
+    // "Nuevo formato": a new design window with an empty format.
+    CFmtdesignFrm* NewDesign();
+    // "Diseño de formato": a new design window, then its "Abrir formato..." dialog; when the user
+    // cancels, the empty window stays.
+    CFmtdesignFrm* OpenDesignDialog();
+    // A new design window with the format at path; nullptr, after telling the user, when the
+    // format cannot be read (the window then stays open and empty).
+    CFmtdesignFrm* OpenForDesign(const QString& path);
     // Messages go to the standard error stream rather than to message boxes: for runs that
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
@@ -50,6 +59,11 @@ public:
     // The application's printer: every capture window prints on it, and the printer set-up of
     // the main menu or of any capture window changes it for all of them.
     QPrinter& Printer() const { return *m_printer; }
+
+protected:
+    // Leaving the application asks, for each design window with unsaved changes, whether to
+    // save them; a cancelled question keeps the application open.
+    void closeEvent(QCloseEvent* event) override;
 
 public slots:
     // A child window changed its caption: the main caption follows it.

@@ -1,0 +1,625 @@
+#include "designer/CFmtdesignFrm.h"
+
+#include "designer/CFmtdesignView.h"
+#include "designer/CRulerCornerView.h"
+#include "designer/CRules.h"
+#include "designer/DesignDocument.h"
+#include "designer/DesignerPictures.h"
+#include "designer/FontChoice.h"
+#include "model/CControles.h"
+#include "platform/PlenovaError.h"
+#include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/UserMessage.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoStack>
+
+namespace {
+
+constexpr int kRulerWidth = 16;
+
+// The colour a control prints in, as a colour dialog shows it, and back.
+QColor ToQColor(ColorRef color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+ColorRef FromQColor(const QColor& color) {
+    return MakeColorRef(color.red(), color.green(), color.blue());
+}
+
+// The insertion tools and the control type each one inserts.
+struct InsertionTool {
+    CFmtdesignFrm::Command id;
+    ControlTypeCode type;
+};
+
+constexpr InsertionTool kInsertionTools[] = {
+    {CFmtdesignFrm::InsertTextlineCommand, ControlTypeCode::TextlineVar},
+    {CFmtdesignFrm::InsertParagraphCommand, ControlTypeCode::ParrafoVar},
+    {CFmtdesignFrm::InsertDateCommand, ControlTypeCode::DateInput},
+    {CFmtdesignFrm::InsertBoxesCommand, ControlTypeCode::CuadrosVar},
+    {CFmtdesignFrm::InsertCheckMarkCommand, ControlTypeCode::MarcaVar},
+    {CFmtdesignFrm::InsertTableCommand, ControlTypeCode::FmtGrid},
+    {CFmtdesignFrm::InsertConstantTextCommand, ControlTypeCode::ConsText},
+    {CFmtdesignFrm::InsertConstantParagraphCommand, ControlTypeCode::ConsParrafo},
+    {CFmtdesignFrm::InsertImageCommand, ControlTypeCode::Imagen},
+    {CFmtdesignFrm::InsertPictureCommand, ControlTypeCode::Imagen},
+    {CFmtdesignFrm::InsertLineCommand, ControlTypeCode::Linea},
+    {CFmtdesignFrm::InsertRectangleCommand, ControlTypeCode::Rectangulo},
+    {CFmtdesignFrm::InsertLabelCommand, ControlTypeCode::Etiqueta},
+};
+
+// The status prompt and the tool tip of each command: the two halves of its string.
+struct CommandText {
+    CFmtdesignFrm::Command id;
+    const char* prompt;
+    const char* tip;
+};
+
+const CommandText kCommandTexts[] = {
+    {CFmtdesignFrm::NewFormatCommand, "Crea un formato nuevo", "Nuevo formato"},
+    {CFmtdesignFrm::OpenFormatCommand, "Abre un archivo de formato para su edición",
+     "Abrir formato"},
+    {CFmtdesignFrm::SaveCommand, "Guardar el formato", "Guardar"},
+    {CFmtdesignFrm::SaveAsCommand, "Guardar el formato con otro nombre", "Guardar como"},
+    {CFmtdesignFrm::CloseFormatCommand, "Cierra el formato", "Cerrar formato"},
+    {CFmtdesignFrm::SettingsCommand, "Permite definir algunos parametros generales del formato",
+     "Configurar"},
+    {CFmtdesignFrm::SnapMillimetreCommand, "Ancla el objeto seleccionado al milimetro",
+     "Anclar mm"},
+    {CFmtdesignFrm::SnapCentimetreCommand, "Ancla el objeto seleccionado al centimetro",
+     "Anclar cm"},
+    {CFmtdesignFrm::SelectToolCommand, "Herramienta de selección", "Seleccionar"},
+    {CFmtdesignFrm::DeleteCommand, "Elimina el objeto seleccionado", "Borrar"},
+    {CFmtdesignFrm::PropertiesCommand, "Despliega la ventana de propiedades", "Propiedades"},
+    {CFmtdesignFrm::InsertTextlineCommand, "Inserta un control de captura de linea de texto",
+     "Captura linea de texto"},
+    {CFmtdesignFrm::InsertParagraphCommand, "Inserta un control de captura de parrafo",
+     "Captura de parrafo"},
+    {CFmtdesignFrm::InsertDateCommand, "Inserta un control de captura de fechas", "Fecha"},
+    {CFmtdesignFrm::InsertBoxesCommand,
+     "Inserta un control de captura de texto de un cudro por letra", "Texto en cuadros"},
+    {CFmtdesignFrm::InsertCheckMarkCommand, "Inserta un control de captura de marca de verificación",
+     "Marca"},
+    {CFmtdesignFrm::InsertTableCommand, "Inserta un control de captura de reticula", "Tabla"},
+    {CFmtdesignFrm::InsertConstantTextCommand, "Inserta una linea de texto constante", "Texto"},
+    {CFmtdesignFrm::InsertConstantParagraphCommand, "Inserta un parrafo de texto constante",
+     "Parrafo constante"},
+    {CFmtdesignFrm::InsertImageCommand, "Inserta una imagen desde un archivo de bitmap", "Imagen"},
+    {CFmtdesignFrm::InsertPictureCommand, "Inserta una imagen desde un archivo", "Imagen"},
+    {CFmtdesignFrm::InsertLineCommand, "Dibuja un linea", "Linea"},
+    {CFmtdesignFrm::InsertRectangleCommand, "Dibuja un rectangulo", "Rectangulo"},
+    {CFmtdesignFrm::InsertLabelCommand, "Inserta texto no imprimible", "Etiqueta"},
+    {CFmtdesignFrm::FontCommand, "Selecciona el tipo de letra", "Fuente"},
+    {CFmtdesignFrm::ColorCommand, "Selecciona el color de impresión", "Color"},
+    {CFmtdesignFrm::AlignLeftCommand, "Alinea el texto a la izquierda", "Izquierda"},
+    {CFmtdesignFrm::AlignCentreCommand, "Alinea el texto al centro del area", "Centrar"},
+    {CFmtdesignFrm::AlignRightCommand, "Alinea el texto a la derecha del area de impresión",
+     "Derecha"},
+    {CFmtdesignFrm::UpperCaseCommand, "La celda captura solo aceptará letras en Mayusculas",
+     "Mayusculas"},
+    {CFmtdesignFrm::HorizontalLineCommand, "Linea horizontal", "Horizontal"},
+    {CFmtdesignFrm::VerticalLineCommand, "Linea vertical", "Vertical"},
+    {CFmtdesignFrm::FrontCommand, "Envia el control seleccionado a la última capa de impresión",
+     "Adelante"},
+    {CFmtdesignFrm::BackCommand, "Envia el control seleccionado a la primera capa de impresión",
+     "Atras"},
+    {CFmtdesignFrm::ExitCommand, "Sale de la aplicación; le pide que guarde los documentos",
+     "Salir"},
+    {CFmtdesignFrm::ResetScreenCommand,
+     "Restaura las posiciones de los controles de captura a los originales en esta pantalla de "
+     "diseño.",
+     ""},
+    {CFmtdesignFrm::AccessBarCommand, "Despliega la barra de acceso", "Acceso"},
+    {CFmtdesignFrm::AboutCommand, "Muestra la información del programa", "Acerca de"},
+    {CFmtdesignFrm::HelpCommand, "Despliega el sistema de ayuda", "Ayuda"},
+};
+
+const CommandText* TextOf(CFmtdesignFrm::Command id) {
+    for (const CommandText& text : kCommandTexts)
+        if (text.id == id)
+            return &text;
+    return nullptr;
+}
+
+} // namespace
+
+CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
+    : QMdiSubWindow(parent), m_document(new DesignDocument(this)), m_body(new QMainWindow) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_body->setWindowFlags(Qt::Widget);
+    MakeCommands();
+    MakeMenus();
+    MakeToolBars();
+    MakeStatusBar();
+    MakeLayout();
+    ConnectCommands();
+    setWidget(m_body);
+    connect(this, &QMdiSubWindow::aboutToActivate, this, &CFmtdesignFrm::UpdateTitle);
+    connect(m_document, &DesignDocument::changed, this, &CFmtdesignFrm::UpdateCommands);
+    connect(m_document, &DesignDocument::selectionChanged, this, &CFmtdesignFrm::UpdateCommands);
+    connect(m_document, &DesignDocument::pathChanged, this, &CFmtdesignFrm::UpdateTitle);
+    UpdateCommands();
+    UpdateTitle();
+}
+
+CFmtdesignFrm::~CFmtdesignFrm() {
+    // The menus live in the main frame's menu bar while the window is active.
+    qDeleteAll(m_menus);
+}
+
+QAction* CFmtdesignFrm::AddCommand(QMenu* menu, Command id, const QString& text,
+                                   const QString& prompt) {
+    QAction* action = m_actions.value(id);
+    if (!action) {
+        action = new QAction(text, this);
+        action->setData(static_cast<int>(id));
+        m_actions.insert(id, action);
+    }
+    if (!prompt.isEmpty())
+        action->setStatusTip(prompt);
+    if (menu)
+        menu->addAction(action);
+    return action;
+}
+
+void CFmtdesignFrm::MakeCommands() {
+    for (const CommandText& text : kCommandTexts) {
+        QAction* action = AddCommand(nullptr, text.id, QString::fromUtf8(text.tip),
+                                     QString::fromUtf8(text.prompt));
+        if (*text.tip)
+            action->setToolTip(QString::fromUtf8(text.tip));
+        connect(action, &QAction::hovered, this,
+                [this, action] { m_statusBar->showMessage(action->statusTip()); });
+    }
+    for (Command checkable : {SnapMillimetreCommand, SnapCentimetreCommand, SelectToolCommand,
+                              UpperCaseCommand, PropertiesCommand})
+        m_actions.value(checkable)->setCheckable(true);
+    for (const InsertionTool& tool : kInsertionTools)
+        m_actions.value(tool.id)->setCheckable(true);
+
+    QUndoStack& stack = m_document->UndoStack();
+    QAction* undo = stack.createUndoAction(this, QStringLiteral("&Deshacer"));
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    undo->setStatusTip(QStringLiteral("Deshace el último cambio"));
+    QAction* redo = stack.createRedoAction(this, QStringLiteral("&Rehacer"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setStatusTip(QStringLiteral("Rehace el último cambio deshecho"));
+    m_actions.insert(UndoCommand, undo);
+    m_actions.insert(RedoCommand, redo);
+    // The shortcuts work wherever the focus is inside the window.
+    for (QAction* action : {undo, redo}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+    QAction* save = m_actions.value(SaveCommand);
+    save->setShortcut(QKeySequence::Save);
+    save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(save);
+}
+
+void CFmtdesignFrm::MakeMenus() {
+    auto* file = new QMenu(QStringLiteral("&Archivo"));
+    AddCommand(file, NewFormatCommand, QString(), QString())->setText(QStringLiteral("Nuevo formato"));
+    AddCommand(file, OpenFormatCommand, QString(), QString())
+        ->setText(QStringLiteral("Abrir formato..."));
+    AddCommand(file, SaveCommand, QString(), QString())->setText(QStringLiteral("Guardar formato"));
+    AddCommand(file, SaveAsCommand, QString(), QString())
+        ->setText(QStringLiteral("Guardar formato como..."));
+    AddCommand(file, CloseFormatCommand, QString(), QString())
+        ->setText(QStringLiteral("Cerrar formato"));
+    file->addSeparator();
+    AddCommand(file, ExitCommand, QString(), QString())->setText(QStringLiteral("&Salir"));
+
+    auto* edit = new QMenu(QStringLiteral("&Edición"));
+    edit->addAction(m_actions.value(UndoCommand));
+    edit->addAction(m_actions.value(RedoCommand));
+
+    auto* view = new QMenu(QStringLiteral("&Ver"));
+    AddCommand(view, SnapMillimetreCommand, QString(), QString())
+        ->setText(QStringLiteral("Anclar al &milimetro"));
+    AddCommand(view, SnapCentimetreCommand, QString(), QString())
+        ->setText(QStringLiteral("Anclar al &centimetro"));
+    AddCommand(view, PropertiesCommand, QString(), QString())
+        ->setText(QStringLiteral("&Propiedades"));
+    AddCommand(view, AccessBarCommand, QString(), QString())
+        ->setText(QStringLiteral("Barra de acceso"));
+
+    auto* insert = new QMenu(QStringLiteral("&Insertar"));
+    QMenu* variable = insert->addMenu(QStringLiteral("Controles variable"));
+    const std::pair<Command, const char*> variableItems[] = {
+        {InsertTextlineCommand, "Linea de texto"},  {InsertParagraphCommand, "Parrafo"},
+        {InsertBoxesCommand, "Texto en cuadros"},   {InsertCheckMarkCommand, "Marca de verificación"},
+        {InsertTableCommand, "Cuadricula"},         {InsertDateCommand, "Selector de fecha"},
+    };
+    for (const auto& [id, text] : variableItems)
+        AddCommand(variable, id, QString(), QString())->setText(QString::fromUtf8(text));
+    QMenu* constant = insert->addMenu(QStringLiteral("Controles estaticos"));
+    const std::pair<Command, const char*> constantItems[] = {
+        {InsertConstantTextCommand, "Linea de texto"}, {InsertConstantParagraphCommand, "Parrafo"},
+        {InsertLineCommand, "Linea"},                  {InsertRectangleCommand, "Rectangulo"},
+        {InsertLabelCommand, "Etiqueta"},              {InsertImageCommand, "&Imagen"},
+    };
+    for (const auto& [id, text] : constantItems)
+        AddCommand(constant, id, QString(), QString())->setText(QString::fromUtf8(text));
+
+    auto* format = new QMenu(QStringLiteral("&Formato"));
+    AddCommand(format, SettingsCommand, QString(), QString())
+        ->setText(QStringLiteral("Configuración del formato"));
+    AddCommand(format, FontCommand, QString(), QString())->setText(QStringLiteral("&Fuente"));
+    AddCommand(format, ColorCommand, QString(), QString())->setText(QStringLiteral("&Color"));
+    AddCommand(format, UpperCaseCommand, QString(), QString())
+        ->setText(QStringLiteral("&Mayusculas"));
+    QMenu* alignment = format->addMenu(QStringLiteral("Alineación"));
+    AddCommand(alignment, AlignLeftCommand, QString(), QString())
+        ->setText(QStringLiteral("&Izquierda"));
+    AddCommand(alignment, AlignCentreCommand, QString(), QString())
+        ->setText(QStringLiteral("&Centrado"));
+    AddCommand(alignment, AlignRightCommand, QString(), QString())
+        ->setText(QStringLiteral("&Derecha"));
+    QMenu* order = format->addMenu(QStringLiteral("Orden"));
+    AddCommand(order, BackCommand, QString(), QString())->setText(QStringLiteral("&Enviar atras"));
+    AddCommand(order, FrontCommand, QString(), QString())
+        ->setText(QStringLiteral("&Traer al frente"));
+    AddCommand(format, ResetScreenCommand, QString(), QString())
+        ->setText(QStringLiteral("Reinicializar pantalla de captura"));
+
+    auto* help = new QMenu(QStringLiteral("A&yuda"));
+    AddCommand(help, AboutCommand, QString(), QString())
+        ->setText(QStringLiteral("&Acerca de Plenova..."));
+    AddCommand(help, HelpCommand, QString(), QString())->setText(QStringLiteral("&Contenido"));
+
+    m_menus = {file, edit, view, insert, format, help};
+    for (QMenu* menu : std::as_const(m_menus))
+        connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
+}
+
+void CFmtdesignFrm::MakeToolBars() {
+    // Each button shows the same command as the menu, with its tool tip and picture.
+    const auto fill = [this](QToolBar* bar, std::initializer_list<int> ids) {
+        bar->setIconSize(QSize(16, 15));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setMovable(true);
+        bar->setFloatable(true);
+        for (int id : ids) {
+            if (id == 0) {
+                bar->addSeparator();
+                continue;
+            }
+            QAction* command = m_actions.value(id);
+            command->setIcon(DesignerPictures::ToolIcon(id));
+            bar->addAction(command);
+        }
+        m_body->addToolBar(Qt::TopToolBarArea, bar);
+    };
+    m_toolBar130 = new QToolBar(QStringLiteral("Diseño"), m_body);
+    m_toolBar130->setObjectName(QStringLiteral("toolBar130"));
+    fill(m_toolBar130,
+         {NewFormatCommand, OpenFormatCommand, SaveCommand, 0, SettingsCommand,
+          SnapMillimetreCommand, SnapCentimetreCommand, 0, SelectToolCommand, DeleteCommand,
+          PropertiesCommand, 0, InsertTextlineCommand, InsertParagraphCommand, InsertDateCommand,
+          InsertBoxesCommand, InsertCheckMarkCommand, InsertTableCommand, 0,
+          InsertConstantTextCommand, InsertConstantParagraphCommand, InsertImageCommand,
+          InsertLineCommand, InsertRectangleCommand, InsertLabelCommand});
+    m_toolBar136 = new QToolBar(QStringLiteral("Formato"), m_body);
+    m_toolBar136->setObjectName(QStringLiteral("toolBar136"));
+    fill(m_toolBar136, {FontCommand, ColorCommand, AlignLeftCommand, AlignCentreCommand,
+                        AlignRightCommand, UpperCaseCommand, 0, HorizontalLineCommand,
+                        VerticalLineCommand, 0, FrontCommand, BackCommand});
+}
+
+QToolBar* CFmtdesignFrm::ToolBar(int resource) const {
+    return resource == 130 ? m_toolBar130 : resource == 136 ? m_toolBar136 : nullptr;
+}
+
+void CFmtdesignFrm::MakeStatusBar() {
+    m_statusBar = new QStatusBar(m_body);
+    // The panes are as wide as their names say: the messages twice, the position one and a half
+    // times.
+    const QFontMetrics metrics(m_statusBar->font());
+    m_messagePane = new QLabel(m_statusBar);
+    m_messagePane->setToolTip(QStringLiteral("Mensajes del sistema"));
+    m_messagePane->setMinimumWidth(2 * metrics.horizontalAdvance(QStringLiteral("Mensajes del sistema")));
+    m_positionPane = new QLabel(m_statusBar);
+    m_positionPane->setToolTip(QStringLiteral("Posicion del Objeto"));
+    m_positionPane->setMinimumWidth(
+        3 * metrics.horizontalAdvance(QStringLiteral("Posicion del Objeto")) / 2);
+    m_statusBar->addPermanentWidget(m_messagePane);
+    m_statusBar->addPermanentWidget(m_positionPane);
+    LockKeyIndicators::AddTo(*m_statusBar);
+    m_body->setStatusBar(m_statusBar);
+}
+
+void CFmtdesignFrm::MakeLayout() {
+    auto* surface = new QWidget;
+    auto* grid = new QGridLayout(surface);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    auto* corner = new CRulerCornerView(surface);
+    m_horizontalRuler = new CRules(Qt::Horizontal, surface);
+    m_verticalRuler = new CRules(Qt::Vertical, surface);
+    m_view = new CFmtdesignView(*m_document, surface);
+    corner->setFixedSize(kRulerWidth, kRulerWidth);
+    m_horizontalRuler->setFixedHeight(kRulerWidth);
+    m_verticalRuler->setFixedWidth(kRulerWidth);
+    grid->addWidget(corner, 0, 0);
+    grid->addWidget(m_horizontalRuler, 0, 1);
+    grid->addWidget(m_verticalRuler, 1, 0);
+    grid->addWidget(m_view, 1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
+    m_body->setCentralWidget(surface);
+
+    for (CRules* ruler : {m_horizontalRuler, m_verticalRuler}) {
+        ruler->SetExtent(4000, 4000);
+        ruler->SetScale(1);
+        connect(m_view, &CFmtdesignView::rulerHint, ruler, &CRules::Update);
+    }
+    connect(m_view, &CFmtdesignView::positionText, this, [this](const QString& text) {
+        m_positionText = text;
+        m_positionPane->setText(text);
+    });
+}
+
+void CFmtdesignFrm::ConnectCommands() {
+    DesignDocument& doc = *m_document;
+    const auto on = [this](Command id, auto slot) {
+        connect(m_actions.value(id), &QAction::triggered, this, slot);
+    };
+    on(OpenFormatCommand, [this] { OpenFormatDialog(); });
+    on(SaveCommand, [this] { Save(); });
+    on(SaveAsCommand, [this] { SaveAs(); });
+    on(CloseFormatCommand, [this] { close(); });
+    on(SnapMillimetreCommand, [&doc] { doc.ToggleSnapMillimetre(); });
+    on(SnapCentimetreCommand, [&doc] { doc.ToggleSnapCentimetre(); });
+    on(SelectToolCommand, [&doc] { doc.ArmSelection(); });
+    on(DeleteCommand, [&doc] { doc.DeleteSelected(); });
+    for (const InsertionTool& tool : kInsertionTools)
+        on(tool.id, [&doc, type = tool.type] { doc.ArmInsertion(type); });
+    on(FontCommand, [this] { ChooseFont(true); });
+    on(ColorCommand, [this] { ChooseColor(); });
+    on(AlignLeftCommand, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Left); });
+    on(AlignCentreCommand, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Centre); });
+    on(AlignRightCommand, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Right); });
+    on(UpperCaseCommand, [&doc] { doc.ToggleUpperCaseOfSelected(); });
+    on(HorizontalLineCommand, [&doc] { doc.MakeSelectedLineHorizontal(); });
+    on(VerticalLineCommand, [&doc] { doc.MakeSelectedLineVertical(); });
+    on(FrontCommand, [&doc] { doc.BringSelectedToFront(); });
+    on(BackCommand, [&doc] { doc.SendSelectedToBack(); });
+    on(ResetScreenCommand, [&doc] { doc.ResetScreenPlacement(); });
+
+    connect(m_view, &CFmtdesignView::fontRequested, this, [this] { ChooseFont(false); });
+    connect(m_view, &CFmtdesignView::colorRequested, this, &CFmtdesignFrm::ChooseColor);
+    // The view goes back to the arrow after one insertion.
+    connect(m_document, &DesignDocument::toolChanged, this, &CFmtdesignFrm::UpdateCommands);
+    // The properties window, the format settings, the access bar and help come with their own
+    // windows' work.
+    for (Command id : {PropertiesCommand, SettingsCommand, AccessBarCommand, HelpCommand})
+        m_actions.value(id)->setEnabled(false);
+}
+
+void CFmtdesignFrm::UpdateCommands() {
+    const DesignDocument& doc = *m_document;
+    const bool selected = doc.Selected() != nullptr;
+    const bool empty = doc.IsEmpty();
+    m_actions.value(SaveCommand)->setEnabled(!empty);
+    m_actions.value(SaveAsCommand)->setEnabled(!empty);
+    m_actions.value(SnapMillimetreCommand)->setChecked(doc.SnapStep() == 10);
+    m_actions.value(SnapCentimetreCommand)->setChecked(doc.SnapStep() == 100);
+    const bool selecting = doc.CurrentTool() == DesignDocument::Tool::Selection;
+    m_actions.value(SelectToolCommand)->setChecked(selecting);
+    for (const InsertionTool& tool : kInsertionTools)
+        m_actions.value(tool.id)->setChecked(!selecting && doc.InsertionType() == tool.type);
+    m_actions.value(DeleteCommand)->setEnabled(selected);
+    m_actions.value(FontCommand)->setEnabled(!selected || doc.SelectedHasFont());
+    m_actions.value(ColorCommand)->setEnabled(doc.SelectedTakesColor());
+    for (Command id : {AlignLeftCommand, AlignCentreCommand, AlignRightCommand})
+        m_actions.value(id)->setEnabled(doc.SelectedHasFont());
+    QAction* upper = m_actions.value(UpperCaseCommand);
+    upper->setEnabled(doc.SelectedTakesUpperCase());
+    upper->setChecked(doc.SelectedTakesUpperCase() && doc.Selected()->IsUpperCase());
+    m_actions.value(HorizontalLineCommand)->setEnabled(doc.SelectedIsLine());
+    m_actions.value(VerticalLineCommand)->setEnabled(doc.SelectedIsLine());
+    m_actions.value(FrontCommand)->setEnabled(selected);
+    m_actions.value(BackCommand)->setEnabled(selected);
+}
+
+std::optional<QFont> CFmtdesignFrm::PickFont(const QFont& initial, bool trueTypeOnly) {
+    if (m_chooseFont)
+        return m_chooseFont(initial, trueTypeOnly);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(
+        &ok, initial, this, QStringLiteral("Fuente"),
+        trueTypeOnly ? QFontDialog::ScalableFonts : QFontDialog::FontDialogOptions());
+    return ok ? std::optional<QFont>(chosen) : std::nullopt;
+}
+
+void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
+    DesignDocument& doc = *m_document;
+    if (CControles* control = doc.Selected()) {
+        if (!control->HasFont())
+            return;
+        const LogFont current = control->GetFont();
+        if (const std::optional<QFont> chosen = PickFont(FontChoice::ToQFont(current), trueTypeOnly))
+            doc.SetFontOfSelected(FontChoice::FromQFont(*chosen, current));
+        return;
+    }
+    const QString question = QStringLiteral(
+        "La fuente que seleccione se aplicará a todos los controles, ¿Desea continuar?");
+    const bool yes = m_ask ? m_ask(question)
+                           : QMessageBox::question(this, QStringLiteral("Plenova"), question,
+                                                   QMessageBox::Yes | QMessageBox::No) ==
+                                 QMessageBox::Yes;
+    if (!yes)
+        return;
+    const LogFont preset = FontChoice::PresetForAll();
+    if (const std::optional<QFont> chosen = PickFont(FontChoice::ToQFont(preset), trueTypeOnly))
+        doc.SetFontOfAll(FontChoice::FromQFont(*chosen, preset));
+}
+
+void CFmtdesignFrm::ChooseColor() {
+    CControles* control = m_document->Selected();
+    if (!control || !m_document->SelectedTakesColor())
+        return;
+    std::optional<QColor> chosen;
+    if (m_chooseColor) {
+        chosen = m_chooseColor(ToQColor(control->color));
+    } else {
+        const QColor picked =
+            QColorDialog::getColor(ToQColor(control->color), this, QStringLiteral("Color"));
+        if (picked.isValid())
+            chosen = picked;
+    }
+    if (chosen)
+        m_document->SetColorOfSelected(FromQColor(*chosen));
+}
+
+QString CFmtdesignFrm::ChooseFile(FileDialog dialog) {
+    if (m_chooseFile)
+        return m_chooseFile(dialog);
+    QFileDialog box(this);
+    box.setNameFilter(QStringLiteral("Plenova (*.fmt)"));
+    box.setDefaultSuffix(QStringLiteral("fmt"));
+    if (dialog == FileDialog::Save) {
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        if (!m_document->Path().isEmpty())
+            box.selectFile(m_document->Path());
+    } else {
+        box.setAcceptMode(QFileDialog::AcceptOpen);
+        box.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return QString();
+    return box.selectedFiles().constFirst();
+}
+
+void CFmtdesignFrm::Tell(const QString& message) {
+    if (m_tell)
+        m_tell(message);
+    else
+        UserMessage::Error(message);
+}
+
+bool CFmtdesignFrm::OpenFormatDialog() {
+    if (!MayClose())
+        return false;
+    const QString path = ChooseFile(FileDialog::Open);
+    return !path.isEmpty() && OpenFormat(path);
+}
+
+bool CFmtdesignFrm::OpenFormat(const QString& path) {
+    try {
+        const QStringList warnings = m_document->Open(QFileInfo(path).absoluteFilePath());
+        for (const QString& warning : warnings)
+            Tell(warning);
+    } catch (const PlenovaError& e) {
+        Tell(e.Message());
+        return false;
+    }
+    emit recentFormat(m_document->Path());
+    UpdateTitle();
+    UpdateCommands();
+    return true;
+}
+
+bool CFmtdesignFrm::WriteTo(const QString& path) {
+    try {
+        const QStringList warnings = m_document->Save(path);
+        for (const QString& warning : warnings)
+            Tell(warning);
+    } catch (const PlenovaError& e) {
+        Tell(e.Message());
+        return false;
+    }
+    UpdateTitle();
+    return true;
+}
+
+bool CFmtdesignFrm::Save() {
+    if (m_document->IsEmpty())
+        return false;
+    if (!m_document->Path().isEmpty())
+        return WriteTo(m_document->Path());
+    const QString path = ChooseFile(FileDialog::Save);
+    if (path.isEmpty() || !WriteTo(path))
+        return false;
+    emit recentFormat(m_document->Path());
+    return true;
+}
+
+bool CFmtdesignFrm::SaveAs() {
+    if (m_document->IsEmpty())
+        return false;
+    const QString path = ChooseFile(FileDialog::Save);
+    return !path.isEmpty() && WriteTo(path);
+}
+
+bool CFmtdesignFrm::MayClose() {
+    if (!m_document->IsModified())
+        return true;
+    const QString name = m_document->Path().isEmpty()
+                             ? QStringLiteral("(nuevo)")
+                             : QFileInfo(m_document->Path()).fileName();
+    SaveAnswer answer = SaveAnswer::Cancel;
+    if (m_askSave) {
+        answer = m_askSave(name);
+    } else {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Plenova"),
+                        QStringLiteral("¿Desea guardar los cambios en %1?").arg(name),
+                        QMessageBox::NoButton, this);
+        QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        answer = box.clickedButton() == yes  ? SaveAnswer::Save
+                 : box.clickedButton() == no ? SaveAnswer::Discard
+                                             : SaveAnswer::Cancel;
+    }
+    switch (answer) {
+    case SaveAnswer::Save:
+        // An empty format has nothing to write: nothing is lost either.
+        return m_document->IsEmpty() || Save();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CFmtdesignFrm::closeEvent(QCloseEvent* event) {
+    if (!MayClose()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+void CFmtdesignFrm::UpdateTitle() {
+    const QString path = m_document->Path();
+    setWindowTitle(QStringLiteral("Diseño de formato - %1")
+                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path));
+    emit captionChanged(this);
+}
+
+void CFmtdesignFrm::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    UpdateTitle();
+}

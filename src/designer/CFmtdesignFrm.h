@@ -1,0 +1,178 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QHash>
+#include <QList>
+#include <QMdiSubWindow>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class CFmtdesignView;
+class CRules;
+class DesignDocument;
+class QAction;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+
+// The window in which a format is laid out: a child window of the main frame with the page at
+// true scale between two rulers, two toolbars, a status bar with the pointer's position, and a
+// menu of its own. The window owns the format (a DesignDocument) and every change a user makes
+// to it is a step that can be undone.
+//
+// A window whose format changed since it was opened or saved asks before it closes or before
+// another format replaces it; one without changes closes at once.
+class CFmtdesignFrm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // The command identifiers of the window's menus and toolbars.
+    enum Command : int {
+        NewFormatCommand = 32771,
+        OpenFormatCommand = 32772,
+        SaveCommand = 32773,
+        SaveAsCommand = 32774,
+        CloseFormatCommand = 32775,
+        SettingsCommand = 32817,
+        SnapMillimetreCommand = 32776,
+        SnapCentimetreCommand = 32788,
+        SelectToolCommand = 32790,
+        DeleteCommand = 32795,
+        PropertiesCommand = 32789,
+        InsertTextlineCommand = 32777,
+        InsertParagraphCommand = 32778,
+        InsertDateCommand = 32821,
+        InsertBoxesCommand = 32779,
+        InsertCheckMarkCommand = 32780,
+        InsertTableCommand = 32781,
+        InsertConstantTextCommand = 32782,
+        InsertConstantParagraphCommand = 32783,
+        InsertImageCommand = 32818,
+        InsertPictureCommand = 32786,
+        InsertLineCommand = 32784,
+        InsertRectangleCommand = 32785,
+        InsertLabelCommand = 32812,
+        FontCommand = 32787,
+        ColorCommand = 32791,
+        AlignLeftCommand = 32792,
+        AlignCentreCommand = 32793,
+        AlignRightCommand = 32794,
+        UpperCaseCommand = 32822,
+        HorizontalLineCommand = 32796,
+        VerticalLineCommand = 32797,
+        FrontCommand = 32820,
+        BackCommand = 32819,
+        ExitCommand = 57665,
+        ResetScreenCommand = 32813,
+        AccessBarCommand = 32811,
+        AboutCommand = 57664,
+        HelpCommand = 32809,
+        UndoCommand = 57643,
+        RedoCommand = 57644,
+    };
+
+    // The answer to "¿Desea guardar los cambios en %s?".
+    enum class SaveAnswer { Save, Discard, Cancel };
+    // The dialogs the window asks through; each has a default, and tests replace them.
+    enum class FileDialog { Open, Save };
+    using FileChooser = std::function<QString(FileDialog)>;
+    using SaveQuestion = std::function<SaveAnswer(const QString& name)>;
+    using Messenger = std::function<void(const QString&)>;
+    // Yes or No to a question (the font for every control).
+    using Question = std::function<bool(const QString&)>;
+    // The font picked starting from initial (TrueType fonts only when asked); nothing when
+    // cancelled.
+    using FontChooser = std::function<std::optional<QFont>(const QFont& initial, bool trueTypeOnly)>;
+    // The colour picked starting from initial; nothing when cancelled.
+    using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
+
+    explicit CFmtdesignFrm(QWidget* parent = nullptr);
+    ~CFmtdesignFrm() override;
+
+    DesignDocument& Document() const { return *m_document; }
+    CFmtdesignView* View() const { return m_view; }
+
+    // Reads the format at path into this window, replacing what it held (after asking, when that
+    // had changes). A format that cannot be read is reported and leaves the window as it was;
+    // false then, and when the user cancelled.
+    bool OpenFormat(const QString& path);
+    // "Abrir formato...": asks for a file, then as OpenFormat.
+    bool OpenFormatDialog();
+    // "Guardar formato": asks for a name only while the format has none. False when the user
+    // cancelled or the write failed (the user is told why; the file on disk stays as it was).
+    bool Save();
+    // "Guardar formato como...": always asks.
+    bool SaveAs();
+    // Whether the window may go: true without changes; otherwise asks, and saves when told to.
+    bool MayClose();
+
+    // Sets the caption, "Diseño de formato - " with the path or "(nuevo)", and tells whoever
+    // follows it.
+    void UpdateTitle();
+
+    void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void SetSaveQuestion(SaveQuestion question) { m_askSave = std::move(question); }
+    void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
+    void SetQuestion(Question question) { m_ask = std::move(question); }
+    void SetFontChooser(FontChooser chooser) { m_chooseFont = std::move(chooser); }
+    void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
+
+    const QList<QMenu*>& Menus() const { return m_menus; }
+    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    QToolBar* ToolBar(int resource) const;
+    QStatusBar* StatusBar() const { return m_statusBar; }
+    const QString& PositionText() const { return m_positionText; }
+
+signals:
+    // After every change of the caption, and when the window is activated or resized.
+    void captionChanged(QMdiSubWindow* frame);
+    // A format was opened, or a format never saved got its first name: the recent formats.
+    void recentFormat(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
+    void MakeCommands();
+    void MakeMenus();
+    void MakeToolBars();
+    void MakeStatusBar();
+    void MakeLayout();
+    void ConnectCommands();
+    // Enables and ticks every command by the document's state.
+    void UpdateCommands();
+    // "Fuente": for the selected control, or for every control after asking.
+    void ChooseFont(bool trueTypeOnly);
+    void ChooseColor();
+    std::optional<QFont> PickFont(const QFont& initial, bool trueTypeOnly);
+    bool WriteTo(const QString& path);
+    QString ChooseFile(FileDialog dialog);
+    void Tell(const QString& message);
+
+    DesignDocument* m_document;
+    QMainWindow* m_body;
+    CFmtdesignView* m_view = nullptr;
+    CRules* m_horizontalRuler = nullptr;
+    CRules* m_verticalRuler = nullptr;
+    QToolBar* m_toolBar130 = nullptr;
+    QToolBar* m_toolBar136 = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    QLabel* m_positionPane = nullptr;
+    QString m_positionText;
+    QList<QMenu*> m_menus;
+    QHash<int, QAction*> m_actions;
+    FileChooser m_chooseFile;
+    SaveQuestion m_askSave;
+    Messenger m_tell;
+    Question m_ask;
+    FontChooser m_chooseFont;
+    ColorChooser m_chooseColor;
+};
