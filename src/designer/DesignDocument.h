@@ -124,6 +124,8 @@ public:
     void MoveColumnDivider(int column, int dx);
     void MoveRowDivider(int row, int dy);
     // The selected table's picked column and row (the designer's header clicks): not a change.
+    // Both are set as given (-1 for none); a second click on the same header, which unpicks
+    // it, is the view's to tell.
     void PickTableHeader(int column, int row);
 
     void SetFontOfSelected(const LogFont& font);
@@ -168,11 +170,11 @@ private:
     void FinishDragStep();
     // Any other step made while a drag is in progress comes after what the drag did so far.
     void SettleDrag();
-    // Moves the control at from to the place to, keeping it selected: the two layer commands.
+    // Moves the selected control to the place to and keeps it selected: the layer commands.
     void MoveLayer(const QString& text, int to);
     // What follows every change and every undone or redone step.
     void Changed(int select);
-    // Clears every selected flag, then sets the one of index.
+    // Gives exactly the selected control its selected flag.
     void MarkSelection();
 
     Format m_format;
