@@ -273,23 +273,28 @@ void DesignDocument::SelectNext(bool backwards) {
 void DesignDocument::ArmInsertion(ControlTypeCode type) {
     m_tool = Tool::Insertion;
     m_insertionType = type;
+    emit toolChanged();
 }
 
 void DesignDocument::ArmSelection() {
     m_tool = Tool::Selection;
+    emit toolChanged();
 }
 
 void DesignDocument::SetSnapStep(int step) {
     if (step == 0 || step == 10 || step == 100)
         m_snap = step;
+    emit toolChanged();
 }
 
 void DesignDocument::ToggleSnapMillimetre() {
     m_snap = m_snap == 10 ? 0 : 10;
+    emit toolChanged();
 }
 
 void DesignDocument::ToggleSnapCentimetre() {
     m_snap = m_snap == 100 ? 0 : 100;
+    emit toolChanged();
 }
 
 Point DesignDocument::Snap(Point p, int step) {
@@ -304,6 +309,7 @@ Point DesignDocument::Snap(Point p, int step) {
 CControles* DesignDocument::Insert(ControlTypeCode type, Point p, const QString& imagePath) {
     // One control per tool: whatever happens, the tool in hand is the arrow again.
     m_tool = Tool::Selection;
+    emit toolChanged();
     std::unique_ptr<CControles> control = MakeControl(type, p, imagePath);
     if (!control)
         return nullptr;

@@ -155,6 +155,8 @@ signals:
     void changed();
     void selectionChanged();
     void pathChanged();
+    // The tool in hand or the snap step changed: the menus tick what is in use.
+    void toolChanged();
 
 private:
     struct Drag;

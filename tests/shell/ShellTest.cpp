@@ -1,4 +1,8 @@
 #include "capture/CFmtcapturaFrm.h"
+#include "capture/CFmtcaptureView.h"
+#include "capture_controls/CaptureControlTypes.h"
+#include "designer/CFmtdesignFrm.h"
+#include "designer/DesignDocument.h"
 #include "capture/PrinterDialogs.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
@@ -9,6 +13,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -159,4 +164,96 @@ TEST(ShellTest, PrinterSetUpIsTheApplicationsForEveryCaptureWindow) {
     PrinterDialogs::ReplacePageSetupDialog({});
     EXPECT_EQ(setUp, QList<QPrinter*>({&frame.Printer(), &frame.Printer()}));
     EXPECT_EQ(&capture->Printer(), &frame.Printer());
+}
+
+TEST(ShellTest, DesignWindowsComeFromTheMainMenuAndTheirChangesAreAskedFor) {
+    QTemporaryDir dir;
+    Profile profile;
+    ForgetRecentFormats(profile);
+    CMainFrame frame(dir.path());
+    frame.SetUnattended(true);
+    frame.resize(1000, 700);
+    frame.show();
+
+    frame.CommandAction(CMainFrame::NewDesignCommand)->trigger();
+    ASSERT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+    auto* design = qobject_cast<CFmtdesignFrm*>(frame.MdiArea()->subWindowList().constFirst());
+    ASSERT_NE(design, nullptr);
+    frame.MdiArea()->setActiveSubWindow(design);
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA Diseño de formato - (nuevo)");
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar",
+                                              "&Formato", "A&yuda"}));
+
+    // Leaving the application asks for the window with changes, and a cancel keeps it open.
+    design->Document().Insert(ControlTypeCode::ConsText, Point{100, -100});
+    int asked = 0;
+    auto answer = CFmtdesignFrm::SaveAnswer::Cancel;
+    design->SetSaveQuestion([&](const QString& name) {
+        ++asked;
+        EXPECT_EQ(name, "(nuevo)");
+        return answer;
+    });
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+
+    // Saved under a name, the format is among the recent formats.
+    const QString path = dir.filePath("nuevo.fmt");
+    design->SetFileChooser([&path](CFmtdesignFrm::FileDialog) { return path; });
+    answer = CFmtdesignFrm::SaveAnswer::Save;
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(QFile::exists(path));
+    Profile reread;
+    EXPECT_EQ(CPlenovaApp::RecentFormats(reread).constFirst(), path);
+}
+
+TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
+    CaptureControlTypes::RegisterAll();
+    QTemporaryDir dir;
+    const QString bmp = dir.filePath("sello.bmp");
+    {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        ASSERT_TRUE(picture.save(bmp, "BMP"));
+    }
+    CMainFrame frame(dir.path());
+    frame.SetUnattended(true);
+    frame.resize(1000, 700);
+    frame.show();
+    CFmtdesignFrm* design = frame.NewDesign();
+    DesignDocument& doc = design->Document();
+    int y = -100;
+    for (int code = 0; code <= 11; ++code, y -= 150) {
+        const auto type = static_cast<ControlTypeCode>(code);
+        ASSERT_NE(doc.Insert(type, Point{100, y}, type == ControlTypeCode::Imagen ? bmp : QString()),
+                  nullptr)
+            << code;
+    }
+    const QString path = dir.filePath("todo.fmt");
+    design->SetFileChooser([&path](CFmtdesignFrm::FileDialog) { return path; });
+    ASSERT_TRUE(design->Save());
+
+    // Opened again in the designer and saved again it keeps its bytes from then on.
+    CFmtdesignFrm* again = frame.OpenForDesign(path);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Document().Controls().size(), 12u);
+    const QString second = dir.filePath("todo2.fmt");
+    again->SetFileChooser([&second](CFmtdesignFrm::FileDialog) { return second; });
+    ASSERT_TRUE(again->SaveAs());
+    CFmtdesignFrm* third = frame.OpenForDesign(second);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->Document().Bytes(), again->Document().Bytes());
+
+    CFmtcapturaFrm* capture = frame.OpenForCapture(second);
+    ASSERT_NE(capture, nullptr);
+    const QImage page =
+        capture->View()->PrintFormatToImage(QSizeF(215.9, 279.4), 100, FormatPrinter::Offsets());
+    ASSERT_FALSE(page.isNull());
+    // Something of the format is on the paper: the constant text, the boxes, the lines.
+    int ink = 0;
+    for (int row = 0; row < page.height(); ++row)
+        for (int column = 0; column < page.width(); ++column)
+            ink += qGray(page.pixel(column, row)) < 128;
+    EXPECT_GT(ink, 1000);
 }
