@@ -13,6 +13,10 @@
 #include <QStringList>
 #include <QUndoStack>
 
+#include <functional>
+#include <memory>
+#include <vector>
+
 class CControles;
 
 // The format a design window lays out, without the window: its control list, description and
@@ -120,6 +124,8 @@ public:
     void MoveColumnDivider(int column, int dx);
     void MoveRowDivider(int row, int dy);
     // The selected table's picked column and row (the designer's header clicks): not a change.
+    // Both are set as given (-1 for none); a second click on the same header, which unpicks
+    // it, is the view's to tell.
     void PickTableHeader(int column, int row);
 
     void SetFontOfSelected(const LogFont& font);
@@ -151,6 +157,26 @@ signals:
     void pathChanged();
 
 private:
+    struct Drag;
+
+    // Runs change, which touches only the controls at indexes, and makes it one step of the
+    // stack named text when it changed any of them; a change that changed nothing adds none.
+    void ChangeControls(const QString& text, const std::vector<int>& indexes,
+                        const std::function<void()>& change);
+    // A change of the selected control: part of the drag in progress, or a step of its own.
+    // Nothing happens without a selection.
+    void ChangeSelected(const QString& text, const std::function<void(CControles&)>& change);
+    // Makes the changes of the drag in progress one step, if they changed anything.
+    void FinishDragStep();
+    // Any other step made while a drag is in progress comes after what the drag did so far.
+    void SettleDrag();
+    // Moves the selected control to the place to and keeps it selected: the layer commands.
+    void MoveLayer(const QString& text, int to);
+    // What follows every change and every undone or redone step.
+    void Changed(int select);
+    // Gives exactly the selected control its selected flag.
+    void MarkSelection();
+
     Format m_format;
     FormatSettings m_settings;
     QString m_path;
@@ -159,4 +185,5 @@ private:
     Tool m_tool = Tool::Selection;
     ControlTypeCode m_insertionType = ControlTypeCode::TextlineVar;
     int m_snap = 10;
+    std::unique_ptr<Drag> m_drag;
 };
