@@ -204,6 +204,11 @@ void CFmtdesignView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CFmtdesignView::LeftPress(Point p) {
     setFocus(Qt::MouseFocusReason);
+    // A release the view never saw (the pointer grabbed elsewhere) still ends the drag it began.
+    if (m_dragging) {
+        m_dragging = false;
+        m_document.EndDrag();
+    }
     if (m_document.CurrentTool() == DesignDocument::Tool::Insertion) {
         m_buttonDown = true;
         return;
