@@ -1,0 +1,2 @@
+# The design view lives in the designer's layer.
+target_link_libraries(${target} PRIVATE plenova_designer)

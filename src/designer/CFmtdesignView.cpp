@@ -1,0 +1,573 @@
+#include "designer/CFmtdesignView.h"
+
+#include "capture_controls/CFmtGrid.h"
+#include "designer/DesignDocument.h"
+#include "designer/DesignerPictures.h"
+#include "model/CControles.h"
+#include "model/CLinea.h"
+#include "platform/PainterSurface.h"
+#include "platform/PlenovaError.h"
+#include "platform_widgets/UserMessage.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// A tenth of a millimetre per unit: 254 units to the inch.
+constexpr double kUnitsPerInch = 254.0;
+
+QString Centimetres(const char* pattern, int first, int second) {
+    return QString::asprintf(pattern, first / 100.0, second / 100.0);
+}
+
+} // namespace
+
+CFmtdesignView::CFmtdesignView(DesignDocument& document, QWidget* parent)
+    : QAbstractScrollArea(parent), m_document(document), m_chooseImage(&AskForImage),
+      m_report([](const QString& message) { UserMessage::Error(message); }) {
+    m_scale = viewport()->logicalDpiX() / kUnitsPerInch;
+    viewport()->setMouseTracking(true);
+    // Every pixel is painted: white paper and the controls over it.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);
+    SetViewCursor(kArrowCursor);
+    UpdateScrollBars();
+
+    // A drag redraws only where the dragged control was and is.
+    const auto redraw = [this] {
+        if (!m_dragging)
+            viewport()->update();
+    };
+    connect(&m_document, &DesignDocument::changed, this, redraw);
+    connect(&m_document, &DesignDocument::selectionChanged, this, redraw);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int) { TellScrollPositions(); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this](int) { TellScrollPositions(); });
+}
+
+CFmtdesignView::~CFmtdesignView() = default;
+
+void CFmtdesignView::SetScale(double pixelsPerUnit) {
+    // Beyond 10 pixels a unit the surface's side in pixels would pass what a widget holds.
+    if (!(pixelsPerUnit > 0 && pixelsPerUnit <= 10))
+        return;
+    m_scale = pixelsPerUnit;
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+Point CFmtdesignView::ToFormat(QPoint pixel) const {
+    const double x = (pixel.x() + horizontalScrollBar()->value()) / m_scale;
+    const double y = -(pixel.y() + verticalScrollBar()->value()) / m_scale;
+    return Point{static_cast<std::int32_t>(std::lround(x)) - kPageOffsetX,
+                 static_cast<std::int32_t>(std::lround(y)) - kPageOffsetY};
+}
+
+QPoint CFmtdesignView::ToPixel(Point format) const {
+    const double x = (static_cast<double>(format.x) + kPageOffsetX) * m_scale;
+    const double y = -(static_cast<double>(format.y) + kPageOffsetY) * m_scale;
+    return QPoint(static_cast<int>(std::lround(x)) - horizontalScrollBar()->value(),
+                  static_cast<int>(std::lround(y)) - verticalScrollBar()->value());
+}
+
+void CFmtdesignView::ArmInsertion(ControlTypeCode type) {
+    m_document.ArmInsertion(type);
+    m_armedHandle = Handle::None;
+    ClearTableArming();
+    SetViewCursor(kCrossHairCursor);
+}
+
+void CFmtdesignView::ArmSelection() {
+    m_document.ArmSelection();
+    SetViewCursor(kArrowCursor);
+}
+
+void CFmtdesignView::SetViewCursor(int id) {
+    m_cursorId = id;
+    viewport()->setCursor(DesignerPictures::Cursor(id));
+}
+
+void CFmtdesignView::ScrollToOrigin() {
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    TellScrollPositions();
+}
+
+void CFmtdesignView::UpdateScrollBars() {
+    const int side = static_cast<int>(std::lround(kSurfaceSide * m_scale));
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, side - visible.width()));
+    verticalScrollBar()->setRange(0, std::max(0, side - visible.height()));
+    horizontalScrollBar()->setPageStep(visible.width());
+    verticalScrollBar()->setPageStep(visible.height());
+    horizontalScrollBar()->setSingleStep(std::max(1, side / 100));
+    verticalScrollBar()->setSingleStep(std::max(1, side / 100));
+}
+
+void CFmtdesignView::TellScrollPositions() {
+    emit rulerHint(kHintScrollX,
+                   static_cast<int>(std::lround(horizontalScrollBar()->value() / m_scale)));
+    emit rulerHint(kHintScrollY,
+                   -static_cast<int>(std::lround(verticalScrollBar()->value() / m_scale)));
+}
+
+void CFmtdesignView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CFmtdesignView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CFmtdesignView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QRect dirty = event->rect();
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    // Past the surface's edge (a window wider than 410 mm) the window's own colour shows.
+    const int side = static_cast<int>(std::lround(kSurfaceSide * m_scale));
+    const QRect surface(-h, -v, side, side);
+    painter.fillRect(dirty, palette().color(QPalette::Window));
+    painter.fillRect(dirty & surface, Qt::white);
+    painter.setClipRect(dirty & surface);
+
+    PainterSurface::DeviceInfo info = PainterSurface::DescribeDevice(*viewport());
+    info.dpiX = info.dpiY = m_scale * kUnitsPerInch;
+    PainterSurface dc(painter, info);
+    dc.SetMapMode(MapMode::LoMetric);
+    dc.SetViewportOrg(Point{-h, -v});
+    dc.SetBkMode(BkMode::Transparent);
+
+    for (const auto& control : m_document.Controls()) {
+        if (Reach(*control).intersects(dirty))
+            control->Draw(dc);
+    }
+}
+
+QRect CFmtdesignView::Reach(const CControles& control) const {
+    // Beyond its rectangle a control draws its handles and, above a table, the column titles one
+    // font high.
+    const Rect r = control.pageRect.Normalized(); // top is the lower edge
+    const double reach =
+        CControles::kHandleHalf + std::abs(static_cast<double>(control.font.height)) + 10.0;
+    const auto pixel = [](double value) { return static_cast<int>(std::clamp(value, -1e8, 1e8)); };
+    const double h = horizontalScrollBar()->value();
+    const double v = verticalScrollBar()->value();
+    const double left = (static_cast<double>(r.left) + kPageOffsetX - reach) * m_scale - h;
+    const double right = (static_cast<double>(r.right) + kPageOffsetX + reach) * m_scale - h;
+    const double upper = -(static_cast<double>(r.bottom) + kPageOffsetY + reach) * m_scale - v;
+    const double lower = -(static_cast<double>(r.top) + kPageOffsetY - reach) * m_scale - v;
+    return QRect(QPoint(pixel(std::floor(left)), pixel(std::floor(upper))),
+                 QPoint(pixel(std::ceil(right)), pixel(std::ceil(lower))));
+}
+
+// ---- The mouse ------------------------------------------------------------------------------
+
+void CFmtdesignView::mousePressEvent(QMouseEvent* event) {
+    const Point p = ToFormat(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        LeftPress(p);
+    else if (event->button() == Qt::RightButton)
+        RightPress(p, event->globalPosition().toPoint());
+    event->accept();
+}
+
+void CFmtdesignView::mouseMoveEvent(QMouseEvent* event) {
+    const Point p = ToFormat(event->position().toPoint());
+    if (m_buttonDown && m_document.CurrentTool() == DesignDocument::Tool::Selection)
+        Drag(p);
+    else
+        Hover(p);
+    event->accept();
+}
+
+void CFmtdesignView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        LeftRelease(ToFormat(event->position().toPoint()));
+    event->accept();
+}
+
+void CFmtdesignView::LeftPress(Point p) {
+    setFocus(Qt::MouseFocusReason);
+    // A release the view never saw (the pointer grabbed elsewhere) still ends the drag it began.
+    if (m_dragging) {
+        m_dragging = false;
+        m_document.EndDrag();
+    }
+    if (m_document.CurrentTool() == DesignDocument::Tool::Insertion) {
+        m_buttonDown = true;
+        return;
+    }
+    // A press on an armed handle or divider works on the selected control as it is: the divider
+    // of a table's last column lies half outside the table, and a click there would lose it.
+    if (m_armedHandle == Handle::None && !m_dividerDrag) {
+        if (!(m_headerSelect && PickHeader(p)))
+            m_document.SelectAt(p);
+    }
+    m_lastPoint = DesignDocument::Snap(p, m_document.SnapStep());
+    m_buttonDown = true;
+    m_document.BeginDrag();
+    m_dragging = true;
+}
+
+bool CFmtdesignView::PickHeader(Point p) {
+    auto* table = dynamic_cast<CFmtGrid*>(m_document.Selected());
+    if (!table)
+        return false;
+    const CFmtGrid::Hit hit = table->HitHeader(p);
+    if (hit.column < 0 && hit.row < 0)
+        return false;
+    // A second click on the picked column (or row) drops it; picking one drops the other.
+    int column = table->SelectedColumn();
+    int row = table->SelectedRow();
+    if (hit.column >= 0) {
+        column = hit.column == column ? -1 : hit.column;
+        row = -1;
+    } else {
+        row = hit.row == row ? -1 : hit.row;
+        column = -1;
+    }
+    m_document.PickTableHeader(column, row);
+    viewport()->update();
+    return true;
+}
+
+void CFmtdesignView::Drag(Point pointer) {
+    const Point p = DesignDocument::Snap(pointer, m_document.SnapStep());
+    const int dx = p.x - m_lastPoint.x;
+    const int dy = p.y - m_lastPoint.y;
+    m_lastPoint = p;
+    if (dx == 0 && dy == 0)
+        return;
+    const CControles* before = m_document.Selected();
+    const QRect was = before ? Reach(*before) : QRect();
+    DragBy(dx, dy);
+    const CControles* after = m_document.Selected();
+    viewport()->update(after ? was | Reach(*after) : was);
+}
+
+void CFmtdesignView::DragBy(int dx, int dy) {
+    if (m_armedHandle != Handle::None) {
+        if (!m_document.Selected())
+            return;
+        m_document.ResizeSelected(m_armedHandle, dx, dy);
+        ShowHandleEdge();
+    } else if (m_dividerDrag) {
+        if (!dynamic_cast<CFmtGrid*>(m_document.Selected())) {
+            SetViewCursor(kArrowCursor);
+            ClearTableArming();
+            return;
+        }
+        if (m_dividerColumn >= 0 && dx != 0)
+            m_document.MoveColumnDivider(m_dividerColumn, dx);
+        if (m_dividerRow >= 0 && dy != 0)
+            m_document.MoveRowDivider(m_dividerRow, dy);
+        ShowDivider();
+    } else if (m_document.Selected()) {
+        m_document.MoveSelected(dx, dy);
+        ShowSelectedPosition();
+    }
+}
+
+void CFmtdesignView::Hover(Point p) {
+    if (m_document.CurrentTool() == DesignDocument::Tool::Insertion) {
+        if (m_cursorId != kCrossHairCursor)
+            SetViewCursor(kCrossHairCursor);
+        ShowPosition(p.x, p.y);
+        return;
+    }
+    const CControles* selected = m_document.Selected();
+    if (!selected) {
+        // Nothing left to resize (the control was deleted or the click missed every control).
+        if (m_armedHandle != Handle::None || m_dividerDrag || m_headerSelect)
+            SetViewCursor(kArrowCursor);
+        m_armedHandle = Handle::None;
+        ClearTableArming();
+    } else {
+        const Handle handle = selected->HitHandle(p.x, p.y);
+        if (handle != Handle::None) {
+            m_armedHandle = handle;
+            ClearTableArming();
+            SetViewCursor(handle == Handle::Left || handle == Handle::Right ? kSizeWidthCursor
+                                                                            : kSizeHeightCursor);
+        } else {
+            if (m_armedHandle != Handle::None) {
+                SetViewCursor(kArrowCursor);
+                m_armedHandle = Handle::None;
+            }
+            if (const auto* table = dynamic_cast<const CFmtGrid*>(selected)) {
+                const CFmtGrid::Hit divider = table->HitDivider(p);
+                const CFmtGrid::Hit header = table->HitHeader(p);
+                m_dividerColumn = divider.column;
+                m_dividerRow = divider.row;
+                m_dividerDrag = divider.column >= 0 || divider.row >= 0;
+                m_headerSelect = !m_dividerDrag && (header.column >= 0 || header.row >= 0);
+                if (divider.column >= 0)
+                    SetViewCursor(kSizeWidthCursor);
+                else if (divider.row >= 0)
+                    SetViewCursor(kSizeHeightCursor);
+                else if (header.column >= 0)
+                    SetViewCursor(kSelectColumnCursor);
+                else if (header.row >= 0)
+                    SetViewCursor(kSelectRowCursor);
+                else
+                    SetViewCursor(kArrowCursor);
+            } else {
+                ClearTableArming();
+            }
+        }
+    }
+    ShowPosition(p.x, p.y);
+}
+
+void CFmtdesignView::LeftRelease(Point p) {
+    if (!m_buttonDown)
+        return;
+    m_buttonDown = false;
+    if (m_document.CurrentTool() == DesignDocument::Tool::Insertion) {
+        InsertAt(DesignDocument::Snap(p, m_document.SnapStep()));
+        ArmSelection();
+        return;
+    }
+    if (m_armedHandle != Handle::None && m_document.Selected() &&
+        m_document.Selected()->Type() == ControlTypeCode::Imagen)
+        m_document.FitSelectedPicture();
+    if (m_dragging) {
+        m_dragging = false;
+        m_document.EndDrag();
+    }
+    viewport()->update();
+}
+
+void CFmtdesignView::InsertAt(Point p) {
+    const ControlTypeCode type = m_document.InsertionType();
+    QString path;
+    if (type == ControlTypeCode::Imagen) {
+        path = m_chooseImage(this);
+        if (path.isEmpty())
+            return;
+    }
+    try {
+        if (!m_document.Insert(type, p, path) && type == ControlTypeCode::Imagen)
+            m_report(QStringLiteral("No se puede leer la imagen %1.").arg(path));
+    } catch (const PlenovaError& e) {
+        m_report(e.Message());
+    }
+}
+
+QString CFmtdesignView::AskForImage(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Seleccione el archivo"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    dialog.setNameFilters({QStringLiteral("Imagen BMP (*.bmp)"),
+                           QStringLiteral("Imagen JPG(*.jpg)"),
+                           QStringLiteral("Imagen GIF(*.gif)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+void CFmtdesignView::RightPress(Point p, QPoint globalPixel) {
+    setFocus(Qt::MouseFocusReason);
+    m_document.SelectAt(p);
+    viewport()->update();
+    QMenu* menu = MakeContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QSize size = menu->sizeHint();
+    menu->popup(QPoint(globalPixel.x() - size.width() / 2, globalPixel.y()));
+}
+
+QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    const auto add = [menu](int id, const QString& text, auto&& act) {
+        QAction* action = menu->addAction(text);
+        action->setData(id);
+        QObject::connect(action, &QAction::triggered, menu, act);
+    };
+    add(kMenuProperties, QStringLiteral("Propiedades"), [this] { emit propertiesRequested(); });
+    menu->addSeparator();
+    const CControles* selected = m_document.Selected();
+    if (!selected)
+        return menu;
+    const ControlTypeCode type = selected->Type();
+    add(kMenuDelete, QStringLiteral("Eliminar"), [this] { m_document.DeleteSelected(); });
+    const bool noText = type == ControlTypeCode::Linea || type == ControlTypeCode::Rectangulo ||
+                        type == ControlTypeCode::Imagen || type == ControlTypeCode::Etiqueta;
+    if (!noText)
+        add(kMenuFont, QStringLiteral("Fuente"), [this] { emit fontRequested(); });
+    if (type != ControlTypeCode::Imagen && type != ControlTypeCode::Etiqueta)
+        add(kMenuColor, QStringLiteral("Color"), [this] { emit colorRequested(); });
+    return menu;
+}
+
+void CFmtdesignView::wheelEvent(QWheelEvent* event) {
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() - event->angleDelta().y() / kWheelDivisor);
+    viewport()->update();
+    event->accept();
+}
+
+// ---- The keys -------------------------------------------------------------------------------
+
+bool CFmtdesignView::event(QEvent* event) {
+    // Tab walks the controls; it never leaves the view.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            const bool backwards =
+                key->key() == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+            m_document.SelectNext(backwards);
+            viewport()->update();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void CFmtdesignView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (m_document.Selected())
+            emit propertiesRequested();
+    } else if (key == Qt::Key_Delete) {
+        if (m_document.Selected())
+            m_document.DeleteSelected();
+    } else if (!KeyMove(key)) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+bool CFmtdesignView::KeyMove(int key) {
+    int dx = 0;
+    int dy = 0;
+    switch (key) {
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Up:
+        dy = 1;
+        break;
+    case Qt::Key_Down:
+        dy = -1;
+        break;
+    case Qt::Key_Home:
+        dx = -10;
+        break;
+    case Qt::Key_End:
+        dx = 10;
+        break;
+    case Qt::Key_PageUp:
+        dy = 10;
+        break;
+    case Qt::Key_PageDown:
+        dy = -10;
+        break;
+    default:
+        return false;
+    }
+    if (m_document.Selected()) {
+        m_document.MoveSelected(dx, dy);
+        ShowSelectedPosition();
+    }
+    return true;
+}
+
+// ---- Where things are -----------------------------------------------------------------------
+
+void CFmtdesignView::ClearTableArming() {
+    m_dividerDrag = false;
+    m_dividerColumn = -1;
+    m_dividerRow = -1;
+    m_headerSelect = false;
+}
+
+CFmtdesignView::Edges CFmtdesignView::EdgesOf(const CControles& control) {
+    const Rect r = control.pageRect.Normalized(); // top is the lower edge on the page
+    Edges edges{r.left, r.right, control.SingleLineFlag() ? r.top : r.bottom,
+                control.SingleLineFlag() ? r.bottom : r.top};
+    if (const auto* line = dynamic_cast<const CLinea*>(&control)) {
+        const Point middle = r.Center();
+        if (line->IsHorizontal()) {
+            edges.referenceY = edges.oppositeY = middle.y;
+        } else {
+            edges.leftX = edges.rightX = middle.x;
+            edges.referenceY = r.top;
+            edges.oppositeY = r.bottom;
+        }
+    }
+    return edges;
+}
+
+void CFmtdesignView::ShowPosition(int x, int y) {
+    emit rulerHint(kHintPointerX, x);
+    emit rulerHint(kHintPointerY, y);
+    emit positionText(Centimetres("X=%.2f, Y=%.2f", x, y));
+}
+
+void CFmtdesignView::ShowSelectedPosition() {
+    if (const CControles* selected = m_document.Selected()) {
+        const Edges e = EdgesOf(*selected);
+        ShowPosition(e.leftX, e.referenceY);
+    }
+}
+
+void CFmtdesignView::ShowHandleEdge() {
+    const CControles* selected = m_document.Selected();
+    if (!selected)
+        return;
+    const Edges e = EdgesOf(*selected);
+    switch (m_armedHandle) {
+    case Handle::Left:
+        ShowPosition(e.leftX, e.referenceY);
+        break;
+    case Handle::Right:
+    case Handle::Lower:
+        ShowPosition(e.rightX, e.referenceY);
+        break;
+    case Handle::Upper:
+        ShowPosition(e.leftX, e.oppositeY);
+        break;
+    case Handle::None:
+        break;
+    }
+}
+
+void CFmtdesignView::ShowDivider() {
+    const auto* table = dynamic_cast<const CFmtGrid*>(m_document.Selected());
+    if (!table)
+        return;
+    if (m_dividerColumn >= 0 && m_dividerColumn < table->ColumnCount()) {
+        const auto& columns = table->Columns();
+        const auto i = static_cast<std::size_t>(m_dividerColumn);
+        const int x = i + 1 < columns.size() ? columns[i + 1].xPosition : table->pageRect.right;
+        emit rulerHint(kHintPointerX, x);
+        emit positionText(Centimetres("X=%.2f, Ancho=%.2f", x, columns[i].pageWidth));
+    }
+    if (m_dividerRow >= 0 && m_dividerRow < table->RowCount()) {
+        const TableRow& row = table->Rows()[static_cast<std::size_t>(m_dividerRow)];
+        const int y = static_cast<int>(std::int64_t{row.yPosition} - row.height);
+        emit rulerHint(kHintPointerY, y);
+        emit positionText(Centimetres("Y=%.2f, Alto=%.2f", y, row.height));
+    }
+}

@@ -1,0 +1,167 @@
+#pragma once
+
+#include "designer/DesignerPictures.h"
+#include "model/ControlType.h"
+#include "model/Handle.h"
+#include "platform/Point.h"
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+class CControles;
+class DesignDocument;
+class QMenu;
+
+// The design surface of a format: a sheet 410 mm square at true size, the page drawn 5 mm right
+// of and below its corner, every control in list order on white paper, the selected one with its
+// handles. The pointer becomes a point of the format (page units, y upward), snapped to the
+// document's step, and the mouse and the keys become selections, insertions, moves and resizes of
+// the document's controls and of a table's columns and rows.
+//
+// The view changes the format only through its document, so that every edit is a step of the
+// document's undo stack and a whole drag one step. What the view cannot do itself (show the
+// properties window, the font and colour dialogs) it asks of the design window by a signal.
+class CFmtdesignView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    // The surface's side, in page units.
+    static constexpr int kSurfaceSide = 4100;
+    // The page's corner on the surface.
+    static constexpr int kPageOffsetX = 50;
+    static constexpr int kPageOffsetY = -50;
+    // What rulerHint carries, all in page units: the scroll position along x (positive) and along
+    // y (the surface's y, so zero or negative), and the pointer's or a dragged edge's x and y.
+    static constexpr int kHintScrollX = 1;
+    static constexpr int kHintScrollY = 2;
+    static constexpr int kHintPointerX = 3;
+    static constexpr int kHintPointerY = 4;
+    // One notch of the wheel moves the vertical bar by half its delta of 120.
+    static constexpr int kWheelDivisor = 2;
+    // The commands of the context menu.
+    static constexpr int kMenuProperties = 1167;
+    static constexpr int kMenuDelete = 1166;
+    static constexpr int kMenuFont = 1165;
+    static constexpr int kMenuColor = 1164;
+    // The cursors the view shows, by the designer's picture numbers.
+    static constexpr int kCrossHairCursor = DesignerPictures::kCrossHairCursor;
+    static constexpr int kArrowCursor = DesignerPictures::kArrowCursor;
+    static constexpr int kSizeWidthCursor = DesignerPictures::kSizeWidthCursor;
+    static constexpr int kSizeHeightCursor = DesignerPictures::kSizeHeightCursor;
+    static constexpr int kSelectColumnCursor = DesignerPictures::kSelectColumnCursor;
+    static constexpr int kSelectRowCursor = DesignerPictures::kSelectRowCursor;
+
+    // Asks the user for a picture file; an empty path when the user cancels.
+    using ImageChooser = std::function<QString(QWidget* parent)>;
+    // Tells the user of a failure.
+    using MessageReporter = std::function<void(const QString& message)>;
+
+    explicit CFmtdesignView(DesignDocument& document, QWidget* parent = nullptr);
+    ~CFmtdesignView() override;
+
+    DesignDocument& Document() const { return m_document; }
+
+    // Pixels per page unit: the screen's logical resolution at true size.
+    double Scale() const { return m_scale; }
+    void SetScale(double pixelsPerUnit);
+
+    // The format point under a pixel of the viewport, before snapping, and the pixel that shows a
+    // format point.
+    Point ToFormat(QPoint pixel) const;
+    QPoint ToPixel(Point format) const;
+
+    // The viewport's pixels a control's drawing may cover: what a drag of it redraws.
+    QRect Reach(const CControles& control) const;
+
+    // The tools, with the cursor each shows.
+    void ArmInsertion(ControlTypeCode type);
+    void ArmSelection();
+
+    // The cursor the view shows, by its picture number, and the handle or table parts the
+    // pointer last armed.
+    int CursorId() const { return m_cursorId; }
+    Handle ArmedHandle() const { return m_armedHandle; }
+    bool DividerArmed() const { return m_dividerDrag; }
+    bool HeaderArmed() const { return m_headerSelect; }
+
+    // The picture files' dialog and the failure messages; tests answer them.
+    void SetImageChooser(ImageChooser chooser) { m_chooseImage = std::move(chooser); }
+    void SetMessageReporter(MessageReporter reporter) { m_report = std::move(reporter); }
+
+    // Back to the surface's corner, as when the design window is maximized.
+    void ScrollToOrigin();
+
+    // The context menu for the selection as it stands, its actions carrying their command
+    // numbers as data. The caller owns it.
+    QMenu* MakeContextMenu(QWidget* parent);
+
+    // The picture dialog of the insertion tool for images.
+    static QString AskForImage(QWidget* parent);
+
+signals:
+    void rulerHint(int hint, int value);
+    // Where the pointer, the control or the dragged edge is, in centimetres.
+    void positionText(const QString& text);
+    void propertiesRequested();
+    void fontRequested();
+    void colorRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // Where a control's edges are reported: its left and right x, the y it stands on (the lower
+    // edge of a one-line text, the upper edge otherwise) and the other y. A line reports its ends.
+    struct Edges {
+        int leftX = 0;
+        int rightX = 0;
+        int referenceY = 0;
+        int oppositeY = 0;
+    };
+    static Edges EdgesOf(const CControles& control);
+
+    void UpdateScrollBars();
+    void SetViewCursor(int id);
+    void LeftPress(Point p);
+    void Drag(Point p);
+    void DragBy(int dx, int dy);
+    void Hover(Point p);
+    void LeftRelease(Point p);
+    void InsertAt(Point p);
+    // A click on a header zone of the selected table: the column or row picked, or dropped when
+    // it was the picked one. False when the point lies on no header.
+    bool PickHeader(Point p);
+    void RightPress(Point p, QPoint globalPixel);
+    bool KeyMove(int key);
+    void ClearTableArming();
+    void ShowPosition(int x, int y);
+    void ShowSelectedPosition();
+    void ShowHandleEdge();
+    void ShowDivider();
+    void TellScrollPositions();
+
+    DesignDocument& m_document;
+    double m_scale = 1.0;
+    bool m_buttonDown = false;
+    bool m_dragging = false;
+    Point m_lastPoint;
+    Handle m_armedHandle = Handle::None;
+    bool m_dividerDrag = false;
+    int m_dividerColumn = -1;
+    int m_dividerRow = -1;
+    bool m_headerSelect = false;
+    int m_cursorId = kArrowCursor;
+    ImageChooser m_chooseImage;
+    MessageReporter m_report;
+};
