@@ -31,16 +31,6 @@ namespace {
 
 constexpr int kRulerWidth = 16;
 
-// The colour a control prints in, as a colour dialog shows it, and back.
-QColor ToQColor(ColorRef color) {
-    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
-                  static_cast<int>((color >> 16) & 0xFF));
-}
-
-ColorRef FromQColor(const QColor& color) {
-    return MakeColorRef(color.red(), color.green(), color.blue());
-}
-
 // The insertion tools and the control type each one inserts.
 struct InsertionTool {
     CFmtdesignFrm::Command id;
@@ -93,8 +83,8 @@ const CommandText kCommandTexts[] = {
     {CFmtdesignFrm::InsertDateCommand, "Inserta un control de captura de fechas", "Fecha"},
     {CFmtdesignFrm::InsertBoxesCommand,
      "Inserta un control de captura de texto de un cudro por letra", "Texto en cuadros"},
-    {CFmtdesignFrm::InsertCheckMarkCommand, "Inserta un control de captura de marca de verificación",
-     "Marca"},
+    {CFmtdesignFrm::InsertCheckMarkCommand,
+     "Inserta un control de captura de marca de verificación", "Marca"},
     {CFmtdesignFrm::InsertTableCommand, "Inserta un control de captura de reticula", "Tabla"},
     {CFmtdesignFrm::InsertConstantTextCommand, "Inserta una linea de texto constante", "Texto"},
     {CFmtdesignFrm::InsertConstantParagraphCommand, "Inserta un parrafo de texto constante",
@@ -128,13 +118,6 @@ const CommandText kCommandTexts[] = {
     {CFmtdesignFrm::AboutCommand, "Muestra la información del programa", "Acerca de"},
     {CFmtdesignFrm::HelpCommand, "Despliega el sistema de ayuda", "Ayuda"},
 };
-
-const CommandText* TextOf(CFmtdesignFrm::Command id) {
-    for (const CommandText& text : kCommandTexts)
-        if (text.id == id)
-            return &text;
-    return nullptr;
-}
 
 } // namespace
 
@@ -194,7 +177,8 @@ void CFmtdesignFrm::MakeCommands() {
 
     QUndoStack& stack = m_document->UndoStack();
     QAction* undo = stack.createUndoAction(this, QStringLiteral("&Deshacer"));
-    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     undo->setStatusTip(QStringLiteral("Deshace el último cambio"));
     QAction* redo = stack.createRedoAction(this, QStringLiteral("&Rehacer"));
     redo->setShortcuts(
@@ -215,7 +199,8 @@ void CFmtdesignFrm::MakeCommands() {
 
 void CFmtdesignFrm::MakeMenus() {
     auto* file = new QMenu(QStringLiteral("&Archivo"));
-    AddCommand(file, NewFormatCommand, QString(), QString())->setText(QStringLiteral("Nuevo formato"));
+    AddCommand(file, NewFormatCommand, QString(), QString())
+        ->setText(QStringLiteral("Nuevo formato"));
     AddCommand(file, OpenFormatCommand, QString(), QString())
         ->setText(QStringLiteral("Abrir formato..."));
     AddCommand(file, SaveCommand, QString(), QString())->setText(QStringLiteral("Guardar formato"));
@@ -243,17 +228,23 @@ void CFmtdesignFrm::MakeMenus() {
     auto* insert = new QMenu(QStringLiteral("&Insertar"));
     QMenu* variable = insert->addMenu(QStringLiteral("Controles variable"));
     const std::pair<Command, const char*> variableItems[] = {
-        {InsertTextlineCommand, "Linea de texto"},  {InsertParagraphCommand, "Parrafo"},
-        {InsertBoxesCommand, "Texto en cuadros"},   {InsertCheckMarkCommand, "Marca de verificación"},
-        {InsertTableCommand, "Cuadricula"},         {InsertDateCommand, "Selector de fecha"},
+        {InsertTextlineCommand, "Linea de texto"},
+        {InsertParagraphCommand, "Parrafo"},
+        {InsertBoxesCommand, "Texto en cuadros"},
+        {InsertCheckMarkCommand, "Marca de verificación"},
+        {InsertTableCommand, "Cuadricula"},
+        {InsertDateCommand, "Selector de fecha"},
     };
     for (const auto& [id, text] : variableItems)
         AddCommand(variable, id, QString(), QString())->setText(QString::fromUtf8(text));
     QMenu* constant = insert->addMenu(QStringLiteral("Controles estaticos"));
     const std::pair<Command, const char*> constantItems[] = {
-        {InsertConstantTextCommand, "Linea de texto"}, {InsertConstantParagraphCommand, "Parrafo"},
-        {InsertLineCommand, "Linea"},                  {InsertRectangleCommand, "Rectangulo"},
-        {InsertLabelCommand, "Etiqueta"},              {InsertImageCommand, "&Imagen"},
+        {InsertConstantTextCommand, "Linea de texto"},
+        {InsertConstantParagraphCommand, "Parrafo"},
+        {InsertLineCommand, "Linea"},
+        {InsertRectangleCommand, "Rectangulo"},
+        {InsertLabelCommand, "Etiqueta"},
+        {InsertImageCommand, "&Imagen"},
     };
     for (const auto& [id, text] : constantItems)
         AddCommand(constant, id, QString(), QString())->setText(QString::fromUtf8(text));
@@ -309,13 +300,31 @@ void CFmtdesignFrm::MakeToolBars() {
     };
     m_toolBar130 = new QToolBar(QStringLiteral("Diseño"), m_body);
     m_toolBar130->setObjectName(QStringLiteral("toolBar130"));
-    fill(m_toolBar130,
-         {NewFormatCommand, OpenFormatCommand, SaveCommand, 0, SettingsCommand,
-          SnapMillimetreCommand, SnapCentimetreCommand, 0, SelectToolCommand, DeleteCommand,
-          PropertiesCommand, 0, InsertTextlineCommand, InsertParagraphCommand, InsertDateCommand,
-          InsertBoxesCommand, InsertCheckMarkCommand, InsertTableCommand, 0,
-          InsertConstantTextCommand, InsertConstantParagraphCommand, InsertImageCommand,
-          InsertLineCommand, InsertRectangleCommand, InsertLabelCommand});
+    fill(m_toolBar130, {NewFormatCommand,
+                        OpenFormatCommand,
+                        SaveCommand,
+                        0,
+                        SettingsCommand,
+                        SnapMillimetreCommand,
+                        SnapCentimetreCommand,
+                        0,
+                        SelectToolCommand,
+                        DeleteCommand,
+                        PropertiesCommand,
+                        0,
+                        InsertTextlineCommand,
+                        InsertParagraphCommand,
+                        InsertDateCommand,
+                        InsertBoxesCommand,
+                        InsertCheckMarkCommand,
+                        InsertTableCommand,
+                        0,
+                        InsertConstantTextCommand,
+                        InsertConstantParagraphCommand,
+                        InsertImageCommand,
+                        InsertLineCommand,
+                        InsertRectangleCommand,
+                        InsertLabelCommand});
     m_toolBar136 = new QToolBar(QStringLiteral("Formato"), m_body);
     m_toolBar136->setObjectName(QStringLiteral("toolBar136"));
     fill(m_toolBar136, {FontCommand, ColorCommand, AlignLeftCommand, AlignCentreCommand,
@@ -334,7 +343,8 @@ void CFmtdesignFrm::MakeStatusBar() {
     const QFontMetrics metrics(m_statusBar->font());
     m_messagePane = new QLabel(m_statusBar);
     m_messagePane->setToolTip(QStringLiteral("Mensajes del sistema"));
-    m_messagePane->setMinimumWidth(2 * metrics.horizontalAdvance(QStringLiteral("Mensajes del sistema")));
+    m_messagePane->setMinimumWidth(
+        2 * metrics.horizontalAdvance(QStringLiteral("Mensajes del sistema")));
     m_positionPane = new QLabel(m_statusBar);
     m_positionPane->setToolTip(QStringLiteral("Posicion del Objeto"));
     m_positionPane->setMinimumWidth(
@@ -387,10 +397,10 @@ void CFmtdesignFrm::ConnectCommands() {
     on(CloseFormatCommand, [this] { close(); });
     on(SnapMillimetreCommand, [&doc] { doc.ToggleSnapMillimetre(); });
     on(SnapCentimetreCommand, [&doc] { doc.ToggleSnapCentimetre(); });
-    on(SelectToolCommand, [&doc] { doc.ArmSelection(); });
+    on(SelectToolCommand, [this] { m_view->ArmSelection(); });
     on(DeleteCommand, [&doc] { doc.DeleteSelected(); });
     for (const InsertionTool& tool : kInsertionTools)
-        on(tool.id, [&doc, type = tool.type] { doc.ArmInsertion(type); });
+        on(tool.id, [this, type = tool.type] { m_view->ArmInsertion(type); });
     on(FontCommand, [this] { ChooseFont(true); });
     on(ColorCommand, [this] { ChooseColor(); });
     on(AlignLeftCommand, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Left); });
@@ -403,6 +413,7 @@ void CFmtdesignFrm::ConnectCommands() {
     on(BackCommand, [&doc] { doc.SendSelectedToBack(); });
     on(ResetScreenCommand, [&doc] { doc.ResetScreenPlacement(); });
 
+    m_view->SetMessageReporter([this](const QString& message) { Tell(message); });
     connect(m_view, &CFmtdesignView::fontRequested, this, [this] { ChooseFont(false); });
     connect(m_view, &CFmtdesignView::colorRequested, this, &CFmtdesignFrm::ChooseColor);
     // The view goes back to the arrow after one insertion.
@@ -443,9 +454,9 @@ std::optional<QFont> CFmtdesignFrm::PickFont(const QFont& initial, bool trueType
     if (m_chooseFont)
         return m_chooseFont(initial, trueTypeOnly);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(
-        &ok, initial, this, QStringLiteral("Fuente"),
-        trueTypeOnly ? QFontDialog::ScalableFonts : QFontDialog::FontDialogOptions());
+    const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Fuente"),
+                                              trueTypeOnly ? QFontDialog::ScalableFonts
+                                                           : QFontDialog::FontDialogOptions());
     return ok ? std::optional<QFont>(chosen) : std::nullopt;
 }
 
@@ -455,16 +466,17 @@ void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
         if (!control->HasFont())
             return;
         const LogFont current = control->GetFont();
-        if (const std::optional<QFont> chosen = PickFont(FontChoice::ToQFont(current), trueTypeOnly))
+        if (const std::optional<QFont> chosen =
+                PickFont(FontChoice::ToQFont(current), trueTypeOnly))
             doc.SetFontOfSelected(FontChoice::FromQFont(*chosen, current));
         return;
     }
     const QString question = QStringLiteral(
         "La fuente que seleccione se aplicará a todos los controles, ¿Desea continuar?");
-    const bool yes = m_ask ? m_ask(question)
-                           : QMessageBox::question(this, QStringLiteral("Plenova"), question,
-                                                   QMessageBox::Yes | QMessageBox::No) ==
-                                 QMessageBox::Yes;
+    const bool yes =
+        m_ask ? m_ask(question)
+              : QMessageBox::question(this, QStringLiteral("Plenova"), question,
+                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     if (!yes)
         return;
     const LogFont preset = FontChoice::PresetForAll();
@@ -572,9 +584,8 @@ bool CFmtdesignFrm::SaveAs() {
 bool CFmtdesignFrm::MayClose() {
     if (!m_document->IsModified())
         return true;
-    const QString name = m_document->Path().isEmpty()
-                             ? QStringLiteral("(nuevo)")
-                             : QFileInfo(m_document->Path()).fileName();
+    const QString name = m_document->Path().isEmpty() ? QStringLiteral("(nuevo)")
+                                                      : QFileInfo(m_document->Path()).fileName();
     SaveAnswer answer = SaveAnswer::Cancel;
     if (m_askSave) {
         answer = m_askSave(name);

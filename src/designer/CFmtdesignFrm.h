@@ -87,7 +87,8 @@ public:
     using Question = std::function<bool(const QString&)>;
     // The font picked starting from initial (TrueType fonts only when asked); nothing when
     // cancelled.
-    using FontChooser = std::function<std::optional<QFont>(const QFont& initial, bool trueTypeOnly)>;
+    using FontChooser =
+        std::function<std::optional<QFont>(const QFont& initial, bool trueTypeOnly)>;
     // The colour picked starting from initial; nothing when cancelled.
     using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
 

@@ -54,8 +54,8 @@ TEST(DesignFrameTest, CaptionMenusAndToolBars) {
     QStringList titles;
     for (const QMenu* menu : w.frame.Menus())
         titles << menu->title();
-    EXPECT_EQ(titles, QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato",
-                                   "A&yuda"}));
+    EXPECT_EQ(titles,
+              QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato", "A&yuda"}));
     EXPECT_EQ(w.frame.ToolBar(130)->actions().size(), 21 + 4);
     EXPECT_EQ(w.frame.ToolBar(136)->actions().size(), 10 + 2);
     EXPECT_EQ(Command(w.frame, Frame::InsertTableCommand).toolTip(), "Tabla");

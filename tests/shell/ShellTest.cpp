@@ -1,9 +1,9 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture/PrinterDialogs.h"
 #include "capture_controls/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
-#include "capture/PrinterDialogs.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "platform/Profile.h"
@@ -181,8 +181,8 @@ TEST(ShellTest, DesignWindowsComeFromTheMainMenuAndTheirChangesAreAskedFor) {
     ASSERT_NE(design, nullptr);
     frame.MdiArea()->setActiveSubWindow(design);
     EXPECT_EQ(frame.windowTitle(), "PLENOVA Diseño de formato - (nuevo)");
-    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar",
-                                              "&Formato", "A&yuda"}));
+    EXPECT_EQ(MenuTitles(frame),
+              QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato", "A&yuda"}));
 
     // Leaving the application asks for the window with changes, and a cancel keeps it open.
     design->Document().Insert(ControlTypeCode::ConsText, Point{100, -100});
@@ -226,8 +226,9 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
     int y = -100;
     for (int code = 0; code <= 11; ++code, y -= 150) {
         const auto type = static_cast<ControlTypeCode>(code);
-        ASSERT_NE(doc.Insert(type, Point{100, y}, type == ControlTypeCode::Imagen ? bmp : QString()),
-                  nullptr)
+        ASSERT_NE(
+            doc.Insert(type, Point{100, y}, type == ControlTypeCode::Imagen ? bmp : QString()),
+            nullptr)
             << code;
     }
     const QString path = dir.filePath("todo.fmt");
