@@ -314,6 +314,13 @@ CControles* DesignDocument::Insert(ControlTypeCode type, Point p, const QString&
     if (!control)
         return nullptr;
     control->text = type == ControlTypeCode::Imagen ? imagePath : InitialText(type);
+    if (type == ControlTypeCode::Imagen) {
+        // Reading an image puts its rectangle's lower edge first; the new image has it so from
+        // the start, so that a format saved, opened and saved again keeps its bytes. It shows
+        // and prints the same either way.
+        control->pageRect = control->pageRect.Normalized();
+        control->UpdateHandles();
+    }
     const bool hadControls = !m_format.controls.empty();
     if (hadControls) {
         // A new control takes the font of the one inserted before it.

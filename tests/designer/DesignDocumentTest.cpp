@@ -133,7 +133,7 @@ TEST_F(DesignerTest, EachToolInsertsItsControlWithItsText) {
     }
     DesignDocument fresh;
     EXPECT_EQ(fresh.Insert(Type::Imagen, Point{500, -500}, picture)->pageRect,
-              PageRect(500, -500, 800, -700));
+              PageRect(500, -700, 800, -500)); // lower edge first, as a read image has it
 }
 
 TEST_F(DesignerTest, NewControlGoesBeneathWithThePreviousFont) {
@@ -303,13 +303,7 @@ TEST_F(DesignerTest, FormatMadeFromNothingReadsBackToTheSameBytes) {
     other.Save(second);
     QFile a(first), b(second);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    // Reading an image puts its rectangle's lower edge first; nothing else moves.
-    auto rectBytes = [](const Rect& r) { return Store([&r](Archive& ar) { ar.WriteRect(r); }); };
-    const Rect image = doc.ControlAt(Find(Type::Imagen))->pageRect;
-    QByteArray expected = a.readAll();
-    ASSERT_EQ(expected.count(rectBytes(image)), 1);
-    expected.replace(rectBytes(image), rectBytes(image.Normalized()));
-    EXPECT_EQ(b.readAll(), expected);
+    EXPECT_EQ(b.readAll(), a.readAll());
 
     DesignDocument third;
     third.Open(second);
