@@ -632,5 +632,9 @@ void CFmtdesignFrm::UpdateTitle() {
 
 void CFmtdesignFrm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
+    // A window just maximized shows the page from its top-left corner.
+    if (isMaximized() && !m_wasMaximized)
+        m_view->ScrollToOrigin();
+    m_wasMaximized = isMaximized();
     UpdateTitle();
 }

@@ -168,6 +168,7 @@ private:
     QLabel* m_messagePane = nullptr;
     QLabel* m_positionPane = nullptr;
     QString m_positionText;
+    bool m_wasMaximized = false;
     QList<QMenu*> m_menus;
     QHash<int, QAction*> m_actions;
     FileChooser m_chooseFile;

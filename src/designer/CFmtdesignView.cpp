@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -401,6 +402,9 @@ QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
         QObject::connect(action, &QAction::triggered, menu, act);
     };
     add(kMenuProperties, QStringLiteral("Propiedades"), [this] { emit propertiesRequested(); });
+    // Until a window answers for the properties, the entry is shown greyed.
+    menu->actions().constLast()->setEnabled(
+        isSignalConnected(QMetaMethod::fromSignal(&CFmtdesignView::propertiesRequested)));
     menu->addSeparator();
     const CControles* selected = m_document.Selected();
     if (!selected)
