@@ -8,12 +8,12 @@
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform/Saturate.h"
+#include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
@@ -172,20 +172,12 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
     connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
             &CFmtcapturaFrm::LoadCapture);
     m_chooseFile = [this](CaptureDialog dialog) {
-        QFileDialog box(this);
-        box.setNameFilter(QStringLiteral("Captura (*.cap)"));
-        box.setDefaultSuffix(QStringLiteral("cap"));
-        // The dialog confirms overwriting an existing file and offers no read-only box.
-        if (dialog == CaptureDialog::Save) {
-            box.setAcceptMode(QFileDialog::AcceptSave);
-            box.setFileMode(QFileDialog::AnyFile);
-        } else {
-            box.setAcceptMode(QFileDialog::AcceptOpen);
-            box.setFileMode(QFileDialog::ExistingFile);
-        }
-        if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
-            return QString();
-        return box.selectedFiles().constFirst();
+        FileDialog::Request request;
+        request.mode =
+            dialog == CaptureDialog::Save ? FileDialog::Mode::Save : FileDialog::Mode::Open;
+        request.filters = {QStringLiteral("Captura (*.cap)")};
+        request.defaultSuffix = QStringLiteral("cap");
+        return FileDialog::Ask(this, request);
     };
     m_tell = [this](const QString& message) {
         QMessageBox::warning(this, QApplication::applicationDisplayName(), message,

@@ -8,13 +8,13 @@
 #include "designer/FontChoice.h"
 #include "model/CControles.h"
 #include "platform/PlenovaError.h"
+#include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -501,23 +501,16 @@ void CFmtdesignFrm::ChooseColor() {
         m_document->SetColorOfSelected(FromQColor(*chosen));
 }
 
-QString CFmtdesignFrm::ChooseFile(FileDialog dialog) {
+QString CFmtdesignFrm::ChooseFile(FormatDialog dialog) {
     if (m_chooseFile)
         return m_chooseFile(dialog);
-    QFileDialog box(this);
-    box.setNameFilter(QStringLiteral("Plenova (*.fmt)"));
-    box.setDefaultSuffix(QStringLiteral("fmt"));
-    if (dialog == FileDialog::Save) {
-        box.setAcceptMode(QFileDialog::AcceptSave);
-        if (!m_document->Path().isEmpty())
-            box.selectFile(m_document->Path());
-    } else {
-        box.setAcceptMode(QFileDialog::AcceptOpen);
-        box.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
-        return QString();
-    return box.selectedFiles().constFirst();
+    FileDialog::Request request;
+    request.mode = dialog == FormatDialog::Save ? FileDialog::Mode::Save : FileDialog::Mode::Open;
+    request.filters = {QStringLiteral("Plenova (*.fmt)")};
+    request.defaultSuffix = QStringLiteral("fmt");
+    if (dialog == FormatDialog::Save)
+        request.start = m_document->Path();
+    return FileDialog::Ask(this, request);
 }
 
 void CFmtdesignFrm::Tell(const QString& message) {
@@ -530,7 +523,7 @@ void CFmtdesignFrm::Tell(const QString& message) {
 bool CFmtdesignFrm::OpenFormatDialog() {
     if (!MayClose())
         return false;
-    const QString path = ChooseFile(FileDialog::Open);
+    const QString path = ChooseFile(FormatDialog::Open);
     return !path.isEmpty() && OpenFormat(path);
 }
 
@@ -567,7 +560,7 @@ bool CFmtdesignFrm::Save() {
         return false;
     if (!m_document->Path().isEmpty())
         return WriteTo(m_document->Path());
-    const QString path = ChooseFile(FileDialog::Save);
+    const QString path = ChooseFile(FormatDialog::Save);
     if (path.isEmpty() || !WriteTo(path))
         return false;
     emit recentFormat(m_document->Path());
@@ -577,7 +570,7 @@ bool CFmtdesignFrm::Save() {
 bool CFmtdesignFrm::SaveAs() {
     if (m_document->IsEmpty())
         return false;
-    const QString path = ChooseFile(FileDialog::Save);
+    const QString path = ChooseFile(FormatDialog::Save);
     return !path.isEmpty() && WriteTo(path);
 }
 

@@ -79,8 +79,8 @@ public:
     // The answer to "¿Desea guardar los cambios en %s?".
     enum class SaveAnswer { Save, Discard, Cancel };
     // The dialogs the window asks through; each has a default, and tests replace them.
-    enum class FileDialog { Open, Save };
-    using FileChooser = std::function<QString(FileDialog)>;
+    enum class FormatDialog { Open, Save };
+    using FileChooser = std::function<QString(FormatDialog)>;
     using SaveQuestion = std::function<SaveAnswer(const QString& name)>;
     using Messenger = std::function<void(const QString&)>;
     // Yes or No to a question (the font for every control).
@@ -154,7 +154,7 @@ private:
     void ChooseColor();
     std::optional<QFont> PickFont(const QFont& initial, bool trueTypeOnly);
     bool WriteTo(const QString& path);
-    QString ChooseFile(FileDialog dialog);
+    QString ChooseFile(FormatDialog dialog);
     void Tell(const QString& message);
 
     DesignDocument* m_document;

@@ -7,10 +7,10 @@
 #include "model/CLinea.h"
 #include "platform/PainterSurface.h"
 #include "platform/PlenovaError.h"
+#include "platform_widgets/FileDialog.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMetaMethod>
@@ -372,16 +372,12 @@ void CFmtdesignView::InsertAt(Point p) {
 }
 
 QString CFmtdesignView::AskForImage(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Seleccione el archivo"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    dialog.setNameFilters({QStringLiteral("Imagen BMP (*.bmp)"),
-                           QStringLiteral("Imagen JPG(*.jpg)"),
-                           QStringLiteral("Imagen GIF(*.gif)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    FileDialog::Request request;
+    request.title = QStringLiteral("Seleccione el archivo");
+    request.defaultSuffix = QStringLiteral("bmp");
+    request.filters = {QStringLiteral("Imagen BMP (*.bmp)"), QStringLiteral("Imagen JPG(*.jpg)"),
+                       QStringLiteral("Imagen GIF(*.gif)")};
+    return FileDialog::Ask(parent, request);
 }
 
 void CFmtdesignView::RightPress(Point p, QPoint globalPixel) {

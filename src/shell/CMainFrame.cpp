@@ -6,11 +6,11 @@
 #include "designer/CFmtdesignFrm.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform_widgets/FileDialog.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -108,15 +108,18 @@ void CMainFrame::childCaptionChanged(QMdiSubWindow* child) {
 }
 
 void CMainFrame::OpenCaptureDialog() {
-    QFileDialog dialog(this);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(QStringLiteral("Plenova (*.fmt)"));
-    dialog.setDefaultSuffix(QStringLiteral("fmt"));
-    dialog.setDirectory(m_defaultFolder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    OpenForCapture(dialog.selectedFiles().constFirst());
+    FileDialog::Request request;
+    request.filters = {QStringLiteral("Plenova (*.fmt)")};
+    request.defaultSuffix = QStringLiteral("fmt");
+    request.start = m_defaultFolder;
+    const QString path = FileDialog::Ask(this, request);
+    if (!path.isEmpty())
+        OpenForCapture(path);
+}
+
+void CMainFrame::RememberFormat(const QString& path) {
+    Profile profile;
+    CPlenovaApp::AddRecentFormat(profile, path);
 }
 
 CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
@@ -124,10 +127,7 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
     frame->SetPrinter(m_printer);
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtcapturaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
-    connect(frame, &CFmtcapturaFrm::formatOpened, this, [](const QString& opened) {
-        Profile profile;
-        CPlenovaApp::AddRecentFormat(profile, opened);
-    });
+    connect(frame, &CFmtcapturaFrm::formatOpened, this, &CMainFrame::RememberFormat);
     connect(frame->CommandAction(CFmtcapturaFrm::OpenFormatCommand), &QAction::triggered, this,
             &CMainFrame::OpenCaptureDialog);
     connect(frame->CommandAction(CFmtcapturaFrm::ExitCommand), &QAction::triggered, this,
@@ -157,10 +157,7 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
     auto* frame = new CFmtdesignFrm;
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtdesignFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
-    connect(frame, &CFmtdesignFrm::recentFormat, this, [](const QString& path) {
-        Profile profile;
-        CPlenovaApp::AddRecentFormat(profile, path);
-    });
+    connect(frame, &CFmtdesignFrm::recentFormat, this, &CMainFrame::RememberFormat);
     connect(frame->CommandAction(CFmtdesignFrm::NewFormatCommand), &QAction::triggered, this,
             &CMainFrame::NewDesign);
     connect(frame->CommandAction(CFmtdesignFrm::ExitCommand), &QAction::triggered, this,

@@ -75,6 +75,8 @@ private:
     void ShowMenusOf(QMdiSubWindow* child);
     void ShowMessage(const QString& message);
     void ShowAbout();
+    // A format opened or named for the first time: at the top of the recent formats.
+    static void RememberFormat(const QString& path);
 
     QString m_defaultFolder;
     QMdiArea* m_mdiArea;

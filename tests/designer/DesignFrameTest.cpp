@@ -34,7 +34,7 @@ struct DesignWindow {
             asked.push_back(name);
             return answer;
         });
-        frame.SetFileChooser([this](Frame::FileDialog) { return file; });
+        frame.SetFileChooser([this](Frame::FormatDialog) { return file; });
         frame.SetMessenger([this](const QString& message) { told.push_back(message); });
     }
 

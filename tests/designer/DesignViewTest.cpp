@@ -48,6 +48,18 @@ protected:
         return added;
     }
 
+    // A 60 x 40 picture in dir, which the image tool's dialog then chooses.
+    QString ChoosePicture(const QTemporaryDir& dir) {
+        const QString picture = dir.filePath(QStringLiteral("logo.bmp"));
+        TestPictures::BmpSpec spec;
+        spec.width = 60;
+        spec.height = 40;
+        spec.pixels.assign(60 * 40, 0x336699);
+        EXPECT_TRUE(TestPictures::WriteFile(picture, TestPictures::MakeBmp(spec)));
+        view.SetImageChooser([picture](QWidget*) { return picture; });
+        return picture;
+    }
+
     QWidget* Surface() { return view.viewport(); }
     void Hover(Point p) { QTest::mouseMove(Surface(), view.ToPixel(p)); }
     void Press(Point p) { QTest::mousePress(Surface(), Qt::LeftButton, {}, view.ToPixel(p)); }
@@ -135,13 +147,7 @@ TEST_F(DesignViewTest, HandlesArmOnHoverAndResizeTheEdgeTheyHold) {
 
 TEST_F(DesignViewTest, EachToolInsertsOneControlBeneathTheOthersInThePreviousFont) {
     QTemporaryDir dir;
-    const QString picture = dir.filePath(QStringLiteral("logo.bmp"));
-    TestPictures::BmpSpec spec;
-    spec.width = 60;
-    spec.height = 40;
-    spec.pixels.assign(60 * 40, 0x336699);
-    ASSERT_TRUE(TestPictures::WriteFile(picture, TestPictures::MakeBmp(spec)));
-    view.SetImageChooser([&](QWidget*) { return picture; });
+    const QString picture = ChoosePicture(dir);
 
     CControles& first = Add(CConsText::Create(100, -100, QStringLiteral("Encabezado")));
     first.font.height = -60;
@@ -198,13 +204,7 @@ TEST_F(DesignViewTest, AnImageNotChosenOrNotReadableInsertsNothing) {
 
 TEST_F(DesignViewTest, AResizedImageFitsItsPictureWhenTheDragEnds) {
     QTemporaryDir dir;
-    const QString picture = dir.filePath(QStringLiteral("logo.bmp"));
-    TestPictures::BmpSpec spec;
-    spec.width = 60;
-    spec.height = 40;
-    spec.pixels.assign(60 * 40, 0x336699);
-    ASSERT_TRUE(TestPictures::WriteFile(picture, TestPictures::MakeBmp(spec)));
-    view.SetImageChooser([&](QWidget*) { return picture; });
+    const QString picture = ChoosePicture(dir);
     view.ArmInsertion(ControlTypeCode::Imagen);
     Click(Point{100, -100});
     const auto* image = dynamic_cast<CImagen*>(document.Selected());

@@ -199,7 +199,7 @@ TEST(ShellTest, DesignWindowsComeFromTheMainMenuAndTheirChangesAreAskedFor) {
 
     // Saved under a name, the format is among the recent formats.
     const QString path = dir.filePath("nuevo.fmt");
-    design->SetFileChooser([&path](CFmtdesignFrm::FileDialog) { return path; });
+    design->SetFileChooser([&path](CFmtdesignFrm::FormatDialog) { return path; });
     answer = CFmtdesignFrm::SaveAnswer::Save;
     EXPECT_TRUE(frame.close());
     EXPECT_EQ(asked, 2);
@@ -232,7 +232,7 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
             << code;
     }
     const QString path = dir.filePath("todo.fmt");
-    design->SetFileChooser([&path](CFmtdesignFrm::FileDialog) { return path; });
+    design->SetFileChooser([&path](CFmtdesignFrm::FormatDialog) { return path; });
     ASSERT_TRUE(design->Save());
 
     // Opened again in the designer and saved again, it keeps its bytes.
@@ -240,7 +240,7 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->Document().Controls().size(), 12u);
     const QString second = dir.filePath("todo2.fmt");
-    again->SetFileChooser([&second](CFmtdesignFrm::FileDialog) { return second; });
+    again->SetFileChooser([&second](CFmtdesignFrm::FormatDialog) { return second; });
     ASSERT_TRUE(again->SaveAs());
     QFile saved(path), resaved(second);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly) && resaved.open(QIODevice::ReadOnly));
