@@ -1,11 +1,14 @@
 #include "designer/CFmtdesignFrm.h"
 
+#include "designer/AccessCheck.h"
+#include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignView.h"
 #include "designer/CRulerCornerView.h"
 #include "designer/CRules.h"
 #include "designer/DesignDocument.h"
 #include "designer/DesignerPictures.h"
 #include "designer/FontChoice.h"
+#include "designer/FormatSettingsDialog.h"
 #include "model/CControles.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/FileDialog.h"
@@ -412,15 +415,15 @@ void CFmtdesignFrm::ConnectCommands() {
     on(FrontCommand, [&doc] { doc.BringSelectedToFront(); });
     on(BackCommand, [&doc] { doc.SendSelectedToBack(); });
     on(ResetScreenCommand, [&doc] { doc.ResetScreenPlacement(); });
+    on(SettingsCommand, [this] { EditSettings(); });
 
     m_view->SetMessageReporter([this](const QString& message) { Tell(message); });
     connect(m_view, &CFmtdesignView::fontRequested, this, [this] { ChooseFont(false); });
     connect(m_view, &CFmtdesignView::colorRequested, this, &CFmtdesignFrm::ChooseColor);
     // The view goes back to the arrow after one insertion.
     connect(m_document, &DesignDocument::toolChanged, this, &CFmtdesignFrm::UpdateCommands);
-    // The properties window, the format settings, the access bar and help come with their own
-    // windows' work.
-    for (Command id : {PropertiesCommand, SettingsCommand, AccessBarCommand, HelpCommand})
+    // The properties window, the access bar and help come with their own windows' work.
+    for (Command id : {PropertiesCommand, AccessBarCommand, HelpCommand})
         m_actions.value(id)->setEnabled(false);
 }
 
@@ -528,8 +531,19 @@ bool CFmtdesignFrm::OpenFormatDialog() {
 }
 
 bool CFmtdesignFrm::OpenFormat(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const AccessCheck::KeyAsker ask =
+        m_askKey ? m_askKey : [this] { return AccessKeyDialog::Ask(this); };
+    if (!AccessCheck::CheckAccess(absolute, ask)) {
+        const QString refusal = QStringLiteral("Usted no tiene acceso a este archivo");
+        if (m_tell)
+            m_tell(refusal);
+        else
+            UserMessage::Plain(refusal);
+        return false;
+    }
     try {
-        const QStringList warnings = m_document->Open(QFileInfo(path).absoluteFilePath());
+        const QStringList warnings = m_document->Open(absolute);
         for (const QString& warning : warnings)
             Tell(warning);
     } catch (const PlenovaError& e) {
@@ -540,6 +554,19 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
     UpdateTitle();
     UpdateCommands();
     return true;
+}
+
+void CFmtdesignFrm::EditSettings() {
+    std::optional<FormatSettings> edited;
+    if (m_editSettings) {
+        edited = m_editSettings(m_document->Settings());
+    } else {
+        FormatSettingsDialog dialog(m_document->Settings(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            edited = dialog.Settings();
+    }
+    if (edited)
+        m_document->SetSettings(*edited);
 }
 
 bool CFmtdesignFrm::WriteTo(const QString& path) {

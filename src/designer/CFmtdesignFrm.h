@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FormatSettings.h"
+
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -91,6 +93,11 @@ public:
         std::function<std::optional<QFont>(const QFont& initial, bool trueTypeOnly)>;
     // The colour picked starting from initial; nothing when cancelled.
     using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
+    // The format settings as edited from current; nothing when cancelled.
+    using SettingsEditor =
+        std::function<std::optional<FormatSettings>(const FormatSettings& current)>;
+    // The access key typed by the user; nothing when cancelled.
+    using KeyAsker = std::function<std::optional<QString>()>;
 
     explicit CFmtdesignFrm(QWidget* parent = nullptr);
     ~CFmtdesignFrm() override;
@@ -100,10 +107,13 @@ public:
 
     // Reads the format at path into this window, replacing what it held (after asking, when that
     // had changes). A format that cannot be read is reported and leaves the window as it was;
-    // false then, and when the user cancelled.
+    // false then, and when the user cancelled. A format protected by a key is read only after
+    // the user typed it; a refusal is told and also leaves the window as it was.
     bool OpenFormat(const QString& path);
     // "Abrir formato...": asks for a file, then as OpenFormat.
     bool OpenFormatDialog();
+    // "Configurar": edits the settings of this window's format, one step that can be undone.
+    void EditSettings();
     // "Guardar formato": asks for a name only while the format has none. False when the user
     // cancelled or the write failed (the user is told why; the file on disk stays as it was).
     bool Save();
@@ -122,6 +132,8 @@ public:
     void SetQuestion(Question question) { m_ask = std::move(question); }
     void SetFontChooser(FontChooser chooser) { m_chooseFont = std::move(chooser); }
     void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
+    void SetSettingsEditor(SettingsEditor editor) { m_editSettings = std::move(editor); }
+    void SetKeyAsker(KeyAsker asker) { m_askKey = std::move(asker); }
 
     const QList<QMenu*>& Menus() const { return m_menus; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
@@ -177,4 +189,6 @@ private:
     Question m_ask;
     FontChooser m_chooseFont;
     ColorChooser m_chooseColor;
+    SettingsEditor m_editSettings;
+    KeyAsker m_askKey;
 };

@@ -187,11 +187,26 @@ void DesignDocument::SetDescription(const QString& description) {
     emit changed();
 }
 
+void DesignDocument::SetSettings(const FormatSettings& settings) {
+    if (settings == m_settings)
+        return;
+    SettleDrag();
+    const FormatSettings before = m_settings;
+    auto set = [this](const FormatSettings& values) {
+        m_settings = values;
+        emit changed();
+    };
+    m_settings = settings;
+    m_undo.push(new DocumentCommand(
+        QStringLiteral("Configuración"), [set, before] { set(before); },
+        [set, settings] { set(settings); }));
+    emit changed();
+}
+
 // ---- The file -------------------------------------------------------------------------------
 
 QStringList DesignDocument::Open(const QString& path) {
-    // A format protected by an access key is checked here, before anything is read: a refused
-    // key must leave the document as it is.
+    // A file without settings (an older format) keeps the settings the window had.
     Format loaded;
     FormatSettings settings = m_settings;
     const QStringList warnings = FormatFile::Load(path, loaded, settings);

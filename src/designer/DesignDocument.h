@@ -54,6 +54,9 @@ public:
     // The settings the format was read with and is saved with: each window its own.
     FormatSettings& Settings() { return m_settings; }
     const FormatSettings& Settings() const { return m_settings; }
+    // "Configuración": the settings replaced at once, one step of the stack; settings equal to
+    // the present ones add none.
+    void SetSettings(const FormatSettings& settings);
 
     const QString& Description() const { return m_format.description; }
     // One step of the stack, as every other change a user makes.

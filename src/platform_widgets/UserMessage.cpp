@@ -28,3 +28,12 @@ void UserMessage::Warning(const QString& message) {
     else
         qCWarning(lcUserMessages).noquote() << message;
 }
+
+void UserMessage::Plain(const QString& message) {
+    if (HasScreen())
+        QMessageBox(QMessageBox::NoIcon, QCoreApplication::applicationName(), message,
+                    QMessageBox::Ok)
+            .exec();
+    else
+        qCWarning(lcUserMessages).noquote() << message;
+}

@@ -9,4 +9,6 @@ class UserMessage {
 public:
     static void Error(const QString& message);
     static void Warning(const QString& message);
+    // A plain notice: no icon, an OK button.
+    static void Plain(const QString& message);
 };
