@@ -1,5 +1,6 @@
 #include "capture_controls/CaptureControlTypes.h"
 #include "designer/AccessCheck.h"
+#include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "designer/FormatSettingsDialog.h"
@@ -124,6 +125,14 @@ TEST(FormatSettingsTest, RefusedKeyLeavesTheWindowAsItWas) {
     EXPECT_EQ(w.frame.Document().Settings().key, "Secreto");
     EXPECT_EQ(w.questions, 2);
 
+    // "Abrir formato..." asks the same question and keeps the window as it was on a refusal.
+    Window other;
+    other.frame.SetFileChooser([&locked](Frame::FormatDialog) { return locked; });
+    other.frame.CommandAction(Frame::OpenFormatCommand)->trigger();
+    EXPECT_EQ(other.questions, 1);
+    EXPECT_EQ(other.told, std::vector<QString>{"Usted no tiene acceso a este archivo"});
+    EXPECT_TRUE(other.frame.Document().Path().isEmpty());
+
     // A format without a key opens without a question.
     Window plain;
     EXPECT_TRUE(plain.frame.OpenFormat(formats.Write(QStringLiteral("plain.fmt"), {})));
@@ -237,4 +246,15 @@ TEST(FormatSettingsTest, DialogReadsBackAndGuardsTheDecimals) {
     // With a key set, the author is no longer open to change.
     FormatSettingsDialog again(dialog.Settings());
     EXPECT_TRUE(again.AuthorEdit()->isReadOnly());
+}
+
+TEST(FormatSettingsTest, KeyDialogTakesTheTypedKeyOnEnter) {
+    AccessKeyDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Clave de acceso");
+    EXPECT_EQ(dialog.KeyEdit()->echoMode(), QLineEdit::Password);
+    dialog.show();
+    QTest::keyClicks(dialog.KeyEdit(), QStringLiteral("Kq"));
+    QTest::keyClick(dialog.KeyEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Key(), "Kq");
 }
