@@ -1,5 +1,8 @@
 #include "platform_widgets/CSizingControlBar.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QMainWindow>
@@ -7,6 +10,7 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <QToolButton>
+#include <qdrawutil.h>
 
 namespace {
 
@@ -66,15 +70,27 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        QRect band = rect().adjusted(4, 0, -4, 0);
+        // Lay the band out lengthwise: along x when it runs across the top of the bar, and with
+        // the painter turned when it runs down the side (the boxes are then at its far end).
+        int length = width();
+        int depth = height();
         if (m_layout->direction() == QBoxLayout::BottomToTop) {
             painter.translate(0, height());
             painter.rotate(-90);
-            band = QRect(0, 0, height(), width()).adjusted(4, 0, -4, 0);
+            std::swap(length, depth);
         }
+        const int boxes = 2 * ButtonSize + 8;
+        const QRect band(4, 0, std::max(0, length - boxes - 4), depth);
         const QString text =
-            fontMetrics().elidedText(m_bar->windowTitle(), Qt::ElideRight, band.width() - 40);
+            fontMetrics().elidedText(m_bar->windowTitle(), Qt::ElideRight, band.width());
         painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, text);
+        // Two raised lines fill the rest of the band: the handle by which the bar is dragged.
+        const int from = band.left() + fontMetrics().horizontalAdvance(text) + 6;
+        const int to = band.right() - 2;
+        if (to > from) {
+            for (const int y : {depth / 2 - 2, depth / 2 + 1})
+                qDrawShadeLine(&painter, from, y, to, y, palette(), false, 1);
+        }
     }
 
 private:
@@ -84,11 +100,13 @@ private:
         button->setIcon(style()->standardIcon(icon, nullptr, this));
         button->setObjectName(name);
         button->setAutoRaise(true);
-        button->setFixedSize(14, 14);
-        button->setIconSize({12, 12});
+        button->setFixedSize(ButtonSize, ButtonSize);
+        button->setIconSize({ButtonSize - 2, ButtonSize - 2});
         connect(button, &QToolButton::clicked, this, action);
         return button;
     }
+
+    static constexpr int ButtonSize = 14;
 
     CSizingControlBar* m_bar;
     QBoxLayout* m_layout;
