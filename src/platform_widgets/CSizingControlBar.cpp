@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -35,6 +36,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         m_dialog->setGeometry(rect());
+    }
+
+    // A double click on the dialog's bare background floats a docked bar, as one on its title.
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton || m_bar->isFloating()) {
+            event->ignore();
+            return;
+        }
+        m_bar->setFloating(true);
     }
 
 private:

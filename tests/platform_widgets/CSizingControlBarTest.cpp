@@ -122,3 +122,32 @@ TEST(CSizingControlBar, CloseBoxAsksTheOwnerWhileDocked) {
     EXPECT_EQ(asked.count(), 1);
     EXPECT_FALSE(frame.bar->isVisible());
 }
+
+// The floating size follows the user's resizing of the floating frame and survives a stay in the
+// dock; the docked width the user chose survives a move to the other side.
+TEST(CSizingControlBar, RemembersTheSizesTheUserGave) {
+    Frame frame;
+    frame.window.addDockWidget(Qt::LeftDockWidgetArea, frame.bar);
+    frame.Show();
+    frame.window.resizeDocks({frame.bar}, {250}, Qt::Horizontal);
+    QApplication::processEvents();
+
+    // A double click on the dialog's background floats the bar.
+    QTest::mouseDClick(frame.dialog, Qt::LeftButton, {}, QPoint(5, 5));
+    QApplication::processEvents();
+    ASSERT_TRUE(frame.bar->isFloating());
+    EXPECT_EQ(frame.bar->size(), QSize(200, 400));
+    frame.bar->resize(300, 350);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.bar->FloatingSize(), QSize(300, 350));
+
+    frame.window.addDockWidget(Qt::RightDockWidgetArea, frame.bar);
+    frame.bar->setFloating(false);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.bar->width(), 250);
+    EXPECT_EQ(frame.bar->FloatingSize(), QSize(300, 350));
+
+    frame.bar->setFloating(true);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.bar->size(), QSize(300, 350));
+}
