@@ -46,7 +46,8 @@ public:
     QSize ClientSizeHint() const;
 
 signals:
-    // The close box of the docked bar was pressed; the bar stays as it is.
+    // The close box of the docked bar was pressed (or close() called on it); the bar stays as it
+    // is. The owner that wants it gone hides it.
     void closeRequested();
 
 protected:
