@@ -14,7 +14,9 @@
 class CFmtdesignView;
 class CRules;
 class DesignDocument;
+class PropertiesDialog;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QMenu;
@@ -116,6 +118,14 @@ public:
     // follows it.
     void UpdateTitle();
 
+    // "Propiedades": the window's properties bar, made on first use floating at (100, 50) of
+    // the screen and later shown where it was left. Hiding keeps it for the next show.
+    void ShowProperties();
+    void HideProperties();
+    // Both nullptr until the bar was first shown.
+    PropertiesDialog* Properties() const { return m_properties; }
+    QDockWidget* PropertiesBar() const { return m_propertiesBar; }
+
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void SetSaveQuestion(SaveQuestion question) { m_askSave = std::move(question); }
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
@@ -177,4 +187,6 @@ private:
     Question m_ask;
     FontChooser m_chooseFont;
     ColorChooser m_chooseColor;
+    QDockWidget* m_propertiesBar = nullptr;
+    PropertiesDialog* m_properties = nullptr;
 };
