@@ -9,6 +9,7 @@
 #include "designer/PropertiesDialog.h"
 #include "model/CControles.h"
 #include "platform/PlenovaError.h"
+#include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
@@ -434,11 +435,12 @@ void CFmtdesignFrm::ConnectCommands() {
 
 void CFmtdesignFrm::ShowProperties() {
     if (!m_propertiesBar) {
-        m_propertiesBar = new QDockWidget(QStringLiteral("Propiedades"), m_body);
-        m_propertiesBar->setObjectName(QStringLiteral("propertiesBar"));
-        m_properties = new PropertiesDialog(*m_document, m_propertiesBar);
+        m_properties = new PropertiesDialog(*m_document);
         m_properties->SetMessenger([this](const QString& message) { Tell(message); });
-        m_propertiesBar->setWidget(m_properties);
+        auto* bar = new CSizingControlBar(QStringLiteral("Propiedades"), m_properties, m_body);
+        m_propertiesBar = bar;
+        m_propertiesBar->setObjectName(QStringLiteral("propertiesBar"));
+        connect(bar, &CSizingControlBar::closeRequested, this, &CFmtdesignFrm::HideProperties);
         m_propertiesBar->setFeatures(QDockWidget::DockWidgetClosable |
                                      QDockWidget::DockWidgetMovable |
                                      QDockWidget::DockWidgetFloatable);

@@ -54,6 +54,7 @@ int DataTypeIndex(DataTypeCode code) {
 PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
     : QWidget(parent), m_document(document), m_validator(new ExpressionValidator(this)) {
     setMinimumSize(Place(0, 0, 220, 138).size());
+    resize(minimumSize());
     const auto label = [this](const QString& text, QRect place, bool right = false) {
         auto* l = new QLabel(text, this);
         l->setGeometry(place);

@@ -10,6 +10,7 @@
 #include "designer/ExpressionValidator.h"
 #include "designer/PropertiesDialog.h"
 #include "model/FormatFile.h"
+#include "platform_widgets/CSizingControlBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -284,6 +285,7 @@ TEST(PropertiesBar, IsShownAgainWhereItWasLeft) {
     QDockWidget* bar = frame.PropertiesBar();
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->windowTitle(), u"Propiedades");
+    EXPECT_NE(qobject_cast<CSizingControlBar*>(bar), nullptr);
     EXPECT_TRUE(bar->isFloating());
     EXPECT_EQ(bar->allowedAreas(), Qt::NoDockWidgetArea);
     EXPECT_EQ(bar->pos(), QPoint(100, 50));
