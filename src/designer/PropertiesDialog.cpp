@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,14 +23,26 @@
 
 namespace {
 
-// The template is laid out in dialog units of its 8-point font: a quarter of the average
-// character width across, an eighth of the character height down.
-constexpr int kUnitX = 3;  // pixels per two units across
-constexpr int kUnitY = 13; // pixels per eight units down
+// The template is laid out in dialog units of its font: a quarter of the average character width
+// across, an eighth of the character height down, so that every caption fits whatever font the
+// screen gives.
+struct DialogUnits {
+    int baseX;
+    int baseY;
 
-QRect Place(int x, int y, int width, int height) {
-    return QRect(x * kUnitX / 2, y * kUnitY / 8, width * kUnitX / 2, height * kUnitY / 8);
-}
+    explicit DialogUnits(const QFontMetrics& metrics)
+        : baseX(metrics.horizontalAdvance(
+                    QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                    26 +
+                1),
+          baseY(metrics.height()) {
+        baseX /= 2;
+    }
+
+    QRect operator()(int x, int y, int width, int height) const {
+        return QRect(x * baseX / 4, y * baseY / 8, width * baseX / 4, height * baseY / 8);
+    }
+};
 
 QString Centimetres(int pageUnits) {
     return QString::asprintf("%.2f", pageUnits / 100.0);
@@ -53,6 +66,7 @@ int DataTypeIndex(DataTypeCode code) {
 
 PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
     : QWidget(parent), m_document(document), m_validator(new ExpressionValidator(this)) {
+    const DialogUnits Place(fontMetrics());
     setMinimumSize(Place(0, 0, 220, 138).size());
     resize(minimumSize());
     const auto label = [this](const QString& text, QRect place, bool right = false) {
