@@ -76,13 +76,15 @@ PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
             l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return l;
     };
-    label(QStringLiteral("Control:"), Place(12, 7, 25, 8));
+    // The captions end where the values begin, so that a wider font than the template's grows
+    // them to the left rather than cutting them off.
+    label(QStringLiteral("Control:"), Place(1, 7, 36, 8), true);
     m_typeName = label(QString(), Place(38, 7, 175, 8));
-    label(QStringLiteral("Longitud:"), Place(7, 18, 30, 8));
+    label(QStringLiteral("Longitud:"), Place(1, 18, 36, 8), true);
     m_width = label(QString(), Place(38, 18, 175, 8));
-    label(QStringLiteral("Posición:"), Place(7, 29, 30, 8));
+    label(QStringLiteral("Posición:"), Place(1, 29, 36, 8), true);
     m_position = label(QString(), Place(38, 29, 175, 8));
-    m_nameCaption = label(QStringLiteral("Nombre:"), Place(9, 42, 28, 8));
+    m_nameCaption = label(QStringLiteral("Nombre:"), Place(1, 42, 36, 8), true);
     m_name = new QLineEdit(this);
     m_name->setGeometry(Place(38, 40, 175, 12));
 
