@@ -9,8 +9,10 @@
 #include "designer/DesignerPictures.h"
 #include "designer/FontChoice.h"
 #include "designer/FormatSettingsDialog.h"
+#include "designer/PropertiesDialog.h"
 #include "model/CControles.h"
 #include "platform/PlenovaError.h"
+#include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
@@ -18,6 +20,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -29,6 +32,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
+
+#include <utility>
 
 namespace {
 
@@ -144,6 +149,9 @@ CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
 }
 
 CFmtdesignFrm::~CFmtdesignFrm() {
+    // The bar goes while the document it edits is still there: a field losing the focus as it
+    // goes applies itself to the document.
+    delete std::exchange(m_propertiesBar, nullptr);
     // The menus live in the main frame's menu bar while the window is active.
     qDeleteAll(m_menus);
 }
@@ -422,9 +430,47 @@ void CFmtdesignFrm::ConnectCommands() {
     connect(m_view, &CFmtdesignView::colorRequested, this, &CFmtdesignFrm::ChooseColor);
     // The view goes back to the arrow after one insertion.
     connect(m_document, &DesignDocument::toolChanged, this, &CFmtdesignFrm::UpdateCommands);
-    // The properties window, the access bar and help come with their own windows' work.
-    for (Command id : {PropertiesCommand, AccessBarCommand, HelpCommand})
+    on(PropertiesCommand, [this] { ShowProperties(); });
+    connect(m_view, &CFmtdesignView::propertiesRequested, this, &CFmtdesignFrm::ShowProperties);
+    // The access bar and help come with their own windows' work.
+    for (Command id : {AccessBarCommand, HelpCommand})
         m_actions.value(id)->setEnabled(false);
+}
+
+void CFmtdesignFrm::ShowProperties() {
+    if (!m_propertiesBar) {
+        m_properties = new PropertiesDialog(*m_document);
+        m_properties->SetMessenger([this](const QString& message) { Tell(message); });
+        auto* bar = new CSizingControlBar(QStringLiteral("Propiedades"), m_properties, m_body);
+        m_propertiesBar = bar;
+        m_propertiesBar->setObjectName(QStringLiteral("propertiesBar"));
+        connect(bar, &CSizingControlBar::closeRequested, this, &CFmtdesignFrm::HideProperties);
+        m_propertiesBar->setFeatures(QDockWidget::DockWidgetClosable |
+                                     QDockWidget::DockWidgetMovable |
+                                     QDockWidget::DockWidgetFloatable);
+        // The bar floats over the page and never docks into the window.
+        m_body->addDockWidget(Qt::LeftDockWidgetArea, m_propertiesBar);
+        m_propertiesBar->setAllowedAreas(Qt::NoDockWidgetArea);
+        m_propertiesBar->setFloating(true);
+        m_propertiesBar->move(100, 50);
+        connect(m_properties, &PropertiesDialog::closeRequested, this,
+                &CFmtdesignFrm::HideProperties);
+        // The close box of the floating frame hides the bar as "Cerrar" does.
+        connect(m_propertiesBar, &QDockWidget::visibilityChanged, this, [this] {
+            if (m_propertiesBar)
+                m_actions.value(PropertiesCommand)->setChecked(m_propertiesBar->isVisible());
+        });
+    }
+    m_propertiesBar->hide();
+    m_properties->Layout();
+    m_propertiesBar->show();
+    m_actions.value(PropertiesCommand)->setChecked(true);
+}
+
+void CFmtdesignFrm::HideProperties() {
+    if (m_propertiesBar)
+        m_propertiesBar->hide();
+    m_actions.value(PropertiesCommand)->setChecked(false);
 }
 
 void CFmtdesignFrm::UpdateCommands() {

@@ -16,7 +16,9 @@
 class CFmtdesignView;
 class CRules;
 class DesignDocument;
+class PropertiesDialog;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMainWindow;
 class QMenu;
@@ -126,6 +128,14 @@ public:
     // follows it.
     void UpdateTitle();
 
+    // "Propiedades": the window's properties bar, made on first use floating at (100, 50) of
+    // the screen and later shown where it was left. Hiding keeps it for the next show.
+    void ShowProperties();
+    void HideProperties();
+    // Both nullptr until the bar was first shown.
+    PropertiesDialog* Properties() const { return m_properties; }
+    QDockWidget* PropertiesBar() const { return m_propertiesBar; }
+
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void SetSaveQuestion(SaveQuestion question) { m_askSave = std::move(question); }
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
@@ -191,4 +201,6 @@ private:
     ColorChooser m_chooseColor;
     SettingsEditor m_editSettings;
     KeyAsker m_askKey;
+    QDockWidget* m_propertiesBar = nullptr;
+    PropertiesDialog* m_properties = nullptr;
 };

@@ -66,8 +66,9 @@ void ControlSnapshot::Restore(CControles& control) const {
     control.screenHandles = screenHandles;
     control.recordVersion = recordVersion;
     if (table) {
-        table->SelectColumn(pickedColumn);
-        table->SelectRow(pickedRow);
+        // A step that gave the table fewer columns or rows may leave the pick beyond the end.
+        table->SelectColumn(pickedColumn < table->ColumnCount() ? pickedColumn : -1);
+        table->SelectRow(pickedRow < table->RowCount() ? pickedRow : -1);
     }
     if (IsImage(control) && resized) {
         // Fitting normalizes the rectangle; the picture takes the size, the rectangle stays as

@@ -626,6 +626,133 @@ void DesignDocument::FitSelectedPicture() {
     ChangeSelected(kResize, [](CControles& c) { static_cast<CImagen&>(c).FitPicture(); });
 }
 
+// ---- The properties window's edits ---------------------------------------------------------
+
+namespace {
+
+// The picked column of a selected table, or -1.
+int PickedColumn(const CControles* control) {
+    const auto* table = dynamic_cast<const CFmtGrid*>(control);
+    if (!table)
+        return -1;
+    const int column = table->SelectedColumn();
+    return column >= 0 && column < table->ColumnCount() ? column : -1;
+}
+
+} // namespace
+
+void DesignDocument::SetNameOfSelected(const QString& name) {
+    if (const int column = PickedColumn(Selected()); column >= 0) {
+        ChangeSelected(QStringLiteral("Nombre"), [column, &name](CControles& c) {
+            auto& table = static_cast<CFmtGrid&>(c);
+            TableColumn record = table.Columns()[static_cast<std::size_t>(column)];
+            record.title = name;
+            table.SetColumn(column, record);
+        });
+        return;
+    }
+    ChangeSelected(QStringLiteral("Nombre"), [&name](CControles& c) { c.text = name; });
+}
+
+void DesignDocument::SetDataTypeOfSelected(DataTypeCode code) {
+    if (const int column = PickedColumn(Selected()); column >= 0) {
+        ChangeSelected(QStringLiteral("Tipo de dato"), [column, code](CControles& c) {
+            auto& table = static_cast<CFmtGrid&>(c);
+            TableColumn record = table.Columns()[static_cast<std::size_t>(column)];
+            record.dataType = code;
+            record.expression.clear();
+            table.SetColumn(column, record);
+        });
+        return;
+    }
+    if (!dynamic_cast<CTextlineVar*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Tipo de dato"), [code](CControles& c) {
+        auto& line = static_cast<CTextlineVar&>(c);
+        line.dataType = code;
+        line.expression.clear();
+    });
+}
+
+void DesignDocument::SetExpressionOfSelected(const QString& expression) {
+    if (const int column = PickedColumn(Selected()); column >= 0) {
+        ChangeSelected(QStringLiteral("Calculo"), [column, &expression](CControles& c) {
+            auto& table = static_cast<CFmtGrid&>(c);
+            TableColumn record = table.Columns()[static_cast<std::size_t>(column)];
+            record.expression = expression;
+            table.SetColumn(column, record);
+        });
+        return;
+    }
+    if (!dynamic_cast<CTextlineVar*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Calculo"), [&expression](CControles& c) {
+        static_cast<CTextlineVar&>(c).expression = expression;
+    });
+}
+
+void DesignDocument::SetBoxCount(int count) {
+    if (!dynamic_cast<CCuadrosVar*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Número de cuadros"),
+                   [count](CControles& c) { static_cast<CCuadrosVar&>(c).SetBoxCount(count); });
+}
+
+void DesignDocument::SetBoxWidth(int width) {
+    if (!dynamic_cast<CCuadrosVar*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Ancho del cuadro"), [width](CControles& c) {
+        auto& boxes = static_cast<CCuadrosVar&>(c);
+        boxes.boxWidth = width;
+        boxes.LayoutBoxes();
+    });
+}
+
+void DesignDocument::SetBoxDistance(int distance) {
+    if (!dynamic_cast<CCuadrosVar*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Distancia entre cuadros"), [distance](CControles& c) {
+        auto& boxes = static_cast<CCuadrosVar&>(c);
+        boxes.boxDistance = distance;
+        boxes.LayoutBoxes();
+    });
+}
+
+void DesignDocument::SetMarkCharacter(const QString& mark) {
+    if (!dynamic_cast<CMarcaVar*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Caracter"),
+                   [&mark](CControles& c) { static_cast<CMarcaVar&>(c).mark = mark; });
+}
+
+void DesignDocument::SetColumnCount(int count) {
+    if (!dynamic_cast<CFmtGrid*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Número de columnas"),
+                   [count](CControles& c) { static_cast<CFmtGrid&>(c).SetColumnCount(count); });
+}
+
+void DesignDocument::SetRowCount(int count) {
+    if (!dynamic_cast<CFmtGrid*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Número de filas"),
+                   [count](CControles& c) { static_cast<CFmtGrid&>(c).SetRowCount(count); });
+}
+
+void DesignDocument::SetParagraphText(const QString& text) {
+    if (!dynamic_cast<CConsParrafo*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Texto"), [&text](CControles& c) { c.text = text; });
+}
+
+void DesignDocument::SetDateLayout(int layout) {
+    if (!dynamic_cast<CDateInput*>(Selected()))
+        return;
+    ChangeSelected(QStringLiteral("Formato de la fecha"), [layout](CControles& c) {
+        static_cast<CDateInput&>(c).dateLayout = static_cast<DateText::Layout>(layout);
+    });
+}
+
 bool DesignDocument::SelectedHasFont() const {
     const CControles* control = Selected();
     return control && control->HasFont();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture_controls/DataType.h"
 #include "model/ControlType.h"
 #include "model/Format.h"
 #include "model/FormatSettings.h"
@@ -146,6 +147,27 @@ public:
     void ResetScreenPlacement();
     // After an image's rectangle was resized, the picture fitted to it again; part of the drag.
     void FitSelectedPicture();
+
+    // The properties window's edits, each one step. Where the selected table has a picked
+    // column, the name, data type and expression are the column's; otherwise they are the
+    // control's own. Each does nothing where the selected control has no such setting.
+    void SetNameOfSelected(const QString& name);
+    // The data type of a text line or a picked column; the expression goes with the old type.
+    void SetDataTypeOfSelected(DataTypeCode code);
+    void SetExpressionOfSelected(const QString& expression);
+    // A text in boxes: the number of boxes, the width of one box and the distance between two
+    // (tenths of a millimetre); the rectangle is laid out again.
+    void SetBoxCount(int count);
+    void SetBoxWidth(int width);
+    void SetBoxDistance(int distance);
+    void SetMarkCharacter(const QString& mark);
+    // A table's columns and rows.
+    void SetColumnCount(int count);
+    void SetRowCount(int count);
+    // A constant paragraph's text.
+    void SetParagraphText(const QString& text);
+    // A date field's layout: 0 numeric, 1 abbreviated month, 2 full month.
+    void SetDateLayout(int layout);
 
     // Whether the selected control allows each command, as the menus show them.
     bool SelectedHasFont() const;

@@ -1,0 +1,416 @@
+#include "designer/PropertiesDialog.h"
+
+#include "capture_controls/CCuadrosVar.h"
+#include "capture_controls/CDateInput.h"
+#include "capture_controls/CFmtGrid.h"
+#include "capture_controls/CMarcaVar.h"
+#include "capture_controls/CTextlineVar.h"
+#include "designer/DesignDocument.h"
+#include "designer/ExpressionValidator.h"
+#include "model/CControles.h"
+#include "platform_widgets/UserMessage.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTimer>
+
+namespace {
+
+// The template is laid out in dialog units of its font: a quarter of the average character width
+// across, an eighth of the character height down, so that every caption fits whatever font the
+// screen gives.
+struct DialogUnits {
+    int baseX;
+    int baseY;
+
+    explicit DialogUnits(const QFontMetrics& metrics)
+        : baseX(metrics.horizontalAdvance(
+                    QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                    26 +
+                1),
+          baseY(metrics.height()) {
+        baseX /= 2;
+    }
+
+    QRect operator()(int x, int y, int width, int height) const {
+        return QRect(x * baseX / 4, y * baseY / 8, width * baseX / 4, height * baseY / 8);
+    }
+};
+
+QString Centimetres(int pageUnits) {
+    return QString::asprintf("%.2f", pageUnits / 100.0);
+}
+
+// The table a column of which is picked, and the column; nothing else.
+const CFmtGrid* PickingTable(const CControles* control, int& column) {
+    const auto* table = dynamic_cast<const CFmtGrid*>(control);
+    column = table ? table->SelectedColumn() : -1;
+    if (!table || column < 0 || column >= table->ColumnCount())
+        return nullptr;
+    return table;
+}
+
+int DataTypeIndex(DataTypeCode code) {
+    const int index = static_cast<int>(code);
+    return index >= 0 && index < DataType::Names().size() ? index : -1;
+}
+
+} // namespace
+
+PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_validator(new ExpressionValidator(this)) {
+    const DialogUnits Place(fontMetrics());
+    setMinimumSize(Place(0, 0, 220, 138).size());
+    resize(minimumSize());
+    const auto label = [this](const QString& text, QRect place, bool right = false) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(place);
+        if (right)
+            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    // The captions end where the values begin, so that a wider font than the template's grows
+    // them to the left rather than cutting them off.
+    label(QStringLiteral("Control:"), Place(1, 7, 36, 8), true);
+    m_typeName = label(QString(), Place(38, 7, 175, 8));
+    label(QStringLiteral("Longitud:"), Place(1, 18, 36, 8), true);
+    m_width = label(QString(), Place(38, 18, 175, 8));
+    label(QStringLiteral("Posición:"), Place(1, 29, 36, 8), true);
+    m_position = label(QString(), Place(38, 29, 175, 8));
+    m_nameCaption = label(QStringLiteral("Nombre:"), Place(1, 42, 36, 8), true);
+    m_name = new QLineEdit(this);
+    m_name->setGeometry(Place(38, 40, 175, 12));
+
+    m_row1 = label(QString(), Place(7, 54, 79, 8), true);
+    m_dataType = new QComboBox(this);
+    m_dataType->setGeometry(Place(91, 53, 122, 12));
+    m_dataType->addItems(DataType::Names());
+    m_dateFormat = new QComboBox(this);
+    m_dateFormat->setGeometry(Place(91, 54, 122, 12));
+    m_dateFormat->addItems({QStringLiteral("15/11/2000"), QStringLiteral("15/Sep/2000"),
+                            QStringLiteral("15/Septiembre/2000")});
+    m_count = new QLineEdit(this);
+    m_count->setGeometry(Place(90, 53, 40, 12));
+    m_mark = new QLineEdit(this);
+    m_mark->setGeometry(Place(90, 53, 40, 12));
+    m_mark->setMaxLength(1);
+
+    m_row2 = label(QString(), Place(7, 67, 79, 8), true);
+    m_second = new QLineEdit(this);
+    m_second->setGeometry(Place(90, 66, 40, 12));
+    m_expression = new QLineEdit(this);
+    m_expression->setGeometry(Place(90, 66, 123, 12));
+    m_expression->setValidator(m_validator);
+
+    m_row3 = label(QString(), Place(7, 80, 79, 8), true);
+    m_third = new QLineEdit(this);
+    m_third->setGeometry(Place(90, 79, 40, 12));
+
+    m_text = new QPlainTextEdit(this);
+    m_text->setGeometry(Place(7, 54, 206, 61));
+    m_close = new QPushButton(QStringLiteral("Cerrar"), this);
+    m_close->setGeometry(Place(186, 120, 27, 12));
+    connect(m_close, &QPushButton::clicked, this, &PropertiesDialog::closeRequested);
+
+    // A field is applied when it loses the focus; Enter moves the focus on, and so applies it.
+    for (QLineEdit* edit : {m_name, m_count, m_mark, m_second, m_expression, m_third}) {
+        edit->installEventFilter(this);
+        connect(edit, &QLineEdit::returnPressed, this, [this, edit] {
+            if (Apply(edit))
+                focusNextChild();
+        });
+    }
+    m_text->installEventFilter(this);
+    m_dataType->installEventFilter(this);
+    m_dateFormat->installEventFilter(this);
+    connect(m_dataType, &QComboBox::activated, this, &PropertiesDialog::ApplyDataType);
+    connect(m_dateFormat, &QComboBox::activated, this, &PropertiesDialog::ApplyDateFormat);
+
+    connect(&m_document, &DesignDocument::changed, this, &PropertiesDialog::Layout);
+    connect(&m_document, &DesignDocument::selectionChanged, this, &PropertiesDialog::Layout);
+    Layout();
+}
+
+void PropertiesDialog::Layout() {
+    m_laying = true;
+    const CControles* control = m_document.Selected();
+    QString typeName, name, position, width, row1, row2, row3, first, second, third, mark, text,
+        expression;
+    int dataType = -1;
+    int dateFormat = -1;
+    bool showName = control != nullptr;
+    bool showDataType = false, showDate = false, showCount = false, showMark = false,
+         showSecond = false, showExpression = false, showThird = false, showText = !control;
+    ExpressionValidator::Kind kind = ExpressionValidator::Kind::TextLine;
+
+    int column = -1;
+    if (const CFmtGrid* table = PickingTable(control, column)) {
+        const TableColumn& c = table->Columns()[static_cast<std::size_t>(column)];
+        typeName = QStringLiteral("Columna de tabla");
+        name = c.title;
+        width = Centimetres(c.pageWidth) + QStringLiteral(" cm.");
+        row1 = QStringLiteral("Tipo de dato");
+        showDataType = true;
+        dataType = DataTypeIndex(c.dataType);
+        kind = ExpressionValidator::Kind::TableColumn;
+        if (DataType::IsComputed(c.dataType)) {
+            showExpression = true;
+            row2 = QStringLiteral("Calculo:");
+            expression = c.expression;
+        }
+    } else if (control) {
+        typeName = control->TypeName();
+        name = control->text;
+        const PageRect& r = control->pageRect;
+        position = QStringLiteral("X=%1 cm., Y=%2 cm.")
+                       .arg(Centimetres(r.left),
+                            Centimetres(control->SingleLineFlag() ? r.bottom : r.top));
+        width = Centimetres(r.right - r.left) + QStringLiteral(" cm.");
+        switch (control->Type()) {
+        case ControlTypeCode::TextlineVar: {
+            const auto& line = static_cast<const CTextlineVar&>(*control);
+            row1 = QStringLiteral("Tipo de dato");
+            showDataType = true;
+            dataType = DataTypeIndex(line.dataType);
+            if (DataType::IsComputed(line.dataType)) {
+                showExpression = true;
+                row2 = QStringLiteral("Calculo:");
+                expression = line.expression;
+            }
+            break;
+        }
+        case ControlTypeCode::CuadrosVar: {
+            const auto& boxes = static_cast<const CCuadrosVar&>(*control);
+            showCount = showSecond = showThird = true;
+            row1 = QStringLiteral("Número de cuadros:");
+            first = QString::number(boxes.boxCount);
+            row2 = QStringLiteral("Ancho del cuadro (mm/10):");
+            second = QString::number(boxes.boxWidth);
+            row3 = QStringLiteral("Dist. entre cuadros(mm/10):");
+            third = QString::number(boxes.boxDistance);
+            break;
+        }
+        case ControlTypeCode::MarcaVar:
+            showMark = true;
+            row1 = QStringLiteral("Caracter:");
+            mark = static_cast<const CMarcaVar&>(*control).mark;
+            break;
+        case ControlTypeCode::FmtGrid: {
+            const auto& table = static_cast<const CFmtGrid&>(*control);
+            showCount = showSecond = true;
+            row1 = QStringLiteral("Número de columnas:");
+            first = QString::number(table.ColumnCount());
+            row2 = QStringLiteral("Numero de filas:");
+            second = QString::number(table.RowCount());
+            break;
+        }
+        case ControlTypeCode::ConsParrafo:
+            showName = false;
+            showText = true;
+            text = control->text;
+            break;
+        case ControlTypeCode::DateInput:
+            showDate = true;
+            row1 = QStringLiteral("Formato de la fecha");
+            dateFormat = static_cast<int>(static_cast<const CDateInput&>(*control).dateLayout);
+            break;
+        default:
+            break;
+        }
+    } else {
+        text = m_document.Description();
+    }
+
+    // Only what changes is hidden or shown, so that the field holding the focus keeps it.
+    const bool showRows = showName;
+    m_nameCaption->setVisible(showName);
+    m_name->setVisible(showName);
+    for (QLabel* caption : {m_row1, m_row2, m_row3})
+        caption->setVisible(showRows);
+    m_dataType->setVisible(showDataType);
+    m_dateFormat->setVisible(showDate);
+    m_count->setVisible(showCount);
+    m_mark->setVisible(showMark);
+    m_second->setVisible(showSecond);
+    m_expression->setVisible(showExpression);
+    m_third->setVisible(showThird);
+    m_text->setVisible(showText);
+
+    m_typeName->setText(typeName);
+    m_position->setText(position);
+    m_width->setText(width);
+    m_name->setText(name);
+    m_row1->setText(row1);
+    m_row2->setText(row2);
+    m_row3->setText(row3);
+    m_count->setText(first);
+    m_second->setText(second);
+    m_third->setText(third);
+    m_mark->setText(mark);
+    m_validator->SetKind(kind);
+    m_expression->setText(expression);
+    if (m_text->toPlainText() != text)
+        m_text->setPlainText(text);
+    m_dataType->setCurrentIndex(dataType);
+    m_dateFormat->setCurrentIndex(dateFormat);
+    m_laying = false;
+}
+
+QWidget* PropertiesDialog::FieldWidget(Field field) const {
+    switch (field) {
+    case TypeNameField:
+        return m_typeName;
+    case PositionField:
+        return m_position;
+    case WidthField:
+        return m_width;
+    case NameField:
+        return m_name;
+    case CountField:
+        return m_count;
+    case SecondNumberField:
+        return m_second;
+    case Row1Caption:
+        return m_row1;
+    case MarkField:
+        return m_mark;
+    case Row2Caption:
+        return m_row2;
+    case CloseButton:
+        return m_close;
+    case NameCaption:
+        return m_nameCaption;
+    case TextField:
+        return m_text;
+    case DataTypeField:
+        return m_dataType;
+    case Row3Caption:
+        return m_row3;
+    case ThirdNumberField:
+        return m_third;
+    case ExpressionField:
+        return m_expression;
+    case DateFormatField:
+        return m_dateFormat;
+    }
+    return nullptr;
+}
+
+QString PropertiesDialog::FieldText(Field field) const {
+    QWidget* widget = FieldWidget(field);
+    if (auto* l = qobject_cast<QLabel*>(widget))
+        return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(widget))
+        return e->text();
+    if (auto* c = qobject_cast<QComboBox*>(widget))
+        return c->currentText();
+    if (auto* t = qobject_cast<QPlainTextEdit*>(widget))
+        return t->toPlainText();
+    if (auto* b = qobject_cast<QPushButton*>(widget))
+        return b->text();
+    return QString();
+}
+
+bool PropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* field = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::FocusOut && !m_laying && !m_telling &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        Apply(field);
+    } else if (event->type() == QEvent::KeyPress &&
+               (watched == m_text || watched == m_dataType || watched == m_dateFormat)) {
+        // Enter moves on from the multi-line text and the lists too; Ctrl+Enter starts a new
+        // line of a paragraph.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & Qt::ControlModifier)) {
+            if (Apply(field))
+                focusNextChild();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool PropertiesDialog::Apply(QWidget* field) {
+    CControles* control = m_document.Selected();
+    if (field == m_text) {
+        if (!control)
+            m_document.SetDescription(m_text->toPlainText());
+        else
+            m_document.SetParagraphText(m_text->toPlainText());
+        return true;
+    }
+    if (!control)
+        return true;
+    const bool boxes = control->Type() == ControlTypeCode::CuadrosVar;
+    const bool table = control->Type() == ControlTypeCode::FmtGrid;
+    int value = 0;
+    if (field == m_name) {
+        m_document.SetNameOfSelected(m_name->text());
+    } else if (field == m_expression) {
+        m_document.SetExpressionOfSelected(m_expression->text());
+    } else if (field == m_mark) {
+        m_document.SetMarkCharacter(m_mark->text());
+    } else if (field == m_count && (boxes || table)) {
+        if (!ReadInteger(m_count, value))
+            return false;
+        if (boxes)
+            m_document.SetBoxCount(value);
+        else
+            m_document.SetColumnCount(value);
+    } else if (field == m_second && (boxes || table)) {
+        if (!ReadInteger(m_second, value))
+            return false;
+        if (boxes)
+            m_document.SetBoxWidth(value);
+        else
+            m_document.SetRowCount(value);
+    } else if (field == m_third && boxes) {
+        if (!ReadInteger(m_third, value))
+            return false;
+        m_document.SetBoxDistance(value);
+    }
+    return true;
+}
+
+bool PropertiesDialog::ReadInteger(QLineEdit* edit, int& value) {
+    bool ok = false;
+    value = edit->text().trimmed().toInt(&ok);
+    if (ok)
+        return true;
+    Tell(QStringLiteral("Introduzca un número entero."));
+    // The focus is moving elsewhere right now; it comes back once that is done.
+    QTimer::singleShot(0, edit, [edit] {
+        edit->setFocus(Qt::OtherFocusReason);
+        edit->selectAll();
+    });
+    return false;
+}
+
+void PropertiesDialog::ApplyDataType(int index) {
+    if (index < 0)
+        return;
+    if (const auto code = DataType::FromName(m_dataType->itemText(index)))
+        m_document.SetDataTypeOfSelected(*code);
+}
+
+void PropertiesDialog::ApplyDateFormat(int index) {
+    if (index >= 0 && index <= 2)
+        m_document.SetDateLayout(index);
+}
+
+void PropertiesDialog::Tell(const QString& message) {
+    // The message takes the focus from the field it is about; that is no edit to apply.
+    const QScopedValueRollback<bool> telling(m_telling, true);
+    if (m_tell)
+        m_tell(message);
+    else
+        UserMessage::Error(message);
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class DesignDocument;
+class ExpressionValidator;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// The properties of a design window's selected control, in the window's floating properties bar:
+// its type, name, position and width, and the settings that belong to its type. With nothing
+// selected it edits the format's description. A field is applied when it loses the focus, and
+// Enter moves on to the next field, so applying the one it leaves; every edit is one step of the
+// document's undo stack. The dialog lays itself out again after every change of the document
+// and of its selection.
+class PropertiesDialog : public QWidget {
+    Q_OBJECT
+public:
+    // The fields, by the identifiers of the dialog template.
+    enum Field : int {
+        TypeNameField = 1000,
+        PositionField = 1002,
+        WidthField = 1003,
+        NameField = 1005,
+        CountField = 1008,
+        SecondNumberField = 1009,
+        Row1Caption = 1010,
+        MarkField = 1011,
+        Row2Caption = 1012,
+        CloseButton = 1013,
+        NameCaption = 1014,
+        TextField = 1015,
+        DataTypeField = 1018,
+        Row3Caption = 1023,
+        ThirdNumberField = 1024,
+        ExpressionField = 1025,
+        DateFormatField = 1050,
+    };
+    using Messenger = std::function<void(const QString&)>;
+
+    explicit PropertiesDialog(DesignDocument& document, QWidget* parent = nullptr);
+
+    // Shows the current selection (or the description) in the fields.
+    void Layout();
+
+    // The widget of a field, for the window around it and for tests.
+    QWidget* FieldWidget(Field field) const;
+    // The text a field shows (the selected entry of a list).
+    QString FieldText(Field field) const;
+    const ExpressionValidator& Validator() const { return *m_validator; }
+
+    // Where a refused whole number is reported; a message box unless replaced.
+    void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
+
+signals:
+    // "Cerrar".
+    void closeRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Applies the field to the document; false when its text was refused.
+    bool Apply(QWidget* field);
+    // Reads a whole number from an integer field; refuses anything else, tells the user and
+    // puts the focus back.
+    bool ReadInteger(QLineEdit* edit, int& value);
+    void ApplyDataType(int index);
+    void ApplyDateFormat(int index);
+    void Tell(const QString& message);
+
+    DesignDocument& m_document;
+    QLabel* m_typeName;
+    QLabel* m_width;
+    QLabel* m_position;
+    QLabel* m_nameCaption;
+    QLineEdit* m_name;
+    QLabel* m_row1;
+    QComboBox* m_dataType;
+    QComboBox* m_dateFormat;
+    QLineEdit* m_count;
+    QLineEdit* m_mark;
+    QLabel* m_row2;
+    QLineEdit* m_second;
+    QLineEdit* m_expression;
+    QLabel* m_row3;
+    QLineEdit* m_third;
+    QPlainTextEdit* m_text;
+    QPushButton* m_close;
+    ExpressionValidator* m_validator;
+    Messenger m_tell;
+    // Set while the fields are filled: the focus moving then applies nothing.
+    bool m_laying = false;
+    // Set while the user is told of a refused text.
+    bool m_telling = false;
+};

@@ -1,0 +1,313 @@
+#include "DesignerTestSupport.h"
+
+#include "capture_controls/CCuadrosVar.h"
+#include "capture_controls/CDateInput.h"
+#include "capture_controls/CFmtGrid.h"
+#include "capture_controls/CMarcaVar.h"
+#include "capture_controls/CTextlineVar.h"
+#include "designer/CFmtdesignFrm.h"
+#include "designer/CFmtdesignView.h"
+#include "designer/ExpressionValidator.h"
+#include "designer/PropertiesDialog.h"
+#include "model/FormatFile.h"
+#include "platform_widgets/CSizingControlBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using D = PropertiesDialog;
+
+class PropertiesTest : public DesignerTest {
+protected:
+    PropertiesTest() : dialog(doc) {
+        dialog.SetMessenger([this](const QString& m) { told.push_back(m); });
+    }
+
+    QString Text(D::Field field) const { return dialog.FieldText(field); }
+    bool Shown(D::Field field) const { return !dialog.FieldWidget(field)->isHidden(); }
+    QLineEdit* Edit(D::Field field) const {
+        return static_cast<QLineEdit*>(dialog.FieldWidget(field));
+    }
+    // Types text over what the field holds, then Enter.
+    void Enter(D::Field field, const QString& text) {
+        QLineEdit* edit = Edit(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    D dialog;
+    std::vector<QString> told;
+};
+
+TEST_F(PropertiesTest, ShowsATextLineAndItsCalculation) {
+    doc.Insert(ControlTypeCode::TextlineVar, Point{100, -100});
+    EXPECT_EQ(Text(D::TypeNameField), u"Linea de texto variable");
+    EXPECT_EQ(Text(D::PositionField), u"X=1.00 cm., Y=-1.00 cm.");
+    EXPECT_EQ(Text(D::WidthField), u"4.00 cm.");
+    EXPECT_EQ(Text(D::Row1Caption), u"Tipo de dato");
+    EXPECT_EQ(Text(D::DataTypeField), u"Texto");
+    EXPECT_FALSE(Shown(D::ExpressionField));
+    EXPECT_FALSE(Shown(D::TextField));
+
+    // "Número calculado" asks for a calculation, empty to begin with.
+    auto* list = static_cast<QComboBox*>(dialog.FieldWidget(D::DataTypeField));
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    auto& line = static_cast<CTextlineVar&>(*doc.Selected());
+    EXPECT_EQ(line.dataType, DataTypeCode::NumeroCalculado);
+    EXPECT_EQ(Text(D::Row2Caption), u"Calculo:");
+    EXPECT_TRUE(Shown(D::ExpressionField));
+    EXPECT_EQ(Text(D::ExpressionField), u"");
+
+    Enter(D::ExpressionField, QStringLiteral("PRECIO*CANTIDAD"));
+    EXPECT_EQ(line.expression, u"PRECIO*CANTIDAD");
+
+    // Back to "Texto": the calculation goes.
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(line.dataType, DataTypeCode::Texto);
+    EXPECT_TRUE(line.expression.isEmpty());
+    EXPECT_FALSE(Shown(D::ExpressionField));
+    EXPECT_EQ(Text(D::Row2Caption), u"");
+}
+
+TEST_F(PropertiesTest, APickedColumnShowsTheColumnAndUnpickingTheCounts) {
+    doc.Insert(ControlTypeCode::FmtGrid, Point{100, -100});
+    auto& table = static_cast<CFmtGrid&>(*doc.Selected());
+    EXPECT_EQ(Text(D::Row1Caption), u"Número de columnas:");
+    EXPECT_EQ(Text(D::CountField), QString::number(table.ColumnCount()));
+    EXPECT_EQ(Text(D::Row2Caption), u"Numero de filas:");
+    EXPECT_EQ(Text(D::SecondNumberField), QString::number(table.RowCount()));
+
+    doc.PickTableHeader(1, -1);
+    EXPECT_EQ(Text(D::TypeNameField), u"Columna de tabla");
+    EXPECT_EQ(Text(D::NameField), table.Columns()[1].title);
+    EXPECT_EQ(Text(D::WidthField), u"4.00 cm.");
+    EXPECT_EQ(Text(D::PositionField), u"");
+    EXPECT_TRUE(Shown(D::DataTypeField));
+    EXPECT_FALSE(Shown(D::CountField));
+    EXPECT_FALSE(Shown(D::SecondNumberField));
+    EXPECT_EQ(dialog.Validator().GetKind(), ExpressionValidator::Kind::TableColumn);
+
+    // The name and a calculation go to the column, not to the table.
+    const QString tableName = table.text;
+    Enter(D::NameField, QStringLiteral("IMPORTE"));
+    EXPECT_EQ(table.Columns()[1].title, u"IMPORTE");
+    EXPECT_EQ(table.text, tableName);
+    auto* list = static_cast<QComboBox*>(dialog.FieldWidget(D::DataTypeField));
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(table.Columns()[1].dataType, DataTypeCode::MonedaCalculado);
+    // Letters other than C and blanks cannot be typed into a column's formula.
+    Enter(D::ExpressionField, QStringLiteral("C1 * X2"));
+    EXPECT_EQ(table.Columns()[1].expression, u"C1*2");
+
+    doc.PickTableHeader(-1, -1);
+    EXPECT_EQ(Text(D::TypeNameField), u"Tabla");
+    EXPECT_EQ(Text(D::Row1Caption), u"Número de columnas:");
+    EXPECT_TRUE(Shown(D::CountField));
+    EXPECT_FALSE(Shown(D::DataTypeField));
+
+    // Fewer columns through the field; the picked column is dropped with them.
+    doc.PickTableHeader(1, -1);
+    doc.PickTableHeader(-1, -1);
+    Enter(D::CountField, QStringLiteral("1"));
+    EXPECT_EQ(table.ColumnCount(), 1);
+    Enter(D::SecondNumberField, QStringLiteral("5"));
+    EXPECT_EQ(table.RowCount(), 5);
+}
+
+TEST_F(PropertiesTest, TheDescriptionIsEditedWithNothingSelectedAndSaved) {
+    doc.Insert(ControlTypeCode::ConsText, Point{100, -100});
+    doc.Select(-1);
+    EXPECT_TRUE(Shown(D::TextField));
+    EXPECT_FALSE(Shown(D::NameField));
+    EXPECT_FALSE(Shown(D::Row1Caption));
+    EXPECT_FALSE(Shown(D::DataTypeField));
+
+    auto* text = static_cast<QPlainTextEdit*>(dialog.FieldWidget(D::TextField));
+    QTest::keyClicks(text, QStringLiteral("Factura de venta"));
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(doc.Description(), u"Factura de venta");
+
+    const QString path = dir.filePath(QStringLiteral("f.fmt"));
+    doc.Save(path);
+    Format read;
+    FormatSettings settings;
+    FormatFile::Load(path, read, settings);
+    EXPECT_EQ(read.description, u"Factura de venta");
+}
+
+TEST_F(PropertiesTest, IntegerFieldsRefuseWhatIsNotAWholeNumber) {
+    doc.Insert(ControlTypeCode::CuadrosVar, Point{100, -100});
+    auto& boxes = static_cast<CCuadrosVar&>(*doc.Selected());
+    EXPECT_EQ(Text(D::Row3Caption), u"Dist. entre cuadros(mm/10):");
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    Edit(D::CountField)->setFocus();
+    const int steps = doc.UndoStack().count();
+
+    // Leaving the field with Tab refuses the text and brings the focus back.
+    Edit(D::CountField)->selectAll();
+    QTest::keyClicks(Edit(D::CountField), QStringLiteral("abc"));
+    QTest::keyClick(Edit(D::CountField), Qt::Key_Tab);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], u"Introduzca un número entero.");
+    EXPECT_EQ(boxes.boxCount, 8);
+    EXPECT_EQ(doc.UndoStack().count(), steps);
+    QTRY_COMPARE(QApplication::focusWidget(), Edit(D::CountField));
+    // Enter refuses it as well, once.
+    Enter(D::CountField, QStringLiteral("1x"));
+    EXPECT_EQ(told.size(), 2u);
+    EXPECT_EQ(boxes.boxCount, 8);
+
+    Enter(D::CountField, QStringLiteral("12"));
+    EXPECT_EQ(boxes.boxCount, 12);
+    Enter(D::SecondNumberField, QStringLiteral("40"));
+    Enter(D::ThirdNumberField, QStringLiteral("5"));
+    EXPECT_EQ(boxes.boxWidth, 40);
+    EXPECT_EQ(boxes.boxDistance, 5);
+    EXPECT_EQ(boxes.pageRect.right - boxes.pageRect.left, (5 + 40 - 1) * 12);
+    EXPECT_EQ(told.size(), 2u);
+}
+
+TEST_F(PropertiesTest, TheMarkAndTheNameAreAppliedByEnter) {
+    doc.Insert(ControlTypeCode::MarcaVar, Point{100, -100});
+    Enter(D::MarkField, QStringLiteral("YZ"));
+    EXPECT_EQ(static_cast<CMarcaVar&>(*doc.Selected()).mark, u"Y");
+
+    Enter(D::NameField, QStringLiteral("PAGADO"));
+    EXPECT_EQ(doc.Selected()->text, u"PAGADO");
+    doc.UndoStack().undo();
+    EXPECT_NE(doc.Selected()->text, u"PAGADO");
+    EXPECT_NE(Text(D::NameField), u"PAGADO");
+
+    doc.Insert(ControlTypeCode::DateInput, Point{100, -400});
+    EXPECT_EQ(Text(D::Row1Caption), u"Formato de la fecha");
+    auto* list = static_cast<QComboBox*>(dialog.FieldWidget(D::DateFormatField));
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(static_cast<CDateInput&>(*doc.Selected()).dateLayout, DateText::Layout::FullMonth);
+}
+
+TEST_F(PropertiesTest, ATextLineExpressionTakesNamesButNoBlanksNorAccents) {
+    ExpressionValidator validator;
+    for (QChar c : QStringLiteral("$&ñÑzZ09.+-*/"))
+        EXPECT_TRUE(validator.Accepts(c)) << int(c.unicode());
+    for (QChar c : QStringLiteral(" éá(%_"))
+        EXPECT_FALSE(validator.Accepts(c)) << int(c.unicode());
+    EXPECT_TRUE(validator.Accepts(QChar(8)));
+    validator.SetKind(ExpressionValidator::Kind::TableColumn);
+    EXPECT_TRUE(validator.Accepts(QChar(u'c')));
+    EXPECT_FALSE(validator.Accepts(QChar(u'D')));
+    EXPECT_FALSE(validator.Accepts(QChar(u'$')));
+}
+
+TEST_F(PropertiesTest, UndoOfEachEditGivesTheBytesBack) {
+    InsertOneOfEach();
+    const auto select = [this](ControlTypeCode type) { doc.Select(Find(type)); };
+    const std::vector<std::function<void()>> edits = {
+        [&] {
+            select(ControlTypeCode::TextlineVar);
+            doc.SetNameOfSelected(QStringLiteral("N"));
+        },
+        [&] { doc.SetDataTypeOfSelected(DataTypeCode::MonedaCalculado); },
+        [&] { doc.SetExpressionOfSelected(QStringLiteral("A+B")); },
+        [&] {
+            select(ControlTypeCode::CuadrosVar);
+            doc.SetBoxCount(3);
+        },
+        [&] { doc.SetBoxWidth(70); },
+        [&] { doc.SetBoxDistance(0); },
+        [&] {
+            select(ControlTypeCode::MarcaVar);
+            doc.SetMarkCharacter(QStringLiteral("V"));
+        },
+        [&] {
+            select(ControlTypeCode::FmtGrid);
+            doc.SetColumnCount(6);
+        },
+        [&] { doc.SetRowCount(2); },
+        [&] {
+            doc.PickTableHeader(1, -1);
+            doc.SetNameOfSelected(QStringLiteral("C"));
+        },
+        [&] { doc.SetDataTypeOfSelected(DataTypeCode::NumeroCalculado); },
+        [&] { doc.SetExpressionOfSelected(QStringLiteral("C1*2")); },
+        [&] {
+            select(ControlTypeCode::ConsParrafo);
+            doc.SetParagraphText(QStringLiteral("x"));
+        },
+        [&] {
+            select(ControlTypeCode::DateInput);
+            doc.SetDateLayout(1);
+        },
+    };
+    for (std::size_t k = 0; k < edits.size(); ++k) {
+        const QByteArray before = doc.Bytes();
+        const int steps = doc.UndoStack().count();
+        edits[k]();
+        const QByteArray after = doc.Bytes();
+        EXPECT_NE(after, before) << k;
+        EXPECT_EQ(doc.UndoStack().count(), steps + 1) << k;
+        doc.UndoStack().undo();
+        EXPECT_EQ(doc.Bytes(), before) << k;
+        doc.UndoStack().redo();
+        EXPECT_EQ(doc.Bytes(), after) << k;
+    }
+    // Undoing more columns leaves no pick beyond the last column.
+    select(ControlTypeCode::FmtGrid);
+    auto& table = static_cast<CFmtGrid&>(*doc.Selected());
+    doc.SetColumnCount(8);
+    doc.PickTableHeader(7, -1);
+    doc.UndoStack().undo();
+    EXPECT_LT(table.SelectedColumn(), table.ColumnCount());
+}
+
+TEST(PropertiesBar, IsShownAgainWhereItWasLeft) {
+    CaptureControlTypes::RegisterAll();
+    CFmtdesignFrm frame;
+    QAction* command = frame.CommandAction(CFmtdesignFrm::PropertiesCommand);
+    EXPECT_TRUE(command->isEnabled());
+    EXPECT_EQ(frame.PropertiesBar(), nullptr);
+
+    command->trigger();
+    QDockWidget* bar = frame.PropertiesBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->windowTitle(), u"Propiedades");
+    EXPECT_NE(qobject_cast<CSizingControlBar*>(bar), nullptr);
+    EXPECT_TRUE(bar->isFloating());
+    EXPECT_EQ(bar->allowedAreas(), Qt::NoDockWidgetArea);
+    EXPECT_EQ(bar->pos(), QPoint(100, 50));
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(command->isChecked());
+
+    bar->move(240, 130);
+    QTest::mouseClick(static_cast<QPushButton*>(frame.Properties()->FieldWidget(D::CloseButton)),
+                      Qt::LeftButton);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(command->isChecked());
+
+    command->trigger();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(command->isChecked());
+    EXPECT_EQ(bar->pos(), QPoint(240, 130));
+
+    // Enter in the view asks for the window as well, where a control is selected.
+    bar->hide();
+    frame.Document().Insert(ControlTypeCode::TextlineVar, Point{100, -100});
+    QTest::keyClick(frame.View(), Qt::Key_Return);
+    EXPECT_TRUE(bar->isVisible());
+}
+
+} // namespace
