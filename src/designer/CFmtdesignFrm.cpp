@@ -596,9 +596,8 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
         Tell(e.Message());
         return false;
     }
+    // The document's own signals have set the caption and the commands.
     emit recentFormat(m_document->Path());
-    UpdateTitle();
-    UpdateCommands();
     return true;
 }
 
@@ -624,7 +623,6 @@ bool CFmtdesignFrm::WriteTo(const QString& path) {
         Tell(e.Message());
         return false;
     }
-    UpdateTitle();
     return true;
 }
 
