@@ -1,9 +1,10 @@
-// plenova: the desktop application. A format named on the command line opens for capture, or
-// with --design in a design window.
+// plenova: the desktop application. A format named on the command line opens for capture, with
+// --design in a design window, or with --screen in a window that arranges its capture screen.
 //
 //   plenova [FILE.fmt [--cap DATA.cap]]
 //   plenova --design [FILE.fmt]
-//   plenova --grab OUT.png [--design] [FILE.fmt [--cap DATA.cap]]
+//   plenova --screen FILE.fmt
+//   plenova --grab OUT.png [--design | --screen] [FILE.fmt [--cap DATA.cap]]
 //                         --grab lays the main window out at 1280 x 800, writes it as a picture
 //                         once it is painted, and exits; the exit status is 1 when the format
 //                         or the captured data could not be read. --cap loads captured values
@@ -13,6 +14,7 @@
 #include "platform/DiagnosticMessages.h"
 #include "platform/FileError.h"
 #include "platform/SafeFile.h"
+#include "screen_designer/CFmtpantallaFrm.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 
@@ -67,6 +69,10 @@ int main(int argc, char** argv) {
         QStringLiteral("design"),
         QStringLiteral("Abre el formato (o uno nuevo) en una ventana de diseño."));
     parser.addOption(design);
+    const QCommandLineOption screen(
+        QStringLiteral("screen"),
+        QStringLiteral("Abre el formato en una ventana de diseño de su pantalla de captura."));
+    parser.addOption(screen);
     parser.addPositionalArgument(QStringLiteral("formato"),
                                  QStringLiteral("Formato que se abre para captura."),
                                  QStringLiteral("[formato.fmt]"));
@@ -76,7 +82,16 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "plenova: se indica a lo más un formato\n";
         return 2;
     }
-    if (parser.isSet(capture) && (formats.isEmpty() || parser.isSet(design))) {
+    if (parser.isSet(design) && parser.isSet(screen)) {
+        QTextStream(stderr) << "plenova: --design y --screen no van juntos\n";
+        return 2;
+    }
+    if (parser.isSet(screen) && formats.isEmpty()) {
+        QTextStream(stderr) << "plenova: --screen necesita un formato\n";
+        return 2;
+    }
+    if (parser.isSet(capture) &&
+        (formats.isEmpty() || parser.isSet(design) || parser.isSet(screen))) {
         QTextStream(stderr) << "plenova: --cap necesita un formato abierto para captura\n";
         return 2;
     }
@@ -105,6 +120,8 @@ int main(int argc, char** argv) {
                 else
                     frame.OpenForDesign(format);
             });
+        else if (parser.isSet(screen))
+            QTimer::singleShot(0, &frame, [&frame, format] { frame.OpenForScreenDesign(format); });
         else if (!format.isEmpty())
             QTimer::singleShot(0, &frame, [&frame, format, data = parser.value(capture)] {
                 CFmtcapturaFrm* child = frame.OpenForCapture(format);
@@ -120,6 +137,8 @@ int main(int argc, char** argv) {
             frame.NewDesign();
         else
             opened = frame.OpenForDesign(format) != nullptr;
+    } else if (parser.isSet(screen)) {
+        opened = frame.OpenForScreenDesign(format) != nullptr;
     } else if (!format.isEmpty()) {
         CFmtcapturaFrm* child = frame.OpenForCapture(format);
         opened = child && (!parser.isSet(capture) || child->LoadCaptureFrom(parser.value(capture)));

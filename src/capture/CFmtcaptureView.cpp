@@ -34,9 +34,7 @@ QImage MeasuringImage() {
 } // namespace
 
 CFmtcaptureView::CFmtcaptureView(QWidget* parent) : QScrollArea(parent), m_screen(new QWidget) {
-    m_screenLogFont =
-        LogFont::Make(kScreenFontHeight, 0, 400, QStringLiteral("Arial")); // cell height
-    m_screenLogFont.pitchAndFamily = 32;                                   // swiss
+    m_screenLogFont = CCaptureControl::ScreenFont();
     QImage image = MeasuringImage();
     QPainter painter(&image);
     m_screenFont = PainterSurface(painter).MakeQFont(m_screenLogFont);

@@ -26,10 +26,6 @@ class QPagedPaintDevice;
 class CFmtcaptureView : public QScrollArea {
     Q_OBJECT
 public:
-    // The screen font: Arial, 14 pixels from the top of its tallest letters to the bottom of its
-    // lowest.
-    static constexpr int kScreenFontHeight = 14;
-
     explicit CFmtcaptureView(QWidget* parent = nullptr);
     ~CFmtcaptureView() override;
 

@@ -13,6 +13,12 @@ CCaptureControl::~CCaptureControl() {
     delete m_widget.data();
 }
 
+LogFont CCaptureControl::ScreenFont() {
+    LogFont font = LogFont::Make(14, 0, 400, QStringLiteral("Arial")); // cell height
+    font.pitchAndFamily = 32;                                          // swiss
+    return font;
+}
+
 QRect CCaptureControl::ScreenGeometry(const Rect& screen) {
     const Rect r = screen.Normalized();
     return QRect(r.left, r.top, r.Width(), r.Height());

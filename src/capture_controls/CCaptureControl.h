@@ -28,6 +28,9 @@ public:
 
     // The widget rectangle of a screen rectangle.
     static QRect ScreenGeometry(const Rect& screen);
+    // The font the capture screen and its designer draw captions and labels in: Arial, 14
+    // pixels from the top of its tallest letters to the bottom of its lowest, weight 400.
+    static LogFont ScreenFont();
 
 protected:
     explicit CCaptureControl(ControlTypeCode type);

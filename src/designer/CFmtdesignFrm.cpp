@@ -15,6 +15,7 @@
 #include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/SaveQuestion.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QAction>
@@ -28,7 +29,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
@@ -650,23 +650,7 @@ bool CFmtdesignFrm::MayClose() {
         return true;
     const QString name = m_document->Path().isEmpty() ? QStringLiteral("(nuevo)")
                                                       : QFileInfo(m_document->Path()).fileName();
-    SaveAnswer answer = SaveAnswer::Cancel;
-    if (m_askSave) {
-        answer = m_askSave(name);
-    } else {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Plenova"),
-                        QStringLiteral("¿Desea guardar los cambios en %1?").arg(name),
-                        QMessageBox::NoButton, this);
-        QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
-        QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-        QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
-        box.exec();
-        answer = box.clickedButton() == yes  ? SaveAnswer::Save
-                 : box.clickedButton() == no ? SaveAnswer::Discard
-                                             : SaveAnswer::Cancel;
-    }
+    const SaveAnswer answer = m_askSave ? m_askSave(name) : ::SaveQuestion::Ask(this, name);
     switch (answer) {
     case SaveAnswer::Save:
         // An empty format has nothing to write: nothing is lost either.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FormatSettings.h"
+#include "platform_widgets/SaveQuestion.h"
 
 #include <QColor>
 #include <QFont>
@@ -81,7 +82,7 @@ public:
     };
 
     // The answer to "¿Desea guardar los cambios en %s?".
-    enum class SaveAnswer { Save, Discard, Cancel };
+    using SaveAnswer = ::SaveQuestion::Answer;
     // The dialogs the window asks through; each has a default, and tests replace them.
     enum class FormatDialog { Open, Save };
     using FileChooser = std::function<QString(FormatDialog)>;

@@ -391,12 +391,72 @@ void DrawBack(QPainter& p) {
     DrawLayers(p, false);
 }
 
+// ---- Toolbar 148 ------------------------------------------------------------------------------
+
+// A small window of the capture screen: a title strip over a field.
+void ScreenWindow(QPainter& p, qreal x, qreal y) {
+    Box(p, x, y, 9, 8, kEdge, kPaper);
+    Fill(p, x + 1, y + 1, 7, 2, kAccent);
+    Box(p, x + 2, y + 4, 5, 3, kEdge, kAccentLight);
+}
+
+void DrawOpenScreen(QPainter& p) {
+    // The open folder with a capture screen standing in it.
+    Polygon(p,
+            {QPointF(0.5, 3.5), QPointF(5.5, 3.5), QPointF(6.5, 4.5), QPointF(12.5, 4.5),
+             QPointF(12.5, 14.5), QPointF(0.5, 14.5)},
+            kFolderEdge, kFolder.darker(112));
+    ScreenWindow(p, 6, 0);
+    Polygon(p, {QPointF(0.5, 14.5), QPointF(2.5, 9.5), QPointF(14.5, 9.5), QPointF(12.5, 14.5)},
+            kFolderEdge, kFolder);
+}
+
+// A caption's words as two short strokes, and the field it names.
+void DrawCaptionLeft(QPainter& p) {
+    Line(p, 0, 6, 4, 6, kInk, 2);
+    Line(p, 0, 9, 3, 9, kInk);
+    Box(p, 6, 4, 10, 7, kEdge, kPaper);
+    Line(p, 8, 7, 8, 7, kAccent);
+}
+
+void DrawCaptionAbove(QPainter& p) {
+    Line(p, 1, 2, 7, 2, kInk, 2);
+    Line(p, 9, 2, 11, 2, kInk, 2);
+    Box(p, 0, 6, 16, 7, kEdge, kPaper);
+    Line(p, 2, 9, 2, 9, kAccent);
+}
+
+void DrawCaptureOrder(QPainter& p) {
+    // Three fields in a column, each with its number on the red tag the screen shows in order
+    // mode.
+    for (int i = 0; i < 3; ++i) {
+        const int y = i * 5;
+        Box(p, 6, y, 10, 5, kEdge, kPaper);
+        Fill(p, 0, y, 5, 5, kRed);
+        for (int dot = 0; dot <= i; ++dot)
+            Fill(p, 1 + dot, y + 2, 1, 1, kPaper);
+    }
+}
+
+void DrawAbout(QPainter& p) {
+    // A question mark in a round button.
+    p.setPen(QPen(kAccent.darker(130), 1));
+    p.setBrush(kAccent);
+    p.drawEllipse(QRectF(0.5, 0.5, 14, 14));
+    Stroke(p,
+           {QPointF(5.2, 5.6), QPointF(5.6, 4.2), QPointF(7.5, 3.5), QPointF(9.6, 4.2),
+            QPointF(10.0, 5.8), QPointF(7.8, 7.6), QPointF(7.5, 9.4)},
+           kPaper, 1.6);
+    Fill(p, 6.7, 10.8, 1.7, 1.7, kPaper);
+}
+
 struct ToolPicture {
     int commandId;
     Draw draw;
 };
 
-// The buttons of toolbar 130, then of toolbar 136, in their toolbar order.
+// The buttons of toolbar 130, then of toolbar 136, in their toolbar order; then those that only
+// toolbar 148 adds (its "Guardar" is toolbar 130's).
 const std::vector<ToolPicture>& ToolPictures() {
     static const std::vector<ToolPicture> pictures{
         {32771, DrawNew},
@@ -430,6 +490,11 @@ const std::vector<ToolPicture>& ToolPictures() {
         {32797, DrawVerticalLine},
         {32820, DrawFront},
         {32819, DrawBack},
+        {32802, DrawOpenScreen},
+        {32806, DrawCaptionLeft},
+        {32805, DrawCaptionAbove},
+        {32807, DrawCaptureOrder},
+        {57664, DrawAbout},
     };
     return pictures;
 }

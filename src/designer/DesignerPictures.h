@@ -5,9 +5,9 @@
 #include <QList>
 #include <QPixmap>
 
-// The designer's own pictures, drawn by code: the design view's cursors and the buttons of its
-// two toolbars. Each is drawn from the same outline at every size, so the high-density copy is
-// the same picture, sharper.
+// The designers' own pictures, drawn by code: the design views' cursors and the buttons of the
+// format designer's two toolbars and the capture-screen designer's toolbar. Each is drawn from the
+// same outline at every size, so the high-density copy is the same picture, sharper.
 class DesignerPictures {
 public:
     // The design view's cursors, by their resource numbers.
@@ -36,7 +36,7 @@ public:
     static QPixmap ToolPixmap(int commandId, qreal ratio = 1);
 
     // Every number drawn here: the cursors, and the buttons of toolbars 130 and 136 in their
-    // toolbar order.
+    // toolbar order followed by those only toolbar 148 has.
     static QList<int> CursorIds();
     static QList<int> ToolIds();
 };

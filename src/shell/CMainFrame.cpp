@@ -7,6 +7,7 @@
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform_widgets/FileDialog.h"
+#include "screen_designer/CFmtpantallaFrm.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QAction>
@@ -78,14 +79,16 @@ void CMainFrame::MakeMenu() {
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
 
-    // The designers, the access bar and help come with their own windows' work.
-    for (Command id : {OpenScreenDesignCommand, AccessBarCommand, HelpCommand})
+    // The access bar and help come with their own windows' work.
+    for (Command id : {AccessBarCommand, HelpCommand})
         m_actions.value(id)->setEnabled(false);
     connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
     connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
             &CMainFrame::OpenDesignDialog);
     connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
             &CMainFrame::OpenCaptureDialog);
+    connect(m_actions.value(OpenScreenDesignCommand), &QAction::triggered, this,
+            &CMainFrame::OpenScreenDesignDialog);
     connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
             [this] { PrinterDialogs::SetUpPage(*m_printer, this); });
     connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
@@ -99,6 +102,8 @@ void CMainFrame::ShowMenusOf(QMdiSubWindow* child) {
         menus = capture->Menus();
     else if (auto* design = qobject_cast<CFmtdesignFrm*>(child))
         menus = design->Menus();
+    else if (auto* screen = qobject_cast<CFmtpantallaFrm*>(child))
+        menus = screen->Menus();
     for (QMenu* menu : std::as_const(menus))
         menuBar()->addMenu(menu);
 }
@@ -107,14 +112,24 @@ void CMainFrame::childCaptionChanged(QMdiSubWindow* child) {
     setWindowTitle(QStringLiteral("PLENOVA %1").arg(child->windowTitle()));
 }
 
-void CMainFrame::OpenCaptureDialog() {
+QString CMainFrame::AskForFormat() {
     FileDialog::Request request;
     request.filters = {QStringLiteral("Plenova (*.fmt)")};
     request.defaultSuffix = QStringLiteral("fmt");
     request.start = m_defaultFolder;
-    const QString path = FileDialog::Ask(this, request);
+    return FileDialog::Ask(this, request);
+}
+
+void CMainFrame::OpenCaptureDialog() {
+    const QString path = AskForFormat();
     if (!path.isEmpty())
         OpenForCapture(path);
+}
+
+void CMainFrame::OpenScreenDesignDialog() {
+    const QString path = AskForFormat();
+    if (!path.isEmpty())
+        OpenForScreenDesign(path);
 }
 
 void CMainFrame::RememberFormat(const QString& path) {
@@ -182,13 +197,40 @@ CFmtdesignFrm* CMainFrame::OpenForDesign(const QString& path) {
     return frame->OpenFormat(path) ? frame : nullptr;
 }
 
+CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
+    auto* frame = new CFmtpantallaFrm;
+    frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
+    connect(frame, &CFmtpantallaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
+    connect(frame, &CFmtpantallaFrm::formatOpened, this, &CMainFrame::RememberFormat);
+    connect(frame->CommandAction(CFmtpantallaFrm::OpenScreenCommand), &QAction::triggered, this,
+            &CMainFrame::OpenScreenDesignDialog);
+    connect(frame->CommandAction(CFmtpantallaFrm::ExitCommand), &QAction::triggered, this,
+            &QWidget::close);
+    connect(frame->CommandAction(CFmtpantallaFrm::AboutCommand), &QAction::triggered, this,
+            &CMainFrame::ShowAbout);
+    for (CFmtpantallaFrm::Command id :
+         {CFmtpantallaFrm::AccessBarCommand, CFmtpantallaFrm::HelpCommand})
+        frame->CommandAction(id)->setEnabled(false);
+    // The window exists only for a format it holds.
+    if (!frame->OpenScreenLayout(path)) {
+        delete frame;
+        return nullptr;
+    }
+    m_mdiArea->addSubWindow(frame);
+    frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
+    frame->show();
+    frame->UpdateTitle();
+    return frame;
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
         auto* design = qobject_cast<CFmtdesignFrm*>(child);
-        if (!design)
+        auto* screen = qobject_cast<CFmtpantallaFrm*>(child);
+        if (!design && !screen)
             continue;
-        m_mdiArea->setActiveSubWindow(design);
-        if (!design->MayClose()) {
+        m_mdiArea->setActiveSubWindow(child);
+        if (design ? !design->MayClose() : !screen->MayClose()) {
             event->ignore();
             return;
         }

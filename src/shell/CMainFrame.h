@@ -8,6 +8,7 @@
 
 class CFmtcapturaFrm;
 class CFmtdesignFrm;
+class CFmtpantallaFrm;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -49,6 +50,12 @@ public:
     // A new design window with the format at path; nullptr, after telling the user, when the
     // format cannot be read (the window then stays open and empty).
     CFmtdesignFrm* OpenForDesign(const QString& path);
+    // A new capture-screen design window with the format at path, without an access check;
+    // nullptr, after telling the user, when the format cannot be read (no window then stays).
+    CFmtpantallaFrm* OpenForScreenDesign(const QString& path);
+    // "Formato de captura": asks for a format and arranges its capture screen; nothing happens
+    // when the user cancels.
+    void OpenScreenDesignDialog();
     // Messages go to the standard error stream rather than to message boxes: for runs that
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
@@ -61,8 +68,9 @@ public:
     QPrinter& Printer() const { return *m_printer; }
 
 protected:
-    // Leaving the application asks, for each design window with unsaved changes, whether to
-    // save them; a cancelled question keeps the application open.
+    // Leaving the application asks, for each design window (of the format or of its capture
+    // screen) with unsaved changes, whether to save them; a cancelled question keeps the
+    // application open.
     void closeEvent(QCloseEvent* event) override;
 
 public slots:
@@ -75,6 +83,8 @@ private:
     void ShowMenusOf(QMdiSubWindow* child);
     void ShowMessage(const QString& message);
     void ShowAbout();
+    // The format a "Abrir" command asks for; empty when the user cancels.
+    QString AskForFormat();
     // A format opened or named for the first time: at the top of the recent formats.
     static void RememberFormat(const QString& path);
 

@@ -6,11 +6,12 @@
 
 namespace {
 
-// The buttons of the design window's two toolbars, in order, separators left out.
-const QList<int> kToolbarCommands{32771, 32772, 32773, 32817, 32776, 32788, 32790, 32795,
-                                  32789, 32777, 32778, 32821, 32779, 32780, 32781, 32782,
-                                  32783, 32818, 32784, 32785, 32812, 32787, 32791, 32792,
-                                  32793, 32794, 32822, 32796, 32797, 32820, 32819};
+// The buttons of the design window's two toolbars, in order, separators left out, then those
+// only the capture-screen designer's toolbar has.
+const QList<int> kToolbarCommands{32771, 32772, 32773, 32817, 32776, 32788, 32790, 32795, 32789,
+                                  32777, 32778, 32821, 32779, 32780, 32781, 32782, 32783, 32818,
+                                  32784, 32785, 32812, 32787, 32791, 32792, 32793, 32794, 32822,
+                                  32796, 32797, 32820, 32819, 32802, 32806, 32805, 32807, 57664};
 
 TEST(DesignerPicturesTest, EveryToolbarButtonHasItsOwnPictureAtBothDensities) {
     EXPECT_EQ(DesignerPictures::ToolIds(), kToolbarCommands);

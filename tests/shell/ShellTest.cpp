@@ -1,12 +1,15 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/PrinterDialogs.h"
+#include "capture_controls/CTextlineVar.h"
 #include "capture_controls/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "platform/Profile.h"
+#include "screen_designer/CFmtpantallaFrm.h"
+#include "screen_designer/ScreenDocument.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 
@@ -257,4 +260,51 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
         for (int column = 0; column < page.width(); ++column)
             ink += qGray(page.pixel(column, row)) < 128;
     EXPECT_GT(ink, 1000);
+}
+
+TEST(ShellTest, CaptureScreenDesignWindowsOpenWithoutAKeyAndAskBeforeLosingChanges) {
+    CaptureControlTypes::RegisterAll();
+    QTemporaryDir dir;
+    Profile profile;
+    ForgetRecentFormats(profile);
+    CMainFrame frame(dir.path());
+    frame.SetUnattended(true);
+    frame.resize(1000, 700);
+    frame.show();
+    EXPECT_TRUE(frame.CommandAction(CMainFrame::OpenScreenDesignCommand)->isEnabled());
+
+    // A format locked with a key opens here without being asked for it.
+    Format format;
+    auto field = CTextlineVar::Create(100, -100);
+    field->screenRect = ScreenRect{100, 20, 300, 40};
+    field->captureOrder = 1;
+    format.controls.push_back(std::move(field));
+    FormatSettings locked;
+    locked.key = "secreto";
+    const QString path = dir.filePath("llave.fmt");
+    FormatFile::Save(path, format, locked, FormatFile::Writer::CaptureWindow);
+    CFmtpantallaFrm* screen = frame.OpenForScreenDesign(path);
+    ASSERT_NE(screen, nullptr);
+    frame.MdiArea()->setActiveSubWindow(screen);
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA Diseño de pantalla - " + path);
+    EXPECT_EQ(MenuTitles(frame),
+              QStringList({"&Archivo", "&Edición", "&Ver", "&Formato", "A&yuda"}));
+    EXPECT_EQ(CPlenovaApp::RecentFormats(profile).constFirst(), path);
+
+    // A format that cannot be read leaves no window behind.
+    EXPECT_EQ(frame.OpenForScreenDesign(dir.filePath("no-existe.fmt")), nullptr);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+
+    // Leaving asks for the arrangement not yet saved; a cancel keeps everything open.
+    screen->Document().Select(0);
+    screen->Document().MoveSelected(8, 0);
+    int asked = 0;
+    screen->SetSaveAsker([&asked](const QString& name) {
+        ++asked;
+        EXPECT_EQ(name, "llave.fmt");
+        return CFmtpantallaFrm::SaveAnswer::Cancel;
+    });
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
 }

@@ -1,0 +1,21 @@
+#include "platform_widgets/SaveQuestion.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+SaveQuestion::Answer SaveQuestion::Ask(QWidget* parent, const QString& name) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Plenova"),
+                    QStringLiteral("¿Desea guardar los cambios en %1?").arg(name),
+                    QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Save;
+    if (box.clickedButton() == no)
+        return Answer::Discard;
+    return Answer::Cancel;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform_widgets/SaveQuestion.h"
+
+#include <QHash>
+#include <QList>
+#include <QMdiSubWindow>
+#include <QString>
+
+#include <functional>
+
+class CFmtpantallaView;
+class QAction;
+class QMainWindow;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class ScreenDocument;
+
+// The window in which the capture screen of a format is arranged: where each field lies on the
+// data-entry screen, whether its caption stands above it or beside it, and the order in which
+// the fields are visited. A child window of the main frame with its own menu, toolbar and status
+// bar; it exists only for a format it opened, and writes it back to the same file.
+//
+// Every change is a step that can be undone; a window with changes not yet saved asks before it
+// closes.
+class CFmtpantallaFrm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // The command identifiers of the window's menu and toolbar.
+    enum Command : int {
+        OpenScreenCommand = 32802,
+        SaveCommand = 32803,
+        CloseCommand = 32804,
+        CaptionAboveCommand = 32805,
+        CaptionLeftCommand = 32806,
+        CaptureOrderCommand = 32807,
+        ExitCommand = 57665,
+        AccessBarCommand = 32811,
+        AboutCommand = 57664,
+        HelpCommand = 32809,
+        UndoCommand = 57643,
+        RedoCommand = 57644,
+    };
+
+    using SaveAnswer = ::SaveQuestion::Answer;
+    using SaveAsker = std::function<SaveAnswer(const QString& name)>;
+    using Messenger = std::function<void(const QString&)>;
+
+    explicit CFmtpantallaFrm(QWidget* parent = nullptr);
+    ~CFmtpantallaFrm() override;
+
+    ScreenDocument& Document() const { return *m_document; }
+    CFmtpantallaView* View() const { return m_view; }
+
+    // Reads the format at path into the window. A format that cannot be read is reported and
+    // leaves the window empty; false then.
+    bool OpenScreenLayout(const QString& path);
+    // "Guardar formato": writes the arrangement into the format's file. False, after telling the
+    // user why, when the write failed; the file on disk is then the one before.
+    bool Save();
+    // Whether the window may go: true without changes; otherwise asks, and saves when told to.
+    bool MayClose();
+
+    // "Diseño de pantalla - " with the path, or "(nuevo)"; then tells whoever follows it.
+    void UpdateTitle();
+
+    void SetSaveAsker(SaveAsker asker) { m_askSave = std::move(asker); }
+    void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
+
+    const QList<QMenu*>& Menus() const { return m_menus; }
+    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    QStatusBar* StatusBar() const { return m_statusBar; }
+
+signals:
+    // After every change of the caption, and when the window is activated or resized.
+    void captionChanged(QMdiSubWindow* frame);
+    // A format was opened: the recent formats.
+    void formatOpened(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt,
+                        const QString& tip);
+    void MakeCommands();
+    void MakeMenus();
+    void MakeToolBar();
+    void MakeStatusBar();
+    // Enables and ticks the commands by the document's state.
+    void UpdateCommands();
+    void Tell(const QString& message);
+
+    ScreenDocument* m_document;
+    QMainWindow* m_body;
+    CFmtpantallaView* m_view;
+    QToolBar* m_toolBar = nullptr;
+    QStatusBar* m_statusBar = nullptr;
+    QList<QMenu*> m_menus;
+    QHash<int, QAction*> m_actions;
+    SaveAsker m_askSave;
+    Messenger m_tell;
+};

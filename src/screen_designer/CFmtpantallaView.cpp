@@ -1,0 +1,174 @@
+#include "screen_designer/CFmtpantallaView.h"
+
+#include "capture_controls/CCaptureControl.h"
+#include "model/CControles.h"
+#include "platform/ColorRef.h"
+#include "platform/PainterSurface.h"
+#include "screen_designer/ScreenDocument.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+CFmtpantallaView::CFmtpantallaView(ScreenDocument& document, QWidget* parent)
+    : QAbstractScrollArea(parent), m_document(document),
+      m_screenFont(CCaptureControl::ScreenFont()) {
+    setObjectName(QStringLiteral("screenLayoutView"));
+    viewport()->setMouseTracking(true);
+    // Every pixel is painted: the form's colour and the fields over it.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);
+    SetViewCursor(kArrowCursor);
+    UpdateScrollBars();
+    const auto redraw = [this] { viewport()->update(); };
+    connect(&m_document, &ScreenDocument::changed, this, redraw);
+    connect(&m_document, &ScreenDocument::selectionChanged, this, [this] {
+        // A handle armed on the control that was selected is no handle of the new one.
+        m_armed = Handle::None;
+        SetViewCursor(kArrowCursor);
+        viewport()->update();
+    });
+}
+
+CFmtpantallaView::~CFmtpantallaView() = default;
+
+Point CFmtpantallaView::ToScreen(QPoint pixel) const {
+    return Point{pixel.x() + horizontalScrollBar()->value(),
+                 pixel.y() + verticalScrollBar()->value()};
+}
+
+void CFmtpantallaView::Paint(DrawingSurface& dc, Point origin, QSize visible) const {
+    dc.FillSolidRect(Rect{0, 0, visible.width(), visible.height()},
+                     FromQColor(palette().color(QPalette::Button)));
+    const Point previousOrigin = dc.SetWindowOrg(origin);
+    const LogFont previousFont = dc.SelectFont(m_screenFont);
+    dc.SetBkMode(BkMode::Transparent);
+    const ColorRef previousColor =
+        dc.SetTextColor(FromQColor(palette().color(QPalette::ButtonText)));
+    const bool order = m_document.IsOrderMode();
+    // In list order, as the capture window stacks them: the last one lies on top.
+    for (const auto& control : m_document.Controls()) {
+        control->screenFont = &m_screenFont;
+        if (ScreenDocument::IsArrangeable(*control))
+            control->DrawOnScreenLayout(dc, order);
+    }
+    dc.SetTextColor(previousColor);
+    dc.SelectFont(previousFont);
+    dc.SetWindowOrg(previousOrigin);
+}
+
+void CFmtpantallaView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    PainterSurface dc(painter);
+    Paint(dc, ToScreen(QPoint(0, 0)), viewport()->size());
+}
+
+void CFmtpantallaView::UpdateScrollBars() {
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, kSide - visible.width()));
+    verticalScrollBar()->setRange(0, std::max(0, kSide - visible.height()));
+    horizontalScrollBar()->setPageStep(visible.width());
+    verticalScrollBar()->setPageStep(visible.height());
+    horizontalScrollBar()->setSingleStep(kSide / 100);
+    verticalScrollBar()->setSingleStep(kSide / 100);
+}
+
+void CFmtpantallaView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void CFmtpantallaView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CFmtpantallaView::SetViewCursor(int id) {
+    m_cursorId = id;
+    viewport()->setCursor(DesignerPictures::Cursor(id));
+}
+
+bool CFmtpantallaView::event(QEvent* event) {
+    // A shortcut (Ctrl+Z above all) pressed while a field is being dragged first ends the drag
+    // as a step of its own, so that the shortcut acts on a finished history.
+    if (event->type() == QEvent::ShortcutOverride && m_document.IsDragging())
+        m_document.Release();
+    return QAbstractScrollArea::event(event);
+}
+
+void CFmtpantallaView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    m_document.Press(ToScreen(event->position().toPoint()), m_armed);
+}
+
+void CFmtpantallaView::mouseMoveEvent(QMouseEvent* event) {
+    const Point p = ToScreen(event->position().toPoint());
+    if (m_document.IsDragging())
+        m_document.DragTo(p);
+    else
+        Hover(p);
+}
+
+void CFmtpantallaView::Hover(Point p) {
+    if (!m_document.Selected())
+        return;
+    const Handle handle = m_document.HandleAt(p);
+    if (m_armed == Handle::None) {
+        if (handle == Handle::Left || handle == Handle::Right) {
+            m_armed = handle;
+            SetViewCursor(kSizeWidthCursor);
+        } else if (handle == Handle::Lower || handle == Handle::Upper) {
+            m_armed = handle;
+            SetViewCursor(kSizeHeightCursor);
+        }
+    } else if (handle == Handle::None) {
+        m_armed = Handle::None;
+        SetViewCursor(kArrowCursor);
+    }
+}
+
+void CFmtpantallaView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_document.IsDragging())
+        m_document.Release();
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CFmtpantallaView::keyPressEvent(QKeyEvent* event) {
+    const int step = ScreenDocument::kGrid;
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right ||
+                       event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    // Without a selected field the arrows scroll the screen.
+    if (arrow && !m_document.Selected()) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+        m_document.MoveSelected(-step, 0);
+        break;
+    case Qt::Key_Right:
+        m_document.MoveSelected(step, 0);
+        break;
+    case Qt::Key_Up:
+        m_document.MoveSelected(0, -step);
+        break;
+    case Qt::Key_Down:
+        m_document.MoveSelected(0, step);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter does nothing on this screen.
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "designer/DesignerPictures.h"
+#include "model/Handle.h"
+#include "platform/DrawingSurface.h"
+#include "platform/LogFont.h"
+#include "platform/Point.h"
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QSize>
+
+class ScreenDocument;
+
+// The capture screen as the capture window will lay it out, on a form of 3000 x 3000 pixels in
+// the colour of buttons: every capture field drawn as its box with its caption beside or above
+// it, every label as its text, the selected one with its handles, and in order mode the capture
+// order on a red tag at each field. The mouse picks, drags and resizes fields on the 4-pixel
+// grid; the arrow keys move the selected one a grid step.
+//
+// The view changes the format only through its document, so that every edit is a step of the
+// document's undo stack and a whole drag is one step.
+class CFmtpantallaView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    static constexpr int kSide = 3000;
+    static constexpr int kArrowCursor = DesignerPictures::kArrowCursor;
+    static constexpr int kSizeWidthCursor = DesignerPictures::kSizeWidthCursor;
+    static constexpr int kSizeHeightCursor = DesignerPictures::kSizeHeightCursor;
+
+    explicit CFmtpantallaView(ScreenDocument& document, QWidget* parent = nullptr);
+    ~CFmtpantallaView() override;
+
+    ScreenDocument& Document() const { return m_document; }
+
+    // The screen point under a pixel of the viewport: the pixel plus the scroll position.
+    Point ToScreen(QPoint pixel) const;
+    // The cursor shown, by its picture number, and the handle the pointer armed.
+    int CursorId() const { return m_cursorId; }
+    Handle ArmedHandle() const { return m_armed; }
+
+    // Draws the part of the screen of size visible whose top-left corner is origin, onto a
+    // surface whose (0, 0) is the viewport's corner.
+    void Paint(DrawingSurface& dc, Point origin, QSize visible) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void UpdateScrollBars();
+    void SetViewCursor(int id);
+    void Hover(Point p);
+
+    ScreenDocument& m_document;
+    LogFont m_screenFont;
+    Handle m_armed = Handle::None;
+    int m_cursorId = kArrowCursor;
+};
