@@ -1,7 +1,10 @@
 #include "cli/FillCommand.h"
 
+#include "capture/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/CaptureFileError.h"
+#include "capture/CsvTable.h"
+#include "capture/FieldEntry.h"
 #include "capture_controls/CCaptureEdit.h"
 #include "capture_controls/CCuadrosVar.h"
 #include "capture_controls/CDateInput.h"
@@ -11,7 +14,6 @@
 #include "capture_controls/CTextlineVar.h"
 #include "cli/CliArgs.h"
 #include "cli/CliError.h"
-#include "cli/FieldEntry.h"
 #include "cli/JsonWriter.h"
 #include "cli/PrintOutput.h"
 #include "cli/ValueTextCommand.h"
@@ -24,12 +26,55 @@
 #include <QPlainTextEdit>
 #include <QTextStream>
 
+#include <memory>
 #include <vector>
 
 QString FillCommand::Usage() const {
     return QStringLiteral("fill FORMATO.fmt [--cap DATOS.cap] [--set NOMBRE=VALOR]... "
                           "[--set TABLA[RENGLON,COLUMNA]=VALOR]... [--save-cap DATOS.cap] [") +
-           PrintOutput::Usage() + QStringLiteral("] [--values] [--locale xx_YY]");
+           PrintOutput::Usage() +
+           QStringLiteral("] [--values] [--locale xx_YY]\n"
+                          "       fill FORMATO.fmt --csv DATOS.csv [--cap BASE.cap] "
+                          "[--set NOMBRE=VALOR]... [--save-cap CARPETA/] [-o LOTE.pdf ...]");
+}
+
+int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
+                          std::vector<FieldEntry> entries) {
+    if (args.Flag(QStringLiteral("--values")))
+        throw CliError(QStringLiteral("--values no se usa con --csv"));
+    if (output.Requested() && !output.Path().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        throw CliError(QStringLiteral("con --csv cada renglón es una hoja: la salida (-o) debe "
+                                      "ser un PDF"));
+    const std::optional<QString> folder = args.Value(QStringLiteral("--save-cap"));
+    if (!output.Requested() && !folder)
+        throw CliError(QStringLiteral("con --csv diga dónde van los renglones llenos: -o LOTE.pdf, "
+                                      "--save-cap CARPETA/ o ambos"));
+    const CsvTable table = CsvTable::Read(*args.Value(QStringLiteral("--csv")));
+    std::unique_ptr<BatchFill> batch;
+    try {
+        batch = std::make_unique<BatchFill>(args.Positional().first());
+    } catch (const FormatError& e) {
+        throw CliError(e.Message());
+    }
+    if (const std::optional<QString> base = args.Value(QStringLiteral("--cap")))
+        batch->SetBase(*base);
+    batch->SetExtraEntries(std::move(entries));
+    // Captured-data files are written row by row: the rows are checked first, so that a bad
+    // one leaves no files behind.
+    if (folder)
+        batch->Check(table);
+    if (!output.Requested()) {
+        batch->Run(table, BatchFill::Output{nullptr, {}, *folder});
+        return 0;
+    }
+    // The PDF takes the place of an old one only when every row went onto it.
+    output.Write({[&](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
+                      return batch->Run(table, BatchFill::Output{&printer, offsets,
+                                                                 folder.value_or(QString())}) ==
+                             BatchFill::Outcome::Done;
+                  },
+                  {}});
+    return 0;
 }
 
 int FillCommand::Run(const QStringList& words, QTextStream& out) {
@@ -38,7 +83,8 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
             << CliArgs::Option{QStringLiteral("--set"), QString(), true}
             << CliArgs::Option{QStringLiteral("--save-cap"), QString(), true}
             << CliArgs::Option{QStringLiteral("--values"), QString(), false}
-            << CliArgs::Option{QStringLiteral("--locale"), QString(), true};
+            << CliArgs::Option{QStringLiteral("--locale"), QString(), true}
+            << CliArgs::Option{QStringLiteral("--csv"), QString(), true};
     const CliArgs args(words, options);
     args.ExpectPositional(1, Usage());
     // "-o" with no file name is a slip, not a wish for no printout.
@@ -55,6 +101,8 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
     std::vector<FieldEntry> entries;
     for (const QString& text : args.Values(QStringLiteral("--set")))
         entries.push_back(FieldEntry::Parse(text));
+    if (args.Value(QStringLiteral("--csv")))
+        return RunBatch(args, output, std::move(entries));
 
     CFmtcaptureView view;
     try {

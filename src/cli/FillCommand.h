@@ -2,13 +2,24 @@
 
 #include "cli/CliCommand.h"
 
+#include "capture/FieldEntry.h"
+
+#include <vector>
+
 class CFmtcaptureView;
+class CliArgs;
 class JsonWriter;
+class PrintOutput;
 
 // plenova-cli fill FORMAT.fmt: fills a format in on its capture screen, made off-screen, as a
 // user would: the values of a captured-data file first, then each "--set" in the order given,
 // each typed into its field and the field left, so that the calculated fields follow. Then the
 // values may be saved, the sheet printed and the values shown as JSON.
+//
+// With "--csv" the format is filled once for each row of a table of values, each row printed on
+// a sheet of its own in one PDF and, with "--save-cap", kept in a captured-data file of its own
+// in a folder; "--cap" and "--set" then give every row its starting and its final values. A row
+// the format cannot take stops the batch with its line, and no PDF is written.
 class FillCommand : public CliCommand {
 public:
     QString Name() const override { return QStringLiteral("fill"); }
@@ -19,4 +30,8 @@ public:
     // name, type code, capture order and value as the screen shows it: "text", "checked",
     // "date" (YYYY-MM-DD, null when the field holds none) or a table's "cells", row by row.
     static void WriteValues(JsonWriter& json, const CFmtcaptureView& view);
+
+private:
+    static int RunBatch(const CliArgs& args, const PrintOutput& output,
+                        std::vector<FieldEntry> entries);
 };

@@ -1,5 +1,6 @@
 #include "cli/CliRunner.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -219,4 +220,89 @@ TEST(FillCommandTest, RefusesWhatTheScreenCannotTakeWithOneLineAndNoFiles) {
               "plenova-cli: " + chequeCap +
                   ": El archivo seleccionado es del tipo cheque.fmt y no del formato factura.fmt "
                   "actual\n");
+}
+
+namespace {
+
+// The text pdftotext reads off one page of a PDF.
+QString PageText(const QString& pdf, int page) {
+    QProcess process;
+    process.start("pdftotext", {"-layout", "-f", QString::number(page), "-l",
+                                QString::number(page), pdf, "-"});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+TEST(FillCommandTest, ABatchPrintsEachRowAsFillPrintsItAlone) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("lote.csv");
+    // The second row leaves the second line of the invoice empty; its quoted customer holds a
+    // comma.
+    WriteFile(csv, "FOLIO,CLIENTE,PARTIDAS[1,1],PARTIDAS[1,2],PARTIDAS[1,3],PARTIDAS[2,1],"
+                   "PARTIDAS[2,3],EFECTIVO\n"
+                   "A-101,Papelería del Centro,2,Resma de papel bond,150,1,99.50,1\n"
+                   "A-102,\"Abarrotes Lupita, S.A.\",3,Cuaderno,42.10,,,0\n");
+    const QString pdf = dir.filePath("lote.pdf");
+    const QString caps = dir.filePath("capturas");
+    const CliResult batch =
+        Fill({kFactura, "--csv", csv, "-o", pdf, "--save-cap", caps, "--set", "FECHA=2026-12-08"});
+    ASSERT_EQ(batch.exitCode, 0) << batch.Err().toStdString();
+
+    const QList<QStringList> rows = {
+        {"FOLIO=A-101", "CLIENTE=Papelería del Centro", "PARTIDAS[1,1]=2",
+         "PARTIDAS[1,2]=Resma de papel bond", "PARTIDAS[1,3]=150", "PARTIDAS[2,1]=1",
+         "PARTIDAS[2,3]=99.50", "EFECTIVO=1", "FECHA=2026-12-08"},
+        {"FOLIO=A-102", "CLIENTE=Abarrotes Lupita, S.A.", "PARTIDAS[1,1]=3",
+         "PARTIDAS[1,2]=Cuaderno", "PARTIDAS[1,3]=42.10", "EFECTIVO=0", "FECHA=2026-12-08"}};
+    for (int i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QString alone = dir.filePath(QStringLiteral("solo%1.pdf").arg(i));
+        const QString aloneCap = dir.filePath(QStringLiteral("solo%1.cap").arg(i));
+        ASSERT_EQ(Fill(QStringList{kFactura, "-o", alone, "--save-cap", aloneCap} + Sets(rows[i]))
+                      .exitCode,
+                  0);
+        const QString page = PageText(pdf, i + 1);
+        EXPECT_TRUE(page.contains(rows[i][0].mid(6))) << page.toStdString();
+        EXPECT_EQ(page, PageText(alone, 1));
+        // Each row's values are kept as the window would keep them (a date keeps the time of
+        // day it was typed, so the files are compared by what they load).
+        const QString kept = caps + QStringLiteral("/factura-000%1.cap").arg(i + 1);
+        const CliResult keptValues = Fill({kFactura, "--cap", kept, "--values"});
+        ASSERT_EQ(keptValues.exitCode, 0) << keptValues.Err().toStdString();
+        EXPECT_EQ(keptValues.Out(), Fill({kFactura, "--cap", aloneCap, "--values"}).Out());
+    }
+    EXPECT_TRUE(PageText(pdf, 3).isEmpty());
+}
+
+TEST(FillCommandTest, ABadRowStopsTheBatchWithItsLineAndWritesNothing) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("lote.csv");
+    WriteFile(csv, "FOLIO,EFECTIVO\nA-1,1\n\nA-2,sí\nA-3,0\n");
+    const QString pdf = dir.filePath("lote.pdf");
+    WriteFile(pdf, "antes");
+    const QString caps = dir.filePath("capturas");
+    const CliResult r = Fill({kFactura, "--csv", csv, "-o", pdf, "--save-cap", caps});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.Err(), "plenova-cli: " + csv +
+                           ", línea 4: «EFECTIVO» es una marca: toma 1 (marcada) o 0 (vacía), "
+                           "no «sí»\n");
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "antes");
+    EXPECT_TRUE(QDir(caps).entryList(QDir::Files).isEmpty());
+
+    // A column that names no field, and a picture asked of a batch.
+    WriteFile(csv, "FOLIO,DESCUENTO\nA-1,5\n");
+    EXPECT_EQ(Fill({kFactura, "--csv", csv, "-o", pdf}).Err(),
+              "plenova-cli: " + csv +
+                  ", línea 2: factura.fmt no tiene un campo de captura llamado «DESCUENTO»\n");
+    EXPECT_EQ(Fill({kFactura, "--csv", csv, "-o", dir.filePath("lote.png")}).exitCode, 1);
 }

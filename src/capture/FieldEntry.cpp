@@ -1,6 +1,7 @@
-#include "cli/FieldEntry.h"
+#include "capture/FieldEntry.h"
 
 #include "capture/CFmtcaptureView.h"
+#include "capture/FieldEntryError.h"
 #include "capture_controls/CCaptureEdit.h"
 #include "capture_controls/CCuadrosVar.h"
 #include "capture_controls/CDateInput.h"
@@ -8,7 +9,6 @@
 #include "capture_controls/CMarcaVar.h"
 #include "capture_controls/CParrafoVar.h"
 #include "capture_controls/CTextlineVar.h"
-#include "cli/CliError.h"
 #include "grid/CEditCell.h"
 #include "grid/CVrGrid.h"
 
@@ -50,7 +50,7 @@ void TypeOver(QLineEdit* edit, const QString& text) {
 FieldEntry FieldEntry::Parse(const QString& text) {
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0)
-        throw CliError(
+        throw FieldEntryError(
             QStringLiteral("--set espera NOMBRE=VALOR o TABLA[RENGLON,COLUMNA]=VALOR, no «%1»")
                 .arg(text));
     return FieldEntry(text.left(equals), text.mid(equals + 1));
@@ -59,7 +59,7 @@ FieldEntry FieldEntry::Parse(const QString& text) {
 void FieldEntry::TypeInto(CFmtcaptureView& view) const {
     if (CControles* field = FindCaptureField(view.Controls(), m_name)) {
         if (dynamic_cast<CFmtGrid*>(field))
-            throw CliError(
+            throw FieldEntryError(
                 QStringLiteral("«%1» es una tabla: dé la celda, como %1[1,1]=VALOR").arg(m_name));
         TypeIntoField(*field);
         return;
@@ -70,11 +70,13 @@ void FieldEntry::TypeInto(CFmtcaptureView& view) const {
     CControles* table =
         cell.hasMatch() ? FindCaptureField(view.Controls(), cell.captured(1)) : nullptr;
     if (!table)
-        throw CliError(QStringLiteral("%1 no tiene un campo de captura llamado «%2»")
-                           .arg(view.FormatName(), cell.hasMatch() ? cell.captured(1) : m_name));
+        throw FieldEntryError(
+            QStringLiteral("%1 no tiene un campo de captura llamado «%2»")
+                .arg(view.FormatName(), cell.hasMatch() ? cell.captured(1) : m_name));
     auto* grid = dynamic_cast<CFmtGrid*>(table);
     if (!grid)
-        throw CliError(QStringLiteral("«%1» no es una tabla: no tiene celdas").arg(table->text));
+        throw FieldEntryError(
+            QStringLiteral("«%1» no es una tabla: no tiene celdas").arg(table->text));
     TypeIntoCell(*grid, cell.captured(2).toInt(), cell.captured(3).toInt());
 }
 
@@ -101,7 +103,7 @@ void FieldEntry::TypeIntoField(CControles& field) const {
     }
     if (auto* mark = dynamic_cast<CMarcaVar*>(&field); mark && mark->CheckBox()) {
         if (m_value != QLatin1String("1") && m_value != QLatin1String("0"))
-            throw CliError(
+            throw FieldEntryError(
                 QStringLiteral("«%1» es una marca: toma 1 (marcada) o 0 (vacía), no «%2»")
                     .arg(m_name, m_value));
         // A click toggles the box; one that already shows the value is left alone.
@@ -112,34 +114,35 @@ void FieldEntry::TypeIntoField(CControles& field) const {
     if (auto* date = dynamic_cast<CDateInput*>(&field); date && date->Picker()) {
         static const QRegularExpression datePattern(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
         if (!datePattern.match(m_value).hasMatch())
-            throw CliError(QStringLiteral("«%1» es una fecha: escríbala AAAA-MM-DD, no «%2»")
-                               .arg(m_name, m_value));
+            throw FieldEntryError(QStringLiteral("«%1» es una fecha: escríbala AAAA-MM-DD, no «%2»")
+                                      .arg(m_name, m_value));
         const QDate typed = QDate::fromString(m_value, QStringLiteral("yyyy-MM-dd"));
         if (!typed.isValid())
-            throw CliError(
+            throw FieldEntryError(
                 QStringLiteral("«%1»: %2 no es una fecha del calendario").arg(m_name, m_value));
         QDateEdit* picker = date->Picker();
         picker->setDate(typed);
         if (picker->date() != typed)
-            throw CliError(QStringLiteral("«%1» no acepta la fecha %2: va del %3 al %4")
-                               .arg(m_name, m_value, picker->minimumDate().toString(Qt::ISODate),
-                                    picker->maximumDate().toString(Qt::ISODate)));
+            throw FieldEntryError(QStringLiteral("«%1» no acepta la fecha %2: va del %3 al %4")
+                                      .arg(m_name, m_value,
+                                           picker->minimumDate().toString(Qt::ISODate),
+                                           picker->maximumDate().toString(Qt::ISODate)));
         return;
     }
-    throw CliError(
+    throw FieldEntryError(
         QStringLiteral("«%1» no tiene dónde escribirse en la pantalla de captura").arg(m_name));
 }
 
 void FieldEntry::TypeIntoCell(CFmtGrid& table, int row, int column) const {
     if (row < 1 || row > table.RowCount() || column < 1 || column > table.ColumnCount())
-        throw CliError(QStringLiteral("«%1»: la tabla %2 tiene %3 renglones y %4 columnas, "
-                                      "contados desde 1")
-                           .arg(m_name, table.text)
-                           .arg(table.RowCount())
-                           .arg(table.ColumnCount()));
+        throw FieldEntryError(QStringLiteral("«%1»: la tabla %2 tiene %3 renglones y %4 columnas, "
+                                             "contados desde 1")
+                                  .arg(m_name, table.text)
+                                  .arg(table.RowCount())
+                                  .arg(table.ColumnCount()));
     CVrGrid* grid = table.Grid();
     if (!grid)
-        throw CliError(
+        throw FieldEntryError(
             QStringLiteral("«%1» no tiene dónde escribirse en la pantalla de captura").arg(m_name));
     // As the user does: the cell is made current, its editor opens on its text, the value is
     // typed over it and Enter confirms it, which stores the cell and recomputes the row and the
@@ -147,9 +150,10 @@ void FieldEntry::TypeIntoCell(CFmtGrid& table, int row, int column) const {
     grid->SetCurrentCell(column, row);
     grid->BeginEdit(0);
     if (!grid->IsEditing() || !grid->EditBox()->isVisibleTo(grid))
-        throw CliError(QStringLiteral("«%1»: la columna %2 de %3 es de solo lectura")
-                           .arg(m_name, table.Columns()[static_cast<std::size_t>(column - 1)].title,
-                                table.text));
+        throw FieldEntryError(QStringLiteral("«%1»: la columna %2 de %3 es de solo lectura")
+                                  .arg(m_name,
+                                       table.Columns()[static_cast<std::size_t>(column - 1)].title,
+                                       table.text));
     CEditCell* edit = grid->EditBox();
     TypeOver(edit, m_value);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -157,5 +161,5 @@ void FieldEntry::TypeIntoCell(CFmtGrid& table, int row, int column) const {
     // The editor reports the end of the edit once the key has been handled.
     QCoreApplication::sendPostedEvents(edit, QEvent::MetaCall);
     if (grid->IsEditing())
-        throw CliError(QStringLiteral("«%1»: la celda no tomó el valor").arg(m_name));
+        throw FieldEntryError(QStringLiteral("«%1»: la celda no tomó el valor").arg(m_name));
 }

@@ -1,0 +1,98 @@
+#include "capture/BatchFill.h"
+
+#include "capture/BatchError.h"
+#include "capture/CFmtcaptureView.h"
+#include "capture/CsvTable.h"
+#include "capture/FieldEntryError.h"
+#include "platform/PainterSurface.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+BatchFill::BatchFill(const QString& formatPath) : m_view(std::make_unique<CFmtcaptureView>()) {
+    m_view->OpenFormat(formatPath);
+    // The grids lay their cells out only once shown; the screen is shown to no one.
+    m_view->setAttribute(Qt::WA_DontShowOnScreen);
+    m_view->show();
+}
+
+BatchFill::~BatchFill() = default;
+
+void BatchFill::SetBase(const QString& capturedDataPath) {
+    m_view->LoadCapturedData(capturedDataPath);
+    m_base = capturedDataPath;
+}
+
+void BatchFill::Fill(const CsvTable& table, std::size_t index) {
+    const CsvTable::Row& row = table.Rows().at(index);
+    m_view->ClearValues();
+    if (!m_base.isEmpty())
+        m_view->LoadCapturedData(m_base);
+    try {
+        for (qsizetype column = 0; column < row.values.size(); ++column) {
+            if (!row.values[column].isEmpty())
+                FieldEntry(table.Header()[column], row.values[column]).TypeInto(*m_view);
+        }
+        for (const FieldEntry& extra : m_extras)
+            extra.TypeInto(*m_view);
+    } catch (const FieldEntryError& e) {
+        throw BatchError(
+            QStringLiteral("%1, línea %2: %3").arg(table.Name()).arg(row.line).arg(e.Message()));
+    }
+}
+
+BatchFill::Outcome BatchFill::Check(const CsvTable& table, const Progress& progress) {
+    const int total = static_cast<int>(table.Rows().size());
+    for (std::size_t i = 0; i < table.Rows().size(); ++i) {
+        Fill(table, i);
+        if (progress && !progress(static_cast<int>(i) + 1, total))
+            return Outcome::Stopped;
+    }
+    return Outcome::Done;
+}
+
+BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
+                                  const Progress& progress) {
+    const std::size_t count = table.Rows().size();
+    if (!output.captureFolder.isEmpty() && !QDir().mkpath(output.captureFolder))
+        throw BatchError(
+            QStringLiteral("%1: no se puede crear la carpeta").arg(output.captureFolder));
+    QPainter painter;
+    if (output.printer && count > 0 && !painter.begin(output.printer))
+        return Outcome::PrinterFailed;
+    for (std::size_t i = 0; i < count; ++i) {
+        Fill(table, i);
+        if (output.printer) {
+            if (i > 0 && !output.printer->newPage())
+                return Outcome::PrinterFailed;
+            PainterSurface dc(painter);
+            FormatPrinter::PrintPage(dc, m_view->Controls(), output.offsets);
+        }
+        if (!output.captureFolder.isEmpty())
+            m_view->SaveCapturedData(
+                QDir(output.captureFolder)
+                    .filePath(CaptureFileName(m_view->FormatPath(), i, count)));
+        if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(count))) {
+            // A job for paper that is stopped prints none of its sheets.
+            if (auto* printer = dynamic_cast<QPrinter*>(output.printer))
+                printer->abort();
+            return Outcome::Stopped;
+        }
+    }
+    if (painter.isActive() && !painter.end())
+        return Outcome::PrinterFailed;
+    return Outcome::Done;
+}
+
+QString BatchFill::CaptureFileName(const QString& formatPath, std::size_t index,
+                                   std::size_t count) {
+    const int digits = std::max<int>(4, static_cast<int>(QString::number(count).size()));
+    return QStringLiteral("%1-%2.cap")
+        .arg(QFileInfo(formatPath).completeBaseName())
+        .arg(index + 1, digits, 10, QLatin1Char('0'));
+}
