@@ -7,10 +7,12 @@
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform_widgets/FileDialog.h"
+#include "shell/CHelpWindow.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -78,8 +80,8 @@ void CMainFrame::MakeMenu() {
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
 
-    // The designers, the access bar and help come with their own windows' work.
-    for (Command id : {OpenScreenDesignCommand, AccessBarCommand, HelpCommand})
+    // The capture-screen designer and the access bar come with their own windows' work.
+    for (Command id : {OpenScreenDesignCommand, AccessBarCommand})
         m_actions.value(id)->setEnabled(false);
     connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
     connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
@@ -90,6 +92,27 @@ void CMainFrame::MakeMenu() {
             [this] { PrinterDialogs::SetUpPage(*m_printer, this); });
     connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
     connect(m_actions.value(AboutCommand), &QAction::triggered, this, &CMainFrame::ShowAbout);
+    connect(m_actions.value(HelpCommand), &QAction::triggered, this, &CMainFrame::ShowHelp);
+
+    // F1 asks for help wherever the focus is, whichever window's menu shows.
+    auto* helpKey = new QAction(QStringLiteral("Ayuda"), this);
+    helpKey->setData(static_cast<int>(HelpKeyCommand));
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    helpKey->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(helpKey);
+    m_actions.insert(HelpKeyCommand, helpKey);
+    connect(helpKey, &QAction::triggered, this, &CMainFrame::ShowHelp);
+}
+
+void CMainFrame::ConnectHelp(QAction* action) {
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, &CMainFrame::ShowHelp);
+}
+
+void CMainFrame::ShowHelp() {
+    if (!m_help)
+        m_help = new CHelpWindow(this);
+    m_help->ShowContents();
 }
 
 void CMainFrame::ShowMenusOf(QMdiSubWindow* child) {
@@ -134,9 +157,8 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    for (CFmtcapturaFrm::Command id :
-         {CFmtcapturaFrm::AccessBarCommand, CFmtcapturaFrm::HelpCommand})
-        frame->CommandAction(id)->setEnabled(false);
+    frame->CommandAction(CFmtcapturaFrm::AccessBarCommand)->setEnabled(false);
+    ConnectHelp(frame->CommandAction(CFmtcapturaFrm::HelpCommand));
     m_mdiArea->addSubWindow(frame);
     frame->show();
 
@@ -164,6 +186,7 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
             &QWidget::close);
     connect(frame->CommandAction(CFmtdesignFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
+    ConnectHelp(frame->CommandAction(CFmtdesignFrm::HelpCommand));
     m_mdiArea->addSubWindow(frame);
     frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     frame->show();
