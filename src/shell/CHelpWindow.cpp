@@ -103,9 +103,10 @@ CHelpWindow::CHelpWindow(QWidget* parent)
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 680});
+    splitter->setSizes({220, 820});
     setCentralWidget(splitter);
-    resize(900, 640);
+    // Room for a picture of a window beside the contents.
+    resize(1040, 760);
 
     // The first page shown is the one Inicio comes back to.
     m_browser->setSource(ContentsUrl());
