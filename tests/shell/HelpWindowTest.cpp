@@ -1,7 +1,7 @@
 #include "capture/CFmtcapturaFrm.h"
+#include "capture_controls/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
-#include "model/Format.h"
-#include "model/FormatFile.h"
+#include "grid/CVrGrid.h"
 #include "shell/CHelpWindow.h"
 #include "shell/CMainFrame.h"
 
@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QSet>
@@ -50,19 +51,11 @@ QString Text(const QString& page) {
     return QString::fromUtf8(Bytes(kFolder + page));
 }
 
-QString EmptyFormat(const QTemporaryDir& dir, const QString& name) {
-    Format format;
-    FormatSettings settings;
-    const QString path = dir.filePath(name);
-    FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
-    return path;
-}
-
 } // namespace
 
 TEST(HelpWindowTest, EveryWayToHelpShowsTheOneHelpWindowOnItsContents) {
+    CaptureControlTypes::RegisterAll();
     QTemporaryDir dir;
-    const QString factura = EmptyFormat(dir, "factura.fmt");
     CMainFrame frame(dir.path());
     frame.SetUnattended(true);
     frame.resize(1000, 700);
@@ -85,8 +78,13 @@ TEST(HelpWindowTest, EveryWayToHelpShowsTheOneHelpWindowOnItsContents) {
 
     // From a page further in, each way comes back to the contents in the same window, which a
     // reader may have closed meanwhile.
-    CFmtcapturaFrm* capture = frame.OpenForCapture(factura);
+    // The example invoice: its entries and its table take keys of their own.
+    CFmtcapturaFrm* capture = frame.OpenForCapture(PLENOVA_SOURCE_DIR "/examples/factura.fmt");
     ASSERT_NE(capture, nullptr);
+    auto* entry = capture->findChild<QLineEdit*>();
+    auto* table = capture->findChild<CVrGrid*>();
+    ASSERT_NE(entry, nullptr);
+    ASSERT_NE(table, nullptr);
     CFmtdesignFrm* design = frame.NewDesign();
     QAction* captureHelp = capture->CommandAction(CFmtcapturaFrm::HelpCommand);
     QAction* designHelp = design->CommandAction(CFmtdesignFrm::HelpCommand);
@@ -98,6 +96,8 @@ TEST(HelpWindowTest, EveryWayToHelpShowsTheOneHelpWindowOnItsContents) {
         {"57670", [&] { frame.CommandAction(CMainFrame::HelpKeyCommand)->trigger(); }},
         {"F1 in the main frame", [&] { QTest::keyClick(&frame, Qt::Key_F1); }},
         {"F1 in a design window", [&] { QTest::keyClick(design, Qt::Key_F1); }},
+        {"F1 in a capture field", [&] { QTest::keyClick(entry, Qt::Key_F1); }},
+        {"F1 in a table", [&] { QTest::keyClick(table, Qt::Key_F1); }},
         {"F1 in the help window", [&] { QTest::keyClick(help->Browser(), Qt::Key_F1); }},
     };
     for (const auto& [way, ask] : ways) {
