@@ -8,10 +8,12 @@
 #include "platform/Profile.h"
 #include "platform_widgets/FileDialog.h"
 #include "screen_designer/CFmtpantallaFrm.h"
+#include "shell/CHelpWindow.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -79,9 +81,8 @@ void CMainFrame::MakeMenu() {
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
 
-    // The access bar and help come with their own windows' work.
-    for (Command id : {AccessBarCommand, HelpCommand})
-        m_actions.value(id)->setEnabled(false);
+    // The access bar comes with its own window's work.
+    m_actions.value(AccessBarCommand)->setEnabled(false);
     connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
     connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
             &CMainFrame::OpenDesignDialog);
@@ -93,6 +94,27 @@ void CMainFrame::MakeMenu() {
             [this] { PrinterDialogs::SetUpPage(*m_printer, this); });
     connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
     connect(m_actions.value(AboutCommand), &QAction::triggered, this, &CMainFrame::ShowAbout);
+    connect(m_actions.value(HelpCommand), &QAction::triggered, this, &CMainFrame::ShowHelp);
+
+    // F1 asks for help wherever the focus is, whichever window's menu shows.
+    auto* helpKey = new QAction(QStringLiteral("Ayuda"), this);
+    helpKey->setData(static_cast<int>(HelpKeyCommand));
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    helpKey->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(helpKey);
+    m_actions.insert(HelpKeyCommand, helpKey);
+    connect(helpKey, &QAction::triggered, this, &CMainFrame::ShowHelp);
+}
+
+void CMainFrame::ConnectHelp(QAction* action) {
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, &CMainFrame::ShowHelp);
+}
+
+void CMainFrame::ShowHelp() {
+    if (!m_help)
+        m_help = new CHelpWindow(this);
+    m_help->ShowContents();
 }
 
 void CMainFrame::ShowMenusOf(QMdiSubWindow* child) {
@@ -149,9 +171,8 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    for (CFmtcapturaFrm::Command id :
-         {CFmtcapturaFrm::AccessBarCommand, CFmtcapturaFrm::HelpCommand})
-        frame->CommandAction(id)->setEnabled(false);
+    frame->CommandAction(CFmtcapturaFrm::AccessBarCommand)->setEnabled(false);
+    ConnectHelp(frame->CommandAction(CFmtcapturaFrm::HelpCommand));
     m_mdiArea->addSubWindow(frame);
     frame->show();
 
@@ -179,6 +200,7 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
             &QWidget::close);
     connect(frame->CommandAction(CFmtdesignFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
+    ConnectHelp(frame->CommandAction(CFmtdesignFrm::HelpCommand));
     m_mdiArea->addSubWindow(frame);
     frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     frame->show();
@@ -208,9 +230,8 @@ CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtpantallaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    for (CFmtpantallaFrm::Command id :
-         {CFmtpantallaFrm::AccessBarCommand, CFmtpantallaFrm::HelpCommand})
-        frame->CommandAction(id)->setEnabled(false);
+    frame->CommandAction(CFmtpantallaFrm::AccessBarCommand)->setEnabled(false);
+    ConnectHelp(frame->CommandAction(CFmtpantallaFrm::HelpCommand));
     // The window exists only for a format it holds.
     if (!frame->OpenScreenLayout(path)) {
         delete frame;

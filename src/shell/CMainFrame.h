@@ -9,6 +9,7 @@
 class CFmtcapturaFrm;
 class CFmtdesignFrm;
 class CFmtpantallaFrm;
+class CHelpWindow;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -32,6 +33,8 @@ public:
         AccessBarCommand = 32811,
         AboutCommand = 57664,
         HelpCommand = 32809,
+        // The framework's own help command, the one F1 gives anywhere in the application.
+        HelpKeyCommand = 57670,
     };
 
     explicit CMainFrame(const QString& defaultFolder, QWidget* parent = nullptr);
@@ -66,6 +69,8 @@ public:
     // The application's printer: every capture window prints on it, and the printer set-up of
     // the main menu or of any capture window changes it for all of them.
     QPrinter& Printer() const { return *m_printer; }
+    // The help window, once help has been asked for; nullptr before.
+    CHelpWindow* HelpWindow() const { return m_help; }
 
 protected:
     // Leaving the application asks, for each design window (of the format or of its capture
@@ -76,6 +81,9 @@ protected:
 public slots:
     // A child window changed its caption: the main caption follows it.
     void childCaptionChanged(QMdiSubWindow* child);
+    // "Contenido" and F1: the help window on its contents page, made at the first call and
+    // brought to the front at every other.
+    void ShowHelp();
 
 private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
@@ -85,6 +93,8 @@ private:
     void ShowAbout();
     // The format a "Abrir" command asks for; empty when the user cancels.
     QString AskForFormat();
+    // A child window's "Contenido" opens the application's help.
+    void ConnectHelp(QAction* action);
     // A format opened or named for the first time: at the top of the recent formats.
     static void RememberFormat(const QString& path);
 
@@ -94,4 +104,6 @@ private:
     QHash<int, QAction*> m_actions;
     bool m_unattended = false;
     std::shared_ptr<QPrinter> m_printer;
+    // A child of the frame: closing it only hides it.
+    CHelpWindow* m_help = nullptr;
 };
