@@ -238,8 +238,8 @@ CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
         return nullptr;
     }
     m_mdiArea->addSubWindow(frame);
-    frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     frame->show();
+    frame->FitToScreen(m_mdiArea->viewport()->size());
     frame->UpdateTitle();
     return frame;
 }
