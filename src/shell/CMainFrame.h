@@ -53,6 +53,8 @@ public:
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
     void CloseAllChildren();
+    // Tells the user, in a box with an OK button, or on standard error when unattended.
+    void ShowMessage(const QString& message);
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
@@ -73,7 +75,6 @@ private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
     void MakeMenu();
     void ShowMenusOf(QMdiSubWindow* child);
-    void ShowMessage(const QString& message);
     void ShowAbout();
     // A format opened or named for the first time: at the top of the recent formats.
     static void RememberFormat(const QString& path);
