@@ -28,8 +28,12 @@ void CMdiClient::Paint(DrawingSurface& dc, const QSize& size) {
         m_picture.LoadBitmapResource(kWorkspacePicture);
     }
     dc.FillSolidRect(Rect{0, 0, size.width(), size.height()}, FromQColor(WorkspaceColor()));
+    // The picture's ground (its corner's colour) lets the workspace through, whatever colour
+    // the desktop gives workspaces.
     if (m_picture.IsLoaded())
-        m_picture.Show(dc, 0, 0, size.width(), size.height(), CPictureBitmap::ShowOption::Centre);
+        m_picture.Show(dc, 0, 0, size.width(), size.height(),
+                       CPictureBitmap::ShowOption::Centre |
+                           CPictureBitmap::ShowOption::Transparent);
 }
 
 void CMdiClient::paintEvent(QPaintEvent*) {
