@@ -289,3 +289,23 @@ TEST(StartUpTest, CapturedDataFindTheirFormatBesideThemOrInARecentFormatsFolder)
     EXPECT_EQ(RunPlenova(dir, {dir.filePath("datos/mala.cap")}, &errors), 1);
     EXPECT_TRUE(errors.contains("no indica de qué formato")) << errors.toStdString();
 }
+
+TEST(StartUpTest, TheCommandLineAnswersInSpanish) {
+    QProcess plenova;
+    plenova.start(PLENOVA_EXECUTABLE, {"--help"});
+    ASSERT_TRUE(plenova.waitForFinished(60000));
+    EXPECT_EQ(plenova.exitCode(), 0);
+    const QString help = QString::fromUtf8(plenova.readAllStandardOutput());
+    EXPECT_TRUE(help.contains("Uso: ")) << help.toStdString();
+    EXPECT_TRUE(help.contains("Muestra esta ayuda.")) << help.toStdString();
+
+    plenova.start(PLENOVA_EXECUTABLE, {"--version"});
+    ASSERT_TRUE(plenova.waitForFinished(60000));
+    EXPECT_TRUE(QString::fromUtf8(plenova.readAllStandardOutput()).startsWith("Plenova "));
+
+    // The parser's own complaints come through Qt's translation too.
+    plenova.start(PLENOVA_EXECUTABLE, {"--no-existe"});
+    ASSERT_TRUE(plenova.waitForFinished(60000));
+    EXPECT_NE(plenova.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(plenova.readAllStandardError()).contains("Opción desconocida"));
+}
