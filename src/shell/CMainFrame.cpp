@@ -8,7 +8,9 @@
 #include "platform/Profile.h"
 #include "platform_widgets/FileDialog.h"
 #include "screen_designer/CFmtpantallaFrm.h"
+#include "shell/CAboutDlg.h"
 #include "shell/CHelpWindow.h"
+#include "shell/CMdiClient.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QAction>
@@ -23,7 +25,7 @@
 #include <QTextStream>
 
 CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
-    : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new QMdiArea),
+    : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new CMdiClient),
       m_printer(std::make_shared<QPrinter>(QPrinter::HighResolution)) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -80,6 +82,10 @@ void CMainFrame::MakeMenu() {
     AddCommand(help, HelpCommand, QStringLiteral("&Conenido"),
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
+    // The standard keys (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P, the clipboard's and undo's, F6) open no
+    // document here: the application has no documents of its own, each child window reads and
+    // writes its own file. They are left unbound rather than bound to nothing, so the keys the
+    // child windows give them (the designer's undo and redo) stay theirs alone.
 
     // The access bar comes with its own window's work.
     m_actions.value(AccessBarCommand)->setEnabled(false);
@@ -277,7 +283,6 @@ void CMainFrame::ShowMessage(const QString& message) {
 }
 
 void CMainFrame::ShowAbout() {
-    QMessageBox::about(
-        this, QStringLiteral("Acerca de Plenova"),
-        QStringLiteral("<b>Plenova</b><br>Diseño, captura e impresión de formatos."));
+    CAboutDlg about(this);
+    about.exec();
 }

@@ -63,6 +63,8 @@ public:
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
     void CloseAllChildren();
+    // Tells the user, in a box with an OK button, or on standard error when unattended.
+    void ShowMessage(const QString& message);
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
@@ -89,7 +91,6 @@ private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
     void MakeMenu();
     void ShowMenusOf(QMdiSubWindow* child);
-    void ShowMessage(const QString& message);
     void ShowAbout();
     // The format a "Abrir" command asks for; empty when the user cancels.
     QString AskForFormat();
