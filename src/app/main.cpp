@@ -8,6 +8,7 @@
 //                         once it is painted, and exits; the exit status is 1 when the format
 //                         or the captured data could not be read. --cap loads captured values
 //                         into the format's window, as "Abrir datos capturados" does.
+#include "app/ApplicationIcon.h"
 #include "capture/CFmtcapturaFrm.h"
 #include "designer/CFmtdesignFrm.h"
 #include "platform/DiagnosticMessages.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     DiagnosticMessages::Install();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plenova"));
+    QApplication::setWindowIcon(ApplicationIcon::Load());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Diseño, captura e impresión de formatos"));
