@@ -13,6 +13,7 @@
 //                         into the format's window, as "Abrir datos capturados" does. A .cap
 //                         alone opens the format whose name it records, found beside it or in
 //                         the folder of a recent format.
+#include "app/ApplicationIcon.h"
 #include "capture/CFmtcapturaFrm.h"
 #include "designer/CFmtdesignFrm.h"
 #include "platform/DiagnosticMessages.h"
@@ -108,6 +109,9 @@ int main(int argc, char** argv) {
     DiagnosticMessages::Install();
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(PLENOVA_VERSION));
+    QApplication::setWindowIcon(ApplicationIcon::Load());
+    // Wayland shells match the window to its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("plenova"));
     CPlenovaApp plenova;
     // The parser's own texts (usage, the help option, its errors) come from Qt's translation.
     plenova.UseSpanish();
