@@ -6,6 +6,7 @@
 #include "designer/CFmtdesignFrm.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "shell/CPlenovaApp.h"
 
@@ -29,10 +30,13 @@ CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
     MakeMenu();
     ShowMenusOf(nullptr);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenusOf);
+    MakeAccessBar();
     setWindowTitle(QStringLiteral("PLENOVA "));
 }
 
 CMainFrame::~CMainFrame() {
+    // The commands that follow the bar go before it does.
+    disconnect(m_accessBarDock, &QDockWidget::visibilityChanged, nullptr, nullptr);
     CloseAllChildren();
     // The main menu is shown in the menu bar only while no child is active.
     menuBar()->clear();
@@ -78,8 +82,8 @@ void CMainFrame::MakeMenu() {
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
 
-    // The designers, the access bar and help come with their own windows' work.
-    for (Command id : {OpenScreenDesignCommand, AccessBarCommand, HelpCommand})
+    // The capture-screen designer and help come with their own windows' work.
+    for (Command id : {OpenScreenDesignCommand, HelpCommand})
         m_actions.value(id)->setEnabled(false);
     connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
     connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
@@ -120,6 +124,7 @@ void CMainFrame::OpenCaptureDialog() {
 void CMainFrame::RememberFormat(const QString& path) {
     Profile profile;
     CPlenovaApp::AddRecentFormat(profile, path);
+    m_accessBar->ReloadRecent();
 }
 
 CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
@@ -134,9 +139,8 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    for (CFmtcapturaFrm::Command id :
-         {CFmtcapturaFrm::AccessBarCommand, CFmtcapturaFrm::HelpCommand})
-        frame->CommandAction(id)->setEnabled(false);
+    frame->CommandAction(CFmtcapturaFrm::HelpCommand)->setEnabled(false);
+    ConnectAccessBarCommand(frame->CommandAction(CFmtcapturaFrm::AccessBarCommand));
     m_mdiArea->addSubWindow(frame);
     frame->show();
 
@@ -164,6 +168,7 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
             &QWidget::close);
     connect(frame->CommandAction(CFmtdesignFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
+    ConnectAccessBarCommand(frame->CommandAction(CFmtdesignFrm::AccessBarCommand));
     m_mdiArea->addSubWindow(frame);
     frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     frame->show();
@@ -217,4 +222,54 @@ void CMainFrame::ShowAbout() {
     QMessageBox::about(
         this, QStringLiteral("Acerca de Plenova"),
         QStringLiteral("<b>Plenova</b><br>Diseño, captura e impresión de formatos."));
+}
+
+void CMainFrame::MakeAccessBar() {
+    m_accessBar = new CAccessBar;
+    m_accessBar->SetMessenger([this](const QString& message) { ShowMessage(message); });
+    m_accessBarDock = new CSizingControlBar(QStringLiteral("Accesos"), m_accessBar, this);
+    m_accessBarDock->setObjectName(QStringLiteral("accessBar"));
+    m_accessBarDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                                 QDockWidget::DockWidgetFloatable);
+    m_accessBarDock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    addDockWidget(Qt::LeftDockWidgetArea, m_accessBarDock);
+    // Its close box puts the panel away; "Barra de acceso" brings it back.
+    connect(m_accessBarDock, &CSizingControlBar::closeRequested, m_accessBarDock, &QWidget::hide);
+    connect(m_accessBar, &CAccessBar::newFormatRequested, this, &CMainFrame::NewDesign);
+    connect(m_accessBar, &CAccessBar::openRequested, this, &CMainFrame::OpenFromAccessBar);
+    m_accessBar->OpenFolder(m_defaultFolder);
+    ConnectAccessBarCommand(m_actions.value(AccessBarCommand));
+}
+
+void CMainFrame::ConnectAccessBarCommand(QAction* command) {
+    command->setEnabled(true);
+    command->setCheckable(true);
+    command->setChecked(!m_accessBarDock->isHidden());
+    // Triggered on a shown bar, a checkable command unticks itself: tick it again.
+    connect(command, &QAction::triggered, this, [this, command] {
+        ShowAccessBar();
+        command->setChecked(true);
+    });
+    // Ticked while the bar is there, however it came or went.
+    connect(m_accessBarDock, &QDockWidget::visibilityChanged, command,
+            [this, command] { command->setChecked(!m_accessBarDock->isHidden()); });
+}
+
+void CMainFrame::ShowAccessBar() {
+    // The bar docks only on the left: back from floating it goes there.
+    m_accessBarDock->setFloating(false);
+    m_accessBarDock->show();
+}
+
+void CMainFrame::OpenFromAccessBar(CAccessBar::Target target, const QString& path) {
+    switch (target) {
+    case CAccessBar::Target::Design:
+        OpenForDesign(path);
+        break;
+    case CAccessBar::Target::Capture:
+        OpenForCapture(path);
+        break;
+    case CAccessBar::Target::Screen:
+        break;
+    }
 }

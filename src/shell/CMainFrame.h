@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/CAccessBar.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
@@ -7,6 +9,7 @@
 #include <memory>
 
 class CFmtcapturaFrm;
+class CSizingControlBar;
 class CFmtdesignFrm;
 class QAction;
 class QMdiArea;
@@ -54,6 +57,11 @@ public:
     void SetUnattended(bool unattended) { m_unattended = unattended; }
     void CloseAllChildren();
 
+    // "Barra de acceso": shows the access bar docked on the left.
+    void ShowAccessBar();
+    CAccessBar* AccessBar() const { return m_accessBar; }
+    CSizingControlBar* AccessBarDock() const { return m_accessBarDock; }
+
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
     // The application's printer: every capture window prints on it, and the printer set-up of
@@ -75,8 +83,13 @@ private:
     void ShowMenusOf(QMdiSubWindow* child);
     void ShowMessage(const QString& message);
     void ShowAbout();
-    // A format opened or named for the first time: at the top of the recent formats.
-    static void RememberFormat(const QString& path);
+    // A format opened or named for the first time: at the top of the recent formats, and the
+    // access bar lists them again.
+    void RememberFormat(const QString& path);
+    void MakeAccessBar();
+    void OpenFromAccessBar(CAccessBar::Target target, const QString& path);
+    // A "Barra de acceso" command of the main menu or of a child window's menu.
+    void ConnectAccessBarCommand(QAction* command);
 
     QString m_defaultFolder;
     QMdiArea* m_mdiArea;
@@ -84,4 +97,6 @@ private:
     QHash<int, QAction*> m_actions;
     bool m_unattended = false;
     std::shared_ptr<QPrinter> m_printer;
+    CAccessBar* m_accessBar = nullptr;
+    CSizingControlBar* m_accessBarDock = nullptr;
 };
