@@ -21,7 +21,7 @@ namespace {
 
 // The panel's natural size: narrow enough to leave the windows most of the screen, high enough
 // for four recent formats, a few lines of description and a useful stretch of the tree.
-constexpr int kWidth = 232;
+constexpr int kWidth = 272;
 constexpr int kHeight = 600;
 constexpr int kRecentHeight = 96;
 constexpr int kPreviewHeight = 66;
