@@ -178,6 +178,16 @@ void CFolderTree::AddFolderChildren(QTreeWidgetItem* item) {
 }
 
 void CFolderTree::Collapse(QTreeWidgetItem* item) {
+    // A selection inside the folder would go with its items: it moves up to the folder.
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    for (const QTreeWidgetItem* chosen : selected) {
+        for (const QTreeWidgetItem* above = chosen->parent(); above; above = above->parent()) {
+            if (above == item) {
+                setCurrentItem(item);
+                break;
+            }
+        }
+    }
     RemoveChildren(item);
     MarkUnread(item);
 }

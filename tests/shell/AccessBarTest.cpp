@@ -241,6 +241,14 @@ TEST(AccessBarTest, EverySelectionInTheTreeChooses) {
     ASSERT_EQ(opened.count(), 1);
     EXPECT_EQ(opened.at(0).at(0).value<Target>(), Target::Design);
     EXPECT_EQ(opened.at(0).at(1).toString(), baja);
+
+    // Closing the folder of the chosen format moves the selection up to it: no choice is left.
+    QTest::keyClick(tree, Qt::Key_Up);
+    EXPECT_EQ(bar.CurrentChoice(), Choice::FolderTree);
+    tree->collapseItem(tree->currentItem()->parent());
+    EXPECT_EQ(tree->SelectedPath(), QDir::cleanPath(dir.path()));
+    EXPECT_EQ(bar.CurrentChoice(), Choice::None);
+    EXPECT_EQ(bar.PreviewText(), "");
 }
 
 TEST(AccessBarTest, ButtonsLightUpUnderThePointer) {
