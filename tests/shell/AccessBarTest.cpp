@@ -1,5 +1,7 @@
 #include "capture/CFmtcapturaFrm.h"
+#include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignFrm.h"
+#include "designer/DesignDocument.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "platform/Profile.h"
@@ -15,11 +17,13 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -35,10 +39,12 @@ void SetRecentFormats(const QStringList& paths) {
         profile.WriteString("Config", QStringLiteral("Last%1").arg(i), paths.value(i - 1));
 }
 
-QString WriteFormat(const QString& path, const QString& description) {
+QString WriteFormat(const QString& path, const QString& description,
+                    const QString& key = QString()) {
     Format format;
     format.description = description;
     FormatSettings settings;
+    settings.key = key;
     FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
     return path;
 }
@@ -327,4 +333,44 @@ TEST(AccessBarTest, TheMainFrameOpensFromTheBarAndKeepsItAtHand) {
     EXPECT_FALSE(dock->isFloating());
     EXPECT_EQ(frame.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
     EXPECT_TRUE(mainCommand->isChecked());
+}
+
+TEST(AccessBarTest, OnlyTheDesignerAsksForTheKey) {
+    QTemporaryDir dir;
+    const QString nomina = WriteFormat(dir.filePath("nomina.fmt"), "Nómina", "secreta");
+    const QString recibo = WriteFormat(dir.filePath("recibo.fmt"), "Recibo");
+    SetRecentFormats({nomina, recibo});
+    CMainFrame frame(dir.path());
+    frame.SetUnattended(true);
+    frame.resize(1000, 700);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CAccessBar& bar = *frame.AccessBar();
+
+    // Whoever is asked for the key answers wrongly.
+    int asked = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&asked] {
+        if (auto* dialog = dynamic_cast<AccessKeyDialog*>(QApplication::activeModalWidget())) {
+            ++asked;
+            dialog->KeyEdit()->setText("otra");
+            dialog->accept();
+        }
+    });
+    answer.start(10);
+
+    ClickRecent(bar, 0);
+    QTest::mouseClick(bar.OpenButton(Target::Design), Qt::LeftButton);
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+    auto* design = qobject_cast<CFmtdesignFrm*>(frame.MdiArea()->subWindowList().constFirst());
+    ASSERT_NE(design, nullptr);
+    EXPECT_EQ(design->Document().Path(), "");
+    EXPECT_EQ(RecentTexts(bar), QStringList({nomina, recibo}));
+
+    ClickRecent(bar, 0);
+    QTest::mouseClick(bar.OpenButton(Target::Capture), Qt::LeftButton);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(RecentTexts(bar), QStringList({nomina, recibo}));
 }
