@@ -6,6 +6,7 @@
 #include "designer/CFmtdesignFrm.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "shell/CAboutDlg.h"
@@ -34,10 +35,13 @@ CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
     MakeMenu();
     ShowMenusOf(nullptr);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenusOf);
+    MakeAccessBar();
     setWindowTitle(QStringLiteral("PLENOVA "));
 }
 
 CMainFrame::~CMainFrame() {
+    // The commands that follow the bar go before it does.
+    disconnect(m_accessBarDock, &QDockWidget::visibilityChanged, nullptr, nullptr);
     CloseAllChildren();
     // The main menu is shown in the menu bar only while no child is active.
     menuBar()->clear();
@@ -87,8 +91,6 @@ void CMainFrame::MakeMenu() {
     // writes its own file. They are left unbound rather than bound to nothing, so the keys the
     // child windows give them (the designer's undo and redo) stay theirs alone.
 
-    // The access bar comes with its own window's work.
-    m_actions.value(AccessBarCommand)->setEnabled(false);
     connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
     connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
             &CMainFrame::OpenDesignDialog);
@@ -163,6 +165,7 @@ void CMainFrame::OpenScreenDesignDialog() {
 void CMainFrame::RememberFormat(const QString& path) {
     Profile profile;
     CPlenovaApp::AddRecentFormat(profile, path);
+    m_accessBar->ReloadRecent();
 }
 
 CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
@@ -177,8 +180,8 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    frame->CommandAction(CFmtcapturaFrm::AccessBarCommand)->setEnabled(false);
     ConnectHelp(frame->CommandAction(CFmtcapturaFrm::HelpCommand));
+    ConnectAccessBarCommand(frame->CommandAction(CFmtcapturaFrm::AccessBarCommand));
     m_mdiArea->addSubWindow(frame);
     frame->show();
 
@@ -207,6 +210,7 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
     connect(frame->CommandAction(CFmtdesignFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
     ConnectHelp(frame->CommandAction(CFmtdesignFrm::HelpCommand));
+    ConnectAccessBarCommand(frame->CommandAction(CFmtdesignFrm::AccessBarCommand));
     m_mdiArea->addSubWindow(frame);
     frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     frame->show();
@@ -236,8 +240,8 @@ CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtpantallaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    frame->CommandAction(CFmtpantallaFrm::AccessBarCommand)->setEnabled(false);
     ConnectHelp(frame->CommandAction(CFmtpantallaFrm::HelpCommand));
+    ConnectAccessBarCommand(frame->CommandAction(CFmtpantallaFrm::AccessBarCommand));
     // The window exists only for a format it holds.
     if (!frame->OpenScreenLayout(path)) {
         delete frame;
@@ -285,4 +289,55 @@ void CMainFrame::ShowMessage(const QString& message) {
 void CMainFrame::ShowAbout() {
     CAboutDlg about(this);
     about.exec();
+}
+
+void CMainFrame::MakeAccessBar() {
+    m_accessBar = new CAccessBar;
+    m_accessBar->SetMessenger([this](const QString& message) { ShowMessage(message); });
+    m_accessBarDock = new CSizingControlBar(QStringLiteral("Accesos"), m_accessBar, this);
+    m_accessBarDock->setObjectName(QStringLiteral("accessBar"));
+    m_accessBarDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                                 QDockWidget::DockWidgetFloatable);
+    m_accessBarDock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    addDockWidget(Qt::LeftDockWidgetArea, m_accessBarDock);
+    // Its close box puts the panel away; "Barra de acceso" brings it back.
+    connect(m_accessBarDock, &CSizingControlBar::closeRequested, m_accessBarDock, &QWidget::hide);
+    connect(m_accessBar, &CAccessBar::newFormatRequested, this, &CMainFrame::NewDesign);
+    connect(m_accessBar, &CAccessBar::openRequested, this, &CMainFrame::OpenFromAccessBar);
+    m_accessBar->OpenFolder(m_defaultFolder);
+    ConnectAccessBarCommand(m_actions.value(AccessBarCommand));
+}
+
+void CMainFrame::ConnectAccessBarCommand(QAction* command) {
+    command->setEnabled(true);
+    command->setCheckable(true);
+    command->setChecked(!m_accessBarDock->isHidden());
+    // Triggered on a shown bar, a checkable command unticks itself: tick it again.
+    connect(command, &QAction::triggered, this, [this, command] {
+        ShowAccessBar();
+        command->setChecked(true);
+    });
+    // Ticked while the bar is there, however it came or went.
+    connect(m_accessBarDock, &QDockWidget::visibilityChanged, command,
+            [this, command] { command->setChecked(!m_accessBarDock->isHidden()); });
+}
+
+void CMainFrame::ShowAccessBar() {
+    // The bar docks only on the left: back from floating it goes there.
+    m_accessBarDock->setFloating(false);
+    m_accessBarDock->show();
+}
+
+void CMainFrame::OpenFromAccessBar(CAccessBar::Target target, const QString& path) {
+    switch (target) {
+    case CAccessBar::Target::Design:
+        OpenForDesign(path);
+        break;
+    case CAccessBar::Target::Capture:
+        OpenForCapture(path);
+        break;
+    case CAccessBar::Target::Screen:
+        OpenForScreenDesign(path);
+        break;
+    }
 }

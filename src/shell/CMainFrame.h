@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/CAccessBar.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
@@ -7,6 +9,7 @@
 #include <memory>
 
 class CFmtcapturaFrm;
+class CSizingControlBar;
 class CFmtdesignFrm;
 class CFmtpantallaFrm;
 class CHelpWindow;
@@ -66,6 +69,11 @@ public:
     // Tells the user, in a box with an OK button, or on standard error when unattended.
     void ShowMessage(const QString& message);
 
+    // "Barra de acceso": shows the access bar docked on the left.
+    void ShowAccessBar();
+    CAccessBar* AccessBar() const { return m_accessBar; }
+    CSizingControlBar* AccessBarDock() const { return m_accessBarDock; }
+
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
     // The application's printer: every capture window prints on it, and the printer set-up of
@@ -96,8 +104,13 @@ private:
     QString AskForFormat();
     // A child window's "Contenido" opens the application's help.
     void ConnectHelp(QAction* action);
-    // A format opened or named for the first time: at the top of the recent formats.
-    static void RememberFormat(const QString& path);
+    // A format opened or named for the first time: at the top of the recent formats, and the
+    // access bar lists them again.
+    void RememberFormat(const QString& path);
+    void MakeAccessBar();
+    void OpenFromAccessBar(CAccessBar::Target target, const QString& path);
+    // A "Barra de acceso" command of the main menu or of a child window's menu.
+    void ConnectAccessBarCommand(QAction* command);
 
     QString m_defaultFolder;
     QMdiArea* m_mdiArea;
@@ -107,4 +120,6 @@ private:
     std::shared_ptr<QPrinter> m_printer;
     // A child of the frame: closing it only hides it.
     CHelpWindow* m_help = nullptr;
+    CAccessBar* m_accessBar = nullptr;
+    CSizingControlBar* m_accessBarDock = nullptr;
 };
