@@ -1,22 +1,31 @@
 // plenova: the desktop application. A format named on the command line opens for capture, with
-// --design in a design window, or with --screen in a window that arranges its capture screen.
+// --design in a design window, or with --screen in a window that arranges its capture screen;
+// captured data (.cap) open with the format they belong to.
 //
 //   plenova [FILE.fmt [--cap DATA.cap]]
+//   plenova DATA.cap
 //   plenova --design [FILE.fmt]
 //   plenova --screen FILE.fmt
-//   plenova --grab OUT.png [--design | --screen] [FILE.fmt [--cap DATA.cap]]
+//   plenova --grab OUT.png [--design | --screen] [FILE.fmt [--cap DATA.cap] | DATA.cap]
 //                         --grab lays the main window out at 1280 x 800, writes it as a picture
 //                         once it is painted, and exits; the exit status is 1 when the format
 //                         or the captured data could not be read. --cap loads captured values
-//                         into the format's window, as "Abrir datos capturados" does.
+//                         into the format's window, as "Abrir datos capturados" does. A .cap
+//                         alone opens the format whose name it records, found beside it or in
+//                         the folder of a recent format.
+#include "app/ApplicationIcon.h"
 #include "capture/CFmtcapturaFrm.h"
 #include "designer/CFmtdesignFrm.h"
 #include "platform/DiagnosticMessages.h"
 #include "platform/FileError.h"
+#include "platform/PlenovaError.h"
+#include "platform/Profile.h"
 #include "platform/SafeFile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
+#include "shell/CSplashWnd.h"
+#include "shell/CapturedDataFormat.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -34,6 +43,55 @@ constexpr int kGrabWidth = 1280;
 constexpr int kGrabHeight = 800;
 constexpr int kLongestWaitMs = 5000;
 
+// What the command line asks to open once the main window is up: one kind of child window,
+// with a format (none for a new design) and, for capture, captured values to load into it.
+struct OpenRequest {
+    enum class Window { None, Capture, Design, Screen };
+    Window window = Window::None;
+    QString format;
+    QString data;
+};
+
+// Opens what was asked for; false when the format or the captured data could not be read (the
+// window then says why).
+bool Open(CMainFrame& frame, const OpenRequest& request) {
+    switch (request.window) {
+    case OpenRequest::Window::None:
+        return true;
+    case OpenRequest::Window::Design:
+        if (request.format.isEmpty()) {
+            frame.NewDesign();
+            return true;
+        }
+        return frame.OpenForDesign(request.format) != nullptr;
+    case OpenRequest::Window::Screen:
+        return frame.OpenForScreenDesign(request.format) != nullptr;
+    case OpenRequest::Window::Capture: {
+        CFmtcapturaFrm* child = frame.OpenForCapture(request.format);
+        return child && (request.data.isEmpty() || child->LoadCaptureFrom(request.data));
+    }
+    }
+    return false;
+}
+
+// The folders of the recent formats: where the format of captured data is looked for when it
+// is not beside them.
+QStringList RecentFolders() {
+    Profile profile;
+    QStringList folders;
+    for (const QString& path : CPlenovaApp::RecentFormats(profile)) {
+        if (!path.isEmpty())
+            folders << QFileInfo(path).absolutePath();
+    }
+    return folders;
+}
+
+// Nobody watches a run without a screen: no start-up picture there.
+bool HasScreen() {
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
 // Waits until the window system has shown the window and every pending paint is done.
 void WaitUntilPainted(QWidget& window) {
     QElapsedTimer timer;
@@ -50,11 +108,26 @@ void WaitUntilPainted(QWidget& window) {
 int main(int argc, char** argv) {
     DiagnosticMessages::Install();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Plenova"));
+    QApplication::setApplicationVersion(QStringLiteral(PLENOVA_VERSION));
+    QApplication::setWindowIcon(ApplicationIcon::Load());
+    // Wayland shells match the window to its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("plenova"));
+    CPlenovaApp plenova;
+    // The parser's own texts (usage, the help option, its errors) come from Qt's translation.
+    plenova.UseSpanish();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Diseño, captura e impresión de formatos"));
-    parser.addHelpOption();
+    // Our own help and version options rather than the parser's: Qt has no Spanish for their
+    // descriptions, and its version answer would name the application the settings are kept
+    // under rather than the product.
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help")},
+        QStringLiteral("Muestra esta ayuda."));
+    parser.addOption(help);
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Muestra la versión del programa."));
+    parser.addOption(version);
     const QCommandLineOption grab(
         QStringLiteral("grab"),
         QStringLiteral("Guarda una imagen de la ventana principal en ARCHIVO y termina."),
@@ -73,76 +146,95 @@ int main(int argc, char** argv) {
         QStringLiteral("screen"),
         QStringLiteral("Abre el formato en una ventana de diseño de su pantalla de captura."));
     parser.addOption(screen);
-    parser.addPositionalArgument(QStringLiteral("formato"),
-                                 QStringLiteral("Formato que se abre para captura."),
-                                 QStringLiteral("[formato.fmt]"));
+    parser.addPositionalArgument(
+        QStringLiteral("archivo"),
+        QStringLiteral("Formato (.fmt) que se abre para captura, o datos capturados (.cap) que "
+                       "se abren con su formato."),
+        QStringLiteral("[archivo]"));
     parser.process(app);
-    const QStringList formats = parser.positionalArguments();
-    if (formats.size() > 1) {
-        QTextStream(stderr) << "plenova: se indica a lo más un formato\n";
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << "Plenova " << QCoreApplication::applicationVersion() << '\n';
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        QTextStream(stderr) << "plenova: se indica a lo más un archivo\n";
+        return 2;
+    }
+    // The caption and the recent formats name the file wherever it was started from.
+    const QString file =
+        files.isEmpty() ? QString() : QFileInfo(files.constFirst()).absoluteFilePath();
+    const bool isCaptureData = file.endsWith(QLatin1String(".cap"), Qt::CaseInsensitive);
+    if (isCaptureData && (parser.isSet(capture) || parser.isSet(design) || parser.isSet(screen))) {
+        QTextStream(stderr)
+            << "plenova: los datos capturados se abren solos, sin --cap, --design ni --screen\n";
         return 2;
     }
     if (parser.isSet(design) && parser.isSet(screen)) {
         QTextStream(stderr) << "plenova: --design y --screen no van juntos\n";
         return 2;
     }
-    if (parser.isSet(screen) && formats.isEmpty()) {
+    if (parser.isSet(screen) && file.isEmpty()) {
         QTextStream(stderr) << "plenova: --screen necesita un formato\n";
         return 2;
     }
-    if (parser.isSet(capture) &&
-        (formats.isEmpty() || parser.isSet(design) || parser.isSet(screen))) {
+    if (parser.isSet(capture) && (file.isEmpty() || parser.isSet(design) || parser.isSet(screen))) {
         QTextStream(stderr) << "plenova: --cap necesita un formato abierto para captura\n";
         return 2;
     }
-    // The caption and the recent formats name the file wherever it was started from.
-    const QString format =
-        formats.isEmpty() ? QString() : QFileInfo(formats.constFirst()).absoluteFilePath();
+    OpenRequest request;
+    if (parser.isSet(design)) {
+        request.window = OpenRequest::Window::Design;
+        request.format = file;
+    } else if (parser.isSet(screen)) {
+        request.window = OpenRequest::Window::Screen;
+        request.format = file;
+    } else if (!file.isEmpty()) {
+        request.window = OpenRequest::Window::Capture;
+        request.format = file;
+        request.data = parser.value(capture);
+    }
 
-    CPlenovaApp plenova;
     plenova.InitInstance();
     CMainFrame& frame = *plenova.MainFrame();
     const bool grabbing = parser.isSet(grab);
     frame.SetUnattended(grabbing);
-    if (grabbing) {
-        frame.resize(kGrabWidth, kGrabHeight);
-        frame.show();
-    } else {
-        frame.showMaximized();
+
+    // Captured data open with their format, found once the settings (the recent formats) are
+    // there.
+    bool found = true;
+    if (isCaptureData) {
+        request.data = file;
+        try {
+            request.format = CapturedDataFormat::FormatFor(file, RecentFolders());
+        } catch (const PlenovaError& e) {
+            found = false;
+            request.window = OpenRequest::Window::None;
+            if (grabbing)
+                QTextStream(stderr) << "plenova: " << e.Message() << '\n';
+            else
+                QTimer::singleShot(0, &frame,
+                                   [&frame, message = e.Message()] { frame.ShowMessage(message); });
+        }
     }
+
     if (!grabbing) {
+        frame.showMaximized();
+        if (HasScreen())
+            CSplashWnd::ShowSplashScreen(&frame);
         // Once the main window has taken its maximized size, so that the capture window can
         // take the room it needs.
-        if (parser.isSet(design))
-            QTimer::singleShot(0, &frame, [&frame, format] {
-                if (format.isEmpty())
-                    frame.NewDesign();
-                else
-                    frame.OpenForDesign(format);
-            });
-        else if (parser.isSet(screen))
-            QTimer::singleShot(0, &frame, [&frame, format] { frame.OpenForScreenDesign(format); });
-        else if (!format.isEmpty())
-            QTimer::singleShot(0, &frame, [&frame, format, data = parser.value(capture)] {
-                CFmtcapturaFrm* child = frame.OpenForCapture(format);
-                if (child && !data.isEmpty())
-                    child->LoadCaptureFrom(data);
-            });
+        QTimer::singleShot(0, &frame, [&frame, request] { Open(frame, request); });
         return QApplication::exec();
     }
 
-    bool opened = true;
-    if (parser.isSet(design)) {
-        if (format.isEmpty())
-            frame.NewDesign();
-        else
-            opened = frame.OpenForDesign(format) != nullptr;
-    } else if (parser.isSet(screen)) {
-        opened = frame.OpenForScreenDesign(format) != nullptr;
-    } else if (!format.isEmpty()) {
-        CFmtcapturaFrm* child = frame.OpenForCapture(format);
-        opened = child && (!parser.isSet(capture) || child->LoadCaptureFrom(parser.value(capture)));
-    }
+    frame.resize(kGrabWidth, kGrabHeight);
+    frame.show();
+    const bool opened = Open(frame, request) && found;
     frame.activateWindow();
     WaitUntilPainted(frame);
     const QString out = parser.value(grab);
@@ -154,10 +246,10 @@ int main(int argc, char** argv) {
         if (!frame.grab().save(&encoded, "PNG"))
             throw FileError(out, QStringLiteral("no se pudo escribir"),
                             QStringLiteral("la imagen PNG no se pudo codificar"));
-        SafeFile file(out);
-        file.Open();
-        file.write(encoded.data());
-        file.Commit();
+        SafeFile picture(out);
+        picture.Open();
+        picture.write(encoded.data());
+        picture.Commit();
     } catch (const FileError& e) {
         QTextStream(stderr) << "plenova: " << e.Message() << '\n';
         return 1;

@@ -256,6 +256,16 @@ void CFmtpantallaFrm::UpdateTitle() {
     emit captionChanged(this);
 }
 
+void CFmtpantallaFrm::FitToScreen(const QSize& room) {
+    const QSize arrangement = m_view->ArrangementSize();
+    const int frame = 2 * m_view->frameWidth();
+    const QSize body(arrangement.width() + frame, arrangement.height() + frame +
+                                                      m_toolBar->sizeHint().height() +
+                                                      m_statusBar->sizeHint().height());
+    const QSize decoration = (sizeHint() - m_body->sizeHint()).expandedTo(QSize(0, 0));
+    resize((body + decoration).boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
 void CFmtpantallaFrm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     UpdateTitle();

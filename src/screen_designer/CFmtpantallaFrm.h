@@ -62,6 +62,9 @@ public:
     // Whether the window may go: true without changes; otherwise asks, and saves when told to.
     bool MayClose();
 
+    // Takes the size that shows the whole arrangement, at most room.
+    void FitToScreen(const QSize& room);
+
     // "Diseño de pantalla - " with the path, or "(nuevo)"; then tells whoever follows it.
     void UpdateTitle();
 

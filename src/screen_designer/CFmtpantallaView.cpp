@@ -36,6 +36,20 @@ CFmtpantallaView::CFmtpantallaView(ScreenDocument& document, QWidget* parent)
 
 CFmtpantallaView::~CFmtpantallaView() = default;
 
+QSize CFmtpantallaView::ArrangementSize() const {
+    constexpr int kMargin = 4 * ScreenDocument::kGrid;
+    int right = 0;
+    int bottom = 0;
+    for (const auto& control : m_document.Controls()) {
+        if (!ScreenDocument::IsArrangeable(*control))
+            continue;
+        const ScreenRect r = control->screenRect.Normalized();
+        right = std::max(right, r.right);
+        bottom = std::max(bottom, r.bottom);
+    }
+    return QSize(std::clamp(right + kMargin, 0, kSide), std::clamp(bottom + kMargin, 0, kSide));
+}
+
 Point CFmtpantallaView::ToScreen(QPoint pixel) const {
     return Point{pixel.x() + horizontalScrollBar()->value(),
                  pixel.y() + verticalScrollBar()->value()};

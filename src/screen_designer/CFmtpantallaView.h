@@ -33,6 +33,10 @@ public:
 
     ScreenDocument& Document() const { return m_document; }
 
+    // The part of the screen the fields and labels cover, from its corner, with a margin: what
+    // the window shows when it opens.
+    QSize ArrangementSize() const;
+
     // The screen point under a pixel of the viewport: the pixel plus the scroll position.
     Point ToScreen(QPoint pixel) const;
     // The cursor shown, by its picture number, and the handle the pointer armed.

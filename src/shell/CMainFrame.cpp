@@ -6,12 +6,17 @@
 #include "designer/CFmtdesignFrm.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "screen_designer/CFmtpantallaFrm.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CHelpWindow.h"
+#include "shell/CMdiClient.h"
 #include "shell/CPlenovaApp.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,7 +26,7 @@
 #include <QTextStream>
 
 CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
-    : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new QMdiArea),
+    : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new CMdiClient),
       m_printer(std::make_shared<QPrinter>(QPrinter::HighResolution)) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -30,10 +35,13 @@ CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
     MakeMenu();
     ShowMenusOf(nullptr);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowMenusOf);
+    MakeAccessBar();
     setWindowTitle(QStringLiteral("PLENOVA "));
 }
 
 CMainFrame::~CMainFrame() {
+    // The commands that follow the bar go before it does.
+    disconnect(m_accessBarDock, &QDockWidget::visibilityChanged, nullptr, nullptr);
     CloseAllChildren();
     // The main menu is shown in the menu bar only while no child is active.
     menuBar()->clear();
@@ -78,10 +86,11 @@ void CMainFrame::MakeMenu() {
     AddCommand(help, HelpCommand, QStringLiteral("&Conenido"),
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
+    // The standard keys (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P, the clipboard's and undo's, F6) open no
+    // document here: the application has no documents of its own, each child window reads and
+    // writes its own file. They are left unbound rather than bound to nothing, so the keys the
+    // child windows give them (the designer's undo and redo) stay theirs alone.
 
-    // The access bar and help come with their own windows' work.
-    for (Command id : {AccessBarCommand, HelpCommand})
-        m_actions.value(id)->setEnabled(false);
     connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
     connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
             &CMainFrame::OpenDesignDialog);
@@ -93,6 +102,27 @@ void CMainFrame::MakeMenu() {
             [this] { PrinterDialogs::SetUpPage(*m_printer, this); });
     connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
     connect(m_actions.value(AboutCommand), &QAction::triggered, this, &CMainFrame::ShowAbout);
+    connect(m_actions.value(HelpCommand), &QAction::triggered, this, &CMainFrame::ShowHelp);
+
+    // F1 asks for help wherever the focus is, whichever window's menu shows.
+    auto* helpKey = new QAction(QStringLiteral("Ayuda"), this);
+    helpKey->setData(static_cast<int>(HelpKeyCommand));
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    helpKey->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(helpKey);
+    m_actions.insert(HelpKeyCommand, helpKey);
+    connect(helpKey, &QAction::triggered, this, &CMainFrame::ShowHelp);
+}
+
+void CMainFrame::ConnectHelp(QAction* action) {
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, &CMainFrame::ShowHelp);
+}
+
+void CMainFrame::ShowHelp() {
+    if (!m_help)
+        m_help = new CHelpWindow(this);
+    m_help->ShowContents();
 }
 
 void CMainFrame::ShowMenusOf(QMdiSubWindow* child) {
@@ -135,6 +165,7 @@ void CMainFrame::OpenScreenDesignDialog() {
 void CMainFrame::RememberFormat(const QString& path) {
     Profile profile;
     CPlenovaApp::AddRecentFormat(profile, path);
+    m_accessBar->ReloadRecent();
 }
 
 CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
@@ -149,9 +180,8 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    for (CFmtcapturaFrm::Command id :
-         {CFmtcapturaFrm::AccessBarCommand, CFmtcapturaFrm::HelpCommand})
-        frame->CommandAction(id)->setEnabled(false);
+    ConnectHelp(frame->CommandAction(CFmtcapturaFrm::HelpCommand));
+    ConnectAccessBarCommand(frame->CommandAction(CFmtcapturaFrm::AccessBarCommand));
     m_mdiArea->addSubWindow(frame);
     frame->show();
 
@@ -179,6 +209,8 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
             &QWidget::close);
     connect(frame->CommandAction(CFmtdesignFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
+    ConnectHelp(frame->CommandAction(CFmtdesignFrm::HelpCommand));
+    ConnectAccessBarCommand(frame->CommandAction(CFmtdesignFrm::AccessBarCommand));
     m_mdiArea->addSubWindow(frame);
     frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     frame->show();
@@ -208,17 +240,16 @@ CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
             &QWidget::close);
     connect(frame->CommandAction(CFmtpantallaFrm::AboutCommand), &QAction::triggered, this,
             &CMainFrame::ShowAbout);
-    for (CFmtpantallaFrm::Command id :
-         {CFmtpantallaFrm::AccessBarCommand, CFmtpantallaFrm::HelpCommand})
-        frame->CommandAction(id)->setEnabled(false);
+    ConnectHelp(frame->CommandAction(CFmtpantallaFrm::HelpCommand));
+    ConnectAccessBarCommand(frame->CommandAction(CFmtpantallaFrm::AccessBarCommand));
     // The window exists only for a format it holds.
     if (!frame->OpenScreenLayout(path)) {
         delete frame;
         return nullptr;
     }
     m_mdiArea->addSubWindow(frame);
-    frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     frame->show();
+    frame->FitToScreen(m_mdiArea->viewport()->size());
     frame->UpdateTitle();
     return frame;
 }
@@ -256,7 +287,57 @@ void CMainFrame::ShowMessage(const QString& message) {
 }
 
 void CMainFrame::ShowAbout() {
-    QMessageBox::about(
-        this, QStringLiteral("Acerca de Plenova"),
-        QStringLiteral("<b>Plenova</b><br>Diseño, captura e impresión de formatos."));
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::MakeAccessBar() {
+    m_accessBar = new CAccessBar;
+    m_accessBar->SetMessenger([this](const QString& message) { ShowMessage(message); });
+    m_accessBarDock = new CSizingControlBar(QStringLiteral("Accesos"), m_accessBar, this);
+    m_accessBarDock->setObjectName(QStringLiteral("accessBar"));
+    m_accessBarDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                                 QDockWidget::DockWidgetFloatable);
+    m_accessBarDock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    addDockWidget(Qt::LeftDockWidgetArea, m_accessBarDock);
+    // Its close box puts the panel away; "Barra de acceso" brings it back.
+    connect(m_accessBarDock, &CSizingControlBar::closeRequested, m_accessBarDock, &QWidget::hide);
+    connect(m_accessBar, &CAccessBar::newFormatRequested, this, &CMainFrame::NewDesign);
+    connect(m_accessBar, &CAccessBar::openRequested, this, &CMainFrame::OpenFromAccessBar);
+    m_accessBar->OpenFolder(m_defaultFolder);
+    ConnectAccessBarCommand(m_actions.value(AccessBarCommand));
+}
+
+void CMainFrame::ConnectAccessBarCommand(QAction* command) {
+    command->setEnabled(true);
+    command->setCheckable(true);
+    command->setChecked(!m_accessBarDock->isHidden());
+    // Triggered on a shown bar, a checkable command unticks itself: tick it again.
+    connect(command, &QAction::triggered, this, [this, command] {
+        ShowAccessBar();
+        command->setChecked(true);
+    });
+    // Ticked while the bar is there, however it came or went.
+    connect(m_accessBarDock, &QDockWidget::visibilityChanged, command,
+            [this, command] { command->setChecked(!m_accessBarDock->isHidden()); });
+}
+
+void CMainFrame::ShowAccessBar() {
+    // The bar docks only on the left: back from floating it goes there.
+    m_accessBarDock->setFloating(false);
+    m_accessBarDock->show();
+}
+
+void CMainFrame::OpenFromAccessBar(CAccessBar::Target target, const QString& path) {
+    switch (target) {
+    case CAccessBar::Target::Design:
+        OpenForDesign(path);
+        break;
+    case CAccessBar::Target::Capture:
+        OpenForCapture(path);
+        break;
+    case CAccessBar::Target::Screen:
+        OpenForScreenDesign(path);
+        break;
+    }
 }

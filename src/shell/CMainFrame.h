@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/CAccessBar.h"
+
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
@@ -7,8 +9,10 @@
 #include <memory>
 
 class CFmtcapturaFrm;
+class CSizingControlBar;
 class CFmtdesignFrm;
 class CFmtpantallaFrm;
+class CHelpWindow;
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
@@ -32,6 +36,8 @@ public:
         AccessBarCommand = 32811,
         AboutCommand = 57664,
         HelpCommand = 32809,
+        // The framework's own help command, the one F1 gives anywhere in the application.
+        HelpKeyCommand = 57670,
     };
 
     explicit CMainFrame(const QString& defaultFolder, QWidget* parent = nullptr);
@@ -60,12 +66,21 @@ public:
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
     void CloseAllChildren();
+    // Tells the user, in a box with an OK button, or on standard error when unattended.
+    void ShowMessage(const QString& message);
+
+    // "Barra de acceso": shows the access bar docked on the left.
+    void ShowAccessBar();
+    CAccessBar* AccessBar() const { return m_accessBar; }
+    CSizingControlBar* AccessBarDock() const { return m_accessBarDock; }
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
     // The application's printer: every capture window prints on it, and the printer set-up of
     // the main menu or of any capture window changes it for all of them.
     QPrinter& Printer() const { return *m_printer; }
+    // The help window, once help has been asked for; nullptr before.
+    CHelpWindow* HelpWindow() const { return m_help; }
 
 protected:
     // Leaving the application asks, for each design window (of the format or of its capture
@@ -76,17 +91,26 @@ protected:
 public slots:
     // A child window changed its caption: the main caption follows it.
     void childCaptionChanged(QMdiSubWindow* child);
+    // "Contenido" and F1: the help window on its contents page, made at the first call and
+    // brought to the front at every other.
+    void ShowHelp();
 
 private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
     void MakeMenu();
     void ShowMenusOf(QMdiSubWindow* child);
-    void ShowMessage(const QString& message);
     void ShowAbout();
     // The format a "Abrir" command asks for; empty when the user cancels.
     QString AskForFormat();
-    // A format opened or named for the first time: at the top of the recent formats.
-    static void RememberFormat(const QString& path);
+    // A child window's "Contenido" opens the application's help.
+    void ConnectHelp(QAction* action);
+    // A format opened or named for the first time: at the top of the recent formats, and the
+    // access bar lists them again.
+    void RememberFormat(const QString& path);
+    void MakeAccessBar();
+    void OpenFromAccessBar(CAccessBar::Target target, const QString& path);
+    // A "Barra de acceso" command of the main menu or of a child window's menu.
+    void ConnectAccessBarCommand(QAction* command);
 
     QString m_defaultFolder;
     QMdiArea* m_mdiArea;
@@ -94,4 +118,8 @@ private:
     QHash<int, QAction*> m_actions;
     bool m_unattended = false;
     std::shared_ptr<QPrinter> m_printer;
+    // A child of the frame: closing it only hides it.
+    CHelpWindow* m_help = nullptr;
+    CAccessBar* m_accessBar = nullptr;
+    CSizingControlBar* m_accessBarDock = nullptr;
 };

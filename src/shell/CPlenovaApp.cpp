@@ -42,6 +42,9 @@ CPlenovaApp::~CPlenovaApp() {
 void CPlenovaApp::InitInstance() {
     CaptureControlTypes::RegisterAll();
     UseSpanish();
+    // The names the installation's settings are kept under, for Qt's own settings as for ours.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(Profile::kOrganization));
+    QCoreApplication::setApplicationName(QString::fromLatin1(Profile::kApplication));
     Profile profile;
     m_defaultFolder = ReadDefaultFolder(profile);
     m_mainFrame = std::make_unique<CMainFrame>(m_defaultFolder);
@@ -83,6 +86,9 @@ QStringList CPlenovaApp::RecentFormats(Profile& profile) {
 }
 
 bool CPlenovaApp::UseSpanish() {
+    // The command line is read in Spanish before start-up loads it again.
+    if (!m_qtTranslator.isEmpty())
+        return true;
     const QLocale mexico(QLocale::Spanish, QLocale::Mexico);
     QLocale::setDefault(mexico);
     if (!m_qtTranslator.load(mexico, QStringLiteral("qtbase"), QStringLiteral("_"),

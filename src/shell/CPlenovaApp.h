@@ -20,8 +20,8 @@ public:
     CPlenovaApp();
     ~CPlenovaApp() override;
 
-    // Start-up: Qt's own dialogs in Spanish (Mexico), the default folder filled on the first
-    // start, the main frame made (not shown).
+    // Start-up: Qt's own dialogs in Spanish (Mexico), the settings' company and application
+    // names, the default folder filled on the first start, the main frame made (not shown).
     void InitInstance();
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     // "Config"/"Path": the folder the file dialogs start in.
@@ -35,8 +35,8 @@ public:
     static void AddRecentFormat(Profile& profile, const QString& path, int slot = 1);
     static QStringList RecentFormats(Profile& profile);
     // Loads the translation of Qt's own texts into Spanish and makes Spanish (Mexico) the
-    // default locale. False when Qt's translation is not installed; the dialogs then stay in
-    // English.
+    // default locale, once. False when Qt's translation is not installed; the dialogs then stay
+    // in English.
     bool UseSpanish();
 
 private:
