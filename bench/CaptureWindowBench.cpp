@@ -1,7 +1,10 @@
-// The capture window at work: building the screen of a format of 1,000 fields, and filling in
-// the example invoice and printing it to a PDF, again and again in one window, as a clerk does.
+// The capture window at work: building the screen of a format of 1,000 fields, filling in the
+// example invoice and printing it to a PDF, again and again in one window, as a clerk does, and
+// a batch of 1,000 invoices from a table of values into one PDF.
 #include "SampleValues.h"
+#include "capture/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture/CsvTable.h"
 #include "capture_controls/CTextlineVar.h"
 #include "capture_controls/CaptureControlTypes.h"
 #include "model/FormatFile.h"
@@ -72,5 +75,44 @@ void BM_FillAndPrintInvoice(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_FillAndPrintInvoice)->Unit(benchmark::kMillisecond)->Iterations(1000)->UseRealTime();
+
+// A table of rows invoices: folio, customer, tax number and two lines each, the values varying.
+QByteArray InvoiceRows(int rows) {
+    QByteArray csv = "FOLIO,FECHA,CLIENTE,RFC,PARTIDAS[1,1],PARTIDAS[1,2],PARTIDAS[1,3],"
+                     "PARTIDAS[2,1],PARTIDAS[2,2],PARTIDAS[2,3],EFECTIVO\n";
+    for (int i = 0; i < rows; ++i)
+        csv += QStringLiteral("A-%1,2026-12-08,\"Cliente %1, S.A.\",LOHA850312QX5,%2,Papel bond "
+                              "carta,%3.50,%4,Cuaderno profesional,%5.00,%6\n")
+                   .arg(i + 1)
+                   .arg(1 + i % 9)
+                   .arg(10 + i % 900)
+                   .arg(1 + i % 5)
+                   .arg(10 + i % 90)
+                   .arg(i % 2)
+                   .toUtf8();
+    return csv;
+}
+
+void BM_BatchOfInvoicesToOnePdf(benchmark::State& state) {
+    CaptureControlTypes::RegisterAll();
+    const int rows = static_cast<int>(state.range(0));
+    const CsvTable table = CsvTable::Parse(InvoiceRows(rows), QStringLiteral("lote.csv"));
+    BatchFill batch(QStringLiteral(PLENOVA_EXAMPLES_DIR "/factura.fmt"));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("lote.pdf"));
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setResolution(1200);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                          QMarginsF(0, 0, 0, 0)));
+        if (batch.Run(table, BatchFill::Output{&printer, {}, {}}) != BatchFill::Outcome::Done)
+            state.SkipWithError("the batch did not print");
+    }
+    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(state.iterations() * rows),
+                                                   benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_BatchOfInvoicesToOnePdf)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "capture/CFmtcapturaFrm.h"
 
+#include "capture/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture/CsvTable.h"
 #include "capture/MarginsDialog.h"
 #include "capture/PrinterDialogs.h"
 #include "model/FormatPrinter.h"
@@ -14,10 +16,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -82,6 +86,9 @@ void CFmtcapturaFrm::MakeMenus() {
                QStringLiteral("Configura los margenes de la impresión"));
     AddCommand(file, PrintCommand, QStringLiteral("&Imprimir formato"),
                QStringLiteral("Imprime el formato"));
+    AddCommand(file, PrintBatchCommand, QStringLiteral("Imprimir &lote desde CSV..."),
+               QStringLiteral("Llena e imprime el formato una vez por cada renglón de un archivo "
+                              "CSV"));
     AddCommand(file, CloseCommand, QStringLiteral("&Cerrar"),
                QStringLiteral("Cierra el documento"));
     file->addSeparator();
@@ -175,8 +182,14 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
         FileDialog::Request request;
         request.mode =
             dialog == CaptureDialog::Save ? FileDialog::Mode::Save : FileDialog::Mode::Open;
-        request.filters = {QStringLiteral("Captura (*.cap)")};
-        request.defaultSuffix = QStringLiteral("cap");
+        if (dialog == CaptureDialog::Batch) {
+            request.filters = {QStringLiteral("Valores separados por comas (*.csv)"),
+                               QStringLiteral("Todos los archivos (*)")};
+            request.title = QStringLiteral("Imprimir lote desde CSV");
+        } else {
+            request.filters = {QStringLiteral("Captura (*.cap)")};
+            request.defaultSuffix = QStringLiteral("cap");
+        }
         return FileDialog::Ask(this, request);
     };
     m_tell = [this](const QString& message) {
@@ -260,9 +273,11 @@ void CFmtcapturaFrm::resizeEvent(QResizeEvent* event) {
 }
 
 void CFmtcapturaFrm::ConnectPrinting() {
-    for (Command id : {PrintCommand, PrintSetupCommand, MarginsCommand})
+    for (Command id : {PrintCommand, PrintBatchCommand, PrintSetupCommand, MarginsCommand})
         m_actions.value(id)->setEnabled(true);
     connect(m_actions.value(PrintCommand), &QAction::triggered, this, [this] { PrintFormat(); });
+    connect(m_actions.value(PrintBatchCommand), &QAction::triggered, this,
+            [this] { PrintBatch(); });
     connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
             [this] { SetUpPrinter(); });
     connect(m_actions.value(MarginsCommand), &QAction::triggered, this, [this] { EditMargins(); });
@@ -283,6 +298,61 @@ bool CFmtcapturaFrm::PrintFormat() {
     if (!PrinterDialogs::ChoosePrinter(printer, this))
         return false;
     return m_view->PrintFormat(printer, FormatPrinter::Offsets::FromSettings());
+}
+
+bool CFmtcapturaFrm::PrintBatch() {
+    const QString path = ChooseCaptureFile(CaptureDialog::Batch);
+    if (path.isEmpty() || m_path.isEmpty())
+        return false;
+    try {
+        const CsvTable table = CsvTable::Read(path);
+        if (table.Rows().empty()) {
+            Tell(QStringLiteral("%1 no tiene renglones de valores después del encabezado")
+                     .arg(path));
+            return false;
+        }
+        BatchFill batch(m_path);
+        QProgressDialog progress(QStringLiteral("Revisando los valores del lote..."),
+                                 QStringLiteral("Cancelar"), 0,
+                                 static_cast<int>(table.Rows().size()), this);
+        progress.setWindowTitle(QStringLiteral("Imprimir lote"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        const auto report = [&progress](int done, int) {
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        };
+        // Paper that has started cannot be taken back: every row is checked first.
+        if (batch.Check(table, report) == BatchFill::Outcome::Stopped)
+            return false;
+        progress.reset();
+        QPrinter& printer = Printer();
+        printer.setDocName(QStringLiteral("Plenovixalia"));
+        printer.setCopyCount(1);
+        if (!PrinterDialogs::ChoosePrinter(printer, this))
+            return false;
+        progress.setLabelText(QStringLiteral("Imprimiendo el lote..."));
+        const auto printing = [&progress](int done, int total) {
+            progress.setLabelText(QStringLiteral("Imprimiendo la hoja %1 de %2...")
+                                      .arg(QLocale().toString(done), QLocale().toString(total)));
+            progress.setValue(done);
+            return !progress.wasCanceled();
+        };
+        const BatchFill::Outcome outcome = batch.Run(
+            table, BatchFill::Output{&printer, FormatPrinter::Offsets::FromSettings(), {}},
+            printing);
+        if (outcome == BatchFill::Outcome::PrinterFailed)
+            Tell(QStringLiteral("No se pudo imprimir el lote."));
+        return outcome == BatchFill::Outcome::Done;
+    } catch (const PlenovaError& e) {
+        Tell(e.Message());
+        return false;
+    }
+}
+
+void CFmtcapturaFrm::Tell(const QString& message) {
+    if (m_tell)
+        m_tell(message);
 }
 
 bool CFmtcapturaFrm::SetUpPrinter() {

@@ -44,11 +44,13 @@ public:
         AccessBarCommand = 32811,
         AboutCommand = 57664,
         HelpCommand = 32809,
+        PrintBatchCommand = 32830,
     };
 
-    // Which file dialog a captured-data command asks with.
-    enum class CaptureDialog { Open, Save };
-    // Asks the user for a captured-data file; an empty path means the user cancelled.
+    // Which file dialog a command asks with: a captured-data file to open or to save, or the
+    // table of values of a batch.
+    enum class CaptureDialog { Open, Save, Batch };
+    // Asks the user for a file; an empty path means the user cancelled.
     using FileChooser = std::function<QString(CaptureDialog)>;
     // Tells the user why a command failed, with an OK button only.
     using Messenger = std::function<void(const QString&)>;
@@ -98,6 +100,12 @@ public:
     // after the print dialog; false, without a word, when the dialog is cancelled or the job
     // fails.
     bool PrintFormat();
+    // "Imprimir lote desde CSV...": asks for a table of values, fills the format in once for
+    // each row on a screen of its own (the values on this window stay as they are) and, after
+    // every row has been checked and the print dialog confirmed, prints each row on a sheet of
+    // its own, with a progress dialog that can stop it. A bad row is told with its line before
+    // anything prints. False when nothing was printed or the batch was stopped.
+    bool PrintBatch();
     // The page set-up dialog on the window's printer; false when cancelled.
     bool SetUpPrinter();
     // "Configurar Margenes": the margins dialog on the installation's offsets, which OK writes
@@ -130,6 +138,7 @@ private:
     void ConnectPrinting();
     // "Config"/"FacX" and "Config"/"FacY", written to the settings file at once.
     void WriteOffsets(int facX, int facY);
+    void Tell(const QString& message);
 
     QString m_path;
     QMainWindow* m_body;

@@ -125,3 +125,34 @@ TEST_F(CapturePrintingTest, CancelledDialogPrintsNothingAndSetUpIsKept) {
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*.pdf")}).size(), 1);
 }
+
+TEST_F(CapturePrintingTest, ABatchPrintsARowASheetAndLeavesTheWindowsValues) {
+    Type(QStringLiteral("ZAPATA"));
+    const QString csv = m_dir.filePath(QStringLiteral("lote.csv"));
+    QFile data(csv);
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.write("cliente\nMORELOS\nHIDALGO\n\"ALLENDE\"\n");
+    data.close();
+    QStringList told;
+    m_frame.SetMessenger([&told](const QString& message) { told << message; });
+    m_frame.SetFileChooser([&csv](CFmtcapturaFrm::CaptureDialog dialog) {
+        return dialog == CFmtcapturaFrm::CaptureDialog::Batch ? csv : QString();
+    });
+    const QString pdf = m_dir.filePath(QStringLiteral("lote.pdf"));
+    m_outputs = {pdf};
+    m_frame.CommandAction(CFmtcapturaFrm::PrintBatchCommand)->trigger();
+    EXPECT_TRUE(told.isEmpty()) << told.join('\n').toStdString();
+    for (const char* name : {"MORELOS", "HIDALGO", "ALLENDE"})
+        EXPECT_GE(FindWord(pdf, QString::fromLatin1(name)).left, 0) << name;
+    EXPECT_LT(FindWord(pdf, QStringLiteral("ZAPATA")).left, 0);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(m_frame.View()->EntryWidget(1174))->text(), "ZAPATA");
+
+    // A row the format cannot take is told with its line, and no print dialog is shown.
+    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
+    data.write("CLIENTE,IVA\nJUAREZ,5\n");
+    data.close();
+    EXPECT_FALSE(m_frame.PrintBatch());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].startsWith(csv + ", línea 2: ")) << told[0].toStdString();
+    EXPECT_EQ(m_docNames.size(), 1);
+}

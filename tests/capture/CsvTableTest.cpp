@@ -1,5 +1,5 @@
-#include "capture/BatchError.h"
 #include "capture/CsvTable.h"
+#include "capture/BatchError.h"
 
 #include <QTemporaryDir>
 

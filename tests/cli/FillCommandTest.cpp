@@ -227,8 +227,8 @@ namespace {
 // The text pdftotext reads off one page of a PDF.
 QString PageText(const QString& pdf, int page) {
     QProcess process;
-    process.start("pdftotext", {"-layout", "-f", QString::number(page), "-l",
-                                QString::number(page), pdf, "-"});
+    process.start("pdftotext",
+                  {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
