@@ -646,21 +646,11 @@ bool CFmtdesignFrm::SaveAs() {
 }
 
 bool CFmtdesignFrm::MayClose() {
-    if (!m_document->IsModified())
-        return true;
     const QString name = m_document->Path().isEmpty() ? QStringLiteral("(nuevo)")
                                                       : QFileInfo(m_document->Path()).fileName();
-    const SaveAnswer answer = m_askSave ? m_askSave(name) : ::SaveQuestion::Ask(this, name);
-    switch (answer) {
-    case SaveAnswer::Save:
-        // An empty format has nothing to write: nothing is lost either.
-        return m_document->IsEmpty() || Save();
-    case SaveAnswer::Discard:
-        return true;
-    case SaveAnswer::Cancel:
-        break;
-    }
-    return false;
+    // An empty format has nothing to write: nothing is lost either.
+    return ::SaveQuestion::MayLoseChanges(this, m_document->IsModified(), name, m_askSave,
+                                          [this] { return m_document->IsEmpty() || Save(); });
 }
 
 void CFmtdesignFrm::closeEvent(QCloseEvent* event) {

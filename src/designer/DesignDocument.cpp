@@ -158,17 +158,11 @@ DesignDocument::~DesignDocument() {
 }
 
 CControles* DesignDocument::ControlAt(int index) const {
-    if (index < 0 || index >= static_cast<int>(m_format.controls.size()))
-        return nullptr;
-    return m_format.controls[static_cast<std::size_t>(index)].get();
+    return m_format.ControlAt(index);
 }
 
 int DesignDocument::IndexOf(const CControles* control) const {
-    for (std::size_t i = 0; i < m_format.controls.size(); ++i) {
-        if (m_format.controls[i].get() == control)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return m_format.IndexOf(control);
 }
 
 void DesignDocument::SetDescription(const QString& description) {

@@ -14,6 +14,21 @@ using ControlList = std::deque<std::unique_ptr<CControles>>;
 
 // What a window holds of a format: its description, the controls and the capture screen's size.
 struct Format {
+    // The control at index in the list; nullptr for an index outside it.
+    CControles* ControlAt(int index) const {
+        if (index < 0 || index >= static_cast<int>(controls.size()))
+            return nullptr;
+        return controls[static_cast<std::size_t>(index)].get();
+    }
+    // Where control stands in the list; -1 when it is not there.
+    int IndexOf(const CControles* control) const {
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].get() == control)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
     QString description;
     int version = 2;
     ControlList controls;

@@ -19,3 +19,18 @@ SaveQuestion::Answer SaveQuestion::Ask(QWidget* parent, const QString& name) {
         return Answer::Discard;
     return Answer::Cancel;
 }
+
+bool SaveQuestion::MayLoseChanges(QWidget* parent, bool modified, const QString& name,
+                                  const Asker& ask, const std::function<bool()>& save) {
+    if (!modified)
+        return true;
+    switch (ask ? ask(name) : Ask(parent, name)) {
+    case Answer::Save:
+        return save();
+    case Answer::Discard:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // "¿Desea guardar los cambios en %s?", asked of a window whose document changed since it was
@@ -10,6 +12,13 @@ class SaveQuestion {
 public:
     enum class Answer { Save, Discard, Cancel };
 
+    using Asker = std::function<Answer(const QString& name)>;
+
     // Sí, No or Cancelar; Escape and the close box cancel.
     static Answer Ask(QWidget* parent, const QString& name);
+    // Whether a window's changes may be lost: at once without changes; otherwise after asking
+    // (through ask when there is one, else the box), saving through save when told to, which
+    // says whether the save went through.
+    static bool MayLoseChanges(QWidget* parent, bool modified, const QString& name,
+                               const Asker& ask, const std::function<bool()>& save);
 };

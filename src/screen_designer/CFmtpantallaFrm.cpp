@@ -226,19 +226,9 @@ bool CFmtpantallaFrm::Save() {
 }
 
 bool CFmtpantallaFrm::MayClose() {
-    if (!m_document->IsModified())
-        return true;
-    const QString name = QFileInfo(m_document->Path()).fileName();
-    const SaveAnswer answer = m_askSave ? m_askSave(name) : ::SaveQuestion::Ask(this, name);
-    switch (answer) {
-    case SaveAnswer::Save:
-        return Save();
-    case SaveAnswer::Discard:
-        return true;
-    case SaveAnswer::Cancel:
-        break;
-    }
-    return false;
+    return ::SaveQuestion::MayLoseChanges(this, m_document->IsModified(),
+                                          QFileInfo(m_document->Path()).fileName(), m_askSave,
+                                          [this] { return Save(); });
 }
 
 void CFmtpantallaFrm::closeEvent(QCloseEvent* event) {

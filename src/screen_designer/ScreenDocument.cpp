@@ -100,17 +100,11 @@ ScreenDocument::~ScreenDocument() {
 }
 
 CControles* ScreenDocument::ControlAt(int index) const {
-    if (index < 0 || index >= static_cast<int>(m_format.controls.size()))
-        return nullptr;
-    return m_format.controls[static_cast<std::size_t>(index)].get();
+    return m_format.ControlAt(index);
 }
 
 int ScreenDocument::IndexOf(const CControles* control) const {
-    for (std::size_t i = 0; i < m_format.controls.size(); ++i) {
-        if (m_format.controls[i].get() == control)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return m_format.IndexOf(control);
 }
 
 bool ScreenDocument::IsArrangeable(const CControles& control) {
