@@ -2,8 +2,10 @@
 
 #include "capture/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture/CalibrationPage.h"
 #include "capture/CsvTable.h"
 #include "capture/MarginsDialog.h"
+#include "capture/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
 #include "model/FormatPrinter.h"
 #include "platform/FileError.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
@@ -46,6 +49,7 @@ CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
     MakeStatusBar();
     ConnectCaptureFileCommands();
     ConnectPrinting();
+    ConnectPreviewAndExport();
     setWidget(m_body);
     connect(this, &QMdiSubWindow::aboutToActivate, this, &CFmtcapturaFrm::UpdateTitle);
     UpdateTitle();
@@ -86,6 +90,12 @@ void CFmtcapturaFrm::MakeMenus() {
                QStringLiteral("Configura los margenes de la impresión"));
     AddCommand(file, PrintCommand, QStringLiteral("&Imprimir formato"),
                QStringLiteral("Imprime el formato"));
+    AddCommand(file, PreviewCommand, QStringLiteral("&Vista preliminar"),
+               QStringLiteral("Muestra el formato como se imprimirá"));
+    AddCommand(file, ExportPdfCommand, QStringLiteral("&Exportar a PDF..."),
+               QStringLiteral("Guarda el formato impreso en un archivo PDF"));
+    AddCommand(file, CalibrationSheetCommand, QStringLiteral("Imprimir &hoja de calibración"),
+               QStringLiteral("Imprime una hoja para medir los margenes de la impresora"));
     AddCommand(file, PrintBatchCommand, QStringLiteral("Imprimir &lote desde CSV..."),
                QStringLiteral("Llena e imprime el formato una vez por cada renglón de un archivo "
                               "CSV"));
@@ -136,6 +146,9 @@ void CFmtcapturaFrm::MakeToolBar() {
          QStringLiteral("Abrir captura")},
         {PrintCommand, StandardIcon(QStyle::SP_FileIcon, QStringLiteral("document-print")),
          QStringLiteral("Imprimir")},
+        {PreviewCommand,
+         StandardIcon(QStyle::SP_FileDialogContentsView, QStringLiteral("document-print-preview")),
+         QStringLiteral("Vista preliminar")},
         {MarginsCommand,
          StandardIcon(QStyle::SP_FileDialogDetailedView, QStringLiteral("document-properties")),
          QStringLiteral("Margenes")},
@@ -350,9 +363,72 @@ bool CFmtcapturaFrm::PrintBatch() {
     }
 }
 
+void CFmtcapturaFrm::ConnectPreviewAndExport() {
+    connect(m_actions.value(PreviewCommand), &QAction::triggered, this,
+            [this] { PreviewFormat(); });
+    connect(m_actions.value(ExportPdfCommand), &QAction::triggered, this, [this] { ExportPdf(); });
+    connect(m_actions.value(CalibrationSheetCommand), &QAction::triggered, this,
+            [this] { PrintCalibrationSheet(); });
+    m_choosePdf = [this] {
+        FileDialog::Request request;
+        request.mode = FileDialog::Mode::Save;
+        request.filters = {QStringLiteral("PDF (*.pdf)")};
+        request.defaultSuffix = QStringLiteral("pdf");
+        request.title = QStringLiteral("Exportar a PDF");
+        // Beside the format, named after it.
+        if (!m_path.isEmpty()) {
+            const QFileInfo format(m_path);
+            request.start =
+                format.dir().filePath(format.completeBaseName() + QStringLiteral(".pdf"));
+        }
+        return FileDialog::Ask(this, request);
+    };
+}
+
+bool CFmtcapturaFrm::PreviewFormat() {
+    QPrinter& printer = Printer();
+    printer.setDocName(QStringLiteral("Plenovixalia"));
+    printer.setCopyCount(1);
+    // The offsets are read as the page is drawn, as a print reads them.
+    return PrinterDialogs::Preview(printer, this, [this](QPrinter& shown) {
+        m_view->PrintFormat(shown, FormatPrinter::Offsets::FromSettings());
+    });
+}
+
+bool CFmtcapturaFrm::ExportPdf() {
+    const QString path = m_choosePdf ? m_choosePdf() : QString();
+    return !path.isEmpty() && ExportPdfTo(path);
+}
+
+bool CFmtcapturaFrm::ExportPdfTo(const QString& path) {
+    // Qt prints a PDF at 1200 dpi, whether through the print dialog or here.
+    constexpr int kPdfDpi = 1200;
+    const FormatPrinter::Offsets offsets = FormatPrinter::Offsets::FromSettings();
+    try {
+        PdfSheet::Write(path, Printer().pageLayout(), kPdfDpi,
+                        [this, offsets](QPagedPaintDevice& printer) {
+                            return m_view->PrintFormat(printer, offsets);
+                        });
+        return true;
+    } catch (const PlenovaError& e) {
+        if (m_tell)
+            m_tell(e.Message());
+        return false;
+    }
+}
+
 void CFmtcapturaFrm::Tell(const QString& message) {
     if (m_tell)
         m_tell(message);
+}
+
+bool CFmtcapturaFrm::PrintCalibrationSheet() {
+    QPrinter& printer = Printer();
+    printer.setDocName(QStringLiteral("Plenovixalia"));
+    printer.setCopyCount(1);
+    if (!PrinterDialogs::ChoosePrinter(printer, this))
+        return false;
+    return CalibrationPage(FormatPrinter::Offsets::FromSettings()).Print(printer);
 }
 
 bool CFmtcapturaFrm::SetUpPrinter() {

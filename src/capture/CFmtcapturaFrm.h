@@ -45,6 +45,9 @@ public:
         AboutCommand = 57664,
         HelpCommand = 32809,
         PrintBatchCommand = 32830,
+        PreviewCommand = 32840,
+        ExportPdfCommand = 32841,
+        CalibrationSheetCommand = 32842,
     };
 
     // Which file dialog a command asks with: a captured-data file to open or to save, or the
@@ -56,6 +59,8 @@ public:
     using Messenger = std::function<void(const QString&)>;
     // Runs the margins dialog; true when the user confirmed it.
     using MarginsRunner = std::function<bool(MarginsDialog&)>;
+    // Asks the user for the PDF file to export to; an empty path means the user cancelled.
+    using PdfChooser = std::function<QString()>;
 
     explicit CFmtcapturaFrm(QWidget* parent = nullptr);
     ~CFmtcapturaFrm() override;
@@ -82,6 +87,7 @@ public:
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
     void SetMarginsRunner(MarginsRunner runner) { m_runMargins = std::move(runner); }
+    void SetPdfChooser(PdfChooser chooser) { m_choosePdf = std::move(chooser); }
 
     const QString& Path() const { return m_path; }
     CFmtcaptureView* View() const { return m_view; }
@@ -106,6 +112,19 @@ public:
     // its own, with a progress dialog that can stop it. A bad row is told with its line before
     // anything prints. False when nothing was printed or the batch was stopped.
     bool PrintBatch();
+    // "Vista preliminar": the sheet "Imprimir formato" prints, offsets and all, in a preview on
+    // the window's printer, from which it can be printed. True when it was printed from there.
+    bool PreviewFormat();
+    // "Exportar a PDF...": asks for a file and writes into it the sheet "Imprimir formato"
+    // prints, on the window's printer's paper, without the print dialog. False when the user
+    // cancelled or the file could not be written (the user is told why; a file that was there
+    // stays as it was).
+    bool ExportPdf();
+    bool ExportPdfTo(const QString& path);
+    // "Imprimir hoja de calibración": after the print dialog, a sheet of crosses and scales
+    // shifted by the installation's offsets, to measure where the printer puts its ink. False
+    // when the dialog was cancelled or the job failed.
+    bool PrintCalibrationSheet();
     // The page set-up dialog on the window's printer; false when cancelled.
     bool SetUpPrinter();
     // "Configurar Margenes": the margins dialog on the installation's offsets, which OK writes
@@ -136,6 +155,7 @@ private:
     QString ChooseCaptureFile(CaptureDialog dialog);
     void WriteCapture(const QString& path);
     void ConnectPrinting();
+    void ConnectPreviewAndExport();
     // "Config"/"FacX" and "Config"/"FacY", written to the settings file at once.
     void WriteOffsets(int facX, int facY);
     void Tell(const QString& message);
@@ -150,5 +170,6 @@ private:
     FileChooser m_chooseFile;
     Messenger m_tell;
     MarginsRunner m_runMargins;
+    PdfChooser m_choosePdf;
     std::shared_ptr<QPrinter> m_printer;
 };

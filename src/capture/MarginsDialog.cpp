@@ -1,5 +1,8 @@
 #include "capture/MarginsDialog.h"
 
+#include "capture/CalibrationDialog.h"
+#include "capture/CalibrationPage.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,6 +13,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -38,10 +42,9 @@ MarginsDialog::MarginsDialog(int facX, int facY, QWidget* parent)
     : QDialog(parent),
       m_horizontal(MakeOffsetEdit(QStringLiteral("edit1188"), CentimetresText(facX))),
       m_vertical(MakeOffsetEdit(QStringLiteral("edit1189"), CentimetresText(facY))),
-      m_permanent(new QCheckBox(QStringLiteral("Aplicar permanentemente al formato"))), m_choice{
-                                                                                            facX,
-                                                                                            facY,
-                                                                                            false} {
+      m_permanent(new QCheckBox(QStringLiteral("Aplicar permanentemente al formato"))),
+      m_calibrate(new QPushButton(QStringLiteral("Calcular desde la hoja de calibración..."))),
+      m_sheetFacX(facX), m_sheetFacY(facY), m_choice{facX, facY, false} {
     setWindowTitle(QStringLiteral("Configuración de margenes"));
     m_permanent->setObjectName(QStringLiteral("check1037"));
 
@@ -66,6 +69,7 @@ MarginsDialog::MarginsDialog(int facX, int facY, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(m_permanent);
+    layout->addWidget(m_calibrate, 0, Qt::AlignLeft);
     layout->addSpacing(layout->spacing());
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -74,7 +78,27 @@ MarginsDialog::MarginsDialog(int facX, int facY, QWidget* parent)
         QMessageBox::warning(this, QApplication::applicationDisplayName(), message,
                              QMessageBox::Ok);
     };
+    m_calibrate->setObjectName(QStringLiteral("calibrationButton"));
+    m_calibrate->setAutoDefault(false);
+    connect(m_calibrate, &QPushButton::clicked, this,
+            &MarginsDialog::CalculateFromCalibrationSheet);
+    m_runCalibration = [](CalibrationDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
     m_horizontal->setFocus(Qt::OtherFocusReason);
+}
+
+bool MarginsDialog::CalculateFromCalibrationSheet() {
+    const QString note =
+        QStringLiteral("Se toma la hoja como impresa con los desfases actuales: horizontal %1 "
+                       "cm y vertical %2 cm, como ella misma dice.")
+            .arg(CentimetresText(m_sheetFacX), CentimetresText(m_sheetFacY));
+    CalibrationDialog dialog(note, this);
+    if (!m_runCalibration || !m_runCalibration(dialog))
+        return false;
+    const FormatPrinter::Offsets offsets = CalibrationPage::OffsetsFromMeasures(
+        dialog.LeftMillimetres(), dialog.TopMillimetres(), {m_sheetFacX, m_sheetFacY});
+    m_horizontal->setText(CentimetresText(offsets.facX));
+    m_vertical->setText(CentimetresText(offsets.facY));
+    return true;
 }
 
 QString MarginsDialog::CentimetresText(int pageUnits) {

@@ -6,8 +6,10 @@
 #include <functional>
 #include <optional>
 
+class CalibrationDialog;
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 
 // "Configuración de margenes": the installation's margin offsets in centimetres, as the user
 // measures them on a test sheet, and whether to build them into the format for good.
@@ -26,6 +28,8 @@ public:
     };
     // Tells the user why a text was refused, with an OK button only.
     using Messenger = std::function<void(const QString&)>;
+    // Runs the dialog that asks for the calibration sheet's measures; true when confirmed.
+    using CalibrationRunner = std::function<bool(CalibrationDialog&)>;
 
     // Shows the offsets facX and facY, in page units, as centimetres; the check box starts clear.
     MarginsDialog(int facX, int facY, QWidget* parent = nullptr);
@@ -35,8 +39,15 @@ public:
     QLineEdit* HorizontalEdit() const { return m_horizontal; }
     QLineEdit* VerticalEdit() const { return m_vertical; }
     QCheckBox* PermanentBox() const { return m_permanent; }
-    // Replaces the message box (it has a default).
+    QPushButton* CalibrationButton() const { return m_calibrate; }
+    // Replace the message box and the run of the measures' dialog (both have defaults).
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
+    void SetCalibrationRunner(CalibrationRunner runner) { m_runCalibration = std::move(runner); }
+
+    // "Calcular desde la hoja de calibración...": asks for the distances measured on a
+    // calibration sheet printed with the offsets the dialog opened with, and puts the offsets
+    // they give into the edits. False when the user cancelled.
+    bool CalculateFromCalibrationSheet();
 
     // An offset in page units as centimetres, with up to 15 significant digits: 35 is "0.35".
     static QString CentimetresText(int pageUnits);
@@ -55,6 +66,11 @@ private:
     QLineEdit* m_horizontal;
     QLineEdit* m_vertical;
     QCheckBox* m_permanent;
+    QPushButton* m_calibrate;
+    // The offsets in force when the dialog opened: those a calibration sheet was printed with.
+    int m_sheetFacX;
+    int m_sheetFacY;
     Choice m_choice;
     Messenger m_tell;
+    CalibrationRunner m_runCalibration;
 };

@@ -2,6 +2,7 @@
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -13,6 +14,12 @@ PrinterDialogs::Dialog& PrintDialog() {
 
 PrinterDialogs::Dialog& PageSetupDialog() {
     static PrinterDialogs::Dialog dialog;
+    return dialog;
+}
+
+// Not named after the type: inside the class the name would be the type's.
+PrinterDialogs::PreviewDialog& PreviewHook() {
+    static PrinterDialogs::PreviewDialog dialog;
     return dialog;
 }
 
@@ -37,10 +44,24 @@ bool PrinterDialogs::SetUpPage(QPrinter& printer, QWidget* parent) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool PrinterDialogs::Preview(QPrinter& printer, QWidget* parent, const Painter& paint) {
+    if (PreviewHook())
+        return PreviewHook()(printer, parent, paint);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Vista preliminar"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* shown) { paint(*shown); });
+    return dialog.exec() == QDialog::Accepted;
+}
+
 void PrinterDialogs::ReplacePrintDialog(Dialog dialog) {
     PrintDialog() = std::move(dialog);
 }
 
 void PrinterDialogs::ReplacePageSetupDialog(Dialog dialog) {
     PageSetupDialog() = std::move(dialog);
+}
+
+void PrinterDialogs::ReplacePreviewDialog(PreviewDialog dialog) {
+    PreviewHook() = std::move(dialog);
 }

@@ -1,19 +1,15 @@
 #include "cli/PrintOutput.h"
 
+#include "capture/PdfSheet.h"
 #include "cli/CliError.h"
 #include "platform/FileError.h"
 #include "platform/SafeFile.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinter>
-#include <QTemporaryFile>
-
-#include <algorithm>
 
 namespace {
 
@@ -21,9 +17,6 @@ namespace {
 // mistyped size does not eat the machine's memory.
 constexpr double kMaxPixels = 400e6;
 constexpr double kMaxPaperMillimetres = 10000;
-// A whole PDF ends with "%%EOF" and at most a line end or two.
-constexpr qint64 kPdfTail = 32;
-constexpr qint64 kCopyChunk = 1024 * 1024;
 
 } // namespace
 
@@ -114,47 +107,12 @@ void PrintOutput::WritePicture(const Sheet& sheet) const {
 
 void PrintOutput::WritePdf(const Sheet& sheet) const {
     const int dpi = m_args.IntValue(QStringLiteral("--dpi"), 1200, 72, 2400);
+    const QPageLayout layout(QPageSize(m_paper, QPageSize::Millimeter), QPageLayout::Portrait,
+                             QMarginsF(0, 0, 0, 0));
     try {
-        SafeFile file(m_path);
-        file.Open();
-        // The printer writes only to a path: into the temporary beside the target, or, for a
-        // device, into a scratch file whose bytes then go to the device.
-        QTemporaryFile scratch;
-        QString printed = file.TemporaryPath();
-        if (file.WritesDirectly()) {
-            if (!scratch.open())
-                throw FileError(m_path, QStringLiteral("no se puede crear"),
-                                QStringLiteral("no hay dónde preparar el PDF"));
-            scratch.close();
-            printed = scratch.fileName();
-        }
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printed);
-        printer.setDocName(QStringLiteral("Plenovixalia"));
-        printer.setResolution(dpi);
-        printer.setPageLayout(QPageLayout(QPageSize(m_paper, QPageSize::Millimeter),
-                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        if (!sheet.print(printer, m_offsets))
-            throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
-        // The printer does not say when its writes fail: a PDF is whole only when it ends with
-        // its end-of-file mark.
-        QFile result(printed);
-        if (!result.open(QIODevice::ReadOnly))
-            throw CliError(QStringLiteral("%1: no se pudo escribir el PDF").arg(m_path));
-        const qint64 size = result.size();
-        result.seek(std::max<qint64>(0, size - kPdfTail));
-        if (!result.read(kPdfTail).contains("%%EOF"))
-            throw CliError(QStringLiteral("%1: no se pudo escribir el PDF (quedó incompleto; "
-                                          "¿falta espacio en el disco?)")
-                               .arg(m_path));
-        if (file.WritesDirectly()) {
-            result.seek(0);
-            while (!result.atEnd())
-                file.write(result.read(kCopyChunk));
-        }
-        result.close();
-        file.Commit();
+        PdfSheet::Write(m_path, layout, dpi, [&](QPagedPaintDevice& printer) {
+            return sheet.print(printer, m_offsets);
+        });
     } catch (const FileError& e) {
         throw CliError(e.Message());
     }

@@ -1,4 +1,5 @@
 #include "capture_controls/CaptureControlTypes.h"
+#include "cli/CalibrateCommand.h"
 #include "cli/DecodeCommand.h"
 #include "cli/DumpCommand.h"
 #include "cli/FillCommand.h"
@@ -28,6 +29,7 @@ std::vector<std::unique_ptr<CliCommand>> Commands() {
     commands.push_back(std::make_unique<DecodeCommand>());
     commands.push_back(std::make_unique<WordsCommand>());
     commands.push_back(std::make_unique<ValueTextCommand>());
+    commands.push_back(std::make_unique<CalibrateCommand>());
     return commands;
 }
 

@@ -320,7 +320,8 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
         if (!button->isSeparator())
             tips << button->toolTip();
     }
-    EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Margenes", "Limpiar", "Acerca de"}));
+    EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Vista preliminar", "Margenes",
+                                 "Limpiar", "Acerca de"}));
 
     // The prompt of the command under the pointer goes to the window's status bar; the toolbar
     // comes and goes with its command.
