@@ -41,6 +41,8 @@ void ZoomBox::ShowPercent(int percent) {
 void ZoomBox::Choose(const QString& text) {
     if (text.trimmed().compare(FitText(), Qt::CaseInsensitive) == 0) {
         emit fitChosen();
+        // The box shows the zoom the fit came to, even when it is the zoom already in force.
+        ShowPercent(m_percent);
         return;
     }
     const std::optional<int> typed = ZoomLevel::Read(text);
