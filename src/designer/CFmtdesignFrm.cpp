@@ -10,6 +10,7 @@
 #include "designer/FontChoice.h"
 #include "designer/FormatSettingsDialog.h"
 #include "designer/PropertiesDialog.h"
+#include "designer/ZoomBox.h"
 #include "model/CControles.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/CSizingControlBar.h"
@@ -336,6 +337,9 @@ void CFmtdesignFrm::MakeToolBars() {
                         InsertLineCommand,
                         InsertRectangleCommand,
                         InsertLabelCommand});
+    m_toolBar130->addSeparator();
+    m_zoomBox = new ZoomBox(m_toolBar130);
+    m_toolBar130->addWidget(m_zoomBox);
     m_toolBar136 = new QToolBar(QStringLiteral("Formato"), m_body);
     m_toolBar136->setObjectName(QStringLiteral("toolBar136"));
     fill(m_toolBar136, {FontCommand, ColorCommand, AlignLeftCommand, AlignCentreCommand,
@@ -391,6 +395,14 @@ void CFmtdesignFrm::MakeLayout() {
         ruler->SetScale(1);
         connect(m_view, &CFmtdesignView::rulerHint, ruler, &CRules::Update);
     }
+    // Zoom is the window's way of looking at the page: the rulers and the box follow it.
+    connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, &CFmtdesignView::SetZoom);
+    connect(m_zoomBox, &ZoomBox::fitChosen, m_view, &CFmtdesignView::FitPage);
+    connect(m_view, &CFmtdesignView::zoomChanged, this, [this](int percent) {
+        m_zoomBox->ShowPercent(percent);
+        for (CRules* ruler : {m_horizontalRuler, m_verticalRuler})
+            ruler->SetScale(percent / 100.0);
+    });
     connect(m_view, &CFmtdesignView::positionText, this, [this](const QString& text) {
         m_positionText = text;
         m_positionPane->setText(text);

@@ -25,6 +25,7 @@ class QMainWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class ZoomBox;
 
 // The window in which a format is laid out: a child window of the main frame with the page at
 // true scale between two rulers, two toolbars, a status bar with the pointer's position, and a
@@ -149,6 +150,8 @@ public:
     const QList<QMenu*>& Menus() const { return m_menus; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
     QToolBar* ToolBar(int resource) const;
+    // The zoom box at the end of toolbar 130.
+    ZoomBox* Zoom() const { return m_zoomBox; }
     QStatusBar* StatusBar() const { return m_statusBar; }
     const QString& PositionText() const { return m_positionText; }
 
@@ -187,6 +190,7 @@ private:
     CRules* m_verticalRuler = nullptr;
     QToolBar* m_toolBar130 = nullptr;
     QToolBar* m_toolBar136 = nullptr;
+    ZoomBox* m_zoomBox = nullptr;
     QStatusBar* m_statusBar = nullptr;
     QLabel* m_messagePane = nullptr;
     QLabel* m_positionPane = nullptr;

@@ -3,6 +3,7 @@
 #include "capture_controls/CFmtGrid.h"
 #include "designer/DesignDocument.h"
 #include "designer/DesignerPictures.h"
+#include "designer/ZoomLevel.h"
 #include "model/CControles.h"
 #include "model/CLinea.h"
 #include "platform/PainterSurface.h"
@@ -29,6 +30,17 @@ namespace {
 // A tenth of a millimetre per unit: 254 units to the inch.
 constexpr double kUnitsPerInch = 254.0;
 
+// A letter sheet, the paper most formats are printed on: what "Página completa" shows at least.
+constexpr int kLetterWidth = 2159;
+constexpr int kLetterHeight = 2794;
+
+// The side of the square in which the pointer catches a handle, in pixels: about a handle's
+// size at true size, kept when the zoom draws the handles smaller.
+constexpr double kGripPixels = 7.0;
+
+// A notch of the wheel.
+constexpr int kWheelNotch = 120;
+
 QString Centimetres(const char* pattern, int first, int second) {
     return QString::asprintf(pattern, first / 100.0, second / 100.0);
 }
@@ -38,7 +50,7 @@ QString Centimetres(const char* pattern, int first, int second) {
 CFmtdesignView::CFmtdesignView(DesignDocument& document, QWidget* parent)
     : QAbstractScrollArea(parent), m_document(document), m_chooseImage(&AskForImage),
       m_report([](const QString& message) { UserMessage::Error(message); }) {
-    m_scale = viewport()->logicalDpiX() / kUnitsPerInch;
+    m_trueScale = m_scale = viewport()->logicalDpiX() / kUnitsPerInch;
     viewport()->setMouseTracking(true);
     // Every pixel is painted: white paper and the controls over it.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,9 +78,56 @@ void CFmtdesignView::SetScale(double pixelsPerUnit) {
     // Beyond 10 pixels a unit the surface's side in pixels would pass what a widget holds.
     if (!(pixelsPerUnit > 0 && pixelsPerUnit <= 10))
         return;
-    m_scale = pixelsPerUnit;
+    m_trueScale = pixelsPerUnit;
+    m_scale = m_trueScale * m_zoom / 100.0;
     UpdateScrollBars();
     viewport()->update();
+}
+
+void CFmtdesignView::SetZoom(int percent) {
+    ZoomAbout(percent, viewport()->rect().center());
+}
+
+void CFmtdesignView::ZoomAbout(int percent, QPoint pixel) {
+    percent = ZoomLevel::Clamp(percent);
+    if (percent == m_zoom)
+        return;
+    const double oldScale = m_scale;
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    m_zoom = percent;
+    m_scale = m_trueScale * m_zoom / 100.0;
+    UpdateScrollBars();
+    horizontalScrollBar()->setValue(ZoomLevel::ScrollKeeping(pixel.x(), h, oldScale, m_scale));
+    verticalScrollBar()->setValue(ZoomLevel::ScrollKeeping(pixel.y(), v, oldScale, m_scale));
+    TellScrollPositions();
+    viewport()->update();
+    emit zoomChanged(m_zoom);
+}
+
+QSize CFmtdesignView::PageExtent() const {
+    // A control beyond the sheet takes the page 5 mm past its farthest edge.
+    constexpr std::int64_t kMargin = 50;
+    std::int64_t right = kLetterWidth;
+    std::int64_t below = kLetterHeight;
+    for (const auto& control : m_document.Controls()) {
+        const Rect r = control->pageRect.Normalized(); // top is the lower edge
+        right = std::max(right, r.right + kMargin);
+        below = std::max(below, kMargin - r.top);
+    }
+    const std::int64_t limit = kSurfaceSide - 2 * kPageOffsetX;
+    return QSize(static_cast<int>(std::min(right, limit)),
+                 static_cast<int>(std::min(below, limit)));
+}
+
+void CFmtdesignView::FitPage() {
+    // The page with the paper's margin on every side.
+    const QSize page = PageExtent();
+    const double width = (page.width() + 2.0 * kPageOffsetX) * m_trueScale;
+    const double height = (page.height() - 2.0 * kPageOffsetY) * m_trueScale;
+    const QSize room = ZoomLevel::Room(*this);
+    ZoomAbout(ZoomLevel::Fitting(width, height, room.width(), room.height()), QPoint(0, 0));
+    ScrollToOrigin();
 }
 
 Point CFmtdesignView::ToFormat(QPoint pixel) const {
@@ -193,7 +252,7 @@ void CFmtdesignView::mouseMoveEvent(QMouseEvent* event) {
     if (m_buttonDown && m_document.CurrentTool() == DesignDocument::Tool::Selection)
         Drag(p);
     else
-        Hover(p);
+        Hover(p, event->position().toPoint());
     event->accept();
 }
 
@@ -285,7 +344,27 @@ void CFmtdesignView::DragBy(int dx, int dy) {
     }
 }
 
-void CFmtdesignView::Hover(Point p) {
+Handle CFmtdesignView::HandleUnder(const CControles& control, Point p, QPoint pixel) const {
+    const Handle drawn = control.HitHandle(p.x, p.y);
+    if (drawn != Handle::None || 2.0 * CControles::kHandleHalf * m_scale >= kGripPixels)
+        return drawn;
+    const double h = horizontalScrollBar()->value();
+    const double v = verticalScrollBar()->value();
+    for (std::size_t i = 0; i < control.handles.size(); ++i) {
+        const Rect& square = control.handles[i];
+        if (square.IsNull())
+            continue;
+        // Handles lie on the surface, the page shifted as the view draws it.
+        const double x = (static_cast<double>(square.left) + square.right) / 2.0 * m_scale - h;
+        const double y = -(static_cast<double>(square.top) + square.bottom) / 2.0 * m_scale - v;
+        if (std::abs(pixel.x() - x) <= kGripPixels / 2 &&
+            std::abs(pixel.y() - y) <= kGripPixels / 2)
+            return static_cast<Handle>(i + 1);
+    }
+    return Handle::None;
+}
+
+void CFmtdesignView::Hover(Point p, QPoint pixel) {
     if (m_document.CurrentTool() == DesignDocument::Tool::Insertion) {
         if (m_cursorId != kCrossHairCursor)
             SetViewCursor(kCrossHairCursor);
@@ -300,7 +379,7 @@ void CFmtdesignView::Hover(Point p) {
         m_armedHandle = Handle::None;
         ClearTableArming();
     } else {
-        const Handle handle = selected->HitHandle(p.x, p.y);
+        const Handle handle = HandleUnder(*selected, p, pixel);
         if (handle != Handle::None) {
             m_armedHandle = handle;
             ClearTableArming();
@@ -417,6 +496,17 @@ QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
 }
 
 void CFmtdesignView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        // Each notch one zoom step, about the point under the pointer.
+        m_zoomWheel += event->angleDelta().y();
+        const QPoint pointer = event->position().toPoint();
+        for (; m_zoomWheel >= kWheelNotch; m_zoomWheel -= kWheelNotch)
+            ZoomAbout(ZoomLevel::Larger(m_zoom), pointer);
+        for (; m_zoomWheel <= -kWheelNotch; m_zoomWheel += kWheelNotch)
+            ZoomAbout(ZoomLevel::Smaller(m_zoom), pointer);
+        event->accept();
+        return;
+    }
     QScrollBar* bar = verticalScrollBar();
     bar->setValue(bar->value() - event->angleDelta().y() / kWheelDivisor);
     viewport()->update();
@@ -440,9 +530,30 @@ bool CFmtdesignView::event(QEvent* event) {
     return QAbstractScrollArea::event(event);
 }
 
+bool CFmtdesignView::ZoomKey(const QKeyEvent& event) {
+    if (!event.modifiers().testFlag(Qt::ControlModifier))
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        SetZoom(ZoomLevel::Larger(m_zoom));
+        return true;
+    case Qt::Key_Minus:
+        SetZoom(ZoomLevel::Smaller(m_zoom));
+        return true;
+    case Qt::Key_0:
+        SetZoom(ZoomLevel::kTrueSize);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void CFmtdesignView::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (ZoomKey(*event)) {
+        // Zoom is how the page is looked at: the selection stays where it is.
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (m_document.Selected())
             emit propertiesRequested();
     } else if (key == Qt::Key_Delete) {

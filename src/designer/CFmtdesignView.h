@@ -14,6 +14,7 @@
 
 class CControles;
 class DesignDocument;
+class QKeyEvent;
 class QMenu;
 
 // The design surface of a format: a sheet 410 mm square at true size, the page drawn 5 mm right
@@ -64,9 +65,21 @@ public:
 
     DesignDocument& Document() const { return m_document; }
 
-    // Pixels per page unit: the screen's logical resolution at true size.
+    // Pixels per page unit as shown, the zoom included; SetScale sets them at true size (the
+    // screen's logical resolution unless told otherwise).
     double Scale() const { return m_scale; }
     void SetScale(double pixelsPerUnit);
+
+    // The zoom in percent of true size. A new zoom keeps the sheet's point under pixel where it
+    // was (under the view's centre without one); it is clamped to the zoom's limits.
+    int Zoom() const { return m_zoom; }
+    void SetZoom(int percent);
+    void ZoomAbout(int percent, QPoint pixel);
+    // "Página completa": the largest zoom that shows the whole page, from its corner.
+    void FitPage();
+    // The page as far as it is shown whole, in page units: a letter sheet, or further where the
+    // controls reach beyond one.
+    QSize PageExtent() const;
 
     // The format point under a pixel of the viewport, before snapping, and the pixel that shows a
     // format point.
@@ -103,6 +116,8 @@ public:
 
 signals:
     void rulerHint(int hint, int value);
+    // After every change of the zoom, in percent.
+    void zoomChanged(int percent);
     // Where the pointer, the control or the dragged edge is, in centimetres.
     void positionText(const QString& text);
     void propertiesRequested();
@@ -136,7 +151,11 @@ private:
     void LeftPress(Point p);
     void Drag(Point p);
     void DragBy(int dx, int dy);
-    void Hover(Point p);
+    void Hover(Point p, QPoint pixel);
+    // The handle of the selected control under the pointer. Handles drawn smaller than a grip
+    // still catch the pointer within a grip of their centre.
+    Handle HandleUnder(const CControles& control, Point p, QPoint pixel) const;
+    bool ZoomKey(const QKeyEvent& event);
     void LeftRelease(Point p);
     void InsertAt(Point p);
     // A click on a header zone of the selected table: the column or row picked, or dropped when
@@ -152,7 +171,11 @@ private:
     void TellScrollPositions();
 
     DesignDocument& m_document;
+    double m_trueScale = 1.0;
     double m_scale = 1.0;
+    int m_zoom = 100;
+    // Wheel turns with Ctrl held, not yet a whole notch.
+    int m_zoomWheel = 0;
     bool m_buttonDown = false;
     bool m_dragging = false;
     Point m_lastPoint;

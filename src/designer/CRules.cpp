@@ -7,12 +7,18 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // The marker was drawn with an exclusive-or pen in cyan, so that drawing it twice removed it;
 // what the user saw on the ruler's background was that background exclusive-or cyan (red on
 // white). Qt paints no exclusive-or, so the ruler repaints with the marker in that colour.
 constexpr ColorRef kMarkerXorPen = MakeColorRef(0, 255, 255);
+
+// A number stands 1 mm of the ruler off its centimetre line.
+constexpr int kNumberGap = 100;
 
 // The numbers' font: a roman face, upright along the top ruler and turned a quarter to the
 // right (reading downward) along the left one.
@@ -45,7 +51,9 @@ void CRules::SetExtent(int x, int y) {
     Repaint();
 }
 
-void CRules::SetScale(int scale) {
+void CRules::SetScale(double scale) {
+    if (!(scale > 0))
+        return;
     m_scale = scale;
     Repaint();
 }
@@ -79,16 +87,20 @@ void CRules::MoveMarker(int value) {
     const std::int64_t p = std::int64_t{value} * 10;
     // A place beyond the page's length keeps the marker where it was. The vertical ruler's
     // positions run downward, below zero.
-    if (IsHorizontal() ? p > Length() : -p > Length())
+    const std::int64_t length = std::int64_t{IsHorizontal() ? m_extentX : m_extentY} * 10;
+    if (IsHorizontal() ? p > length : -p > length)
         return;
     m_markerPosition = Saturate(IsHorizontal() ? p + kPageOffset : p - kPageOffset);
     m_markerHidden = false;
     update();
 }
 
-// The page's length along this ruler in ruler units, at the ruler's scale.
-int CRules::Length() const {
-    return Saturate(std::int64_t{m_scale} * (IsHorizontal() ? m_extentX : m_extentY) * 10);
+// Zoomed, a centimetre of the page takes the zoom's share of the ruler; the page's corner and
+// the view's scroll position scale with it, so that the ruler stays in step with the view.
+int CRules::Drawn(double along) const {
+    const double scaled = along * m_scale;
+    constexpr double kBound = 2e9;
+    return static_cast<int>(std::lround(std::clamp(scaled, -kBound, kBound)));
 }
 
 ColorRef CRules::WindowColor() const {
@@ -134,7 +146,8 @@ void CRules::Paint(DrawingSurface& dc, QSize pane) const {
 
     if (!m_markerHidden) {
         dc.SelectPen(Pen{PenStyle::Solid, 10, MarkerColor()});
-        const int at = Saturate(std::int64_t{m_markerPosition} - m_scrollOffset);
+        const int at =
+            Drawn(static_cast<double>(m_markerPosition) - static_cast<double>(m_scrollOffset));
         if (IsHorizontal()) {
             dc.MoveTo(at, 0);
             dc.LineTo(at, Saturate(-25LL * pane.height()));
@@ -156,28 +169,26 @@ void CRules::Paint(DrawingSurface& dc, QSize pane) const {
 // Along x: the page's end, then a line and a number at every centimetre (the number just left
 // of its line), then the millimetres from 3 mm below the top edge down.
 void CRules::PaintHorizontal(DrawingSurface& dc, QSize pane) const {
-    const std::int64_t s = m_scale;
-    const std::int64_t o = m_scrollOffset;
+    const double o = m_scrollOffset;
     const int depth = Saturate(-10LL * (pane.height() + 25));
 
     // The page's end scrolls with the marks: a line left where the page ended before scrolling
     // would stand among the millimetres and mark nothing.
-    const int end = Saturate(Length() - o + kPageOffset);
+    const int end = Drawn(10.0 * m_extentX - o + kPageOffset);
     dc.MoveTo(end, 0);
     dc.LineTo(end, depth);
 
-    const std::int64_t centimetre = s * 1000;
     for (int i = 0; i <= m_extentX / 100; ++i) {
-        const int x = Saturate(i * centimetre - o + kPageOffset);
+        const int x = Drawn(i * 1000.0 - o + kPageOffset);
         dc.MoveTo(x, 0);
         dc.LineTo(x, depth);
-        dc.TextOut(Saturate(i * centimetre - o + 400), 50, QString::number(i));
+        // The number keeps its 1 mm from the line at any zoom.
+        dc.TextOut(SaturatedAdd(x, -kNumberGap), 50, QString::number(i));
     }
 
-    const std::int64_t millimetre = s * 100;
     const int millimetres = m_extentX / 10;
     for (int k = 1; k < millimetres; ++k) {
-        const int x = Saturate(k * millimetre - o + kPageOffset);
+        const int x = Drawn(k * 100.0 - o + kPageOffset);
         dc.MoveTo(x, -300);
         dc.LineTo(x, depth);
     }
@@ -186,22 +197,19 @@ void CRules::PaintHorizontal(DrawingSurface& dc, QSize pane) const {
 // Along y, downward: a line across and a turned number at every centimetre (ending 1 mm above
 // its line), then the millimetres from 3 mm inside the left edge across.
 void CRules::PaintVertical(DrawingSurface& dc, QSize pane) const {
-    const std::int64_t s = m_scale;
-    const std::int64_t o = m_scrollOffset;
+    const double o = m_scrollOffset;
     const int width = Saturate(10LL * (pane.width() + 25));
 
-    const std::int64_t centimetre = s * 1000;
     for (int i = 0; i <= m_extentY / 100; ++i) {
-        const int y = Saturate(-kPageOffset - i * centimetre - o);
+        const int y = Drawn(-kPageOffset - i * 1000.0 - o);
         dc.MoveTo(0, y);
         dc.LineTo(width, y);
-        dc.TextOut(0, SaturatedAdd(y, 100), QString::number(i));
+        dc.TextOut(0, SaturatedAdd(y, kNumberGap), QString::number(i));
     }
 
-    const std::int64_t millimetre = s * 100;
     const int millimetres = m_extentY / 10;
     for (int k = 1; k < millimetres; ++k) {
-        const int y = Saturate(-kPageOffset - k * millimetre - o);
+        const int y = Drawn(-kPageOffset - k * 100.0 - o);
         dc.MoveTo(300, y);
         dc.LineTo(width, y);
     }

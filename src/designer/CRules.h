@@ -36,15 +36,16 @@ public:
     Qt::Orientation Orientation() const { return m_orientation; }
     bool IsHorizontal() const { return m_orientation == Qt::Horizontal; }
 
-    // The length of the rulers (page units) and the design view's scale factor; the ruler
-    // repaints and loses its marker.
+    // The length of the rulers (page units) and the design view's zoom as a factor of true size
+    // (2 at 200 %); the ruler repaints and loses its marker.
     void SetExtent(int x, int y);
-    void SetScale(int scale);
+    void SetScale(double scale);
     int ExtentX() const { return m_extentX; }
     int ExtentY() const { return m_extentY; }
-    int Scale() const { return m_scale; }
+    double Scale() const { return m_scale; }
 
-    // The view's scroll position along this ruler's axis, in ruler units.
+    // The view's scroll position along this ruler's axis, in ruler units of the page (0.01 mm
+    // at true size).
     int ScrollOffset() const { return m_scrollOffset; }
     bool IsMarkerShown() const { return !m_markerHidden; }
     // Along the axis in ruler units, before the scroll offset; kNoMarker while none is shown.
@@ -66,7 +67,8 @@ protected:
 private:
     void Repaint();
     void MoveMarker(int value);
-    int Length() const;
+    // Where a place along the axis (ruler units of the page, scroll offset applied) is drawn.
+    int Drawn(double along) const;
     ColorRef WindowColor() const;
     ColorRef WindowTextColor() const;
     ColorRef MarkerColor() const;
@@ -76,7 +78,7 @@ private:
     Qt::Orientation m_orientation;
     int m_extentX = 4000;
     int m_extentY = 4000;
-    int m_scale = 1;
+    double m_scale = 1.0;
     int m_scrollOffset = 0;
     bool m_markerHidden = true;
     int m_markerPosition = kNoMarker;

@@ -1,6 +1,7 @@
 #include "screen_designer/CFmtpantallaFrm.h"
 
 #include "designer/DesignerPictures.h"
+#include "designer/ZoomBox.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
@@ -173,6 +174,13 @@ void CFmtpantallaFrm::MakeToolBar() {
         command->setIcon(DesignerPictures::ToolIcon(picture));
         m_toolBar->addAction(command);
     }
+    // Zoom only changes how the arrangement is looked at; the box follows the view.
+    m_toolBar->addSeparator();
+    m_zoomBox = new ZoomBox(m_toolBar);
+    m_toolBar->addWidget(m_zoomBox);
+    connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, &CFmtpantallaView::SetZoom);
+    connect(m_zoomBox, &ZoomBox::fitChosen, m_view, &CFmtpantallaView::FitArrangement);
+    connect(m_view, &CFmtpantallaView::zoomChanged, m_zoomBox, &ZoomBox::ShowPercent);
     m_body->addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
 

@@ -16,6 +16,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class ScreenDocument;
+class ZoomBox;
 
 // The window in which the capture screen of a format is arranged: where each field lies on the
 // data-entry screen, whether its caption stands above it or beside it, and the order in which
@@ -74,6 +75,8 @@ public:
     const QList<QMenu*>& Menus() const { return m_menus; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
     QToolBar* ToolBar() const { return m_toolBar; }
+    // The zoom box at the end of the toolbar.
+    ZoomBox* Zoom() const { return m_zoomBox; }
     QStatusBar* StatusBar() const { return m_statusBar; }
 
 signals:
@@ -101,6 +104,7 @@ private:
     QMainWindow* m_body;
     CFmtpantallaView* m_view;
     QToolBar* m_toolBar = nullptr;
+    ZoomBox* m_zoomBox = nullptr;
     QStatusBar* m_statusBar = nullptr;
     QList<QMenu*> m_menus;
     QHash<int, QAction*> m_actions;

@@ -1,6 +1,7 @@
 #include "screen_designer/CFmtpantallaView.h"
 
 #include "capture_controls/CCaptureControl.h"
+#include "designer/ZoomLevel.h"
 #include "model/CControles.h"
 #include "platform/ColorRef.h"
 #include "platform/PainterSurface.h"
@@ -10,8 +11,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A notch of the wheel.
+constexpr int kWheelNotch = 120;
+
+} // namespace
 
 CFmtpantallaView::CFmtpantallaView(ScreenDocument& document, QWidget* parent)
     : QAbstractScrollArea(parent), m_document(document),
@@ -51,8 +61,38 @@ QSize CFmtpantallaView::ArrangementSize() const {
 }
 
 Point CFmtpantallaView::ToScreen(QPoint pixel) const {
-    return Point{pixel.x() + horizontalScrollBar()->value(),
-                 pixel.y() + verticalScrollBar()->value()};
+    const double x = (pixel.x() + horizontalScrollBar()->value()) / Factor();
+    const double y = (pixel.y() + verticalScrollBar()->value()) / Factor();
+    return Point{static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))};
+}
+
+void CFmtpantallaView::SetZoom(int percent) {
+    ZoomAbout(percent, viewport()->rect().center());
+}
+
+void CFmtpantallaView::ZoomAbout(int percent, QPoint pixel) {
+    percent = ZoomLevel::Clamp(percent);
+    if (percent == m_zoom)
+        return;
+    const double oldFactor = Factor();
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    m_zoom = percent;
+    UpdateScrollBars();
+    horizontalScrollBar()->setValue(ZoomLevel::ScrollKeeping(pixel.x(), h, oldFactor, Factor()));
+    verticalScrollBar()->setValue(ZoomLevel::ScrollKeeping(pixel.y(), v, oldFactor, Factor()));
+    viewport()->update();
+    emit zoomChanged(m_zoom);
+}
+
+void CFmtpantallaView::FitArrangement() {
+    const QSize arrangement = ArrangementSize();
+    const QSize room = ZoomLevel::Room(*this);
+    ZoomAbout(
+        ZoomLevel::Fitting(arrangement.width(), arrangement.height(), room.width(), room.height()),
+        QPoint(0, 0));
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
 }
 
 void CFmtpantallaView::Paint(DrawingSurface& dc, Point origin, QSize visible) const {
@@ -77,18 +117,29 @@ void CFmtpantallaView::Paint(DrawingSurface& dc, Point origin, QSize visible) co
 
 void CFmtpantallaView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
+    // Zoomed, the layout is drawn in its own pixels and the painter enlarges them; the part of a
+    // layout pixel scrolled past the viewport's corner is shifted off it.
+    const double zoom = Factor();
+    const Point origin = ToScreen(QPoint(0, 0));
+    painter.translate(origin.x * zoom - horizontalScrollBar()->value(),
+                      origin.y * zoom - verticalScrollBar()->value());
+    painter.scale(zoom, zoom);
     PainterSurface dc(painter);
-    Paint(dc, ToScreen(QPoint(0, 0)), viewport()->size());
+    const QSize visible = viewport()->size();
+    Paint(dc, origin,
+          QSize(static_cast<int>(std::ceil(visible.width() / zoom)) + 1,
+                static_cast<int>(std::ceil(visible.height() / zoom)) + 1));
 }
 
 void CFmtpantallaView::UpdateScrollBars() {
     const QSize visible = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, kSide - visible.width()));
-    verticalScrollBar()->setRange(0, std::max(0, kSide - visible.height()));
+    const int side = static_cast<int>(std::lround(kSide * Factor()));
+    horizontalScrollBar()->setRange(0, std::max(0, side - visible.width()));
+    verticalScrollBar()->setRange(0, std::max(0, side - visible.height()));
     horizontalScrollBar()->setPageStep(visible.width());
     verticalScrollBar()->setPageStep(visible.height());
-    horizontalScrollBar()->setSingleStep(kSide / 100);
-    verticalScrollBar()->setSingleStep(kSide / 100);
+    horizontalScrollBar()->setSingleStep(side / 100);
+    verticalScrollBar()->setSingleStep(side / 100);
 }
 
 void CFmtpantallaView::resizeEvent(QResizeEvent* event) {
@@ -154,7 +205,34 @@ void CFmtpantallaView::mouseReleaseEvent(QMouseEvent* event) {
     QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
+void CFmtpantallaView::wheelEvent(QWheelEvent* event) {
+    if (!event->modifiers().testFlag(Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // Each notch one zoom step, about the point under the pointer.
+    m_zoomWheel += event->angleDelta().y();
+    const QPoint pointer = event->position().toPoint();
+    for (; m_zoomWheel >= kWheelNotch; m_zoomWheel -= kWheelNotch)
+        ZoomAbout(ZoomLevel::Larger(m_zoom), pointer);
+    for (; m_zoomWheel <= -kWheelNotch; m_zoomWheel += kWheelNotch)
+        ZoomAbout(ZoomLevel::Smaller(m_zoom), pointer);
+    event->accept();
+}
+
 void CFmtpantallaView::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers().testFlag(Qt::ControlModifier)) {
+        const int key = event->key();
+        const int zoom = key == Qt::Key_Plus || key == Qt::Key_Equal ? ZoomLevel::Larger(m_zoom)
+                         : key == Qt::Key_Minus                      ? ZoomLevel::Smaller(m_zoom)
+                         : key == Qt::Key_0                          ? ZoomLevel::kTrueSize
+                                                                     : 0;
+        if (zoom != 0) {
+            SetZoom(zoom);
+            event->accept();
+            return;
+        }
+    }
     const int step = ScreenDocument::kGrid;
     const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right ||
                        event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;

@@ -37,8 +37,18 @@ public:
     // the window shows when it opens.
     QSize ArrangementSize() const;
 
-    // The screen point under a pixel of the viewport: the pixel plus the scroll position.
+    // The screen point under a pixel of the viewport: the pixel plus the scroll position, over
+    // the zoom.
     Point ToScreen(QPoint pixel) const;
+
+    // The zoom in percent: at 200 % a pixel of the screen layout shows as two. A new zoom keeps
+    // the point under pixel where it was (under the view's centre without one); it is clamped to
+    // the zoom's limits.
+    int Zoom() const { return m_zoom; }
+    void SetZoom(int percent);
+    void ZoomAbout(int percent, QPoint pixel);
+    // "Página completa": the largest zoom that shows the whole arrangement, from its corner.
+    void FitArrangement();
     // The cursor shown, by its picture number, and the handle the pointer armed.
     int CursorId() const { return m_cursorId; }
     Handle ArmedHandle() const { return m_armed; }
@@ -56,14 +66,23 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+signals:
+    // After every change of the zoom, in percent.
+    void zoomChanged(int percent);
 
 private:
     void UpdateScrollBars();
     void SetViewCursor(int id);
     void Hover(Point p);
+    double Factor() const { return m_zoom / 100.0; }
 
     ScreenDocument& m_document;
     LogFont m_screenFont;
     Handle m_armed = Handle::None;
     int m_cursorId = kArrowCursor;
+    int m_zoom = 100;
+    // Wheel turns with Ctrl held, not yet a whole notch.
+    int m_zoomWheel = 0;
 };

@@ -56,7 +56,8 @@ TEST(DesignFrameTest, CaptionMenusAndToolBars) {
         titles << menu->title();
     EXPECT_EQ(titles,
               QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato", "A&yuda"}));
-    EXPECT_EQ(w.frame.ToolBar(130)->actions().size(), 21 + 4);
+    // The buttons, their separators, and the zoom box after one more.
+    EXPECT_EQ(w.frame.ToolBar(130)->actions().size(), 21 + 4 + 2);
     EXPECT_EQ(w.frame.ToolBar(136)->actions().size(), 10 + 2);
     EXPECT_EQ(Command(w.frame, Frame::InsertTableCommand).toolTip(), "Tabla");
     EXPECT_EQ(Command(w.frame, Frame::InsertTableCommand).statusTip(),

@@ -172,6 +172,55 @@ TEST(RulersTest, TheMarkerFollowsThePointerAlongItsOwnAxis) {
     EXPECT_TRUE(MarkerLines(left, kLeftPane).empty());
 }
 
+// Zoomed, the ruler stays in step with the view: its marks, the page's corner, the scrolled
+// distance and the marker all grow by the zoom, and a number keeps its 1 mm from its line.
+TEST(RulersTest, AtTwiceTheSizeTheMarksStandTwiceAsFarApart) {
+    CRules top(Qt::Horizontal);
+    CRules left(Qt::Vertical);
+    top.SetScale(2.0);
+    left.SetScale(2.0);
+    const auto lineXs = [](const std::vector<SurfaceCall>& calls, int fromY) {
+        std::vector<int> xs;
+        for (const SurfaceCall& move : Named(calls, "MoveTo")) {
+            if (move.args[1] == fromY)
+                xs.push_back(move.args[0]);
+        }
+        return xs;
+    };
+    const std::vector<SurfaceCall> calls = Painted(top, kTopPane);
+    EXPECT_EQ(Numbers(calls), ZeroToForty());
+    // The page's end first, then the centimetres from the page's corner, 10 mm in.
+    const std::vector<int> centimetres = lineXs(calls, 0);
+    ASSERT_EQ(centimetres.size(), 42u);
+    EXPECT_EQ(centimetres[0], 2 * 40500);
+    EXPECT_EQ(centimetres[1], 1000);
+    EXPECT_EQ(centimetres[2], 3000);
+    EXPECT_EQ(Named(calls, "TextOut")[5].args, (std::vector<int>{2 * 5500 - 100, 50}));
+    const std::vector<int> millimetres = lineXs(calls, -300);
+    ASSERT_EQ(millimetres.size(), 399u);
+    EXPECT_EQ(millimetres[1] - millimetres[0], 200);
+
+    // Scrolled right by 1 cm of the page, the marks move 2 cm of the ruler; the marker at 7 cm
+    // lands on the 7 cm line.
+    top.Update(1, 100);
+    top.Update(3, 700);
+    const std::vector<SurfaceCall> scrolled = Painted(top, kTopPane);
+    EXPECT_EQ(lineXs(scrolled, 0)[1], 1000 - 2000);
+    const auto marker = MarkerLines(top, kTopPane);
+    ASSERT_EQ(marker.size(), 1u);
+    EXPECT_EQ(marker[0].args[0], lineXs(scrolled, 0)[8]);
+    // The end of the page still takes a marker, whatever the zoom.
+    top.Update(3, 4000);
+    EXPECT_EQ(top.MarkerPosition(), 40500);
+
+    left.Update(4, -300);
+    const std::vector<SurfaceCall> leftCalls = Painted(left, kLeftPane);
+    const auto leftMarker = MarkerLines(left, kLeftPane);
+    ASSERT_EQ(leftMarker.size(), 1u);
+    EXPECT_EQ(leftMarker[0].args[1], -2 * 3500);
+    EXPECT_EQ(Named(leftCalls, "TextOut")[1].args, (std::vector<int>{0, -2 * 1500 + 100}));
+}
+
 // The left ruler's numbers read downward with their tops toward the page; each stands in the
 // pane, just above its line and clear of the millimetre marks.
 TEST(RulersTest, TheLeftRulersNumbersStandInsideThePane) {

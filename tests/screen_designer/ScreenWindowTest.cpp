@@ -6,6 +6,8 @@
 #include "capture_controls/CCaptureControl.h"
 #include "capture_controls/CTextlineVar.h"
 #include "capture_controls/CaptureControlTypes.h"
+#include "designer/ZoomBox.h"
+#include "designer/ZoomLevel.h"
 #include "model/CConsText.h"
 #include "model/FormatFile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
@@ -15,10 +17,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -154,6 +158,49 @@ TEST_F(ScreenWindowTest, DragsMoveOnTheGridAndResizesStopAtTheMinimum) {
     EXPECT_EQ(At(kA).screenRect, (ScreenRect{132, 28, 176, 48}));
     QTest::keyClick(window.View(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(At(kA).screenRect, (ScreenRect{132, 24, 176, 44}));
+}
+
+TEST_F(ScreenWindowTest, ZoomedTheGridStaysFourPixelsOfTheScreenLayout) {
+    CFmtpantallaView& view = *window.View();
+    window.Zoom()->lineEdit()->selectAll();
+    QTest::keyClicks(window.Zoom()->lineEdit(), QStringLiteral("200"));
+    QTest::keyClick(window.Zoom()->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(view.Zoom(), 200);
+    view.horizontalScrollBar()->setValue(0);
+    view.verticalScrollBar()->setValue(0);
+
+    // At 200 % a grid step is 8 pixels: half a step moves nothing, a whole one one step.
+    const QPoint from(400, 60); // (200, 30) of the layout, on A
+    QTest::mouseMove(Surface(), from);
+    QTest::mousePress(Surface(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(Surface(), from + QPoint(4, 0));
+    EXPECT_EQ(At(kA).screenRect, (ScreenRect{120, 20, 320, 40}));
+    QTest::mouseMove(Surface(), from + QPoint(8, 0));
+    EXPECT_EQ(At(kA).screenRect, (ScreenRect{124, 20, 324, 40}));
+    QTest::mouseRelease(Surface(), Qt::LeftButton, {}, from + QPoint(8, 0));
+    EXPECT_EQ(Doc().UndoStack().count(), 1);
+
+    // Ctrl and the wheel zoom about the pointer, and the box shows where the zoom went.
+    const QPoint pointer(300, 200);
+    const Point under = view.ToScreen(pointer);
+    QWheelEvent notch(pointer, Surface()->mapToGlobal(pointer), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(Surface(), &notch);
+    EXPECT_EQ(view.Zoom(), 300);
+    EXPECT_EQ(window.Zoom()->currentText(), ZoomLevel::Text(300));
+    EXPECT_EQ(view.ToScreen(pointer), under);
+
+    // "Página completa" shows the whole arrangement as large as it fits.
+    window.Zoom()->setCurrentIndex(window.Zoom()->findData(ZoomBox::kFitEntry));
+    emit window.Zoom()->activated(window.Zoom()->currentIndex());
+    const QSize arrangement = view.ArrangementSize();
+    const QSize room = view.viewport()->size();
+    EXPECT_EQ(view.Zoom(), ZoomLevel::Fitting(arrangement.width(), arrangement.height(),
+                                              room.width(), room.height()));
+    const Point corner = view.ToScreen(QPoint(room.width() - 1, room.height() - 1));
+    EXPECT_GE(corner.x + 1, arrangement.width());
+    EXPECT_GE(corner.y + 1, arrangement.height());
+    EXPECT_EQ(Doc().UndoStack().count(), 1);
 }
 
 TEST_F(ScreenWindowTest, ACtrlZDuringADragUndoesTheWholeDrag) {
