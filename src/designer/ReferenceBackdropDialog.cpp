@@ -50,7 +50,9 @@ ReferenceBackdropDialog::ReferenceBackdropDialog(const ReferenceBackdrop& curren
     pathRow->addWidget(m_path, 1);
     auto* browse = new QPushButton(QStringLiteral("&Examinar..."));
     pathRow->addWidget(browse);
-    form->addRow(QStringLiteral("&Imagen:"), pathRow);
+    auto* pathLabel = new QLabel(QStringLiteral("&Imagen:"));
+    pathLabel->setBuddy(m_path);
+    form->addRow(pathLabel, pathRow);
     m_page->setRange(1, 9999);
     m_page->setValue(current.Page());
     form->addRow(QStringLiteral("&Página del PDF:"), m_page);
@@ -76,7 +78,9 @@ ReferenceBackdropDialog::ReferenceBackdropDialog(const ReferenceBackdrop& curren
     layout->addWidget(m_twoPoints);
 
     auto* opacityRow = new QHBoxLayout;
-    opacityRow->addWidget(new QLabel(QStringLiteral("&Opacidad:")));
+    auto* opacityLabel = new QLabel(QStringLiteral("&Opacidad:"));
+    opacityLabel->setBuddy(m_opacity);
+    opacityRow->addWidget(opacityLabel);
     m_opacity->setRange(ReferenceBackdrop::kMinOpacity, ReferenceBackdrop::kMaxOpacity);
     m_opacity->setValue(current.Opacity());
     opacityRow->addWidget(m_opacity, 1);
