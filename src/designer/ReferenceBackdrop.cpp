@@ -181,7 +181,11 @@ QImage ReadPicture(const QString& path, const QString& shownPath, double& declar
         throw PlenovaError(
             QStringLiteral("%1 no es una imagen PNG, JPEG o BMP ni un PDF.").arg(shownPath));
     const QSize size = reader.size();
-    if (!size.isValid() || !ImageLimits::Allows(size.width(), size.height()))
+    if (!size.isValid())
+        throw PlenovaError(
+            QStringLiteral("La imagen %1 está dañada o incompleta y no se puede leer.")
+                .arg(shownPath));
+    if (!ImageLimits::Allows(size.width(), size.height()))
         throw PlenovaError(QStringLiteral("%1: %2").arg(
             shownPath, ImageLimits::TooLargeMessage(size.width(), size.height())));
     const double pixels = double(size.width()) * size.height();

@@ -243,6 +243,36 @@ TEST_F(ReferenceBackdropTest, DamagedFilesAreToldAndNeverHeld) {
     }
 }
 
+TEST_F(ReferenceBackdropTest, APictureTooLargeToHoldIsRefusedBeforeItIsRead) {
+    // A PNG declaring 20000 x 20000 pixels, its data cut off where it would begin.
+    const auto crc = [](const QByteArray& bytes) {
+        quint32 c = 0xffffffffu;
+        for (const char byte : bytes) {
+            c ^= quint8(byte);
+            for (int k = 0; k < 8; ++k)
+                c = (c >> 1) ^ (0xedb88320u & (0u - (c & 1u)));
+        }
+        return ~c;
+    };
+    const auto big32 = [](quint32 v) {
+        const char bytes[] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+        return QByteArray(bytes, 4);
+    };
+    const QByteArray ihdr =
+        QByteArray("IHDR") + big32(20000) + big32(20000) + QByteArray("\x08\x02\0\0\0", 5);
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + big32(13) + ihdr +
+                           big32(crc(ihdr)) + big32(0) + "IDAT" + big32(crc("IDAT"));
+    ReferenceBackdrop backdrop;
+    try {
+        backdrop.Load(Written(QStringLiteral("huge.png"), png));
+        ADD_FAILURE();
+    } catch (const PlenovaError& e) {
+        EXPECT_TRUE(e.Message().endsWith(QStringLiteral("(20000 x 20000 píxeles).")))
+            << e.Message().toStdString();
+    }
+    EXPECT_FALSE(backdrop.IsSet());
+}
+
 TEST_F(ReferenceBackdropTest, APageOfAPdfAtItsTrueSize) {
     const QString pdf = dir.filePath(QStringLiteral("hoja.pdf"));
     {
