@@ -10,6 +10,8 @@
 #include "designer/FontChoice.h"
 #include "designer/FormatSettingsDialog.h"
 #include "designer/PropertiesDialog.h"
+#include "designer/ReferenceBackdrop.h"
+#include "designer/TwoPointPicker.h"
 #include "designer/ZoomBox.h"
 #include "model/CControles.h"
 #include "platform/PlenovaError.h"
@@ -34,6 +36,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -131,7 +134,8 @@ const CommandText kCommandTexts[] = {
 } // namespace
 
 CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
-    : QMdiSubWindow(parent), m_document(new DesignDocument(this)), m_body(new QMainWindow) {
+    : QMdiSubWindow(parent), m_document(new DesignDocument(this)), m_body(new QMainWindow),
+      m_backdrop(std::make_unique<ReferenceBackdrop>()) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -153,6 +157,8 @@ CFmtdesignFrm::~CFmtdesignFrm() {
     // The bar goes while the document it edits is still there: a field losing the focus as it
     // goes applies itself to the document.
     delete std::exchange(m_propertiesBar, nullptr);
+    // The view outlives this body by a little; it must not draw a backdrop already gone.
+    m_view->SetBackdrop(nullptr);
     // The menus live in the main frame's menu bar while the window is active.
     qDeleteAll(m_menus);
 }
@@ -236,6 +242,7 @@ void CFmtdesignFrm::MakeMenus() {
         ->setText(QStringLiteral("&Propiedades"));
     AddCommand(view, AccessBarCommand, QString(), QString())
         ->setText(QStringLiteral("Barra de acceso"));
+    MakeBackdropCommands(view);
 
     auto* insert = new QMenu(QStringLiteral("&Insertar"));
     QMenu* variable = insert->addMenu(QStringLiteral("Controles variable"));
@@ -436,6 +443,27 @@ void CFmtdesignFrm::ConnectCommands() {
     on(BackCommand, [&doc] { doc.SendSelectedToBack(); });
     on(ResetScreenCommand, [&doc] { doc.ResetScreenPlacement(); });
     on(SettingsCommand, [this] { EditSettings(); });
+    on(BackdropCommand, [this] { ChooseBackdrop(); });
+    on(CalibrateBackdropCommand, [this] { StartBackdropCalibration(); });
+    on(ShowBackdropCommand, [this](bool shown) {
+        m_backdrop->SetShown(shown);
+        m_view->viewport()->update();
+        KeepBackdrop();
+    });
+    on(RemoveBackdropCommand, [this] {
+        ReferenceBackdropDialog::Choice remove;
+        remove.remove = true;
+        ApplyBackdrop(remove);
+    });
+    m_view->SetBackdrop(m_backdrop.get());
+    m_picker = new TwoPointPicker(*m_view);
+    connect(m_picker, &TwoPointPicker::firstPicked, this, [this] {
+        m_statusBar->showMessage(
+            QStringLiteral("Haga clic sobre la segunda marca del fondo (Esc cancela)."));
+    });
+    connect(m_picker, &TwoPointPicker::picked, this, &CFmtdesignFrm::CalibrateBackdrop);
+    connect(m_picker, &TwoPointPicker::cancelled, this, [this] { m_statusBar->clearMessage(); });
+    UpdateBackdropCommands();
 
     m_view->SetMessageReporter([this](const QString& message) { Tell(message); });
     connect(m_view, &CFmtdesignView::fontRequested, this, [this] { ChooseFont(false); });
@@ -608,6 +636,12 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
         Tell(e.Message());
         return false;
     }
+    // A backdrop kept beside the format comes back with it; one that cannot is told and left.
+    const QString backdropWarning = m_backdrop->LoadFor(m_document->Path());
+    if (!backdropWarning.isEmpty())
+        Tell(backdropWarning);
+    UpdateBackdropCommands();
+    m_view->viewport()->update();
     // The document's own signals have set the caption and the commands.
     emit recentFormat(m_document->Path());
     return true;
@@ -635,6 +669,8 @@ bool CFmtdesignFrm::WriteTo(const QString& path) {
         Tell(e.Message());
         return false;
     }
+    // A format saved under a new name takes its backdrop along.
+    KeepBackdrop();
     return true;
 }
 
@@ -687,4 +723,131 @@ void CFmtdesignFrm::resizeEvent(QResizeEvent* event) {
         m_view->ScrollToOrigin();
     m_wasMaximized = isMaximized();
     UpdateTitle();
+}
+
+// ---- The reference backdrop ------------------------------------------------------------------
+
+void CFmtdesignFrm::MakeBackdropCommands(QMenu* view) {
+    view->addSeparator();
+    AddCommand(view, BackdropCommand, QStringLiteral("Fondo de referencia..."),
+               QStringLiteral("Muestra bajo la página un escaneo o una foto del papel impreso"));
+    QAction* shown = AddCommand(view, ShowBackdropCommand, QStringLiteral("Mostrar fondo"),
+                                QStringLiteral("Muestra u oculta el fondo de referencia"));
+    shown->setCheckable(true);
+    AddCommand(view, CalibrateBackdropCommand, QStringLiteral("Calibrar fondo con dos puntos"),
+               QStringLiteral("Lleva el fondo a su tamaño real con dos marcas de distancia "
+                              "conocida"));
+    AddCommand(view, RemoveBackdropCommand, QStringLiteral("Quitar fondo"),
+               QStringLiteral("Quita el fondo de referencia de este formato"));
+}
+
+void CFmtdesignFrm::UpdateBackdropCommands() {
+    const bool set = m_backdrop->IsSet();
+    QAction* shown = m_actions.value(ShowBackdropCommand);
+    shown->setEnabled(set);
+    shown->setChecked(set && m_backdrop->IsShown());
+    m_actions.value(CalibrateBackdropCommand)->setEnabled(set);
+    m_actions.value(RemoveBackdropCommand)->setEnabled(set);
+}
+
+void CFmtdesignFrm::ChooseBackdrop() {
+    std::optional<ReferenceBackdropDialog::Choice> choice;
+    if (m_chooseBackdrop) {
+        choice = m_chooseBackdrop(*m_backdrop);
+    } else {
+        ReferenceBackdropDialog dialog(*m_backdrop, this);
+        if (dialog.exec() == QDialog::Accepted)
+            choice = dialog.Result();
+    }
+    if (choice)
+        ApplyBackdrop(*choice);
+}
+
+void CFmtdesignFrm::ApplyBackdrop(const ReferenceBackdropDialog::Choice& choice) {
+    using Sizing = ReferenceBackdropDialog::Sizing;
+    if (m_picker->IsPicking())
+        m_picker->Cancel();
+    if (choice.remove) {
+        m_backdrop->Clear();
+    } else {
+        if (choice.path.isEmpty())
+            return;
+        const bool samePicture = m_backdrop->IsSet() && choice.path == m_backdrop->PicturePath() &&
+                                 choice.page == m_backdrop->Page();
+        if (!samePicture) {
+            try {
+                m_backdrop->Load(choice.path, choice.page);
+            } catch (const PlenovaError& e) {
+                Tell(e.Message());
+                return;
+            }
+        }
+        m_backdrop->SetOpacity(choice.opacity);
+        m_backdrop->SetShown(choice.shown);
+        bool calibrate = choice.sizing == Sizing::TwoPoints;
+        if (choice.sizing == Sizing::Dpi)
+            m_backdrop->SizeAtDpi(choice.dpi);
+        else if (choice.sizing == Sizing::Declared && !m_backdrop->SizeAtDeclaredResolution())
+            calibrate = true;
+        if (calibrate)
+            StartBackdropCalibration();
+    }
+    UpdateBackdropCommands();
+    m_view->viewport()->update();
+    if (choice.remove && !m_document->Path().isEmpty()) {
+        try {
+            m_backdrop->SaveFor(m_document->Path());
+        } catch (const PlenovaError& e) {
+            Tell(e.Message());
+        }
+    } else {
+        KeepBackdrop();
+    }
+}
+
+void CFmtdesignFrm::StartBackdropCalibration() {
+    if (!m_backdrop->IsSet())
+        return;
+    m_picker->Start();
+    m_statusBar->showMessage(QStringLiteral(
+        "Haga clic sobre la primera de dos marcas del fondo cuya distancia conozca (Esc "
+        "cancela)."));
+}
+
+void CFmtdesignFrm::CalibrateBackdrop(Point first, Point second) {
+    m_statusBar->clearMessage();
+    const QPointF a(first.x, first.y);
+    const QPointF b(second.x, second.y);
+    const double shownMm = std::hypot(b.x() - a.x(), b.y() - a.y()) / 10.0;
+    if (!(shownMm > 0)) {
+        Tell(QStringLiteral("Los dos puntos marcados coinciden; marque dos puntos distintos."));
+        return;
+    }
+    std::optional<BackdropCalibrationDialog::Answer> answer;
+    if (m_askCalibration) {
+        answer = m_askCalibration(shownMm);
+    } else {
+        BackdropCalibrationDialog dialog(shownMm, this);
+        if (dialog.exec() == QDialog::Accepted)
+            answer = dialog.Result();
+    }
+    if (!answer)
+        return;
+    const std::optional<double> distance = answer->DistanceUnits();
+    if (!distance || !m_backdrop->CalibrateTwoPoints(a, b, *distance, answer->FirstTarget(a))) {
+        Tell(QStringLiteral("La distancia entre los dos puntos debe ser mayor que cero."));
+        return;
+    }
+    m_view->viewport()->update();
+    KeepBackdrop();
+}
+
+void CFmtdesignFrm::KeepBackdrop() {
+    if (m_document->Path().isEmpty() || !m_backdrop->IsSet())
+        return;
+    try {
+        m_backdrop->SaveFor(m_document->Path());
+    } catch (const PlenovaError& e) {
+        Tell(e.Message());
+    }
 }

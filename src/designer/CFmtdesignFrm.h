@@ -1,6 +1,9 @@
 #pragma once
 
+#include "designer/BackdropCalibrationDialog.h"
+#include "designer/ReferenceBackdropDialog.h"
 #include "model/FormatSettings.h"
+#include "platform/Point.h"
 #include "platform_widgets/SaveQuestion.h"
 
 #include <QColor>
@@ -12,6 +15,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class CFmtdesignView;
@@ -25,6 +29,8 @@ class QMainWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class ReferenceBackdrop;
+class TwoPointPicker;
 class ZoomBox;
 
 // The window in which a format is laid out: a child window of the main frame with the page at
@@ -80,6 +86,10 @@ public:
         HelpCommand = 32809,
         UndoCommand = 57643,
         RedoCommand = 57644,
+        BackdropCommand = 32830,
+        ShowBackdropCommand = 32831,
+        CalibrateBackdropCommand = 32832,
+        RemoveBackdropCommand = 32833,
     };
 
     // The answer to "¿Desea guardar los cambios en %s?".
@@ -102,6 +112,13 @@ public:
         std::function<std::optional<FormatSettings>(const FormatSettings& current)>;
     // The access key typed by the user; nothing when cancelled.
     using KeyAsker = std::function<std::optional<QString>()>;
+    // "Fondo de referencia...": the choice made from the backdrop as it is; nothing when
+    // cancelled.
+    using BackdropChooser = std::function<std::optional<ReferenceBackdropDialog::Choice>(
+        const ReferenceBackdrop& current)>;
+    // What the user knows of two marks now shownMm apart; nothing when cancelled.
+    using CalibrationAsker =
+        std::function<std::optional<BackdropCalibrationDialog::Answer>(double shownMm)>;
 
     explicit CFmtdesignFrm(QWidget* parent = nullptr);
     ~CFmtdesignFrm() override;
@@ -137,6 +154,20 @@ public:
     // Both nullptr until the bar was first shown.
     PropertiesDialog* Properties() const { return m_properties; }
     QDockWidget* PropertiesBar() const { return m_propertiesBar; }
+
+    // The scan of the stationery under the page: never printed nor saved in the format, kept
+    // beside it and read again whenever the format is opened here.
+    ReferenceBackdrop& Backdrop() const { return *m_backdrop; }
+    TwoPointPicker& BackdropPicker() const { return *m_picker; }
+    // "Fondo de referencia...": asks, then as ApplyBackdrop.
+    void ChooseBackdrop();
+    // Lays the chosen picture under the page, sizes, shows or removes it, and keeps it beside
+    // the format. A picture that cannot be read is told and the backdrop stays as it was.
+    void ApplyBackdrop(const ReferenceBackdropDialog::Choice& choice);
+    // "Calibrar fondo con dos puntos": the next two clicks on the view mark the backdrop.
+    void StartBackdropCalibration();
+    void SetBackdropChooser(BackdropChooser chooser) { m_chooseBackdrop = std::move(chooser); }
+    void SetCalibrationAsker(CalibrationAsker asker) { m_askCalibration = std::move(asker); }
 
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void SetSaveQuestion(SaveQuestion question) { m_askSave = std::move(question); }
@@ -182,6 +213,11 @@ private:
     bool WriteTo(const QString& path);
     QString ChooseFile(FormatDialog dialog);
     void Tell(const QString& message);
+    void MakeBackdropCommands(QMenu* view);
+    void UpdateBackdropCommands();
+    // The backdrop written beside the format, when it has a name; a failure is told.
+    void KeepBackdrop();
+    void CalibrateBackdrop(Point first, Point second);
 
     DesignDocument* m_document;
     QMainWindow* m_body;
@@ -208,4 +244,8 @@ private:
     KeyAsker m_askKey;
     QDockWidget* m_propertiesBar = nullptr;
     PropertiesDialog* m_properties = nullptr;
+    std::unique_ptr<ReferenceBackdrop> m_backdrop;
+    TwoPointPicker* m_picker = nullptr;
+    BackdropChooser m_chooseBackdrop;
+    CalibrationAsker m_askCalibration;
 };

@@ -3,6 +3,7 @@
 #include "capture_controls/CFmtGrid.h"
 #include "designer/DesignDocument.h"
 #include "designer/DesignerPictures.h"
+#include "designer/ReferenceBackdrop.h"
 #include "designer/ZoomLevel.h"
 #include "model/CControles.h"
 #include "model/CLinea.h"
@@ -205,6 +206,7 @@ void CFmtdesignView::paintEvent(QPaintEvent* event) {
     painter.fillRect(dirty, palette().color(QPalette::Window));
     painter.fillRect(dirty & surface, Qt::white);
     painter.setClipRect(dirty & surface);
+    PaintBackdrop(painter);
 
     PainterSurface::DeviceInfo info = PainterSurface::DescribeDevice(*viewport());
     info.dpiX = info.dpiY = m_scale * kUnitsPerInch;
@@ -217,6 +219,23 @@ void CFmtdesignView::paintEvent(QPaintEvent* event) {
         if (Reach(*control).intersects(dirty))
             control->Draw(dc);
     }
+}
+
+void CFmtdesignView::SetBackdrop(const ReferenceBackdrop* backdrop) {
+    m_backdrop = backdrop;
+    viewport()->update();
+}
+
+void CFmtdesignView::PaintBackdrop(QPainter& painter) const {
+    if (!m_backdrop)
+        return;
+    // The page's corner where ToPixel puts it, and one page unit m_scale pixels, y upward.
+    const QPoint corner = ToPixel(Point{0, 0});
+    painter.save();
+    painter.translate(corner);
+    painter.scale(m_scale, -m_scale);
+    m_backdrop->Draw(painter);
+    painter.restore();
 }
 
 QRect CFmtdesignView::Reach(const CControles& control) const {

@@ -16,6 +16,8 @@ class CControles;
 class DesignDocument;
 class QKeyEvent;
 class QMenu;
+class QPainter;
+class ReferenceBackdrop;
 
 // The design surface of a format: a sheet 410 mm square at true size, the page drawn 5 mm right
 // of and below its corner, every control in list order on white paper, the selected one with its
@@ -104,6 +106,11 @@ public:
     void SetImageChooser(ImageChooser chooser) { m_chooseImage = std::move(chooser); }
     void SetMessageReporter(MessageReporter reporter) { m_report = std::move(reporter); }
 
+    // The scan of the stationery drawn over the white paper and under the controls; nullptr for
+    // none. The window owns it.
+    void SetBackdrop(const ReferenceBackdrop* backdrop);
+    const ReferenceBackdrop* Backdrop() const { return m_backdrop; }
+
     // Back to the surface's corner, as when the design window is maximized.
     void ScrollToOrigin();
 
@@ -147,6 +154,8 @@ private:
     static Edges EdgesOf(const CControles& control);
 
     void UpdateScrollBars();
+    // Draws the backdrop through the same page-to-pixel mapping as the controls.
+    void PaintBackdrop(QPainter& painter) const;
     void SetViewCursor(int id);
     void LeftPress(Point p);
     void Drag(Point p);
@@ -187,4 +196,5 @@ private:
     int m_cursorId = kArrowCursor;
     ImageChooser m_chooseImage;
     MessageReporter m_report;
+    const ReferenceBackdrop* m_backdrop = nullptr;
 };
