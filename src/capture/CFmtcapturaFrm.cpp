@@ -8,6 +8,7 @@
 #include "capture/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
 #include "model/FormatPrinter.h"
+#include "model/ReferenceBackdrop.h"
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
@@ -23,6 +24,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QStatusBar>
@@ -112,6 +114,11 @@ void CFmtcapturaFrm::MakeMenus() {
     toolBar->setChecked(true);
     AddCommand(view, ClearCommand, QStringLiteral("&Limpiar formato"),
                QStringLiteral("Borra el formato"));
+    QAction* backdrop = AddCommand(
+        view, PreviewBackdropCommand, QStringLiteral("&Fondo en la vista preliminar"),
+        QStringLiteral("Muestra la vista preliminar sobre el fondo de referencia del formato"));
+    backdrop->setCheckable(true);
+    backdrop->setChecked(true);
     AddCommand(view, AccessBarCommand, QStringLiteral("Barra de acceso"),
                QStringLiteral("Despliega la barra de acceso"));
 
@@ -389,9 +396,25 @@ bool CFmtcapturaFrm::PreviewFormat() {
     QPrinter& printer = Printer();
     printer.setDocName(QStringLiteral("Plenovixalia"));
     printer.setCopyCount(1);
+    // A format laid out over a picture of its stationery shows the page over it, so that the
+    // user sees where the ink will fall on the paper.
+    ReferenceBackdrop backdrop;
+    if (m_actions.value(PreviewBackdropCommand)->isChecked() && !m_path.isEmpty()) {
+        const QString problem = backdrop.LoadFor(m_path);
+        if (!problem.isEmpty())
+            Tell(problem);
+    }
     // The offsets are read as the page is drawn, as a print reads them.
-    return PrinterDialogs::Preview(printer, this, [this](QPrinter& shown) {
-        m_view->PrintFormat(shown, FormatPrinter::Offsets::FromSettings());
+    return PrinterDialogs::Preview(printer, this, [this, &backdrop](QPrinter& shown) {
+        const FormatPrinter::Offsets offsets = FormatPrinter::Offsets::FromSettings();
+        // The preview records its pages as pictures; a print started from the preview window
+        // goes to the printer itself, and the backdrop never goes onto paper.
+        const bool onScreen =
+            shown.paintEngine() && shown.paintEngine()->type() == QPaintEngine::Picture;
+        if (backdrop.IsSet() && onScreen)
+            FormatPrinter::PrintOverBackdrop(shown, m_view->Controls(), offsets, backdrop);
+        else
+            m_view->PrintFormat(shown, offsets);
     });
 }
 

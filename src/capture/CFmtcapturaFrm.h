@@ -48,6 +48,7 @@ public:
         PreviewCommand = 32840,
         ExportPdfCommand = 32841,
         CalibrationSheetCommand = 32842,
+        PreviewBackdropCommand = 32843,
     };
 
     // Which file dialog a command asks with: a captured-data file to open or to save, or the
@@ -113,7 +114,9 @@ public:
     // anything prints. False when nothing was printed or the batch was stopped.
     bool PrintBatch();
     // "Vista preliminar": the sheet "Imprimir formato" prints, offsets and all, in a preview on
-    // the window's printer, from which it can be printed. True when it was printed from there.
+    // the window's printer, from which it can be printed. With "Fondo en la vista preliminar"
+    // (on unless turned off) a format laid out over a picture of its stationery shows over that
+    // picture, which is never printed. True when it was printed from there.
     bool PreviewFormat();
     // "Exportar a PDF...": asks for a file and writes into it the sheet "Imprimir formato"
     // prints, on the window's printer's paper, without the print dialog. False when the user

@@ -1,6 +1,6 @@
 #include "designer/ReferenceBackdropDialog.h"
 
-#include "designer/ReferenceBackdrop.h"
+#include "model/ReferenceBackdrop.h"
 #include "platform_widgets/FileDialog.h"
 
 #include <QButtonGroup>

@@ -1,5 +1,6 @@
 #include "model/FormatPrinter.h"
 
+#include "model/ReferenceBackdrop.h"
 #include "platform/DrawingSurface.h"
 #include "platform/PainterSurface.h"
 #include "platform/Profile.h"
@@ -33,6 +34,27 @@ bool FormatPrinter::PrintToPrinter(QPagedPaintDevice& printer, const ControlList
         return false;
     {
         PainterSurface dc(painter);
+        PrintPage(dc, controls, offsets);
+    }
+    return painter.end();
+}
+
+bool FormatPrinter::PrintOverBackdrop(QPagedPaintDevice& printer, const ControlList& controls,
+                                      Offsets offsets, const ReferenceBackdrop& backdrop) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    {
+        PainterSurface dc(painter);
+        // Page units from the sheet's corner, y upward: the painter's origin is the corner of
+        // the printable area.
+        painter.save();
+        painter.translate(-dc.GetDeviceCaps(DeviceCap::PhysicalOffsetX),
+                          -dc.GetDeviceCaps(DeviceCap::PhysicalOffsetY));
+        painter.scale(dc.GetDeviceCaps(DeviceCap::LogPixelsX) / 254.0,
+                      -dc.GetDeviceCaps(DeviceCap::LogPixelsY) / 254.0);
+        backdrop.Draw(painter);
+        painter.restore();
         PrintPage(dc, controls, offsets);
     }
     return painter.end();

@@ -7,6 +7,7 @@
 
 class DrawingSurface;
 class QPagedPaintDevice;
+class ReferenceBackdrop;
 
 // Prints a format's page onto one sheet: page units of 0.1 mm from the sheet's top-left corner,
 // the printer's unprintable margin compensated, the whole printout shifted by the installation's
@@ -28,6 +29,11 @@ public:
     // when the job could not start or finish.
     static bool PrintToPrinter(QPagedPaintDevice& printer, const ControlList& controls,
                                Offsets offsets);
+    // The sheet as a preview shows it over the stationery: the backdrop (a picture of the
+    // pre-printed paper, lying on the paper itself and so never shifted by the offsets) under
+    // the page as PrintToPrinter prints it, so that the user sees where the ink will fall.
+    static bool PrintOverBackdrop(QPagedPaintDevice& printer, const ControlList& controls,
+                                  Offsets offsets, const ReferenceBackdrop& backdrop);
     // One white sheet of the given size in millimetres at the given resolution.
     static QImage PrintToImage(const ControlList& controls, QSizeF paperMillimetres, int dpi,
                                Offsets offsets);

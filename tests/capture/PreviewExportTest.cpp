@@ -8,6 +8,8 @@
 #include "capture/CalibrationPage.h"
 #include "capture/PrinterDialogs.h"
 #include "model/CRectangulo.h"
+#include "model/FormatPrinter.h"
+#include "model/ReferenceBackdrop.h"
 #include "platform/Profile.h"
 
 #include <QAction>
@@ -60,7 +62,8 @@ protected:
         form.Line(QStringLiteral("CLIENTE"), 1, 10, 10).dataType = DataTypeCode::Texto;
         auto box = CRectangulo::Create(150, -150);
         form.format.controls.push_back(std::move(box));
-        m_frame.OpenFormat(form.Save(m_dir));
+        m_format = form.Save(m_dir);
+        m_frame.OpenFormat(m_format);
         m_frame.SetMessenger([this](const QString& message) { m_messages << message; });
         PrinterDialogs::ReplacePrintDialog([this](QPrinter& printer, QWidget*) {
             if (m_printTo.isEmpty())
@@ -80,6 +83,7 @@ protected:
     QString Path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
     QTemporaryDir m_dir;
+    QString m_format;
     CFmtcapturaFrm m_frame;
     QString m_printTo;
     QStringList m_messages;
@@ -167,4 +171,47 @@ TEST_F(PreviewExportTest, CalibrationSheetIsShiftedByTheInstallationsOffsets) {
         CalibrationPage::OffsetsFromMeasures(a.x(), a.y(), {50, -30});
     EXPECT_NEAR(offsets.facX, 0, 1);
     EXPECT_NEAR(offsets.facY, 0, 1);
+}
+
+TEST_F(PreviewExportTest, TheStationeryLiesUnderThePreviewAndNeverGoesOntoPaper) {
+    // A grey square 10 mm wide lying on the sheet 40 mm from its left and top edges.
+    QImage grey(100, 100, QImage::Format_RGB32);
+    grey.fill(QColor(128, 128, 128));
+    grey.setDotsPerMeterX(10000);
+    grey.setDotsPerMeterY(10000);
+    const QString picture = Path("hoja.png");
+    ASSERT_TRUE(grey.save(picture));
+    ReferenceBackdrop backdrop;
+    backdrop.Load(picture);
+    backdrop.SetPlacement(QRectF(400, -400, 100, 100));
+    backdrop.SetOpacity(100);
+    backdrop.SaveFor(m_format);
+
+    // Laid over it, the stationery stays where it lies while the ink moves by the offsets.
+    QPrinter over(QPrinter::HighResolution);
+    over.setOutputFormat(QPrinter::PdfFormat);
+    over.setOutputFileName(Path("over.pdf"));
+    ReferenceBackdrop loaded;
+    ASSERT_TRUE(loaded.LoadFor(m_format).isEmpty());
+    ASSERT_TRUE(FormatPrinter::PrintOverBackdrop(over, m_frame.View()->Controls(),
+                                                 FormatPrinter::Offsets{50, -30}, loaded));
+    const QImage image = RenderPdf(Path("over.pdf"), kDpi);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_NEAR(qGray(image.pixel(450, 450)), 128, 8);
+    EXPECT_EQ(qGray(image.pixel(390, 450)), 255);
+    EXPECT_EQ(qGray(image.pixel(450, 510)), 255);
+
+    // A print started from the preview goes to the printer itself: no stationery on it.
+    PrinterDialogs::ReplacePreviewDialog(
+        [this](QPrinter& printer, QWidget*, const PrinterDialogs::Painter& paint) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(Path("from-preview.pdf"));
+            paint(printer);
+            return true;
+        });
+    m_frame.CommandAction(CFmtcapturaFrm::PreviewCommand)->trigger();
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+    const QImage printed = RenderPdf(Path("from-preview.pdf"), kDpi);
+    ASSERT_FALSE(printed.isNull());
+    EXPECT_EQ(qGray(printed.pixel(450, 450)), 255);
 }

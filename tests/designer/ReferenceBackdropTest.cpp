@@ -3,9 +3,9 @@
 #include "designer/BackdropCalibrationDialog.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/CFmtdesignView.h"
-#include "designer/ReferenceBackdrop.h"
 #include "designer/ReferenceBackdropDialog.h"
 #include "designer/TwoPointPicker.h"
+#include "model/ReferenceBackdrop.h"
 #include "platform/PlenovaError.h"
 
 #include <QAction>

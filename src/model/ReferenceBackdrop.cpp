@@ -1,4 +1,4 @@
-#include "designer/ReferenceBackdrop.h"
+#include "model/ReferenceBackdrop.h"
 
 #include "imaging/ImageLimits.h"
 #include "platform/InputFile.h"
