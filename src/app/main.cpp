@@ -6,6 +6,7 @@
 //   plenova DATA.cap
 //   plenova --design [FILE.fmt]
 //   plenova --screen FILE.fmt
+//   plenova (--design | --screen) --zoom PERCENT ...
 //   plenova --grab OUT.png [--design | --screen] [FILE.fmt [--cap DATA.cap] | DATA.cap]
 //                         --grab lays the main window out at 1280 x 800, writes it as a picture
 //                         once it is painted, and exits; the exit status is 1 when the format
@@ -16,12 +17,14 @@
 #include "app/ApplicationIcon.h"
 #include "capture/CFmtcapturaFrm.h"
 #include "designer/CFmtdesignFrm.h"
+#include "designer/CFmtdesignView.h"
 #include "platform/DiagnosticMessages.h"
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform/SafeFile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
+#include "screen_designer/CFmtpantallaView.h"
 #include "shell/CMainFrame.h"
 #include "shell/CPlenovaApp.h"
 #include "shell/CSplashWnd.h"
@@ -50,6 +53,8 @@ struct OpenRequest {
     Window window = Window::None;
     QString format;
     QString data;
+    // The zoom of a design window in percent; 0 leaves it at true size.
+    int zoom = 0;
 };
 
 // Opens what was asked for; false when the format or the captured data could not be read (the
@@ -58,14 +63,19 @@ bool Open(CMainFrame& frame, const OpenRequest& request) {
     switch (request.window) {
     case OpenRequest::Window::None:
         return true;
-    case OpenRequest::Window::Design:
-        if (request.format.isEmpty()) {
-            frame.NewDesign();
-            return true;
-        }
-        return frame.OpenForDesign(request.format) != nullptr;
-    case OpenRequest::Window::Screen:
-        return frame.OpenForScreenDesign(request.format) != nullptr;
+    case OpenRequest::Window::Design: {
+        CFmtdesignFrm* child =
+            request.format.isEmpty() ? frame.NewDesign() : frame.OpenForDesign(request.format);
+        if (child && request.zoom)
+            child->View()->SetZoom(request.zoom);
+        return child || request.format.isEmpty();
+    }
+    case OpenRequest::Window::Screen: {
+        CFmtpantallaFrm* child = frame.OpenForScreenDesign(request.format);
+        if (child && request.zoom)
+            child->View()->SetZoom(request.zoom);
+        return child != nullptr;
+    }
     case OpenRequest::Window::Capture: {
         CFmtcapturaFrm* child = frame.OpenForCapture(request.format);
         return child && (request.data.isEmpty() || child->LoadCaptureFrom(request.data));
@@ -142,6 +152,11 @@ int main(int argc, char** argv) {
         QStringLiteral("design"),
         QStringLiteral("Abre el formato (o uno nuevo) en una ventana de diseño."));
     parser.addOption(design);
+    const QCommandLineOption zoom(
+        QStringLiteral("zoom"),
+        QStringLiteral("Muestra la ventana de diseño al PORCENTAJE de su tamaño real (50 a 400)."),
+        QStringLiteral("PORCENTAJE"));
+    parser.addOption(zoom);
     const QCommandLineOption screen(
         QStringLiteral("screen"),
         QStringLiteral("Abre el formato en una ventana de diseño de su pantalla de captura."));
@@ -187,6 +202,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     OpenRequest request;
+    if (parser.isSet(zoom)) {
+        bool number = false;
+        request.zoom = parser.value(zoom).toInt(&number);
+        if (!number || request.zoom < 50 || request.zoom > 400 ||
+            !(parser.isSet(design) || parser.isSet(screen))) {
+            QTextStream(stderr)
+                << "plenova: --zoom toma un porcentaje de 50 a 400 para --design o --screen\n";
+            return 2;
+        }
+    }
     if (parser.isSet(design)) {
         request.window = OpenRequest::Window::Design;
         request.format = file;
