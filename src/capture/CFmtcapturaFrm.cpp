@@ -240,8 +240,7 @@ void CFmtcapturaFrm::WriteCapture(const QString& path) {
     try {
         m_view->SaveCapturedData(path);
     } catch (const PlenovaError& e) {
-        if (m_tell)
-            m_tell(e.Message());
+        Tell(e.Message());
     }
 }
 
@@ -256,8 +255,7 @@ bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
         m_view->LoadCapturedData(path);
         return true;
     } catch (const PlenovaError& e) {
-        if (m_tell)
-            m_tell(e.Message());
+        Tell(e.Message());
         return false;
     }
 }
@@ -434,8 +432,7 @@ bool CFmtcapturaFrm::ExportPdfTo(const QString& path) {
                         });
         return true;
     } catch (const PlenovaError& e) {
-        if (m_tell)
-            m_tell(e.Message());
+        Tell(e.Message());
         return false;
     }
 }
@@ -467,8 +464,7 @@ void CFmtcapturaFrm::WriteOffsets(int facX, int facY) {
     try {
         profile.Sync();
     } catch (const FileError& e) {
-        if (m_tell)
-            m_tell(e.Message());
+        Tell(e.Message());
     }
 }
 
@@ -511,12 +507,11 @@ bool CFmtcapturaFrm::BuildOffsetsIntoFormat(int facX, int facY) {
             controls[i]->pageRect = before[i];
             controls[i]->UpdateHandles();
         }
-        if (m_tell)
-            m_tell(failure);
+        Tell(failure);
         return false;
     }
     WriteOffsets(0, 0);
-    if (!warnings.isEmpty() && m_tell)
-        m_tell(warnings.join(QLatin1Char('\n')));
+    if (!warnings.isEmpty())
+        Tell(warnings.join(QLatin1Char('\n')));
     return true;
 }

@@ -19,6 +19,7 @@
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/SaveQuestion.h"
+#include "platform_widgets/UndoActions.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QAction>
@@ -34,7 +35,6 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUndoStack>
 
 #include <cmath>
 #include <utility>
@@ -193,22 +193,9 @@ void CFmtdesignFrm::MakeCommands() {
     for (const InsertionTool& tool : kInsertionTools)
         m_actions.value(tool.id)->setCheckable(true);
 
-    QUndoStack& stack = m_document->UndoStack();
-    QAction* undo = stack.createUndoAction(this, QStringLiteral("&Deshacer"));
-    undo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    undo->setStatusTip(QStringLiteral("Deshace el último cambio"));
-    QAction* redo = stack.createRedoAction(this, QStringLiteral("&Rehacer"));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    redo->setStatusTip(QStringLiteral("Rehace el último cambio deshecho"));
+    const auto [undo, redo] = UndoActions::Make(m_document->UndoStack(), this);
     m_actions.insert(UndoCommand, undo);
     m_actions.insert(RedoCommand, redo);
-    // The shortcuts work wherever the focus is inside the window.
-    for (QAction* action : {undo, redo}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
-    }
     QAction* save = m_actions.value(SaveCommand);
     save->setShortcut(QKeySequence::Save);
     save->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -4,6 +4,7 @@
 #include "designer/ZoomBox.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/UndoActions.h"
 #include "platform_widgets/UserMessage.h"
 #include "screen_designer/CFmtpantallaView.h"
 #include "screen_designer/ScreenDocument.h"
@@ -15,7 +16,6 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUndoStack>
 
 namespace {
 
@@ -96,24 +96,14 @@ void CFmtpantallaFrm::MakeCommands() {
                    QString::fromUtf8(command.prompt), QString::fromUtf8(command.tip));
     m_actions.value(CaptureOrderCommand)->setCheckable(true);
 
-    QUndoStack& stack = m_document->UndoStack();
-    QAction* undo = stack.createUndoAction(this, QStringLiteral("&Deshacer"));
-    undo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    undo->setStatusTip(QStringLiteral("Deshace el último cambio"));
-    QAction* redo = stack.createRedoAction(this, QStringLiteral("&Rehacer"));
-    redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    redo->setStatusTip(QStringLiteral("Rehace el último cambio deshecho"));
+    const auto [undo, redo] = UndoActions::Make(m_document->UndoStack(), this);
     m_actions.insert(UndoCommand, undo);
     m_actions.insert(RedoCommand, redo);
     QAction* save = m_actions.value(SaveCommand);
     save->setShortcut(QKeySequence::Save);
-    // The shortcuts work wherever the focus is inside the window.
-    for (QAction* action : {undo, redo, save}) {
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        addAction(action);
-    }
+    // The shortcut works wherever the focus is inside the window.
+    save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(save);
 
     ScreenDocument& doc = *m_document;
     const auto on = [this](Command id, auto slot) {
