@@ -7,6 +7,7 @@
 //   plenova --design [FILE.fmt]
 //   plenova --screen FILE.fmt
 //   plenova (--design | --screen) --zoom PERCENT ...
+//   plenova --preview FILE.fmt [--cap DATA.cap]
 //   plenova --grab OUT.png [--design | --screen] [FILE.fmt [--cap DATA.cap] | DATA.cap]
 //                         --grab lays the main window out at 1280 x 800, writes it as a picture
 //                         once it is painted, and exits; the exit status is 1 when the format
@@ -16,6 +17,7 @@
 //                         the folder of a recent format.
 #include "app/ApplicationIcon.h"
 #include "capture/CFmtcapturaFrm.h"
+#include "capture/PrinterDialogs.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/CFmtdesignView.h"
 #include "platform/DiagnosticMessages.h"
@@ -36,6 +38,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPixmap>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTextStream>
 #include <QTimer>
 #include <QWindow>
@@ -55,6 +59,8 @@ struct OpenRequest {
     QString data;
     // The zoom of a design window in percent; 0 leaves it at true size.
     int zoom = 0;
+    // The capture window's "Vista preliminar" once the format is open.
+    bool preview = false;
 };
 
 // Opens what was asked for; false when the format or the captured data could not be read (the
@@ -78,7 +84,11 @@ bool Open(CMainFrame& frame, const OpenRequest& request) {
     }
     case OpenRequest::Window::Capture: {
         CFmtcapturaFrm* child = frame.OpenForCapture(request.format);
-        return child && (request.data.isEmpty() || child->LoadCaptureFrom(request.data));
+        const bool loaded =
+            child && (request.data.isEmpty() || child->LoadCaptureFrom(request.data));
+        if (loaded && request.preview)
+            child->PreviewFormat();
+        return loaded;
     }
     }
     return false;
@@ -157,6 +167,11 @@ int main(int argc, char** argv) {
         QStringLiteral("Muestra la ventana de diseño al PORCENTAJE de su tamaño real (50 a 400)."),
         QStringLiteral("PORCENTAJE"));
     parser.addOption(zoom);
+    const QCommandLineOption preview(
+        QStringLiteral("preview"),
+        QStringLiteral("Abre el formato para captura y muestra su vista preliminar (con --grab, "
+                       "la imagen es la de la vista preliminar)."));
+    parser.addOption(preview);
     const QCommandLineOption screen(
         QStringLiteral("screen"),
         QStringLiteral("Abre el formato en una ventana de diseño de su pantalla de captura."));
@@ -212,6 +227,11 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    if (parser.isSet(preview) && (file.isEmpty() || parser.isSet(design) || parser.isSet(screen))) {
+        QTextStream(stderr) << "plenova: --preview necesita un formato abierto para captura\n";
+        return 2;
+    }
+    request.preview = parser.isSet(preview);
     if (parser.isSet(design)) {
         request.window = OpenRequest::Window::Design;
         request.format = file;
@@ -259,6 +279,22 @@ int main(int argc, char** argv) {
 
     frame.resize(kGrabWidth, kGrabHeight);
     frame.show();
+    // The preview is a dialog over the main window: its picture is taken while it shows.
+    QPixmap previewPicture;
+    if (request.preview)
+        PrinterDialogs::ReplacePreviewDialog(
+            [&previewPicture](QPrinter& printer, QWidget* parent,
+                              const PrinterDialogs::Painter& paint) {
+                QPrintPreviewDialog dialog(&printer, parent);
+                dialog.setWindowTitle(QStringLiteral("Vista preliminar"));
+                QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                                 [&paint](QPrinter* shown) { paint(*shown); });
+                dialog.resize(kGrabWidth * 3 / 4, kGrabHeight);
+                dialog.show();
+                WaitUntilPainted(dialog);
+                previewPicture = dialog.grab();
+                return false;
+            });
     const bool opened = Open(frame, request) && found;
     frame.activateWindow();
     WaitUntilPainted(frame);
@@ -268,7 +304,8 @@ int main(int argc, char** argv) {
         // error, in English.
         QBuffer encoded;
         encoded.open(QIODevice::WriteOnly);
-        if (!frame.grab().save(&encoded, "PNG"))
+        const QPixmap shot = previewPicture.isNull() ? frame.grab() : previewPicture;
+        if (!shot.save(&encoded, "PNG"))
             throw FileError(out, QStringLiteral("no se pudo escribir"),
                             QStringLiteral("la imagen PNG no se pudo codificar"));
         SafeFile picture(out);

@@ -140,6 +140,20 @@ TEST(ShellTest, GrabWritesThePaintedMainWindow) {
     EXPECT_EQ(plenova.exitCode(), 0) << plenova.readAllStandardError().toStdString();
     const QImage picture(out);
     EXPECT_EQ(picture.size(), QSize(1280, 800));
+
+    // With --preview the picture is the preview's, a dialog of its own size.
+    const QString preview = dir.filePath("vista.png");
+    plenova.start(PLENOVA_EXECUTABLE, {"--grab", preview, "--preview", factura});
+    ASSERT_TRUE(plenova.waitForFinished(60000));
+    EXPECT_EQ(plenova.exitCode(), 0) << plenova.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(preview).size(), QSize(960, 800));
+    // A zoom outside 50 to 400, or for a capture window, is refused before anything opens.
+    for (const QStringList& args : {QStringList{"--design", "--zoom", "20", factura},
+                                    QStringList{"--zoom", "200", factura}}) {
+        plenova.start(PLENOVA_EXECUTABLE, QStringList{"--grab", out} + args);
+        ASSERT_TRUE(plenova.waitForFinished(60000));
+        EXPECT_EQ(plenova.exitCode(), 2);
+    }
 }
 
 TEST(ShellTest, PrinterSetUpIsTheApplicationsForEveryCaptureWindow) {
