@@ -260,6 +260,19 @@ QString Fixed(double value, int precision) {
     return QString::fromLatin1(buffer, r.ptr - buffer);
 }
 
+// An amount already rounded to cents, with its two decimals after a point.
+QString CentsText(Currency amount) {
+    const std::int64_t units = amount.Units();
+    const bool negative = units < 0;
+    const std::uint64_t magnitude = negative ? std::uint64_t{0} - static_cast<std::uint64_t>(units)
+                                             : static_cast<std::uint64_t>(units);
+    const auto scale = static_cast<std::uint64_t>(Currency::kScale);
+    return QStringLiteral("%1%2.%3")
+        .arg(negative ? QStringLiteral("-") : QString())
+        .arg(magnitude / scale)
+        .arg((magnitude % scale) / 100, 2, 10, QLatin1Char('0'));
+}
+
 // How many decimals the locale's currency form shows.
 int CurrencyDecimals(const QLocale& locale) {
     const QString sample = locale.toCurrencyString(1.0);
@@ -288,6 +301,11 @@ std::optional<Currency> ValueText::ParseCurrency(const QString& text, const QLoc
     return Currency::FromUnits(*units);
 }
 
+bool ValueText::Reads(const QString& text, DataTypeCode dataType, const QLocale& locale) {
+    return dataType == DataTypeCode::Texto || text.trimmed().isEmpty() ||
+           ParseCurrency(text, locale).has_value();
+}
+
 double ValueText::ParseAmount(const QString& text, const QLocale& locale) {
     const std::optional<Currency> amount = ParseCurrency(text, locale);
     return amount ? amount->ToDouble() : 0.0;
@@ -303,7 +321,14 @@ QString ValueText::FormatNumber(double value, int decimals) {
         // A whole number shows no decimals; one out of the 32-bit range counts as a fraction.
         const bool whole = value >= -2147483648.0 && value <= 2147483647.0 &&
                            value == static_cast<double>(static_cast<std::int32_t>(value));
-        return Fixed(value, whole ? 0 : 2);
+        if (whole)
+            return Fixed(value, 0);
+        // A result is an amount: rounded to cents in decimal, a half away from zero, as its
+        // currency figure and its words are, so that 2.675 gives 2.68 and not the 2.67 of its
+        // binary neighbour. Only a number beyond every amount keeps the binary rounding.
+        if (const std::optional<Currency> amount = Currency::FromDouble(value))
+            return CentsText(amount->RoundedTo(2));
+        return Fixed(value, 2);
     }
     if (decimals >= 0 && decimals <= 6)
         return Fixed(value, decimals);
