@@ -7,6 +7,7 @@
 #include "capture/MarginsDialog.h"
 #include "capture/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
+#include "capture/UnreadNumbers.h"
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/FileError.h"
@@ -189,6 +190,12 @@ void CFmtcapturaFrm::MakeStatusBar() {
     m_statusBar = new QStatusBar(m_body);
     LockKeyIndicators::AddTo(*m_statusBar);
     m_body->setStatusBar(m_statusBar);
+    connect(m_view, &CFmtcaptureView::notice, m_statusBar, [this](const QString& text) {
+        if (text.isEmpty())
+            m_statusBar->clearMessage();
+        else
+            m_statusBar->showMessage(text);
+    });
 }
 
 void CFmtcapturaFrm::ConnectCaptureFileCommands() {
@@ -308,7 +315,21 @@ QPrinter& CFmtcapturaFrm::Printer() {
     return *m_printer;
 }
 
+bool CFmtcapturaFrm::MayPrintUnreadNumbers(const QString& ask) {
+    const std::vector<UnreadNumbers::Place> unread = UnreadNumbers::Find(m_view->Controls());
+    if (unread.empty())
+        return true;
+    const QString question = UnreadNumbers::Question(unread, ask);
+    if (m_ask)
+        return m_ask(question);
+    return QMessageBox::question(this, QApplication::applicationDisplayName(), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool CFmtcapturaFrm::PrintFormat() {
+    if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea imprimir de todos modos?")))
+        return false;
     QPrinter& printer = Printer();
     // The job carries the application's title, whatever the format is called.
     printer.setDocName(QStringLiteral("Plenovixalia"));
@@ -391,6 +412,8 @@ void CFmtcapturaFrm::ConnectPreviewAndExport() {
 }
 
 bool CFmtcapturaFrm::PreviewFormat() {
+    if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea ver la vista preliminar de todos modos?")))
+        return false;
     QPrinter& printer = Printer();
     printer.setDocName(QStringLiteral("Plenovixalia"));
     printer.setCopyCount(1);
@@ -417,6 +440,8 @@ bool CFmtcapturaFrm::PreviewFormat() {
 }
 
 bool CFmtcapturaFrm::ExportPdf() {
+    if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea exportar el PDF de todos modos?")))
+        return false;
     const QString path = m_choosePdf ? m_choosePdf() : QString();
     return !path.isEmpty() && ExportPdfTo(path);
 }

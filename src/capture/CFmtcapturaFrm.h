@@ -62,6 +62,8 @@ public:
     using MarginsRunner = std::function<bool(MarginsDialog&)>;
     // Asks the user for the PDF file to export to; an empty path means the user cancelled.
     using PdfChooser = std::function<QString()>;
+    // Asks the user a question; true to go on.
+    using Question = std::function<bool(const QString&)>;
 
     explicit CFmtcapturaFrm(QWidget* parent = nullptr);
     ~CFmtcapturaFrm() override;
@@ -89,6 +91,7 @@ public:
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
     void SetMarginsRunner(MarginsRunner runner) { m_runMargins = std::move(runner); }
     void SetPdfChooser(PdfChooser chooser) { m_choosePdf = std::move(chooser); }
+    void SetQuestion(Question question) { m_ask = std::move(question); }
 
     const QString& Path() const { return m_path; }
     CFmtcaptureView* View() const { return m_view; }
@@ -105,7 +108,8 @@ public:
     void SetPrinter(std::shared_ptr<QPrinter> printer) { m_printer = std::move(printer); }
     // Prints one sheet with the values as typed, shifted by the installation's margin offsets,
     // after the print dialog; false, without a word, when the dialog is cancelled or the job
-    // fails.
+    // fails. Number fields that hold no number are named first, and the user may stop there;
+    // so do the preview and the PDF export.
     bool PrintFormat();
     // "Imprimir lote desde CSV...": asks for a table of values, fills the format in once for
     // each row on a screen of its own (the values on this window stay as they are) and, after
@@ -162,6 +166,9 @@ private:
     // "Config"/"FacX" and "Config"/"FacY", written to the settings file at once.
     void WriteOffsets(int facX, int facY);
     void Tell(const QString& message);
+    // Whether the sheet may go out: at once when every number field holds a number or nothing,
+    // otherwise when the user says so, asked with ask after the fields are named.
+    bool MayPrintUnreadNumbers(const QString& ask);
 
     QString m_path;
     QMainWindow* m_body;
@@ -174,5 +181,6 @@ private:
     Messenger m_tell;
     MarginsRunner m_runMargins;
     PdfChooser m_choosePdf;
+    Question m_ask;
     std::shared_ptr<QPrinter> m_printer;
 };

@@ -76,12 +76,21 @@ public:
     // The entry widget of the first capture control whose capture order + 1173 is identifier.
     QWidget* EntryWidget(int identifier) const;
 
+signals:
+    // A sentence for the status bar about what was just entered (text in a number field that
+    // counts 0); empty once the field or cell entered holds a number again.
+    void notice(const QString& text);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Enter in a field that does not take it itself goes on to the next field, as Tab does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Marks every number field whose text reads as no number, and unmarks the others.
+    void MarkUnreadNumbers();
+    // Tells of text entered into a field or cell that reads as no number, or that it is mended.
+    void Tell(bool unread, const QString& text);
     void PaintScreen();
     void DestroyScreen();
     // The size the screen takes: the stored screen extent, grown to hold every control.
@@ -96,4 +105,5 @@ private:
     QFont m_screenFont;
     QWidget* m_screen;
     std::unique_ptr<CalculatedFields> m_calculation;
+    bool m_toldUnread = false;
 };

@@ -3,16 +3,21 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/CalculatedFields.h"
+#include "capture/PrinterDialogs.h"
 #include "capture_controls/CCaptureEdit.h"
+#include "grid/CEditCell.h"
 #include "grid/CVrGrid.h"
 #include "model/FormatError.h"
+#include "platform_widgets/WrongEntry.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFocusEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -516,4 +521,107 @@ TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
     EXPECT_TRUE(target.messages.at(1).contains("No se cargó ningún valor"));
     EXPECT_EQ(target.Edit(1174)->text(), "antes");
     EXPECT_EQ(target.frame->View()->CapturedDataPath(), cut);
+}
+
+namespace {
+
+// The user types text over what the field holds and leaves it.
+void TypeAndLeave(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(edit, &leave);
+}
+
+} // namespace
+
+TEST(CaptureWindowTest, TextInANumberFieldStaysMarkedToldAndAskedAboutBeforePrinting) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Line("IMPORTE", 1, 100, 10);
+    form.Line("DOBLE", 2, 100, 40, "IMPORTE*2");
+    form.Line("LETRA", 3, 100, 70, "$IMPORTE").dataType = DataTypeCode::Texto;
+    form.Partidas(4, 20, 100);
+    CaptureFrame window(form.Save(dir, "factura.fmt"));
+    CFmtcapturaFrm& frame = *window.frame;
+    QStringList asked;
+    bool goOn = false;
+    frame.SetQuestion([&asked, &goOn](const QString& question) {
+        asked << question;
+        return goOn;
+    });
+    int printDialogs = 0;
+    PrinterDialogs::ReplacePrintDialog([&printDialogs](QPrinter&, QWidget*) {
+        ++printDialogs;
+        return false;
+    });
+    window.area.resize(800, 600);
+    window.area.show();
+    frame.show();
+    QLineEdit* amount = window.Edit(1174);
+
+    // The text stays as typed, counts 0 in what names it, and is marked and told of.
+    TypeAndLeave(amount, "ocho mil");
+    EXPECT_EQ(amount->text(), "ocho mil");
+    EXPECT_EQ(window.Edit(1175)->text(), "0.00");
+    EXPECT_EQ(window.Edit(1176)->text(), "Cero PESOS 00/100 M.N.");
+    EXPECT_TRUE(WrongEntry::IsMarked(*amount));
+    EXPECT_EQ(amount->palette().color(QPalette::Base), WrongEntry::Background());
+    EXPECT_FALSE(WrongEntry::IsMarked(*window.Edit(1175)));
+    EXPECT_FALSE(WrongEntry::IsMarked(*window.Edit(1176)));
+    EXPECT_EQ(frame.StatusBar()->currentMessage(), "«ocho mil» no es un número: se toma como 0");
+
+    // So does a cell of a number column, drawn in the same colour.
+    CFmtGrid* table = TableOf(*frame.View());
+    ASSERT_NE(table, nullptr);
+    CVrGrid* grid = table->Grid();
+    grid->SetCurrentCell(2, 1);
+    grid->BeginEdit(0);
+    grid->EditBox()->setText("dos");
+    grid->EndEdit(Qt::Key_Return);
+    EXPECT_EQ(table->Cells().GetCell(2, 1), "dos");
+    EXPECT_EQ(frame.StatusBar()->currentMessage(), "«dos» no es un número: se toma como 0");
+    const QRect cell = grid->CellRect(2, 1);
+    ASSERT_FALSE(cell.isEmpty());
+    EXPECT_EQ(grid->grab().toImage().pixelColor(cell.left() + 1, cell.top() + 1),
+              WrongEntry::Background());
+    EXPECT_NE(grid->grab().toImage().pixelColor(grid->CellRect(1, 1).topLeft() + QPoint(1, 1)),
+              WrongEntry::Background());
+
+    // The sheet does not go out until the user has been told which values will not count.
+    const QString told = "Estos campos no tienen un número: se imprimen como están escritos y "
+                         "cuentan como 0 en los cálculos y en el importe con letra.\n\n"
+                         "IMPORTE: «ocho mil»\nPARTIDAS[1,2]: «dos»\n\n";
+    EXPECT_FALSE(frame.PrintFormat());
+    EXPECT_FALSE(frame.PreviewFormat());
+    EXPECT_FALSE(frame.ExportPdf());
+    EXPECT_EQ(asked, QStringList({told + "¿Desea imprimir de todos modos?",
+                                  told + "¿Desea ver la vista preliminar de todos modos?",
+                                  told + "¿Desea exportar el PDF de todos modos?"}));
+    EXPECT_EQ(printDialogs, 0);
+    goOn = true;
+    frame.PrintFormat();
+    EXPECT_EQ(printDialogs, 1);
+
+    // Values loaded back are marked again; mended ones lose the mark and the status bar its
+    // sentence, and printing asks no more.
+    const QString cap = dir.filePath("datos.cap");
+    frame.View()->SaveCapturedData(cap);
+    frame.View()->ClearValues();
+    EXPECT_FALSE(WrongEntry::IsMarked(*amount));
+    EXPECT_TRUE(frame.StatusBar()->currentMessage().isEmpty());
+    frame.View()->LoadCapturedData(cap);
+    EXPECT_TRUE(WrongEntry::IsMarked(*amount));
+    EXPECT_TRUE(table->Cells().IsUnreadNumber(2, 1));
+    TypeAndLeave(amount, "1,500");
+    EXPECT_EQ(amount->text(), "1500.00");
+    EXPECT_EQ(window.Edit(1175)->text(), "3000.00");
+    EXPECT_FALSE(WrongEntry::IsMarked(*amount));
+    EXPECT_TRUE(frame.StatusBar()->currentMessage().isEmpty());
+    table->Cells().SetCell(2, 1, "3", false);
+    asked.clear();
+    goOn = false;
+    frame.PrintFormat();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(printDialogs, 2);
+    PrinterDialogs::ReplacePrintDialog({});
 }
