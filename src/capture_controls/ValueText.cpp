@@ -260,6 +260,10 @@ QString Fixed(double value, int precision) {
     return QString::fromLatin1(buffer, r.ptr - buffer);
 }
 
+// Below this a double still tells ten-thousandths apart (its value times 10000 stays under
+// 2^52), so that its cents can be rounded in decimal.
+constexpr double kDecimalCents = 1e11;
+
 // An amount already rounded to cents, with its two decimals after a point.
 QString CentsText(Currency amount) {
     const std::int64_t units = amount.Units();
@@ -325,9 +329,10 @@ QString ValueText::FormatNumber(double value, int decimals) {
             return Fixed(value, 0);
         // A result is an amount: rounded to cents in decimal, a half away from zero, as its
         // currency figure and its words are, so that 2.675 gives 2.68 and not the 2.67 of its
-        // binary neighbour. Only a number beyond every amount keeps the binary rounding.
-        if (const std::optional<Currency> amount = Currency::FromDouble(value))
-            return CentsText(amount->RoundedTo(2));
+        // binary neighbour. Far beyond any amount a double no longer holds ten-thousandths,
+        // and the binary rounding stays.
+        if (std::fabs(value) < kDecimalCents)
+            return CentsText(Currency::FromDouble(value).value_or(Currency()).RoundedTo(2));
         return Fixed(value, 2);
     }
     if (decimals >= 0 && decimals <= 6)

@@ -58,7 +58,9 @@ TEST(ValueTextTest, ComputedResultsRoundToCentsInDecimal) {
     EXPECT_EQ(ValueText::FormatNumber(-2.675, -1), "-2.68");
     EXPECT_EQ(ValueText::FormatNumber(-0.001, -1), "0.00");
     EXPECT_EQ(ValueText::FormatNumber(2.675, -1, kGermany), "2,68");
-    // Past every amount the binary rounding stays.
+    // Where a double holds no ten-thousandths any more, the binary rounding stays: a whole
+    // number keeps its last digit.
+    EXPECT_EQ(ValueText::FormatNumber(308836698141973.0, -1), "308836698141973.00");
     EXPECT_EQ(ValueText::FormatNumber(1e300, -1).right(3), ".00");
 }
 
