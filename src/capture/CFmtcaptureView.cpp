@@ -141,6 +141,7 @@ void CFmtcaptureView::BuildScreen() {
         QWidget::setTabOrder(entries[i - 1].widget, entries[i].widget);
 
     m_screen->resize(ScreenSize());
+    m_saved.Keep(m_format.controls);
     if (QWidget* first = EntryWidget(CalculatedFields::kIdentifierBase + 1))
         first->setFocus(Qt::OtherFocusReason);
     m_screen->update();
@@ -153,12 +154,14 @@ QStringList CFmtcaptureView::SaveFormat() {
 void CFmtcaptureView::ClearValues() {
     for (const auto& control : m_format.controls)
         control->ClearValue();
+    m_saved.Keep(m_format.controls);
     m_screen->update();
 }
 
 void CFmtcaptureView::SaveCapturedData(const QString& path) {
     m_capturedDataPath = path;
     CaptureFile::Save(path, m_formatName, m_format.controls);
+    m_saved.Keep(m_format.controls);
 }
 
 void CFmtcaptureView::LoadCapturedData(const QString& path) {
@@ -172,6 +175,7 @@ void CFmtcaptureView::LoadCapturedData(const QString& path) {
         throw;
     }
     m_capturedDataPath = path;
+    m_saved.Keep(m_format.controls);
     // The tables draw their cells from their store: their widgets learn of new values only by
     // being repainted.
     const QList<QWidget*> widgets = m_screen->findChildren<QWidget*>();
