@@ -119,7 +119,8 @@ public:
 
     // The printer the window prints on; it keeps its set-up from one print to the next. Windows
     // given the same printer share it (the application's printer); otherwise the window makes
-    // one of its own the first time it is needed.
+    // one of its own the first time it is needed, set as the settings file keeps it (letter
+    // paper without settings; see PrinterSettings).
     QPrinter& Printer();
     void SetPrinter(std::shared_ptr<QPrinter> printer) { m_printer = std::move(printer); }
     // Prints one sheet with the values as typed, shifted by the installation's margin offsets,
