@@ -4,9 +4,11 @@
 #include "capture/CFmtcaptureView.h"
 #include "capture/CalibrationPage.h"
 #include "capture/CsvTable.h"
+#include "capture/DefaultFileName.h"
 #include "capture/MarginsDialog.h"
 #include "capture/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
+#include "capture/PrinterSettings.h"
 #include "capture/UnreadNumbers.h"
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"
@@ -19,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -132,8 +135,8 @@ void CFmtcapturaFrm::MakeMenus() {
     for (QMenu* menu : std::as_const(m_menus))
         connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
 
-    connect(m_actions.value(ClearCommand), &QAction::triggered, m_view,
-            &CFmtcaptureView::ClearValues);
+    connect(m_actions.value(ClearCommand), &QAction::triggered, this,
+            &CFmtcapturaFrm::ClearCapture);
     connect(m_actions.value(CloseCommand), &QAction::triggered, this, &QMdiSubWindow::close);
 }
 
@@ -205,8 +208,9 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
             &CFmtcapturaFrm::SaveCaptureAs);
     connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
             &CFmtcapturaFrm::LoadCapture);
-    m_chooseFile = [this](CaptureDialog dialog) {
+    m_chooseFile = [this](CaptureDialog dialog, const QString& offered) {
         FileDialog::Request request;
+        request.start = offered;
         request.mode =
             dialog == CaptureDialog::Save ? FileDialog::Mode::Save : FileDialog::Mode::Open;
         if (dialog == CaptureDialog::Batch) {
@@ -225,36 +229,66 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
     };
 }
 
-QString CFmtcapturaFrm::ChooseCaptureFile(CaptureDialog dialog) {
-    return m_chooseFile ? m_chooseFile(dialog) : QString();
+QString CFmtcapturaFrm::ChooseCaptureFile(CaptureDialog dialog, const QString& offered) {
+    return m_chooseFile ? m_chooseFile(dialog, offered) : QString();
 }
 
-void CFmtcapturaFrm::SaveCapture() {
+QString CFmtcapturaFrm::OfferedFile(const QString& suffix) const {
+    return DefaultFileName::ForValues(m_path, m_view->Controls(), suffix);
+}
+
+bool CFmtcapturaFrm::SaveCapture() {
     QString path = m_view->CapturedDataPath();
     if (path.isEmpty())
-        path = ChooseCaptureFile(CaptureDialog::Save);
-    if (!path.isEmpty())
-        WriteCapture(path);
+        path = ChooseCaptureFile(CaptureDialog::Save, OfferedFile(QStringLiteral("cap")));
+    return !path.isEmpty() && WriteCapture(path);
 }
 
-void CFmtcapturaFrm::SaveCaptureAs() {
-    const QString path = ChooseCaptureFile(CaptureDialog::Save);
-    if (!path.isEmpty())
-        WriteCapture(path);
+bool CFmtcapturaFrm::SaveCaptureAs() {
+    const QString path = ChooseCaptureFile(CaptureDialog::Save, OfferedFile(QStringLiteral("cap")));
+    return !path.isEmpty() && WriteCapture(path);
 }
 
-void CFmtcapturaFrm::WriteCapture(const QString& path) {
+bool CFmtcapturaFrm::WriteCapture(const QString& path) {
     try {
         m_view->SaveCapturedData(path);
+        return true;
     } catch (const PlenovaError& e) {
         Tell(e.Message());
+        return false;
     }
 }
 
 void CFmtcapturaFrm::LoadCapture() {
-    const QString path = ChooseCaptureFile(CaptureDialog::Open);
+    if (!MayDiscardValues())
+        return;
+    const QString folder = m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath();
+    const QString path = ChooseCaptureFile(CaptureDialog::Open, folder);
     if (!path.isEmpty())
         LoadCaptureFrom(path);
+}
+
+void CFmtcapturaFrm::ClearCapture() {
+    if (MayDiscardValues())
+        m_view->ClearValues();
+}
+
+bool CFmtcapturaFrm::MayDiscardValues() {
+    const QString& file = m_view->CapturedDataPath();
+    const QString question = file.isEmpty()
+                                 ? QStringLiteral("¿Desea guardar los datos capturados?")
+                                 : QStringLiteral("¿Desea guardar los datos capturados en %1?")
+                                       .arg(QFileInfo(file).fileName());
+    return SaveQuestion::MayLose(this, m_view->HasChanges(), question, m_askSave,
+                                 [this] { return SaveCapture(); });
+}
+
+void CFmtcapturaFrm::closeEvent(QCloseEvent* event) {
+    if (!MayDiscardValues()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }
 
 bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
@@ -311,7 +345,7 @@ void CFmtcapturaFrm::ConnectPrinting() {
 
 QPrinter& CFmtcapturaFrm::Printer() {
     if (!m_printer)
-        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        m_printer = PrinterSettings::MakePrinter();
     return *m_printer;
 }
 
@@ -327,14 +361,18 @@ bool CFmtcapturaFrm::MayPrintUnreadNumbers(const QString& ask) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool CFmtcapturaFrm::ChoosePrinter(QPrinter& printer, const QString& offeredFile) {
+    // The job carries the application's title, whatever the format is called.
+    printer.setDocName(QStringLiteral("Plenovixalia"));
+    printer.setCopyCount(1);
+    return PrinterDialogs::ChoosePrinter(printer, this, offeredFile);
+}
+
 bool CFmtcapturaFrm::PrintFormat() {
     if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea imprimir de todos modos?")))
         return false;
     QPrinter& printer = Printer();
-    // The job carries the application's title, whatever the format is called.
-    printer.setDocName(QStringLiteral("Plenovixalia"));
-    printer.setCopyCount(1);
-    if (!PrinterDialogs::ChoosePrinter(printer, this))
+    if (!ChoosePrinter(printer, OfferedFile(QStringLiteral("pdf"))))
         return false;
     return m_view->PrintFormat(printer, FormatPrinter::Offsets::FromSettings());
 }
@@ -366,9 +404,8 @@ bool CFmtcapturaFrm::PrintBatch() {
             return false;
         progress.reset();
         QPrinter& printer = Printer();
-        printer.setDocName(QStringLiteral("Plenovixalia"));
-        printer.setCopyCount(1);
-        if (!PrinterDialogs::ChoosePrinter(printer, this))
+        const QString job = QStringLiteral("lote-") + QFileInfo(path).completeBaseName();
+        if (!ChoosePrinter(printer, DefaultFileName::ForJob(m_path, job, QStringLiteral("pdf"))))
             return false;
         progress.setLabelText(QStringLiteral("Imprimiendo el lote..."));
         const auto printing = [&progress](int done, int total) {
@@ -395,18 +432,13 @@ void CFmtcapturaFrm::ConnectPreviewAndExport() {
     connect(m_actions.value(ExportPdfCommand), &QAction::triggered, this, [this] { ExportPdf(); });
     connect(m_actions.value(CalibrationSheetCommand), &QAction::triggered, this,
             [this] { PrintCalibrationSheet(); });
-    m_choosePdf = [this] {
+    m_choosePdf = [this](const QString& offered) {
         FileDialog::Request request;
         request.mode = FileDialog::Mode::Save;
         request.filters = {QStringLiteral("PDF (*.pdf)")};
         request.defaultSuffix = QStringLiteral("pdf");
         request.title = QStringLiteral("Exportar a PDF");
-        // Beside the format, named after it.
-        if (!m_path.isEmpty()) {
-            const QFileInfo format(m_path);
-            request.start =
-                format.dir().filePath(format.completeBaseName() + QStringLiteral(".pdf"));
-        }
+        request.start = offered;
         return FileDialog::Ask(this, request);
     };
 }
@@ -426,7 +458,7 @@ bool CFmtcapturaFrm::PreviewFormat() {
             Tell(problem);
     }
     // The offsets are read as the page is drawn, as a print reads them.
-    return PrinterDialogs::Preview(printer, this, [this, &backdrop](QPrinter& shown) {
+    const auto paint = [this, &backdrop](QPrinter& shown) {
         const FormatPrinter::Offsets offsets = FormatPrinter::Offsets::FromSettings();
         // The preview records its pages as pictures; a print started from the preview window
         // goes to the printer itself, and the backdrop never goes onto paper.
@@ -436,13 +468,14 @@ bool CFmtcapturaFrm::PreviewFormat() {
             FormatPrinter::PrintOverBackdrop(shown, m_view->Controls(), offsets, backdrop);
         else
             m_view->PrintFormat(shown, offsets);
-    });
+    };
+    return PrinterDialogs::Preview(printer, this, paint, OfferedFile(QStringLiteral("pdf")));
 }
 
 bool CFmtcapturaFrm::ExportPdf() {
     if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea exportar el PDF de todos modos?")))
         return false;
-    const QString path = m_choosePdf ? m_choosePdf() : QString();
+    const QString path = m_choosePdf ? m_choosePdf(OfferedFile(QStringLiteral("pdf"))) : QString();
     return !path.isEmpty() && ExportPdfTo(path);
 }
 
@@ -469,15 +502,21 @@ void CFmtcapturaFrm::Tell(const QString& message) {
 
 bool CFmtcapturaFrm::PrintCalibrationSheet() {
     QPrinter& printer = Printer();
-    printer.setDocName(QStringLiteral("Plenovixalia"));
-    printer.setCopyCount(1);
-    if (!PrinterDialogs::ChoosePrinter(printer, this))
+    const QString offered =
+        DefaultFileName::ForJob(m_path, QStringLiteral("calibración"), QStringLiteral("pdf"));
+    if (!ChoosePrinter(printer, offered))
         return false;
     return CalibrationPage(FormatPrinter::Offsets::FromSettings()).Print(printer);
 }
 
 bool CFmtcapturaFrm::SetUpPrinter() {
-    return PrinterDialogs::SetUpPage(Printer(), this);
+    try {
+        return PrinterDialogs::SetUpPage(Printer(), this);
+    } catch (const FileError& e) {
+        // The printer is set for this session; only the next start will not find it so.
+        Tell(e.Message());
+        return true;
+    }
 }
 
 void CFmtcapturaFrm::WriteOffsets(int facX, int facY) {

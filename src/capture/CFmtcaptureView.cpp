@@ -157,6 +157,7 @@ void CFmtcaptureView::BuildScreen() {
         QWidget::setTabOrder(entries[i - 1].widget, entries[i].widget);
 
     m_screen->resize(ScreenSize());
+    m_saved.Keep(m_format.controls);
     if (QWidget* first = EntryWidget(CalculatedFields::kIdentifierBase + 1))
         first->setFocus(Qt::OtherFocusReason);
     m_screen->update();
@@ -171,6 +172,7 @@ void CFmtcaptureView::ClearValues() {
         control->ClearValue();
     MarkUnreadNumbers();
     Tell(false, QString());
+    m_saved.Keep(m_format.controls);
     m_screen->update();
 }
 
@@ -193,6 +195,7 @@ void CFmtcaptureView::Tell(bool unread, const QString& text) {
 void CFmtcaptureView::SaveCapturedData(const QString& path) {
     m_capturedDataPath = path;
     CaptureFile::Save(path, m_formatName, m_format.controls);
+    m_saved.Keep(m_format.controls);
 }
 
 void CFmtcaptureView::LoadCapturedData(const QString& path) {
@@ -207,6 +210,7 @@ void CFmtcaptureView::LoadCapturedData(const QString& path) {
     }
     m_capturedDataPath = path;
     MarkUnreadNumbers();
+    m_saved.Keep(m_format.controls);
     // The tables draw their cells from their store: their widgets learn of new values only by
     // being repainted.
     const QList<QWidget*> widgets = m_screen->findChildren<QWidget*>();

@@ -339,9 +339,10 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
     toolBar->trigger();
     EXPECT_FALSE(frame->ToolBar()->isHidden());
 
-    // "Limpiar" from the menu empties the fields.
+    // "Limpiar" from the menu empties the fields, once the typed value may go.
     auto* edit = EditOf(*frame->View(), 1175);
     edit->setText("12");
+    frame->SetSaveAsker([](const QString&) { return SaveQuestion::Answer::Discard; });
     clear->trigger();
     EXPECT_EQ(edit->text(), "");
 }
@@ -376,23 +377,32 @@ TEST(CaptureWindowTest, ScreenShowsCaptionsAndLabels) {
 
 namespace {
 
-// A capture window on a format, with its file dialog and message box replaced: the dialog
-// answers with the next path given (an empty one cancels) and counts its questions.
+// A capture window on a format, with its file dialog, message box and save question replaced:
+// the dialog answers with the next path given (an empty one cancels) and counts its questions,
+// keeping the name it offered; the save question is answered with saveAnswer.
 struct CaptureFrame {
     QMdiArea area;
     CFmtcapturaFrm* frame = new CFmtcapturaFrm;
     QStringList answers;
     int questions = 0;
+    QString offered;
     QStringList messages;
+    QStringList saveQuestions;
+    SaveQuestion::Answer saveAnswer = SaveQuestion::Answer::Discard;
 
     explicit CaptureFrame(const QString& formatPath) {
         area.addSubWindow(frame);
         frame->OpenFormat(formatPath);
-        frame->SetFileChooser([this](CFmtcapturaFrm::CaptureDialog) {
+        frame->SetFileChooser([this](CFmtcapturaFrm::CaptureDialog, const QString& name) {
             ++questions;
+            offered = name;
             return answers.isEmpty() ? QString() : answers.takeFirst();
         });
         frame->SetMessenger([this](const QString& message) { messages << message; });
+        frame->SetSaveAsker([this](const QString& question) {
+            saveQuestions << question;
+            return saveAnswer;
+        });
     }
     QLineEdit* Edit(int id) { return EditOf(*frame->View(), id); }
     void Run(CFmtcapturaFrm::Command id) { frame->CommandAction(id)->trigger(); }
@@ -624,4 +634,73 @@ TEST(CaptureWindowTest, TextInANumberFieldStaysMarkedToldAndAskedAboutBeforePrin
     EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(printDialogs, 2);
     PrinterDialogs::ReplacePrintDialog({});
+}
+
+TEST(CaptureWindowTest, ChangedValuesAreNotLostWithoutAQuestion) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Line("CLIENTE", 1, 100, 10).dataType = DataTypeCode::Texto;
+    form.Line("Folio", 2, 100, 40).dataType = DataTypeCode::Texto;
+    form.Line("CANTIDAD", 3, 100, 70);
+    form.Line("DOBLE", 4, 100, 100, "CANTIDAD*2");
+    CaptureFrame w(form.Save(dir, "factura.fmt"));
+
+    // Nothing typed, or a value typed back as it was: nothing to ask.
+    w.Edit(1174)->setText("ZAPATA");
+    w.Edit(1174)->setText("");
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_TRUE(w.saveQuestions.isEmpty());
+    EXPECT_EQ(w.questions, 1);
+
+    // Typed values: "Limpiar" asks; "Cancelar" keeps them, as does a name dialog cancelled
+    // after "Sí". The name offered is the format's and the folio's, beside the format.
+    w.Edit(1174)->setText("ZAPATA");
+    w.Edit(1175)->setText("a/1024");
+    w.Edit(1176)->setText("3");
+    w.frame->View()->Calculation()->Recalculate(1176);
+    EXPECT_EQ(w.Edit(1177)->text(), "6.00");
+    w.saveAnswer = SaveQuestion::Answer::Cancel;
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    EXPECT_EQ(w.saveQuestions, QStringList({"¿Desea guardar los datos capturados?"}));
+    w.saveAnswer = SaveQuestion::Answer::Save;
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    EXPECT_EQ(w.offered, dir.filePath("factura-a-1024.cap"));
+    EXPECT_EQ(w.Edit(1174)->text(), "ZAPATA");
+
+    // "Sí" saves under the name chosen, then "Limpiar" goes on; the empty fields ask nothing.
+    const QString cap = w.offered;
+    w.answers << cap;
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    EXPECT_TRUE(Contents(cap).contains("ZAPATA"));
+    EXPECT_EQ(w.Edit(1174)->text(), "");
+    EXPECT_EQ(w.saveQuestions.size(), 3);
+    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_EQ(w.saveQuestions.size(), 3);
+
+    // Loaded again, the values are as saved. A quantity changed and typed back as it was is no
+    // change, and nor is the calculated field that followed it there and back.
+    w.answers << cap;
+    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_EQ(w.Edit(1174)->text(), "ZAPATA");
+    for (const char* quantity : {"4", "3"}) {
+        w.Edit(1176)->setText(quantity);
+        w.frame->View()->Calculation()->Recalculate(1176);
+    }
+    EXPECT_EQ(w.Edit(1177)->text(), "6.00");
+    EXPECT_FALSE(w.frame->View()->HasChanges());
+
+    // Closing with a change asks, naming the file; "Cancelar" keeps the window, "Sí" writes the
+    // file it came from without another dialog and lets the window go.
+    w.Edit(1174)->setText("MORELOS");
+    w.saveAnswer = SaveQuestion::Answer::Cancel;
+    EXPECT_FALSE(w.frame->close());
+    EXPECT_EQ(w.saveQuestions.constLast(),
+              "¿Desea guardar los datos capturados en factura-a-1024.cap?");
+    EXPECT_EQ(w.area.subWindowList().size(), 1);
+    const int dialogs = w.questions;
+    w.saveAnswer = SaveQuestion::Answer::Save;
+    EXPECT_TRUE(w.frame->close());
+    EXPECT_EQ(w.questions, dialogs);
+    EXPECT_TRUE(Contents(cap).contains("MORELOS"));
 }
