@@ -93,7 +93,7 @@ TEST(DesignFrameTest, ThePageHasTheKeysAndNoToolBarHidesItsButtons) {
     frame->show();
     QApplication::setActiveWindow(&area);
     area.setActiveSubWindow(frame);
-    QTRY_COMPARE(QApplication::focusWidget(), frame->View());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == frame->View(); }));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(frame->Document().SelectedIndex(), 0);
 
