@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -49,6 +50,24 @@ double CharacterUnits(const LogFont& font, const QString& family) {
     return cell > 0 ? units * kSamplePixels / cell : units;
 }
 
+// The face's own name of the style nearest to weight and italic. The dialog finds its style by
+// name, and the name Qt makes up from a weight is translated ("Negrita") while the faces name
+// their styles in English ("Bold"): without the face's own name the dialog opens on its first
+// style.
+QString StyleName(const QString& family, int weight, bool italic) {
+    QString nearest;
+    int distance = 0;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const int d = std::abs(QFontDatabase::weight(family, style) - weight) +
+                      (QFontDatabase::italic(family, style) != italic ? 1000 : 0);
+        if (nearest.isEmpty() || d < distance) {
+            nearest = style;
+            distance = d;
+        }
+    }
+    return nearest;
+}
+
 bool SameSize(const QFont& a, const QFont& b) {
     return std::lround(a.pointSizeF() * 100) == std::lround(b.pointSizeF() * 100);
 }
@@ -59,8 +78,10 @@ QFont FontChoice::ToQFont(const LogFont& font) {
     const QString family = ShownFamily(font.Face());
     QFont q(family);
     q.setPointSizeF(CharacterUnits(font, family) / kUnitsPerPoint);
-    q.setWeight(static_cast<QFont::Weight>(font.weight <= 0 ? 400 : font.weight));
+    const int weight = font.weight <= 0 ? 400 : std::min(font.weight, 1000);
+    q.setWeight(static_cast<QFont::Weight>(weight));
     q.setItalic(font.italic != 0);
+    q.setStyleName(StyleName(family, weight, font.italic != 0));
     q.setUnderline(font.underline != 0);
     q.setStrikeOut(font.strikeOut != 0);
     return q;

@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,17 @@ TEST(DesignFontTest, OnlyWhatTheUserChangedChanges) {
     EXPECT_EQ(changed.clipPrecision, record.clipPrecision);
 }
 
+// Qt's Spanish for the style names Qt makes up from a weight, as the program installs it.
+class SpanishStyleNames : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        if (qstrcmp(context, "QFontDatabase") == 0 && qstrcmp(source, "Bold") == 0)
+            return QStringLiteral("Negrita");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
 // The window's font command with Qt's own dialog, which the test answers once it is open.
 class FontDialogTest : public ::testing::Test {
 protected:
@@ -122,9 +134,13 @@ TEST_F(FontDialogTest, AcceptedUntouchedTheDialogChangesNoControl) {
     const QByteArray before = doc.Bytes();
     const int steps = doc.UndoStack().count();
 
+    SpanishStyleNames spanish;
+    QCoreApplication::installTranslator(&spanish);
     Pick([](QFontDialog&) { return true; });
+    QCoreApplication::removeTranslator(&spanish);
     EXPECT_EQ(opened.family(), ArialShown());
     EXPECT_EQ(opened.weight(), QFont::Bold);
+    EXPECT_FALSE(opened.italic());
     EXPECT_EQ(doc.Bytes(), before);
 
     // For every control: the preset is where the dialog starts, not what it gives.
