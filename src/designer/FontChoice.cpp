@@ -110,7 +110,9 @@ LogFont FontChoice::Apply(const LogFont& record, const QFont& shown, const QFont
 }
 
 LogFont FontChoice::PresetForAll() {
-    LogFont record = LogFont::Make(kDefaultUnits, 0, 400, QStringLiteral("Arial"));
+    // 4 mm of character height: what every control holds once it has fitted itself to it, and
+    // so the size the dialog shows.
+    LogFont record = LogFont::Make(-kDefaultUnits, 0, 400, QStringLiteral("Arial"));
     record.charSet = kAnsiCharset;
     record.outPrecision = kTrueTypePrecision;
     record.quality = kProofQuality;

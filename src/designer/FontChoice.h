@@ -19,7 +19,7 @@ public:
     // accepted untouched gives the record back as it was. A new face or size drops the record's
     // character width, which belonged to the old font.
     static LogFont Apply(const LogFont& record, const QFont& shown, const QFont& chosen);
-    // The record the font for every control starts from: Arial, 4 mm, normal weight, the
+    // The record the font for every control starts from: Arial, 4 mm high, normal weight, the
     // Western character set, TrueType output, proof quality, a Swiss face.
     static LogFont PresetForAll();
 };

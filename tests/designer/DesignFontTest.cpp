@@ -148,6 +148,7 @@ TEST_F(FontDialogTest, AcceptedUntouchedTheDialogChangesNoControl) {
     frame.SetQuestion([](const QString&) { return true; });
     Pick([](QFontDialog&) { return true; });
     EXPECT_EQ(opened.family(), ArialShown());
+    EXPECT_EQ(opened.pointSize(), 11); // 4 mm
     EXPECT_EQ(doc.Bytes(), before);
     EXPECT_EQ(doc.UndoStack().count(), steps);
 
