@@ -33,6 +33,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -392,6 +393,10 @@ void CFmtdesignFrm::MakeLayout() {
     // Zoom is the window's way of looking at the page: the rulers and the box follow it.
     connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, &CFmtdesignView::SetZoom);
     connect(m_zoomBox, &ZoomBox::fitChosen, m_view, &CFmtdesignView::FitPage);
+    // Once a zoom is chosen the page has the keys again, so that Tab, the arrows and Delete act
+    // on the controls.
+    connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, [this] { m_view->setFocus(); });
+    connect(m_zoomBox, &ZoomBox::fitChosen, m_view, [this] { m_view->setFocus(); });
     connect(m_view, &CFmtdesignView::zoomChanged, this, [this](int percent) {
         m_zoomBox->ShowPercent(percent);
         for (CRules* ruler : {m_horizontalRuler, m_verticalRuler})
@@ -471,6 +476,8 @@ void CFmtdesignFrm::ShowProperties() {
         auto* bar = new CSizingControlBar(QStringLiteral("Propiedades"), m_properties, m_body);
         m_propertiesBar = bar;
         m_propertiesBar->setObjectName(QStringLiteral("propertiesBar"));
+        // Ctrl+S saves this window's format from its properties too, floating as they are.
+        m_propertiesBar->addAction(m_actions.value(SaveCommand));
         connect(bar, &CSizingControlBar::closeRequested, this, &CFmtdesignFrm::HideProperties);
         m_propertiesBar->setFeatures(QDockWidget::DockWidgetClosable |
                                      QDockWidget::DockWidgetMovable |
@@ -526,14 +533,24 @@ void CFmtdesignFrm::UpdateCommands() {
     m_actions.value(BackCommand)->setEnabled(selected);
 }
 
-std::optional<QFont> CFmtdesignFrm::PickFont(const QFont& initial, bool trueTypeOnly) {
-    if (m_chooseFont)
-        return m_chooseFont(initial, trueTypeOnly);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Fuente"),
-                                              trueTypeOnly ? QFontDialog::ScalableFonts
-                                                           : QFontDialog::FontDialogOptions());
-    return ok ? std::optional<QFont>(chosen) : std::nullopt;
+std::optional<std::pair<QFont, QFont>> CFmtdesignFrm::PickFont(const QFont& initial,
+                                                               bool trueTypeOnly) {
+    if (m_chooseFont) {
+        if (const std::optional<QFont> chosen = m_chooseFont(initial, trueTypeOnly))
+            return std::pair(initial, *chosen);
+        return std::nullopt;
+    }
+    QFontDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Fuente"));
+    if (trueTypeOnly)
+        dialog.setOption(QFontDialog::ScalableFonts);
+    dialog.setCurrentFont(initial);
+    // The dialog offers whole points and its own names of the styles: what it shows at first is
+    // what "untouched" means.
+    const QFont shown = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return std::pair(shown, dialog.selectedFont());
 }
 
 void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
@@ -542,9 +559,11 @@ void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
         if (!control->HasFont())
             return;
         const LogFont current = control->GetFont();
-        if (const std::optional<QFont> chosen =
-                PickFont(FontChoice::ToQFont(current), trueTypeOnly))
-            doc.SetFontOfSelected(FontChoice::FromQFont(*chosen, current));
+        if (const auto picked = PickFont(FontChoice::ToQFont(current), trueTypeOnly)) {
+            const LogFont chosen = FontChoice::Apply(current, picked->first, picked->second);
+            if (chosen != current)
+                doc.SetFontOfSelected(chosen);
+        }
         return;
     }
     const QString question = QStringLiteral(
@@ -555,9 +574,13 @@ void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     if (!yes)
         return;
+    // The preset is only where the dialog starts: accepted untouched, it changes no control.
     const LogFont preset = FontChoice::PresetForAll();
-    if (const std::optional<QFont> chosen = PickFont(FontChoice::ToQFont(preset), trueTypeOnly))
-        doc.SetFontOfAll(FontChoice::FromQFont(*chosen, preset));
+    if (const auto picked = PickFont(FontChoice::ToQFont(preset), trueTypeOnly)) {
+        const LogFont chosen = FontChoice::Apply(preset, picked->first, picked->second);
+        if (chosen != preset)
+            doc.SetFontOfAll(chosen);
+    }
 }
 
 void CFmtdesignFrm::ChooseColor() {
@@ -648,6 +671,8 @@ void CFmtdesignFrm::EditSettings() {
 }
 
 bool CFmtdesignFrm::WriteTo(const QString& path) {
+    if (m_properties)
+        m_properties->ApplyFocusedField();
     try {
         const QStringList warnings = m_document->Save(path);
         for (const QString& warning : warnings)
@@ -703,13 +728,38 @@ void CFmtdesignFrm::UpdateTitle() {
     emit captionChanged(this);
 }
 
+void CFmtdesignFrm::showEvent(QShowEvent* event) {
+    QMdiSubWindow::showEvent(event);
+    // Shown among the other windows, the page takes the keys, not the first box of a toolbar
+    // nor a panel of the main window.
+    if (!event->spontaneous())
+        m_view->setFocus();
+}
+
 void CFmtdesignFrm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     // A window just maximized shows the page from its top-left corner.
     if (isMaximized() && !m_wasMaximized)
         m_view->ScrollToOrigin();
     m_wasMaximized = isMaximized();
+    WrapToolBars();
     UpdateTitle();
+}
+
+void CFmtdesignFrm::WrapToolBars() {
+    // The two toolbars share a row while it holds them both whole; in a narrower window the
+    // second takes a row of its own rather than hiding its buttons.
+    if (m_body->toolBarArea(m_toolBar130) != Qt::TopToolBarArea ||
+        m_body->toolBarArea(m_toolBar136) != Qt::TopToolBarArea)
+        return;
+    const bool wrap = m_toolBar130->sizeHint().width() + m_toolBar136->sizeHint().width() >
+                      contentsRect().width();
+    if (wrap == m_body->toolBarBreak(m_toolBar136))
+        return;
+    if (wrap)
+        m_body->insertToolBarBreak(m_toolBar136);
+    else
+        m_body->removeToolBarBreak(m_toolBar136);
 }
 
 // ---- The reference backdrop ------------------------------------------------------------------

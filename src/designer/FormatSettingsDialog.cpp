@@ -41,7 +41,14 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
     m_currencySign->setChecked(settings.currencySign);
     m_readOnly->setChecked(settings.calculatedReadOnly);
     m_author->setText(settings.author);
-    m_author->setReadOnly(!settings.key.isEmpty());
+    if (!settings.key.isEmpty()) {
+        // A locked format's author is shown, not edited: on the window's colour rather than the
+        // white of a field that takes typing.
+        m_author->setReadOnly(true);
+        QPalette shown = m_author->palette();
+        shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+        m_author->setPalette(shown);
+    }
     m_key->setText(settings.key);
     m_key->setEchoMode(QLineEdit::Password);
 
