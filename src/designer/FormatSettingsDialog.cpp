@@ -18,7 +18,7 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
       m_postfix(new QLineEdit(this)),
       m_currencySign(
           new QCheckBox(QStringLiteral("Mostrar signo de moneda en los valores monetarios"), this)),
-      m_readOnly(new QCheckBox(QStringLiteral("Definir los campos calculados como solo de lectura"),
+      m_readOnly(new QCheckBox(QStringLiteral("Definir los campos calculados como de solo lectura"),
                                this)),
       m_author(new QLineEdit(this)), m_key(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Configuración del formato"));
