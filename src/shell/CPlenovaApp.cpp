@@ -91,6 +91,7 @@ void CPlenovaApp::ReadSystemLocaleAsMexico() {
     const bool wasSet = qEnvironmentVariableIsSet(kAll);
     const QByteArray was = qgetenv(kAll);
     qputenv(kAll, "es_MX.UTF-8");
+    // The first use reads and keeps it.
     QLocale::system();
     if (wasSet)
         qputenv(kAll, was);
