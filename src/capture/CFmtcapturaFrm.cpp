@@ -90,10 +90,10 @@ void CFmtcapturaFrm::MakeMenus() {
     AddCommand(file, SaveCaptureAsCommand, QStringLiteral("Guardar captura como..."),
                QStringLiteral("Guarda los datos capturados en un archivo"));
     file->addSeparator();
-    AddCommand(file, PrintSetupCommand, QStringLiteral("&Configurar impresora"),
+    AddCommand(file, PrintSetupCommand, QStringLiteral("Con&figurar impresora"),
                QStringLiteral("Cambia las opciones de impresora y de impresión"));
-    AddCommand(file, MarginsCommand, QStringLiteral("Configurar &Margenes"),
-               QStringLiteral("Configura los margenes de la impresión"));
+    AddCommand(file, MarginsCommand, QStringLiteral("Configurar &Márgenes"),
+               QStringLiteral("Configura los márgenes de la impresión"));
     AddCommand(file, PrintCommand, QStringLiteral("&Imprimir formato"),
                QStringLiteral("Imprime el formato"));
     AddCommand(file, PreviewCommand, QStringLiteral("&Vista preliminar"),
@@ -101,7 +101,7 @@ void CFmtcapturaFrm::MakeMenus() {
     AddCommand(file, ExportPdfCommand, QStringLiteral("&Exportar a PDF..."),
                QStringLiteral("Guarda el formato impreso en un archivo PDF"));
     AddCommand(file, CalibrationSheetCommand, QStringLiteral("Imprimir &hoja de calibración"),
-               QStringLiteral("Imprime una hoja para medir los margenes de la impresora"));
+               QStringLiteral("Imprime una hoja para medir los márgenes de la impresora"));
     AddCommand(file, PrintBatchCommand, QStringLiteral("Imprimir &lote desde CSV..."),
                QStringLiteral("Llena e imprime el formato una vez por cada renglón de un archivo "
                               "CSV"));
@@ -162,7 +162,7 @@ void CFmtcapturaFrm::MakeToolBar() {
          QStringLiteral("Vista preliminar")},
         {MarginsCommand,
          StandardIcon(QStyle::SP_FileDialogDetailedView, QStringLiteral("document-properties")),
-         QStringLiteral("Margenes")},
+         QStringLiteral("Márgenes")},
         {ClearCommand, StandardIcon(QStyle::SP_DialogResetButton, QStringLiteral("edit-clear")),
          QStringLiteral("Limpiar")},
         {AboutCommand, StandardIcon(QStyle::SP_MessageBoxInformation, QStringLiteral("help-about")),

@@ -154,7 +154,7 @@ public:
     bool PrintCalibrationSheet();
     // The page set-up dialog on the window's printer; false when cancelled.
     bool SetUpPrinter();
-    // "Configurar Margenes": the margins dialog on the installation's offsets, which OK writes
+    // "Configurar Márgenes": the margins dialog on the installation's offsets, which OK writes
     // back. When the user asked for it, the offsets then go into the format: see
     // BuildOffsetsIntoFormat. False when the dialog was cancelled.
     bool EditMargins();

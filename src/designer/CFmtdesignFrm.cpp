@@ -80,47 +80,47 @@ const CommandText kCommandTexts[] = {
     {CFmtdesignFrm::SaveCommand, "Guardar el formato", "Guardar"},
     {CFmtdesignFrm::SaveAsCommand, "Guardar el formato con otro nombre", "Guardar como"},
     {CFmtdesignFrm::CloseFormatCommand, "Cierra el formato", "Cerrar formato"},
-    {CFmtdesignFrm::SettingsCommand, "Permite definir algunos parametros generales del formato",
+    {CFmtdesignFrm::SettingsCommand, "Permite definir algunos parámetros generales del formato",
      "Configurar"},
-    {CFmtdesignFrm::SnapMillimetreCommand, "Ancla el objeto seleccionado al milimetro",
+    {CFmtdesignFrm::SnapMillimetreCommand, "Ancla el objeto seleccionado al milímetro",
      "Anclar mm"},
-    {CFmtdesignFrm::SnapCentimetreCommand, "Ancla el objeto seleccionado al centimetro",
+    {CFmtdesignFrm::SnapCentimetreCommand, "Ancla el objeto seleccionado al centímetro",
      "Anclar cm"},
     {CFmtdesignFrm::SelectToolCommand, "Herramienta de selección", "Seleccionar"},
     {CFmtdesignFrm::DeleteCommand, "Elimina el objeto seleccionado", "Borrar"},
     {CFmtdesignFrm::PropertiesCommand, "Despliega la ventana de propiedades", "Propiedades"},
-    {CFmtdesignFrm::InsertTextlineCommand, "Inserta un control de captura de linea de texto",
-     "Captura linea de texto"},
-    {CFmtdesignFrm::InsertParagraphCommand, "Inserta un control de captura de parrafo",
-     "Captura de parrafo"},
+    {CFmtdesignFrm::InsertTextlineCommand, "Inserta un control de captura de línea de texto",
+     "Captura línea de texto"},
+    {CFmtdesignFrm::InsertParagraphCommand, "Inserta un control de captura de párrafo",
+     "Captura de párrafo"},
     {CFmtdesignFrm::InsertDateCommand, "Inserta un control de captura de fechas", "Fecha"},
     {CFmtdesignFrm::InsertBoxesCommand,
-     "Inserta un control de captura de texto de un cudro por letra", "Texto en cuadros"},
+     "Inserta un control de captura de texto de un cuadro por letra", "Texto en cuadros"},
     {CFmtdesignFrm::InsertCheckMarkCommand,
      "Inserta un control de captura de marca de verificación", "Marca"},
-    {CFmtdesignFrm::InsertTableCommand, "Inserta un control de captura de reticula", "Tabla"},
-    {CFmtdesignFrm::InsertConstantTextCommand, "Inserta una linea de texto constante", "Texto"},
-    {CFmtdesignFrm::InsertConstantParagraphCommand, "Inserta un parrafo de texto constante",
-     "Parrafo constante"},
+    {CFmtdesignFrm::InsertTableCommand, "Inserta un control de captura de retícula", "Tabla"},
+    {CFmtdesignFrm::InsertConstantTextCommand, "Inserta una línea de texto constante", "Texto"},
+    {CFmtdesignFrm::InsertConstantParagraphCommand, "Inserta un párrafo de texto constante",
+     "Párrafo constante"},
     {CFmtdesignFrm::InsertImageCommand, "Inserta una imagen desde un archivo de bitmap", "Imagen"},
     {CFmtdesignFrm::InsertPictureCommand, "Inserta una imagen desde un archivo", "Imagen"},
-    {CFmtdesignFrm::InsertLineCommand, "Dibuja un linea", "Linea"},
-    {CFmtdesignFrm::InsertRectangleCommand, "Dibuja un rectangulo", "Rectangulo"},
+    {CFmtdesignFrm::InsertLineCommand, "Dibuja una línea", "Línea"},
+    {CFmtdesignFrm::InsertRectangleCommand, "Dibuja un rectángulo", "Rectángulo"},
     {CFmtdesignFrm::InsertLabelCommand, "Inserta texto no imprimible", "Etiqueta"},
     {CFmtdesignFrm::FontCommand, "Selecciona el tipo de letra", "Fuente"},
     {CFmtdesignFrm::ColorCommand, "Selecciona el color de impresión", "Color"},
     {CFmtdesignFrm::AlignLeftCommand, "Alinea el texto a la izquierda", "Izquierda"},
-    {CFmtdesignFrm::AlignCentreCommand, "Alinea el texto al centro del area", "Centrar"},
-    {CFmtdesignFrm::AlignRightCommand, "Alinea el texto a la derecha del area de impresión",
+    {CFmtdesignFrm::AlignCentreCommand, "Alinea el texto al centro del área", "Centrar"},
+    {CFmtdesignFrm::AlignRightCommand, "Alinea el texto a la derecha del área de impresión",
      "Derecha"},
-    {CFmtdesignFrm::UpperCaseCommand, "La celda captura solo aceptará letras en Mayusculas",
-     "Mayusculas"},
-    {CFmtdesignFrm::HorizontalLineCommand, "Linea horizontal", "Horizontal"},
-    {CFmtdesignFrm::VerticalLineCommand, "Linea vertical", "Vertical"},
-    {CFmtdesignFrm::FrontCommand, "Envia el control seleccionado a la última capa de impresión",
+    {CFmtdesignFrm::UpperCaseCommand, "La celda de captura solo aceptará letras mayúsculas",
+     "Mayúsculas"},
+    {CFmtdesignFrm::HorizontalLineCommand, "Línea horizontal", "Horizontal"},
+    {CFmtdesignFrm::VerticalLineCommand, "Línea vertical", "Vertical"},
+    {CFmtdesignFrm::FrontCommand, "Envía el control seleccionado a la última capa de impresión",
      "Adelante"},
-    {CFmtdesignFrm::BackCommand, "Envia el control seleccionado a la primera capa de impresión",
-     "Atras"},
+    {CFmtdesignFrm::BackCommand, "Envía el control seleccionado a la primera capa de impresión",
+     "Atrás"},
     {CFmtdesignFrm::ExitCommand, "Sale de la aplicación; le pide que guarde los documentos",
      "Salir"},
     {CFmtdesignFrm::ResetScreenCommand,
@@ -223,9 +223,9 @@ void CFmtdesignFrm::MakeMenus() {
 
     auto* view = new QMenu(QStringLiteral("&Ver"));
     AddCommand(view, SnapMillimetreCommand, QString(), QString())
-        ->setText(QStringLiteral("Anclar al &milimetro"));
+        ->setText(QStringLiteral("Anclar al &milímetro"));
     AddCommand(view, SnapCentimetreCommand, QString(), QString())
-        ->setText(QStringLiteral("Anclar al &centimetro"));
+        ->setText(QStringLiteral("Anclar al &centímetro"));
     AddCommand(view, PropertiesCommand, QString(), QString())
         ->setText(QStringLiteral("&Propiedades"));
     AddCommand(view, AccessBarCommand, QString(), QString())
@@ -233,23 +233,23 @@ void CFmtdesignFrm::MakeMenus() {
     MakeBackdropCommands(view);
 
     auto* insert = new QMenu(QStringLiteral("&Insertar"));
-    QMenu* variable = insert->addMenu(QStringLiteral("Controles variable"));
+    QMenu* variable = insert->addMenu(QStringLiteral("Controles variables"));
     const std::pair<Command, const char*> variableItems[] = {
-        {InsertTextlineCommand, "Linea de texto"},
-        {InsertParagraphCommand, "Parrafo"},
+        {InsertTextlineCommand, "Línea de texto"},
+        {InsertParagraphCommand, "Párrafo"},
         {InsertBoxesCommand, "Texto en cuadros"},
         {InsertCheckMarkCommand, "Marca de verificación"},
-        {InsertTableCommand, "Cuadricula"},
+        {InsertTableCommand, "Cuadrícula"},
         {InsertDateCommand, "Selector de fecha"},
     };
     for (const auto& [id, text] : variableItems)
         AddCommand(variable, id, QString(), QString())->setText(QString::fromUtf8(text));
-    QMenu* constant = insert->addMenu(QStringLiteral("Controles estaticos"));
+    QMenu* constant = insert->addMenu(QStringLiteral("Controles estáticos"));
     const std::pair<Command, const char*> constantItems[] = {
-        {InsertConstantTextCommand, "Linea de texto"},
-        {InsertConstantParagraphCommand, "Parrafo"},
-        {InsertLineCommand, "Linea"},
-        {InsertRectangleCommand, "Rectangulo"},
+        {InsertConstantTextCommand, "Línea de texto"},
+        {InsertConstantParagraphCommand, "Párrafo"},
+        {InsertLineCommand, "Línea"},
+        {InsertRectangleCommand, "Rectángulo"},
         {InsertLabelCommand, "Etiqueta"},
         {InsertImageCommand, "&Imagen"},
     };
@@ -262,7 +262,7 @@ void CFmtdesignFrm::MakeMenus() {
     AddCommand(format, FontCommand, QString(), QString())->setText(QStringLiteral("&Fuente"));
     AddCommand(format, ColorCommand, QString(), QString())->setText(QStringLiteral("&Color"));
     AddCommand(format, UpperCaseCommand, QString(), QString())
-        ->setText(QStringLiteral("&Mayusculas"));
+        ->setText(QStringLiteral("&Mayúsculas"));
     QMenu* alignment = format->addMenu(QStringLiteral("Alineación"));
     AddCommand(alignment, AlignLeftCommand, QString(), QString())
         ->setText(QStringLiteral("&Izquierda"));
@@ -271,7 +271,7 @@ void CFmtdesignFrm::MakeMenus() {
     AddCommand(alignment, AlignRightCommand, QString(), QString())
         ->setText(QStringLiteral("&Derecha"));
     QMenu* order = format->addMenu(QStringLiteral("Orden"));
-    AddCommand(order, BackCommand, QString(), QString())->setText(QStringLiteral("&Enviar atras"));
+    AddCommand(order, BackCommand, QString(), QString())->setText(QStringLiteral("&Enviar atrás"));
     AddCommand(order, FrontCommand, QString(), QString())
         ->setText(QStringLiteral("&Traer al frente"));
     AddCommand(format, ResetScreenCommand, QString(), QString())
@@ -356,9 +356,9 @@ void CFmtdesignFrm::MakeStatusBar() {
     m_messagePane->setMinimumWidth(
         2 * metrics.horizontalAdvance(QStringLiteral("Mensajes del sistema")));
     m_positionPane = new QLabel(m_statusBar);
-    m_positionPane->setToolTip(QStringLiteral("Posicion del Objeto"));
+    m_positionPane->setToolTip(QStringLiteral("Posición del objeto"));
     m_positionPane->setMinimumWidth(
-        3 * metrics.horizontalAdvance(QStringLiteral("Posicion del Objeto")) / 2);
+        3 * metrics.horizontalAdvance(QStringLiteral("Posición del objeto")) / 2);
     m_statusBar->addPermanentWidget(m_messagePane);
     m_statusBar->addPermanentWidget(m_positionPane);
     LockKeyIndicators::AddTo(*m_statusBar);

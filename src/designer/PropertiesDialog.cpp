@@ -199,7 +199,7 @@ void PropertiesDialog::Layout() {
         kind = ExpressionValidator::Kind::TableColumn;
         if (DataType::IsComputed(c.dataType)) {
             showExpression = true;
-            row2 = QStringLiteral("Calculo:");
+            row2 = QStringLiteral("Cálculo:");
             expression = c.expression;
         }
     } else if (control) {
@@ -218,7 +218,7 @@ void PropertiesDialog::Layout() {
             dataType = DataTypeIndex(line.dataType);
             if (DataType::IsComputed(line.dataType)) {
                 showExpression = true;
-                row2 = QStringLiteral("Calculo:");
+                row2 = QStringLiteral("Cálculo:");
                 expression = line.expression;
             }
             break;
@@ -230,13 +230,13 @@ void PropertiesDialog::Layout() {
             first = QString::number(boxes.boxCount);
             row2 = QStringLiteral("Ancho del cuadro (mm/10):");
             second = QString::number(boxes.boxWidth);
-            row3 = QStringLiteral("Dist. entre cuadros(mm/10):");
+            row3 = QStringLiteral("Dist. entre cuadros (mm/10):");
             third = QString::number(boxes.boxDistance);
             break;
         }
         case ControlTypeCode::MarcaVar:
             showMark = true;
-            row1 = QStringLiteral("Caracter:");
+            row1 = QStringLiteral("Carácter:");
             mark = static_cast<const CMarcaVar&>(*control).mark;
             break;
         case ControlTypeCode::FmtGrid: {
@@ -244,7 +244,7 @@ void PropertiesDialog::Layout() {
             showCount = showSecond = true;
             row1 = QStringLiteral("Número de columnas:");
             first = QString::number(table.ColumnCount());
-            row2 = QStringLiteral("Numero de filas:");
+            row2 = QStringLiteral("Número de filas:");
             second = QString::number(table.RowCount());
             break;
         }

@@ -85,7 +85,7 @@ void CMainFrame::MakeMenu() {
     auto* help = new QMenu(QStringLiteral("Ay&uda"));
     AddCommand(help, AboutCommand, QStringLiteral("&Acerca de Plenova..."),
                QStringLiteral("Muestra la información del programa"));
-    AddCommand(help, HelpCommand, QStringLiteral("&Conenido"),
+    AddCommand(help, HelpCommand, QStringLiteral("&Contenido"),
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
     // The standard keys (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P, the clipboard's and undo's, F6) open no

@@ -325,7 +325,7 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
         if (!button->isSeparator())
             tips << button->toolTip();
     }
-    EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Vista preliminar", "Margenes",
+    EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Vista preliminar", "Márgenes",
                                  "Limpiar", "Acerca de"}));
 
     // The prompt of the command under the pointer goes to the window's status bar; the toolbar

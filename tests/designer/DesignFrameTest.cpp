@@ -70,7 +70,7 @@ TEST(DesignFrameTest, CaptionMenusAndToolBars) {
     EXPECT_EQ(w.frame.ToolBar(136)->actions().size(), 10 + 2);
     EXPECT_EQ(Command(w.frame, Frame::InsertTableCommand).toolTip(), "Tabla");
     EXPECT_EQ(Command(w.frame, Frame::InsertTableCommand).statusTip(),
-              "Inserta un control de captura de reticula");
+              "Inserta un control de captura de retícula");
 
     QTemporaryDir dir;
     w.Insert(ControlTypeCode::ConsText);

@@ -56,7 +56,7 @@ protected:
 
 TEST_F(PropertiesTest, ShowsATextLineAndItsCalculation) {
     doc.Insert(ControlTypeCode::TextlineVar, Point{100, -100});
-    EXPECT_EQ(Text(D::TypeNameField), u"Linea de texto variable");
+    EXPECT_EQ(Text(D::TypeNameField), u"Línea de texto variable");
     EXPECT_EQ(Text(D::PositionField), u"X=1.00 cm., Y=-1.00 cm.");
     EXPECT_EQ(Text(D::WidthField), u"4.00 cm.");
     EXPECT_EQ(Text(D::Row1Caption), u"Tipo de dato");
@@ -70,7 +70,7 @@ TEST_F(PropertiesTest, ShowsATextLineAndItsCalculation) {
     QTest::keyClick(list, Qt::Key_Down);
     auto& line = static_cast<CTextlineVar&>(*doc.Selected());
     EXPECT_EQ(line.dataType, DataTypeCode::NumeroCalculado);
-    EXPECT_EQ(Text(D::Row2Caption), u"Calculo:");
+    EXPECT_EQ(Text(D::Row2Caption), u"Cálculo:");
     EXPECT_TRUE(Shown(D::ExpressionField));
     EXPECT_EQ(Text(D::ExpressionField), u"");
 
@@ -91,7 +91,7 @@ TEST_F(PropertiesTest, APickedColumnShowsTheColumnAndUnpickingTheCounts) {
     auto& table = static_cast<CFmtGrid&>(*doc.Selected());
     EXPECT_EQ(Text(D::Row1Caption), u"Número de columnas:");
     EXPECT_EQ(Text(D::CountField), QString::number(table.ColumnCount()));
-    EXPECT_EQ(Text(D::Row2Caption), u"Numero de filas:");
+    EXPECT_EQ(Text(D::Row2Caption), u"Número de filas:");
     EXPECT_EQ(Text(D::SecondNumberField), QString::number(table.RowCount()));
 
     doc.PickTableHeader(1, -1);
@@ -155,7 +155,7 @@ TEST_F(PropertiesTest, TheDescriptionIsEditedWithNothingSelectedAndSaved) {
 TEST_F(PropertiesTest, IntegerFieldsRefuseWhatIsNotAWholeNumber) {
     doc.Insert(ControlTypeCode::CuadrosVar, Point{100, -100});
     auto& boxes = static_cast<CCuadrosVar&>(*doc.Selected());
-    EXPECT_EQ(Text(D::Row3Caption), u"Dist. entre cuadros(mm/10):");
+    EXPECT_EQ(Text(D::Row3Caption), u"Dist. entre cuadros (mm/10):");
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     Edit(D::CountField)->setFocus();
