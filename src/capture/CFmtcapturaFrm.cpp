@@ -15,6 +15,7 @@
 #include "platform/Saturate.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/UserMessage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -213,8 +214,7 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
         return FileDialog::Ask(this, request);
     };
     m_tell = [this](const QString& message) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(), message,
-                             QMessageBox::Ok);
+        QMessageBox::warning(this, UserMessage::Title(), message, QMessageBox::Ok);
     };
 }
 

@@ -1,10 +1,12 @@
 #include "platform_widgets/SaveQuestion.h"
 
+#include "platform_widgets/UserMessage.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
 SaveQuestion::Answer SaveQuestion::Ask(QWidget* parent, const QString& name) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Plenova"),
+    QMessageBox box(QMessageBox::Question, UserMessage::Title(),
                     QStringLiteral("¿Desea guardar los cambios en %1?").arg(name),
                     QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);

@@ -63,7 +63,7 @@ CFolderTree::CFolderTree(QWidget* parent) : QTreeWidget(parent) {
     header()->setStretchLastSection(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    m_drives = AddItem(nullptr, Kind::Drives, QStringLiteral("Drives"), QString(),
+    m_drives = AddItem(nullptr, Kind::Drives, QStringLiteral("Unidades"), QString(),
                        m_icons.icon(QFileIconProvider::Computer));
     const QString desktop = DesktopFolder();
     QString name = QFileInfo(desktop).fileName();
