@@ -105,7 +105,7 @@ TEST(ShellTest, MainCaptionAndMenuFollowTheChildren) {
 
     // While a capture window is active its menu is the main menu.
     frame.MdiArea()->setActiveSubWindow(second);
-    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Ver", "A&yuda"}));
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Ver", "Ve&ntana", "A&yuda"}));
     EXPECT_EQ(frame.menuBar()->actions().constFirst()->menu(), second->Menus().constFirst());
 
     // A maximized child leaves the main caption as it is.
@@ -198,8 +198,8 @@ TEST(ShellTest, DesignWindowsComeFromTheMainMenuAndTheirChangesAreAskedFor) {
     ASSERT_NE(design, nullptr);
     frame.MdiArea()->setActiveSubWindow(design);
     EXPECT_EQ(frame.windowTitle(), "PLENOVA Diseño de formato - (nuevo)");
-    EXPECT_EQ(MenuTitles(frame),
-              QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato", "A&yuda"}));
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar",
+                                              "&Formato", "Ve&ntana", "A&yuda"}));
 
     // Leaving the application asks for the window with changes, and a cancel keeps it open.
     design->Document().Insert(ControlTypeCode::ConsText, Point{100, -100});
@@ -302,7 +302,7 @@ TEST(ShellTest, CaptureScreenDesignWindowsOpenWithoutAKeyAndAskBeforeLosingChang
     frame.MdiArea()->setActiveSubWindow(screen);
     EXPECT_EQ(frame.windowTitle(), "PLENOVA Diseño de pantalla - " + path);
     EXPECT_EQ(MenuTitles(frame),
-              QStringList({"&Archivo", "&Edición", "&Ver", "&Formato", "A&yuda"}));
+              QStringList({"&Archivo", "&Edición", "&Ver", "&Formato", "Ve&ntana", "A&yuda"}));
     EXPECT_EQ(CPlenovaApp::RecentFormats(profile).constFirst(), path);
 
     // A format that cannot be read leaves no window behind.
