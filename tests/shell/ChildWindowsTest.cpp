@@ -6,6 +6,7 @@
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
+#include "screen_designer/CFmtpantallaView.h"
 #include "shell/CMainFrame.h"
 #include "shell/WindowArrangement.h"
 #include "shell/WindowMenu.h"
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -235,6 +237,11 @@ TEST(ChildWindowsTest, ANewWindowOpensWhereItCanBeReached) {
         EXPECT_FALSE(child->isMaximized());
         EXPECT_TRUE(area.contains(child->geometry())) << static_cast<int>(kind);
         EXPECT_NE(child->pos(), front->pos());
+        // Sized to its arrangement, a capture-screen window needs no scroll bars.
+        if (auto* screen = qobject_cast<CFmtpantallaFrm*>(child)) {
+            EXPECT_FALSE(screen->View()->horizontalScrollBar()->isVisible());
+            EXPECT_FALSE(screen->View()->verticalScrollBar()->isVisible());
+        }
     }
 }
 
