@@ -175,6 +175,10 @@ void CFolderTree::AddFolderChildren(QTreeWidgetItem* item) {
                 entry.absoluteFilePath(),
                 isFolder ? m_icons.icon(QFileIconProvider::Folder) : m_icons.icon(entry));
     }
+    // An open folder with no child would lose its button: the view takes a folder with nothing
+    // under it for one that cannot be opened.
+    if (entries.isEmpty())
+        MarkUnread(item);
 }
 
 void CFolderTree::Collapse(QTreeWidgetItem* item) {
