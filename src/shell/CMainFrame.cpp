@@ -171,10 +171,19 @@ void CMainFrame::AddChild(QMdiSubWindow* child) {
 
 void CMainFrame::ShowChild(QMdiSubWindow* child) {
     const QList<QMdiSubWindow*> stacked = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
+    // The area maximizes a window that takes the activation from a maximized one, as one not
+    // shown yet does when its screen takes the focus; the one in front is then restored. Sized
+    // while maximized, the window is restored at that size and maximized again over the area.
     const bool maximized =
+        child->isMaximized() ||
         std::any_of(stacked.begin(), stacked.end(), [child](const QMdiSubWindow* other) {
             return other != child && other->isVisible() && other->isMaximized();
         });
+    if (child->isMaximized()) {
+        const QSize size = child->size();
+        child->setWindowState(child->windowState() & ~Qt::WindowMaximized);
+        child->resize(size);
+    }
     if (maximized) {
         child->showMaximized();
         return;

@@ -222,14 +222,15 @@ TEST(ChildWindowsTest, ANewWindowOpensWhereItCanBeReached) {
     CMainFrame& frame = shown.frame;
     const QRect area(QPoint(0, 0), frame.MdiArea()->viewport()->size());
 
-    // Beside a maximized window, every kind opens maximized too: its caption is the main
-    // window's, its buttons are at hand.
+    // Beside a maximized window, every kind opens maximized too, over the whole area: its caption
+    // is the main window's, its buttons are at hand.
     CFmtdesignFrm* design = frame.NewDesign();
     design->showMaximized();
     for (Kind kind : {Kind::Capture, Kind::Screen, Kind::Design}) {
         QMdiSubWindow* child = shown.Open(kind, path);
         ASSERT_NE(child, nullptr);
         EXPECT_TRUE(child->isMaximized()) << static_cast<int>(kind);
+        EXPECT_TRUE(child->geometry().contains(area)) << static_cast<int>(kind);
         EXPECT_EQ(frame.MdiArea()->activeSubWindow(), child);
     }
 
