@@ -127,6 +127,7 @@ void WaitUntilPainted(QWidget& window) {
 
 int main(int argc, char** argv) {
     DiagnosticMessages::Install();
+    CPlenovaApp::ReadSystemLocaleAsMexico();
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(PLENOVA_VERSION));
     QApplication::setWindowIcon(ApplicationIcon::Load());

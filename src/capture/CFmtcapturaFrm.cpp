@@ -4,9 +4,12 @@
 #include "capture/CFmtcaptureView.h"
 #include "capture/CalibrationPage.h"
 #include "capture/CsvTable.h"
+#include "capture/DefaultFileName.h"
 #include "capture/MarginsDialog.h"
 #include "capture/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
+#include "capture/PrinterSettings.h"
+#include "capture/UnreadNumbers.h"
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/FileError.h"
@@ -19,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -87,10 +91,10 @@ void CFmtcapturaFrm::MakeMenus() {
     AddCommand(file, SaveCaptureAsCommand, QStringLiteral("Guardar captura como..."),
                QStringLiteral("Guarda los datos capturados en un archivo"));
     file->addSeparator();
-    AddCommand(file, PrintSetupCommand, QStringLiteral("&Configurar impresora"),
+    AddCommand(file, PrintSetupCommand, QStringLiteral("Con&figurar impresora"),
                QStringLiteral("Cambia las opciones de impresora y de impresión"));
-    AddCommand(file, MarginsCommand, QStringLiteral("Configurar &Margenes"),
-               QStringLiteral("Configura los margenes de la impresión"));
+    AddCommand(file, MarginsCommand, QStringLiteral("Configurar &Márgenes"),
+               QStringLiteral("Configura los márgenes de la impresión"));
     AddCommand(file, PrintCommand, QStringLiteral("&Imprimir formato"),
                QStringLiteral("Imprime el formato"));
     AddCommand(file, PreviewCommand, QStringLiteral("&Vista preliminar"),
@@ -98,7 +102,7 @@ void CFmtcapturaFrm::MakeMenus() {
     AddCommand(file, ExportPdfCommand, QStringLiteral("&Exportar a PDF..."),
                QStringLiteral("Guarda el formato impreso en un archivo PDF"));
     AddCommand(file, CalibrationSheetCommand, QStringLiteral("Imprimir &hoja de calibración"),
-               QStringLiteral("Imprime una hoja para medir los margenes de la impresora"));
+               QStringLiteral("Imprime una hoja para medir los márgenes de la impresora"));
     AddCommand(file, PrintBatchCommand, QStringLiteral("Imprimir &lote desde CSV..."),
                QStringLiteral("Llena e imprime el formato una vez por cada renglón de un archivo "
                               "CSV"));
@@ -132,8 +136,8 @@ void CFmtcapturaFrm::MakeMenus() {
     for (QMenu* menu : std::as_const(m_menus))
         connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
 
-    connect(m_actions.value(ClearCommand), &QAction::triggered, m_view,
-            &CFmtcaptureView::ClearValues);
+    connect(m_actions.value(ClearCommand), &QAction::triggered, this,
+            &CFmtcapturaFrm::ClearCapture);
     connect(m_actions.value(CloseCommand), &QAction::triggered, this, &QMdiSubWindow::close);
 }
 
@@ -159,7 +163,7 @@ void CFmtcapturaFrm::MakeToolBar() {
          QStringLiteral("Vista preliminar")},
         {MarginsCommand,
          StandardIcon(QStyle::SP_FileDialogDetailedView, QStringLiteral("document-properties")),
-         QStringLiteral("Margenes")},
+         QStringLiteral("Márgenes")},
         {ClearCommand, StandardIcon(QStyle::SP_DialogResetButton, QStringLiteral("edit-clear")),
          QStringLiteral("Limpiar")},
         {AboutCommand, StandardIcon(QStyle::SP_MessageBoxInformation, QStringLiteral("help-about")),
@@ -190,6 +194,12 @@ void CFmtcapturaFrm::MakeStatusBar() {
     m_statusBar = new QStatusBar(m_body);
     LockKeyIndicators::AddTo(*m_statusBar);
     m_body->setStatusBar(m_statusBar);
+    connect(m_view, &CFmtcaptureView::notice, m_statusBar, [this](const QString& text) {
+        if (text.isEmpty())
+            m_statusBar->clearMessage();
+        else
+            m_statusBar->showMessage(text);
+    });
 }
 
 void CFmtcapturaFrm::ConnectCaptureFileCommands() {
@@ -199,8 +209,9 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
             &CFmtcapturaFrm::SaveCaptureAs);
     connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
             &CFmtcapturaFrm::LoadCapture);
-    m_chooseFile = [this](CaptureDialog dialog) {
+    m_chooseFile = [this](CaptureDialog dialog, const QString& offered) {
         FileDialog::Request request;
+        request.start = offered;
         request.mode =
             dialog == CaptureDialog::Save ? FileDialog::Mode::Save : FileDialog::Mode::Open;
         if (dialog == CaptureDialog::Batch) {
@@ -218,36 +229,66 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
     };
 }
 
-QString CFmtcapturaFrm::ChooseCaptureFile(CaptureDialog dialog) {
-    return m_chooseFile ? m_chooseFile(dialog) : QString();
+QString CFmtcapturaFrm::ChooseCaptureFile(CaptureDialog dialog, const QString& offered) {
+    return m_chooseFile ? m_chooseFile(dialog, offered) : QString();
 }
 
-void CFmtcapturaFrm::SaveCapture() {
+QString CFmtcapturaFrm::OfferedFile(const QString& suffix) const {
+    return DefaultFileName::ForValues(m_path, m_view->Controls(), suffix);
+}
+
+bool CFmtcapturaFrm::SaveCapture() {
     QString path = m_view->CapturedDataPath();
     if (path.isEmpty())
-        path = ChooseCaptureFile(CaptureDialog::Save);
-    if (!path.isEmpty())
-        WriteCapture(path);
+        path = ChooseCaptureFile(CaptureDialog::Save, OfferedFile(QStringLiteral("cap")));
+    return !path.isEmpty() && WriteCapture(path);
 }
 
-void CFmtcapturaFrm::SaveCaptureAs() {
-    const QString path = ChooseCaptureFile(CaptureDialog::Save);
-    if (!path.isEmpty())
-        WriteCapture(path);
+bool CFmtcapturaFrm::SaveCaptureAs() {
+    const QString path = ChooseCaptureFile(CaptureDialog::Save, OfferedFile(QStringLiteral("cap")));
+    return !path.isEmpty() && WriteCapture(path);
 }
 
-void CFmtcapturaFrm::WriteCapture(const QString& path) {
+bool CFmtcapturaFrm::WriteCapture(const QString& path) {
     try {
         m_view->SaveCapturedData(path);
+        return true;
     } catch (const PlenovaError& e) {
         Tell(e.Message());
+        return false;
     }
 }
 
 void CFmtcapturaFrm::LoadCapture() {
-    const QString path = ChooseCaptureFile(CaptureDialog::Open);
+    if (!MayDiscardValues())
+        return;
+    const QString folder = m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath();
+    const QString path = ChooseCaptureFile(CaptureDialog::Open, folder);
     if (!path.isEmpty())
         LoadCaptureFrom(path);
+}
+
+void CFmtcapturaFrm::ClearCapture() {
+    if (MayDiscardValues())
+        m_view->ClearValues();
+}
+
+bool CFmtcapturaFrm::MayDiscardValues() {
+    const QString& file = m_view->CapturedDataPath();
+    const QString question = file.isEmpty()
+                                 ? QStringLiteral("¿Desea guardar los datos capturados?")
+                                 : QStringLiteral("¿Desea guardar los datos capturados en %1?")
+                                       .arg(QFileInfo(file).fileName());
+    return SaveQuestion::MayLose(this, m_view->HasChanges(), question, m_askSave,
+                                 [this] { return SaveCapture(); });
+}
+
+void CFmtcapturaFrm::closeEvent(QCloseEvent* event) {
+    if (!MayDiscardValues()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }
 
 bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
@@ -304,16 +345,34 @@ void CFmtcapturaFrm::ConnectPrinting() {
 
 QPrinter& CFmtcapturaFrm::Printer() {
     if (!m_printer)
-        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        m_printer = PrinterSettings::MakePrinter();
     return *m_printer;
 }
 
-bool CFmtcapturaFrm::PrintFormat() {
-    QPrinter& printer = Printer();
+bool CFmtcapturaFrm::MayPrintUnreadNumbers(const QString& ask) {
+    const std::vector<UnreadNumbers::Place> unread = UnreadNumbers::Find(m_view->Controls());
+    if (unread.empty())
+        return true;
+    const QString question = UnreadNumbers::Question(unread, ask);
+    if (m_ask)
+        return m_ask(question);
+    return QMessageBox::question(this, UserMessage::Title(), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool CFmtcapturaFrm::ChoosePrinter(QPrinter& printer, const QString& offeredFile) {
     // The job carries the application's title, whatever the format is called.
     printer.setDocName(QStringLiteral("Plenovixalia"));
     printer.setCopyCount(1);
-    if (!PrinterDialogs::ChoosePrinter(printer, this))
+    return PrinterDialogs::ChoosePrinter(printer, this, offeredFile);
+}
+
+bool CFmtcapturaFrm::PrintFormat() {
+    if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea imprimir de todos modos?")))
+        return false;
+    QPrinter& printer = Printer();
+    if (!ChoosePrinter(printer, OfferedFile(QStringLiteral("pdf"))))
         return false;
     return m_view->PrintFormat(printer, FormatPrinter::Offsets::FromSettings());
 }
@@ -345,9 +404,8 @@ bool CFmtcapturaFrm::PrintBatch() {
             return false;
         progress.reset();
         QPrinter& printer = Printer();
-        printer.setDocName(QStringLiteral("Plenovixalia"));
-        printer.setCopyCount(1);
-        if (!PrinterDialogs::ChoosePrinter(printer, this))
+        const QString job = QStringLiteral("lote-") + QFileInfo(path).completeBaseName();
+        if (!ChoosePrinter(printer, DefaultFileName::ForJob(m_path, job, QStringLiteral("pdf"))))
             return false;
         progress.setLabelText(QStringLiteral("Imprimiendo el lote..."));
         const auto printing = [&progress](int done, int total) {
@@ -374,23 +432,20 @@ void CFmtcapturaFrm::ConnectPreviewAndExport() {
     connect(m_actions.value(ExportPdfCommand), &QAction::triggered, this, [this] { ExportPdf(); });
     connect(m_actions.value(CalibrationSheetCommand), &QAction::triggered, this,
             [this] { PrintCalibrationSheet(); });
-    m_choosePdf = [this] {
+    m_choosePdf = [this](const QString& offered) {
         FileDialog::Request request;
         request.mode = FileDialog::Mode::Save;
         request.filters = {QStringLiteral("PDF (*.pdf)")};
         request.defaultSuffix = QStringLiteral("pdf");
         request.title = QStringLiteral("Exportar a PDF");
-        // Beside the format, named after it.
-        if (!m_path.isEmpty()) {
-            const QFileInfo format(m_path);
-            request.start =
-                format.dir().filePath(format.completeBaseName() + QStringLiteral(".pdf"));
-        }
+        request.start = offered;
         return FileDialog::Ask(this, request);
     };
 }
 
 bool CFmtcapturaFrm::PreviewFormat() {
+    if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea ver la vista preliminar de todos modos?")))
+        return false;
     QPrinter& printer = Printer();
     printer.setDocName(QStringLiteral("Plenovixalia"));
     printer.setCopyCount(1);
@@ -403,7 +458,7 @@ bool CFmtcapturaFrm::PreviewFormat() {
             Tell(problem);
     }
     // The offsets are read as the page is drawn, as a print reads them.
-    return PrinterDialogs::Preview(printer, this, [this, &backdrop](QPrinter& shown) {
+    const auto paint = [this, &backdrop](QPrinter& shown) {
         const FormatPrinter::Offsets offsets = FormatPrinter::Offsets::FromSettings();
         // The preview records its pages as pictures; a print started from the preview window
         // goes to the printer itself, and the backdrop never goes onto paper.
@@ -413,11 +468,14 @@ bool CFmtcapturaFrm::PreviewFormat() {
             FormatPrinter::PrintOverBackdrop(shown, m_view->Controls(), offsets, backdrop);
         else
             m_view->PrintFormat(shown, offsets);
-    });
+    };
+    return PrinterDialogs::Preview(printer, this, paint, OfferedFile(QStringLiteral("pdf")));
 }
 
 bool CFmtcapturaFrm::ExportPdf() {
-    const QString path = m_choosePdf ? m_choosePdf() : QString();
+    if (!MayPrintUnreadNumbers(QStringLiteral("¿Desea exportar el PDF de todos modos?")))
+        return false;
+    const QString path = m_choosePdf ? m_choosePdf(OfferedFile(QStringLiteral("pdf"))) : QString();
     return !path.isEmpty() && ExportPdfTo(path);
 }
 
@@ -444,15 +502,21 @@ void CFmtcapturaFrm::Tell(const QString& message) {
 
 bool CFmtcapturaFrm::PrintCalibrationSheet() {
     QPrinter& printer = Printer();
-    printer.setDocName(QStringLiteral("Plenovixalia"));
-    printer.setCopyCount(1);
-    if (!PrinterDialogs::ChoosePrinter(printer, this))
+    const QString offered =
+        DefaultFileName::ForJob(m_path, QStringLiteral("calibración"), QStringLiteral("pdf"));
+    if (!ChoosePrinter(printer, offered))
         return false;
     return CalibrationPage(FormatPrinter::Offsets::FromSettings()).Print(printer);
 }
 
 bool CFmtcapturaFrm::SetUpPrinter() {
-    return PrinterDialogs::SetUpPage(Printer(), this);
+    try {
+        return PrinterDialogs::SetUpPage(Printer(), this);
+    } catch (const FileError& e) {
+        // The printer is set for this session; only the next start will not find it so.
+        Tell(e.Message());
+        return true;
+    }
 }
 
 void CFmtcapturaFrm::WriteOffsets(int facX, int facY) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform_widgets/SaveQuestion.h"
+
 #include <QHash>
 #include <QList>
 #include <QMdiSubWindow>
@@ -20,7 +22,9 @@ class QToolBar;
 
 // The window in which a format is filled in and printed: a child window of the main frame with
 // its own menu, toolbar and status bar around the capture screen. Each format opened for capture
-// gets a window of its own; closing it discards the typed values without asking.
+// gets a window of its own. Values changed since they were last loaded, saved or cleared are not
+// lost without a question: "Limpiar", opening other captured data and closing the window (alone
+// or with the application) first ask whether to save them.
 //
 // Its menu is shown in the main frame's menu bar while it is the active child. Commands that
 // belong to the application (opening another format, leaving, the about box) are only made
@@ -54,14 +58,19 @@ public:
     // Which file dialog a command asks with: a captured-data file to open or to save, or the
     // table of values of a batch.
     enum class CaptureDialog { Open, Save, Batch };
-    // Asks the user for a file; an empty path means the user cancelled.
-    using FileChooser = std::function<QString(CaptureDialog)>;
+    // Asks the user for a file, offering the one named; an empty path means the user cancelled.
+    using FileChooser = std::function<QString(CaptureDialog, const QString& offered)>;
     // Tells the user why a command failed, with an OK button only.
     using Messenger = std::function<void(const QString&)>;
     // Runs the margins dialog; true when the user confirmed it.
     using MarginsRunner = std::function<bool(MarginsDialog&)>;
-    // Asks the user for the PDF file to export to; an empty path means the user cancelled.
-    using PdfChooser = std::function<QString()>;
+    // Asks the user for the PDF file to export to, offering the one named; an empty path means
+    // the user cancelled.
+    using PdfChooser = std::function<QString(const QString& offered)>;
+    // Asks "¿Desea guardar los datos capturados...?", given whole.
+    using SaveAsker = SaveQuestion::Asker;
+    // Asks the user a question; true to go on.
+    using Question = std::function<bool(const QString&)>;
 
     explicit CFmtcapturaFrm(QWidget* parent = nullptr);
     ~CFmtcapturaFrm() override;
@@ -74,12 +83,23 @@ public:
     // Takes the size that shows the whole capture screen, at most room.
     void FitToScreen(const QSize& room);
 
-    // "Guardar captura": asks for a file only while there is no current captured-data file.
-    void SaveCapture();
+    // "Guardar captura": asks for a file only while there is no current captured-data file. The
+    // file offered is named after the format and its folio (see DefaultFileName), in the
+    // format's folder. False when the user cancelled or the file could not be written (the user
+    // is told why).
+    bool SaveCapture();
     // "Guardar captura como...": always asks.
-    void SaveCaptureAs();
-    // "Abrir datos capturados": asks for a file and loads its values.
+    bool SaveCaptureAs();
+    // "Abrir datos capturados": asks whether to save changed values, then for a file, and
+    // loads its values.
     void LoadCapture();
+    // "Limpiar": asks whether to save changed values, then empties every field.
+    void ClearCapture();
+    // Whether the values may be lost: at once when none changed since they were last loaded,
+    // saved or cleared; otherwise after "¿Desea guardar los datos capturados en datos.cap?" (or
+    // "...capturados?" with no file yet): "Sí" saves (asking for a name when there is none),
+    // "No" lets them go, "Cancelar" keeps them.
+    bool MayDiscardValues();
     // Loads the values of the captured-data file at path; false, after telling the user why,
     // when it cannot be loaded (every value then stays as it was).
     bool LoadCaptureFrom(const QString& path);
@@ -89,6 +109,8 @@ public:
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
     void SetMarginsRunner(MarginsRunner runner) { m_runMargins = std::move(runner); }
     void SetPdfChooser(PdfChooser chooser) { m_choosePdf = std::move(chooser); }
+    void SetQuestion(Question question) { m_ask = std::move(question); }
+    void SetSaveAsker(SaveAsker asker) { m_askSave = std::move(asker); }
 
     const QString& Path() const { return m_path; }
     CFmtcaptureView* View() const { return m_view; }
@@ -100,12 +122,14 @@ public:
 
     // The printer the window prints on; it keeps its set-up from one print to the next. Windows
     // given the same printer share it (the application's printer); otherwise the window makes
-    // one of its own the first time it is needed.
+    // one of its own the first time it is needed, set as the settings file keeps it (letter
+    // paper without settings; see PrinterSettings).
     QPrinter& Printer();
     void SetPrinter(std::shared_ptr<QPrinter> printer) { m_printer = std::move(printer); }
     // Prints one sheet with the values as typed, shifted by the installation's margin offsets,
     // after the print dialog; false, without a word, when the dialog is cancelled or the job
-    // fails.
+    // fails. Number fields that hold no number are named first, and the user may stop there;
+    // so do the preview and the PDF export.
     bool PrintFormat();
     // "Imprimir lote desde CSV...": asks for a table of values, fills the format in once for
     // each row on a screen of its own (the values on this window stay as they are) and, after
@@ -130,7 +154,7 @@ public:
     bool PrintCalibrationSheet();
     // The page set-up dialog on the window's printer; false when cancelled.
     bool SetUpPrinter();
-    // "Configurar Margenes": the margins dialog on the installation's offsets, which OK writes
+    // "Configurar Márgenes": the margins dialog on the installation's offsets, which OK writes
     // back. When the user asked for it, the offsets then go into the format: see
     // BuildOffsetsIntoFormat. False when the dialog was cancelled.
     bool EditMargins();
@@ -148,6 +172,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Closing asks before changed values are lost; "Cancelar" keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
@@ -155,13 +181,21 @@ private:
     void MakeToolBar();
     void MakeStatusBar();
     void ConnectCaptureFileCommands();
-    QString ChooseCaptureFile(CaptureDialog dialog);
-    void WriteCapture(const QString& path);
+    QString ChooseCaptureFile(CaptureDialog dialog, const QString& offered = QString());
+    bool WriteCapture(const QString& path);
+    // What a file of the values on the screen is offered as: "factura-A-1024.pdf" beside the
+    // format.
+    QString OfferedFile(const QString& suffix) const;
+    // Names the job, prints one copy and asks where, offering the file given.
+    bool ChoosePrinter(QPrinter& printer, const QString& offeredFile);
     void ConnectPrinting();
     void ConnectPreviewAndExport();
     // "Config"/"FacX" and "Config"/"FacY", written to the settings file at once.
     void WriteOffsets(int facX, int facY);
     void Tell(const QString& message);
+    // Whether the sheet may go out: at once when every number field holds a number or nothing,
+    // otherwise when the user says so, asked with ask after the fields are named.
+    bool MayPrintUnreadNumbers(const QString& ask);
 
     QString m_path;
     QMainWindow* m_body;
@@ -174,5 +208,7 @@ private:
     Messenger m_tell;
     MarginsRunner m_runMargins;
     PdfChooser m_choosePdf;
+    Question m_ask;
+    SaveAsker m_askSave;
     std::shared_ptr<QPrinter> m_printer;
 };

@@ -3,12 +3,15 @@
 #include "capture/CalculatedFields.h"
 #include "capture/CaptureFile.h"
 #include "capture/CaptureFileError.h"
+#include "capture/UnreadNumbers.h"
 #include "capture_controls/CCaptureControl.h"
 #include "capture_controls/CCaptureEdit.h"
 #include "capture_controls/CFmtGrid.h"
 #include "capture_controls/CTextlineVar.h"
+#include "grid/CVrGrid.h"
 #include "model/FormatFile.h"
 #include "platform/PainterSurface.h"
+#include "platform_widgets/WrongEntry.h"
 
 #include <QImage>
 #include <QKeyEvent>
@@ -125,13 +128,26 @@ void CFmtcaptureView::BuildScreen() {
             entries.push_back({control->captureOrder, widget});
         if (auto* line = dynamic_cast<CTextlineVar*>(control.get()); line && line->Edit()) {
             disconnect(line->Edit(), &CCaptureEdit::focusLost, this, nullptr);
-            connect(line->Edit(), &CCaptureEdit::focusLost, this, [this](int identifier) {
+            connect(line->Edit(), &CCaptureEdit::focusLost, this, [this, line](int identifier) {
                 if (m_calculation)
                     m_calculation->Recalculate(identifier);
+                MarkUnreadNumbers();
+                if (line->TakesNumbers())
+                    Tell(line->IsUnreadNumber(), line->Value());
             });
         }
     }
     m_calculation = std::make_unique<CalculatedFields>(m_format.controls, m_settings, QLocale());
+    m_calculation->SetTableChangedHandler([this](CFmtGrid& table) {
+        // The grid reports an edit before it moves on: its current cell is the one entered.
+        const CVrGrid* grid = table.Grid();
+        if (!grid)
+            return;
+        const int column = grid->CurrentColumn();
+        const int row = grid->CurrentRow();
+        Tell(table.Cells().IsUnreadNumber(column, row), table.Cells().GetCell(column, row));
+    });
+    MarkUnreadNumbers();
 
     // The keyboard goes from field to field in capture order; fields that share an order keep
     // the order of the list.
@@ -141,6 +157,7 @@ void CFmtcaptureView::BuildScreen() {
         QWidget::setTabOrder(entries[i - 1].widget, entries[i].widget);
 
     m_screen->resize(ScreenSize());
+    m_saved.Keep(m_format.controls);
     if (QWidget* first = EntryWidget(CalculatedFields::kIdentifierBase + 1))
         first->setFocus(Qt::OtherFocusReason);
     m_screen->update();
@@ -153,12 +170,32 @@ QStringList CFmtcaptureView::SaveFormat() {
 void CFmtcaptureView::ClearValues() {
     for (const auto& control : m_format.controls)
         control->ClearValue();
+    MarkUnreadNumbers();
+    Tell(false, QString());
+    m_saved.Keep(m_format.controls);
     m_screen->update();
+}
+
+void CFmtcaptureView::MarkUnreadNumbers() {
+    for (const auto& control : m_format.controls) {
+        if (const auto* line = dynamic_cast<const CTextlineVar*>(control.get());
+            line && line->Edit())
+            WrongEntry::Mark(*line->Edit(), line->IsUnreadNumber());
+    }
+}
+
+void CFmtcaptureView::Tell(bool unread, const QString& text) {
+    if (unread)
+        emit notice(UnreadNumbers::Notice(text));
+    else if (m_toldUnread)
+        emit notice(QString());
+    m_toldUnread = unread;
 }
 
 void CFmtcaptureView::SaveCapturedData(const QString& path) {
     m_capturedDataPath = path;
     CaptureFile::Save(path, m_formatName, m_format.controls);
+    m_saved.Keep(m_format.controls);
 }
 
 void CFmtcaptureView::LoadCapturedData(const QString& path) {
@@ -172,6 +209,8 @@ void CFmtcaptureView::LoadCapturedData(const QString& path) {
         throw;
     }
     m_capturedDataPath = path;
+    MarkUnreadNumbers();
+    m_saved.Keep(m_format.controls);
     // The tables draw their cells from their store: their widgets learn of new values only by
     // being repainted.
     const QList<QWidget*> widgets = m_screen->findChildren<QWidget*>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capture/SavedValues.h"
 #include "model/Format.h"
 #include "model/FormatPrinter.h"
 #include "model/FormatSettings.h"
@@ -39,14 +40,19 @@ public:
     // focus in the first field and starts the calculated fields. Calculated fields start empty.
     void BuildScreen();
     // "Limpiar": every field empty, every number 0. The captured-data file stays the current one.
+    // The empty fields count as unchanged.
     void ClearValues();
     // Writes the values into the captured-data file at path, which becomes the current one even
-    // when the save fails. Throws a CaptureFileError.
+    // when the save fails. Throws a CaptureFileError; once saved, the values count as unchanged.
     void SaveCapturedData(const QString& path);
     // Loads the values of the captured-data file at path and repaints the fields. The file
     // becomes the current one once its format name matches, even when it then proves damaged;
-    // any failure throws a CaptureFileError and leaves every value as it was.
+    // any failure throws a CaptureFileError and leaves every value as it was. Once loaded, the
+    // values count as unchanged.
     void LoadCapturedData(const QString& path);
+    // Whether a typed value changed since the format was opened or the values were last
+    // loaded, saved or cleared (see SavedValues).
+    bool HasChanges() const { return m_saved.Differ(m_format.controls); }
 
     // "Imprimir formato": one sheet with the values as they stand, shifted by the margin offsets,
     // onto a printer (or a PDF file through it) whose job the caller has named. False when the
@@ -76,12 +82,21 @@ public:
     // The entry widget of the first capture control whose capture order + 1173 is identifier.
     QWidget* EntryWidget(int identifier) const;
 
+signals:
+    // A sentence for the status bar about what was just entered (text in a number field that
+    // counts 0); empty once the field or cell entered holds a number again.
+    void notice(const QString& text);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Enter in a field that does not take it itself goes on to the next field, as Tab does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Marks every number field whose text reads as no number, and unmarks the others.
+    void MarkUnreadNumbers();
+    // Tells of text entered into a field or cell that reads as no number, or that it is mended.
+    void Tell(bool unread, const QString& text);
     void PaintScreen();
     void DestroyScreen();
     // The size the screen takes: the stored screen extent, grown to hold every control.
@@ -96,4 +111,6 @@ private:
     QFont m_screenFont;
     QWidget* m_screen;
     std::unique_ptr<CalculatedFields> m_calculation;
+    bool m_toldUnread = false;
+    SavedValues m_saved;
 };

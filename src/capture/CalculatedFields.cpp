@@ -187,8 +187,11 @@ void CalculatedFields::ConnectTables(bool connect) {
             continue;
         auto& table = static_cast<CFmtGrid&>(*control);
         if (connect)
-            table.SetCellsChangedHandler(
-                [this](CFmtGrid& changed) { RecalculateTableTotals(changed); });
+            table.SetCellsChangedHandler([this](CFmtGrid& changed) {
+                RecalculateTableTotals(changed);
+                if (m_tableChanged)
+                    m_tableChanged(changed);
+            });
         else
             table.SetCellsChangedHandler({});
     }
@@ -391,8 +394,10 @@ bool CalculatedFields::Enter(CTextlineVar& field, const double* computed) {
     }
     field.SetValueCopy(text, ValueText::ParseAmount(text, m_locale));
     // The copy keeps the text as typed, so the next time the field is left the formatted text
-    // reads as a change; it formats to the same text again.
-    if (!field.expression.startsWith(QLatin1Char('$')))
+    // reads as a change; it formats to the same text again. Text a number field does not read
+    // stays as typed, for the user to see and mend, and counts 0.
+    if (!field.expression.startsWith(QLatin1Char('$')) &&
+        ValueText::Reads(text, field.dataType, m_locale))
         field.SetValue(ValueText::FormatValue(text, field.dataType, m_settings, m_locale));
     return true;
 }

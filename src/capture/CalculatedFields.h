@@ -12,6 +12,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CControles;
@@ -95,6 +96,11 @@ public:
     // The identifier of a control's entry widget.
     static int Identifier(const CControles& control);
 
+    // Told after a table's cells changed and the fields that total it followed.
+    void SetTableChangedHandler(std::function<void(CFmtGrid&)> handler) {
+        m_tableChanged = std::move(handler);
+    }
+
 private:
     // One operand of an expression, settled when it is compiled: a text line's kept number is
     // read when the expression is evaluated; anything else is a constant.
@@ -139,8 +145,9 @@ private:
     // Fills in each field's next fields and marks the fields that lie on a cycle.
     void LinkFields();
     // Takes the text a field shows as its value: false when it did not change; otherwise it is
-    // kept as the copy with the number it reads as, and shown formatted (a words field as it
-    // is). A field given an undefined result keeps that result and passes it on as it is.
+    // kept as the copy with the number it reads as, and shown formatted (a words field, and text
+    // a number field does not read, as it is). A field given an undefined result keeps that
+    // result and passes it on as it is.
     bool Enter(CTextlineVar& field, const double* computed);
     // Enters the field and passes its change on; with computed, the field was just computed
     // and keeps text and *computed as its copy afterwards.
@@ -165,4 +172,5 @@ private:
     QHash<int, CControles*> m_byId;               // first capture control per identifier
     QHash<QString, std::vector<int>> m_referrers; // case-folded operand, list entries
     std::uint32_t m_pass = 0;
+    std::function<void(CFmtGrid&)> m_tableChanged;
 };

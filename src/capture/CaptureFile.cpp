@@ -64,27 +64,38 @@ void SkipValue(Archive& ar, ControlTypeCode type, std::int32_t order) {
     }
 }
 
-// The first capture control of each capture order, from the head of the list. Constants and
-// labels write no value, so no record can be theirs even when they carry the order.
-QHash<std::int32_t, CControles*> CaptureControlsByOrder(const ControlList& controls) {
-    QHash<std::int32_t, CControles*> byOrder;
+// The capture controls of each capture order, in list order. Constants and labels write no
+// value, so no record can be theirs even when they carry the order.
+QHash<std::int32_t, std::vector<CControles*>> CaptureControlsByOrder(const ControlList& controls) {
+    QHash<std::int32_t, std::vector<CControles*>> byOrder;
     for (const auto& control : controls) {
-        if (control->IsCaptureControl() && !byOrder.contains(control->captureOrder))
-            byOrder.insert(control->captureOrder, control.get());
+        if (control->IsCaptureControl())
+            byOrder[control->captureOrder].push_back(control.get());
     }
     return byOrder;
 }
 
 // The control of each record of the file, in file order; throws DamagedRecords (or
 // ArchiveException for what the archive itself refuses) when a record is not sound.
+//
+// A damaged or hand-made format may give several fields one capture order. Their records follow
+// one another in list order, as they were saved: the first record of an order goes to the first
+// of its fields, the next to the next, and any beyond their number to the last of them.
 std::vector<CControles*> CheckRecords(Archive& ar, const ControlList& controls) {
-    const QHash<std::int32_t, CControles*> byOrder = CaptureControlsByOrder(controls);
+    const QHash<std::int32_t, std::vector<CControles*>> byOrder = CaptureControlsByOrder(controls);
+    QHash<std::int32_t, std::size_t> seen;
     std::vector<CControles*> records;
     while (ar.BytesLeft() > 0) {
         if (ar.BytesLeft() < 4)
             throw DamagedRecords{QStringLiteral("el archivo termina a mitad de un registro")};
         const std::int32_t order = ar.ReadInt32();
-        CControles* control = byOrder.value(order);
+        const auto fields = byOrder.constFind(order);
+        CControles* control = nullptr;
+        if (fields != byOrder.cend()) {
+            std::size_t& count = seen[order];
+            control = (*fields)[std::min(count, fields->size() - 1)];
+            ++count;
+        }
         if (!control)
             throw DamagedRecords{QStringLiteral("el orden de captura %1 no es el de ningún campo "
                                                 "de captura del formato")

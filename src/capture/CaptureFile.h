@@ -26,7 +26,8 @@ public:
     static void Save(const QString& path, const QString& formatName, const ControlList& controls);
 
     // Loads the values of a file saved for formatName (compared exactly, letter case included)
-    // into the first capture control of each record's capture order. Controls without a record
+    // into the capture control of each record's capture order; where several share an order,
+    // their records go to them in list order, as they were saved. Controls without a record
     // keep their values, and nothing is recomputed: a text line takes the loaded text as its value
     // and as the copy the calculation compares with, the number read with locale. The whole file
     // is checked before any value is set, so a file cut short, a length that lies or a capture

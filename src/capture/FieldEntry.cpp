@@ -9,6 +9,8 @@
 #include "capture_controls/CMarcaVar.h"
 #include "capture_controls/CParrafoVar.h"
 #include "capture_controls/CTextlineVar.h"
+#include "capture_controls/Currency.h"
+#include "capture_controls/ValueText.h"
 #include "grid/CEditCell.h"
 #include "grid/CVrGrid.h"
 
@@ -18,6 +20,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -36,6 +39,21 @@ CControles* FindCaptureField(const ControlList& controls, const QString& name) {
 void Tab(QWidget* field, QEvent::Type focus) {
     QFocusEvent event(focus, Qt::TabFocusReason);
     QCoreApplication::sendEvent(field, &event);
+}
+
+// What a number or amount field takes, with examples in the locale's forms, and what it was
+// given instead.
+QString NotANumber(const QString& name, DataTypeCode type, const QString& value) {
+    const QLocale locale;
+    if (type == DataTypeCode::Numero || type == DataTypeCode::NumeroCalculado)
+        return QStringLiteral("«%1» es un número: toma un número como %2, no «%3»")
+            .arg(name, ValueText::FormatNumber(1234.5, 1, locale), value);
+    return QStringLiteral("«%1» es un importe: toma una cantidad como %2 o %3, no «%4»")
+        .arg(name, ValueText::FormatNumber(1234.5, 2, locale),
+             ValueText::FormatCurrency(
+                 Currency::FromUnits(1234 * Currency::kScale + Currency::kScale / 2), false, false,
+                 locale),
+             value);
 }
 
 // Typing over what the box holds: the box's own rules (a length limit, capitals only) apply to
@@ -82,6 +100,10 @@ void FieldEntry::TypeInto(CFmtcaptureView& view) const {
 
 void FieldEntry::TypeIntoField(CControles& field) const {
     if (auto* line = dynamic_cast<CTextlineVar*>(&field); line && line->Edit()) {
+        // A calculated field takes a value too, which stands until what it names changes: it
+        // must be a number all the same.
+        if (line->TakesNumbers() && !ValueText::Reads(m_value, line->dataType))
+            throw FieldEntryError(NotANumber(m_name, line->dataType, m_value));
         Tab(line->Edit(), QEvent::FocusIn);
         TypeOver(line->Edit(), m_value);
         Tab(line->Edit(), QEvent::FocusOut);
@@ -154,6 +176,11 @@ void FieldEntry::TypeIntoCell(CFmtGrid& table, int row, int column) const {
                                   .arg(m_name,
                                        table.Columns()[static_cast<std::size_t>(column - 1)].title,
                                        table.text));
+    const DataTypeCode type = table.Columns()[static_cast<std::size_t>(column - 1)].dataType;
+    if (!ValueText::Reads(m_value, type)) {
+        grid->EndEdit(Qt::Key_Escape);
+        throw FieldEntryError(NotANumber(m_name, type, m_value));
+    }
     CEditCell* edit = grid->EditBox();
     TypeOver(edit, m_value);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);

@@ -20,7 +20,8 @@ public:
 
     // Finds the field, without regard to case, among the capture controls of the screen (the
     // first in the window's list wins) and enters the value. A name that names no capture field,
-    // a cell outside the table, or a value the field cannot take is a FieldEntryError.
+    // a cell outside the table, or a value the field cannot take (text that reads as no number
+    // in a number or amount field, which would count 0) is a FieldEntryError.
     void TypeInto(CFmtcaptureView& view) const;
 
     const QString& Name() const { return m_name; }

@@ -46,7 +46,7 @@ MarginsDialog::MarginsDialog(int facX, int facY, QWidget* parent)
       m_permanent(new QCheckBox(QStringLiteral("Aplicar permanentemente al formato"))),
       m_calibrate(new QPushButton(QStringLiteral("Calcular desde la hoja de calibración..."))),
       m_sheetFacX(facX), m_sheetFacY(facY), m_choice{facX, facY, false} {
-    setWindowTitle(QStringLiteral("Configuración de margenes"));
+    setWindowTitle(QStringLiteral("Configuración de márgenes"));
     m_permanent->setObjectName(QStringLiteral("check1037"));
 
     auto* frame = new QGroupBox;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
@@ -105,19 +106,33 @@ int CCuadrosVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int first
         UpperCaseInput::Apply(edit);
     if (entryFont)
         edit->setFont(*entryFont);
-    edit->setMaxLength(MaxLength());
+    LimitEntry(*edit, m_value);
     if (!m_value.isEmpty())
         edit->setText(m_value);
     m_value = edit->text();
     BindValue(QObject::connect(edit, &QLineEdit::textChanged, edit,
                                [this](const QString& text) { m_value = text; }));
+    // A longer text shortened by the keyboard cannot grow again once the field is left. The
+    // limit is not moved while the user types: moving it puts the cursor at the end.
+    QObject::connect(edit, &QLineEdit::editingFinished, edit,
+                     [this, edit] { LimitEntry(*edit, edit->text()); });
     AdoptWidget(edit, firstId);
     return 1;
+}
+
+void CCuadrosVar::LimitEntry(QLineEdit& edit, const QString& text) const {
+    // The limit stops the keyboard at the last box; a longer text loaded or set whole (a script,
+    // another copy of the format) keeps every character. Printing shows the boxes' part of it.
+    const qsizetype longest = std::max<qsizetype>(MaxLength(), text.size());
+    const int limit = static_cast<int>(std::min<qsizetype>(longest, INT_MAX));
+    if (edit.maxLength() != limit)
+        edit.setMaxLength(limit);
 }
 
 void CCuadrosVar::SetValue(const QString& value) {
     m_value = value;
     if (Edit()) {
+        LimitEntry(*Edit(), value);
         Edit()->setText(value);
         m_value = Edit()->text();
     }
@@ -163,8 +178,10 @@ void CCuadrosVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
 
 void CCuadrosVar::ClearValue() {
     m_value.clear();
-    if (Edit())
+    if (Edit()) {
         Edit()->clear();
+        LimitEntry(*Edit(), QString());
+    }
 }
 
 void CCuadrosVar::Print(DrawingSurface& dc) {

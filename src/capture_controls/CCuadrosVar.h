@@ -49,8 +49,9 @@ public:
 
     // The text written into the boxes, one character per box.
     const QString& Value() const { return m_value; }
-    // Sets the text and shows it in the entry box, if there is one; the box keeps no more
-    // characters than there are boxes.
+    // Sets the text, whole, and shows it in the entry box, if there is one. The keyboard adds no
+    // characters beyond the boxes (nor beyond a longer text so set); printing shows only what
+    // falls in them.
     void SetValue(const QString& value);
 
     int boxCount = 8;
@@ -58,5 +59,9 @@ public:
     int boxWidth = 50;
 
 private:
+    // Lets the entry box hold text whole, and the keyboard add no character past the last box
+    // or past the end of a longer text.
+    void LimitEntry(QLineEdit& edit, const QString& text) const;
+
     QString m_value;
 };

@@ -1,8 +1,8 @@
 #include "capture_controls/CNumberWords.h"
 
-#include <charconv>
-#include <cmath>
-#include <limits>
+#include "capture_controls/Currency.h"
+
+#include <optional>
 
 namespace {
 
@@ -61,32 +61,22 @@ CNumberWords::CNumberWords(const FormatSettings& settings) : CNumberWords() {
 }
 
 QString CNumberWords::AmountInWords(double amount) const {
-    if (!std::isfinite(amount))
+    // The pesos and cents of the amount rounded to cents as its figure is (in decimal, a half
+    // away from zero), so that 1.005 is written 01/100 beside its $1.01, not 00/100 as its
+    // binary neighbour 1.00499... would give.
+    const std::optional<Currency> exact = Currency::FromDouble(amount);
+    if (!exact)
         return OutOfRangeMessage();
-    // Two decimals exactly as printf gives them, whatever the process locale says about the
-    // decimal point: the cents are the last two characters of this text.
-    char buffer[400];
-    const std::to_chars_result printed =
-        std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::fixed, 2);
-    if (printed.ec != std::errc())
+    const std::int64_t units = exact->RoundedTo(2).Units();
+    // A negative amount has no words; one that rounds to nothing is an amount of nothing.
+    if (units < 0)
         return OutOfRangeMessage();
-    const QString text = QString::fromLatin1(buffer, printed.ptr - buffer);
-    const QString cents = text.right(2);
-    QString integerText = text.left(text.size() - 3);
-    const bool negative = integerText.startsWith(QLatin1Char('-'));
-    if (negative)
-        integerText.remove(0, 1);
-    // Beyond a 32-bit integer there is nothing to write; ten digits settle that without parsing.
-    if (integerText.size() > 10)
-        return OutOfRangeMessage();
-    const qlonglong integer = integerText.toLongLong();
-    // A negative amount has no words; only a minus zero ("-0.00") is an amount of nothing.
-    if (negative && (integer != 0 || cents != QLatin1String("00")))
-        return OutOfRangeMessage();
+    const std::int64_t integer = units / Currency::kScale;
     // The tables write up to six digits: a million or more has no words.
     if (integer > 999999)
         return OutOfRangeMessage();
-
+    const QString cents =
+        QString::number((units % Currency::kScale) / 100).rightJustified(2, QLatin1Char('0'));
     const QString words = IntegerInWords(static_cast<std::int32_t>(integer));
     return QStringLiteral("%1 %2 %3/100 %4").arg(words, m_currencyName, cents, m_postfix);
 }

@@ -20,8 +20,9 @@ public:
     // With the currency name and postfix of a format's settings.
     explicit CNumberWords(const FormatSettings& settings);
 
-    // The whole line for an amount. A negative amount, or one too large to write, gives the
-    // out-of-range message.
+    // The whole line for an amount, its cents rounded as a currency figure rounds them (in
+    // decimal, a half away from zero): 1.005 gives 01/100. A negative amount, or one too large
+    // to write, gives the out-of-range message.
     QString AmountInWords(double amount) const;
     void SetCurrencyName(const QString& name) { m_currencyName = name; }
     void SetPostfix(const QString& postfix) { m_postfix = postfix; }

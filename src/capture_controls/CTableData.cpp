@@ -127,10 +127,23 @@ void CTableData::SetCell(int column, int row, const QString& text, bool noRecalc
     if (!IsCell(column, row))
         return;
     const std::size_t at = Index(column, row);
-    m_texts[at] = FormatCell(text, column);
+    // Text a number column does not read stays as typed, for the user to see and mend, rather
+    // than turning into a 0.00 that nobody typed; it counts 0 all the same.
+    const DataTypeCode type = m_dataTypes[static_cast<std::size_t>(column - 1)];
+    m_texts[at] = ValueText::Reads(text, type, m_locale) ? FormatCell(text, column) : text;
     m_values[at] = ValueText::ParseAmount(text, m_locale);
     if (!noRecalc)
         RecalculateRow(column, row);
+}
+
+bool CTableData::IsUnreadNumber(int column, int row) const {
+    if (!IsCell(column, row))
+        return false;
+    const std::size_t at = Index(column, row);
+    // A formula's undefined result says so in words and is no typed text.
+    return std::isfinite(m_values[at]) &&
+           !ValueText::Reads(m_texts[at], m_dataTypes[static_cast<std::size_t>(column - 1)],
+                             m_locale);
 }
 
 void CTableData::ClearCell(int column, int row) {

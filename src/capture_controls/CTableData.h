@@ -39,16 +39,19 @@ public:
     // The cell's number, 0 for a cell that does not exist.
     double CellValue(int column, int row) const;
     // Stores text formatted by the column's data type, and as the cell's number the amount the
-    // text itself reads as. Unless noRecalc, the formulas of the row that depend on the column
-    // are recomputed.
+    // text itself reads as. Text a number or amount column does not read is kept as it is and
+    // counts 0. Unless noRecalc, the formulas of the row that depend on the column are
+    // recomputed.
     void SetCell(int column, int row, const QString& text, bool noRecalc);
+    // Whether the cell of a number or amount column holds text that reads as no number.
+    bool IsUnreadNumber(int column, int row) const;
     // Recomputes, in this row, every formula that names column changed, and what depends on each
     // of those: each column once, after the columns it names. Formulas that name each other in
     // a circle are each worked out once, so the circle stops.
     void RecalculateRow(int changed, int row);
-    // Every text empty, every number 0.
     // Empties one cell, its text and its value, without formatting anything.
     void ClearCell(int column, int row);
+    // Every text empty, every number 0.
     void ClearAll();
     // Rows row+1.. move up by one; the last row becomes empty.
     void DeleteRow(int row);

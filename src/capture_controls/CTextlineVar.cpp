@@ -1,9 +1,12 @@
 #include "capture_controls/CTextlineVar.h"
 
 #include "capture_controls/CCaptureEdit.h"
+#include "capture_controls/ValueText.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform_widgets/UpperCaseInput.h"
+
+#include <cmath>
 
 CTextlineVar::CTextlineVar() : CCaptureControl(ControlTypeCode::TextlineVar) {}
 
@@ -31,6 +34,19 @@ void CTextlineVar::Serialize(Archive& ar) {
         dataType = expression.isEmpty() ? DataTypeCode::Texto : DataTypeCode::NumeroCalculado;
     UpdateHandles();
     SetValueCopy(QString(), 0);
+}
+
+bool CTextlineVar::TakesNumbers() const {
+    return dataType != DataTypeCode::Texto && !expression.startsWith(QLatin1Char('$'));
+}
+
+bool CTextlineVar::IsUnreadNumber(const QLocale& locale) const {
+    if (!TakesNumbers())
+        return false;
+    // A computed division by zero says so in words and is no typed text.
+    if (!std::isfinite(m_copyNumber) && m_value == m_copyText)
+        return false;
+    return !ValueText::Reads(m_value, dataType, locale);
 }
 
 CCaptureEdit* CTextlineVar::Edit() const {

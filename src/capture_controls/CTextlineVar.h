@@ -3,6 +3,8 @@
 #include "capture_controls/CCaptureControl.h"
 #include "capture_controls/DataType.h"
 
+#include <QLocale>
+
 #include <memory>
 
 class CCaptureEdit;
@@ -31,6 +33,11 @@ public:
     CCaptureEdit* Edit() const;
     // Whether an expression computes the value.
     bool IsCalculated() const { return !expression.isEmpty(); }
+    // Whether the value is a number or an amount: a field of such a data type, unless it shows
+    // an amount in words.
+    bool TakesNumbers() const;
+    // Whether the field takes numbers and its value reads as none in the locale (it counts 0).
+    bool IsUnreadNumber(const QLocale& locale = QLocale()) const;
 
     // The field's value as it is shown and printed: typed, loaded, or put in by the calculation
     // (already formatted by the data type).

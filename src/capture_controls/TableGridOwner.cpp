@@ -19,3 +19,7 @@ bool TableGridOwner::DeleteRowsAllowed(int, int lastRow, int firstRow) {
     m_table.CellsChanged();
     return true;
 }
+
+bool TableGridOwner::CellMarked(int, int row, int column) {
+    return m_table.Cells().IsUnreadNumber(column, row);
+}

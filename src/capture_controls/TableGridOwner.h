@@ -14,6 +14,8 @@ public:
     void CellChanged(int gridId, const GridCell& cell) override;
     // The rows are taken out of the store, those after them move up, and the grid may drop them.
     bool DeleteRowsAllowed(int gridId, int lastRow, int firstRow) override;
+    // A cell of a number or amount column whose text reads as no number.
+    bool CellMarked(int gridId, int row, int column) override;
 
 private:
     CFmtGrid& m_table;

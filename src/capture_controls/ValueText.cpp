@@ -260,6 +260,23 @@ QString Fixed(double value, int precision) {
     return QString::fromLatin1(buffer, r.ptr - buffer);
 }
 
+// Below this a double still tells ten-thousandths apart (its value times 10000 stays under
+// 2^52), so that its cents can be rounded in decimal.
+constexpr double kDecimalCents = 1e11;
+
+// An amount already rounded to cents, with its two decimals after a point.
+QString CentsText(Currency amount) {
+    const std::int64_t units = amount.Units();
+    const bool negative = units < 0;
+    const std::uint64_t magnitude = negative ? std::uint64_t{0} - static_cast<std::uint64_t>(units)
+                                             : static_cast<std::uint64_t>(units);
+    const auto scale = static_cast<std::uint64_t>(Currency::kScale);
+    return QStringLiteral("%1%2.%3")
+        .arg(negative ? QStringLiteral("-") : QString())
+        .arg(magnitude / scale)
+        .arg((magnitude % scale) / 100, 2, 10, QLatin1Char('0'));
+}
+
 // How many decimals the locale's currency form shows.
 int CurrencyDecimals(const QLocale& locale) {
     const QString sample = locale.toCurrencyString(1.0);
@@ -288,6 +305,11 @@ std::optional<Currency> ValueText::ParseCurrency(const QString& text, const QLoc
     return Currency::FromUnits(*units);
 }
 
+bool ValueText::Reads(const QString& text, DataTypeCode dataType, const QLocale& locale) {
+    return dataType == DataTypeCode::Texto || text.trimmed().isEmpty() ||
+           ParseCurrency(text, locale).has_value();
+}
+
 double ValueText::ParseAmount(const QString& text, const QLocale& locale) {
     const std::optional<Currency> amount = ParseCurrency(text, locale);
     return amount ? amount->ToDouble() : 0.0;
@@ -303,7 +325,15 @@ QString ValueText::FormatNumber(double value, int decimals) {
         // A whole number shows no decimals; one out of the 32-bit range counts as a fraction.
         const bool whole = value >= -2147483648.0 && value <= 2147483647.0 &&
                            value == static_cast<double>(static_cast<std::int32_t>(value));
-        return Fixed(value, whole ? 0 : 2);
+        if (whole)
+            return Fixed(value, 0);
+        // A result is an amount: rounded to cents in decimal, a half away from zero, as its
+        // currency figure and its words are, so that 2.675 gives 2.68 and not the 2.67 of its
+        // binary neighbour. Far beyond any amount a double no longer holds ten-thousandths,
+        // and the binary rounding stays.
+        if (std::fabs(value) < kDecimalCents)
+            return CentsText(Currency::FromDouble(value).value_or(Currency()).RoundedTo(2));
+        return Fixed(value, 2);
     }
     if (decimals >= 0 && decimals <= 6)
         return Fixed(value, decimals);

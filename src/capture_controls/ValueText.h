@@ -29,12 +29,19 @@ public:
     static std::optional<Currency> ParseCurrency(const QString& text,
                                                  const QLocale& locale = QLocale());
 
+    // Whether a field of the data type takes text as its value: any text for a text field; for
+    // a number or an amount, an amount the locale reads, or blanks (an empty field). Text it
+    // does not take counts as 0.
+    static bool Reads(const QString& text, DataTypeCode dataType,
+                      const QLocale& locale = QLocale());
+
     // What a computed field or cell shows for an infinite or undefined result (a division by
     // zero), whatever its data type.
     static const QString& UndefinedText();
 
-    // printf-style: decimals 0 to 6 give "%.Nf", -1 gives "%.2f" for a fraction and "%.0f" for a
-    // whole number, anything else "%f". The decimal point is always a point.
+    // printf-style: decimals 0 to 6 give "%.Nf", anything else but -1 "%f". The automatic -1 of
+    // computed results gives "%.0f" for a whole number and two decimals for a fraction, rounded
+    // in decimal as an amount is (2.675 gives 2.68). The decimal point is always a point.
     static QString FormatNumber(double value, int decimals);
     // The same with the locale's decimal separator and minus sign: what a field of a numeric
     // type shows, so that the text reads back as the same number in that locale.

@@ -87,8 +87,8 @@ int DecodeCommand::Run(const QStringList& words, QTextStream& out) {
         const QSize before = picture.Bitmap().size();
         picture.Resize(size->width(), size->height());
         if (picture.Bitmap().isNull())
-            throw CliError(QStringLiteral("%1: no se puede ampliar un lado y reducir el otro "
-                                          "(%2 x %3 a %4 x %5)")
+            throw CliError(QStringLiteral("%1: no hay memoria suficiente para llevar la imagen "
+                                          "de %2 x %3 a %4 x %5 píxeles")
                                .arg(input)
                                .arg(before.width())
                                .arg(before.height())

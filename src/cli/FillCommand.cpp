@@ -5,6 +5,7 @@
 #include "capture/CaptureFileError.h"
 #include "capture/CsvTable.h"
 #include "capture/FieldEntry.h"
+#include "capture/UnreadNumbers.h"
 #include "capture_controls/CCaptureEdit.h"
 #include "capture_controls/CCuadrosVar.h"
 #include "capture_controls/CDateInput.h"
@@ -56,8 +57,10 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
     } catch (const FormatError& e) {
         throw CliError(e.Message());
     }
-    if (const std::optional<QString> base = args.Value(QStringLiteral("--cap")))
+    if (const std::optional<QString> base = args.Value(QStringLiteral("--cap"))) {
         batch->SetBase(*base);
+        WarnUnreadNumbers(*base, batch->View());
+    }
     batch->SetExtraEntries(std::move(entries));
     // Captured-data files are written row by row: the rows are checked first, so that a bad
     // one leaves no files behind.
@@ -126,6 +129,9 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
     }
     for (const FieldEntry& entry : entries)
         entry.TypeInto(view);
+    // What is left that reads as no number came from the file: "--set" takes only numbers.
+    if (const std::optional<QString> cap = args.Value(QStringLiteral("--cap")))
+        WarnUnreadNumbers(*cap, view);
     if (const std::optional<QString> cap = args.Value(QStringLiteral("--save-cap")))
         view.SaveCapturedData(*cap);
     output.Write({[&view](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
@@ -141,6 +147,14 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
         out << '\n';
     }
     return 0;
+}
+
+void FillCommand::WarnUnreadNumbers(const QString& path, const CFmtcaptureView& view) {
+    QStringList warnings;
+    for (const UnreadNumbers::Place& place : UnreadNumbers::Find(view.Controls()))
+        warnings << QStringLiteral("%1: «%2» tiene «%3», que no es un número: se toma como 0")
+                        .arg(path, place.field, place.text);
+    PrintWarnings(warnings);
 }
 
 void FillCommand::WriteValues(JsonWriter& json, const CFmtcaptureView& view) {

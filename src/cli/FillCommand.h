@@ -32,6 +32,9 @@ public:
     static void WriteValues(JsonWriter& json, const CFmtcaptureView& view);
 
 private:
+    // Tells, on standard error, of each value of the captured-data file at path that reads as
+    // no number in a number field: it counts 0, though the sheet shows it as it was written.
+    static void WarnUnreadNumbers(const QString& path, const CFmtcaptureView& view);
     static int RunBatch(const CliArgs& args, const PrintOutput& output,
                         std::vector<FieldEntry> entries);
 };

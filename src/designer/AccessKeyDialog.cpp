@@ -10,8 +10,8 @@ AccessKeyDialog::AccessKeyDialog(QWidget* parent) : QDialog(parent), m_key(new Q
     setModal(true);
     m_key->setEchoMode(QLineEdit::Password);
     m_key->setObjectName(QStringLiteral("key"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

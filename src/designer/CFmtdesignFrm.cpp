@@ -33,6 +33,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -79,47 +80,47 @@ const CommandText kCommandTexts[] = {
     {CFmtdesignFrm::SaveCommand, "Guardar el formato", "Guardar"},
     {CFmtdesignFrm::SaveAsCommand, "Guardar el formato con otro nombre", "Guardar como"},
     {CFmtdesignFrm::CloseFormatCommand, "Cierra el formato", "Cerrar formato"},
-    {CFmtdesignFrm::SettingsCommand, "Permite definir algunos parametros generales del formato",
+    {CFmtdesignFrm::SettingsCommand, "Permite definir algunos parámetros generales del formato",
      "Configurar"},
-    {CFmtdesignFrm::SnapMillimetreCommand, "Ancla el objeto seleccionado al milimetro",
+    {CFmtdesignFrm::SnapMillimetreCommand, "Ancla el objeto seleccionado al milímetro",
      "Anclar mm"},
-    {CFmtdesignFrm::SnapCentimetreCommand, "Ancla el objeto seleccionado al centimetro",
+    {CFmtdesignFrm::SnapCentimetreCommand, "Ancla el objeto seleccionado al centímetro",
      "Anclar cm"},
     {CFmtdesignFrm::SelectToolCommand, "Herramienta de selección", "Seleccionar"},
     {CFmtdesignFrm::DeleteCommand, "Elimina el objeto seleccionado", "Borrar"},
     {CFmtdesignFrm::PropertiesCommand, "Despliega la ventana de propiedades", "Propiedades"},
-    {CFmtdesignFrm::InsertTextlineCommand, "Inserta un control de captura de linea de texto",
-     "Captura linea de texto"},
-    {CFmtdesignFrm::InsertParagraphCommand, "Inserta un control de captura de parrafo",
-     "Captura de parrafo"},
+    {CFmtdesignFrm::InsertTextlineCommand, "Inserta un control de captura de línea de texto",
+     "Captura línea de texto"},
+    {CFmtdesignFrm::InsertParagraphCommand, "Inserta un control de captura de párrafo",
+     "Captura de párrafo"},
     {CFmtdesignFrm::InsertDateCommand, "Inserta un control de captura de fechas", "Fecha"},
     {CFmtdesignFrm::InsertBoxesCommand,
-     "Inserta un control de captura de texto de un cudro por letra", "Texto en cuadros"},
+     "Inserta un control de captura de texto de un cuadro por letra", "Texto en cuadros"},
     {CFmtdesignFrm::InsertCheckMarkCommand,
      "Inserta un control de captura de marca de verificación", "Marca"},
-    {CFmtdesignFrm::InsertTableCommand, "Inserta un control de captura de reticula", "Tabla"},
-    {CFmtdesignFrm::InsertConstantTextCommand, "Inserta una linea de texto constante", "Texto"},
-    {CFmtdesignFrm::InsertConstantParagraphCommand, "Inserta un parrafo de texto constante",
-     "Parrafo constante"},
+    {CFmtdesignFrm::InsertTableCommand, "Inserta un control de captura de retícula", "Tabla"},
+    {CFmtdesignFrm::InsertConstantTextCommand, "Inserta una línea de texto constante", "Texto"},
+    {CFmtdesignFrm::InsertConstantParagraphCommand, "Inserta un párrafo de texto constante",
+     "Párrafo constante"},
     {CFmtdesignFrm::InsertImageCommand, "Inserta una imagen desde un archivo de bitmap", "Imagen"},
     {CFmtdesignFrm::InsertPictureCommand, "Inserta una imagen desde un archivo", "Imagen"},
-    {CFmtdesignFrm::InsertLineCommand, "Dibuja un linea", "Linea"},
-    {CFmtdesignFrm::InsertRectangleCommand, "Dibuja un rectangulo", "Rectangulo"},
+    {CFmtdesignFrm::InsertLineCommand, "Dibuja una línea", "Línea"},
+    {CFmtdesignFrm::InsertRectangleCommand, "Dibuja un rectángulo", "Rectángulo"},
     {CFmtdesignFrm::InsertLabelCommand, "Inserta texto no imprimible", "Etiqueta"},
     {CFmtdesignFrm::FontCommand, "Selecciona el tipo de letra", "Fuente"},
     {CFmtdesignFrm::ColorCommand, "Selecciona el color de impresión", "Color"},
     {CFmtdesignFrm::AlignLeftCommand, "Alinea el texto a la izquierda", "Izquierda"},
-    {CFmtdesignFrm::AlignCentreCommand, "Alinea el texto al centro del area", "Centrar"},
-    {CFmtdesignFrm::AlignRightCommand, "Alinea el texto a la derecha del area de impresión",
+    {CFmtdesignFrm::AlignCentreCommand, "Alinea el texto al centro del área", "Centrar"},
+    {CFmtdesignFrm::AlignRightCommand, "Alinea el texto a la derecha del área de impresión",
      "Derecha"},
-    {CFmtdesignFrm::UpperCaseCommand, "La celda captura solo aceptará letras en Mayusculas",
-     "Mayusculas"},
-    {CFmtdesignFrm::HorizontalLineCommand, "Linea horizontal", "Horizontal"},
-    {CFmtdesignFrm::VerticalLineCommand, "Linea vertical", "Vertical"},
-    {CFmtdesignFrm::FrontCommand, "Envia el control seleccionado a la última capa de impresión",
+    {CFmtdesignFrm::UpperCaseCommand, "La celda de captura solo aceptará letras mayúsculas",
+     "Mayúsculas"},
+    {CFmtdesignFrm::HorizontalLineCommand, "Línea horizontal", "Horizontal"},
+    {CFmtdesignFrm::VerticalLineCommand, "Línea vertical", "Vertical"},
+    {CFmtdesignFrm::FrontCommand, "Envía el control seleccionado a la última capa de impresión",
      "Adelante"},
-    {CFmtdesignFrm::BackCommand, "Envia el control seleccionado a la primera capa de impresión",
-     "Atras"},
+    {CFmtdesignFrm::BackCommand, "Envía el control seleccionado a la primera capa de impresión",
+     "Atrás"},
     {CFmtdesignFrm::ExitCommand, "Sale de la aplicación; le pide que guarde los documentos",
      "Salir"},
     {CFmtdesignFrm::ResetScreenCommand,
@@ -222,9 +223,9 @@ void CFmtdesignFrm::MakeMenus() {
 
     auto* view = new QMenu(QStringLiteral("&Ver"));
     AddCommand(view, SnapMillimetreCommand, QString(), QString())
-        ->setText(QStringLiteral("Anclar al &milimetro"));
+        ->setText(QStringLiteral("Anclar al &milímetro"));
     AddCommand(view, SnapCentimetreCommand, QString(), QString())
-        ->setText(QStringLiteral("Anclar al &centimetro"));
+        ->setText(QStringLiteral("Anclar al &centímetro"));
     AddCommand(view, PropertiesCommand, QString(), QString())
         ->setText(QStringLiteral("&Propiedades"));
     AddCommand(view, AccessBarCommand, QString(), QString())
@@ -232,23 +233,23 @@ void CFmtdesignFrm::MakeMenus() {
     MakeBackdropCommands(view);
 
     auto* insert = new QMenu(QStringLiteral("&Insertar"));
-    QMenu* variable = insert->addMenu(QStringLiteral("Controles variable"));
+    QMenu* variable = insert->addMenu(QStringLiteral("Controles variables"));
     const std::pair<Command, const char*> variableItems[] = {
-        {InsertTextlineCommand, "Linea de texto"},
-        {InsertParagraphCommand, "Parrafo"},
+        {InsertTextlineCommand, "Línea de texto"},
+        {InsertParagraphCommand, "Párrafo"},
         {InsertBoxesCommand, "Texto en cuadros"},
         {InsertCheckMarkCommand, "Marca de verificación"},
-        {InsertTableCommand, "Cuadricula"},
+        {InsertTableCommand, "Cuadrícula"},
         {InsertDateCommand, "Selector de fecha"},
     };
     for (const auto& [id, text] : variableItems)
         AddCommand(variable, id, QString(), QString())->setText(QString::fromUtf8(text));
-    QMenu* constant = insert->addMenu(QStringLiteral("Controles estaticos"));
+    QMenu* constant = insert->addMenu(QStringLiteral("Controles estáticos"));
     const std::pair<Command, const char*> constantItems[] = {
-        {InsertConstantTextCommand, "Linea de texto"},
-        {InsertConstantParagraphCommand, "Parrafo"},
-        {InsertLineCommand, "Linea"},
-        {InsertRectangleCommand, "Rectangulo"},
+        {InsertConstantTextCommand, "Línea de texto"},
+        {InsertConstantParagraphCommand, "Párrafo"},
+        {InsertLineCommand, "Línea"},
+        {InsertRectangleCommand, "Rectángulo"},
         {InsertLabelCommand, "Etiqueta"},
         {InsertImageCommand, "&Imagen"},
     };
@@ -261,7 +262,7 @@ void CFmtdesignFrm::MakeMenus() {
     AddCommand(format, FontCommand, QString(), QString())->setText(QStringLiteral("&Fuente"));
     AddCommand(format, ColorCommand, QString(), QString())->setText(QStringLiteral("&Color"));
     AddCommand(format, UpperCaseCommand, QString(), QString())
-        ->setText(QStringLiteral("&Mayusculas"));
+        ->setText(QStringLiteral("&Mayúsculas"));
     QMenu* alignment = format->addMenu(QStringLiteral("Alineación"));
     AddCommand(alignment, AlignLeftCommand, QString(), QString())
         ->setText(QStringLiteral("&Izquierda"));
@@ -270,7 +271,7 @@ void CFmtdesignFrm::MakeMenus() {
     AddCommand(alignment, AlignRightCommand, QString(), QString())
         ->setText(QStringLiteral("&Derecha"));
     QMenu* order = format->addMenu(QStringLiteral("Orden"));
-    AddCommand(order, BackCommand, QString(), QString())->setText(QStringLiteral("&Enviar atras"));
+    AddCommand(order, BackCommand, QString(), QString())->setText(QStringLiteral("&Enviar atrás"));
     AddCommand(order, FrontCommand, QString(), QString())
         ->setText(QStringLiteral("&Traer al frente"));
     AddCommand(format, ResetScreenCommand, QString(), QString())
@@ -355,9 +356,9 @@ void CFmtdesignFrm::MakeStatusBar() {
     m_messagePane->setMinimumWidth(
         2 * metrics.horizontalAdvance(QStringLiteral("Mensajes del sistema")));
     m_positionPane = new QLabel(m_statusBar);
-    m_positionPane->setToolTip(QStringLiteral("Posicion del Objeto"));
+    m_positionPane->setToolTip(QStringLiteral("Posición del objeto"));
     m_positionPane->setMinimumWidth(
-        3 * metrics.horizontalAdvance(QStringLiteral("Posicion del Objeto")) / 2);
+        3 * metrics.horizontalAdvance(QStringLiteral("Posición del objeto")) / 2);
     m_statusBar->addPermanentWidget(m_messagePane);
     m_statusBar->addPermanentWidget(m_positionPane);
     LockKeyIndicators::AddTo(*m_statusBar);
@@ -392,6 +393,10 @@ void CFmtdesignFrm::MakeLayout() {
     // Zoom is the window's way of looking at the page: the rulers and the box follow it.
     connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, &CFmtdesignView::SetZoom);
     connect(m_zoomBox, &ZoomBox::fitChosen, m_view, &CFmtdesignView::FitPage);
+    // Once a zoom is chosen the page has the keys again, so that Tab, the arrows and Delete act
+    // on the controls.
+    connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, [this] { m_view->setFocus(); });
+    connect(m_zoomBox, &ZoomBox::fitChosen, m_view, [this] { m_view->setFocus(); });
     connect(m_view, &CFmtdesignView::zoomChanged, this, [this](int percent) {
         m_zoomBox->ShowPercent(percent);
         for (CRules* ruler : {m_horizontalRuler, m_verticalRuler})
@@ -471,6 +476,8 @@ void CFmtdesignFrm::ShowProperties() {
         auto* bar = new CSizingControlBar(QStringLiteral("Propiedades"), m_properties, m_body);
         m_propertiesBar = bar;
         m_propertiesBar->setObjectName(QStringLiteral("propertiesBar"));
+        // Ctrl+S saves this window's format from its properties too, floating as they are.
+        m_propertiesBar->addAction(m_actions.value(SaveCommand));
         connect(bar, &CSizingControlBar::closeRequested, this, &CFmtdesignFrm::HideProperties);
         m_propertiesBar->setFeatures(QDockWidget::DockWidgetClosable |
                                      QDockWidget::DockWidgetMovable |
@@ -526,14 +533,24 @@ void CFmtdesignFrm::UpdateCommands() {
     m_actions.value(BackCommand)->setEnabled(selected);
 }
 
-std::optional<QFont> CFmtdesignFrm::PickFont(const QFont& initial, bool trueTypeOnly) {
-    if (m_chooseFont)
-        return m_chooseFont(initial, trueTypeOnly);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, this, QStringLiteral("Fuente"),
-                                              trueTypeOnly ? QFontDialog::ScalableFonts
-                                                           : QFontDialog::FontDialogOptions());
-    return ok ? std::optional<QFont>(chosen) : std::nullopt;
+std::optional<std::pair<QFont, QFont>> CFmtdesignFrm::PickFont(const QFont& initial,
+                                                               bool trueTypeOnly) {
+    if (m_chooseFont) {
+        if (const std::optional<QFont> chosen = m_chooseFont(initial, trueTypeOnly))
+            return std::pair(initial, *chosen);
+        return std::nullopt;
+    }
+    QFontDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Fuente"));
+    if (trueTypeOnly)
+        dialog.setOption(QFontDialog::ScalableFonts);
+    dialog.setCurrentFont(initial);
+    // The dialog offers whole points and its own names of the styles: what it shows at first is
+    // what "untouched" means.
+    const QFont shown = dialog.currentFont();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return std::pair(shown, dialog.selectedFont());
 }
 
 void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
@@ -542,9 +559,11 @@ void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
         if (!control->HasFont())
             return;
         const LogFont current = control->GetFont();
-        if (const std::optional<QFont> chosen =
-                PickFont(FontChoice::ToQFont(current), trueTypeOnly))
-            doc.SetFontOfSelected(FontChoice::FromQFont(*chosen, current));
+        if (const auto picked = PickFont(FontChoice::ToQFont(current), trueTypeOnly)) {
+            const LogFont chosen = FontChoice::Apply(current, picked->first, picked->second);
+            if (chosen != current)
+                doc.SetFontOfSelected(chosen);
+        }
         return;
     }
     const QString question = QStringLiteral(
@@ -555,9 +574,13 @@ void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
                                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     if (!yes)
         return;
+    // The preset is only where the dialog starts: accepted untouched, it changes no control.
     const LogFont preset = FontChoice::PresetForAll();
-    if (const std::optional<QFont> chosen = PickFont(FontChoice::ToQFont(preset), trueTypeOnly))
-        doc.SetFontOfAll(FontChoice::FromQFont(*chosen, preset));
+    if (const auto picked = PickFont(FontChoice::ToQFont(preset), trueTypeOnly)) {
+        const LogFont chosen = FontChoice::Apply(preset, picked->first, picked->second);
+        if (chosen != preset)
+            doc.SetFontOfAll(chosen);
+    }
 }
 
 void CFmtdesignFrm::ChooseColor() {
@@ -648,6 +671,8 @@ void CFmtdesignFrm::EditSettings() {
 }
 
 bool CFmtdesignFrm::WriteTo(const QString& path) {
+    if (m_properties)
+        m_properties->ApplyFocusedField();
     try {
         const QStringList warnings = m_document->Save(path);
         for (const QString& warning : warnings)
@@ -703,13 +728,38 @@ void CFmtdesignFrm::UpdateTitle() {
     emit captionChanged(this);
 }
 
+void CFmtdesignFrm::showEvent(QShowEvent* event) {
+    QMdiSubWindow::showEvent(event);
+    // Shown among the other windows, the page takes the keys, not the first box of a toolbar
+    // nor a panel of the main window.
+    if (!event->spontaneous())
+        m_view->setFocus();
+}
+
 void CFmtdesignFrm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     // A window just maximized shows the page from its top-left corner.
     if (isMaximized() && !m_wasMaximized)
         m_view->ScrollToOrigin();
     m_wasMaximized = isMaximized();
+    WrapToolBars();
     UpdateTitle();
+}
+
+void CFmtdesignFrm::WrapToolBars() {
+    // The two toolbars share a row while it holds them both whole; in a narrower window the
+    // second takes a row of its own rather than hiding its buttons.
+    if (m_body->toolBarArea(m_toolBar130) != Qt::TopToolBarArea ||
+        m_body->toolBarArea(m_toolBar136) != Qt::TopToolBarArea)
+        return;
+    const bool wrap = m_toolBar130->sizeHint().width() + m_toolBar136->sizeHint().width() >
+                      contentsRect().width();
+    if (wrap == m_body->toolBarBreak(m_toolBar136))
+        return;
+    if (wrap)
+        m_body->insertToolBarBreak(m_toolBar136);
+    else
+        m_body->removeToolBarBreak(m_toolBar136);
 }
 
 // ---- The reference backdrop ------------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class CFmtdesignView;
 class CRules;
@@ -195,6 +196,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
@@ -203,13 +205,17 @@ private:
     void MakeToolBars();
     void MakeStatusBar();
     void MakeLayout();
+    // Both toolbars on one row when it is wide enough for them, on two rows otherwise.
+    void WrapToolBars();
     void ConnectCommands();
     // Enables and ticks every command by the document's state.
     void UpdateCommands();
     // "Fuente": for the selected control, or for every control after asking.
     void ChooseFont(bool trueTypeOnly);
     void ChooseColor();
-    std::optional<QFont> PickFont(const QFont& initial, bool trueTypeOnly);
+    // The font the dialog showed on opening at initial and the one the user left it at; nothing
+    // when cancelled.
+    std::optional<std::pair<QFont, QFont>> PickFont(const QFont& initial, bool trueTypeOnly);
     bool WriteTo(const QString& path);
     QString ChooseFile(FormatDialog dialog);
     void Tell(const QString& message);

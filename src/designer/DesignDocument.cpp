@@ -559,7 +559,7 @@ void DesignDocument::AlignSelected(Alignment alignment) {
 void DesignDocument::ToggleUpperCaseOfSelected() {
     if (!SelectedTakesUpperCase())
         return;
-    ChangeControls(QStringLiteral("Mayusculas"), {m_selected},
+    ChangeControls(QStringLiteral("Mayúsculas"), {m_selected},
                    [this] { Selected()->ToggleUpperCase(); });
 }
 
@@ -582,7 +582,7 @@ void DesignDocument::BringSelectedToFront() {
 }
 
 void DesignDocument::SendSelectedToBack() {
-    MoveLayer(QStringLiteral("Enviar atras"), 0);
+    MoveLayer(QStringLiteral("Enviar atrás"), 0);
 }
 
 void DesignDocument::MoveLayer(const QString& text, int to) {
@@ -670,7 +670,7 @@ void DesignDocument::SetDataTypeOfSelected(DataTypeCode code) {
 
 void DesignDocument::SetExpressionOfSelected(const QString& expression) {
     if (const int column = PickedColumn(Selected()); column >= 0) {
-        ChangeSelected(QStringLiteral("Calculo"), [column, &expression](CControles& c) {
+        ChangeSelected(QStringLiteral("Cálculo"), [column, &expression](CControles& c) {
             auto& table = static_cast<CFmtGrid&>(c);
             TableColumn record = table.Columns()[static_cast<std::size_t>(column)];
             record.expression = expression;
@@ -680,7 +680,7 @@ void DesignDocument::SetExpressionOfSelected(const QString& expression) {
     }
     if (!dynamic_cast<CTextlineVar*>(Selected()))
         return;
-    ChangeSelected(QStringLiteral("Calculo"), [&expression](CControles& c) {
+    ChangeSelected(QStringLiteral("Cálculo"), [&expression](CControles& c) {
         static_cast<CTextlineVar&>(c).expression = expression;
     });
 }
@@ -715,7 +715,7 @@ void DesignDocument::SetBoxDistance(int distance) {
 void DesignDocument::SetMarkCharacter(const QString& mark) {
     if (!dynamic_cast<CMarcaVar*>(Selected()))
         return;
-    ChangeSelected(QStringLiteral("Caracter"),
+    ChangeSelected(QStringLiteral("Carácter"),
                    [&mark](CControles& c) { static_cast<CMarcaVar&>(c).mark = mark; });
 }
 

@@ -18,7 +18,7 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
       m_postfix(new QLineEdit(this)),
       m_currencySign(
           new QCheckBox(QStringLiteral("Mostrar signo de moneda en los valores monetarios"), this)),
-      m_readOnly(new QCheckBox(QStringLiteral("Definir los campos calculados como solo de lectura"),
+      m_readOnly(new QCheckBox(QStringLiteral("Definir los campos calculados como de solo lectura"),
                                this)),
       m_author(new QLineEdit(this)), m_key(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Configuración del formato"));
@@ -41,11 +41,18 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
     m_currencySign->setChecked(settings.currencySign);
     m_readOnly->setChecked(settings.calculatedReadOnly);
     m_author->setText(settings.author);
-    m_author->setReadOnly(!settings.key.isEmpty());
+    if (!settings.key.isEmpty()) {
+        // A locked format's author is shown, not edited: on the window's colour rather than the
+        // white of a field that takes typing.
+        m_author->setReadOnly(true);
+        QPalette shown = m_author->palette();
+        shown.setColor(QPalette::Base, shown.color(QPalette::Window));
+        m_author->setPalette(shown);
+    }
     m_key->setText(settings.key);
     m_key->setEchoMode(QLineEdit::Password);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
     // Enter moves from field to field; only a button with the focus takes it.
     for (QPushButton* button : {ok, cancel})
@@ -67,7 +74,7 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
     const auto label = [this](const char* text) {
         return new QLabel(QString::fromUtf8(text), this);
     };
-    grid->addWidget(label("Num. de decimales en datos numericos:"), 0, 0);
+    grid->addWidget(label("Núm. de decimales en datos numéricos:"), 0, 0);
     grid->addLayout(decimals, 0, 1);
     grid->addWidget(label("Nombre de la moneda a utilizar:"), 1, 0);
     grid->addWidget(m_currency, 1, 1);

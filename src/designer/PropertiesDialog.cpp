@@ -11,8 +11,11 @@
 #include "platform_widgets/UserMessage.h"
 
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,28 +23,28 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
-// The template is laid out in dialog units of its font: a quarter of the average character width
-// across, an eighth of the character height down, so that every caption fits whatever font the
-// screen gives.
+// The window's measures are those of its template, in dialog units of its font: a quarter of the
+// average character width across, an eighth of the character height down. The layout lets any
+// caption or field grow beyond them when the screen's font needs it.
 struct DialogUnits {
     int baseX;
     int baseY;
 
     explicit DialogUnits(const QFontMetrics& metrics)
-        : baseX(metrics.horizontalAdvance(
-                    QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                    26 +
-                1),
-          baseY(metrics.height()) {
-        baseX /= 2;
-    }
+        : baseX((metrics.horizontalAdvance(
+                     QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                     26 +
+                 1) /
+                2),
+          baseY(metrics.height()) {}
 
-    QRect operator()(int x, int y, int width, int height) const {
-        return QRect(x * baseX / 4, y * baseY / 8, width * baseX / 4, height * baseY / 8);
-    }
+    int Across(int units) const { return units * baseX / 4; }
+    int Down(int units) const { return units * baseY / 8; }
+    QSize Size(int across, int down) const { return {Across(across), Down(down)}; }
 };
 
 QString Centimetres(int pageUnits) {
@@ -57,6 +60,18 @@ const CFmtGrid* PickingTable(const CControles* control, int& column) {
     return table;
 }
 
+// The multi-line field ends its lines with a line feed; a format ends them with a carriage
+// return and a line feed, as every text the designer writes.
+QString ShownLines(QString stored) {
+    stored.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    stored.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return stored;
+}
+
+QString StoredLines(QString shown) {
+    return shown.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
 int DataTypeIndex(DataTypeCode code) {
     const int index = static_cast<int>(code);
     return index >= 0 && index < DataType::Names().size() ? index : -1;
@@ -66,58 +81,79 @@ int DataTypeIndex(DataTypeCode code) {
 
 PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
     : QWidget(parent), m_document(document), m_validator(new ExpressionValidator(this)) {
-    const DialogUnits Place(fontMetrics());
-    setMinimumSize(Place(0, 0, 220, 138).size());
-    resize(minimumSize());
-    const auto label = [this](const QString& text, QRect place, bool right = false) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(place);
-        if (right)
-            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const DialogUnits units(fontMetrics());
+    const auto label = [this](Qt::Alignment alignment = Qt::AlignLeft) {
+        auto* l = new QLabel(this);
+        l->setAlignment(alignment | Qt::AlignVCenter);
         return l;
     };
-    // The captions end where the values begin, so that a wider font than the template's grows
-    // them to the left rather than cutting them off.
-    label(QStringLiteral("Control:"), Place(1, 7, 36, 8), true);
-    m_typeName = label(QString(), Place(38, 7, 175, 8));
-    label(QStringLiteral("Longitud:"), Place(1, 18, 36, 8), true);
-    m_width = label(QString(), Place(38, 18, 175, 8));
-    label(QStringLiteral("Posición:"), Place(1, 29, 36, 8), true);
-    m_position = label(QString(), Place(38, 29, 175, 8));
-    m_nameCaption = label(QStringLiteral("Nombre:"), Place(1, 42, 36, 8), true);
-    m_name = new QLineEdit(this);
-    m_name->setGeometry(Place(38, 40, 175, 12));
+    const auto caption = [this](const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    // The type, width, position and name, captions before values.
+    auto* top = new QGridLayout;
+    top->addWidget(caption(QStringLiteral("Control:")), 0, 0);
+    top->addWidget(m_typeName = label(), 0, 1);
+    top->addWidget(caption(QStringLiteral("Longitud:")), 1, 0);
+    top->addWidget(m_width = label(), 1, 1);
+    top->addWidget(caption(QStringLiteral("Posición:")), 2, 0);
+    top->addWidget(m_position = label(), 2, 1);
+    top->addWidget(m_nameCaption = caption(QStringLiteral("Nombre:")), 3, 0);
+    top->addWidget(m_name = new QLineEdit(this), 3, 1);
+    top->setColumnStretch(1, 1);
 
-    m_row1 = label(QString(), Place(7, 54, 79, 8), true);
+    // The three rows of the type's own settings: each caption takes the width its text needs,
+    // and of the fields that share a row only the type's are shown.
     m_dataType = new QComboBox(this);
-    m_dataType->setGeometry(Place(91, 53, 122, 12));
     m_dataType->addItems(DataType::Names());
     m_dateFormat = new QComboBox(this);
-    m_dateFormat->setGeometry(Place(91, 54, 122, 12));
     m_dateFormat->addItems({QStringLiteral("15/11/2000"), QStringLiteral("15/Sep/2000"),
                             QStringLiteral("15/Septiembre/2000")});
     m_count = new QLineEdit(this);
-    m_count->setGeometry(Place(90, 53, 40, 12));
     m_mark = new QLineEdit(this);
-    m_mark->setGeometry(Place(90, 53, 40, 12));
     m_mark->setMaxLength(1);
-
-    m_row2 = label(QString(), Place(7, 67, 79, 8), true);
     m_second = new QLineEdit(this);
-    m_second->setGeometry(Place(90, 66, 40, 12));
     m_expression = new QLineEdit(this);
-    m_expression->setGeometry(Place(90, 66, 123, 12));
     m_expression->setValidator(m_validator);
-
-    m_row3 = label(QString(), Place(7, 80, 79, 8), true);
+    m_expression->setMinimumWidth(units.Across(123));
     m_third = new QLineEdit(this);
-    m_third->setGeometry(Place(90, 79, 40, 12));
+    for (QLineEdit* number : {m_count, m_mark, m_second, m_third})
+        number->setFixedWidth(units.Across(40));
+    auto* rows = new QGridLayout;
+    const auto row = [rows, &label, &units](int at, QLabel*& rowCaption,
+                                            std::initializer_list<QWidget*> fields) {
+        rowCaption = label(Qt::AlignRight);
+        rowCaption->setMinimumWidth(units.Across(79));
+        rows->addWidget(rowCaption, at, 0);
+        auto* line = new QHBoxLayout;
+        for (QWidget* field : fields)
+            line->addWidget(field);
+        line->addStretch();
+        rows->addLayout(line, at, 1);
+    };
+    row(0, m_row1, {m_dataType, m_dateFormat, m_count, m_mark});
+    row(1, m_row2, {m_second, m_expression});
+    row(2, m_row3, {m_third});
+    rows->setColumnStretch(1, 1);
 
     m_text = new QPlainTextEdit(this);
-    m_text->setGeometry(Place(7, 54, 206, 61));
+    m_text->setMinimumHeight(units.Down(40));
     m_close = new QPushButton(QStringLiteral("Cerrar"), this);
-    m_close->setGeometry(Place(186, 120, 27, 12));
     connect(m_close, &QPushButton::clicked, this, &PropertiesDialog::closeRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(rows);
+    // The multi-line text takes what room there is; without it the rows stay at the top and the
+    // button at the bottom.
+    layout->addWidget(m_text, 1);
+    layout->addStretch();
+    layout->addLayout(buttons);
 
     // A field is applied when it loses the focus; Enter moves the focus on, and so applies it.
     for (QLineEdit* edit : {m_name, m_count, m_mark, m_second, m_expression, m_third}) {
@@ -136,6 +172,7 @@ PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
     connect(&m_document, &DesignDocument::changed, this, &PropertiesDialog::Layout);
     connect(&m_document, &DesignDocument::selectionChanged, this, &PropertiesDialog::Layout);
     Layout();
+    resize(units.Size(220, 138).expandedTo(minimumSizeHint()));
 }
 
 void PropertiesDialog::Layout() {
@@ -162,7 +199,7 @@ void PropertiesDialog::Layout() {
         kind = ExpressionValidator::Kind::TableColumn;
         if (DataType::IsComputed(c.dataType)) {
             showExpression = true;
-            row2 = QStringLiteral("Calculo:");
+            row2 = QStringLiteral("Cálculo:");
             expression = c.expression;
         }
     } else if (control) {
@@ -181,7 +218,7 @@ void PropertiesDialog::Layout() {
             dataType = DataTypeIndex(line.dataType);
             if (DataType::IsComputed(line.dataType)) {
                 showExpression = true;
-                row2 = QStringLiteral("Calculo:");
+                row2 = QStringLiteral("Cálculo:");
                 expression = line.expression;
             }
             break;
@@ -193,13 +230,13 @@ void PropertiesDialog::Layout() {
             first = QString::number(boxes.boxCount);
             row2 = QStringLiteral("Ancho del cuadro (mm/10):");
             second = QString::number(boxes.boxWidth);
-            row3 = QStringLiteral("Dist. entre cuadros(mm/10):");
+            row3 = QStringLiteral("Dist. entre cuadros (mm/10):");
             third = QString::number(boxes.boxDistance);
             break;
         }
         case ControlTypeCode::MarcaVar:
             showMark = true;
-            row1 = QStringLiteral("Caracter:");
+            row1 = QStringLiteral("Carácter:");
             mark = static_cast<const CMarcaVar&>(*control).mark;
             break;
         case ControlTypeCode::FmtGrid: {
@@ -207,7 +244,7 @@ void PropertiesDialog::Layout() {
             showCount = showSecond = true;
             row1 = QStringLiteral("Número de columnas:");
             first = QString::number(table.ColumnCount());
-            row2 = QStringLiteral("Numero de filas:");
+            row2 = QStringLiteral("Número de filas:");
             second = QString::number(table.RowCount());
             break;
         }
@@ -256,11 +293,31 @@ void PropertiesDialog::Layout() {
     m_mark->setText(mark);
     m_validator->SetKind(kind);
     m_expression->setText(expression);
-    if (m_text->toPlainText() != text)
-        m_text->setPlainText(text);
+    if (m_text->toPlainText() != ShownLines(text))
+        m_text->setPlainText(ShownLines(text));
     m_dataType->setCurrentIndex(dataType);
     m_dateFormat->setCurrentIndex(dateFormat);
     m_laying = false;
+    GrowToFit();
+}
+
+void PropertiesDialog::ApplyFocusedField() {
+    QWidget* field = focusWidget();
+    if (field && field->isVisibleTo(this) && !m_laying)
+        Apply(field);
+}
+
+void PropertiesDialog::GrowToFit() {
+    const QSize needed = size().expandedTo(minimumSizeHint());
+    if (needed == size())
+        return;
+    // Floating, the frame around the dialog grows with it; docked, the dock gives the room.
+    if (auto* bar = qobject_cast<QDockWidget*>(window())) {
+        if (bar->isFloating())
+            bar->resize(bar->size() + needed - size());
+    } else if (isWindow()) {
+        resize(needed);
+    }
 }
 
 QWidget* PropertiesDialog::FieldWidget(Field field) const {
@@ -325,11 +382,16 @@ bool PropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
         Apply(field);
     } else if (event->type() == QEvent::KeyPress &&
                (watched == m_text || watched == m_dataType || watched == m_dateFormat)) {
-        // Enter moves on from the multi-line text and the lists too; Ctrl+Enter starts a new
-        // line of a paragraph.
         const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-            !(key->modifiers() & Qt::ControlModifier)) {
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const Qt::KeyboardModifiers newLine = Qt::ControlModifier | Qt::ShiftModifier;
+        // Enter moves on from the multi-line text and the lists too; Ctrl+Enter (or
+        // Shift+Enter) starts a new line of a paragraph or of the description.
+        if (enter && watched == m_text && (key->modifiers() & newLine)) {
+            m_text->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
+        if (enter && !(key->modifiers() & Qt::ControlModifier)) {
             if (Apply(field))
                 focusNextChild();
             return true;
@@ -341,10 +403,14 @@ bool PropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
 bool PropertiesDialog::Apply(QWidget* field) {
     CControles* control = m_document.Selected();
     if (field == m_text) {
+        // Leaving the text as it was changes nothing, not even how its lines end.
+        const QString typed = m_text->toPlainText();
+        if (typed == ShownLines(control ? control->text : m_document.Description()))
+            return true;
         if (!control)
-            m_document.SetDescription(m_text->toPlainText());
+            m_document.SetDescription(StoredLines(typed));
         else
-            m_document.SetParagraphText(m_text->toPlainText());
+            m_document.SetParagraphText(StoredLines(typed));
         return true;
     }
     if (!control)
@@ -385,9 +451,18 @@ bool PropertiesDialog::ReadInteger(QLineEdit* edit, int& value) {
     value = edit->text().trimmed().toInt(&ok);
     if (ok)
         return true;
-    Tell(QStringLiteral("Introduzca un número entero."));
-    // The focus is moving elsewhere right now; it comes back once that is done.
+    // A text refused once is not told again: closing the message gives the keys back to the
+    // window that was clicked, and the field losing them once more is no new attempt.
+    if (m_refused != edit || m_refusedText != edit->text()) {
+        m_refused = edit;
+        m_refusedText = edit->text();
+        Tell(QStringLiteral("Introduzca un número entero."));
+    }
+    // The focus is moving elsewhere right now; it comes back once that is done, with the
+    // properties window brought back to the front, so that the next key acts on the field and
+    // not on a control of the page the user clicked.
     QTimer::singleShot(0, edit, [edit] {
+        edit->window()->activateWindow();
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     });

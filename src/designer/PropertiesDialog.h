@@ -48,6 +48,8 @@ public:
 
     // Shows the current selection (or the description) in the fields.
     void Layout();
+    // Applies the field being typed into, as leaving it would: a save takes what was typed.
+    void ApplyFocusedField();
 
     // The widget of a field, for the window around it and for tests.
     QWidget* FieldWidget(Field field) const;
@@ -74,6 +76,9 @@ private:
     void ApplyDataType(int index);
     void ApplyDateFormat(int index);
     void Tell(const QString& message);
+    // Makes room for everything the selection shows: the floating window around the dialog
+    // grows when a caption or field would be cut off.
+    void GrowToFit();
 
     DesignDocument& m_document;
     QLabel* m_typeName;
@@ -99,4 +104,7 @@ private:
     bool m_laying = false;
     // Set while the user is told of a refused text.
     bool m_telling = false;
+    // The integer field whose text was last refused, and that text.
+    const QLineEdit* m_refused = nullptr;
+    QString m_refusedText;
 };

@@ -1,6 +1,7 @@
 #include "grid/CGridPainter.h"
 
 #include "grid/GridGeometry.h"
+#include "platform_widgets/WrongEntry.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -119,7 +120,8 @@ void CGridPainter::DrawCells(QPainter& painter, const GridGeometry& geometry,
             // Inside the grid lines drawn at the right and lower edges.
             const QRect cell(right - col.width, geometry.RowTop(row), col.width - 1,
                              GridGeometry::kRowHeight - 1);
-            painter.fillRect(cell, back);
+            const bool marked = !selected && state.marked && state.marked(row, c);
+            painter.fillRect(cell, marked ? WrongEntry::Background() : back);
             const QString text = texts(row, c);
             if (col.check) {
                 DrawCheck(painter, cell, !text.isEmpty(), fore);

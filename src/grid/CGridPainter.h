@@ -24,6 +24,8 @@ public:
     // The text of a cell of a data row or of the new row; column 0 asks for the owner's text of
     // the row header.
     using CellTexts = std::function<QString(int row, int column)>;
+    // Whether a data-row cell is drawn with the mark of a wrong entry.
+    using CellMarks = std::function<bool(int row, int column)>;
 
     // What the grid shows besides its geometry and columns.
     struct State {
@@ -33,6 +35,7 @@ public:
         bool rowNumbers = false;      // row headers show the row numbers
         bool ownerRowHeaders = false; // row headers show the owner's texts
         bool noNewRow = false;        // the new row gets no number
+        CellMarks marked;             // none: no cell is marked
     };
 
     CGridPainter();

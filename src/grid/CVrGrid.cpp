@@ -848,6 +848,9 @@ void CVrGrid::paintEvent(QPaintEvent*) {
     state.rowNumbers = m_rowNumbers;
     state.ownerRowHeaders = m_ownerRowHeaders;
     state.noNewRow = m_noNewRow;
+    state.marked = [this](int row, int column) {
+        return m_owner && row >= 1 && row < m_rowLimit && m_owner->CellMarked(m_id, row, column);
+    };
     m_painter.Paint(painter, m_geometry, m_columns, state, palette(), [this](int row, int column) {
         return column == 0 ? RowHeaderText(row) : CellText(row, column);
     });

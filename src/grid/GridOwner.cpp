@@ -13,3 +13,7 @@ void GridOwner::FillList(int, const GridCell&, QStringList&) {}
 void GridOwner::CurrentRowChanged(int, int) {}
 
 void GridOwner::RowHeaderTextWanted(int, GridCell&) {}
+
+bool GridOwner::CellMarked(int, int, int) {
+    return false;
+}

@@ -35,4 +35,7 @@ public:
     virtual void CurrentRowChanged(int gridId, int row);
     // The grid shows owner texts in its row headers and needs the one of cell.row: fill cell.text.
     virtual void RowHeaderTextWanted(int gridId, GridCell& cell);
+    // Whether a data-row cell holds what its column does not take, drawn with the mark of a
+    // wrong entry.
+    virtual bool CellMarked(int gridId, int row, int column);
 };

@@ -53,21 +53,28 @@ std::vector<PictureResampler::Weight> PictureResampler::BuildTable(int oldLength
     return table;
 }
 
-bool PictureResampler::IsRefused(int oldWidth, int oldHeight, int width, int height) {
-    return (width < oldWidth && height > oldHeight) || (width > oldWidth && height < oldHeight);
-}
-
 QImage PictureResampler::Resize(const QImage& source, int width, int height) {
     if (source.isNull() || width <= 0 || height <= 0)
-        return QImage();
-    if (IsRefused(source.width(), source.height(), width, height))
         return QImage();
     if (!ImageLimits::Allows(width, height))
         return QImage();
     const QImage rgb = source.format() == QImage::Format_RGB888
                            ? source
                            : source.convertToFormat(QImage::Format_RGB888);
-    if (width > rgb.width() || height > rgb.height())
+    const bool wider = width > rgb.width();
+    const bool taller = height > rgb.height();
+    // A picture that grows one way and shrinks the other (a logo stored in a rectangle wider
+    // but lower than itself) is reduced along the one side first and enlarged along the other
+    // after, each step as its own resampling: the smaller of the two ways through.
+    if (wider && height < rgb.height()) {
+        const QImage lower = Reduce(rgb, rgb.width(), height);
+        return lower.isNull() ? lower : Enlarge(lower, width, height);
+    }
+    if (taller && width < rgb.width()) {
+        const QImage narrower = Reduce(rgb, width, rgb.height());
+        return narrower.isNull() ? narrower : Enlarge(narrower, width, height);
+    }
+    if (wider || taller)
         return Enlarge(rgb, width, height);
     return Reduce(rgb, width, height);
 }

@@ -8,7 +8,8 @@
 // is spread over the one or two destination pixels it covers, in proportion to the part it
 // covers; when enlarging, every destination pixel mixes the one or two source pixels under it.
 // Channels are truncated to whole numbers. A change that enlarges one side while it reduces the
-// other is refused (a null bitmap), as is a size of zero or one past the picture limit.
+// other reduces that side first and then enlarges the other. A size of zero or one past the
+// picture limit is refused (a null bitmap).
 class PictureResampler {
 public:
     // The weights of one position on one axis. w1 > 0 gives the part that belongs to the next
@@ -24,8 +25,6 @@ public:
 
     // The resampled copy of source (any format; read as 24-bit), in Format_RGB888.
     static QImage Resize(const QImage& source, int width, int height);
-    // True when the change enlarges one side and reduces the other.
-    static bool IsRefused(int oldWidth, int oldHeight, int width, int height);
 
 private:
     static QImage Reduce(const QImage& source, int width, int height);

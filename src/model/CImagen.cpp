@@ -2,7 +2,6 @@
 
 #include "imaging/ImageLimits.h"
 #include "imaging/PictureError.h"
-#include "imaging/PictureResampler.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
@@ -191,8 +190,7 @@ QString CImagen::FitPicture() {
     } catch (const std::bad_alloc&) {
         m_picture = CPictureBitmap();
     }
-    if (before.isEmpty() || !m_picture.Bitmap().isNull() || size.isEmpty() ||
-        PictureResampler::IsRefused(before.width(), before.height(), size.width(), size.height()))
+    if (before.isEmpty() || !m_picture.Bitmap().isNull() || size.isEmpty())
         return QString();
     if (!ImageLimits::Allows(size.width(), size.height()))
         return ImageLimits::TooLargeMessage(size.width(), size.height());

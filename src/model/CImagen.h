@@ -33,10 +33,9 @@ public:
     void Print(DrawingSurface& dc) override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
-    // Normalizes the page rectangle and resamples the picture to its size. A picture that is
-    // held and cannot be resampled (too large for any picture, or no memory for it) is dropped,
-    // and the sentence telling the user so comes back; a change refused by the resampling rule
-    // (one side growing while the other shrinks) drops it without a word, and nothing comes back.
+    // Normalizes the page rectangle and resamples the picture to its size, whichever way each
+    // side goes. A picture that is held and cannot be resampled (too large for any picture, or
+    // no memory for it) is dropped, and the sentence telling the user so comes back.
     QString FitPicture();
 
     const CPictureBitmap& Picture() const { return m_picture; }

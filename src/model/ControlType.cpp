@@ -5,15 +5,15 @@
 namespace {
 
 constexpr std::array<ControlType, 12> kTypes = {{
-    {ControlTypeCode::TextlineVar, "CTextlineVar", "Linea de texto variable", false, true},
-    {ControlTypeCode::ParrafoVar, "CParrafoVar", "Parrafo variable", false, false},
+    {ControlTypeCode::TextlineVar, "CTextlineVar", "Línea de texto variable", false, true},
+    {ControlTypeCode::ParrafoVar, "CParrafoVar", "Párrafo variable", false, false},
     {ControlTypeCode::CuadrosVar, "CCuadrosVar", "Texto en cuadros", false, true},
     {ControlTypeCode::MarcaVar, "CMarcaVar", "Casilla de verificación", false, true},
     {ControlTypeCode::FmtGrid, "CFmtGrid", "Tabla", false, false},
     {ControlTypeCode::ConsText, "CConsText", "Texto constante", true, true},
-    {ControlTypeCode::ConsParrafo, "CConsParrafo", "Parrafo constante", true, false},
-    {ControlTypeCode::Linea, "CLinea", "Linea", true, false},
-    {ControlTypeCode::Rectangulo, "CRectangulo", "Rectangulo", true, false},
+    {ControlTypeCode::ConsParrafo, "CConsParrafo", "Párrafo constante", true, false},
+    {ControlTypeCode::Linea, "CLinea", "Línea", true, false},
+    {ControlTypeCode::Rectangulo, "CRectangulo", "Rectángulo", true, false},
     {ControlTypeCode::Imagen, "CImagen", "Imagen", true, false},
     {ControlTypeCode::Etiqueta, "CEtiqueta", "Etiqueta", false, true},
     {ControlTypeCode::DateInput, "CDateInput", "Selector de fecha", false, true},

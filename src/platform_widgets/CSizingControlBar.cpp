@@ -185,7 +185,7 @@ void CSizingControlBar::resizeEvent(QResizeEvent* event) {
         return;
     if (isFloating()) {
         if (m_floatingSized)
-            m_floatingSize = event->size();
+            m_floatingSize = event->size() - FloatingFrame();
         return;
     }
     // Remember the depth the user gave the docked bar, so a later layout keeps it.
@@ -238,9 +238,15 @@ void CSizingControlBar::BecomeFloatingFrame() {
         setTitleBarWidget(nullptr);
         m_title->hide();
     }
-    resize(m_floatingSize);
+    resize(m_floatingSize + FloatingFrame());
     m_floatingSized = true;
     widget()->updateGeometry();
+}
+
+QSize CSizingControlBar::FloatingFrame() const {
+    // The dock's size for the client's: more than the client by the title band and border that
+    // Qt draws itself where the window system gives a floating bar no frame of its own (X11).
+    return sizeHint() - widget()->sizeHint();
 }
 
 void CSizingControlBar::OnAreaChanged(Qt::DockWidgetArea area) {

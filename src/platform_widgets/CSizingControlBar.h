@@ -10,7 +10,8 @@ class QResizeEvent;
 // window of each design window. The main window (a QMainWindow, the bar's parent) docks it on its
 // sides, floats it and resizes it by the inner edge; this class adds what the panels need on top:
 //
-// - its sizes come from the dialog: floating it is the dialog's size w x h, docked on the left or
+// - its sizes come from the dialog: floating it is the dialog's size w x h (plus the title band
+//   Qt draws where the window system does not frame the floating bar), docked on the left or
 //   right it is w + 9 wide, docked at the top or bottom h + 9 high (the 9 pixels are the room
 //   the resizing edge and the border took around the dialog). A docked bar never gets narrower
 //   or lower than 32 pixels, whatever the dialog's own minimum, so the dialog is clipped rather
@@ -60,6 +61,8 @@ private:
     void OnTopLevelChanged(bool floating);
     void OnAreaChanged(Qt::DockWidgetArea area);
     void BecomeFloatingFrame();
+    // What a floating bar adds around its dialog: nothing where the window manager frames it.
+    QSize FloatingFrame() const;
 
     QWidget* m_dialog;
     // The title band while docked; floating, the window frame's caption takes its place.

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -38,10 +39,10 @@ const CommandText kCommandTexts[] = {
      "Sale de la aplicación; le pide que guarde los documentos", "Salir"},
     {CFmtpantallaFrm::AccessBarCommand, "Barra de acceso", "Despliega la barra de acceso",
      "Acceso"},
-    {CFmtpantallaFrm::CaptionAboveCommand, "Titulo &Arriba",
-     "Pone el titulo del control en su parte superior", "Arriba"},
-    {CFmtpantallaFrm::CaptionLeftCommand, "Titulo a un &lado",
-     "Pone el titulo del control en su costado izquierdo", "A un lado"},
+    {CFmtpantallaFrm::CaptionAboveCommand, "Título &arriba",
+     "Pone el título del control en su parte superior", "Arriba"},
+    {CFmtpantallaFrm::CaptionLeftCommand, "Título a un &lado",
+     "Pone el título del control en su costado izquierdo", "A un lado"},
     {CFmtpantallaFrm::CaptureOrderCommand, "&Orden de captura", "Determina el orden de captura",
      "Orden de captura"},
     {CFmtpantallaFrm::AboutCommand, "&Acerca de Plenova...", "Muestra la información del programa",
@@ -171,6 +172,9 @@ void CFmtpantallaFrm::MakeToolBar() {
     connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, &CFmtpantallaView::SetZoom);
     connect(m_zoomBox, &ZoomBox::fitChosen, m_view, &CFmtpantallaView::FitArrangement);
     connect(m_view, &CFmtpantallaView::zoomChanged, m_zoomBox, &ZoomBox::ShowPercent);
+    // The arrangement takes the keys again once a zoom is chosen.
+    connect(m_zoomBox, &ZoomBox::zoomChosen, m_view, [this] { m_view->setFocus(); });
+    connect(m_zoomBox, &ZoomBox::fitChosen, m_view, [this] { m_view->setFocus(); });
     m_body->addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
 
@@ -252,6 +256,14 @@ void CFmtpantallaFrm::FitToScreen(const QSize& room) {
                                                       m_statusBar->sizeHint().height());
     const QSize decoration = (sizeHint() - m_body->sizeHint()).expandedTo(QSize(0, 0));
     resize((body + decoration).boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
+void CFmtpantallaFrm::showEvent(QShowEvent* event) {
+    QMdiSubWindow::showEvent(event);
+    // Shown among the other windows, the arrangement takes the keys, not the first box of a toolbar
+    // nor a panel of the main window.
+    if (!event->spontaneous())
+        m_view->setFocus();
 }
 
 void CFmtpantallaFrm::resizeEvent(QResizeEvent* event) {

@@ -88,6 +88,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt,

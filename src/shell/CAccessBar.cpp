@@ -91,7 +91,7 @@ CAccessBar::CAccessBar(QWidget* parent)
     top->addWidget(m_newFormat);
     layout->addLayout(top);
     layout->addSpacing(6);
-    layout->addWidget(Caption(QStringLiteral("Ultimos plenova abiertos:"), m_recent));
+    layout->addWidget(Caption(QStringLiteral("Últimos plenova abiertos:"), m_recent));
     layout->addWidget(m_recent);
     layout->addSpacing(4);
     layout->addWidget(Caption(QStringLiteral("Vista previa:"), m_preview));

@@ -3,7 +3,9 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/PrinterDialogs.h"
+#include "capture/PrinterSettings.h"
 #include "designer/CFmtdesignFrm.h"
+#include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform_widgets/CSizingControlBar.h"
@@ -32,8 +34,7 @@
 
 CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
     : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new CMdiClient),
-      m_windowMenu(new WindowMenu(m_mdiArea, this)),
-      m_printer(std::make_shared<QPrinter>(QPrinter::HighResolution)) {
+      m_windowMenu(new WindowMenu(m_mdiArea, this)), m_printer(PrinterSettings::MakePrinter()) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -91,7 +92,7 @@ void CMainFrame::MakeMenu() {
     auto* help = new QMenu(QStringLiteral("Ay&uda"));
     AddCommand(help, AboutCommand, QStringLiteral("&Acerca de Plenova..."),
                QStringLiteral("Muestra la información del programa"));
-    AddCommand(help, HelpCommand, QStringLiteral("&Conenido"),
+    AddCommand(help, HelpCommand, QStringLiteral("&Contenido"),
                QStringLiteral("Despliega el sistema de ayuda"));
     m_menus = {file, view, help};
     // The standard keys (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P, the clipboard's and undo's, F6) open no
@@ -106,8 +107,13 @@ void CMainFrame::MakeMenu() {
             &CMainFrame::OpenCaptureDialog);
     connect(m_actions.value(OpenScreenDesignCommand), &QAction::triggered, this,
             &CMainFrame::OpenScreenDesignDialog);
-    connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
-            [this] { PrinterDialogs::SetUpPage(*m_printer, this); });
+    connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this, [this] {
+        try {
+            PrinterDialogs::SetUpPage(*m_printer, this);
+        } catch (const FileError& e) {
+            ShowMessage(e.Message());
+        }
+    });
     connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
     connect(m_actions.value(AboutCommand), &QAction::triggered, this, &CMainFrame::ShowAbout);
     connect(m_actions.value(HelpCommand), &QAction::triggered, this, &CMainFrame::ShowHelp);
@@ -337,10 +343,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
         auto* design = qobject_cast<CFmtdesignFrm*>(child);
         auto* screen = qobject_cast<CFmtpantallaFrm*>(child);
-        if (!design && !screen)
+        auto* capture = qobject_cast<CFmtcapturaFrm*>(child);
+        if (!design && !screen && !capture)
             continue;
         m_mdiArea->setActiveSubWindow(child);
-        if (design ? !design->MayClose() : !screen->MayClose()) {
+        const bool mayClose = design   ? design->MayClose()
+                              : screen ? screen->MayClose()
+                                       : capture->MayDiscardValues();
+        if (!mayClose) {
             event->ignore();
             return;
         }

@@ -91,8 +91,8 @@ public:
 
 protected:
     // Leaving the application asks, for each design window (of the format or of its capture
-    // screen) with unsaved changes, whether to save them; a cancelled question keeps the
-    // application open.
+    // screen) with unsaved changes and each capture window with changed values, whether to save
+    // them; a cancelled question keeps the application open.
     void closeEvent(QCloseEvent* event) override;
 
 public slots:

@@ -34,6 +34,7 @@ CPlenovaApp::CPlenovaApp() = default;
 
 CPlenovaApp::~CPlenovaApp() {
     m_mainFrame.reset();
+    QCoreApplication::removeTranslator(&m_mexicoTranslator);
     QCoreApplication::removeTranslator(&m_qtTranslator);
 }
 
@@ -83,15 +84,34 @@ QStringList CPlenovaApp::RecentFormats(Profile& profile) {
     return recent;
 }
 
+void CPlenovaApp::ReadSystemLocaleAsMexico() {
+    const char* const kAll = "LC_ALL";
+    const bool wasSet = qEnvironmentVariableIsSet(kAll);
+    const QByteArray was = qgetenv(kAll);
+    qputenv(kAll, "es_MX.UTF-8");
+    // The first use reads and keeps it.
+    QLocale::system();
+    if (wasSet)
+        qputenv(kAll, was);
+    else
+        qunsetenv(kAll);
+}
+
 bool CPlenovaApp::UseSpanish() {
     // The command line is read in Spanish before start-up loads it again.
-    if (!m_qtTranslator.isEmpty())
-        return true;
+    if (m_spanishChosen)
+        return !m_qtTranslator.isEmpty();
+    m_spanishChosen = true;
     const QLocale mexico(QLocale::Spanish, QLocale::Mexico);
     QLocale::setDefault(mexico);
-    if (!m_qtTranslator.load(mexico, QStringLiteral("qtbase"), QStringLiteral("_"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return false;
-    QCoreApplication::installTranslator(&m_qtTranslator);
-    return true;
+    const bool qtSpanish =
+        m_qtTranslator.load(mexico, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (qtSpanish)
+        QCoreApplication::installTranslator(&m_qtTranslator);
+    // Installed last, so that it is asked first: its words replace Spain's, and every text it
+    // does not hold falls through to Qt's translation.
+    if (m_mexicoTranslator.load(QStringLiteral(":/traducciones/qt_es_MX.qm")))
+        QCoreApplication::installTranslator(&m_mexicoTranslator);
+    return qtSpanish;
 }

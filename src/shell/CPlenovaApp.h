@@ -34,13 +34,21 @@ public:
     // a path already listed moves up rather than appearing twice, and the oldest falls off.
     static void AddRecentFormat(Profile& profile, const QString& path, int slot = 1);
     static QStringList RecentFormats(Profile& profile);
-    // Loads the translation of Qt's own texts into Spanish and makes Spanish (Mexico) the
-    // default locale, once. False when Qt's translation is not installed; the dialogs then stay
-    // in English.
+    // Loads the translation of Qt's own texts into Spanish, with Plenova's Mexican words over it
+    // ("Archivo", "Ctrl+S"), and makes Spanish (Mexico) the default locale, once. False when
+    // Qt's translation is not installed; the dialogs then stay in English but for the words
+    // Plenova brings.
     bool UseSpanish();
+    // Qt's file dialog writes dates and sizes in the system locale, which Qt reads from the
+    // environment once, at its first use: this makes that reading Spanish (Mexico), whatever
+    // the session says, and gives the environment back, so that the C library and the programs
+    // Plenova starts keep the session's. Call it before the QApplication is made.
+    static void ReadSystemLocaleAsMexico();
 
 private:
     QTranslator m_qtTranslator;
+    QTranslator m_mexicoTranslator;
+    bool m_spanishChosen = false;
     QString m_defaultFolder;
     std::unique_ptr<CMainFrame> m_mainFrame;
 };

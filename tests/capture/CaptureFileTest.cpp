@@ -225,6 +225,57 @@ TEST(CaptureFileTest, LoadedTextLinesCountInCalculationsWithoutBeingReformatted)
     EXPECT_EQ(sum.Value(), "15.00");
 }
 
+TEST(CaptureFileTest, FieldsSharingACaptureOrderKeepTheirOwnValues) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("datos.cap"));
+    // A hand-made format: the name and a second line both numbered 2, then the mark at 1.
+    NameAndMark form;
+    auto line = std::make_unique<CTextlineVar>();
+    line->text = QStringLiteral("CIUDAD");
+    line->captureOrder = 2;
+    CTextlineVar& city = *line;
+    form.controls.insert(form.controls.begin() + 1, std::move(line));
+    form.name->SetValue(QStringLiteral("JUAN"));
+    city.SetValue(QStringLiteral("MERIDA"));
+    form.mark->SetChecked(true);
+    CaptureFile::Save(path, kFactura, form.controls);
+    EXPECT_EQ(ReadAll(path).mid(12).toHex(' '), "02 00 00 00 04 4a 55 41 4e "
+                                                "02 00 00 00 06 4d 45 52 49 44 41 "
+                                                "01 00 00 00 01 00 00 00");
+    for (const auto& control : form.controls)
+        control->ClearValue();
+
+    EXPECT_EQ(CaptureFile::Load(path, kFactura, form.controls), 3);
+    EXPECT_EQ(form.name->Value(), "JUAN");
+    EXPECT_EQ(city.Value(), "MERIDA");
+    EXPECT_TRUE(form.mark->IsChecked());
+
+    // A file with one record of that order (saved before the second field came) fills the
+    // first; one with more than there are fields gives the extra to the last of them.
+    city.ClearValue();
+    WriteAll(path, QByteArray("\x0b"
+                              "factura.fmt") +
+                       QByteArray::fromHex("02000000") +
+                       QByteArray("\x04"
+                                  "LUIS"));
+    EXPECT_EQ(CaptureFile::Load(path, kFactura, form.controls), 1);
+    EXPECT_EQ(form.name->Value(), "LUIS");
+    EXPECT_EQ(city.Value(), "");
+    QByteArray three = QByteArray("\x0b"
+                                  "factura.fmt");
+    for (const char* value : {"\x01"
+                              "A",
+                              "\x01"
+                              "B",
+                              "\x01"
+                              "C"})
+        three += QByteArray::fromHex("02000000") + QByteArray(value);
+    WriteAll(path, three);
+    EXPECT_EQ(CaptureFile::Load(path, kFactura, form.controls), 3);
+    EXPECT_EQ(form.name->Value(), "A");
+    EXPECT_EQ(city.Value(), "C");
+}
+
 // A value record for no field of the format, or bytes that cannot be the records they claim to
 // be, stop the load before any value changes.
 TEST(CaptureFileTest, DamagedFilesSayWhyAndLeaveEveryValueAsItWas) {

@@ -3,6 +3,7 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/PrinterDialogs.h"
+#include "capture/PrinterSettings.h"
 #include "platform/Profile.h"
 
 #include <QAction>
@@ -66,6 +67,9 @@ protected:
         PrinterDialogs::ReplacePrintDialog({});
         PrinterDialogs::ReplacePageSetupDialog({});
         SetOffsets(0, 0);
+        // The set-up is kept for the next start: the next case starts from none.
+        Profile profile;
+        PrinterSettings().Write(profile);
     }
 
     void Type(const QString& text) {
@@ -135,7 +139,7 @@ TEST_F(CapturePrintingTest, ABatchPrintsARowASheetAndLeavesTheWindowsValues) {
     data.close();
     QStringList told;
     m_frame.SetMessenger([&told](const QString& message) { told << message; });
-    m_frame.SetFileChooser([&csv](CFmtcapturaFrm::CaptureDialog dialog) {
+    m_frame.SetFileChooser([&csv](CFmtcapturaFrm::CaptureDialog dialog, const QString&) {
         return dialog == CFmtcapturaFrm::CaptureDialog::Batch ? csv : QString();
     });
     const QString pdf = m_dir.filePath(QStringLiteral("lote.pdf"));

@@ -3,16 +3,21 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/CalculatedFields.h"
+#include "capture/PrinterDialogs.h"
 #include "capture_controls/CCaptureEdit.h"
+#include "grid/CEditCell.h"
 #include "grid/CVrGrid.h"
 #include "model/FormatError.h"
+#include "platform_widgets/WrongEntry.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFocusEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -320,7 +325,7 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
         if (!button->isSeparator())
             tips << button->toolTip();
     }
-    EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Vista preliminar", "Margenes",
+    EXPECT_EQ(tips, QStringList({"Abrir captura", "Imprimir", "Vista preliminar", "Márgenes",
                                  "Limpiar", "Acerca de"}));
 
     // The prompt of the command under the pointer goes to the window's status bar; the toolbar
@@ -334,9 +339,10 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
     toolBar->trigger();
     EXPECT_FALSE(frame->ToolBar()->isHidden());
 
-    // "Limpiar" from the menu empties the fields.
+    // "Limpiar" from the menu empties the fields, once the typed value may go.
     auto* edit = EditOf(*frame->View(), 1175);
     edit->setText("12");
+    frame->SetSaveAsker([](const QString&) { return SaveQuestion::Answer::Discard; });
     clear->trigger();
     EXPECT_EQ(edit->text(), "");
 }
@@ -371,23 +377,32 @@ TEST(CaptureWindowTest, ScreenShowsCaptionsAndLabels) {
 
 namespace {
 
-// A capture window on a format, with its file dialog and message box replaced: the dialog
-// answers with the next path given (an empty one cancels) and counts its questions.
+// A capture window on a format, with its file dialog, message box and save question replaced:
+// the dialog answers with the next path given (an empty one cancels) and counts its questions,
+// keeping the name it offered; the save question is answered with saveAnswer.
 struct CaptureFrame {
     QMdiArea area;
     CFmtcapturaFrm* frame = new CFmtcapturaFrm;
     QStringList answers;
     int questions = 0;
+    QString offered;
     QStringList messages;
+    QStringList saveQuestions;
+    SaveQuestion::Answer saveAnswer = SaveQuestion::Answer::Discard;
 
     explicit CaptureFrame(const QString& formatPath) {
         area.addSubWindow(frame);
         frame->OpenFormat(formatPath);
-        frame->SetFileChooser([this](CFmtcapturaFrm::CaptureDialog) {
+        frame->SetFileChooser([this](CFmtcapturaFrm::CaptureDialog, const QString& name) {
             ++questions;
+            offered = name;
             return answers.isEmpty() ? QString() : answers.takeFirst();
         });
         frame->SetMessenger([this](const QString& message) { messages << message; });
+        frame->SetSaveAsker([this](const QString& question) {
+            saveQuestions << question;
+            return saveAnswer;
+        });
     }
     QLineEdit* Edit(int id) { return EditOf(*frame->View(), id); }
     void Run(CFmtcapturaFrm::Command id) { frame->CommandAction(id)->trigger(); }
@@ -516,4 +531,176 @@ TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
     EXPECT_TRUE(target.messages.at(1).contains("No se cargó ningún valor"));
     EXPECT_EQ(target.Edit(1174)->text(), "antes");
     EXPECT_EQ(target.frame->View()->CapturedDataPath(), cut);
+}
+
+namespace {
+
+// The user types text over what the field holds and leaves it.
+void TypeAndLeave(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(edit, &leave);
+}
+
+} // namespace
+
+TEST(CaptureWindowTest, TextInANumberFieldStaysMarkedToldAndAskedAboutBeforePrinting) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Line("IMPORTE", 1, 100, 10);
+    form.Line("DOBLE", 2, 100, 40, "IMPORTE*2");
+    form.Line("LETRA", 3, 100, 70, "$IMPORTE").dataType = DataTypeCode::Texto;
+    form.Partidas(4, 20, 100);
+    CaptureFrame window(form.Save(dir, "factura.fmt"));
+    CFmtcapturaFrm& frame = *window.frame;
+    QStringList asked;
+    bool goOn = false;
+    frame.SetQuestion([&asked, &goOn](const QString& question) {
+        asked << question;
+        return goOn;
+    });
+    int printDialogs = 0;
+    PrinterDialogs::ReplacePrintDialog([&printDialogs](QPrinter&, QWidget*) {
+        ++printDialogs;
+        return false;
+    });
+    window.area.resize(800, 600);
+    window.area.show();
+    frame.show();
+    QLineEdit* amount = window.Edit(1174);
+
+    // The text stays as typed, counts 0 in what names it, and is marked and told of.
+    TypeAndLeave(amount, "ocho mil");
+    EXPECT_EQ(amount->text(), "ocho mil");
+    EXPECT_EQ(window.Edit(1175)->text(), "0.00");
+    EXPECT_EQ(window.Edit(1176)->text(), "Cero PESOS 00/100 M.N.");
+    EXPECT_TRUE(WrongEntry::IsMarked(*amount));
+    EXPECT_EQ(amount->palette().color(QPalette::Base), WrongEntry::Background());
+    EXPECT_FALSE(WrongEntry::IsMarked(*window.Edit(1175)));
+    EXPECT_FALSE(WrongEntry::IsMarked(*window.Edit(1176)));
+    EXPECT_EQ(frame.StatusBar()->currentMessage(), "«ocho mil» no es un número: se toma como 0");
+
+    // So does a cell of a number column, drawn in the same colour.
+    CFmtGrid* table = TableOf(*frame.View());
+    ASSERT_NE(table, nullptr);
+    CVrGrid* grid = table->Grid();
+    grid->SetCurrentCell(2, 1);
+    grid->BeginEdit(0);
+    grid->EditBox()->setText("dos");
+    grid->EndEdit(Qt::Key_Return);
+    EXPECT_EQ(table->Cells().GetCell(2, 1), "dos");
+    EXPECT_EQ(frame.StatusBar()->currentMessage(), "«dos» no es un número: se toma como 0");
+    const QRect cell = grid->CellRect(2, 1);
+    ASSERT_FALSE(cell.isEmpty());
+    EXPECT_EQ(grid->grab().toImage().pixelColor(cell.left() + 1, cell.top() + 1),
+              WrongEntry::Background());
+    EXPECT_NE(grid->grab().toImage().pixelColor(grid->CellRect(1, 1).topLeft() + QPoint(1, 1)),
+              WrongEntry::Background());
+
+    // The sheet does not go out until the user has been told which values will not count.
+    const QString told = "Estos campos no tienen un número: se imprimen como están escritos y "
+                         "cuentan como 0 en los cálculos y en el importe con letra.\n\n"
+                         "IMPORTE: «ocho mil»\nPARTIDAS[1,2]: «dos»\n\n";
+    EXPECT_FALSE(frame.PrintFormat());
+    EXPECT_FALSE(frame.PreviewFormat());
+    EXPECT_FALSE(frame.ExportPdf());
+    EXPECT_EQ(asked, QStringList({told + "¿Desea imprimir de todos modos?",
+                                  told + "¿Desea ver la vista preliminar de todos modos?",
+                                  told + "¿Desea exportar el PDF de todos modos?"}));
+    EXPECT_EQ(printDialogs, 0);
+    goOn = true;
+    frame.PrintFormat();
+    EXPECT_EQ(printDialogs, 1);
+
+    // Values loaded back are marked again; mended ones lose the mark and the status bar its
+    // sentence, and printing asks no more.
+    const QString cap = dir.filePath("datos.cap");
+    frame.View()->SaveCapturedData(cap);
+    frame.View()->ClearValues();
+    EXPECT_FALSE(WrongEntry::IsMarked(*amount));
+    EXPECT_TRUE(frame.StatusBar()->currentMessage().isEmpty());
+    frame.View()->LoadCapturedData(cap);
+    EXPECT_TRUE(WrongEntry::IsMarked(*amount));
+    EXPECT_TRUE(table->Cells().IsUnreadNumber(2, 1));
+    TypeAndLeave(amount, "1,500");
+    EXPECT_EQ(amount->text(), "1500.00");
+    EXPECT_EQ(window.Edit(1175)->text(), "3000.00");
+    EXPECT_FALSE(WrongEntry::IsMarked(*amount));
+    EXPECT_TRUE(frame.StatusBar()->currentMessage().isEmpty());
+    table->Cells().SetCell(2, 1, "3", false);
+    asked.clear();
+    goOn = false;
+    frame.PrintFormat();
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(printDialogs, 2);
+    PrinterDialogs::ReplacePrintDialog({});
+}
+
+TEST(CaptureWindowTest, ChangedValuesAreNotLostWithoutAQuestion) {
+    QTemporaryDir dir;
+    CaptureScreenForm form;
+    form.Line("CLIENTE", 1, 100, 10).dataType = DataTypeCode::Texto;
+    form.Line("Folio", 2, 100, 40).dataType = DataTypeCode::Texto;
+    form.Line("CANTIDAD", 3, 100, 70);
+    form.Line("DOBLE", 4, 100, 100, "CANTIDAD*2");
+    CaptureFrame w(form.Save(dir, "factura.fmt"));
+
+    // Nothing typed, or a value typed back as it was: nothing to ask.
+    w.Edit(1174)->setText("ZAPATA");
+    w.Edit(1174)->setText("");
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_TRUE(w.saveQuestions.isEmpty());
+    EXPECT_EQ(w.questions, 1);
+
+    // Typed values: "Limpiar" asks; "Cancelar" keeps them, as does a name dialog cancelled
+    // after "Sí". The name offered is the format's and the folio's, beside the format.
+    w.Edit(1174)->setText("ZAPATA");
+    w.Edit(1175)->setText("a/1024");
+    w.Edit(1176)->setText("3");
+    w.frame->View()->Calculation()->Recalculate(1176);
+    EXPECT_EQ(w.Edit(1177)->text(), "6.00");
+    w.saveAnswer = SaveQuestion::Answer::Cancel;
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    EXPECT_EQ(w.saveQuestions, QStringList({"¿Desea guardar los datos capturados?"}));
+    w.saveAnswer = SaveQuestion::Answer::Save;
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    EXPECT_EQ(w.offered, dir.filePath("factura-a-1024.cap"));
+    EXPECT_EQ(w.Edit(1174)->text(), "ZAPATA");
+
+    // "Sí" saves under the name chosen, then "Limpiar" goes on; the empty fields ask nothing.
+    const QString cap = w.offered;
+    w.answers << cap;
+    w.Run(CFmtcapturaFrm::ClearCommand);
+    EXPECT_TRUE(Contents(cap).contains("ZAPATA"));
+    EXPECT_EQ(w.Edit(1174)->text(), "");
+    EXPECT_EQ(w.saveQuestions.size(), 3);
+    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_EQ(w.saveQuestions.size(), 3);
+
+    // Loaded again, the values are as saved. A quantity changed and typed back as it was is no
+    // change, and nor is the calculated field that followed it there and back.
+    w.answers << cap;
+    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    EXPECT_EQ(w.Edit(1174)->text(), "ZAPATA");
+    for (const char* quantity : {"4", "3"}) {
+        w.Edit(1176)->setText(quantity);
+        w.frame->View()->Calculation()->Recalculate(1176);
+    }
+    EXPECT_EQ(w.Edit(1177)->text(), "6.00");
+    EXPECT_FALSE(w.frame->View()->HasChanges());
+
+    // Closing with a change asks, naming the file; "Cancelar" keeps the window, "Sí" writes the
+    // file it came from without another dialog and lets the window go.
+    w.Edit(1174)->setText("MORELOS");
+    w.saveAnswer = SaveQuestion::Answer::Cancel;
+    EXPECT_FALSE(w.frame->close());
+    EXPECT_EQ(w.saveQuestions.constLast(),
+              "¿Desea guardar los datos capturados en factura-a-1024.cap?");
+    EXPECT_EQ(w.area.subWindowList().size(), 1);
+    const int dialogs = w.questions;
+    w.saveAnswer = SaveQuestion::Answer::Save;
+    EXPECT_TRUE(w.frame->close());
+    EXPECT_EQ(w.questions, dialogs);
+    EXPECT_TRUE(Contents(cap).contains("MORELOS"));
 }

@@ -104,7 +104,7 @@ TEST_F(PreviewExportTest, PreviewAndExportShowThePrintedSheetMarkForMark) {
         });
     m_frame.CommandAction(CFmtcapturaFrm::PreviewCommand)->trigger();
 
-    m_frame.SetPdfChooser([this] { return Path("export.pdf"); });
+    m_frame.SetPdfChooser([this](const QString&) { return Path("export.pdf"); });
     m_frame.CommandAction(CFmtcapturaFrm::ExportPdfCommand)->trigger();
 
     m_printTo = Path("printed.pdf");
@@ -123,7 +123,7 @@ TEST_F(PreviewExportTest, PreviewAndExportShowThePrintedSheetMarkForMark) {
 
     // The offsets reach the export as they reach the print: without them the sheet moves.
     SetOffsets(0, 0);
-    m_frame.SetPdfChooser([this] { return Path("plain.pdf"); });
+    m_frame.SetPdfChooser([this](const QString&) { return Path("plain.pdf"); });
     ASSERT_TRUE(m_frame.ExportPdf());
     const QImage plain = RenderPdf(Path("plain.pdf"), kDpi);
     // FacX 50 had moved the whole sheet 5 mm left and FacY -30 3 mm down.
@@ -143,7 +143,7 @@ TEST_F(PreviewExportTest, FailedOrCancelledExportLeavesTheOldFile) {
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("the sheet printed yesterday");
     }
-    m_frame.SetPdfChooser([] { return QString(); });
+    m_frame.SetPdfChooser([](const QString&) { return QString(); });
     EXPECT_FALSE(m_frame.ExportPdf());
     EXPECT_TRUE(m_messages.isEmpty());
 

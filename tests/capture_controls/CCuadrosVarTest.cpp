@@ -180,4 +180,39 @@ TEST(CuadrosVarTest, RecordAndCapturedValue) {
     EXPECT_TRUE(copy.Edit()->text().isEmpty());
 }
 
+TEST(CuadrosVarTest, ALoadedTextLongerThanTheBoxesStaysWhole) {
+    auto boxes = CCuadrosVar::Create(1000, -2000);
+    boxes->SetBoxCount(3);
+    boxes->captureOrder = 2;
+    QWidget screen;
+    RecordingSurface printer(MapMode::LoMetric);
+    boxes->CreateCaptureWindow(printer, &screen, 1175, nullptr);
+    Load(QByteArray("\x06"
+                    "ABCDEF"),
+         [&](Archive& ar) { boxes->LoadValue(ar); });
+    EXPECT_EQ(boxes->Value(), "ABCDEF");
+    EXPECT_EQ(boxes->Edit()->text(), "ABCDEF");
+    // Saved again as it came; printed one character per box, the rest past the last box where
+    // the rectangle clips it.
+    EXPECT_EQ(Store([&](Archive& ar) { boxes->SaveValue(ar); }),
+              QByteArray::fromHex("02000000") + QByteArray("\x06"
+                                                           "ABCDEF"));
+    boxes->Print(printer);
+    const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
+    ASSERT_EQ(printed.size(), 6u);
+    EXPECT_EQ(printed[5].text, "F");
+    EXPECT_EQ(printed[5].args[0], 1325);
+    EXPECT_EQ(printed[5].args[5], 1177); // the clip ends at the third box
+    // The keyboard may shorten it but adds nothing past its end; once emptied, the boxes rule.
+    boxes->Edit()->setFocus();
+    QTest::keyClick(boxes->Edit(), Qt::Key_End);
+    QTest::keyClicks(boxes->Edit(), QStringLiteral("G"));
+    EXPECT_EQ(boxes->Value(), "ABCDEF");
+    QTest::keyClick(boxes->Edit(), Qt::Key_Backspace);
+    EXPECT_EQ(boxes->Value(), "ABCDE");
+    boxes->ClearValue();
+    QTest::keyClicks(boxes->Edit(), QStringLiteral("WXYZ"));
+    EXPECT_EQ(boxes->Value(), "WXY");
+}
+
 } // namespace

@@ -137,6 +137,34 @@ TEST(CTableDataTest, InfiniteAndUndefinedResultsShowOneText) {
     EXPECT_TRUE(std::isnan(t.CellValue(3, 1)));
 }
 
+TEST(CTableDataTest, TextANumberColumnDoesNotReadStaysAsTypedAndCountsZero) {
+    std::vector<TableColumn> columns = Columns({"", "", "C1*C2", ""});
+    columns[3].dataType = DataTypeCode::Texto;
+    CTableData t(columns, 2, FormatSettings(), QLocale(QStringLiteral("es_MX")));
+    t.SetCell(1, 1, QStringLiteral("3"), false);
+    t.SetCell(2, 1, QStringLiteral("8500,50"), false);
+    EXPECT_EQ(t.GetCell(2, 1), "8500,50");
+    EXPECT_EQ(t.CellValue(2, 1), 0.0);
+    EXPECT_EQ(t.GetCell(3, 1), "0.00");
+    EXPECT_TRUE(t.IsUnreadNumber(2, 1));
+    // A formula's result, an empty cell, a text column and a mended cell are not marked.
+    EXPECT_FALSE(t.IsUnreadNumber(3, 1));
+    EXPECT_FALSE(t.IsUnreadNumber(1, 2));
+    t.SetCell(4, 1, QStringLiteral("ocho mil"), false);
+    EXPECT_FALSE(t.IsUnreadNumber(4, 1));
+    t.SetCell(2, 1, QStringLiteral("8,500.50"), false);
+    EXPECT_EQ(t.GetCell(2, 1), "8500.50");
+    EXPECT_FALSE(t.IsUnreadNumber(2, 1));
+    EXPECT_EQ(t.GetCell(3, 1), "25501.50");
+    // Nor is the word of a division by zero, while the same word typed is.
+    CTableData d(Columns({"", "", "C1/C2"}), 1, FormatSettings(), QLocale::c());
+    d.SetCell(1, 1, QStringLiteral("1"), false);
+    EXPECT_EQ(d.GetCell(3, 1), "Indefinido");
+    EXPECT_FALSE(d.IsUnreadNumber(3, 1));
+    d.SetCell(1, 1, QStringLiteral("Indefinido"), false);
+    EXPECT_TRUE(d.IsUnreadNumber(1, 1));
+}
+
 TEST(CTableDataTest, RowsAreDeletedCopiedAndTotalledByTitle) {
     CTableData t = Store({"", ""}, 3);
     for (int r = 1; r <= 3; ++r)

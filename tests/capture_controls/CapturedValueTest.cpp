@@ -164,14 +164,16 @@ TEST(CapturedValueTest, EntryWidgetsAndValuesFollowEachOther) {
     paragraph->SetValue(QStringLiteral("Calle 1\nColonia"));
     EXPECT_EQ(paragraph->Edit()->toPlainText(), "Calle 1\nColonia");
 
-    // The entry box keeps no more characters than there are boxes, and neither does the value.
+    // A value set whole stays whole in the entry box, even past the boxes (only the keyboard
+    // stops at the last box).
     auto boxes = CCuadrosVar::Create(0, -100);
     boxes->SetValue(QStringLiteral("ABCDEFGHIJ"));
     boxes->CreateCaptureWindow(dc, screen.get(), 1177, nullptr);
-    EXPECT_EQ(boxes->Value(), "ABCDEFGH");
-    boxes->SetValue(QStringLiteral("ABCDEFGHXY"));
-    EXPECT_EQ(boxes->Edit()->text(), "ABCDEFGH");
-    EXPECT_EQ(boxes->Value(), "ABCDEFGH");
+    EXPECT_EQ(boxes->Value(), "ABCDEFGHIJ");
+    EXPECT_EQ(boxes->Edit()->text(), "ABCDEFGHIJ");
+    boxes->SetValue(QStringLiteral("ABCDEFGHXYZ"));
+    EXPECT_EQ(boxes->Edit()->text(), "ABCDEFGHXYZ");
+    EXPECT_EQ(boxes->Value(), "ABCDEFGHXYZ");
     boxes->Edit()->clear();
     EXPECT_TRUE(boxes->Value().isEmpty());
 

@@ -1,4 +1,5 @@
 #include "capture_controls/CNumberWords.h"
+#include "capture_controls/ValueText.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +35,13 @@ TEST_F(NumberWordsTest, AmountsKeepTheirBlanksExactly) {
 TEST_F(NumberWordsTest, CentsComeFromTwoDecimalRounding) {
     EXPECT_EQ(Words(0.05), "Cero PESOS 05/100 M.N.");
     EXPECT_EQ(Words(2.999), "TRES PESOS 00/100 M.N.");
-    // 0.125 is exact in binary: the tie goes to the even cent, as printf rounds it.
-    EXPECT_EQ(Words(0.125), "Cero PESOS 12/100 M.N.");
+    // Rounded in decimal, a half away from zero, as the figure beside the words is: neither the
+    // binary neighbour of 1.005 (1.00499...) nor printf's tie to the even cent of 0.125.
+    EXPECT_EQ(Words(1.005), "UN PESOS 01/100 M.N.");
+    EXPECT_EQ(Words(2.675), "DOS PESOS 68/100 M.N.");
+    EXPECT_EQ(Words(0.125), "Cero PESOS 13/100 M.N.");
+    // The pesos come from the same rounding: the cents carry into them.
+    EXPECT_EQ(Words(999.995), "UN MIL  PESOS 00/100 M.N.");
     EXPECT_EQ(Words(999999.999), "Numero fuera de rango!");
 }
 
@@ -107,6 +113,49 @@ TEST_F(NumberWordsTest, CurrencyNameAndPostfixAreCopiedAsGiven) {
     EXPECT_EQ(words.AmountInWords(1e7), "Numero fuera de rango!");
     // A format's own words stay with it: a second set of settings changes nothing here.
     EXPECT_EQ(Words(2), "DOS PESOS 00/100 M.N.");
+}
+
+// The line a figure's words must be: the pesos and cents read off the figure itself.
+QString WordsOfFigure(const QString& figure) {
+    QString digits = figure;
+    digits.remove(QLatin1Char('$')).remove(QLatin1Char(','));
+    const qsizetype point = digits.indexOf(QLatin1Char('.'));
+    const int pesos = digits.left(point).toInt();
+    return QStringLiteral("%1 PESOS %2/100 M.N.")
+        .arg(CNumberWords().IntegerInWords(pesos), digits.mid(point + 1));
+}
+
+TEST_F(NumberWordsTest, WordsSayTheCentsTheFigureShows) {
+    const QLocale mexico(QStringLiteral("es_MX"));
+    std::mt19937_64 random(20250522);
+    for (int i = 0; i < 4000; ++i) {
+        // A typed amount with three or four decimals, as a script or a careless hand writes it.
+        const int decimals = 3 + static_cast<int>(random() % 2);
+        const std::uint64_t scale = decimals == 3 ? 1000 : 10000;
+        const std::uint64_t units = random() % (scale * 999999);
+        const QString typed = QStringLiteral("%1.%2")
+                                  .arg(units / scale)
+                                  .arg(units % scale, decimals, 10, QLatin1Char('0'));
+        const QString figure =
+            ValueText::FormatValue(typed, DataTypeCode::Moneda, 2, false, mexico);
+        ASSERT_EQ(Words(ValueText::ParseAmount(typed, mexico)), WordsOfFigure(figure))
+            << typed.toStdString();
+        // A computed amount (a product, a quotient) is rounded to cents once, for its figure
+        // and its words alike.
+        const double computed = ValueText::ParseAmount(typed, mexico) * 1.16 / 3.0;
+        const QString computedFigure =
+            ValueText::FormatValue(ValueText::FormatNumber(computed, -1, mexico),
+                                   DataTypeCode::MonedaCalculado, 2, false, mexico);
+        ASSERT_EQ(Words(computed), WordsOfFigure(computedFigure)) << computed;
+    }
+    // Amounts of whole cents are written with exactly their own cents.
+    for (int cents = 0; cents < 100000; cents += 7) {
+        const QString typed =
+            QStringLiteral("%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
+        ASSERT_EQ(Words(cents / 100.0), WordsOfFigure(ValueText::FormatValue(
+                                            typed, DataTypeCode::Moneda, 2, false, mexico)))
+            << typed.toStdString();
+    }
 }
 
 } // namespace

@@ -50,6 +50,38 @@ TEST(ValueTextTest, AutomaticAndUnlistedDecimals) {
               "2494579258788820056842838115669472196386865459400540160.000000");
 }
 
+TEST(ValueTextTest, ComputedResultsRoundToCentsInDecimal) {
+    // The binary neighbours of these lie below the half cent; the amounts they stand for do not.
+    EXPECT_EQ(ValueText::FormatNumber(1.005, -1), "1.01");
+    EXPECT_EQ(ValueText::FormatNumber(2.675, -1), "2.68");
+    EXPECT_EQ(ValueText::FormatNumber(0.125, -1), "0.13");
+    EXPECT_EQ(ValueText::FormatNumber(-2.675, -1), "-2.68");
+    EXPECT_EQ(ValueText::FormatNumber(-0.001, -1), "0.00");
+    EXPECT_EQ(ValueText::FormatNumber(2.675, -1, kGermany), "2,68");
+    // Where a double holds no ten-thousandths any more, the binary rounding stays: a whole
+    // number keeps its last digit.
+    EXPECT_EQ(ValueText::FormatNumber(308836698141973.0, -1), "308836698141973.00");
+    EXPECT_EQ(ValueText::FormatNumber(1e300, -1).right(3), ".00");
+}
+
+TEST(ValueTextTest, NumberFieldsReadAmountsOrNothing) {
+    for (const QString& text :
+         {QStringLiteral("8500,50"), QStringLiteral("8 500"), QStringLiteral("ocho mil"),
+          QStringLiteral("12abc"), QStringLiteral("1e30"), QStringLiteral("Indefinido")}) {
+        EXPECT_FALSE(ValueText::Reads(text, DataTypeCode::Moneda, kMexico)) << text.toStdString();
+        EXPECT_FALSE(ValueText::Reads(text, DataTypeCode::NumeroCalculado, kMexico))
+            << text.toStdString();
+        EXPECT_TRUE(ValueText::Reads(text, DataTypeCode::Texto, kMexico)) << text.toStdString();
+    }
+    for (const QString& text :
+         {QString(), QStringLiteral("  "), QStringLiteral("8,500.50"), QStringLiteral("$8,500.50"),
+          QStringLiteral("-1.005"), QStringLiteral("1e3")})
+        EXPECT_TRUE(ValueText::Reads(text, DataTypeCode::Numero, kMexico)) << text.toStdString();
+    // What one locale writes, another may not read.
+    EXPECT_TRUE(ValueText::Reads(QStringLiteral("8500,50"), DataTypeCode::Moneda, kGermany));
+    EXPECT_FALSE(ValueText::Reads(QStringLiteral("8,500.50"), DataTypeCode::Moneda, kGermany));
+}
+
 TEST(ValueTextTest, TextIsNeverChanged) {
     for (const QString& text :
          {QStringLiteral("1,234.50"), QStringLiteral("  12 "), QStringLiteral("abc"), QString()})

@@ -222,6 +222,82 @@ TEST(FillCommandTest, RefusesWhatTheScreenCannotTakeWithOneLineAndNoFiles) {
                   "actual\n");
 }
 
+TEST(FillCommandTest, NumbersThatDoNotReadAreRefusedByNameAndNothingIsWritten) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("cheque.pdf");
+    const QString cap = dir.filePath("cheque.cap");
+    const QString takes =
+        QStringLiteral("«IMPORTE» es un importe: toma una cantidad como 1234.50 o $1,234.50, ");
+    for (const QString& value : {QStringLiteral("8500,50"), QStringLiteral("8 500"),
+                                 QStringLiteral("ocho mil"), QStringLiteral("12abc")}) {
+        SCOPED_TRACE(value.toStdString());
+        const CliResult r =
+            Fill({kCheque, "-o", pdf, "--save-cap", cap, "--set", "IMPORTE=" + value, "--values"});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.Err(), "plenova-cli: " + takes + "no «" + value + "»\n");
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(QFile::exists(cap));
+    // The locale named decides what reads: a comma is its decimal separator.
+    const CliResult german =
+        Fill({kCheque, "--locale", "de_DE", "--set", "IMPORTE=8,500.50", "--values"});
+    EXPECT_TRUE(german.Err().startsWith(
+        "plenova-cli: «IMPORTE» es un importe: toma una cantidad como 1234,50 o "))
+        << german.Err().toStdString();
+    // An empty value leaves the field empty, and a grouped amount reads.
+    const CliResult fine =
+        Fill({kCheque, "--set", "IMPORTE=", "--set", "IMPORTE=8,500.50", "--values"});
+    ASSERT_EQ(fine.exitCode, 0) << fine.Err().toStdString();
+    EXPECT_EQ(Text(Values(fine), "IMPORTE"), "$8,500.50");
+
+    // A calculated field, whose value set stands until what it names changes; a table's
+    // number column; every cell of a batch, with the line.
+    EXPECT_EQ(Fill({kFactura, "--set", "SUBTOTAL=12abc"}).exitCode, 1);
+    EXPECT_EQ(Fill({kFactura, "--set", "PARTIDAS[2,1]=1 1/2"}).Err(),
+              "plenova-cli: «PARTIDAS[2,1]» es un número: toma un número como 1234.5, no "
+              "«1 1/2»\n");
+    const QString csv = dir.filePath("cheques.csv");
+    QFile rows(csv);
+    ASSERT_TRUE(rows.open(QIODevice::WriteOnly));
+    rows.write("PAGUESE A,IMPORTE\nAna,100\nLuis,ocho mil\n");
+    rows.close();
+    EXPECT_EQ(Fill({kCheque, "--csv", csv, "-o", pdf}).Err(),
+              "plenova-cli: " + csv + ", línea 3: " + takes + "no «ocho mil»\n");
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // A captured-data file written by a script is loaded as it is, and its words told of.
+    QFile script(cap);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QByteArray("\x0a"
+                            "cheque.fmt") +
+                 QByteArray::fromHex("03000000") +
+                 QByteArray("\x08"
+                            "ocho mil"));
+    script.close();
+    const CliResult loaded = Fill({kCheque, "--cap", cap, "--values"});
+    EXPECT_EQ(loaded.exitCode, 0);
+    EXPECT_EQ(loaded.Err(),
+              cap + ": «IMPORTE» tiene «ocho mil», que no es un número: se toma como 0\n");
+    EXPECT_EQ(Text(Values(loaded), "IMPORTE"), "ocho mil");
+}
+
+TEST(FillCommandTest, TheWordsSayTheCentsTheAmountShows) {
+    const QList<QStringList> cases = {{"1.005", "$1.01", "UN PESOS 01/100 M.N."},
+                                      {"2.675", "$2.68", "DOS PESOS 68/100 M.N."},
+                                      {"0.125", "$0.13", "Cero PESOS 13/100 M.N."},
+                                      {"15.07", "$15.07", "QUINCE PESOS 07/100 M.N."}};
+    for (const QStringList& c : cases) {
+        SCOPED_TRACE(c[0].toStdString());
+        const CliResult r = Fill({kCheque, "--set", "IMPORTE=" + c[0], "--values"});
+        ASSERT_EQ(r.exitCode, 0) << r.Err().toStdString();
+        const QJsonArray values = Values(r);
+        EXPECT_EQ(Text(values, "IMPORTE"), c[1]);
+        EXPECT_EQ(Text(values, "CON LETRA"), c[2]);
+        EXPECT_EQ(RunCli({"words", c[0]}).Out(), c[2] + "\n");
+    }
+}
+
 namespace {
 
 // The text pdftotext reads off one page of a PDF.

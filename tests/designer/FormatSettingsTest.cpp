@@ -243,9 +243,13 @@ TEST(FormatSettingsTest, DialogReadsBackAndGuardsTheDecimals) {
     expected.key = QStringLiteral("abc");
     EXPECT_EQ(dialog.Settings(), expected);
 
-    // With a key set, the author is no longer open to change.
+    // With a key set, the author is no longer open to change, and does not look it: it lies on
+    // the window's colour, not on the white of the fields one types into.
     FormatSettingsDialog again(dialog.Settings());
+    const QPalette locked = again.AuthorEdit()->palette();
     EXPECT_TRUE(again.AuthorEdit()->isReadOnly());
+    EXPECT_EQ(locked.color(QPalette::Base), locked.color(QPalette::Window));
+    EXPECT_NE(dialog.AuthorEdit()->palette().color(QPalette::Base), locked.color(QPalette::Base));
 }
 
 TEST(FormatSettingsTest, KeyDialogTakesTheTypedKeyOnEnter) {

@@ -16,9 +16,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -53,7 +56,7 @@ protected:
 
 TEST_F(PropertiesTest, ShowsATextLineAndItsCalculation) {
     doc.Insert(ControlTypeCode::TextlineVar, Point{100, -100});
-    EXPECT_EQ(Text(D::TypeNameField), u"Linea de texto variable");
+    EXPECT_EQ(Text(D::TypeNameField), u"Línea de texto variable");
     EXPECT_EQ(Text(D::PositionField), u"X=1.00 cm., Y=-1.00 cm.");
     EXPECT_EQ(Text(D::WidthField), u"4.00 cm.");
     EXPECT_EQ(Text(D::Row1Caption), u"Tipo de dato");
@@ -67,7 +70,7 @@ TEST_F(PropertiesTest, ShowsATextLineAndItsCalculation) {
     QTest::keyClick(list, Qt::Key_Down);
     auto& line = static_cast<CTextlineVar&>(*doc.Selected());
     EXPECT_EQ(line.dataType, DataTypeCode::NumeroCalculado);
-    EXPECT_EQ(Text(D::Row2Caption), u"Calculo:");
+    EXPECT_EQ(Text(D::Row2Caption), u"Cálculo:");
     EXPECT_TRUE(Shown(D::ExpressionField));
     EXPECT_EQ(Text(D::ExpressionField), u"");
 
@@ -88,7 +91,7 @@ TEST_F(PropertiesTest, APickedColumnShowsTheColumnAndUnpickingTheCounts) {
     auto& table = static_cast<CFmtGrid&>(*doc.Selected());
     EXPECT_EQ(Text(D::Row1Caption), u"Número de columnas:");
     EXPECT_EQ(Text(D::CountField), QString::number(table.ColumnCount()));
-    EXPECT_EQ(Text(D::Row2Caption), u"Numero de filas:");
+    EXPECT_EQ(Text(D::Row2Caption), u"Número de filas:");
     EXPECT_EQ(Text(D::SecondNumberField), QString::number(table.RowCount()));
 
     doc.PickTableHeader(1, -1);
@@ -152,7 +155,7 @@ TEST_F(PropertiesTest, TheDescriptionIsEditedWithNothingSelectedAndSaved) {
 TEST_F(PropertiesTest, IntegerFieldsRefuseWhatIsNotAWholeNumber) {
     doc.Insert(ControlTypeCode::CuadrosVar, Point{100, -100});
     auto& boxes = static_cast<CCuadrosVar&>(*doc.Selected());
-    EXPECT_EQ(Text(D::Row3Caption), u"Dist. entre cuadros(mm/10):");
+    EXPECT_EQ(Text(D::Row3Caption), u"Dist. entre cuadros (mm/10):");
     dialog.show();
     QApplication::setActiveWindow(&dialog);
     Edit(D::CountField)->setFocus();
@@ -166,7 +169,8 @@ TEST_F(PropertiesTest, IntegerFieldsRefuseWhatIsNotAWholeNumber) {
     EXPECT_EQ(told[0], u"Introduzca un número entero.");
     EXPECT_EQ(boxes.boxCount, 8);
     EXPECT_EQ(doc.UndoStack().count(), steps);
-    QTRY_COMPARE(QApplication::focusWidget(), Edit(D::CountField));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return QApplication::focusWidget() == Edit(D::CountField); }));
     // Enter refuses it as well, once.
     Enter(D::CountField, QStringLiteral("1x"));
     EXPECT_EQ(told.size(), 2u);
@@ -274,6 +278,72 @@ TEST_F(PropertiesTest, UndoOfEachEditGivesTheBytesBack) {
     EXPECT_LT(table.SelectedColumn(), table.ColumnCount());
 }
 
+TEST_F(PropertiesTest, CtrlOrShiftEnterStartsANewLineAndEnterMovesOn) {
+    auto* text = static_cast<QPlainTextEdit*>(dialog.FieldWidget(D::TextField));
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    text->setFocus();
+    QTest::keyClicks(text, QStringLiteral("Factura"));
+    QTest::keyClick(text, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(text, QStringLiteral("de venta"));
+    QTest::keyClick(text, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+    QTest::keyClicks(text, QStringLiteral("2024"));
+    EXPECT_TRUE(doc.Description().isEmpty());
+    QTest::keyClick(text, Qt::Key_Return);
+    // The lines end as a format's do.
+    EXPECT_EQ(doc.Description(), u"Factura\r\nde venta\r\n2024");
+    EXPECT_NE(QApplication::focusWidget(), text);
+
+    // A paragraph's text left as it was is no change, however its lines end.
+    doc.Insert(ControlTypeCode::ConsParrafo, Point{100, -100});
+    EXPECT_EQ(Text(D::TextField), u"Parrafo de texto\nParrafo constante");
+    const QByteArray before = doc.Bytes();
+    const int steps = doc.UndoStack().count();
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_EQ(doc.Bytes(), before);
+    EXPECT_EQ(doc.UndoStack().count(), steps);
+}
+
+// Every caption, field and button of the floating window shows whole, whatever it shows.
+TEST_F(PropertiesTest, NothingIsCutOffAtAnyType) {
+    CFmtdesignFrm frame;
+    frame.show();
+    DesignDocument& shown = frame.Document();
+    for (int code = ControlType::kFirstCode; code <= ControlType::kLastCode; ++code) {
+        const auto type = static_cast<ControlTypeCode>(code);
+        const QString image =
+            type == ControlTypeCode::Imagen ? Picture(QStringLiteral("p.bmp"), 30, 20) : QString();
+        ASSERT_NE(shown.Insert(type, Point{100, -100 - 300 * code}, image), nullptr);
+    }
+    frame.ShowProperties();
+    const QWidget& window = *frame.Properties();
+    const auto check = [&window](const QString& what) {
+        QApplication::processEvents();
+        for (const QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isVisibleTo(&window))
+                continue;
+            // A caption or a button needs all its text; a field at least its smallest size.
+            const bool text =
+                qobject_cast<const QLabel*>(child) || qobject_cast<const QPushButton*>(child);
+            const int needed = text ? child->sizeHint().width() : child->minimumSizeHint().width();
+            const QString name = what + u' ' + child->property("text").toString();
+            EXPECT_TRUE(window.rect().contains(child->geometry())) << name.toStdString();
+            EXPECT_GE(child->width(), needed) << name.toStdString();
+        }
+    };
+    check(QStringLiteral("sin selección"));
+    for (int i = 0; i < static_cast<int>(shown.Controls().size()); ++i) {
+        shown.Select(i);
+        check(shown.Selected()->TypeName());
+        if (shown.Selected()->Type() == ControlTypeCode::FmtGrid) {
+            shown.PickTableHeader(1, -1);
+            check(QStringLiteral("columna"));
+            shown.PickTableHeader(-1, -1);
+        }
+    }
+}
+
 TEST(PropertiesBar, IsShownAgainWhereItWasLeft) {
     CaptureControlTypes::RegisterAll();
     CFmtdesignFrm frame;
@@ -308,6 +378,45 @@ TEST(PropertiesBar, IsShownAgainWhereItWasLeft) {
     frame.Document().Insert(ControlTypeCode::TextlineVar, Point{100, -100});
     QTest::keyClick(frame.View(), Qt::Key_Return);
     EXPECT_TRUE(bar->isVisible());
+}
+
+// The floating window is a window of its own: leaving it for the page with a refused number
+// brings it back with the field, and Ctrl+S there saves the format of its design window.
+TEST(PropertiesBar, KeepsTheFocusOnARefusedNumberAndSavesWithCtrlS) {
+    CaptureControlTypes::RegisterAll();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cuadros.fmt"));
+    CFmtdesignFrm frame;
+    std::vector<QString> told;
+    frame.SetMessenger([&told](const QString& message) { told.push_back(message); });
+    frame.SetFileChooser([&path](CFmtdesignFrm::FormatDialog) { return path; });
+    frame.show();
+    auto& boxes = static_cast<CCuadrosVar&>(
+        *frame.Document().Insert(ControlTypeCode::CuadrosVar, Point{100, -100}));
+    frame.ShowProperties();
+    QDockWidget* bar = frame.PropertiesBar();
+    auto* count = static_cast<QLineEdit*>(frame.Properties()->FieldWidget(D::CountField));
+    bar->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bar));
+    count->setFocus();
+    count->selectAll();
+    QTest::keyClicks(count, QStringLiteral("abc"));
+
+    // A click on the page makes the design window the active one.
+    frame.activateWindow();
+    frame.View()->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return told.size() == 1u; }));
+    EXPECT_EQ(told[0], u"Introduzca un número entero.");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == bar; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == count; }));
+    EXPECT_EQ(boxes.boxCount, 8);
+
+    count->selectAll();
+    QTest::keyClicks(count, QStringLiteral("10"));
+    QTest::keyClick(count, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(boxes.boxCount, 10);
+    EXPECT_FALSE(frame.Document().IsModified());
 }
 
 } // namespace

@@ -118,12 +118,15 @@ TEST_F(PictureFiles, ResizeFlipAndTheAnimationState) {
     p.Resize(65536 + 4, 4);
     EXPECT_EQ(p.Bitmap().size(), QSize(4, 4));
     EXPECT_EQ(p.Width(), 4);
-    // Enlarging one side while reducing the other drops the bitmap but keeps the size and the
-    // loaded flag; drawing then draws nothing, and a further resize does nothing.
+    // Enlarging one side while reducing the other resamples as well.
     p.Resize(2, 8);
+    EXPECT_EQ(p.Bitmap().size(), QSize(2, 8));
+    // A size of nothing drops the bitmap but keeps the size and the loaded flag; drawing then
+    // draws nothing, and a further resize does nothing.
+    p.Resize(0, 8);
     EXPECT_TRUE(p.Bitmap().isNull());
     EXPECT_TRUE(p.IsLoaded());
-    EXPECT_EQ(p.Width(), 2);
+    EXPECT_EQ(p.Width(), 0);
     EXPECT_EQ(p.Height(), 8);
     RecordingSurface dc;
     p.DrawAt(dc, 0, 0);

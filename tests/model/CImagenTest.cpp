@@ -282,6 +282,44 @@ TEST_F(ImageControl, PrintsUprightWhereItStands) {
     EXPECT_EQ(sheet.pixel(99, 99) & 0xFFFFFF, 0xFFFFFFu);
 }
 
+TEST_F(ImageControl, ARectangleWiderButLowerThanItsPictureKeepsItScaled) {
+    // Red and green quadrants over blue and white ones.
+    BmpSpec s;
+    s.width = 4;
+    s.height = 4;
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column)
+            s.pixels.push_back(row < 2 ? (column < 2 ? 0xFF0000u : 0x00FF00u)
+                                       : (column < 2 ? 0x0000FFu : 0xFFFFFFu));
+    const QString file = Put(QStringLiteral("logo.bmp"), MakeBmp(s));
+    struct Case {
+        PageRect stored;
+        QSize fitted;
+        QPoint lowerRight; // the last pixel on the sheet, from (100, 100)
+    };
+    // Wider but lower, and narrower but taller.
+    for (const Case& c : {Case{PageRect(100, -100, 108, -102), QSize(8, 2), QPoint(107, 101)},
+                          Case{PageRect(100, -100, 102, -108), QSize(2, 8), QPoint(101, 107)}}) {
+        auto image = CImagen::Create(file, 100, -100);
+        ASSERT_TRUE(image);
+        image->pageRect = c.stored;
+        Format back = RoundTrip(std::move(image));
+        EXPECT_EQ(Image(back).Picture().Bitmap().size(), c.fitted);
+        // At 254 dpi one pixel is one page unit: each quadrant lands in its corner of the
+        // rectangle, on paper as on the screen.
+        const QImage sheet = FormatPrinter::PrintToImage(back.controls, QSizeF(20, 20), 254, {});
+        ASSERT_FALSE(sheet.isNull());
+        const int right = c.lowerRight.x();
+        const int lower = c.lowerRight.y();
+        EXPECT_EQ(sheet.pixel(100, 100) & 0xFFFFFF, 0xFF0000u);
+        EXPECT_EQ(sheet.pixel(right, 100) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_EQ(sheet.pixel(100, lower) & 0xFFFFFF, 0x0000FFu);
+        EXPECT_EQ(sheet.pixel(right, lower) & 0xFFFFFF, 0xFFFFFFu);
+        EXPECT_EQ(sheet.pixel(right + 1, lower + 1) & 0xFFFFFF, 0xFFFFFFu);
+    }
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(ImageControl, ExtensionsComeBackAsTheFormatStoredThem) {
     // Without a dot, empty, long, or naming a way out of the temporary folder: written again,
     // the record is the record read.
@@ -339,10 +377,10 @@ TEST_F(ImageControl, FittingSaysWhyAPictureIsDropped) {
     EXPECT_EQ(tooLarge, ImageLimits::TooLargeMessage(20, 20));
     EXPECT_TRUE(image->Picture().Bitmap().isNull());
 
-    // One side growing while the other shrinks is the resampling's own rule: no word.
+    // One side growing while the other shrinks is resampled like any other change.
     auto other = CImagen::Create(Put(QStringLiteral("q.bmp"), Bmp(4, 4)), 0, 0);
     ASSERT_TRUE(other);
     other->pageRect = PageRect(0, 0, 8, -2);
     EXPECT_EQ(other->FitPicture(), QString());
-    EXPECT_TRUE(other->Picture().Bitmap().isNull());
+    EXPECT_EQ(other->Picture().Bitmap().size(), QSize(8, 2));
 }

@@ -162,10 +162,14 @@ TEST_F(ScreenWindowTest, DragsMoveOnTheGridAndResizesStopAtTheMinimum) {
 
 TEST_F(ScreenWindowTest, ZoomedTheGridStaysFourPixelsOfTheScreenLayout) {
     CFmtpantallaView& view = *window.View();
+    // The arrangement has the keys from the start, and again after a zoom is typed.
+    EXPECT_EQ(QApplication::focusWidget(), &view);
+    window.Zoom()->lineEdit()->setFocus();
     window.Zoom()->lineEdit()->selectAll();
     QTest::keyClicks(window.Zoom()->lineEdit(), QStringLiteral("200"));
     QTest::keyClick(window.Zoom()->lineEdit(), Qt::Key_Return);
     ASSERT_EQ(view.Zoom(), 200);
+    EXPECT_EQ(QApplication::focusWidget(), &view);
     view.horizontalScrollBar()->setValue(0);
     view.verticalScrollBar()->setValue(0);
 

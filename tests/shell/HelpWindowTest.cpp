@@ -65,7 +65,7 @@ TEST(HelpWindowTest, EveryWayToHelpShowsTheOneHelpWindowOnItsContents) {
     EXPECT_EQ(frame.HelpWindow(), nullptr);
 
     QAction* contents = frame.CommandAction(CMainFrame::HelpCommand);
-    EXPECT_EQ(contents->text(), "&Conenido");
+    EXPECT_EQ(contents->text(), "&Contenido");
     ASSERT_TRUE(contents->isEnabled());
     contents->trigger();
     CHelpWindow* help = frame.HelpWindow();

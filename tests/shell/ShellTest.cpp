@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -181,6 +182,45 @@ TEST(ShellTest, PrinterSetUpIsTheApplicationsForEveryCaptureWindow) {
     PrinterDialogs::ReplacePageSetupDialog({});
     EXPECT_EQ(setUp, QList<QPrinter*>({&frame.Printer(), &frame.Printer()}));
     EXPECT_EQ(&capture->Printer(), &frame.Printer());
+}
+
+TEST(ShellTest, LeavingAsksForEveryCaptureWindowWithChangedValues) {
+    CaptureControlTypes::RegisterAll();
+    QTemporaryDir dir;
+    Format format;
+    auto field = CTextlineVar::Create(100, -100);
+    field->screenRect = ScreenRect{100, 20, 300, 40};
+    field->captureOrder = 1;
+    format.controls.push_back(std::move(field));
+    const QString path = dir.filePath("recibo.fmt");
+    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    Profile profile;
+    ForgetRecentFormats(profile);
+    CMainFrame frame(dir.path());
+    frame.SetUnattended(true);
+    frame.show();
+
+    // Two windows on the format; only the one with a typed value asks, and in turn.
+    CFmtcapturaFrm* untouched = frame.OpenForCapture(path);
+    CFmtcapturaFrm* typed = frame.OpenForCapture(path);
+    ASSERT_TRUE(untouched && typed);
+    qobject_cast<QLineEdit*>(typed->View()->EntryWidget(1174))->setText("100");
+    QStringList asked;
+    auto answer = SaveQuestion::Answer::Cancel;
+    for (CFmtcapturaFrm* window : {untouched, typed}) {
+        window->SetSaveAsker([&asked, &answer](const QString& question) {
+            asked << question;
+            return answer;
+        });
+    }
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(asked, QStringList({"¿Desea guardar los datos capturados?"}));
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 2);
+
+    answer = SaveQuestion::Answer::Discard;
+    EXPECT_TRUE(frame.close());
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 }
 
 TEST(ShellTest, DesignWindowsComeFromTheMainMenuAndTheirChangesAreAskedFor) {
