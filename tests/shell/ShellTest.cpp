@@ -220,6 +220,8 @@ TEST(ShellTest, LeavingAsksForEveryCaptureWindowWithChangedValues) {
     answer = SaveQuestion::Answer::Discard;
     EXPECT_TRUE(frame.close());
     EXPECT_EQ(asked.size(), 2);
+    // The windows go once the event loop is back.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 }
 
