@@ -18,6 +18,7 @@
 #include "platform/Saturate.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/UserMessage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -224,8 +225,7 @@ void CFmtcapturaFrm::ConnectCaptureFileCommands() {
         return FileDialog::Ask(this, request);
     };
     m_tell = [this](const QString& message) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(), message,
-                             QMessageBox::Ok);
+        QMessageBox::warning(this, UserMessage::Title(), message, QMessageBox::Ok);
     };
 }
 
@@ -356,7 +356,7 @@ bool CFmtcapturaFrm::MayPrintUnreadNumbers(const QString& ask) {
     const QString question = UnreadNumbers::Question(unread, ask);
     if (m_ask)
         return m_ask(question);
-    return QMessageBox::question(this, QApplication::applicationDisplayName(), question,
+    return QMessageBox::question(this, UserMessage::Title(), question,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }

@@ -2,6 +2,7 @@
 
 #include "capture/CalibrationDialog.h"
 #include "capture/CalibrationPage.h"
+#include "platform_widgets/UserMessage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -75,8 +76,7 @@ MarginsDialog::MarginsDialog(int facX, int facY, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     m_tell = [this](const QString& message) {
-        QMessageBox::warning(this, QApplication::applicationDisplayName(), message,
-                             QMessageBox::Ok);
+        QMessageBox::warning(this, UserMessage::Title(), message, QMessageBox::Ok);
     };
     m_calibrate->setObjectName(QStringLiteral("calibrationButton"));
     m_calibrate->setAutoDefault(false);

@@ -219,6 +219,9 @@ void CSizingControlBar::OnTopLevelChanged(bool floating) {
             m_title->show();
             setTitleBarWidget(m_title);
         }
+        // Floating, the frame's layout raised the bar's minimum to what the window frame needs;
+        // docked, the bar shrinks to its own minimum again.
+        setMinimumSize(MinimumExtent, MinimumExtent);
         widget()->updateGeometry();
         return;
     }

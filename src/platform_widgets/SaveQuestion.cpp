@@ -1,5 +1,7 @@
 #include "platform_widgets/SaveQuestion.h"
 
+#include "platform_widgets/UserMessage.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -26,8 +28,8 @@ SaveQuestion::Answer SaveQuestion::Ask(QWidget* parent, const QString& name) {
 }
 
 SaveQuestion::Answer SaveQuestion::AskQuestion(QWidget* parent, const QString& question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Plenova"), question,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, UserMessage::Title(), question, QMessageBox::NoButton,
+                    parent);
     QPushButton* yes = box.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
     QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);

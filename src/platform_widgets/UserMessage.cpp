@@ -15,25 +15,27 @@ bool HasScreen() {
 
 } // namespace
 
+QString UserMessage::Title() {
+    return QStringLiteral("Plenova");
+}
+
 void UserMessage::Error(const QString& message) {
     if (HasScreen())
-        QMessageBox::critical(nullptr, QCoreApplication::applicationName(), message);
+        QMessageBox::critical(nullptr, Title(), message);
     else
         qCWarning(lcUserMessages).noquote() << message;
 }
 
 void UserMessage::Warning(const QString& message) {
     if (HasScreen())
-        QMessageBox::warning(nullptr, QCoreApplication::applicationName(), message);
+        QMessageBox::warning(nullptr, Title(), message);
     else
         qCWarning(lcUserMessages).noquote() << message;
 }
 
 void UserMessage::Plain(const QString& message) {
     if (HasScreen())
-        QMessageBox(QMessageBox::NoIcon, QCoreApplication::applicationName(), message,
-                    QMessageBox::Ok)
-            .exec();
+        QMessageBox(QMessageBox::NoIcon, Title(), message, QMessageBox::Ok).exec();
     else
         qCWarning(lcUserMessages).noquote() << message;
 }

@@ -7,6 +7,9 @@
 // failures as exceptions and warnings, and the window that catches them shows them here.
 class UserMessage {
 public:
+    // The title of every message box: the product's name, whatever name the installation's
+    // settings are kept under.
+    static QString Title();
     static void Error(const QString& message);
     static void Warning(const QString& message);
     // A plain notice: no icon, an OK button.

@@ -21,6 +21,13 @@ namespace {
 // A notch of the wheel.
 constexpr int kWheelNotch = 120;
 
+// Scrolls to value, lengthening the bar when it does not reach so far.
+void ScrollTo(QScrollBar* bar, int value) {
+    if (value > bar->maximum())
+        bar->setMaximum(value);
+    bar->setValue(value);
+}
+
 } // namespace
 
 CFmtpantallaView::CFmtpantallaView(ScreenDocument& document, QWidget* parent)
@@ -34,8 +41,11 @@ CFmtpantallaView::CFmtpantallaView(ScreenDocument& document, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     SetViewCursor(kArrowCursor);
     UpdateScrollBars();
-    const auto redraw = [this] { viewport()->update(); };
-    connect(&m_document, &ScreenDocument::changed, this, redraw);
+    // A field moved past the edge of the window takes the bars along.
+    connect(&m_document, &ScreenDocument::changed, this, [this] {
+        UpdateScrollBars();
+        viewport()->update();
+    });
     connect(&m_document, &ScreenDocument::selectionChanged, this, [this] {
         // A handle armed on the control that was selected is no handle of the new one.
         m_armed = Handle::None;
@@ -79,8 +89,8 @@ void CFmtpantallaView::ZoomAbout(int percent, QPoint pixel) {
     const int v = verticalScrollBar()->value();
     m_zoom = percent;
     UpdateScrollBars();
-    horizontalScrollBar()->setValue(ZoomLevel::ScrollKeeping(pixel.x(), h, oldFactor, Factor()));
-    verticalScrollBar()->setValue(ZoomLevel::ScrollKeeping(pixel.y(), v, oldFactor, Factor()));
+    ScrollTo(horizontalScrollBar(), ZoomLevel::ScrollKeeping(pixel.x(), h, oldFactor, Factor()));
+    ScrollTo(verticalScrollBar(), ZoomLevel::ScrollKeeping(pixel.y(), v, oldFactor, Factor()));
     viewport()->update();
     emit zoomChanged(m_zoom);
 }
@@ -93,6 +103,7 @@ void CFmtpantallaView::FitArrangement() {
         QPoint(0, 0));
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
+    UpdateScrollBars();
 }
 
 void CFmtpantallaView::Paint(DrawingSurface& dc, Point origin, QSize visible) const {
@@ -132,10 +143,22 @@ void CFmtpantallaView::paintEvent(QPaintEvent*) {
 }
 
 void CFmtpantallaView::UpdateScrollBars() {
-    const QSize visible = viewport()->size();
-    const int side = static_cast<int>(std::lround(kSide * Factor()));
-    horizontalScrollBar()->setRange(0, std::max(0, side - visible.width()));
-    verticalScrollBar()->setRange(0, std::max(0, side - visible.height()));
+    // The bars reach as far as the fields and labels do, so a window the size of its arrangement
+    // shows none, and never short of where the view stands: nothing jumps while a field is
+    // dragged back in. Fields go further by the edge of a larger window, or dragged past it.
+    const QSize arrangement = ArrangementSize();
+    const double factor = Factor();
+    const int side = static_cast<int>(std::lround(kSide * factor));
+    const int width = static_cast<int>(std::lround(arrangement.width() * factor));
+    const int height = static_cast<int>(std::lround(arrangement.height() * factor));
+    // What fits the view without bars needs none, whatever bars the view showed before.
+    const QSize whole = maximumViewportSize();
+    const QSize visible =
+        width <= whole.width() && height <= whole.height() ? whole : viewport()->size();
+    horizontalScrollBar()->setRange(
+        0, std::max({0, width - visible.width(), horizontalScrollBar()->value()}));
+    verticalScrollBar()->setRange(
+        0, std::max({0, height - visible.height(), verticalScrollBar()->value()}));
     horizontalScrollBar()->setPageStep(visible.width());
     verticalScrollBar()->setPageStep(visible.height());
     horizontalScrollBar()->setSingleStep(side / 100);

@@ -12,11 +12,12 @@
 
 class ScreenDocument;
 
-// The capture screen as the capture window will lay it out, on a form of 3000 x 3000 pixels in
-// the colour of buttons: every capture field drawn as its box with its caption beside or above
-// it, every label as its text, the selected one with its handles, and in order mode the capture
-// order on a red tag at each field. The mouse picks, drags and resizes fields on the 4-pixel
-// grid; the arrow keys move the selected one a grid step.
+// The capture screen as the capture window will lay it out, on a form of up to 3000 x 3000
+// pixels in the colour of buttons, scrolled as far as its fields and labels reach: every capture
+// field drawn as its box with its caption beside or above it, every label as its text, the selected
+// one with its handles, and in order mode the capture order on a red tag at each field. The mouse
+// picks, drags and resizes fields on the 4-pixel grid; the arrow keys move the selected one a grid
+// step.
 //
 // The view changes the format only through its document, so that every edit is a step of the
 // document's undo stack and a whole drag is one step.

@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 // The panel's natural size: narrow enough to leave the windows most of the screen, high enough
@@ -144,6 +146,14 @@ void CAccessBar::ReloadRecent() {
         if (!path.isEmpty())
             new QTreeWidgetItem(m_recent, {path});
     }
+    FitRecentColumn();
+}
+
+void CAccessBar::FitRecentColumn() {
+    // Twice as wide as the list, so that a long path can be scrolled into view, and never
+    // narrower than the longest path: its end, cut off otherwise, is the format's name.
+    m_recent->resizeColumnToContents(0);
+    m_recent->setColumnWidth(0, std::max(2 * m_recent->width(), m_recent->columnWidth(0)));
 }
 
 void CAccessBar::OpenFolder(const QString& path) {
@@ -152,8 +162,7 @@ void CAccessBar::OpenFolder(const QString& path) {
 
 bool CAccessBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_recent && event->type() == QEvent::Resize) {
-        // The column is twice as wide as the list, so a long path can be scrolled into view.
-        m_recent->setColumnWidth(0, 2 * m_recent->width());
+        FitRecentColumn();
     } else if (watched == m_recent->viewport() && event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         // The press has already moved the selection; the click is what chooses.

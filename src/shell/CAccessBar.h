@@ -66,6 +66,7 @@ private:
     // Shows the format's description; false, after telling the user, when it cannot be read.
     bool ShowDescription(const QString& path);
     void ClearChoice();
+    void FitRecentColumn();
     void Open(Target target);
     void Tell(const QString& message);
 

@@ -63,7 +63,7 @@ CFolderTree::CFolderTree(QWidget* parent) : QTreeWidget(parent) {
     header()->setStretchLastSection(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    m_drives = AddItem(nullptr, Kind::Drives, QStringLiteral("Drives"), QString(),
+    m_drives = AddItem(nullptr, Kind::Drives, QStringLiteral("Unidades"), QString(),
                        m_icons.icon(QFileIconProvider::Computer));
     const QString desktop = DesktopFolder();
     QString name = QFileInfo(desktop).fileName();
@@ -175,6 +175,10 @@ void CFolderTree::AddFolderChildren(QTreeWidgetItem* item) {
                 entry.absoluteFilePath(),
                 isFolder ? m_icons.icon(QFileIconProvider::Folder) : m_icons.icon(entry));
     }
+    // An open folder with no child would lose its button: the view takes a folder with nothing
+    // under it for one that cannot be opened.
+    if (entries.isEmpty())
+        MarkUnread(item);
 }
 
 void CFolderTree::Collapse(QTreeWidgetItem* item) {

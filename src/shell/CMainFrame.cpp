@@ -10,11 +10,13 @@
 #include "platform/Profile.h"
 #include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
+#include "platform_widgets/UserMessage.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CHelpWindow.h"
 #include "shell/CMdiClient.h"
 #include "shell/CPlenovaApp.h"
+#include "shell/WindowMenu.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,11 +27,14 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextStream>
+
+#include <algorithm>
 
 CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
     : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new CMdiClient),
-      m_printer(PrinterSettings::MakePrinter()) {
+      m_windowMenu(new WindowMenu(m_mdiArea, this)), m_printer(PrinterSettings::MakePrinter()) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -44,7 +49,9 @@ CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
 CMainFrame::~CMainFrame() {
     // The commands that follow the bar go before it does.
     disconnect(m_accessBarDock, &QDockWidget::visibilityChanged, nullptr, nullptr);
-    CloseAllChildren();
+    // Nothing of the frame's is running any more: the windows go at once, while the frame they
+    // report to is still whole.
+    DeleteChildren();
     // The main menu is shown in the menu bar only while no child is active.
     menuBar()->clear();
     qDeleteAll(m_menus);
@@ -141,12 +148,69 @@ void CMainFrame::ShowMenusOf(QMdiSubWindow* child) {
         menus = design->Menus();
     else if (auto* screen = qobject_cast<CFmtpantallaFrm*>(child))
         menus = screen->Menus();
+    // "Ventana" stands before the help menu while there is a window to go to.
+    if (child && !menus.isEmpty())
+        menus.insert(menus.size() - 1, m_windowMenu->Menu());
     for (QMenu* menu : std::as_const(menus))
         menuBar()->addMenu(menu);
 }
 
 void CMainFrame::childCaptionChanged(QMdiSubWindow* child) {
+    m_captionChild = child;
     setWindowTitle(QStringLiteral("PLENOVA %1").arg(child->windowTitle()));
+}
+
+void CMainFrame::CaptionAfterClose() {
+    if (m_captionChild)
+        return;
+    if (QMdiSubWindow* front = m_mdiArea->activeSubWindow())
+        childCaptionChanged(front);
+    else
+        setWindowTitle(QStringLiteral("PLENOVA "));
+}
+
+void CMainFrame::AddChild(QMdiSubWindow* child) {
+    m_mdiArea->addSubWindow(child);
+    // Once the window is gone, not while it is going: the area still lists it then.
+    connect(child, &QObject::destroyed, this, &CMainFrame::CaptionAfterClose, Qt::QueuedConnection);
+}
+
+void CMainFrame::ShowChild(QMdiSubWindow* child) {
+    const QList<QMdiSubWindow*> stacked = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
+    // The area maximizes a window that takes the activation from a maximized one, as one not
+    // shown yet does when its screen takes the focus; the one in front is then restored. Sized
+    // while maximized, the window is restored at that size and maximized again over the area.
+    const bool maximized =
+        child->isMaximized() ||
+        std::any_of(stacked.begin(), stacked.end(), [child](const QMdiSubWindow* other) {
+            return other != child && other->isVisible() && other->isMaximized();
+        });
+    if (child->isMaximized()) {
+        const QSize size = child->size();
+        child->setWindowState(child->windowState() & ~Qt::WindowMaximized);
+        child->resize(size);
+    }
+    if (maximized) {
+        child->showMaximized();
+        return;
+    }
+    const QSize room = m_mdiArea->viewport()->size();
+    QPoint place(0, 0);
+    // The window in front is the top one of the others: the new window may have taken the
+    // activation already, when its screen gave one of its fields the focus.
+    const auto front =
+        std::find_if(stacked.rbegin(), stacked.rend(), [child](const QMdiSubWindow* other) {
+            return other != child && other->isVisible() && !other->isMinimized();
+        });
+    if (front != stacked.rend()) {
+        const int step = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child);
+        place = (*front)->pos() + QPoint(step, step);
+    }
+    if (place.x() < 0 || place.y() < 0 || place.x() + child->width() > room.width() ||
+        place.y() + child->height() > room.height())
+        place = QPoint(0, 0);
+    child->move(place);
+    child->show();
 }
 
 QString CMainFrame::AskForFormat() {
@@ -189,8 +253,7 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
             &CMainFrame::ShowAbout);
     ConnectHelp(frame->CommandAction(CFmtcapturaFrm::HelpCommand));
     ConnectAccessBarCommand(frame->CommandAction(CFmtcapturaFrm::AccessBarCommand));
-    m_mdiArea->addSubWindow(frame);
-    frame->show();
+    AddChild(frame);
 
     bool opened = true;
     try {
@@ -202,10 +265,11 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
         opened = false;
     }
     frame->FitToScreen(m_mdiArea->viewport()->size());
+    ShowChild(frame);
     return opened ? frame : nullptr;
 }
 
-CFmtdesignFrm* CMainFrame::NewDesign() {
+CFmtdesignFrm* CMainFrame::MakeDesign() {
     auto* frame = new CFmtdesignFrm;
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtdesignFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
@@ -218,9 +282,14 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
             &CMainFrame::ShowAbout);
     ConnectHelp(frame->CommandAction(CFmtdesignFrm::HelpCommand));
     ConnectAccessBarCommand(frame->CommandAction(CFmtdesignFrm::AccessBarCommand));
-    m_mdiArea->addSubWindow(frame);
+    AddChild(frame);
     frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
-    frame->show();
+    return frame;
+}
+
+CFmtdesignFrm* CMainFrame::NewDesign() {
+    CFmtdesignFrm* frame = MakeDesign();
+    ShowChild(frame);
     frame->UpdateTitle();
     return frame;
 }
@@ -232,8 +301,17 @@ CFmtdesignFrm* CMainFrame::OpenDesignDialog() {
 }
 
 CFmtdesignFrm* CMainFrame::OpenForDesign(const QString& path) {
-    CFmtdesignFrm* frame = NewDesign();
-    return frame->OpenFormat(path) ? frame : nullptr;
+    // The window shows only with the format: a key refused or a file that cannot be read leaves
+    // nothing behind. It has shown nothing yet, so nothing of it is running.
+    CFmtdesignFrm* frame = MakeDesign();
+    if (!frame->OpenFormat(path)) {
+        m_mdiArea->removeSubWindow(frame);
+        delete frame;
+        return nullptr;
+    }
+    ShowChild(frame);
+    frame->UpdateTitle();
+    return frame;
 }
 
 CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
@@ -254,9 +332,9 @@ CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
         delete frame;
         return nullptr;
     }
-    m_mdiArea->addSubWindow(frame);
-    frame->show();
+    AddChild(frame);
     frame->FitToScreen(m_mdiArea->viewport()->size());
+    ShowChild(frame);
     frame->UpdateTitle();
     return frame;
 }
@@ -283,6 +361,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::CloseAllChildren() {
+    // Each stays in the area until it goes, so that a frame deleted first takes it along.
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList())
+        child->deleteLater();
+}
+
+void CMainFrame::DeleteChildren() {
     for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
         m_mdiArea->removeSubWindow(child);
         delete child;
@@ -294,7 +378,7 @@ void CMainFrame::ShowMessage(const QString& message) {
         QTextStream(stderr) << message << '\n';
         return;
     }
-    QMessageBox::warning(this, QStringLiteral("Plenova"), message);
+    QMessageBox::warning(this, UserMessage::Title(), message);
 }
 
 void CMainFrame::ShowAbout() {

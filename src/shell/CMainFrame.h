@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -18,6 +19,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPrinter;
+class WindowMenu;
 
 // The main window: the child windows in its client area, the main menu while none of them is
 // active and the active child's menu otherwise, and the caption "PLENOVA" followed by the
@@ -54,7 +56,7 @@ public:
     // cancels, the empty window stays.
     CFmtdesignFrm* OpenDesignDialog();
     // A new design window with the format at path; nullptr, after telling the user, when the
-    // format cannot be read (the window then stays open and empty).
+    // format cannot be read or its access key is refused (no window then stays).
     CFmtdesignFrm* OpenForDesign(const QString& path);
     // A new capture-screen design window with the format at path, without an access check;
     // nullptr, after telling the user, when the format cannot be read (no window then stays).
@@ -65,6 +67,9 @@ public:
     // Messages go to the standard error stream rather than to message boxes: for runs that
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
+    // Every child window goes, without a question, once the event being handled is over: the
+    // command that asked for it ("Salir" of a child's own menu) may still be running in one of
+    // the menus the window takes with it.
     void CloseAllChildren();
     // Tells the user, in a box with an OK button, or on standard error when unattended.
     void ShowMessage(const QString& message);
@@ -75,6 +80,8 @@ public:
     CSizingControlBar* AccessBarDock() const { return m_accessBarDock; }
 
     QMdiArea* MdiArea() const { return m_mdiArea; }
+    // The "Ventana" menu, shown in the menu bar while a child window is open.
+    WindowMenu* Windows() const { return m_windowMenu; }
     QAction* CommandAction(Command id) const { return m_actions.value(id); }
     // The application's printer: every capture window prints on it, and the printer set-up of
     // the main menu or of any capture window changes it for all of them.
@@ -99,6 +106,17 @@ private:
     QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
     void MakeMenu();
     void ShowMenusOf(QMdiSubWindow* child);
+    // A new child window in the area, not shown yet; the main caption forgets it when it goes.
+    void AddChild(QMdiSubWindow* child);
+    // Shows a child window of its final size where the user can reach it: maximized when the
+    // other windows are, otherwise whole inside the area, a step below and to the right of the
+    // window in front when it fits there, at the area's corner when it does not.
+    void ShowChild(QMdiSubWindow* child);
+    // The design window as the main menu makes it, not shown yet.
+    CFmtdesignFrm* MakeDesign();
+    // A child window closed: the main caption then names the window in front, or none.
+    void CaptionAfterClose();
+    void DeleteChildren();
     void ShowAbout();
     // The format a "Abrir" command asks for; empty when the user cancels.
     QString AskForFormat();
@@ -115,7 +133,10 @@ private:
     QString m_defaultFolder;
     QMdiArea* m_mdiArea;
     QList<QMenu*> m_menus;
+    WindowMenu* m_windowMenu;
     QHash<int, QAction*> m_actions;
+    // The child whose caption the main caption shows.
+    QPointer<QMdiSubWindow> m_captionChild;
     bool m_unattended = false;
     std::shared_ptr<QPrinter> m_printer;
     // A child of the frame: closing it only hides it.

@@ -33,8 +33,6 @@ void SyncOrWarn(Profile& profile) {
 CPlenovaApp::CPlenovaApp() = default;
 
 CPlenovaApp::~CPlenovaApp() {
-    if (m_mainFrame)
-        m_mainFrame->CloseAllChildren();
     m_mainFrame.reset();
     QCoreApplication::removeTranslator(&m_mexicoTranslator);
     QCoreApplication::removeTranslator(&m_qtTranslator);

@@ -101,6 +101,15 @@ TEST(CSizingControlBar, DockedNeverBelowMinimum) {
     QTest::qWait(50);
     EXPECT_EQ(frame.bar->width(), CSizingControlBar::MinimumExtent);
     EXPECT_EQ(frame.dialog->width(), CSizingControlBar::MinimumExtent);
+
+    // Floated and docked again, the frame's caption no longer holds it up.
+    frame.bar->setFloating(true);
+    QTest::qWait(50);
+    frame.bar->setFloating(false);
+    QApplication::processEvents();
+    frame.window.resizeDocks({frame.bar}, {10}, Qt::Horizontal);
+    QApplication::processEvents();
+    EXPECT_EQ(frame.bar->width(), CSizingControlBar::MinimumExtent);
 }
 
 // Docked, the close box only asks the owner; floating, closing (the frame's close box) hides the

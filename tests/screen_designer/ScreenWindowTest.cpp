@@ -197,8 +197,11 @@ TEST_F(ScreenWindowTest, ZoomedTheGridStaysFourPixelsOfTheScreenLayout) {
     // "Página completa" shows the whole arrangement as large as it fits.
     window.Zoom()->setCurrentIndex(window.Zoom()->findData(ZoomBox::kFitEntry));
     emit window.Zoom()->activated(window.Zoom()->currentIndex());
+    // Fitted, the arrangement needs no scroll bars any more: the room is the viewport's without
+    // them.
     const QSize arrangement = view.ArrangementSize();
-    const QSize room = view.viewport()->size();
+    const QSize room = ZoomLevel::Room(view);
+    EXPECT_FALSE(view.horizontalScrollBar()->isVisible() || view.verticalScrollBar()->isVisible());
     EXPECT_EQ(view.Zoom(), ZoomLevel::Fitting(arrangement.width(), arrangement.height(),
                                               room.width(), room.height()));
     const Point corner = view.ToScreen(QPoint(room.width() - 1, room.height() - 1));

@@ -1,7 +1,6 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignFrm.h"
-#include "designer/DesignDocument.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "platform/Profile.h"
@@ -102,6 +101,12 @@ TEST(AccessBarTest, RecentListShowsTheFilledSlotsInSlotOrder) {
     SetRecentFormats({"", "/formas/factura.fmt"});
     shown.bar.ReloadRecent();
     EXPECT_EQ(RecentTexts(shown.bar), QStringList({"/formas/factura.fmt"}));
+
+    // A path longer than that widens the column to its end, the format's name.
+    const QString deep = "/formas" + QString("/clientes del norte").repeated(12) + "/cheque.fmt";
+    SetRecentFormats({deep});
+    shown.bar.ReloadRecent();
+    EXPECT_GT(list->columnWidth(0), list->fontMetrics().horizontalAdvance(deep));
 }
 
 TEST(AccessBarTest, AClickInTheRecentListChoosesAndEachChoiceOpensOnce) {
@@ -189,13 +194,16 @@ TEST(AccessBarTest, TheTreeListsFoldersAndFormatsAndOpensFolders) {
     EXPECT_TRUE(CAccessBar::IsFormatPath(dir.filePath("Caja.FMT")));
     EXPECT_FALSE(CAccessBar::IsFormatPath(dir.filePath("notas.txt")));
 
-    // An empty folder keeps its button before and after it is opened, and shows nothing.
+    // An empty folder keeps its button before and after it is opened, and shows nothing: a row
+    // that cannot be chosen keeps the view from taking it for a folder without a button.
     QTreeWidgetItem* empty = folder->child(4);
     EXPECT_EQ(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
     EXPECT_EQ(empty->childCount(), 1);
     empty->setExpanded(true);
-    EXPECT_EQ(empty->childCount(), 0);
-    EXPECT_EQ(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    ASSERT_EQ(empty->childCount(), 1);
+    EXPECT_EQ(empty->child(0)->text(0), "");
+    EXPECT_EQ(empty->child(0)->flags(), Qt::NoItemFlags);
+    EXPECT_TRUE(empty->isExpanded());
 
     // Closing a folder forgets what it showed; opening it reads the disk again.
     QTreeWidgetItem* clientes = folder->child(1);
@@ -359,18 +367,17 @@ TEST(AccessBarTest, OnlyTheDesignerAsksForTheKey) {
     });
     answer.start(10);
 
+    // A key refused leaves no empty window behind.
     ClickRecent(bar, 0);
     QTest::mouseClick(bar.OpenButton(Target::Design), Qt::LeftButton);
     EXPECT_EQ(asked, 1);
-    ASSERT_EQ(frame.MdiArea()->subWindowList().size(), 1);
-    auto* design = qobject_cast<CFmtdesignFrm*>(frame.MdiArea()->subWindowList().constFirst());
-    ASSERT_NE(design, nullptr);
-    EXPECT_EQ(design->Document().Path(), "");
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(frame.windowTitle(), "PLENOVA ");
     EXPECT_EQ(RecentTexts(bar), QStringList({nomina, recibo}));
 
     ClickRecent(bar, 0);
     QTest::mouseClick(bar.OpenButton(Target::Capture), Qt::LeftButton);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(RecentTexts(bar), QStringList({nomina, recibo}));
 }

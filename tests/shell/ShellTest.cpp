@@ -106,7 +106,7 @@ TEST(ShellTest, MainCaptionAndMenuFollowTheChildren) {
 
     // While a capture window is active its menu is the main menu.
     frame.MdiArea()->setActiveSubWindow(second);
-    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Ver", "A&yuda"}));
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Ver", "Ve&ntana", "A&yuda"}));
     EXPECT_EQ(frame.menuBar()->actions().constFirst()->menu(), second->Menus().constFirst());
 
     // A maximized child leaves the main caption as it is.
@@ -220,6 +220,8 @@ TEST(ShellTest, LeavingAsksForEveryCaptureWindowWithChangedValues) {
     answer = SaveQuestion::Answer::Discard;
     EXPECT_TRUE(frame.close());
     EXPECT_EQ(asked.size(), 2);
+    // The windows go once the event loop is back.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
 }
 
@@ -238,8 +240,8 @@ TEST(ShellTest, DesignWindowsComeFromTheMainMenuAndTheirChangesAreAskedFor) {
     ASSERT_NE(design, nullptr);
     frame.MdiArea()->setActiveSubWindow(design);
     EXPECT_EQ(frame.windowTitle(), "PLENOVA Diseño de formato - (nuevo)");
-    EXPECT_EQ(MenuTitles(frame),
-              QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato", "A&yuda"}));
+    EXPECT_EQ(MenuTitles(frame), QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar",
+                                              "&Formato", "Ve&ntana", "A&yuda"}));
 
     // Leaving the application asks for the window with changes, and a cancel keeps it open.
     design->Document().Insert(ControlTypeCode::ConsText, Point{100, -100});
@@ -342,7 +344,7 @@ TEST(ShellTest, CaptureScreenDesignWindowsOpenWithoutAKeyAndAskBeforeLosingChang
     frame.MdiArea()->setActiveSubWindow(screen);
     EXPECT_EQ(frame.windowTitle(), "PLENOVA Diseño de pantalla - " + path);
     EXPECT_EQ(MenuTitles(frame),
-              QStringList({"&Archivo", "&Edición", "&Ver", "&Formato", "A&yuda"}));
+              QStringList({"&Archivo", "&Edición", "&Ver", "&Formato", "Ve&ntana", "A&yuda"}));
     EXPECT_EQ(CPlenovaApp::RecentFormats(profile).constFirst(), path);
 
     // A format that cannot be read leaves no window behind.
