@@ -39,7 +39,7 @@ protected:
         add(CMarcaVar::Create(100, -1200), "M", {20, 140, 35, 155}, 1);
         add(CEtiqueta::Create(100, -1500, QStringLiteral("E")), "E", {120, 20, 320, 40}, 0);
         path = dir.filePath(QStringLiteral("f.fmt"));
-        FormatFile::Save(path, f, FormatSettings{}, FormatFile::Writer::CaptureWindow);
+        FormatFile::Save(path, f, FormatSettings{});
         doc.Open(path);
     }
 

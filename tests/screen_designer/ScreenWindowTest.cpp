@@ -51,7 +51,7 @@ protected:
         add(CTextlineVar::Create(100, -900), "C", {120, 100, 320, 120}, 3);
         add(CTextlineVar::Create(100, -1200), "D", {120, 140, 320, 160}, 1);
         path = dir.filePath(QStringLiteral("f.fmt"));
-        FormatFile::Save(path, f, FormatSettings{}, FormatFile::Writer::CaptureWindow);
+        FormatFile::Save(path, f, FormatSettings{});
 
         window.SetMessenger([this](const QString& message) { told << message; });
         // The off-screen screen is 800 x 600: the pointer stays on it.
