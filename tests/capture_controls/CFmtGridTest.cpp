@@ -159,9 +159,8 @@ TEST(CFmtGridTest, FormatRecordReadsBackByteForByte) {
     table->SetColumn(0, first);
     table->screenPlaced = true;
     format.controls.push_back(std::move(table));
-    const QByteArray bytes = Store([&format](Archive& ar) {
-        FormatFile::Write(ar, format, FormatSettings());
-    });
+    const QByteArray bytes =
+        Store([&format](Archive& ar) { FormatFile::Write(ar, format, FormatSettings()); });
     Format read;
     FormatSettings settings;
     Load(bytes, [&](Archive& ar) { FormatFile::Read(ar, read, settings); });
@@ -173,9 +172,7 @@ TEST(CFmtGridTest, FormatRecordReadsBackByteForByte) {
     EXPECT_EQ(back.Columns()[2].xPosition, 1800);
     EXPECT_EQ(back.RowCount(), 3);
     EXPECT_EQ(back.Cells().RowCount(), 3);
-    EXPECT_EQ(Store([&read](Archive& ar) {
-                  FormatFile::Write(ar, read, FormatSettings());
-              }),
+    EXPECT_EQ(Store([&read](Archive& ar) { FormatFile::Write(ar, read, FormatSettings()); }),
               bytes);
 
     // The own record after the base record: C, the columns, R, the heights.
@@ -241,9 +238,8 @@ TEST(CFmtGridTest, DamagedTablesStaySafe) {
     auto table = InvoiceTable();
     table->SetRowCount(3);
     format.controls.push_back(std::move(table));
-    const QByteArray bytes = Store([&format](Archive& ar) {
-        FormatFile::Write(ar, format, FormatSettings());
-    });
+    const QByteArray bytes =
+        Store([&format](Archive& ar) { FormatFile::Write(ar, format, FormatSettings()); });
     const QByteArray values = Store([](Archive& ar) {
         ar.WriteInt32(2);
         ar.WriteInt32(2);

@@ -125,9 +125,8 @@ TEST(CaptureControlTypesTest, DamagedFormatsStaySafeToDrawPrintAndCapture) {
     format.controls.push_back(CMarcaVar::Create(100, -600));
     format.controls.push_back(CDateInput::Create(100, -800));
     format.controls.push_back(CConsText::Create(100, -900, QStringLiteral("t")));
-    const QByteArray bytes = Store([&format](Archive& ar) {
-        FormatFile::Write(ar, format, FormatSettings());
-    });
+    const QByteArray bytes =
+        Store([&format](Archive& ar) { FormatFile::Write(ar, format, FormatSettings()); });
     FormatDamage damage(777);
     QImage sheet(120, 120, QImage::Format_RGB32);
     sheet.setDotsPerMeterX(10000);

@@ -218,8 +218,8 @@ TEST(ControlGeometryTest, TrueScaleGivesThePixelsOfASurfaceAtNinetySixDots) {
     QPainter painter(&image);
     PainterSurface surface(painter, TrueScale::Device());
     surface.SetMapMode(MapMode::LoMetric);
-    std::vector<int> values = {INT32_MIN, INT32_MIN + 1, -10'583'334, -10'583'333, -1, 0, 1,
-                               127,       254,           10'583'333,  10'583'334, INT32_MAX};
+    std::vector<int> values = {INT32_MIN, INT32_MIN + 1, -10'583'334, -10'583'333, -1,       0, 1,
+                               127,       254,           10'583'333,  10'583'334,  INT32_MAX};
     for (int v = -600; v <= 600; ++v)
         values.push_back(v);
     std::uint32_t seed = 2718;
@@ -231,7 +231,6 @@ TEST(ControlGeometryTest, TrueScaleGivesThePixelsOfASurfaceAtNinetySixDots) {
         const Point p{v, -v / 3};
         EXPECT_EQ(TrueScale::ToScreen(p), surface.LPtoDP(p)) << v;
     }
-    EXPECT_EQ(TrueScale::ToScreen(PageRect(1000, -1955, 1400, -2000)),
-              Rect(378, 739, 529, 756));
+    EXPECT_EQ(TrueScale::ToScreen(PageRect(1000, -1955, 1400, -2000)), Rect(378, 739, 529, 756));
     EXPECT_EQ(TrueScale::WidthOnScreen(400), 151);
 }

@@ -313,8 +313,7 @@ TEST_F(FormatFileTest, FailedSaveKeepsThePreviousFileAndFailedLoadKeepsTheFormat
     auto capture = Capture(QStringLiteral("x"), Rect());
     capture->failOnWrite = true;
     bad.controls.push_back(std::move(capture));
-    EXPECT_THROW(FormatFile::Save(path, bad, FormatSettings()),
-                 FormatError);
+    EXPECT_THROW(FormatFile::Save(path, bad, FormatSettings()), FormatError);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
     file.close();

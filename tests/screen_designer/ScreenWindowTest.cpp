@@ -29,7 +29,7 @@
 namespace {
 
 // A constant text lying under everything and four text lines A, B, C and D, one under the other,
-// visited D, A, C, B; written as the format designer leaves it, never arranged on the screen.
+// visited D, A, C, B; placed on the capture screen in a column.
 class ScreenWindowTest : public ::testing::Test {
 protected:
     enum : int { kConstant, kA, kB, kC, kD };
@@ -42,6 +42,7 @@ protected:
         auto add = [&f](std::unique_ptr<CControles> c, const char* name, ScreenRect r, int order) {
             c->text = QString::fromLatin1(name);
             c->screenRect = r;
+            c->screenPlaced = !c->ConstantFlag();
             c->captureOrder = order;
             f.controls.push_back(std::move(c));
         };
