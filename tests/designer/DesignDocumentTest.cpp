@@ -2,8 +2,8 @@
 
 #include "common/ArchiveBytes.h"
 
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTextlineVar.h"
 #include "model/CLinea.h"
 #include "model/FormatFile.h"
 #include "platform/PlenovaError.h"
