@@ -18,6 +18,7 @@
 #include "platform/Saturate.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/PdfPageTool.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QAction>
@@ -453,7 +454,7 @@ bool CFmtcapturaFrm::PreviewFormat() {
     // user sees where the ink will fall on the paper.
     ReferenceBackdrop backdrop;
     if (m_actions.value(PreviewBackdropCommand)->isChecked() && !m_path.isEmpty()) {
-        const QString problem = backdrop.LoadFor(m_path);
+        const QString problem = backdrop.LoadFor(m_path, &PdfPageTool::RenderPage);
         if (!problem.isEmpty())
             Tell(problem);
     }

@@ -18,6 +18,7 @@
 #include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/PdfPageTool.h"
 #include "platform_widgets/SaveQuestion.h"
 #include "platform_widgets/UndoActions.h"
 #include "platform_widgets/UserMessage.h"
@@ -647,7 +648,8 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
         return false;
     }
     // A backdrop kept beside the format comes back with it; one that cannot is told and left.
-    const QString backdropWarning = m_backdrop->LoadFor(m_document->Path());
+    const QString backdropWarning =
+        m_backdrop->LoadFor(m_document->Path(), &PdfPageTool::RenderPage);
     if (!backdropWarning.isEmpty())
         Tell(backdropWarning);
     UpdateBackdropCommands();
@@ -813,7 +815,7 @@ void CFmtdesignFrm::ApplyBackdrop(const ReferenceBackdropDialog::Choice& choice)
                                  choice.page == m_backdrop->Page();
         if (!samePicture) {
             try {
-                m_backdrop->Load(choice.path, choice.page);
+                m_backdrop->Load(choice.path, choice.page, &PdfPageTool::RenderPage);
             } catch (const PlenovaError& e) {
                 Tell(e.Message());
                 return;

@@ -7,6 +7,7 @@
 #include "designer/TwoPointPicker.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/PlenovaError.h"
+#include "platform_widgets/PdfPageTool.h"
 
 #include <QAction>
 #include <QFile>
@@ -285,9 +286,9 @@ TEST_F(ReferenceBackdropTest, APageOfAPdfAtItsTrueSize) {
         painter.fillRect(QRect(0, 0, 100, 100), Qt::red);
     }
     ReferenceBackdrop backdrop;
-    backdrop.Load(pdf, 2);
+    backdrop.Load(pdf, 2, &PdfPageTool::RenderPage);
     EXPECT_EQ(backdrop.Page(), 2);
-    EXPECT_NEAR(backdrop.DeclaredDpi(), ReferenceBackdrop::kPdfDpi, 0.01);
+    EXPECT_NEAR(backdrop.DeclaredDpi(), PdfPageTool::kDpi, 0.01);
     // A5 is 148 x 210 mm, a little more in whole points and then in whole pixels.
     EXPECT_NEAR(backdrop.Placement().width(), 1480.0, 2.5);
     EXPECT_NEAR(backdrop.Placement().height(), 2100.0, 2.5);
@@ -296,14 +297,23 @@ TEST_F(ReferenceBackdropTest, APageOfAPdfAtItsTrueSize) {
     EXPECT_LT(corner.green(), 60);
 
     try {
-        backdrop.Load(pdf, 3);
+        backdrop.Load(pdf, 3, &PdfPageTool::RenderPage);
         ADD_FAILURE();
     } catch (const PlenovaError& e) {
         EXPECT_TRUE(e.Message().contains(QStringLiteral("tiene 2 página(s); no hay página 3")))
             << e.Message().toStdString();
     }
     const QString fake = Written(QStringLiteral("falso.pdf"), QByteArray("%PDF-1.4 nothing"));
-    EXPECT_THROW(backdrop.Load(fake, 1), PlenovaError);
+    EXPECT_THROW(backdrop.Load(fake, 1, &PdfPageTool::RenderPage), PlenovaError);
+    EXPECT_EQ(backdrop.Page(), 2);
+    // The format's own code starts no program: without the windows' renderer a PDF is refused.
+    try {
+        backdrop.Load(pdf, 1);
+        ADD_FAILURE();
+    } catch (const PlenovaError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("no se puede leer aquí")))
+            << e.Message().toStdString();
+    }
     EXPECT_EQ(backdrop.Page(), 2);
 }
 
