@@ -4,9 +4,9 @@
 #include "SampleValues.h"
 #include "capture/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
-#include "capture/CsvTable.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CsvTable.h"
 #include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
 

@@ -4,7 +4,7 @@
 #include "ExampleFormats.h"
 #include "SampleValues.h"
 
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "model/FormatError.h"
 #include "model/FormatPrinter.h"
 #include "platform/PainterSurface.h"

@@ -1,6 +1,6 @@
 #include "designer/CFmtdesignView.h"
 
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 #include "commands/DesignerPictures.h"
 #include "commands/WindowCommands.h"
 #include "designer/DesignDocument.h"

@@ -1,6 +1,6 @@
 #include "designer/ControlSnapshot.h"
 
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 #include "model/CControles.h"
 #include "model/CImagen.h"
 #include "platform/Archive.h"

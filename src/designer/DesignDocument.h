@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture_controls/DataType.h"
+#include "capture_model/DataType.h"
 #include "model/ControlType.h"
 #include "model/Format.h"
 #include "model/FormatSettings.h"

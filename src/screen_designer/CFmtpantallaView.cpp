@@ -1,6 +1,6 @@
 #include "screen_designer/CFmtpantallaView.h"
 
-#include "capture_controls/CCaptureControl.h"
+#include "capture_model/CCaptureControl.h"
 #include "designer/ZoomLevel.h"
 #include "model/CControles.h"
 #include "platform/ColorRef.h"

@@ -1,4 +1,4 @@
-#include "capture_controls/CCuadrosVar.h"
+#include "capture_model/CCuadrosVar.h"
 #include "CaptureTestSupport.h"
 #include "platform/RecordingSurface.h"
 

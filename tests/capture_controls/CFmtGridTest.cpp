@@ -1,6 +1,6 @@
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 #include "CaptureTestSupport.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "grid/CVrGrid.h"
 #include "model/ControlFactory.h"
 #include "model/FormatError.h"

@@ -1,4 +1,4 @@
-#include "capture_controls/CMarcaVar.h"
+#include "capture_model/CMarcaVar.h"
 #include "CaptureTestSupport.h"
 #include "platform/RecordingSurface.h"
 

@@ -1,4 +1,4 @@
-#include "capture_controls/CParrafoVar.h"
+#include "capture_model/CParrafoVar.h"
 #include "CaptureTestSupport.h"
 #include "platform/RecordingSurface.h"
 

@@ -1,7 +1,7 @@
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CTextlineVar.h"
 #include "CaptureTestSupport.h"
 #include "capture_controls/CCaptureEdit.h"
-#include "capture_controls/DataType.h"
+#include "capture_model/DataType.h"
 #include "platform/RecordingSurface.h"
 
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CTextlineVar.h"
 #include "cli/CliRunner.h"
 #include "imaging/TestPictures.h"
 #include "model/CConsText.h"

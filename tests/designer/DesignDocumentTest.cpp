@@ -2,7 +2,7 @@
 
 #include "common/ArchiveBytes.h"
 
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 #include "model/CLinea.h"
 #include "platform/PlenovaError.h"
 

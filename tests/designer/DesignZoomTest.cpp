@@ -1,6 +1,6 @@
 // Zooming the design view and the design window, driven by the pointer, the wheel, the keys and
 // the zoom box on the off-screen platform.
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/CFmtdesignView.h"
 #include "designer/CRules.h"

@@ -1,8 +1,8 @@
 #include "screen_designer/ScreenDocument.h"
 
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "model/CConsText.h"
 #include "model/CEtiqueta.h"
 #include "model/FormatFile.h"

@@ -1,6 +1,6 @@
 #include "capture/CFmtcapturaFrm.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"

@@ -1,5 +1,5 @@
 #include "capture/CFmtcapturaFrm.h"
-#include "capture/CaptureFileError.h"
+#include "capture_model/CaptureFileError.h"
 #include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
