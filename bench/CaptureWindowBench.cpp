@@ -36,7 +36,7 @@ QString WriteManyFields(const QTemporaryDir& dir) {
         format.controls.push_back(std::move(line));
     }
     const QString path = dir.filePath(QStringLiteral("grande.fmt"));
-    FormatFile::Save(path, format, FormatSettings{}, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings{});
     return path;
 }
 

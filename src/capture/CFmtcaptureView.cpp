@@ -164,7 +164,7 @@ void CFmtcaptureView::BuildScreen() {
 }
 
 QStringList CFmtcaptureView::SaveFormat() {
-    return FormatFile::Save(m_formatPath, m_format, m_settings, FormatFile::Writer::CaptureWindow);
+    return FormatFile::Save(m_formatPath, m_format, m_settings);
 }
 
 void CFmtcaptureView::ClearValues() {

@@ -19,7 +19,8 @@ public:
     // A new date field with its lower-left corner at (x, y) of the page, 40 mm wide.
     static std::unique_ptr<CDateInput> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
+    void WriteRecord(Archive& ar) const override;
+    void ReadRecord(Archive& ar) override;
     // Reads a status and a day number and holds them; a valid date within the picker's range is
     // shown, anything else leaves the picker as it was.
     void LoadValue(Archive& ar) override;
@@ -27,11 +28,11 @@ public:
     int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
                             const QFont* font) override;
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    void Draw(DrawingSurface& dc) const override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
     // Back to the current date and time: a date field is never empty.
     void ClearValue() override;
-    void Print(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
     QDateEdit* Picker() const;

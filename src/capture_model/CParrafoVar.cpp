@@ -21,12 +21,6 @@ std::unique_ptr<CParrafoVar> CParrafoVar::Create(int x, int y) {
     return control;
 }
 
-void CParrafoVar::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsLoading())
-        UpdateHandles();
-}
-
 QPlainTextEdit* CParrafoVar::Edit() const {
     return static_cast<QPlainTextEdit*>(m_widget.data());
 }
@@ -90,10 +84,8 @@ TextLayoutFlags CParrafoVar::ParagraphLayout() const {
     }
 }
 
-void CParrafoVar::Draw(DrawingSurface& dc) {
+void CParrafoVar::Draw(DrawingSurface& dc) const {
     const QString name = DisplayName();
-    if (!screenPlaced)
-        screenRect = PageOnScreen(dc);
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     Rect r = pageRect.Offsetted(kDesignShiftX, kDesignShiftY);
@@ -107,7 +99,11 @@ void CParrafoVar::Draw(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CParrafoVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+ScreenRect CParrafoVar::UnplacedScreenRect() const {
+    return PageOnScreen();
+}
+
+void CParrafoVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     DrawScreenField(dc, showOrder);
 }
 
@@ -117,7 +113,7 @@ void CParrafoVar::ClearValue() {
         Edit()->clear();
 }
 
-void CParrafoVar::Print(DrawingSurface& dc) {
+void CParrafoVar::Print(DrawingSurface& dc) const {
     if (!PrintsText(m_value))
         return;
     const LogFont previousFont = dc.SelectFont(font);

@@ -16,7 +16,6 @@ public:
     // lines high.
     static std::unique_ptr<CParrafoVar> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
     int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
@@ -24,10 +23,12 @@ public:
     // Only makes the font height a character height; the rectangle keeps its size.
     void FitHeightToFont() override;
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    // Until it is placed on the capture screen the box is as large there as on the page.
+    ScreenRect UnplacedScreenRect() const override;
+    void Draw(DrawingSurface& dc) const override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
     void ClearValue() override;
-    void Print(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) const override;
 
     QPlainTextEdit* Edit() const;
 

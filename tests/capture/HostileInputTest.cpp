@@ -59,7 +59,7 @@ QByteArray FormatBytes(CaptureScreenForm& form) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Archive ar(buffer, Archive::Mode::Store);
-    FormatFile::Write(ar, form.format, form.settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Write(ar, form.format, form.settings);
     ar.Flush();
     return bytes;
 }
@@ -83,7 +83,7 @@ bool ReadsSoundly(const QByteArray& bytes) {
     QBuffer out(&again);
     out.open(QIODevice::WriteOnly);
     Archive ar(out, Archive::Mode::Store);
-    FormatFile::Write(ar, format, settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Write(ar, format, settings);
     ar.Flush();
     EXPECT_FALSE(again.isEmpty());
     return true;
