@@ -1,4 +1,5 @@
 #include "DesignerTestSupport.h"
+#include "commands/CommandId.h"
 
 #include "designer/BackdropCalibrationDialog.h"
 #include "designer/CFmtdesignFrm.h"
@@ -344,13 +345,13 @@ TEST_F(ReferenceBackdropTest, TheFormatFileIsTheSameWithABackdrop) {
     ASSERT_TRUE(again.frame.OpenFormat(traced));
     EXPECT_TRUE(again.frame.Backdrop().IsSet());
     EXPECT_NEAR(again.frame.Backdrop().Placement().width(), 127.0, 0.01);
-    EXPECT_TRUE(again.frame.CommandAction(CFmtdesignFrm::ShowBackdropCommand)->isChecked());
+    EXPECT_TRUE(again.frame.CommandAction(CommandId::ShowBackdrop)->isChecked());
 
     // "Quitar fondo" takes it away, also from beside the format.
-    again.frame.CommandAction(CFmtdesignFrm::RemoveBackdropCommand)->trigger();
+    again.frame.CommandAction(CommandId::RemoveBackdrop)->trigger();
     EXPECT_FALSE(again.frame.Backdrop().IsSet());
     EXPECT_FALSE(QFile::exists(traced + QStringLiteral(".fondo")));
-    EXPECT_FALSE(again.frame.CommandAction(CFmtdesignFrm::ShowBackdropCommand)->isEnabled());
+    EXPECT_FALSE(again.frame.CommandAction(CommandId::ShowBackdrop)->isEnabled());
 }
 
 TEST_F(ReferenceBackdropTest, AMissingPictureIsToldOnceAndTheFormatOpens) {
@@ -397,7 +398,7 @@ TEST_F(ReferenceBackdropTest, DrawnOverThePaperAndUnderTheControls) {
         Blended(PixelAt(shot, view.ToPixel(Point{r.left - 10, midY})), 50, qRgb(255, 0, 0)));
     EXPECT_EQ(PixelAt(shot, view.ToPixel(Point{210, -100})), QColor(Qt::white));
 
-    w.frame.CommandAction(CFmtdesignFrm::ShowBackdropCommand)->trigger();
+    w.frame.CommandAction(CommandId::ShowBackdrop)->trigger();
     EXPECT_FALSE(w.frame.Backdrop().IsShown());
     const QImage hidden = view.viewport()->grab().toImage();
     EXPECT_EQ(PixelAt(hidden, view.ToPixel(Point{r.left - 10, midY})), QColor(Qt::white));
