@@ -11,7 +11,6 @@
 #include "designer/FormatSettingsDialog.h"
 #include "designer/PropertiesDialog.h"
 #include "designer/TwoPointPicker.h"
-#include "designer/ZoomBox.h"
 #include "model/CControles.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/PlenovaError.h"
@@ -21,6 +20,7 @@
 #include "platform_widgets/PdfPageTool.h"
 #include "platform_widgets/SaveQuestion.h"
 #include "platform_widgets/UserMessage.h"
+#include "platform_widgets/ZoomBox.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,7 +4,6 @@
 #include "commands/DesignerPictures.h"
 #include "commands/WindowCommands.h"
 #include "designer/DesignDocument.h"
-#include "designer/ZoomLevel.h"
 #include "model/CControles.h"
 #include "model/CLinea.h"
 #include "model/ReferenceBackdrop.h"
@@ -12,6 +11,7 @@
 #include "platform/PlenovaError.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/UserMessage.h"
+#include "platform_widgets/ZoomLevel.h"
 
 #include <QAction>
 #include <QKeyEvent>

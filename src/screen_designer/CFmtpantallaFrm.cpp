@@ -1,10 +1,10 @@
 #include "screen_designer/CFmtpantallaFrm.h"
 
 #include "commands/DesignerPictures.h"
-#include "designer/ZoomBox.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
+#include "platform_widgets/ZoomBox.h"
 #include "screen_designer/CFmtpantallaView.h"
 #include "screen_designer/ScreenDocument.h"
 

@@ -2,9 +2,9 @@
 #include "designer/CFmtdesignFrm.h"
 #include "designer/CFmtdesignView.h"
 #include "designer/DesignDocument.h"
-#include "designer/ZoomBox.h"
 #include "imaging/TestPictures.h"
 #include "model/CControles.h"
+#include "platform_widgets/ZoomBox.h"
 
 #include <QAction>
 #include <QApplication>
