@@ -110,7 +110,7 @@ TEST(WindowCommandsTest, EveryWindowShowsItsCommandsAsTheTableHasThem) {
     QTemporaryDir dir;
     const QString path = dir.filePath("factura.fmt");
     Format format;
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings());
     CMainFrame frame(dir.path());
     frame.SetUnattended(true);
     TableCheck check;
