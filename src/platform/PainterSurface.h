@@ -8,6 +8,9 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <QHash>
+
+#include <deque>
 #include <optional>
 
 class QPainter;
@@ -17,6 +20,11 @@ class QPaintDevice;
 // space is the painter's own coordinate system in pixels; the mapping mode, window origin and
 // viewport origin turn logical units into it. Text is always drawn upright, even where y grows
 // upward, and fonts are made at the device's resolution so that printed text keeps its size.
+//
+// What reaches the painter is only what changes the picture: a text is cut by its clipping
+// rectangle only when some of its ink would fall outside it, and, on a page declared blank, an
+// opaque white background is left out where nothing has been drawn yet. A printout is then a
+// plain run of texts and rules, as small and as quick to write as the device allows.
 class PainterSurface : public DrawingSurface {
 public:
     // What the surface reports of its device. Printers report the unprintable margin as the
@@ -72,13 +80,38 @@ public:
     QFont MakeQFont(const LogFont& font) const;
 
 private:
+    // What a text measures in one font, as far as it has been asked.
+    struct TextMeasure {
+        std::optional<double> advance;
+        std::optional<QRectF> ink;
+    };
+    // A font made for this surface in one mapping mode, with its metrics and the texts measured
+    // in it: a surface that prints many sheets measures each text of the stationery once.
+    struct PreparedFont {
+        LogFont logFont;
+        MapMode mapMode;
+        QFont font;
+        QFontMetricsF metrics;
+        mutable QHash<QString, TextMeasure> measures;
+    };
+
     double ScaleX() const;
     double ScaleY() const; // negative where y grows upward
     QPointF ToDevice(double x, double y) const;
     QRectF ToDevice(const Rect& rect) const;
-    const QFont& CurrentQFont() const;
+    const PreparedFont& Prepared(const LogFont& font) const;
+    const PreparedFont& CurrentFont() const;
     QPen CurrentQPen() const;
-    void DrawTextLine(const QPointF& reference, const QString& text);
+    // One line of text at a reference point, placed by the text alignment; with a clip, what
+    // falls outside it is cut off.
+    void DrawTextLine(const QPointF& reference, const QString& text, const QRectF* clip);
+    static TextMeasure& Measured(const PreparedFont& font, const QString& text);
+    static double Advance(const PreparedFont& font, const QString& text);
+    // The box of the ink of text drawn at origin.
+    static QRectF InkBox(const PreparedFont& font, const QPointF& origin, const QString& text);
+    void Fill(const QRectF& box, ColorRef color);
+    // How far past its ink box text may leave a mark, in device pixels.
+    double InkMargin() const;
 
     QPainter& m_painter;
     DeviceInfo m_info;
@@ -93,5 +126,7 @@ private:
     Point m_windowOrg;
     Point m_viewportOrg;
     QPointF m_current;
-    mutable std::optional<QFont> m_qfont;
+    // The fonts made so far, most recent last; references to them stay valid as more are made.
+    mutable std::deque<PreparedFont> m_fonts;
+    mutable const PreparedFont* m_currentFont = nullptr;
 };
