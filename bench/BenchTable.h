@@ -2,7 +2,7 @@
 
 // The table the benchmarks measure: eight columns titled COL1 to COL8, numbers except for the
 // text in column 3, with C1*C2 in column 5 and C5-C6+C7 in column 8.
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 
 #include <memory>
 

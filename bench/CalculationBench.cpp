@@ -1,10 +1,10 @@
 // Recomputing calculated fields: a chain of fields each naming the one before, building the
 // engine over such a format, and a cell edited in a table whose total two fields follow.
 #include "BenchTable.h"
-#include "capture/CalculatedFields.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTableData.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTableData.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CalculatedFields.h"
 #include "model/Format.h"
 #include "model/FormatSettings.h"
 

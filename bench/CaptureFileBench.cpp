@@ -1,10 +1,10 @@
 // Saving and loading the captured values of two large formats: 1,000 filled-in text lines, and
 // a table of 1,000 rows by 8 columns, two of them computed.
 #include "BenchTable.h"
-#include "capture/CaptureFile.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTableData.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTableData.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureFile.h"
 
 #include <QTemporaryDir>
 

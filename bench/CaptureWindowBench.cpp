@@ -4,9 +4,9 @@
 #include "SampleValues.h"
 #include "capture/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
-#include "capture/CsvTable.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CsvTable.h"
 #include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
 
@@ -36,7 +36,7 @@ QString WriteManyFields(const QTemporaryDir& dir) {
         format.controls.push_back(std::move(line));
     }
     const QString path = dir.filePath(QStringLiteral("grande.fmt"));
-    FormatFile::Save(path, format, FormatSettings{}, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings{});
     return path;
 }
 

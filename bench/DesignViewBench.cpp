@@ -1,12 +1,12 @@
 // The design view with a crowded page: 1,000 controls of every kind but the image, drawn whole
 // as the window shows them, and one step of a drag (the move and the redraw it causes, of the
 // part of the window the dragged control leaves and covers).
-#include "capture_controls/CCuadrosVar.h"
-#include "capture_controls/CDateInput.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CParrafoVar.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CCuadrosVar.h"
+#include "capture_model/CDateInput.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CParrafoVar.h"
+#include "capture_model/CTextlineVar.h"
 #include "designer/CFmtdesignView.h"
 #include "designer/DesignDocument.h"
 #include "model/CConsParrafo.h"

@@ -1,7 +1,7 @@
 // A table of 1,000 rows by 8 columns, two of them computed: one cell edited with its row's
 // recalculation, a column total over all rows, and captured values loaded into the table.
 #include "BenchTable.h"
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 #include "platform/Archive.h"
 
 #include <QBuffer>

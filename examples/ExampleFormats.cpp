@@ -1,11 +1,11 @@
 #include "ExampleFormats.h"
 
-#include "capture_controls/CCuadrosVar.h"
-#include "capture_controls/CDateInput.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CParrafoVar.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CCuadrosVar.h"
+#include "capture_model/CDateInput.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CParrafoVar.h"
+#include "capture_model/CTextlineVar.h"
 #include "model/CConsParrafo.h"
 #include "model/CConsText.h"
 #include "model/CEtiqueta.h"
@@ -410,6 +410,5 @@ std::deque<ExampleFormat> ExampleFormats::All() {
 
 void ExampleFormats::WriteAll(const QString& folder) {
     for (ExampleFormat& example : All())
-        FormatFile::Save(QDir(folder).filePath(example.fileName), example.format, example.settings,
-                         FormatFile::Writer::ScreenDesigner);
+        FormatFile::Save(QDir(folder).filePath(example.fileName), example.format, example.settings);
 }

@@ -1,13 +1,13 @@
 #include "SampleValues.h"
 
-#include "capture/CalculatedFields.h"
-#include "capture_controls/CCuadrosVar.h"
-#include "capture_controls/CDateInput.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CParrafoVar.h"
-#include "capture_controls/CTableData.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CCuadrosVar.h"
+#include "capture_model/CDateInput.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CParrafoVar.h"
+#include "capture_model/CTableData.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CalculatedFields.h"
 
 #include <QDate>
 #include <QDateTime>

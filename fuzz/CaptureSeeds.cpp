@@ -3,7 +3,7 @@
 #include "Seeds.h"
 
 #include "SampleValues.h"
-#include "capture/CaptureFile.h"
+#include "capture_model/CaptureFile.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "model/FormatSettings.h"

@@ -7,10 +7,10 @@
 // is the typed text in UTF-8.
 #include "AmountInput.h"
 #include "FuzzCheck.h"
-#include "capture_controls/CNumberWords.h"
-#include "capture_controls/Currency.h"
-#include "capture_controls/DataType.h"
-#include "capture_controls/ValueText.h"
+#include "capture_model/CNumberWords.h"
+#include "capture_model/Currency.h"
+#include "capture_model/DataType.h"
+#include "capture_model/ValueText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -8,11 +8,11 @@
 // refused by both, as the window refuses a file of another format.
 #include "FuzzCheck.h"
 #include "capture/CFmtcaptureView.h"
-#include "capture/CalculatedFields.h"
-#include "capture/CaptureFileError.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CalculatedFields.h"
+#include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CaptureFileError.h"
 #include "platform/Profile.h"
 #include "platform/RecordingSurface.h"
 

@@ -14,10 +14,10 @@
 //   E COLUMN,ROW=TEXT  the user stores TEXT in a cell of the last table
 //   D ROW              the user deletes a row of the last table
 //   X EXPRESSION       the expression evaluated on its own
-#include "capture/CalculatedFields.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CalculatedFields.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "model/FormatSettings.h"
 #include "platform/RecordingSurface.h"
 

@@ -1,7 +1,7 @@
 // The format reader against any bytes: every control type the program knows, so that a damaged
 // or hostile .fmt file is refused or read, and what is read can be printed, within bounded time
 // and memory.
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "model/FormatError.h"
 #include "model/FormatFile.h"
 #include "platform/Archive.h"

@@ -2,7 +2,7 @@
 // jpeg, format, capture, expression and amount, each with small valid inputs of its kind.
 #include "Seeds.h"
 
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 
 #include <QFile>
 #include <QGuiApplication>

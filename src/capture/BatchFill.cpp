@@ -1,9 +1,9 @@
 #include "capture/BatchFill.h"
 
-#include "capture/BatchError.h"
 #include "capture/CFmtcaptureView.h"
-#include "capture/CsvTable.h"
-#include "capture/FieldEntryError.h"
+#include "capture_model/BatchError.h"
+#include "capture_model/CsvTable.h"
+#include "capture_model/FieldEntryError.h"
 #include "platform/PainterSurface.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 #include "capture/CFmtcaptureView.h"
 
-#include "capture/CalculatedFields.h"
-#include "capture/CaptureFile.h"
-#include "capture/CaptureFileError.h"
-#include "capture/UnreadNumbers.h"
-#include "capture_controls/CCaptureControl.h"
 #include "capture_controls/CCaptureEdit.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CCaptureControl.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CalculatedFields.h"
+#include "capture_model/CaptureFile.h"
+#include "capture_model/CaptureFileError.h"
+#include "capture_model/UnreadNumbers.h"
 #include "grid/CVrGrid.h"
 #include "model/FormatFile.h"
 #include "platform/PainterSurface.h"
@@ -164,7 +164,7 @@ void CFmtcaptureView::BuildScreen() {
 }
 
 QStringList CFmtcaptureView::SaveFormat() {
-    return FormatFile::Save(m_formatPath, m_format, m_settings, FormatFile::Writer::CaptureWindow);
+    return FormatFile::Save(m_formatPath, m_format, m_settings);
 }
 
 void CFmtcaptureView::ClearValues() {

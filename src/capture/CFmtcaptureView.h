@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/SavedValues.h"
+#include "capture_model/SavedValues.h"
 #include "model/Format.h"
 #include "model/FormatPrinter.h"
 #include "model/FormatSettings.h"

@@ -1,6 +1,6 @@
 #include "capture/CalibrationDialog.h"
 
-#include "capture/CalibrationPage.h"
+#include "capture_model/CalibrationPage.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

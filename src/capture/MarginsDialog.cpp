@@ -1,7 +1,7 @@
 #include "capture/MarginsDialog.h"
 
 #include "capture/CalibrationDialog.h"
-#include "capture/CalibrationPage.h"
+#include "capture_model/CalibrationPage.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QApplication>

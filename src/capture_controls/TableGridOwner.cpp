@@ -1,6 +1,6 @@
 #include "capture_controls/TableGridOwner.h"
 
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 
 void TableGridOwner::CellTextWanted(int, GridCell& cell) {
     cell.text = m_table.Cells().GetCell(cell.column, cell.row);

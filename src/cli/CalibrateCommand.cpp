@@ -1,6 +1,6 @@
 #include "cli/CalibrateCommand.h"
 
-#include "capture/CalibrationPage.h"
+#include "capture_model/CalibrationPage.h"
 #include "cli/CliArgs.h"
 #include "cli/CliError.h"
 #include "cli/PrintOutput.h"

@@ -1,6 +1,6 @@
 #include "cli/ValueTextCommand.h"
 
-#include "capture_controls/ValueText.h"
+#include "capture_model/ValueText.h"
 #include "cli/CliArgs.h"
 #include "cli/CliError.h"
 

@@ -1,6 +1,6 @@
 #include "cli/WordsCommand.h"
 
-#include "capture_controls/CNumberWords.h"
+#include "capture_model/CNumberWords.h"
 #include "cli/CliArgs.h"
 #include "cli/CliError.h"
 

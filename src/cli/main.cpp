@@ -1,4 +1,4 @@
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "cli/CalibrateCommand.h"
 #include "cli/DecodeCommand.h"
 #include "cli/DumpCommand.h"

@@ -1,6 +1,6 @@
 #include "designer/CFmtdesignView.h"
 
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 #include "designer/DesignDocument.h"
 #include "designer/DesignerPictures.h"
 #include "designer/ZoomLevel.h"

@@ -1,6 +1,6 @@
 #include "shell/CPlenovaApp.h"
 
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "platform/FileError.h"
 #include "platform/Profile.h"
 #include "platform_widgets/UserMessage.h"

@@ -1,7 +1,7 @@
 #include "shell/CapturedDataFormat.h"
 
-#include "capture/CaptureFile.h"
-#include "capture/CaptureFileError.h"
+#include "capture_model/CaptureFile.h"
+#include "capture_model/CaptureFileError.h"
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
 #include "platform/FileError.h"

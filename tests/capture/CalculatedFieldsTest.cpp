@@ -1,8 +1,8 @@
-#include "capture/CalculatedFields.h"
+#include "capture_model/CalculatedFields.h"
 #include "CalculationForm.h"
 #include "capture_controls/CCaptureEdit.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/ValueText.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/ValueText.h"
 #include "platform/RecordingSurface.h"
 
 #include <QWidget>

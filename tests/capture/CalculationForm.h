@@ -2,8 +2,8 @@
 
 // A format's control list made in code for the calculation tests: text lines by name, numbered
 // in the order they are added, and the user leaving a field with a new text.
-#include "capture/CalculatedFields.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CalculatedFields.h"
 #include "model/Format.h"
 #include "model/FormatSettings.h"
 

@@ -1,8 +1,8 @@
 #include "common/SheetPixels.h"
 
 #include "capture/CalibrationDialog.h"
-#include "capture/CalibrationPage.h"
 #include "capture/MarginsDialog.h"
+#include "capture_model/CalibrationPage.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

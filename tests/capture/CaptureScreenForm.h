@@ -2,9 +2,9 @@
 
 // Formats for the capture window's tests, made in code and written where the window reads
 // them: text lines placed on the capture screen, labels, tables.
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "model/CEtiqueta.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
@@ -74,7 +74,7 @@ struct CaptureScreenForm {
     QString Save(const QTemporaryDir& dir, const QString& name = QStringLiteral("forma.fmt")) {
         CaptureControlTypes::RegisterAll();
         const QString path = dir.filePath(name);
-        FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+        FormatFile::Save(path, format, settings);
         return path;
     }
 };

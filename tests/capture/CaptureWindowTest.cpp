@@ -2,9 +2,9 @@
 
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
-#include "capture/CalculatedFields.h"
 #include "capture/PrinterDialogs.h"
 #include "capture_controls/CCaptureEdit.h"
+#include "capture_model/CalculatedFields.h"
 #include "grid/CEditCell.h"
 #include "grid/CVrGrid.h"
 #include "model/FormatError.h"

@@ -1,5 +1,5 @@
-#include "capture/CsvTable.h"
-#include "capture/BatchError.h"
+#include "capture_model/CsvTable.h"
+#include "capture_model/BatchError.h"
 
 #include <QTemporaryDir>
 

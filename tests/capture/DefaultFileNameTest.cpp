@@ -1,6 +1,6 @@
-#include "capture/DefaultFileName.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/DefaultFileName.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CTextlineVar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #include "ExampleFormats.h"
 #include "SampleValues.h"
 
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTableData.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTableData.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "model/FormatFile.h"
 
 #include <QDir>

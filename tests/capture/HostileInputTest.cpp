@@ -3,13 +3,13 @@
 // sound result, and a captured-data file that is refused changes no value on the screen.
 #include "CaptureScreenForm.h"
 #include "capture/CFmtcaptureView.h"
-#include "capture/CaptureFile.h"
-#include "capture/CaptureFileError.h"
-#include "capture_controls/CCuadrosVar.h"
-#include "capture_controls/CDateInput.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CParrafoVar.h"
-#include "capture_controls/CTableData.h"
+#include "capture_model/CCuadrosVar.h"
+#include "capture_model/CDateInput.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CParrafoVar.h"
+#include "capture_model/CTableData.h"
+#include "capture_model/CaptureFile.h"
+#include "capture_model/CaptureFileError.h"
 #include "model/CConsText.h"
 #include "platform/Archive.h"
 #include "platform/PlenovaError.h"
@@ -59,7 +59,7 @@ QByteArray FormatBytes(CaptureScreenForm& form) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Archive ar(buffer, Archive::Mode::Store);
-    FormatFile::Write(ar, form.format, form.settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Write(ar, form.format, form.settings);
     ar.Flush();
     return bytes;
 }
@@ -83,7 +83,7 @@ bool ReadsSoundly(const QByteArray& bytes) {
     QBuffer out(&again);
     out.open(QIODevice::WriteOnly);
     Archive ar(out, Archive::Mode::Store);
-    FormatFile::Write(ar, format, settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Write(ar, format, settings);
     ar.Flush();
     EXPECT_FALSE(again.isEmpty());
     return true;

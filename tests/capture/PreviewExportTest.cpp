@@ -5,8 +5,8 @@
 
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
-#include "capture/CalibrationPage.h"
 #include "capture/PrinterDialogs.h"
+#include "capture_model/CalibrationPage.h"
 #include "model/CRectangulo.h"
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"

@@ -1,7 +1,7 @@
 #include "CalculationForm.h"
-#include "capture/CalculatedFields.h"
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CTableData.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CTableData.h"
+#include "capture_model/CalculatedFields.h"
 
 #include <gtest/gtest.h>
 

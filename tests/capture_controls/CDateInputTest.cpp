@@ -1,7 +1,7 @@
-#include "capture_controls/CDateInput.h"
+#include "capture_model/CDateInput.h"
 #include "CaptureTestSupport.h"
-#include "capture_controls/AutomationDate.h"
-#include "capture_controls/DateText.h"
+#include "capture_model/AutomationDate.h"
+#include "capture_model/DateText.h"
 #include "platform/RecordingSurface.h"
 
 #include <QDateEdit>

@@ -1,4 +1,4 @@
-#include "capture_controls/CTableData.h"
+#include "capture_model/CTableData.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 
 // A format holding one capture control of each kind with its own fields set, for the suites that
 // check what the format file and plenova-cli make of those fields.
-#include "capture_controls/CCuadrosVar.h"
-#include "capture_controls/CDateInput.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CParrafoVar.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CCuadrosVar.h"
+#include "capture_model/CDateInput.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CParrafoVar.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "model/Format.h"
 
 // In list order: a calculated currency line "A+B", a paragraph, five boxes, a check mark "V"

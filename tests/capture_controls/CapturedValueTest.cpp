@@ -2,11 +2,11 @@
 // prints and saves what it was given; with one, the entry widget and the value follow each other.
 #include "CaptureTestSupport.h"
 #include "capture_controls/CCaptureEdit.h"
-#include "capture_controls/CCuadrosVar.h"
-#include "capture_controls/CDateInput.h"
-#include "capture_controls/CMarcaVar.h"
-#include "capture_controls/CParrafoVar.h"
-#include "capture_controls/CTextlineVar.h"
+#include "capture_model/CCuadrosVar.h"
+#include "capture_model/CDateInput.h"
+#include "capture_model/CMarcaVar.h"
+#include "capture_model/CParrafoVar.h"
+#include "capture_model/CTextlineVar.h"
 #include "platform/ArchiveException.h"
 #include "platform/RecordingSurface.h"
 

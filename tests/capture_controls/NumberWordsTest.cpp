@@ -1,5 +1,5 @@
-#include "capture_controls/CNumberWords.h"
-#include "capture_controls/ValueText.h"
+#include "capture_model/CNumberWords.h"
+#include "capture_model/ValueText.h"
 
 #include <gtest/gtest.h>
 

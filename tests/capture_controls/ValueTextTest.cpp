@@ -1,5 +1,5 @@
-#include "capture_controls/ValueText.h"
-#include "capture_controls/DataType.h"
+#include "capture_model/ValueText.h"
+#include "capture_model/DataType.h"
 #include "model/FormatSettings.h"
 
 #include <gtest/gtest.h>

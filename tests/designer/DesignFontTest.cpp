@@ -1,6 +1,6 @@
 // The font of a control through the font dialog: the dialog opens on the font the record names,
 // and gives the record back byte for byte when the user changes nothing.
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "designer/FontChoice.h"

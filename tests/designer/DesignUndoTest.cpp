@@ -1,6 +1,6 @@
 #include "DesignerTestSupport.h"
 
-#include "capture_controls/CFmtGrid.h"
+#include "capture_model/CFmtGrid.h"
 
 #include <functional>
 

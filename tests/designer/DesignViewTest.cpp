@@ -1,7 +1,7 @@
 // The design view driven as a user drives it: the pointer and the keys on the off-screen
 // platform, the view at one pixel per page unit so that every pixel is one unit of the format.
-#include "capture_controls/CFmtGrid.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CFmtGrid.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/CFmtdesignView.h"
 #include "designer/DesignDocument.h"
 #include "imaging/TestPictures.h"

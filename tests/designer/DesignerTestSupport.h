@@ -2,7 +2,7 @@
 
 // What the designer's suites share: a document to work on, pictures written to a folder of the
 // case's own, and a format holding one control of every type.
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/DesignDocument.h"
 #include "imaging/TestPictures.h"
 #include "model/CControles.h"

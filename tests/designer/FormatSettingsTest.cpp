@@ -1,4 +1,4 @@
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/AccessCheck.h"
 #include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignFrm.h"

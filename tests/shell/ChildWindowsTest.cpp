@@ -1,6 +1,6 @@
 #include "capture/CFmtcapturaFrm.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
@@ -37,7 +37,7 @@ QString FieldFormat(const QTemporaryDir& dir, const QString& name) {
     field->captureOrder = 1;
     format.controls.push_back(std::move(field));
     const QString path = dir.filePath(name);
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings());
     return path;
 }
 

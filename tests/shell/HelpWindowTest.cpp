@@ -1,5 +1,5 @@
 #include "capture/CFmtcapturaFrm.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "grid/CVrGrid.h"
 #include "shell/CHelpWindow.h"

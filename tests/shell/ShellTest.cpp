@@ -1,8 +1,8 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/PrinterDialogs.h"
-#include "capture_controls/CTextlineVar.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
@@ -39,7 +39,7 @@ QString EmptyFormat(const QTemporaryDir& dir, const QString& name) {
     Format format;
     FormatSettings settings;
     const QString path = dir.filePath(name);
-    FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, settings);
     return path;
 }
 
@@ -193,7 +193,7 @@ TEST(ShellTest, LeavingAsksForEveryCaptureWindowWithChangedValues) {
     field->captureOrder = 1;
     format.controls.push_back(std::move(field));
     const QString path = dir.filePath("recibo.fmt");
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings());
     Profile profile;
     ForgetRecentFormats(profile);
     CMainFrame frame(dir.path());
@@ -338,7 +338,7 @@ TEST(ShellTest, CaptureScreenDesignWindowsOpenWithoutAKeyAndAskBeforeLosingChang
     FormatSettings locked;
     locked.key = "secreto";
     const QString path = dir.filePath("llave.fmt");
-    FormatFile::Save(path, format, locked, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, locked);
     CFmtpantallaFrm* screen = frame.OpenForScreenDesign(path);
     ASSERT_NE(screen, nullptr);
     frame.MdiArea()->setActiveSubWindow(screen);

@@ -1,5 +1,5 @@
 #include "capture/CFmtcapturaFrm.h"
-#include "capture/CaptureFileError.h"
+#include "capture_model/CaptureFileError.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
@@ -33,7 +33,7 @@ namespace {
 QString WriteFormat(const QString& path) {
     Format format;
     FormatSettings settings;
-    FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, settings);
     return path;
 }
 
