@@ -10,9 +10,9 @@
 // the table of values gives them. Only the amount in words is prepared ahead by Plenova's own
 // words (before the clock starts): it is text to the baseline like any other.
 #include "capture/BatchFill.h"
-#include "capture/CsvTable.h"
-#include "capture_controls/CNumberWords.h"
-#include "capture_controls/CaptureControlTypes.h"
+#include "capture_model/CNumberWords.h"
+#include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CsvTable.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -29,10 +30,10 @@ double Bounded(double v) {
 const char* const kDefaultFace = "Arial";
 constexpr double kDefaultHeightInches = 10.0 / 72.0;
 
-// How far ink may reach past a shape's outline once hinted, antialiased and shown again at
-// another resolution: two device pixels, and never less than two tenths of a millimetre.
-constexpr double kInkMargin = 2;
-constexpr double kInkMarginMillimetres = 0.2;
+// A text's outline is cut by a clipping rectangle only where it crosses it; these few device
+// pixels cover the hinting of the outline the printer's font engine measured.
+constexpr double kCutPixels = 2;
+
 // A format uses a handful of fonts; a surface keeps this many made before it starts afresh, and
 // as many measured texts for each.
 constexpr std::size_t kMaxFonts = 64;
@@ -157,6 +158,8 @@ int PainterSurface::GetDeviceCaps(DeviceCap cap) const {
 }
 
 Pen PainterSurface::SelectPen(const Pen& pen) {
+    if (!(pen == m_pen))
+        m_qpen.reset();
     return std::exchange(m_pen, pen);
 }
 
@@ -186,8 +189,10 @@ TextAlignFlags PainterSurface::SetTextAlign(TextAlignFlags align) {
 }
 
 MapMode PainterSurface::SetMapMode(MapMode mode) {
-    if (mode != m_mapMode)
+    if (mode != m_mapMode) {
         m_currentFont = nullptr;
+        m_qpen.reset();
+    }
     return std::exchange(m_mapMode, mode);
 }
 
@@ -279,7 +284,9 @@ Point PainterSurface::GetTextExtent(const QString& text) const {
         static_cast<std::int32_t>(std::lround((fm.ascent() + fm.descent()) / std::abs(ScaleY())))};
 }
 
-QPen PainterSurface::CurrentQPen() const {
+const QPen& PainterSurface::CurrentQPen() const {
+    if (m_qpen)
+        return *m_qpen;
     // Never thinner than one device pixel; round ends and joins, so that the four sides of an
     // outline meet without a notch.
     QPen pen(ToQColor(m_pen.color), std::clamp(m_pen.width * ScaleX(), 1.0, kMaxPenPixels));
@@ -288,16 +295,12 @@ QPen PainterSurface::CurrentQPen() const {
                                                 : Qt::SolidLine);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
-    return pen;
+    return m_qpen.emplace(pen);
 }
 
 void PainterSurface::Fill(const QRectF& box, ColorRef color) {
     if (!box.isEmpty())
         m_painter.fillRect(box, ToQColor(color));
-}
-
-double PainterSurface::InkMargin() const {
-    return std::max(kInkMargin, m_info.dpiY * kInkMarginMillimetres / 25.4);
 }
 
 void PainterSurface::Rectangle(const Rect& rect) {
@@ -306,8 +309,9 @@ void PainterSurface::Rectangle(const Rect& rect) {
         Fill(r, m_brush.color);
     if (m_pen.style == PenStyle::Null)
         return;
+    const QPen& pen = CurrentQPen();
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.setPen(CurrentQPen());
+    m_painter.setPen(pen);
     m_painter.drawRect(r);
 }
 
@@ -321,8 +325,11 @@ void PainterSurface::MoveTo(int x, int y) {
 
 void PainterSurface::LineTo(int x, int y) {
     if (m_pen.style != PenStyle::Null) {
-        m_painter.setPen(CurrentQPen());
-        m_painter.drawLine(ToDevice(m_current.x(), m_current.y()), ToDevice(x, y));
+        const QPen& pen = CurrentQPen();
+        const QPointF from = ToDevice(m_current.x(), m_current.y());
+        const QPointF to = ToDevice(x, y);
+        m_painter.setPen(pen);
+        m_painter.drawLine(from, to);
     }
     m_current = QPointF(x, y);
 }
@@ -395,9 +402,10 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
         return;
     }
 
-    const QRectF ink = clip ? InkBox(prepared, reference + QPointF(x, baseline), text) : QRectF();
+    const QPointF origin = reference + QPointF(x, baseline);
+    const QRectF ink = clip ? InkBox(prepared, origin, text) : QRectF();
     // Only text whose ink reaches past the clipping rectangle is cut.
-    const bool cut = clip && !ink.isNull() && !clip->contains(Grown(ink, InkMargin()));
+    const bool cut = clip && !ink.isNull() && !clip->contains(Grown(ink, kCutPixels));
     if (cut) {
         m_painter.save();
         m_painter.setClipRect(*clip, Qt::IntersectClip);
@@ -478,7 +486,7 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
             ink = ink.united(InkBox(prepared, origin, lines[i]));
     }
     // The lines are cut by the rectangle only when some of their ink reaches past it.
-    const bool cut = clipped && !ink.isNull() && !box.contains(Grown(ink, InkMargin()));
+    const bool cut = clipped && !ink.isNull() && !box.contains(Grown(ink, kCutPixels));
     if (cut) {
         m_painter.save();
         m_painter.setClipRect(box, Qt::IntersectClip);

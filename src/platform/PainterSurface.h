@@ -22,9 +22,10 @@ class QPaintDevice;
 // upward, and fonts are made at the device's resolution so that printed text keeps its size.
 //
 // What reaches the painter is only what changes the picture: a text is cut by its clipping
-// rectangle only when some of its ink would fall outside it, and, on a page declared blank, an
-// opaque white background is left out where nothing has been drawn yet. A printout is then a
-// plain run of texts and rules, as small and as quick to write as the device allows.
+// rectangle only when some of its ink would fall outside it, and painter state is neither saved
+// nor restored around a text that needs neither a cut nor a turn. Fonts are made once and the
+// texts measured in them are remembered, so that a surface printing many sheets of the same
+// stationery measures each of its texts once.
 class PainterSurface : public DrawingSurface {
 public:
     // What the surface reports of its device. Printers report the unprintable margin as the
@@ -101,7 +102,7 @@ private:
     QRectF ToDevice(const Rect& rect) const;
     const PreparedFont& Prepared(const LogFont& font) const;
     const PreparedFont& CurrentFont() const;
-    QPen CurrentQPen() const;
+    const QPen& CurrentQPen() const;
     // One line of text at a reference point, placed by the text alignment; with a clip, what
     // falls outside it is cut off.
     void DrawTextLine(const QPointF& reference, const QString& text, const QRectF* clip);
@@ -110,8 +111,6 @@ private:
     // The box of the ink of text drawn at origin.
     static QRectF InkBox(const PreparedFont& font, const QPointF& origin, const QString& text);
     void Fill(const QRectF& box, ColorRef color);
-    // How far past its ink box text may leave a mark, in device pixels.
-    double InkMargin() const;
 
     QPainter& m_painter;
     DeviceInfo m_info;
@@ -129,4 +128,6 @@ private:
     // The fonts made so far, most recent last; references to them stay valid as more are made.
     mutable std::deque<PreparedFont> m_fonts;
     mutable const PreparedFont* m_currentFont = nullptr;
+    // The pen lines are drawn with, made once for each pen selected.
+    mutable std::optional<QPen> m_qpen;
 };
