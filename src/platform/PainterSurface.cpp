@@ -250,7 +250,9 @@ const PainterSurface::PreparedFont& PainterSurface::Prepared(const LogFont& font
         m_currentFont = nullptr;
     }
     const QFont made = MakeQFont(font);
-    return m_fonts.emplace_back(PreparedFont{font, m_mapMode, made, QFontMetricsF(made), {}});
+    const QFontMetricsF metrics(made);
+    return m_fonts.emplace_back(PreparedFont{
+        font, m_mapMode, made, metrics, metrics.ascent(), metrics.descent(), std::nullopt, {}});
 }
 
 const PainterSurface::PreparedFont& PainterSurface::CurrentFont() const {
@@ -261,27 +263,29 @@ const PainterSurface::PreparedFont& PainterSurface::CurrentFont() const {
 
 TextMetrics PainterSurface::GetTextMetrics() const {
     const PreparedFont& current = CurrentFont();
+    if (current.textMetrics)
+        return *current.textMetrics;
     const QFontMetricsF& fm = current.metrics;
     const double sy = std::abs(ScaleY());
     const double sx = ScaleX();
     auto toY = [sy](double v) { return static_cast<int>(std::lround(v / sy)); };
     TextMetrics tm;
-    tm.ascent = toY(fm.ascent());
-    tm.descent = toY(fm.descent());
+    tm.ascent = toY(current.ascent);
+    tm.descent = toY(current.descent);
     tm.height = tm.ascent + tm.descent;
     tm.internalLeading = std::max(0, tm.height - toY(current.font.pixelSize()));
     tm.externalLeading = toY(std::max(0.0, fm.leading()));
     tm.aveCharWidth = static_cast<int>(std::lround(fm.averageCharWidth() / sx));
     tm.maxCharWidth = static_cast<int>(std::lround(fm.maxWidth() / sx));
     tm.weight = m_font.weight;
-    return tm;
+    return *(current.textMetrics = tm);
 }
 
 Point PainterSurface::GetTextExtent(const QString& text) const {
-    const QFontMetricsF& fm = CurrentFont().metrics;
-    return Point{
-        static_cast<std::int32_t>(std::lround(fm.horizontalAdvance(text) / ScaleX())),
-        static_cast<std::int32_t>(std::lround((fm.ascent() + fm.descent()) / std::abs(ScaleY())))};
+    const PreparedFont& current = CurrentFont();
+    return Point{static_cast<std::int32_t>(std::lround(Advance(current, text) / ScaleX())),
+                 static_cast<std::int32_t>(
+                     std::lround((current.ascent + current.descent) / std::abs(ScaleY())))};
 }
 
 const QPen& PainterSurface::CurrentQPen() const {
@@ -359,7 +363,6 @@ QRectF PainterSurface::InkBox(const PreparedFont& font, const QPointF& origin,
 void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
                                   const QRectF* clip) {
     const PreparedFont& prepared = CurrentFont();
-    const QFontMetricsF& fm = prepared.metrics;
     const auto horizontal =
         static_cast<TextAlign>((m_textAlign & TextAlign::HorizontalMask).toInt());
     const bool opaque = m_bkMode == BkMode::Opaque;
@@ -371,10 +374,10 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
         x = -width;
     else if (horizontal == TextAlign::Center)
         x = -width / 2;
-    double baseline = fm.ascent();
+    double baseline = prepared.ascent;
     switch (static_cast<TextAlign>((m_textAlign & TextAlign::VerticalMask).toInt())) {
     case TextAlign::Bottom:
-        baseline = -fm.descent();
+        baseline = -prepared.descent;
         break;
     case TextAlign::Baseline:
         baseline = 0;
@@ -382,7 +385,7 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
     default:
         break;
     }
-    const QRectF cell(x, baseline - fm.ascent(), width, fm.ascent() + fm.descent());
+    const QRectF cell(x, baseline - prepared.ascent, width, prepared.ascent + prepared.descent);
 
     if (m_font.escapement != 0) {
         // Turned text keeps the painter's turn to itself.
@@ -441,7 +444,7 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
     const QFontMetricsF& fm = prepared.metrics;
     const QRectF box = ToDevice(rect);
     const QStringList lines = WordWrap::Lines(text, fm, box.width(), layout);
-    const double lineHeight = fm.ascent() + fm.descent();
+    const double lineHeight = prepared.ascent + prepared.descent;
     const double textHeight = lineHeight * lines.size();
     const double sx = ScaleX();
     const double sy = ScaleY();
@@ -480,7 +483,7 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
             x = box.right() - width;
         else if (layout & TextLayout::Center)
             x = box.left() + (box.width() - width) / 2;
-        const QPointF origin(x, top + i * lineHeight + fm.ascent());
+        const QPointF origin(x, top + i * lineHeight + prepared.ascent);
         placedLines.push_back(Line{origin, width});
         if (clipped)
             ink = ink.united(InkBox(prepared, origin, lines[i]));
@@ -496,7 +499,7 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const Line& line = placedLines[static_cast<std::size_t>(i)];
         if (opaque) {
-            const QRectF background(line.origin.x(), line.origin.y() - fm.ascent(), line.width,
+            const QRectF background(line.origin.x(), line.origin.y() - prepared.ascent, line.width,
                                     lineHeight);
             Fill(clipped ? background.intersected(box) : background, m_bkColor);
         }

@@ -93,6 +93,9 @@ private:
         MapMode mapMode;
         QFont font;
         QFontMetricsF metrics;
+        double ascent;
+        double descent;
+        mutable std::optional<TextMetrics> textMetrics;
         mutable QHash<QString, TextMeasure> measures;
     };
 
