@@ -75,6 +75,7 @@ BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
         if (dc) {
             if (i > 0 && !output.printer->newPage())
                 return Outcome::PrinterFailed;
+            dc->SelectDefaults();
             FormatPrinter::PrintPage(*dc, m_view->Controls(), output.offsets);
         }
         if (!output.captureFolder.isEmpty())

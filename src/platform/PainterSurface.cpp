@@ -91,7 +91,7 @@ PainterSurface::DeviceInfo PainterSurface::DescribeDevice(const QPaintDevice& de
 }
 
 double PainterSurface::ScaleX() const {
-    switch (m_mapMode) {
+    switch (m_selected.mapMode) {
     case MapMode::LoMetric:
         return m_info.dpiX / 254.0;
     case MapMode::HiMetric:
@@ -103,7 +103,7 @@ double PainterSurface::ScaleX() const {
 }
 
 double PainterSurface::ScaleY() const {
-    switch (m_mapMode) {
+    switch (m_selected.mapMode) {
     case MapMode::LoMetric:
         return -m_info.dpiY / 254.0;
     case MapMode::HiMetric:
@@ -115,8 +115,8 @@ double PainterSurface::ScaleY() const {
 }
 
 QPointF PainterSurface::ToDevice(double x, double y) const {
-    return QPointF(Bounded((x - m_windowOrg.x) * ScaleX() + m_viewportOrg.x),
-                   Bounded((y - m_windowOrg.y) * ScaleY() + m_viewportOrg.y));
+    return QPointF(Bounded((x - m_selected.windowOrg.x) * ScaleX() + m_selected.viewportOrg.x),
+                   Bounded((y - m_selected.windowOrg.y) * ScaleY() + m_selected.viewportOrg.y));
 }
 
 QRectF PainterSurface::ToDevice(const Rect& rect) const {
@@ -129,8 +129,8 @@ Point PainterSurface::LPtoDP(Point p) const {
 }
 
 Point PainterSurface::DPtoLP(Point p) const {
-    const double x = (p.x - m_viewportOrg.x) / ScaleX() + m_windowOrg.x;
-    const double y = (p.y - m_viewportOrg.y) / ScaleY() + m_windowOrg.y;
+    const double x = (p.x - m_selected.viewportOrg.x) / ScaleX() + m_selected.windowOrg.x;
+    const double y = (p.y - m_selected.viewportOrg.y) / ScaleY() + m_selected.windowOrg.y;
     return Point{Saturate(std::llround(std::clamp(x, -4e18, 4e18))),
                  Saturate(std::llround(std::clamp(y, -4e18, 4e18)))};
 }
@@ -157,51 +157,57 @@ int PainterSurface::GetDeviceCaps(DeviceCap cap) const {
     return 0;
 }
 
+void PainterSurface::SelectDefaults() {
+    m_selected = Selection{};
+    m_currentFont = nullptr;
+    m_qpen.reset();
+}
+
 Pen PainterSurface::SelectPen(const Pen& pen) {
-    if (!(pen == m_pen))
+    if (!(pen == m_selected.pen))
         m_qpen.reset();
-    return std::exchange(m_pen, pen);
+    return std::exchange(m_selected.pen, pen);
 }
 
 Brush PainterSurface::SelectBrush(const Brush& brush) {
-    return std::exchange(m_brush, brush);
+    return std::exchange(m_selected.brush, brush);
 }
 
 LogFont PainterSurface::SelectFont(const LogFont& font) {
     m_currentFont = nullptr;
-    return std::exchange(m_font, font);
+    return std::exchange(m_selected.font, font);
 }
 
 ColorRef PainterSurface::SetTextColor(ColorRef color) {
-    return std::exchange(m_textColor, color);
+    return std::exchange(m_selected.textColor, color);
 }
 
 ColorRef PainterSurface::SetBkColor(ColorRef color) {
-    return std::exchange(m_bkColor, color);
+    return std::exchange(m_selected.bkColor, color);
 }
 
 BkMode PainterSurface::SetBkMode(BkMode mode) {
-    return std::exchange(m_bkMode, mode);
+    return std::exchange(m_selected.bkMode, mode);
 }
 
 TextAlignFlags PainterSurface::SetTextAlign(TextAlignFlags align) {
-    return std::exchange(m_textAlign, align);
+    return std::exchange(m_selected.textAlign, align);
 }
 
 MapMode PainterSurface::SetMapMode(MapMode mode) {
-    if (mode != m_mapMode) {
+    if (mode != m_selected.mapMode) {
         m_currentFont = nullptr;
         m_qpen.reset();
     }
-    return std::exchange(m_mapMode, mode);
+    return std::exchange(m_selected.mapMode, mode);
 }
 
 Point PainterSurface::SetWindowOrg(Point origin) {
-    return std::exchange(m_windowOrg, origin);
+    return std::exchange(m_selected.windowOrg, origin);
 }
 
 Point PainterSurface::SetViewportOrg(Point origin) {
-    return std::exchange(m_viewportOrg, origin);
+    return std::exchange(m_selected.viewportOrg, origin);
 }
 
 QFont PainterSurface::MakeQFont(const LogFont& lf) const {
@@ -242,7 +248,7 @@ QFont PainterSurface::MakeQFont(const LogFont& lf) const {
 
 const PainterSurface::PreparedFont& PainterSurface::Prepared(const LogFont& font) const {
     for (auto it = m_fonts.rbegin(); it != m_fonts.rend(); ++it) {
-        if (it->mapMode == m_mapMode && it->logFont == font)
+        if (it->mapMode == m_selected.mapMode && it->logFont == font)
             return *it;
     }
     if (m_fonts.size() >= kMaxFonts) {
@@ -251,13 +257,19 @@ const PainterSurface::PreparedFont& PainterSurface::Prepared(const LogFont& font
     }
     const QFont made = MakeQFont(font);
     const QFontMetricsF metrics(made);
-    return m_fonts.emplace_back(PreparedFont{
-        font, m_mapMode, made, metrics, metrics.ascent(), metrics.descent(), std::nullopt, {}});
+    return m_fonts.emplace_back(PreparedFont{font,
+                                             m_selected.mapMode,
+                                             made,
+                                             metrics,
+                                             metrics.ascent(),
+                                             metrics.descent(),
+                                             std::nullopt,
+                                             {}});
 }
 
 const PainterSurface::PreparedFont& PainterSurface::CurrentFont() const {
     if (!m_currentFont)
-        m_currentFont = &Prepared(m_font);
+        m_currentFont = &Prepared(m_selected.font);
     return *m_currentFont;
 }
 
@@ -277,7 +289,7 @@ TextMetrics PainterSurface::GetTextMetrics() const {
     tm.externalLeading = toY(std::max(0.0, fm.leading()));
     tm.aveCharWidth = static_cast<int>(std::lround(fm.averageCharWidth() / sx));
     tm.maxCharWidth = static_cast<int>(std::lround(fm.maxWidth() / sx));
-    tm.weight = m_font.weight;
+    tm.weight = m_selected.font.weight;
     return *(current.textMetrics = tm);
 }
 
@@ -293,10 +305,11 @@ const QPen& PainterSurface::CurrentQPen() const {
         return *m_qpen;
     // Never thinner than one device pixel; round ends and joins, so that the four sides of an
     // outline meet without a notch.
-    QPen pen(ToQColor(m_pen.color), std::clamp(m_pen.width * ScaleX(), 1.0, kMaxPenPixels));
-    pen.setStyle(m_pen.style == PenStyle::Dash  ? Qt::DashLine
-                 : m_pen.style == PenStyle::Dot ? Qt::DotLine
-                                                : Qt::SolidLine);
+    QPen pen(ToQColor(m_selected.pen.color),
+             std::clamp(m_selected.pen.width * ScaleX(), 1.0, kMaxPenPixels));
+    pen.setStyle(m_selected.pen.style == PenStyle::Dash  ? Qt::DashLine
+                 : m_selected.pen.style == PenStyle::Dot ? Qt::DotLine
+                                                         : Qt::SolidLine);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     return m_qpen.emplace(pen);
@@ -309,9 +322,9 @@ void PainterSurface::Fill(const QRectF& box, ColorRef color) {
 
 void PainterSurface::Rectangle(const Rect& rect) {
     const QRectF r = ToDevice(rect);
-    if (m_brush.style == BrushStyle::Solid)
-        Fill(r, m_brush.color);
-    if (m_pen.style == PenStyle::Null)
+    if (m_selected.brush.style == BrushStyle::Solid)
+        Fill(r, m_selected.brush.color);
+    if (m_selected.pen.style == PenStyle::Null)
         return;
     const QPen& pen = CurrentQPen();
     m_painter.setBrush(Qt::NoBrush);
@@ -324,18 +337,18 @@ void PainterSurface::FillSolidRect(const Rect& rect, ColorRef color) {
 }
 
 void PainterSurface::MoveTo(int x, int y) {
-    m_current = QPointF(x, y);
+    m_selected.current = QPointF(x, y);
 }
 
 void PainterSurface::LineTo(int x, int y) {
-    if (m_pen.style != PenStyle::Null) {
+    if (m_selected.pen.style != PenStyle::Null) {
         const QPen& pen = CurrentQPen();
-        const QPointF from = ToDevice(m_current.x(), m_current.y());
+        const QPointF from = ToDevice(m_selected.current.x(), m_selected.current.y());
         const QPointF to = ToDevice(x, y);
         m_painter.setPen(pen);
         m_painter.drawLine(from, to);
     }
-    m_current = QPointF(x, y);
+    m_selected.current = QPointF(x, y);
 }
 
 PainterSurface::TextMeasure& PainterSurface::Measured(const PreparedFont& font,
@@ -364,8 +377,8 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
                                   const QRectF* clip) {
     const PreparedFont& prepared = CurrentFont();
     const auto horizontal =
-        static_cast<TextAlign>((m_textAlign & TextAlign::HorizontalMask).toInt());
-    const bool opaque = m_bkMode == BkMode::Opaque;
+        static_cast<TextAlign>((m_selected.textAlign & TextAlign::HorizontalMask).toInt());
+    const bool opaque = m_selected.bkMode == BkMode::Opaque;
     // The advance places right-aligned and centred text and spans an opaque background.
     const bool placed = horizontal == TextAlign::Right || horizontal == TextAlign::Center;
     const double width = placed || opaque ? Advance(prepared, text) : 0;
@@ -375,7 +388,7 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
     else if (horizontal == TextAlign::Center)
         x = -width / 2;
     double baseline = prepared.ascent;
-    switch (static_cast<TextAlign>((m_textAlign & TextAlign::VerticalMask).toInt())) {
+    switch (static_cast<TextAlign>((m_selected.textAlign & TextAlign::VerticalMask).toInt())) {
     case TextAlign::Bottom:
         baseline = -prepared.descent;
         break;
@@ -387,19 +400,19 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
     }
     const QRectF cell(x, baseline - prepared.ascent, width, prepared.ascent + prepared.descent);
 
-    if (m_font.escapement != 0) {
+    if (m_selected.font.escapement != 0) {
         // Turned text keeps the painter's turn to itself.
         QTransform turn;
         turn.translate(reference.x(), reference.y());
-        turn.rotate(-m_font.escapement / 10.0);
+        turn.rotate(-m_selected.font.escapement / 10.0);
         m_painter.save();
         if (clip)
             m_painter.setClipRect(*clip, Qt::IntersectClip);
         m_painter.setTransform(turn, true);
         if (opaque)
-            m_painter.fillRect(cell, ToQColor(m_bkColor));
+            m_painter.fillRect(cell, ToQColor(m_selected.bkColor));
         m_painter.setFont(prepared.font);
-        m_painter.setPen(ToQColor(m_textColor));
+        m_painter.setPen(ToQColor(m_selected.textColor));
         m_painter.drawText(QPointF(x, baseline), text);
         m_painter.restore();
         return;
@@ -418,9 +431,9 @@ void PainterSurface::DrawTextLine(const QPointF& reference, const QString& text,
     const QTransform world = m_painter.worldTransform();
     m_painter.translate(reference);
     if (opaque)
-        Fill(clip ? cell.intersected(clip->translated(-reference)) : cell, m_bkColor);
+        Fill(clip ? cell.intersected(clip->translated(-reference)) : cell, m_selected.bkColor);
     m_painter.setFont(prepared.font);
-    m_painter.setPen(ToQColor(m_textColor));
+    m_painter.setPen(ToQColor(m_selected.textColor));
     m_painter.drawText(QPointF(x, baseline), text);
     m_painter.setWorldTransform(world);
     if (cut)
@@ -435,7 +448,7 @@ void PainterSurface::ExtTextOut(int x, int y, TextOutOptions options, const Rect
                                 const QString& text) {
     const QRectF box = ToDevice(rect);
     if (options & TextOutOption::Opaque)
-        Fill(box, m_bkColor);
+        Fill(box, m_selected.bkColor);
     DrawTextLine(ToDevice(x, y), text, options & TextOutOption::Clipped ? &box : nullptr);
 }
 
@@ -467,7 +480,7 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
             top = box.top() + (box.height() - lineHeight) / 2;
     }
     const bool clipped = !(layout & TextLayout::NoClip);
-    const bool opaque = m_bkMode == BkMode::Opaque;
+    const bool opaque = m_selected.bkMode == BkMode::Opaque;
     const bool placed = (layout & TextLayout::Right) || (layout & TextLayout::Center);
     struct Line {
         QPointF origin;
@@ -495,13 +508,13 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
         m_painter.setClipRect(box, Qt::IntersectClip);
     }
     m_painter.setFont(prepared.font);
-    m_painter.setPen(ToQColor(m_textColor));
+    m_painter.setPen(ToQColor(m_selected.textColor));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const Line& line = placedLines[static_cast<std::size_t>(i)];
         if (opaque) {
             const QRectF background(line.origin.x(), line.origin.y() - prepared.ascent, line.width,
                                     lineHeight);
-            Fill(clipped ? background.intersected(box) : background, m_bkColor);
+            Fill(clipped ? background.intersected(box) : background, m_selected.bkColor);
         }
         m_painter.drawText(line.origin, lines[i]);
     }

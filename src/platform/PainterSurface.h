@@ -57,9 +57,9 @@ public:
     MapMode SetMapMode(MapMode mode) override;
     Point SetWindowOrg(Point origin) override;
     Point SetViewportOrg(Point origin) override;
-    MapMode GetMapMode() const override { return m_mapMode; }
-    Point GetWindowOrg() const override { return m_windowOrg; }
-    LogFont GetFont() const override { return m_font; }
+    MapMode GetMapMode() const override { return m_selected.mapMode; }
+    Point GetWindowOrg() const override { return m_selected.windowOrg; }
+    LogFont GetFont() const override { return m_selected.font; }
 
     void Rectangle(const Rect& rect) override;
     void FillSolidRect(const Rect& rect, ColorRef color) override;
@@ -79,6 +79,10 @@ public:
 
     // The Qt font a logical font becomes on this surface in the current mapping mode.
     QFont MakeQFont(const LogFont& font) const;
+
+    // Selects what a new surface has selected, keeping the fonts made and the texts measured:
+    // each sheet of a batch then starts as the first did.
+    void SelectDefaults();
 
 private:
     // What a text measures in one font, as far as it has been asked.
@@ -117,17 +121,21 @@ private:
 
     QPainter& m_painter;
     DeviceInfo m_info;
-    Pen m_pen;
-    Brush m_brush;
-    LogFont m_font;
-    ColorRef m_textColor = kBlack;
-    ColorRef m_bkColor = kWhite;
-    BkMode m_bkMode = BkMode::Opaque;
-    TextAlignFlags m_textAlign;
-    MapMode m_mapMode = MapMode::Text;
-    Point m_windowOrg;
-    Point m_viewportOrg;
-    QPointF m_current;
+    // What is selected into the surface and where it draws, as a new surface has them.
+    struct Selection {
+        Pen pen;
+        Brush brush;
+        LogFont font;
+        ColorRef textColor = kBlack;
+        ColorRef bkColor = kWhite;
+        BkMode bkMode = BkMode::Opaque;
+        TextAlignFlags textAlign;
+        MapMode mapMode = MapMode::Text;
+        Point windowOrg;
+        Point viewportOrg;
+        QPointF current;
+    };
+    Selection m_selected;
     // The fonts made so far, most recent last; references to them stay valid as more are made.
     mutable std::deque<PreparedFont> m_fonts;
     mutable const PreparedFont* m_currentFont = nullptr;

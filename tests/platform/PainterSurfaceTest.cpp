@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A white sheet at 254 dpi: one pixel is one tenth of a millimetre.
@@ -234,4 +236,36 @@ TEST(PainterSurfaceTest, RememberedFontsAndPensFollowWhatIsSelected) {
     painter.end();
     EXPECT_EQ(image.pixelColor(200, 50), QColor(255, 0, 0));
     EXPECT_EQ(image.pixelColor(200, 150), QColor(0, 0, 255));
+}
+
+// A surface that prints many sheets starts each one as a new surface would, whatever the sheet
+// before left selected.
+TEST(PainterSurfaceTest, DefaultsSelectedAgainDrawAsANewSurface) {
+    auto sheet = [](const std::function<void(PainterSurface&)>& before) {
+        QImage image = Sheet(300, 100);
+        QPainter painter(&image);
+        {
+            PainterSurface dc(painter);
+            before(dc);
+            dc.FillSolidRect(Rect(0, 0, 300, 100), MakeColorRef(200, 200, 200));
+            dc.TextOut(20, 20, QStringLiteral("Folio"));
+            dc.MoveTo(10, 80);
+            dc.LineTo(290, 80);
+        }
+        painter.end();
+        return image;
+    };
+    const QImage fresh = sheet([](PainterSurface&) {});
+    const QImage again = sheet([](PainterSurface& dc) {
+        dc.SetMapMode(MapMode::LoMetric);
+        dc.SetWindowOrg({40, -40});
+        dc.SelectFont(LogFont::Make(-90, 0, 700, QStringLiteral("Arial")));
+        dc.SelectPen(Pen{PenStyle::Dash, 9, MakeColorRef(255, 0, 0)});
+        dc.SetTextColor(MakeColorRef(0, 0, 255));
+        dc.SetBkMode(BkMode::Transparent);
+        dc.SetTextAlign(TextAlign::Right | TextAlign::Bottom);
+        dc.TextOut(100, -100, QStringLiteral("Hoja 1"));
+        dc.SelectDefaults();
+    });
+    EXPECT_EQ(again, fresh);
 }
