@@ -341,8 +341,7 @@ TEST_F(CliTest, PicturesThatCannotBeShownAreWarnedAboutOnStandardError) {
     format.controls.push_back(std::move(image));
     WriteAll(picture, "abc"); // what the format carries is no longer a picture
     const QString path = m_dir.filePath(QStringLiteral("con-foto.fmt"));
-    EXPECT_TRUE(
-        FormatFile::Save(path, format, FormatSettings()).isEmpty());
+    EXPECT_TRUE(FormatFile::Save(path, format, FormatSettings()).isEmpty());
 
     const CliResult dump = RunCli({QStringLiteral("dump"), path});
     EXPECT_EQ(dump.exitCode, 0);
