@@ -13,6 +13,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <optional>
 
 BatchFill::BatchFill(const QString& formatPath) : m_view(std::make_unique<CFmtcaptureView>()) {
     m_view->OpenFormat(formatPath);
@@ -65,13 +66,17 @@ BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
     QPainter painter;
     if (output.printer && count > 0 && !painter.begin(output.printer))
         return Outcome::PrinterFailed;
+    // One surface prints every sheet, so that the fonts and texts it has measured serve them all.
+    std::optional<PainterSurface> dc;
+    if (painter.isActive())
+        dc.emplace(painter);
     for (std::size_t i = 0; i < count; ++i) {
         Fill(table, i);
-        if (output.printer) {
+        if (dc) {
             if (i > 0 && !output.printer->newPage())
                 return Outcome::PrinterFailed;
-            PainterSurface dc(painter);
-            FormatPrinter::PrintPage(dc, m_view->Controls(), output.offsets);
+            dc->SelectDefaults();
+            FormatPrinter::PrintPage(*dc, m_view->Controls(), output.offsets);
         }
         if (!output.captureFolder.isEmpty())
             m_view->SaveCapturedData(
@@ -79,11 +84,13 @@ BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
                     .filePath(CaptureFileName(m_view->FormatPath(), i, count)));
         if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(count))) {
             // A job for paper that is stopped prints none of its sheets.
+            dc.reset();
             if (auto* printer = dynamic_cast<QPrinter*>(output.printer))
                 printer->abort();
             return Outcome::Stopped;
         }
     }
+    dc.reset();
     if (painter.isActive() && !painter.end())
         return Outcome::PrinterFailed;
     return Outcome::Done;

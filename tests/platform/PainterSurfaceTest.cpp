@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A white sheet at 254 dpi: one pixel is one tenth of a millimetre.
@@ -145,4 +147,125 @@ TEST(PainterSurfaceTest, PrintersReportTheirMarginAsThePhysicalOffset) {
     EXPECT_EQ(info.physicalOffsetY, 0);
     EXPECT_EQ(info.horzRes, 5100);
     EXPECT_EQ(info.vertRes, 6600);
+}
+
+// A text is cut by its rectangle only where its ink reaches past it; one well inside prints
+// exactly as if it had no rectangle, and drawing leaves the painter as it found it.
+TEST(PainterSurfaceTest, ClippedTextIsCutOnlyWhereItCrossesItsRectangle) {
+    const LogFont font = LogFont::Make(-60, 0, 400, QStringLiteral("Arial"));
+    auto draw = [&font](TextOutOptions options, const Rect& rect, int turn = 0) {
+        QImage image = Sheet(800, 300);
+        QPainter painter(&image);
+        {
+            PainterSurface dc(painter);
+            dc.SetMapMode(MapMode::LoMetric);
+            LogFont turned = font;
+            turned.escapement = turn;
+            dc.SelectFont(turned);
+            dc.SetTextAlign(TextAlign::Left | TextAlign::Bottom);
+            dc.ExtTextOut(100, -200, options, rect, QStringLiteral("Cuaderno"));
+            EXPECT_FALSE(painter.hasClipping());
+            EXPECT_TRUE(painter.worldTransform().isIdentity());
+        }
+        painter.end();
+        return image;
+    };
+    const QImage free = draw({}, Rect());
+    const QImage roomy = draw(TextOutOption::Clipped, Rect(50, -50, 750, -250));
+    EXPECT_EQ(roomy, free);
+
+    const QImage cut = draw(TextOutOption::Clipped, Rect(50, -50, 250, -250));
+    const QRect ink = InkBox(cut);
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_LT(ink.right(), 250);
+    EXPECT_GT(InkBox(free).right(), 300);
+
+    // An opaque background is held to the rectangle as well.
+    QImage grey = Sheet(800, 300);
+    {
+        QPainter painter(&grey);
+        PainterSurface dc(painter);
+        dc.SetMapMode(MapMode::LoMetric);
+        dc.SelectFont(font);
+        dc.SetBkColor(MakeColorRef(0, 0, 0));
+        dc.SetTextColor(MakeColorRef(255, 255, 255));
+        dc.SetTextAlign(TextAlign::Left | TextAlign::Bottom);
+        dc.ExtTextOut(100, -200, TextOutOption::Clipped, Rect(50, -50, 250, -250),
+                      QStringLiteral("Cuaderno"));
+    }
+    EXPECT_LT(InkBox(grey).right(), 250);
+    EXPECT_GT(InkBox(grey).width(), 100);
+
+    const QImage turned = draw(TextOutOption::Clipped, Rect(50, -50, 250, -290), 900);
+    EXPECT_FALSE(InkBox(turned).isNull());
+}
+
+// The surface remembers fonts, measures and pens; what it remembers must follow the font, the
+// mapping mode and the pen that are selected.
+TEST(PainterSurfaceTest, RememberedFontsAndPensFollowWhatIsSelected) {
+    QImage image = Sheet(400, 200);
+    QPainter painter(&image);
+    PainterSurface dc(painter);
+    dc.SetMapMode(MapMode::LoMetric);
+    const QString text = QStringLiteral("Total");
+    dc.SelectFont(LogFont::Make(-40, 0, 400, QStringLiteral("Arial")));
+    const Point small = dc.GetTextExtent(text);
+    const TextMetrics smallMetrics = dc.GetTextMetrics();
+    dc.SelectFont(LogFont::Make(-80, 0, 400, QStringLiteral("Arial")));
+    EXPECT_NEAR(dc.GetTextExtent(text).x, 2 * small.x, 3);
+    EXPECT_NEAR(dc.GetTextMetrics().height, 2 * smallMetrics.height, 3);
+    dc.SetMapMode(MapMode::HiMetric); // the same record is now ten times smaller on the page
+    EXPECT_NEAR(dc.GetTextExtent(text).x, 2 * small.x, 3);
+    EXPECT_NEAR(dc.GetTextMetrics().height, 2 * smallMetrics.height, 3);
+    dc.SetMapMode(MapMode::LoMetric);
+    // Many fonts later, the first one measures as it did.
+    for (int height = 10; height < 150; ++height) {
+        dc.SelectFont(LogFont::Make(-height, 0, 400, QStringLiteral("Arial")));
+        dc.GetTextExtent(text);
+    }
+    dc.SelectFont(LogFont::Make(-40, 0, 400, QStringLiteral("Arial")));
+    EXPECT_EQ(dc.GetTextExtent(text), small);
+    EXPECT_EQ(dc.GetTextMetrics().height, smallMetrics.height);
+
+    dc.SelectPen(Pen{PenStyle::Solid, 5, MakeColorRef(255, 0, 0)});
+    dc.MoveTo(20, -50);
+    dc.LineTo(380, -50);
+    dc.SelectPen(Pen{PenStyle::Solid, 5, MakeColorRef(0, 0, 255)});
+    dc.MoveTo(20, -150);
+    dc.LineTo(380, -150);
+    painter.end();
+    EXPECT_EQ(image.pixelColor(200, 50), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(200, 150), QColor(0, 0, 255));
+}
+
+// A surface that prints many sheets starts each one as a new surface would, whatever the sheet
+// before left selected.
+TEST(PainterSurfaceTest, DefaultsSelectedAgainDrawAsANewSurface) {
+    auto sheet = [](const std::function<void(PainterSurface&)>& before) {
+        QImage image = Sheet(300, 100);
+        QPainter painter(&image);
+        {
+            PainterSurface dc(painter);
+            before(dc);
+            dc.FillSolidRect(Rect(0, 0, 300, 100), MakeColorRef(200, 200, 200));
+            dc.TextOut(20, 20, QStringLiteral("Folio"));
+            dc.MoveTo(10, 80);
+            dc.LineTo(290, 80);
+        }
+        painter.end();
+        return image;
+    };
+    const QImage fresh = sheet([](PainterSurface&) {});
+    const QImage again = sheet([](PainterSurface& dc) {
+        dc.SetMapMode(MapMode::LoMetric);
+        dc.SetWindowOrg({40, -40});
+        dc.SelectFont(LogFont::Make(-90, 0, 700, QStringLiteral("Arial")));
+        dc.SelectPen(Pen{PenStyle::Dash, 9, MakeColorRef(255, 0, 0)});
+        dc.SetTextColor(MakeColorRef(0, 0, 255));
+        dc.SetBkMode(BkMode::Transparent);
+        dc.SetTextAlign(TextAlign::Right | TextAlign::Bottom);
+        dc.TextOut(100, -100, QStringLiteral("Hoja 1"));
+        dc.SelectDefaults();
+    });
+    EXPECT_EQ(again, fresh);
 }
