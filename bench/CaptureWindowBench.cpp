@@ -2,7 +2,7 @@
 // example invoice and printing it to a PDF, again and again in one window, as a clerk does, and
 // a batch of 1,000 invoices from a table of values into one PDF.
 #include "SampleValues.h"
-#include "capture/BatchFill.h"
+#include "capture_model/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class CaptureDocument;
 class CFmtcaptureView;
 class MarginsDialog;
 class QAction;
@@ -21,8 +22,9 @@ class QStatusBar;
 class QToolBar;
 
 // The window in which a format is filled in and printed: a child window of the main frame with
-// its own menu, toolbar and status bar around the capture screen. Each format opened for capture
-// gets a window of its own. Values changed since they were last loaded, saved or cleared are not
+// its own menu, toolbar and status bar around the capture screen, which shows the window's
+// capture document. The commands ask the document. Each format opened for capture gets a window
+// (and a document) of its own. Values changed since they were last loaded, saved or cleared are not
 // lost without a question: "Limpiar", opening other captured data and closing the window (alone
 // or with the application) first ask whether to save them.
 //
@@ -112,7 +114,9 @@ public:
     void SetQuestion(Question question) { m_ask = std::move(question); }
     void SetSaveAsker(SaveAsker asker) { m_askSave = std::move(asker); }
 
-    const QString& Path() const { return m_path; }
+    // The format's path, empty until one is opened.
+    const QString& Path() const;
+    CaptureDocument& Document() const { return *m_document; }
     CFmtcaptureView* View() const { return m_view; }
     // The menus the main frame shows while this window is active.
     const QList<QMenu*>& Menus() const { return m_menus; }
@@ -197,7 +201,7 @@ private:
     // otherwise when the user says so, asked with ask after the fields are named.
     bool MayPrintUnreadNumbers(const QString& ask);
 
-    QString m_path;
+    std::unique_ptr<CaptureDocument> m_document;
     QMainWindow* m_body;
     CFmtcaptureView* m_view;
     QToolBar* m_toolBar = nullptr;

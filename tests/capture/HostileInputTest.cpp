@@ -1,7 +1,7 @@
 // Damaged formats and captured data: cut at every byte, or with every 32-bit field in turn set
 // to the values that break lengths, counts and coordinates. Each reads to a clear error or to a
 // sound result, and a captured-data file that is refused changes no value on the screen.
-#include "CaptureScreenForm.h"
+#include "capture_model/CaptureScreenForm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"

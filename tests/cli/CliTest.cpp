@@ -1,4 +1,4 @@
-#include "capture_controls/CaptureSampleFormat.h"
+#include "capture_model/CaptureSampleFormat.h"
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
 #include "capture_model/CFmtGrid.h"
