@@ -2,8 +2,8 @@
 // example invoice and printing it to a PDF, again and again in one window, as a clerk does, and
 // a batch of 1,000 invoices from a table of values into one PDF.
 #include "SampleValues.h"
-#include "capture_model/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture_model/BatchFill.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
 #include "capture_model/CsvTable.h"
@@ -36,7 +36,7 @@ QString WriteManyFields(const QTemporaryDir& dir) {
         format.controls.push_back(std::move(line));
     }
     const QString path = dir.filePath(QStringLiteral("grande.fmt"));
-    FormatFile::Save(path, format, FormatSettings{}, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings{});
     return path;
 }
 

@@ -48,7 +48,7 @@ QByteArray Write(Format& format) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Archive ar(buffer, Archive::Mode::Store);
-    FormatFile::Write(ar, format, FormatSettings(), FormatFile::Writer::Design);
+    FormatFile::Write(ar, format, FormatSettings());
     ar.Flush();
     return bytes;
 }
@@ -85,14 +85,14 @@ void BM_SaveFormatFile(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.fmt"));
     for (auto _ : state)
-        FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+        FormatFile::Save(path, format, FormatSettings());
 }
 
 void BM_LoadFormatFile(benchmark::State& state) {
     Format format = MakeFormat(static_cast<int>(state.range(0)));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bench.fmt"));
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+    FormatFile::Save(path, format, FormatSettings());
     for (auto _ : state) {
         Format read;
         FormatSettings settings;

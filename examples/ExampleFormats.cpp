@@ -410,6 +410,5 @@ std::deque<ExampleFormat> ExampleFormats::All() {
 
 void ExampleFormats::WriteAll(const QString& folder) {
     for (ExampleFormat& example : All())
-        FormatFile::Save(QDir(folder).filePath(example.fileName), example.format, example.settings,
-                         FormatFile::Writer::ScreenDesigner);
+        FormatFile::Save(QDir(folder).filePath(example.fileName), example.format, example.settings);
 }

@@ -89,9 +89,10 @@ int main(int argc, char** argv) {
 
     Add(format, CEtiqueta::Create(150, -1400, QStringLiteral("Capture los datos del cliente")));
 
+    // Numbered as the format designer numbers the fields it is given.
+    format.NumberCaptureOrders();
     try {
-        FormatFile::Save(QString::fromLocal8Bit(argv[1]), format, FormatSettings(),
-                         FormatFile::Writer::Design);
+        FormatFile::Save(QString::fromLocal8Bit(argv[1]), format, FormatSettings());
     } catch (const FormatError& e) {
         QTextStream(stderr) << "plenova-example: " << e.Message() << '\n';
         return 1;

@@ -6,6 +6,7 @@
 
 #include "capture_model/CaptureControlTypes.h"
 #include "model/FormatError.h"
+#include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
 #include "platform/PainterSurface.h"
 
@@ -24,10 +25,7 @@ constexpr QSizeF kLetter(215.9, 279.4);
 // The capture screen as the capture-screen designer shows it: each field's rectangle with its
 // caption, and the labels. A look at the layout, not the capture window itself.
 QImage ScreenLayout(Format& format) {
-    ScreenRect extent(0, 0, 100, 100);
-    for (const auto& control : format.controls)
-        if (!control->ConstantFlag() || control->Type() == ControlTypeCode::Etiqueta)
-            extent = extent.United(control->screenRect);
+    const ScreenRect extent = FormatFile::ScreenExtent(format);
     QImage image(extent.right + 20, extent.bottom + 20, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

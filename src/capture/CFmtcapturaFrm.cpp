@@ -1,11 +1,11 @@
 #include "capture/CFmtcapturaFrm.h"
 
-#include "capture_model/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/MarginsDialog.h"
 #include "capture/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
 #include "capture/PrinterSettings.h"
+#include "capture_model/BatchFill.h"
 #include "capture_model/CalibrationPage.h"
 #include "capture_model/CaptureDocument.h"
 #include "capture_model/CsvTable.h"
@@ -420,11 +420,13 @@ bool CFmtcapturaFrm::PrintBatch() {
             progress.setValue(done);
             return !progress.wasCanceled();
         };
-        const BatchFill::Outcome outcome = batch.Run(
-            table,
-            BatchFill::Output{&printer, FormatPrinter::Offsets::FromSettings(), {},
-                              [&printer] { printer.abort(); }},
-            printing);
+        const BatchFill::Outcome outcome =
+            batch.Run(table,
+                      BatchFill::Output{&printer,
+                                        FormatPrinter::Offsets::FromSettings(),
+                                        {},
+                                        [&printer] { printer.abort(); }},
+                      printing);
         if (outcome == BatchFill::Outcome::PrinterFailed)
             Tell(QStringLiteral("No se pudo imprimir el lote."));
         return outcome == BatchFill::Outcome::Done;

@@ -13,8 +13,7 @@
 
 #include <algorithm>
 
-BatchFill::BatchFill(const QString& formatPath)
-    : m_document(std::make_unique<CaptureDocument>()) {
+BatchFill::BatchFill(const QString& formatPath) : m_document(std::make_unique<CaptureDocument>()) {
     m_document->OpenFormat(formatPath);
 }
 

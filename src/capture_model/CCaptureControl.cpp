@@ -11,10 +11,9 @@ LogFont CCaptureControl::ScreenFont() {
     return font;
 }
 
-ScreenRect CCaptureControl::PageOnScreen(const DrawingSurface& dc) const {
-    const Point a = dc.LPtoDP(Point{pageRect.left, pageRect.top});
-    const Point b = dc.LPtoDP(Point{pageRect.right, pageRect.bottom});
-    return ScreenRect(a.x, a.y, b.x, b.y);
+ScreenRect CCaptureControl::UnplacedScreenRect() const {
+    const ScreenRect s = PageOnScreen();
+    return ScreenRect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
 }
 
 QString CCaptureControl::DisplayName() const {
@@ -58,15 +57,7 @@ TextAlignFlags CCaptureControl::LineAlign() const {
            TextAlign::Bottom;
 }
 
-void CCaptureControl::FollowPageOnScreen(const DrawingSurface& dc) {
-    if (screenPlaced)
-        return;
-    const ScreenRect s = PageOnScreen(dc);
-    screenRect = ScreenRect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
-}
-
-void CCaptureControl::DrawNameLine(DrawingSurface& dc) {
-    FollowPageOnScreen(dc);
+void CCaptureControl::DrawNameLine(DrawingSurface& dc) const {
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     const Rect r = DesignRect();
@@ -81,7 +72,7 @@ void CCaptureControl::DrawNameLine(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CCaptureControl::DrawScreenField(DrawingSurface& dc, bool showOrder) {
+void CCaptureControl::DrawScreenField(DrawingSurface& dc, bool showOrder) const {
     const Pen previousPen = SelectSelectionPen(dc);
     dc.Rectangle(screenRect);
     if (selected)

@@ -16,6 +16,10 @@ public:
     static constexpr int kScreenHandleHalf = 4;      // handles are 8 x 8 pixels on the screen
     static constexpr int kUnplacedScreenHeight = 20; // a one-line field not yet placed there
 
+    // Until it is placed on the capture screen a one-line field lies where its page rectangle
+    // does, as wide, kUnplacedScreenHeight pixels high.
+    ScreenRect UnplacedScreenRect() const override;
+
     // The font the capture screen and its designer draw captions and labels in: Arial, 14
     // pixels from the top of its tallest letters to the bottom of its lowest, weight 400.
     static LogFont ScreenFont();
@@ -28,12 +32,6 @@ public:
 protected:
     explicit CCaptureControl(ControlTypeCode type);
 
-    // The page rectangle's corners converted to device pixels: where the control lies on the
-    // capture screen until it is placed there.
-    ScreenRect PageOnScreen(const DrawingSurface& dc) const;
-    // While the control is not placed on the capture screen, its screen rectangle follows the
-    // page: a one-line field as wide as on the page.
-    void FollowPageOnScreen(const DrawingSurface& dc);
     // The control's name as the design view shows it: in capitals when the field takes capitals.
     QString DisplayName() const;
 
@@ -42,12 +40,12 @@ protected:
     // screen-handles flag is set.
     void SetCaptureHandles(bool heightHandles);
 
-    // A one-line field on the design view: the screen rectangle follows the page while it is not
-    // placed, the frame, the handles when selected and the name on the lower edge.
-    void DrawNameLine(DrawingSurface& dc);
+    // A one-line field on the design view: the frame, the handles when selected and the name on
+    // the lower edge.
+    void DrawNameLine(DrawingSurface& dc) const;
     // On the capture-screen designer: the screen rectangle, the handles when selected, then the
     // caption and capture order in the screen font.
-    void DrawScreenField(DrawingSurface& dc, bool showOrder);
+    void DrawScreenField(DrawingSurface& dc, bool showOrder) const;
     // Prints one line of text on the page rectangle's lower edge, aligned like the control.
     void PrintLine(DrawingSurface& dc, const QString& line) const;
     // Whether a text value goes to the page: an empty field has nothing to print, but while the

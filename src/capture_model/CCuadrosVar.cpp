@@ -29,13 +29,19 @@ std::unique_ptr<CCuadrosVar> CCuadrosVar::Create(int x, int y) {
     return control;
 }
 
-void CCuadrosVar::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    ar.Exchange(boxCount);
-    ar.Exchange(boxDistance);
-    ar.Exchange(boxWidth);
-    if (ar.IsLoading())
-        UpdateHandles();
+void CCuadrosVar::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+    ar.WriteInt32(boxCount);
+    ar.WriteInt32(boxDistance);
+    ar.WriteInt32(boxWidth);
+}
+
+void CCuadrosVar::ReadRecord(Archive& ar) {
+    ReadBase(ar);
+    boxCount = ar.ReadInt32();
+    boxDistance = ar.ReadInt32();
+    boxWidth = ar.ReadInt32();
+    UpdateHandles();
 }
 
 int CCuadrosVar::MaxLength() const {
@@ -134,8 +140,7 @@ void CCuadrosVar::SaveValue(Archive& ar) {
     ar.WriteString(m_value);
 }
 
-void CCuadrosVar::Draw(DrawingSurface& dc) {
-    FollowPageOnScreen(dc);
+void CCuadrosVar::Draw(DrawingSurface& dc) const {
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     const Rect r = DesignRect();
@@ -159,7 +164,7 @@ void CCuadrosVar::Draw(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CCuadrosVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+void CCuadrosVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     DrawScreenField(dc, showOrder);
 }
 
@@ -169,7 +174,7 @@ void CCuadrosVar::ClearValue() {
         LimitEntry(QString());
 }
 
-void CCuadrosVar::Print(DrawingSurface& dc) {
+void CCuadrosVar::Print(DrawingSurface& dc) const {
     if (!PrintsText(m_value))
         return;
     const Rect r = pageRect.Normalized();

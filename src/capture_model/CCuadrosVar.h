@@ -15,7 +15,8 @@ public:
     // A new row of 8 boxes with its lower-left corner at (x, y) of the page.
     static std::unique_ptr<CCuadrosVar> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
+    void WriteRecord(Archive& ar) const override;
+    void ReadRecord(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
     void StartCapture() override;
@@ -24,10 +25,10 @@ public:
     void UpdateHandles() override;
     // Moves the edge and spreads the boxes over the new width.
     void ResizeByHandle(Handle handle, int dx, int dy) override;
-    void Draw(DrawingSurface& dc) override;
-    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    void Draw(DrawingSurface& dc) const override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
     void ClearValue() override;
-    void Print(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
     // Sets the number of boxes and rebuilds the rectangle.

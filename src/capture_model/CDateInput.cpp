@@ -13,12 +13,13 @@ std::unique_ptr<CDateInput> CDateInput::Create(int x, int y) {
     return control;
 }
 
-void CDateInput::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsStoring()) {
-        ar.WriteInt32(static_cast<std::int32_t>(dateLayout));
-        return;
-    }
+void CDateInput::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+    ar.WriteInt32(static_cast<std::int32_t>(dateLayout));
+}
+
+void CDateInput::ReadRecord(Archive& ar) {
+    ReadBase(ar);
     dateLayout = static_cast<DateText::Layout>(ar.ReadInt32());
     UpdateHandles();
 }
@@ -87,11 +88,11 @@ void CDateInput::UpdateHandles() {
     SetCaptureHandles(false);
 }
 
-void CDateInput::Draw(DrawingSurface& dc) {
+void CDateInput::Draw(DrawingSurface& dc) const {
     DrawNameLine(dc);
 }
 
-void CDateInput::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+void CDateInput::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     DrawScreenField(dc, showOrder);
 }
 
@@ -112,7 +113,7 @@ QString CDateInput::PrintedText() const {
     return IsUpperCase() ? printed.toUpper() : printed;
 }
 
-void CDateInput::Print(DrawingSurface& dc) {
+void CDateInput::Print(DrawingSurface& dc) const {
     // Every layout writes something for a date, so an empty text means there is none.
     const QString printed = PrintedText();
     if (printed.isEmpty())

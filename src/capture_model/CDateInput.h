@@ -22,18 +22,19 @@ public:
     // A new date field with its lower-left corner at (x, y) of the page, 40 mm wide.
     static std::unique_ptr<CDateInput> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
+    void WriteRecord(Archive& ar) const override;
+    void ReadRecord(Archive& ar) override;
     // Reads a status and a day number and holds them as SetDate does.
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
     // Holds the date given before, or else the current date and time.
     void StartCapture() override;
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    void Draw(DrawingSurface& dc) const override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
     // Empty, or once the capture has started back to the current date and time.
     void ClearValue() override;
-    void Print(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
     // The first and last days a date field takes while the format is filled in.

@@ -1,6 +1,7 @@
 #include "capture_model/CFmtGrid.h"
 
 #include "model/FormatError.h"
+#include "model/TrueScale.h"
 #include "platform/Archive.h"
 #include "platform/Saturate.h"
 
@@ -114,23 +115,24 @@ TextAlign CFmtGrid::ColumnAlign(int column) const {
 // ---------------------------------------------------------------------------------------------
 // The format file
 
-void CFmtGrid::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsStoring()) {
-        ar.WriteInt32(ColumnCount());
-        for (const TableColumn& c : m_columns) {
-            ar.WriteInt32(c.alignment);
-            ar.WriteString(c.title);
-            ar.WriteInt32(c.pageWidth);
-            ar.WriteInt32(Abs32(c.screenWidth));
-            ar.WriteInt32(static_cast<std::int32_t>(c.dataType));
-            ar.WriteString(c.expression);
-        }
-        ar.WriteInt32(RowCount());
-        for (const TableRow& r : m_rows)
-            ar.WriteInt32(r.height);
-        return;
+void CFmtGrid::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+    ar.WriteInt32(ColumnCount());
+    for (const TableColumn& c : m_columns) {
+        ar.WriteInt32(c.alignment);
+        ar.WriteString(c.title);
+        ar.WriteInt32(c.pageWidth);
+        ar.WriteInt32(Abs32(c.screenWidth));
+        ar.WriteInt32(static_cast<std::int32_t>(c.dataType));
+        ar.WriteString(c.expression);
     }
+    ar.WriteInt32(RowCount());
+    for (const TableRow& r : m_rows)
+        ar.WriteInt32(r.height);
+}
+
+void CFmtGrid::ReadRecord(Archive& ar) {
+    ReadBase(ar);
     // Each entry is read before it is kept, so a count larger than the file ends in the
     // archive's end of file, never in a large allocation.
     m_columns.clear();
@@ -403,19 +405,23 @@ TextLayoutFlags CFmtGrid::CellLayout(int column) const {
 // ---------------------------------------------------------------------------------------------
 // Drawing and printing
 
-void CFmtGrid::Draw(DrawingSurface& dc) {
-    if (!screenPlaced) {
-        // Room on the capture screen for the grid's heading row and row-number column.
-        const ScreenRect s = PageOnScreen(dc);
-        screenRect = ScreenRect(SaturatedAdd(s.left, -kScreenHeading),
-                                SaturatedAdd(s.top, -kScreenHeading), s.right, s.bottom);
-    }
+ScreenRect CFmtGrid::UnplacedScreenRect() const {
+    // Room on the capture screen for the grid's heading row and row-number column.
+    const ScreenRect s = PageOnScreen();
+    return ScreenRect(SaturatedAdd(s.left, -kScreenHeading), SaturatedAdd(s.top, -kScreenHeading),
+                      s.right, s.bottom);
+}
+
+void CFmtGrid::SetScreenWidthsFromPage() {
+    for (TableColumn& c : m_columns)
+        c.screenWidth = TrueScale::WidthOnScreen(c.pageWidth);
+}
+
+void CFmtGrid::Draw(DrawingSurface& dc) const {
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     const PageRect r = pageRect.Offsetted(kDesignShiftX, kDesignShiftY);
     dc.Rectangle(r);
-    for (TableColumn& c : m_columns)
-        c.screenWidth = dc.LPtoDP(Point{c.pageWidth, 0}).x;
     for (std::size_t i = 1; i < m_columns.size(); ++i) {
         const int x = SaturatedAdd(m_columns[i].xPosition, kDesignShiftX);
         dc.MoveTo(x, r.top);
@@ -455,7 +461,7 @@ void CFmtGrid::Draw(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CFmtGrid::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+void CFmtGrid::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     const Pen previousPen = SelectSelectionPen(dc);
     dc.Rectangle(screenRect);
     const ScreenRect s = screenRect.Normalized();
@@ -497,7 +503,7 @@ void CFmtGrid::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
     dc.SelectFont(previousFont);
 }
 
-void CFmtGrid::Print(DrawingSurface& dc) {
+void CFmtGrid::Print(DrawingSurface& dc) const {
     dc.SetTextAlign(TextAlign::Left | TextAlign::Top);
     dc.SetTextColor(color);
     const LogFont previousFont = dc.SelectFont(font);

@@ -43,7 +43,8 @@ public:
     // rows as high as the font and 0.5 mm more.
     static std::unique_ptr<CFmtGrid> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
+    void WriteRecord(Archive& ar) const override;
+    void ReadRecord(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
     // Only makes the font height a character height; the rows keep their heights.
@@ -52,10 +53,13 @@ public:
     // Resizes the table and scales the columns or rows in proportion, so that none becomes 4 mm
     // or narrower.
     void ResizeByHandle(Handle handle, int dx, int dy) override;
-    void Draw(DrawingSurface& dc) override;
-    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    // Until it is placed there, the grid covers the table's page rectangle and, above and left of
+    // it, its heading row and row-number column.
+    ScreenRect UnplacedScreenRect() const override;
+    void Draw(DrawingSurface& dc) const override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
     void ClearValue() override;
-    void Print(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
     int ColumnCount() const { return static_cast<int>(m_columns.size()); }
@@ -72,6 +76,9 @@ public:
     void SetColumnCount(int n);
     // n rows: the first ones keep their heights, new ones take the last row's height.
     void SetRowCount(int n);
+    // Each column as wide on the capture screen as its page width at true scale: what the
+    // format designer keeps while the page widths change.
+    void SetScreenWidthsFromPage();
     // A drag of a column's right divider by dx; refused when the column would be 4 mm or less.
     void AddToColumnWidth(int column, int dx);
     // A drag of a row's lower divider by dy (page units, y upward); refused likewise.

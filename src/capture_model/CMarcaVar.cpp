@@ -27,9 +27,14 @@ void CMarcaVar::BuildSquare() {
     pageRect.top = Saturate(std::int64_t{pageRect.bottom} + side);
 }
 
-void CMarcaVar::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    ar.Exchange(mark);
+void CMarcaVar::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+    ar.WriteString(mark);
+}
+
+void CMarcaVar::ReadRecord(Archive& ar) {
+    ReadBase(ar);
+    mark = ar.ReadString();
 }
 
 void CMarcaVar::SetChecked(bool checked) {
@@ -60,12 +65,13 @@ void CMarcaVar::DrawMark(DrawingSurface& dc, const Rect& r) const {
     dc.SelectFont(previousFont);
 }
 
-void CMarcaVar::Draw(DrawingSurface& dc) {
-    if (!screenPlaced) {
-        const ScreenRect s = PageOnScreen(dc);
-        screenRect = ScreenRect(s.left, s.top, SaturatedAdd(s.left, kUnplacedScreenSide),
-                                SaturatedAdd(s.top, kUnplacedScreenSide));
-    }
+ScreenRect CMarcaVar::UnplacedScreenRect() const {
+    const ScreenRect s = PageOnScreen();
+    return ScreenRect(s.left, s.top, SaturatedAdd(s.left, kUnplacedScreenSide),
+                      SaturatedAdd(s.top, kUnplacedScreenSide));
+}
+
+void CMarcaVar::Draw(DrawingSurface& dc) const {
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     const Rect r = DesignRect();
@@ -74,7 +80,7 @@ void CMarcaVar::Draw(DrawingSurface& dc) {
     RestorePen(dc, previousPen);
 }
 
-void CMarcaVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+void CMarcaVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     const Pen previousPen = SelectSelectionPen(dc);
     const Rect& s = screenRect;
     dc.Rectangle(s);
@@ -92,7 +98,7 @@ void CMarcaVar::ClearValue() {
     SetChecked(false);
 }
 
-void CMarcaVar::Print(DrawingSurface& dc) {
+void CMarcaVar::Print(DrawingSurface& dc) const {
     if (!m_checked)
         return;
     dc.SetTextColor(color);

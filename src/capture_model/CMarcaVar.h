@@ -15,17 +15,20 @@ public:
     // A new 45 x 45 square with its lower-left corner at (x, y) of the page.
     static std::unique_ptr<CMarcaVar> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
+    void WriteRecord(Archive& ar) const override;
+    void ReadRecord(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
     // Rebuilds the square from its left and lower edges: a side of the character height + 5.
     void FitHeightToFont() override;
     // A check mark has no handles: its size follows its font.
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    // Until it is placed there, the check box lies at the square's upper-left corner.
+    ScreenRect UnplacedScreenRect() const override;
+    void Draw(DrawingSurface& dc) const override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
     void ClearValue() override;
-    void Print(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
     // Whether the box is marked: the mark is printed only then.

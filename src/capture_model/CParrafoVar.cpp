@@ -19,12 +19,6 @@ std::unique_ptr<CParrafoVar> CParrafoVar::Create(int x, int y) {
     return control;
 }
 
-void CParrafoVar::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsLoading())
-        UpdateHandles();
-}
-
 void CParrafoVar::SetValue(const QString& value) {
     m_value = IsCapturing() ? EntryRules::Paragraph(value, false) : value;
 }
@@ -66,10 +60,8 @@ TextLayoutFlags CParrafoVar::ParagraphLayout() const {
     }
 }
 
-void CParrafoVar::Draw(DrawingSurface& dc) {
+void CParrafoVar::Draw(DrawingSurface& dc) const {
     const QString name = DisplayName();
-    if (!screenPlaced)
-        screenRect = PageOnScreen(dc);
     const Pen previousPen = SelectSelectionPen(dc);
     dc.SetTextColor(color);
     Rect r = pageRect.Offsetted(kDesignShiftX, kDesignShiftY);
@@ -83,7 +75,11 @@ void CParrafoVar::Draw(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CParrafoVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+ScreenRect CParrafoVar::UnplacedScreenRect() const {
+    return PageOnScreen();
+}
+
+void CParrafoVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     DrawScreenField(dc, showOrder);
 }
 
@@ -91,7 +87,7 @@ void CParrafoVar::ClearValue() {
     m_value.clear();
 }
 
-void CParrafoVar::Print(DrawingSurface& dc) {
+void CParrafoVar::Print(DrawingSurface& dc) const {
     if (!PrintsText(m_value))
         return;
     const LogFont previousFont = dc.SelectFont(font);

@@ -14,17 +14,18 @@ public:
     // lines high.
     static std::unique_ptr<CParrafoVar> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
     void StartCapture() override;
     // Only makes the font height a character height; the rectangle keeps its size.
     void FitHeightToFont() override;
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) override;
+    // Until it is placed on the capture screen the box is as large there as on the page.
+    ScreenRect UnplacedScreenRect() const override;
+    void Draw(DrawingSurface& dc) const override;
+    void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
     void ClearValue() override;
-    void Print(DrawingSurface& dc) override;
+    void Print(DrawingSurface& dc) const override;
 
     // The text of the paragraph, with its line breaks as typed.
     const QString& Value() const { return m_value; }

@@ -17,13 +17,14 @@ std::unique_ptr<CTextlineVar> CTextlineVar::Create(int x, int y) {
     return control;
 }
 
-void CTextlineVar::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsStoring()) {
-        ar.WriteString(expression);
-        ar.WriteInt32(static_cast<std::int32_t>(dataType));
-        return;
-    }
+void CTextlineVar::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+    ar.WriteString(expression);
+    ar.WriteInt32(static_cast<std::int32_t>(dataType));
+}
+
+void CTextlineVar::ReadRecord(Archive& ar) {
+    ReadBase(ar);
     expression = ar.ReadString();
     // Files of the first version carry no data type: a field with an expression computed a
     // number, any other held text.
@@ -76,11 +77,11 @@ void CTextlineVar::UpdateHandles() {
     SetCaptureHandles(false);
 }
 
-void CTextlineVar::Draw(DrawingSurface& dc) {
+void CTextlineVar::Draw(DrawingSurface& dc) const {
     DrawNameLine(dc);
 }
 
-void CTextlineVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+void CTextlineVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     DrawScreenField(dc, showOrder);
 }
 
@@ -89,7 +90,7 @@ void CTextlineVar::ClearValue() {
     SetValueCopy(QString(), 0);
 }
 
-void CTextlineVar::Print(DrawingSurface& dc) {
+void CTextlineVar::Print(DrawingSurface& dc) const {
     if (!PrintsText(m_value))
         return;
     PrintLine(dc, m_value);

@@ -177,8 +177,9 @@ CalculatedFields::CalculatedFields(ControlList& controls, const FormatSettings& 
 }
 
 void CalculatedFields::Show(CTextlineVar& field, const QString& text) {
+    const QString before = field.Value();
     field.SetValue(text);
-    if (m_shown)
+    if (m_shown && field.Value() != before)
         m_shown(field);
 }
 
@@ -445,8 +446,8 @@ void CalculatedFields::RunPass(CTextlineVar& field, const QString& text, const d
         if (node.words) {
             // The words are shown only: the field's copy stays, and nothing is passed on.
             const Operand& amount = node.wordsOperand;
-            Show(line,
-                m_words.AmountInWords(amount.field ? amount.field->CopyNumber() : amount.constant));
+            Show(line, m_words.AmountInWords(amount.field ? amount.field->CopyNumber()
+                                                          : amount.constant));
             continue;
         }
         const bool self = &line == frame.field;
@@ -503,8 +504,8 @@ void CalculatedFields::FinishInDependencyOrder(const CTextlineVar& start,
             continue;
         if (node.words) {
             const Operand& amount = node.wordsOperand;
-            Show(line,
-                m_words.AmountInWords(amount.field ? amount.field->CopyNumber() : amount.constant));
+            Show(line, m_words.AmountInWords(amount.field ? amount.field->CopyNumber()
+                                                          : amount.constant));
             continue;
         }
         const double result = Evaluate(node.expression);

@@ -93,7 +93,7 @@ public:
     // The identifier of a control's entry widget.
     static int Identifier(const CControles& control);
 
-    // Told of every field the engine gives a new value to show (reformatted, computed, written
+    // Told of every field whose shown value the engine changes (reformatted, computed, written
     // in words or totalled), once the field holds it.
     void SetValueShownHandler(std::function<void(CTextlineVar&)> handler) {
         m_shown = std::move(handler);

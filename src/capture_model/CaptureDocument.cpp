@@ -41,8 +41,7 @@ QStringList CaptureDocument::OpenFormat(const QString& path) {
             field->StartCapture();
     }
     m_calculation = std::make_unique<CalculatedFields>(m_format.controls, m_settings, QLocale());
-    m_calculation->SetValueShownHandler(
-        [this](CTextlineVar& field) { emit fieldChanged(&field); });
+    m_calculation->SetValueShownHandler([this](CTextlineVar& field) { emit fieldChanged(&field); });
     m_saved.Keep(m_format.controls);
     emit formatOpened();
     return warnings;
@@ -173,7 +172,7 @@ std::vector<UnreadNumbers::Place> CaptureDocument::FindUnreadNumbers() const {
 }
 
 QStringList CaptureDocument::SaveFormat() {
-    return FormatFile::Save(m_formatPath, m_format, m_settings, FormatFile::Writer::CaptureWindow);
+    return FormatFile::Save(m_formatPath, m_format, m_settings);
 }
 
 QStringList CaptureDocument::BuildOffsetsIntoFormat(int facX, int facY) {

@@ -11,9 +11,9 @@ int ResaveCommand::Run(const QStringList& words, QTextStream&) {
     Format format;
     FormatSettings settings;
     LoadFormat(args.Positional()[0], format, settings);
+    format.NumberCaptureOrders();
     try {
-        PrintWarnings(
-            FormatFile::Save(args.Positional()[1], format, settings, FormatFile::Writer::Design));
+        PrintWarnings(FormatFile::Save(args.Positional()[1], format, settings));
     } catch (const FormatError& e) {
         throw CliError(e.Message());
     }

@@ -15,7 +15,7 @@ bool IsImage(const CControles& control) {
 
 } // namespace
 
-ControlSnapshot::ControlSnapshot(CControles& control)
+ControlSnapshot::ControlSnapshot(const CControles& control)
     : m_pageRect(control.pageRect), m_screenRect(control.screenRect), m_font(control.font),
       m_color(control.color), m_text(control.text), m_screenPlaced(control.screenPlaced),
       m_captionLeft(control.captionLeft), m_alignment(control.alignment),
@@ -25,7 +25,7 @@ ControlSnapshot::ControlSnapshot(CControles& control)
     QBuffer buffer(&m_record);
     buffer.open(QIODevice::WriteOnly);
     Archive ar(buffer, Archive::Mode::Store);
-    control.Serialize(ar);
+    control.WriteRecord(ar);
     ar.Flush();
 }
 
@@ -44,13 +44,14 @@ void ControlSnapshot::Restore(CControles& control) const {
         buffer.open(QIODevice::ReadOnly);
         Archive ar(buffer, Archive::Mode::Load);
         control.recordVersion = 2;
-        control.Serialize(ar);
+        control.ReadRecord(ar);
     }
     const bool resized = control.pageRect.Normalized().Width() != m_pageRect.Normalized().Width() ||
                          control.pageRect.Normalized().Height() != m_pageRect.Normalized().Height();
 
-    // Reading a record normalizes nothing of the base but may move a table back onto the capture
-    // screen; the members as they were taken are what the file must get back.
+    // Reading a record normalizes nothing of the base but works a field's screen rectangle out
+    // again and may move a table back onto the capture screen; the members as they were taken
+    // are what the file must get back.
     control.pageRect = m_pageRect;
     control.screenRect = m_screenRect;
     control.font = m_font;

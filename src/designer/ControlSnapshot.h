@@ -23,7 +23,7 @@ class CControles;
 // picture is fitted to the restored rectangle again.
 class ControlSnapshot {
 public:
-    explicit ControlSnapshot(CControles& control);
+    explicit ControlSnapshot(const CControles& control);
 
     // Puts the control back as it was when this was taken. The designer's state that no file
     // keeps (the selected flag, the screen-handles flag, a table's picked column and row, the

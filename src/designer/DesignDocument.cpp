@@ -205,6 +205,11 @@ QStringList DesignDocument::Open(const QString& path) {
     FormatSettings settings = m_settings;
     const QStringList warnings = FormatFile::Load(path, loaded, settings);
 
+    // The capture orders stay as the file has them, even those of a damaged file: only adding,
+    // removing and re-layering controls numbers them again.
+    for (const auto& control : loaded.controls)
+        Settle(*control);
+
     m_drag.reset();
     m_undo.clear();
     m_format = std::move(loaded);
@@ -220,8 +225,7 @@ QStringList DesignDocument::Open(const QString& path) {
 }
 
 QStringList DesignDocument::Save(const QString& path) {
-    const QStringList warnings =
-        FormatFile::Save(path, m_format, m_settings, FormatFile::Writer::Design);
+    const QStringList warnings = FormatFile::Save(path, m_format, m_settings);
     m_undo.setClean();
     if (path != m_path) {
         m_path = path;
@@ -235,10 +239,7 @@ QByteArray DesignDocument::Bytes() const {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Archive ar(buffer, Archive::Mode::Store);
-    // The design writer numbers the capture order from the list order and recomputes the screen
-    // extent before it writes them: both follow from the controls as they are, so writing again
-    // changes nothing any later write would not change the same way.
-    FormatFile::Write(ar, const_cast<Format&>(m_format), m_settings, FormatFile::Writer::Design);
+    FormatFile::Write(ar, m_format, m_settings);
     ar.Flush();
     return bytes;
 }
@@ -336,19 +337,24 @@ CControles* DesignDocument::Insert(ControlTypeCode type, Point p, const QString&
         control->SetFont(m_format.controls.front()->GetFont());
         control->FitHeightToFont();
     }
+    Settle(*control);
     SettleDrag();
     CControles* inserted = control.get();
+    const std::vector<int> orders = CaptureOrders();
     m_format.controls.push_front(std::move(control));
+    m_format.NumberCaptureOrders();
 
     auto slot = std::make_shared<std::unique_ptr<CControles>>();
-    auto take = [this, slot] {
+    auto take = [this, slot, orders] {
         *slot = std::move(m_format.controls.front());
         m_format.controls.pop_front();
         (*slot)->selected = false;
+        SetCaptureOrders(orders);
         Changed(-1);
     };
     auto put = [this, slot] {
         m_format.controls.push_front(std::move(*slot));
+        m_format.NumberCaptureOrders();
         Changed(0);
     };
     m_undo.push(new DocumentCommand(
@@ -362,16 +368,19 @@ void DesignDocument::DeleteSelected() {
         return;
     SettleDrag();
     const int index = m_selected;
+    const std::vector<int> orders = CaptureOrders();
     auto slot = std::make_shared<std::unique_ptr<CControles>>();
     auto take = [this, index, slot] {
         const auto at = m_format.controls.begin() + index;
         *slot = std::move(*at);
         m_format.controls.erase(at);
         (*slot)->selected = false;
+        m_format.NumberCaptureOrders();
         Changed(-1);
     };
-    auto put = [this, index, slot] {
+    auto put = [this, index, slot, orders] {
         m_format.controls.insert(m_format.controls.begin() + index, std::move(*slot));
+        SetCaptureOrders(orders);
         Changed(index);
     };
     take();
@@ -430,6 +439,8 @@ void DesignDocument::ChangeControls(const QString& text, const std::vector<int>&
     };
     std::shared_ptr<const Snapshots> before = take();
     change();
+    for (int i : indexes)
+        Settle(*m_format.controls[static_cast<std::size_t>(i)]);
     std::shared_ptr<const Snapshots> after = take();
     if (*before == *after)
         return;
@@ -465,6 +476,7 @@ void DesignDocument::ChangeSelected(const QString& text,
     if (m_drag->text.isEmpty() || text != kMove)
         m_drag->text = text;
     change(*control);
+    Settle(*control);
     emit changed();
 }
 
@@ -590,16 +602,25 @@ void DesignDocument::MoveLayer(const QString& text, int to) {
     if (!Selected() || from == to)
         return;
     SettleDrag();
+    const std::vector<int> orders = CaptureOrders();
     auto move = [this](int a, int b) {
         std::unique_ptr<CControles> control =
             std::move(m_format.controls[static_cast<std::size_t>(a)]);
         m_format.controls.erase(m_format.controls.begin() + a);
         m_format.controls.insert(m_format.controls.begin() + b, std::move(control));
-        Changed(b);
     };
-    move(from, to);
-    m_undo.push(new DocumentCommand(
-        text, [move, from, to] { move(to, from); }, [move, from, to] { move(from, to); }));
+    auto forth = [this, move, from, to] {
+        move(from, to);
+        m_format.NumberCaptureOrders();
+        Changed(to);
+    };
+    auto back = [this, move, from, to, orders] {
+        move(to, from);
+        SetCaptureOrders(orders);
+        Changed(from);
+    };
+    forth();
+    m_undo.push(new DocumentCommand(text, back, forth));
 }
 
 void DesignDocument::ResetScreenPlacement() {
@@ -773,6 +794,26 @@ bool DesignDocument::SelectedTakesUpperCase() const {
 bool DesignDocument::SelectedIsLine() const {
     const CControles* control = Selected();
     return control && control->Type() == ControlTypeCode::Linea;
+}
+
+void DesignDocument::Settle(CControles& control) {
+    if (auto* table = dynamic_cast<CFmtGrid*>(&control))
+        table->SetScreenWidthsFromPage();
+    else if (auto* label = dynamic_cast<CEtiqueta*>(&control))
+        label->FitToText();
+}
+
+std::vector<int> DesignDocument::CaptureOrders() const {
+    std::vector<int> orders;
+    orders.reserve(m_format.controls.size());
+    for (const auto& control : m_format.controls)
+        orders.push_back(control->captureOrder);
+    return orders;
+}
+
+void DesignDocument::SetCaptureOrders(const std::vector<int>& orders) {
+    for (std::size_t i = 0; i < orders.size() && i < m_format.controls.size(); ++i)
+        m_format.controls[i]->captureOrder = orders[i];
 }
 
 void DesignDocument::Changed(int select) {

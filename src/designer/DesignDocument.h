@@ -71,11 +71,11 @@ public:
     // warnings. A file that cannot be read throws the reader's PlenovaError and leaves the
     // document exactly as it was. The stack is emptied and clean afterwards.
     QStringList Open(const QString& path);
-    // Writes the format to path through a safe write (capture orders renumbered, as the design
-    // writer does), and on success makes path the document's path and the stack clean. A failed
-    // write throws and changes nothing.
+    // Writes the format to path through a safe write, and on success makes path the document's
+    // path and the stack clean. A failed write throws and changes nothing. Saving changes nothing
+    // of the format: Bytes() is what it writes.
     QStringList Save(const QString& path);
-    // The format as the design writer writes it: for tests of undo and for snapshots.
+    // The format as a save writes it: for tests of undo and for snapshots.
     QByteArray Bytes() const;
 
     QUndoStack& UndoStack() { return m_undo; }
@@ -199,6 +199,15 @@ private:
     void SettleDrag();
     // Moves the selected control to the place to and keeps it selected: the layer commands.
     void MoveLayer(const QString& text, int to);
+    // What the designer keeps following a control's page as it changes, at true scale whatever
+    // the view shows: a table's column widths on the capture screen, a label's rectangle around
+    // its text. Part of the change that touched the control, so undo gives it back too.
+    static void Settle(CControles& control);
+    // Each control's capture order, in list order, and the same put back: adding, removing and
+    // re-layering number the capture controls again (Format::NumberCaptureOrders), and their
+    // steps keep the orders as they were.
+    std::vector<int> CaptureOrders() const;
+    void SetCaptureOrders(const std::vector<int>& orders);
     // What follows every change and every undone or redone step.
     void Changed(int select);
     // Gives exactly the selected control its selected flag.

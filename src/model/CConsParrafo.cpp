@@ -27,7 +27,7 @@ Rect CConsParrafo::TextBox(Rect r) {
     return r;
 }
 
-void CConsParrafo::Draw(DrawingSurface& dc) {
+void CConsParrafo::Draw(DrawingSurface& dc) const {
     const Pen red{PenStyle::Solid, 1, kSelectionRed};
     Pen previousPen;
     if (selected)
@@ -47,7 +47,7 @@ void CConsParrafo::Draw(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CConsParrafo::Print(DrawingSurface& dc) {
+void CConsParrafo::Print(DrawingSurface& dc) const {
     Rect r = TextBox(pageRect);
     const LogFont previousFont = dc.SelectFont(font);
     dc.SelectFont(MakePrintFont(dc.GetTextMetrics()));

@@ -14,8 +14,8 @@ public:
 
     void FitHeightToFont() override;
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void Print(DrawingSurface& dc) override;
+    void Draw(DrawingSurface& dc) const override;
+    void Print(DrawingSurface& dc) const override;
 
 private:
     // The rectangle the text wraps in: 2 units larger on each side as stored, not normalized.

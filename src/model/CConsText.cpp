@@ -31,7 +31,7 @@ TextAlignFlags CConsText::LineAlignment(int alignment) {
                                    static_cast<unsigned>(TextAlign::Bottom));
 }
 
-void CConsText::Draw(DrawingSurface& dc) {
+void CConsText::Draw(DrawingSurface& dc) const {
     const Pen red{PenStyle::Solid, 1, kSelectionRed};
     Pen previousPen;
     if (selected)
@@ -50,7 +50,7 @@ void CConsText::Draw(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CConsText::Print(DrawingSurface& dc) {
+void CConsText::Print(DrawingSurface& dc) const {
     const Rect r = pageRect.Normalized();
     const LogFont previousFont = dc.SelectFont(font);
     dc.SelectFont(MakePrintFont(dc.GetTextMetrics()));

@@ -13,8 +13,8 @@ public:
     static std::unique_ptr<CConsText> Create(int x, int y, const QString& text);
 
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void Print(DrawingSurface& dc) override;
+    void Draw(DrawingSurface& dc) const override;
+    void Print(DrawingSurface& dc) const override;
 
     // Where a line aligned by `alignment` starts in a rectangle: 2 units inside the left or right
     // edge, or in the middle.

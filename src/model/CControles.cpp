@@ -2,6 +2,7 @@
 
 #include "model/ControlType.h"
 #include "model/StoredFlag.h"
+#include "model/TrueScale.h"
 #include "platform/Archive.h"
 #include "platform/Saturate.h"
 
@@ -56,33 +57,43 @@ QString CControles::TypeName() const {
 }
 
 void CControles::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsLoading())
-        UpdateHandles();
+    if (ar.IsStoring())
+        WriteRecord(ar);
+    else
+        ReadRecord(ar);
 }
 
-void CControles::SerializeBase(Archive& ar) {
-    if (ar.IsStoring()) {
-        ar.WriteInt32(screenPlaced ? (alignment | kScreenPlacedBit) : alignment);
-        ar.WriteString(text);
-        ar.WriteRect(pageRect);
-        ar.WriteRect(screenRect);
-        ar.WriteInt32(StoredFlag::Write(captionLeft));
-        ar.WriteInt32(static_cast<std::int32_t>(color));
-        ar.WriteInt32(captureOrder);
-        ar.WriteInt32(font.height);
-        ar.WriteInt32(font.width);
-        ar.WriteInt32(font.escapement);
-        ar.WriteInt32(font.orientation);
-        ar.WriteInt32(font.weight);
-        for (std::uint8_t b :
-             {font.italic, font.underline, font.strikeOut, font.charSet, font.outPrecision,
-              font.clipPrecision, font.quality, font.pitchAndFamily})
-            ar.WriteByte(b);
-        ar.WriteRaw(font.faceName.data(), LogFont::kFaceSize);
-        ar.WriteInt32(StoredFlag::WriteUpperCase(upperCase));
-        return;
-    }
+void CControles::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+}
+
+void CControles::ReadRecord(Archive& ar) {
+    ReadBase(ar);
+    UpdateHandles();
+}
+
+void CControles::WriteBase(Archive& ar) const {
+    ar.WriteInt32(screenPlaced ? (alignment | kScreenPlacedBit) : alignment);
+    ar.WriteString(text);
+    ar.WriteRect(pageRect);
+    ar.WriteRect(CaptureScreenRect());
+    ar.WriteInt32(StoredFlag::Write(captionLeft));
+    ar.WriteInt32(static_cast<std::int32_t>(color));
+    ar.WriteInt32(captureOrder);
+    ar.WriteInt32(font.height);
+    ar.WriteInt32(font.width);
+    ar.WriteInt32(font.escapement);
+    ar.WriteInt32(font.orientation);
+    ar.WriteInt32(font.weight);
+    for (std::uint8_t b :
+         {font.italic, font.underline, font.strikeOut, font.charSet, font.outPrecision,
+          font.clipPrecision, font.quality, font.pitchAndFamily})
+        ar.WriteByte(b);
+    ar.WriteRaw(font.faceName.data(), LogFont::kFaceSize);
+    ar.WriteInt32(StoredFlag::WriteUpperCase(upperCase));
+}
+
+void CControles::ReadBase(Archive& ar) {
     const std::int32_t alignmentWord = ar.ReadInt32();
     text = ar.ReadString();
     pageRect = PageRect(ar.ReadRect());
@@ -110,6 +121,10 @@ void CControles::SerializeBase(Archive& ar) {
     }
     selected = false;
     screenHandles = false;
+    // What the stored rectangle of a field never placed says depends on the view that last drew
+    // it; the capture screen puts such a field where its page rectangle lies.
+    if (!screenPlaced)
+        screenRect = UnplacedScreenRect();
 }
 
 void CControles::PlaceTextLine(int x, int y, const QString& caption) {
@@ -125,11 +140,15 @@ void CControles::SaveValue(Archive&) {}
 
 void CControles::UpdateHandles() {}
 
-void CControles::Draw(DrawingSurface&) {}
+void CControles::Draw(DrawingSurface&) const {}
 
 void CControles::ClearValue() {}
 
-void CControles::Print(DrawingSurface&) {}
+void CControles::Print(DrawingSurface&) const {}
+
+ScreenRect CControles::UnplacedScreenRect() const {
+    return screenRect;
+}
 
 void CControles::DescribeOwnFields(ControlFields&) const {}
 
@@ -221,6 +240,10 @@ PageRect CControles::DesignRect() const {
     return pageRect.Offsetted(kDesignShiftX, kDesignShiftY).Normalized();
 }
 
+ScreenRect CControles::PageOnScreen() const {
+    return TrueScale::ToScreen(pageRect);
+}
+
 void CControles::SetHandles(const PageRect& r, bool widthHandles, bool heightHandles) {
     const int midX = Midpoint(r.left, r.right);
     const int midY = Midpoint(r.top, r.bottom);
@@ -258,7 +281,7 @@ void CControles::DrawCaption(DrawingSurface& dc) const {
     }
 }
 
-void CControles::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) {
+void CControles::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
     DrawCaption(dc);
     if (!showOrder)
         return;

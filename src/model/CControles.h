@@ -43,8 +43,11 @@ public:
     // The class name of the control's type.
     const char* GetRuntimeClass() const;
 
-    // The base record; a control read from a file gets its handles at once.
-    virtual void Serialize(Archive& ar);
+    // The control's record in a format file: written when the archive stores, read when it
+    // loads. A control read from a file gets its handles at once.
+    void Serialize(Archive& ar);
+    virtual void WriteRecord(Archive& ar) const;
+    virtual void ReadRecord(Archive& ar);
     virtual void LoadValue(Archive& ar);
     virtual void SaveValue(Archive& ar);
     virtual void FitHeightToFont();
@@ -52,12 +55,24 @@ public:
     // Moves the edge the handle sits on by dx or dy page units, unless that would leave the side
     // kMinimumSide or shorter.
     virtual void ResizeByHandle(Handle handle, int dx, int dy);
-    virtual void Draw(DrawingSurface& dc);
-    virtual void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder);
+    // Drawing and printing change nothing of the control: what any view shows, at any zoom or
+    // scroll, leaves the format as it was.
+    virtual void Draw(DrawingSurface& dc) const;
+    virtual void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const;
     virtual void ClearValue();
-    virtual void Print(DrawingSurface& dc);
+    virtual void Print(DrawingSurface& dc) const;
     // The fields of the control's own record after the base record, by name.
     virtual void DescribeOwnFields(ControlFields& fields) const;
+
+    // Where the control lies on the capture screen until it is placed there, worked out from its
+    // page rectangle at true scale (TrueScale). A control the capture screen does not show keeps
+    // the rectangle it holds.
+    virtual ScreenRect UnplacedScreenRect() const;
+    // Where the control lies on the capture screen: its screen rectangle once placed there,
+    // until then the one its page rectangle gives.
+    ScreenRect CaptureScreenRect() const {
+        return screenPlaced ? screenRect : UnplacedScreenRect();
+    }
 
     // Whether the page point lies on the control: the lower edge inside, the upper edge outside.
     bool HitTestPage(int x, int y) const;
@@ -112,13 +127,18 @@ public:
 protected:
     explicit CControles(ControlTypeCode type);
 
-    // The base record, read or written.
-    void SerializeBase(Archive& ar);
+    // The base record. Its screen rectangle is where the capture screen shows the control
+    // (CaptureScreenRect); one read for a control not yet placed there is worked out again from
+    // the page, as the capture screen takes it.
+    void WriteBase(Archive& ar) const;
+    void ReadBase(Archive& ar);
     // A one-line text's starting place: its lower-left corner at (x, y), 40 mm wide, as high
     // as the font and 0.5 mm more.
     void PlaceTextLine(int x, int y, const QString& caption);
     // The page rectangle as the design view shows it: shifted by (+50, -50), normalized.
     PageRect DesignRect() const;
+    // The page rectangle's corners as pixels at true scale.
+    ScreenRect PageOnScreen() const;
     // Handle squares on the sides of a normalized design-view rectangle: the left and right
     // ones with widthHandles, the lower and upper ones with heightHandles; the others none.
     void SetHandles(const PageRect& normalized, bool widthHandles, bool heightHandles);

@@ -1,7 +1,12 @@
 #include "model/CEtiqueta.h"
 
 #include "model/ControlType.h"
+#include "model/TrueScale.h"
+#include "platform/PainterSurface.h"
 #include "platform/Saturate.h"
+
+#include <QImage>
+#include <QPainter>
 
 CEtiqueta::CEtiqueta() : CControles(ControlTypeCode::Etiqueta) {
     alignment = static_cast<int>(TextAlign::Bottom);
@@ -13,24 +18,30 @@ std::unique_ptr<CEtiqueta> CEtiqueta::Create(int x, int y, const QString& text) 
     return control;
 }
 
-void CEtiqueta::Draw(DrawingSurface& dc) {
+void CEtiqueta::FitToText() {
+    QImage image(1, 1, QImage::Format_RGB32);
+    QPainter painter(&image);
+    PainterSurface dc(painter, TrueScale::Device());
+    dc.SetMapMode(MapMode::LoMetric);
+    dc.SelectFont(font);
+    Rect measured = pageRect;
+    dc.DrawText(text, measured, TextLayout::CalcRect);
+    pageRect.right = measured.right;
+    pageRect.bottom = measured.bottom;
+}
+
+ScreenRect CEtiqueta::UnplacedScreenRect() const {
+    const ScreenRect s = PageOnScreen();
+    return ScreenRect(s.left, s.top, s.right, SaturatedAdd(s.top, kUnplacedScreenHeight));
+}
+
+void CEtiqueta::Draw(DrawingSurface& dc) const {
     const Pen red{PenStyle::Solid, 1, kSelectionRed};
     Pen previousPen;
     if (selected)
         previousPen = dc.SelectPen(red);
     dc.SetTextColor(color);
     const LogFont previousFont = dc.SelectFont(font);
-
-    Rect measured = pageRect;
-    dc.DrawText(text, measured, TextLayout::CalcRect);
-    pageRect.right = measured.right;
-    pageRect.bottom = measured.bottom;
-    if (!screenPlaced) {
-        const Point a = dc.LPtoDP(Point{pageRect.left, pageRect.top});
-        const Point b = dc.LPtoDP(Point{pageRect.right, pageRect.bottom});
-        screenRect = ScreenRect(a.x, a.y, b.x, SaturatedAdd(a.y, 20));
-    }
-
     const Rect r = DesignRect();
     if (selected)
         dc.Rectangle(r);
@@ -41,7 +52,7 @@ void CEtiqueta::Draw(DrawingSurface& dc) {
     dc.SelectFont(previousFont);
 }
 
-void CEtiqueta::DrawOnScreenLayout(DrawingSurface& dc, bool) {
+void CEtiqueta::DrawOnScreenLayout(DrawingSurface& dc, bool) const {
     if (selected) {
         const Pen previousPen = dc.SelectPen(Pen{PenStyle::Solid, 1, kSelectionRed});
         dc.Rectangle(screenRect);

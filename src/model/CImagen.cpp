@@ -114,22 +114,22 @@ QString CImagen::WriteTemporaryCopy(const QByteArray& bytes, const QString& exte
     return QString();
 }
 
-void CImagen::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsStoring()) {
-        QByteArray bytes;
-        QString extension;
-        if (!ReadPictureFile(bytes, extension)) {
-            ar.WriteInt32(0);
-            ar.AddWarning(QStringLiteral("- Error al serializar imagen -"));
-            return;
-        }
-        ar.WriteInt32(static_cast<std::int32_t>(bytes.size()));
-        ar.WriteString(extension);
-        ar.WriteRaw(bytes);
+void CImagen::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+    QByteArray bytes;
+    QString extension;
+    if (!ReadPictureFile(bytes, extension)) {
+        ar.WriteInt32(0);
+        ar.AddWarning(QStringLiteral("- Error al serializar imagen -"));
         return;
     }
+    ar.WriteInt32(static_cast<std::int32_t>(bytes.size()));
+    ar.WriteString(extension);
+    ar.WriteRaw(bytes);
+}
 
+void CImagen::ReadRecord(Archive& ar) {
+    ReadBase(ar);
     const std::int32_t length = ar.ReadInt32();
     if (length < 0)
         throw ArchiveException(ArchiveException::Cause::BadFormat,
@@ -209,7 +209,7 @@ void CImagen::ResizeByHandle(Handle handle, int dx, int dy) {
     UpdateHandles();
 }
 
-void CImagen::Draw(DrawingSurface& dc) {
+void CImagen::Draw(DrawingSurface& dc) const {
     const Pen previous = dc.SelectPen(Pen{PenStyle::Solid, 1, kSelectionRed});
     const Rect r = DesignRect();
     m_picture.DrawAt(dc, r.left, r.top);
@@ -224,7 +224,7 @@ void CImagen::Draw(DrawingSurface& dc) {
     dc.SelectPen(previous);
 }
 
-void CImagen::Print(DrawingSurface& dc) {
+void CImagen::Print(DrawingSurface& dc) const {
     if (!m_picture.IsLoaded())
         return;
     const Rect r = pageRect.Normalized();

@@ -26,11 +26,12 @@ public:
     // Neither direction stops for the picture: a picture file gone at the time the format is
     // written leaves the record empty, and embedded bytes that cannot be decoded still travel
     // with the format; both leave a warning in the archive.
-    void Serialize(Archive& ar) override;
+    void WriteRecord(Archive& ar) const override;
+    void ReadRecord(Archive& ar) override;
     void UpdateHandles() override;
     void ResizeByHandle(Handle handle, int dx, int dy) override;
-    void Draw(DrawingSurface& dc) override;
-    void Print(DrawingSurface& dc) override;
+    void Draw(DrawingSurface& dc) const override;
+    void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
     // Normalizes the page rectangle and resamples the picture to its size, whichever way each

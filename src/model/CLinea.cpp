@@ -17,15 +17,15 @@ std::unique_ptr<CLinea> CLinea::Create(int x, int y) {
     return control;
 }
 
-void CLinea::Serialize(Archive& ar) {
-    SerializeBase(ar);
-    if (ar.IsStoring()) {
-        ar.WriteInt32(StoredFlag::Write(m_horizontal));
-    } else {
-        m_horizontal = StoredFlag::Read(ar.ReadInt32());
-    }
-    if (ar.IsLoading())
-        UpdateHandles();
+void CLinea::WriteRecord(Archive& ar) const {
+    WriteBase(ar);
+    ar.WriteInt32(StoredFlag::Write(m_horizontal));
+}
+
+void CLinea::ReadRecord(Archive& ar) {
+    ReadBase(ar);
+    m_horizontal = StoredFlag::Read(ar.ReadInt32());
+    UpdateHandles();
 }
 
 void CLinea::UpdateHandles() {
@@ -68,7 +68,7 @@ void CLinea::DrawSegment(DrawingSurface& dc, const Rect& r) const {
     }
 }
 
-void CLinea::Draw(DrawingSurface& dc) {
+void CLinea::Draw(DrawingSurface& dc) const {
     const Pen colourPen{PenStyle::Solid, 2, color};
     const Pen red{PenStyle::Solid, 1, kSelectionRed};
     const Pen previousPen = dc.SelectPen(colourPen);
@@ -83,7 +83,7 @@ void CLinea::Draw(DrawingSurface& dc) {
     dc.SelectPen(previousPen);
 }
 
-void CLinea::Print(DrawingSurface& dc) {
+void CLinea::Print(DrawingSurface& dc) const {
     const Pen previousPen = dc.SelectPen(Pen{PenStyle::Solid, 2, color});
     DrawSegment(dc, pageRect.Normalized());
     dc.SelectPen(previousPen);

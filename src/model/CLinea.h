@@ -11,10 +11,11 @@ public:
     // A 40 mm horizontal line starting at (x, y).
     static std::unique_ptr<CLinea> Create(int x, int y);
 
-    void Serialize(Archive& ar) override;
+    void WriteRecord(Archive& ar) const override;
+    void ReadRecord(Archive& ar) override;
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void Print(DrawingSurface& dc) override;
+    void Draw(DrawingSurface& dc) const override;
+    void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
     // Turns the line about its upper or left end, keeping its length.

@@ -23,7 +23,7 @@ void CRectangulo::DrawOutline(DrawingSurface& dc, const Rect& r) {
     dc.LineTo(r.left, r.top);
 }
 
-void CRectangulo::Draw(DrawingSurface& dc) {
+void CRectangulo::Draw(DrawingSurface& dc) const {
     const Pen colourPen{PenStyle::Solid, 2, color};
     const Pen red{PenStyle::Solid, 1, kSelectionRed};
     const Rect r = DesignRect();
@@ -38,7 +38,7 @@ void CRectangulo::Draw(DrawingSurface& dc) {
     dc.SelectPen(previousPen);
 }
 
-void CRectangulo::Print(DrawingSurface& dc) {
+void CRectangulo::Print(DrawingSurface& dc) const {
     const Pen previousPen = dc.SelectPen(Pen{PenStyle::Solid, 2, color});
     DrawOutline(dc, pageRect.Normalized());
     dc.SelectPen(previousPen);

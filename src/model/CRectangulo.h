@@ -12,8 +12,8 @@ public:
     static std::unique_ptr<CRectangulo> Create(int x, int y);
 
     void UpdateHandles() override;
-    void Draw(DrawingSurface& dc) override;
-    void Print(DrawingSurface& dc) override;
+    void Draw(DrawingSurface& dc) const override;
+    void Print(DrawingSurface& dc) const override;
 
 private:
     static void DrawOutline(DrawingSurface& dc, const Rect& normalized);

@@ -29,6 +29,19 @@ struct Format {
         return -1;
     }
 
+    // Numbers the capture controls 1, 2, 3... in the order the file holds them, from the last
+    // layer to the first; constant controls get 0 and labels keep theirs. What the format
+    // designer does when a control is added, removed or moved to another layer.
+    void NumberCaptureOrders() {
+        int next = 1;
+        for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+            CControles& c = **it;
+            if (c.Type() == ControlTypeCode::Etiqueta)
+                continue;
+            c.captureOrder = c.ConstantFlag() ? 0 : next++;
+        }
+    }
+
     QString description;
     int version = 2;
     ControlList controls;

@@ -87,7 +87,7 @@ void FormatFile::Read(Archive& ar, Format& format, FormatSettings& settings) {
     format.screenExtent = ScreenRect(ar.ReadRect());
 }
 
-void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settings, Writer writer) {
+void FormatFile::Write(Archive& ar, const Format& format, const FormatSettings& settings) {
     ar.WriteString(format.description);
     ar.WriteInt32(kVersionMarker);
     ar.WriteInt32(settings.decimals);
@@ -98,30 +98,21 @@ void FormatFile::Write(Archive& ar, Format& format, const FormatSettings& settin
     WriteScrambled(ar, settings.author);
     WriteScrambled(ar, settings.key);
     ar.WriteInt32(static_cast<std::int32_t>(format.controls.size()));
-
-    ScreenRect extent(0, 0, 100, 100);
-    std::int32_t counter = 1;
     for (auto it = format.controls.rbegin(); it != format.controls.rend(); ++it) {
-        CControles& c = **it;
-        const bool label = c.Type() == ControlTypeCode::Etiqueta;
-        if (writer == Writer::Design) {
-            if (c.ConstantFlag() && !label) {
-                c.captureOrder = 0;
-            } else {
-                extent = extent.United(c.screenRect);
-                if (!label)
-                    c.captureOrder = counter++;
-            }
-        } else if (!c.ConstantFlag() || label) {
-            extent = extent.United(c.screenRect);
-            if (writer == Writer::ScreenDesigner)
-                c.screenPlaced = true;
-        }
+        const CControles& c = **it;
         ar.WriteInt32(static_cast<std::int32_t>(c.Type()));
-        c.Serialize(ar);
+        c.WriteRecord(ar);
     }
-    format.screenExtent = extent;
-    ar.WriteRect(extent);
+    ar.WriteRect(ScreenExtent(format));
+}
+
+ScreenRect FormatFile::ScreenExtent(const Format& format) {
+    ScreenRect extent(0, 0, 100, 100);
+    for (const auto& control : format.controls) {
+        if (!control->ConstantFlag() || control->Type() == ControlTypeCode::Etiqueta)
+            extent = extent.United(control->CaptureScreenRect());
+    }
+    return extent;
 }
 
 QString FormatFile::ReadDescription(Archive& ar) {
@@ -151,14 +142,14 @@ QStringList FormatFile::Load(const QString& path, Format& format, FormatSettings
     });
 }
 
-QStringList FormatFile::Save(const QString& path, Format& format, const FormatSettings& settings,
-                             Writer writer) {
+QStringList FormatFile::Save(const QString& path, const Format& format,
+                             const FormatSettings& settings) {
     QStringList warnings;
     try {
         SafeFile file(path);
         file.Open();
         Archive ar(file, Archive::Mode::Store);
-        Write(ar, format, settings, writer);
+        Write(ar, format, settings);
         ar.Flush();
         warnings = ar.Warnings();
         file.Commit();

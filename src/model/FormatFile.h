@@ -20,19 +20,19 @@ struct FormatHeader {
 // size of the capture screen.
 class FormatFile {
 public:
-    enum class Writer {
-        Design,         // renumbers the capture order, recomputes the screen extent
-        ScreenDesigner, // keeps the capture order, marks capture controls and labels as placed
-        CaptureWindow,  // keeps the capture order and every flag
-    };
-
     // Replaces the format's controls (each read control goes to the front, so the list comes
     // back as it was written) and, for a file that carries them, the settings. After an error
     // the controls made so far stay in the list, the last one possibly incomplete. Problems
     // that do not stop the work (a picture that cannot be shown) are the archive's warnings.
     static void Read(Archive& ar, Format& format, FormatSettings& settings);
-    // Writes the whole format; the caller flushes the archive.
-    static void Write(Archive& ar, Format& format, const FormatSettings& settings, Writer writer);
+    // Writes the whole format as it is, changing nothing of it; the caller flushes the archive.
+    // Every window writes the same way: each field where the capture screen shows it, the
+    // capture order as the windows' operations left it, and the screen extent worked out from
+    // the capture controls and labels.
+    static void Write(Archive& ar, const Format& format, const FormatSettings& settings);
+    // The union of (0, 0, 100, 100) with where the capture screen shows every capture control
+    // and label: the extent written at the end of the file.
+    static ScreenRect ScreenExtent(const Format& format);
     static QString ReadDescription(Archive& ar);
     static FormatHeader ReadHeader(Archive& ar);
 
@@ -45,8 +45,8 @@ public:
     static constexpr qint64 kMaxFileBytes = qint64{256} * 1024 * 1024;
 
     static QStringList Load(const QString& path, Format& format, FormatSettings& settings);
-    static QStringList Save(const QString& path, Format& format, const FormatSettings& settings,
-                            Writer writer);
+    static QStringList Save(const QString& path, const Format& format,
+                            const FormatSettings& settings);
     static QString LoadDescription(const QString& path);
     static FormatHeader LoadHeader(const QString& path);
 

@@ -228,27 +228,6 @@ void Archive::WriteString(const QString& text) {
     WriteByteString(Cp1252::Encode(text));
 }
 
-void Archive::Exchange(std::int32_t& value) {
-    if (IsStoring())
-        WriteInt32(value);
-    else
-        value = ReadInt32();
-}
-
-void Archive::Exchange(Rect& rect) {
-    if (IsStoring())
-        WriteRect(rect);
-    else
-        rect = ReadRect();
-}
-
-void Archive::Exchange(QString& text) {
-    if (IsStoring())
-        WriteString(text);
-    else
-        text = ReadString();
-}
-
 void Archive::Flush() {
     if (!IsStoring() || m_buffer.isEmpty())
         return;

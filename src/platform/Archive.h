@@ -52,11 +52,6 @@ public:
     void WriteByteString(const QByteArray& bytes);
     void WriteString(const QString& text);
 
-    // Read when loading, write when storing: one Serialize body serves both directions.
-    void Exchange(std::int32_t& value);
-    void Exchange(Rect& rect);
-    void Exchange(QString& text);
-
     // Bytes not yet read, or -1 when the device cannot tell (a pipe).
     qint64 BytesLeft() const;
     // Hands buffered bytes to the device; throws WriteFailed when it does not take them all.

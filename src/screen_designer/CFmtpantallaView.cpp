@@ -116,8 +116,8 @@ void CFmtpantallaView::Paint(DrawingSurface& dc, Point origin, QSize visible) co
         dc.SetTextColor(FromQColor(palette().color(QPalette::ButtonText)));
     const bool order = m_document.IsOrderMode();
     // In list order, as the capture window stacks them: the last one lies on top.
+    // Each control draws its caption in the font selected here, the screen font.
     for (const auto& control : m_document.Controls()) {
-        control->screenFont = &m_screenFont;
         if (ScreenDocument::IsArrangeable(*control))
             control->DrawOnScreenLayout(dc, order);
     }

@@ -119,6 +119,11 @@ QStringList ScreenDocument::Open(const QString& path) {
     FormatSettings settings = m_settings;
     const QStringList warnings = FormatFile::Load(path, loaded, settings);
     for (const auto& control : loaded.controls) {
+        // What this window shows is where each field lies on the capture screen, which a field
+        // not placed before has from its page (the reader worked it out): from here on it is
+        // placed, and the next save keeps it there.
+        if (IsArrangeable(*control))
+            control->screenPlaced = true;
         if (ResizesOnScreen(control->Type())) {
             control->screenHandles = true;
             control->UpdateHandles();
@@ -143,8 +148,7 @@ QStringList ScreenDocument::Open(const QString& path) {
 
 QStringList ScreenDocument::Save() {
     FinishDrag();
-    const QStringList warnings =
-        FormatFile::Save(m_path, m_format, m_settings, FormatFile::Writer::ScreenDesigner);
+    const QStringList warnings = FormatFile::Save(m_path, m_format, m_settings);
     m_undo.setClean();
     return warnings;
 }
@@ -154,11 +158,7 @@ QByteArray ScreenDocument::Bytes() const {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Archive ar(buffer, Archive::Mode::Store);
-    // The writer marks capture controls and labels as placed and recomputes the screen extent:
-    // both follow from the controls as they are and are what the next save sets anyway, and
-    // nothing on this screen draws differently for them.
-    FormatFile::Write(ar, const_cast<Format&>(m_format), m_settings,
-                      FormatFile::Writer::ScreenDesigner);
+    FormatFile::Write(ar, m_format, m_settings);
     ar.Flush();
     return bytes;
 }

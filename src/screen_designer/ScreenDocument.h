@@ -52,12 +52,14 @@ public:
     // ---- The file ---------------------------------------------------------------------------
 
     const QString& Path() const { return m_path; }
-    // Reads the file, replacing what the document held; the fields that can be resized on the
-    // screen get their handles in screen pixels. A file that cannot be read throws the reader's
-    // PlenovaError and leaves the document as it was. Returns the reader's warnings.
+    // Reads the file, replacing what the document held: every capture control and label is
+    // placed on the screen where it lies (one never placed, where its page rectangle gives), and
+    // the fields that can be resized on the screen get their handles in screen pixels. A file
+    // that cannot be read throws the reader's PlenovaError and leaves the document as it was.
+    // Returns the reader's warnings.
     QStringList Open(const QString& path);
-    // Writes the format back to its path through a safe write: every capture control and label
-    // marked as placed, the capture order as it is, the screen extent recomputed. A failed write
+    // Writes the format back to its path through a safe write, changing nothing of it: the
+    // fields placed, the capture order as it is, the screen extent worked out. A failed write
     // throws; the file on disk is then the one before.
     QStringList Save();
     // The format as Save writes it.

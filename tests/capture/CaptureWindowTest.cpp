@@ -421,7 +421,7 @@ struct CaptureFrame {
     void Run(CFmtcapturaFrm::Command id) { frame->CommandAction(id)->trigger(); }
 };
 
-CFmtGrid* TableOf(CFmtcaptureView& view) {
+CFmtGrid* TableOf(const CaptureDocument& document) {
     for (const auto& control : document.Controls()) {
         if (auto* table = dynamic_cast<CFmtGrid*>(control.get()))
             return table;

@@ -88,7 +88,10 @@ TEST(CFmtGridTest, NewTableIsLaidOutAndLabelledButPrintsNothing) {
     EXPECT_EQ(labels.last(), "C-4,F-6");
     EXPECT_EQ(Texts(view, "ExtTextOut").first(), "Columna 1");
     EXPECT_EQ(view.CallsNamed(QStringLiteral("FillSolidRect")).size(), 6u); // column 2 is grey
-    EXPECT_EQ(table->Columns()[0].screenWidth, 400); // one pixel per unit on this surface
+    // The designer gives the columns their widths on the capture screen, at true scale.
+    EXPECT_EQ(table->Columns()[0].screenWidth, 0);
+    table->SetScreenWidthsFromPage();
+    EXPECT_EQ(table->Columns()[0].screenWidth, 151); // 40 mm at 96 pixels to the inch
 }
 
 TEST(CFmtGridTest, DesignerChangesColumnsRowsAndWidths) {
@@ -146,9 +149,8 @@ TEST(CFmtGridTest, FormatRecordReadsBackByteForByte) {
     table->SetColumn(0, first);
     table->screenPlaced = true;
     format.controls.push_back(std::move(table));
-    const QByteArray bytes = Store([&format](Archive& ar) {
-        FormatFile::Write(ar, format, FormatSettings(), FormatFile::Writer::Design);
-    });
+    const QByteArray bytes =
+        Store([&format](Archive& ar) { FormatFile::Write(ar, format, FormatSettings()); });
     Format read;
     FormatSettings settings;
     Load(bytes, [&](Archive& ar) { FormatFile::Read(ar, read, settings); });
@@ -160,9 +162,7 @@ TEST(CFmtGridTest, FormatRecordReadsBackByteForByte) {
     EXPECT_EQ(back.Columns()[2].xPosition, 1800);
     EXPECT_EQ(back.RowCount(), 3);
     EXPECT_EQ(back.Cells().RowCount(), 3);
-    EXPECT_EQ(Store([&read](Archive& ar) {
-                  FormatFile::Write(ar, read, FormatSettings(), FormatFile::Writer::Design);
-              }),
+    EXPECT_EQ(Store([&read](Archive& ar) { FormatFile::Write(ar, read, FormatSettings()); }),
               bytes);
 
     // The own record after the base record: C, the columns, R, the heights.
@@ -180,6 +180,7 @@ TEST(CFmtGridTest, FormatRecordReadsBackByteForByte) {
 TEST(CFmtGridTest, ReadingMovesTheScreenRectangleOnScreenAndRefusesHugeTables) {
     auto table = CFmtGrid::Create(0, 0);
     table->screenRect = ScreenRect(-30, -5, 70, 95);
+    table->screenPlaced = true;
     const QByteArray bytes = Store([&table](Archive& ar) { table->Serialize(ar); });
     CFmtGrid back;
     EXPECT_EQ(Load(bytes, [&back](Archive& ar) { back.Serialize(ar); }), 0);
@@ -227,9 +228,8 @@ TEST(CFmtGridTest, DamagedTablesStaySafe) {
     auto table = InvoiceTable();
     table->SetRowCount(3);
     format.controls.push_back(std::move(table));
-    const QByteArray bytes = Store([&format](Archive& ar) {
-        FormatFile::Write(ar, format, FormatSettings(), FormatFile::Writer::Design);
-    });
+    const QByteArray bytes =
+        Store([&format](Archive& ar) { FormatFile::Write(ar, format, FormatSettings()); });
     const QByteArray values = Store([](Archive& ar) {
         ar.WriteInt32(2);
         ar.WriteInt32(2);

@@ -3,7 +3,6 @@
 #include "capture_model/CMarcaVar.h"
 #include "capture_model/ValueText.h"
 
-
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -74,7 +74,7 @@ struct CaptureScreenForm {
     QString Save(const QTemporaryDir& dir, const QString& name = QStringLiteral("forma.fmt")) {
         CaptureControlTypes::RegisterAll();
         const QString path = dir.filePath(name);
-        FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+        FormatFile::Save(path, format, settings);
         return path;
     }
 };

@@ -144,9 +144,8 @@ TEST(CapturedValueTest, ACaptureHoldsWhatItsEntriesWouldShow) {
     boxes->SetValue(QStringLiteral("rfcx"));
     auto date = CDateInput::Create(0, -100);
     date->SetDate(AutomationDate::Status::Null, 37869.0);
-    for (CCaptureControl* field :
-         std::initializer_list<CCaptureControl*>{line.get(), paragraph.get(), boxes.get(),
-                                                 date.get()})
+    for (CCaptureControl* field : std::initializer_list<CCaptureControl*>{
+             line.get(), paragraph.get(), boxes.get(), date.get()})
         field->StartCapture();
     EXPECT_EQ(line->Value(), "JUAN");
     EXPECT_EQ(paragraph->Value(), "a\nb");

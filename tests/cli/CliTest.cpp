@@ -1,4 +1,3 @@
-#include "capture_model/CaptureSampleFormat.h"
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
 #include "capture_model/CFmtGrid.h"
@@ -6,6 +5,7 @@
 #include "capture_model/CParrafoVar.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CaptureSampleFormat.h"
 #include "cli/CliRunner.h"
 #include "imaging/TestPictures.h"
 #include "model/CConsText.h"
@@ -62,7 +62,7 @@ protected:
         FormatSettings settings;
         settings.author = QStringLiteral("Luis");
         m_path = m_dir.filePath(QStringLiteral("cheque.fmt"));
-        FormatFile::Save(m_path, format, settings, FormatFile::Writer::Design);
+        FormatFile::Save(m_path, format, settings);
     }
 
     QTemporaryDir m_dir;
@@ -235,7 +235,7 @@ TEST(CliDumpTest, ShowsTheCaptureControlsOwnFields) {
     Format format = OneCaptureControlOfEachKind();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("captura.fmt"));
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+    FormatFile::Save(path, format, FormatSettings());
 
     const CliResult r = RunCli({QStringLiteral("dump"), path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -269,7 +269,7 @@ TEST(CliDumpTest, ShowsATablesColumnsAndRowHeights) {
     format.controls.push_back(std::move(table));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tabla.fmt"));
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+    FormatFile::Save(path, format, FormatSettings());
 
     const CliResult r = RunCli({QStringLiteral("dump"), path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -316,7 +316,7 @@ TEST(CliDumpTest, ShowsTheEmbeddedPicturesLengthAndExtension) {
     ASSERT_TRUE(image);
     format.controls.push_back(std::move(image));
     const QString path = dir.filePath(QStringLiteral("imagen.fmt"));
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+    FormatFile::Save(path, format, FormatSettings());
 
     const CliResult r = RunCli({QStringLiteral("dump"), path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -341,8 +341,7 @@ TEST_F(CliTest, PicturesThatCannotBeShownAreWarnedAboutOnStandardError) {
     format.controls.push_back(std::move(image));
     WriteAll(picture, "abc"); // what the format carries is no longer a picture
     const QString path = m_dir.filePath(QStringLiteral("con-foto.fmt"));
-    EXPECT_TRUE(
-        FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design).isEmpty());
+    EXPECT_TRUE(FormatFile::Save(path, format, FormatSettings()).isEmpty());
 
     const CliResult dump = RunCli({QStringLiteral("dump"), path});
     EXPECT_EQ(dump.exitCode, 0);

@@ -47,7 +47,7 @@ protected:
             format.controls.push_back(std::move(field));
         }
         m_format = Path(QStringLiteral("grande.fmt"));
-        FormatFile::Save(m_format, format, FormatSettings(), FormatFile::Writer::Design);
+        FormatFile::Save(m_format, format, FormatSettings());
 
         TestPictures::BmpSpec bmp;
         bmp.width = bmp.height = 40;
@@ -194,7 +194,7 @@ TEST_F(SafeFilesTest, DumpWrittenAsItGoesIsWholeJson) {
         format.controls.push_back(
             CConsText::Create(10 * i, -10 * i, QStringLiteral("texto «%1»").arg(i)));
     const QString path = Path(QStringLiteral("muchos.fmt"));
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::Design);
+    FormatFile::Save(path, format, FormatSettings());
     const CliResult r = RunCli({QStringLiteral("dump"), path});
     ASSERT_EQ(r.exitCode, 0);
     ASSERT_GT(r.out.size(), 4 * 64 * 1024);

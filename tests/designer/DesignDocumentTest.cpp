@@ -3,10 +3,14 @@
 #include "common/ArchiveBytes.h"
 
 #include "capture_model/CFmtGrid.h"
+#include "capture_model/CTextlineVar.h"
 #include "model/CLinea.h"
+#include "model/FormatFile.h"
 #include "platform/PlenovaError.h"
 
 #include <QFile>
+
+#include <vector>
 
 namespace {
 
@@ -235,6 +239,71 @@ TEST_F(DesignerTest, LayersMoveTheSelectedControlAndKeepIt) {
     doc.UndoStack().undo();
     EXPECT_EQ(doc.ControlAt(2), bottom);
     EXPECT_EQ(doc.Selected(), bottom);
+}
+
+// The capture fields are numbered from the last layer to the first whenever a control is added,
+// removed or moved to another layer; other changes, opening and saving leave the orders alone.
+TEST_F(DesignerTest, CaptureOrdersFollowTheLayersAndNothingElse) {
+    const auto orders = [this] {
+        std::vector<int> all;
+        for (const auto& c : doc.Controls())
+            all.push_back(c->captureOrder);
+        return all;
+    };
+    doc.Insert(Type::TextlineVar, Point{0, -100});
+    doc.Insert(Type::ConsText, Point{0, -200});
+    doc.Insert(Type::Etiqueta, Point{0, -300});
+    doc.Insert(Type::MarcaVar, Point{0, -400});
+    EXPECT_EQ(orders(), (std::vector<int>{2, 0, 0, 1})); // the list from its first layer
+    doc.Select(3);
+    doc.SendSelectedToBack();
+    EXPECT_EQ(orders(), (std::vector<int>{2, 1, 0, 0}));
+    doc.UndoStack().undo();
+    EXPECT_EQ(orders(), (std::vector<int>{2, 0, 0, 1}));
+    doc.Select(0);
+    doc.DeleteSelected();
+    EXPECT_EQ(orders(), (std::vector<int>{0, 0, 1}));
+    doc.UndoStack().undo();
+    EXPECT_EQ(orders(), (std::vector<int>{2, 0, 0, 1}));
+
+    // A file whose orders were set elsewhere, or are damaged, keeps them through an edit and a
+    // save; the next control added numbers them again.
+    Format arranged;
+    arranged.controls.push_back(CTextlineVar::Create(0, -100));
+    arranged.controls.push_back(CTextlineVar::Create(0, -200));
+    arranged.controls[0]->captureOrder = 7;
+    arranged.controls[1]->captureOrder = 7;
+    const QString path = dir.filePath(QStringLiteral("orden.fmt"));
+    FormatFile::Save(path, arranged, FormatSettings());
+    doc.Open(path);
+    doc.Select(0);
+    doc.MoveSelected(10, 0);
+    doc.Save(path);
+    Format read;
+    FormatSettings settings;
+    FormatFile::Load(path, read, settings);
+    EXPECT_EQ(read.controls[0]->captureOrder, 7);
+    EXPECT_EQ(read.controls[1]->captureOrder, 7);
+    doc.Insert(Type::ConsText, Point{0, -300});
+    EXPECT_EQ(orders(), (std::vector<int>{0, 2, 1}));
+}
+
+// What the design view used to work out as it drew, the designer keeps as the controls change:
+// a label's rectangle around its text, a table's column widths on the capture screen.
+TEST_F(DesignerTest, LabelsFitTheirTextAndTablesTheirScreenWidthsAsTheyChange) {
+    CControles* label = doc.Insert(Type::Etiqueta, Point{0, -300});
+    const PageRect fitted = label->pageRect;
+    EXPECT_EQ(fitted.top, -255);
+    EXPECT_LT(fitted.Width(), 400); // "Etiqueta", narrower than where it was put
+    doc.SetNameOfSelected(QStringLiteral("Etiqueta del cliente"));
+    EXPECT_GT(label->pageRect.Width(), 2 * fitted.Width());
+    doc.UndoStack().undo();
+    EXPECT_EQ(label->pageRect, fitted);
+
+    auto* table = static_cast<CFmtGrid*>(doc.Insert(Type::FmtGrid, Point{0, -600}));
+    EXPECT_EQ(table->Columns()[0].screenWidth, 151); // 40 mm at 96 pixels to the inch
+    doc.MoveColumnDivider(0, 100);
+    EXPECT_EQ(table->Columns()[0].screenWidth, 189);
 }
 
 TEST_F(DesignerTest, UpperCaseTogglesOnTheFieldsThatTakeIt) {

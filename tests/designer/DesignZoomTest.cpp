@@ -1,5 +1,6 @@
 // Zooming the design view and the design window, driven by the pointer, the wheel, the keys and
 // the zoom box on the off-screen platform.
+#include "DesignerTestSupport.h"
 #include "capture_model/CaptureControlTypes.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/CFmtdesignView.h"
@@ -9,7 +10,9 @@
 #include "designer/ZoomLevel.h"
 #include "model/CConsText.h"
 #include "model/CRectangulo.h"
+#include "model/FormatFile.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -225,3 +228,48 @@ TEST(DesignZoomTest, TheZoomBoxClampsWhatIsTypedAndTheRulersFollow) {
 }
 
 } // namespace
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Drawing changes nothing of the format, whatever the view shows: a format with a control of
+// every kind, its fields not yet placed on the capture screen among them, saved while the view
+// stands at 200 % and scrolled, has the bytes of the same format saved at 100 % from the corner.
+TEST_F(DesignerTest, SavedAtAnyZoomOrScrollAFormatKeepsItsBytes) {
+    InsertOneOfEach();
+    CFmtdesignView view(doc);
+    view.resize(780, 580);
+    view.show();
+    view.ScrollToOrigin();
+    view.grab();
+    const QString plain = dir.filePath(QStringLiteral("cien.fmt"));
+    doc.Save(plain);
+
+    view.SetZoom(200);
+    // The first fields inserted lie in sight, drawn twice as large and shifted.
+    view.horizontalScrollBar()->setValue(40);
+    view.verticalScrollBar()->setValue(60);
+    ASSERT_TRUE(view.viewport()->rect().contains(view.ToPixel(Point{150, -80})));
+    view.grab();
+    const QString zoomed = dir.filePath(QStringLiteral("doscientos.fmt"));
+    doc.Save(zoomed);
+    EXPECT_EQ(FileBytes(zoomed), FileBytes(plain));
+    EXPECT_EQ(doc.UndoStack().count(), ControlType::kLastCode - ControlType::kFirstCode + 1);
+
+    // The text line, never placed, is in the file where its page lies at true scale.
+    Format read;
+    FormatSettings settings;
+    FormatFile::Load(zoomed, read, settings);
+    const CControles& line =
+        *read.controls[static_cast<std::size_t>(Find(ControlTypeCode::TextlineVar))];
+    EXPECT_FALSE(line.screenPlaced);
+    EXPECT_EQ(line.screenRect,
+              doc.ControlAt(Find(ControlTypeCode::TextlineVar))->CaptureScreenRect());
+    EXPECT_EQ(line.screenRect, (ScreenRect{38, 21, 189, 41}));
+}

@@ -42,7 +42,7 @@ protected:
         Format format;
         format.controls.push_back(std::move(control));
         const QString file = dir.filePath(QStringLiteral("f%1.fmt").arg(++saved));
-        messages << FormatFile::Save(file, format, FormatSettings(), FormatFile::Writer::Design);
+        messages << FormatFile::Save(file, format, FormatSettings());
         Format back;
         FormatSettings settings;
         messages << FormatFile::Load(file, back, settings);

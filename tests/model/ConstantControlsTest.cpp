@@ -97,7 +97,7 @@ TEST(ConstantParagraphTest, WrapsInsideTheRectangleWidenedByTwo) {
     EXPECT_EQ(view.CallsNamed(QStringLiteral("Rectangle")).size(), 5u);
 }
 
-TEST(LabelTest, NeverPrintsAndFitsItsRectangleWhenDrawn) {
+TEST(LabelTest, NeverPrintsAndFitsItsRectangleToItsText) {
     auto label = CEtiqueta::Create(1000, -2000, QStringLiteral("Nota"));
     EXPECT_EQ(label->alignment, 8);
     EXPECT_EQ(HandleCount(*label), 0);
@@ -105,22 +105,29 @@ TEST(LabelTest, NeverPrintsAndFitsItsRectangleWhenDrawn) {
     label->Print(printer);
     EXPECT_TRUE(printer.Calls().empty());
 
+    // Measured at true scale: "Nota" in Arial at 4 mm, one line; the upper-left corner stays.
+    label->FitToText();
+    EXPECT_EQ(label->pageRect, Rect(1000, -1955, 1084, -1999));
+    // Never placed on the capture screen, it lies there where its page does, 20 pixels high.
+    EXPECT_EQ(label->CaptureScreenRect(), Rect(378, 739, 410, 759));
+
+    // Drawing shows the rectangle as it is and changes nothing.
+    const QByteArray before = Store([&label](Archive& ar) { label->WriteRecord(ar); });
     RecordingSurface view(MapMode::LoMetric);
     label->Draw(view);
-    EXPECT_EQ(label->pageRect, Rect(1000, -1955, 1080, -1995)); // 4 letters of 20, one line of 40
-    EXPECT_EQ(label->screenRect, Rect(1000, 1955, 1080, 1975));
     const auto drawn = view.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0].args, Args({1050, -2045, static_cast<int>(TextOutOption::Clipped), 1050,
-                                   -2045, 1130, -2005}));
+    EXPECT_EQ(drawn[0].args, Args({1050, -2049, static_cast<int>(TextOutOption::Clipped), 1050,
+                                   -2049, 1134, -2005}));
     EXPECT_EQ(drawn[0].textAlign, TextAlign::Bottom);
+    EXPECT_EQ(Store([&label](Archive& ar) { label->WriteRecord(ar); }), before);
 
     label->screenPlaced = 1;
     label->screenRect = ScreenRect(4, 8, 60, 28);
     label->text.clear();
-    label->Draw(view);
+    label->FitToText();
     EXPECT_EQ(label->pageRect.Width(), 0);
-    EXPECT_EQ(label->screenRect, Rect(4, 8, 60, 28));
+    EXPECT_EQ(label->CaptureScreenRect(), Rect(4, 8, 60, 28));
 }
 
 TEST(LabelTest, ScreenLayoutUsesTheScreenFontWithTheLabelsWeight) {

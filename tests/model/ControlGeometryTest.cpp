@@ -4,11 +4,18 @@
 #include "model/CLinea.h"
 #include "model/CRectangulo.h"
 #include "model/ControlType.h"
+#include "model/TrueScale.h"
+#include "platform/PainterSurface.h"
 #include "platform/RecordingSurface.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <type_traits>
+#include <vector>
 
 TEST(ControlTypeTest, TableOfCodes) {
     EXPECT_EQ(ControlType::DisplayName(ControlTypeCode{3}),
@@ -202,4 +209,28 @@ TEST(ControlGeometryTest, CaptionsAndCaptureOrderOnTheScreenLayout) {
     label.DrawCaption(dc);
     constant.DrawCaption(dc);
     EXPECT_TRUE(dc.Calls().empty());
+}
+
+TEST(ControlGeometryTest, TrueScaleGivesThePixelsOfASurfaceAtNinetySixDots) {
+    // What a drawing surface at 96 pixels to the inch, in page units, gives: where the format
+    // designer used to put fields it had not placed, so formats keep their bytes.
+    QImage image(1, 1, QImage::Format_RGB32);
+    QPainter painter(&image);
+    PainterSurface surface(painter, TrueScale::Device());
+    surface.SetMapMode(MapMode::LoMetric);
+    std::vector<int> values = {INT32_MIN, INT32_MIN + 1, -10'583'334, -10'583'333, -1,       0, 1,
+                               127,       254,           10'583'333,  10'583'334,  INT32_MAX};
+    for (int v = -600; v <= 600; ++v)
+        values.push_back(v);
+    std::uint32_t seed = 2718;
+    for (int i = 0; i < 2000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        values.push_back(static_cast<int>(seed));
+    }
+    for (int v : values) {
+        const Point p{v, -v / 3};
+        EXPECT_EQ(TrueScale::ToScreen(p), surface.LPtoDP(p)) << v;
+    }
+    EXPECT_EQ(TrueScale::ToScreen(PageRect(1000, -1955, 1400, -2000)), Rect(378, 739, 529, 756));
+    EXPECT_EQ(TrueScale::WidthOnScreen(400), 151);
 }

@@ -5,9 +5,8 @@
 #include "model/Format.h"
 #include "model/FormatFile.h"
 
-inline QByteArray WriteFormat(Format& format, const FormatSettings& settings,
-                              FormatFile::Writer writer = FormatFile::Writer::Design) {
-    return Store([&](Archive& ar) { FormatFile::Write(ar, format, settings, writer); });
+inline QByteArray WriteFormat(const Format& format, const FormatSettings& settings) {
+    return Store([&](Archive& ar) { FormatFile::Write(ar, format, settings); });
 }
 
 inline void ReadFormat(const QByteArray& bytes, Format& format, FormatSettings& settings) {

@@ -16,17 +16,17 @@
 
 namespace {
 
-// A stand-in for a capture control (code 0): the base record only, so that the writers'
-// numbering of capture controls can be checked here, below the capture layer.
+// A stand-in for a capture control (code 0): the base record only, so that the numbering of
+// capture controls can be checked here, below the capture layer.
 class FakeCapture : public CControles {
 public:
     FakeCapture() : CControles(ControlTypeCode::TextlineVar) {}
     bool failOnWrite = false;
-    void Serialize(Archive& ar) override {
-        if (failOnWrite && ar.IsStoring())
+    void WriteRecord(Archive& ar) const override {
+        if (failOnWrite)
             throw ArchiveException(ArchiveException::Cause::WriteFailed,
                                    QStringLiteral("disco lleno"));
-        SerializeBase(ar);
+        WriteBase(ar);
     }
 };
 
@@ -107,25 +107,33 @@ TEST_F(FormatFileTest, SettingsAuthorAndKeyRoundTripScrambled) {
     EXPECT_EQ(KeyScrambler::Scramble(KeyScrambler::Scramble("clave")), QByteArray("clave"));
 }
 
-TEST_F(FormatFileTest, ListOrderSurvivesAndCaptureOrderIsRenumberedFromTheTail) {
+TEST_F(FormatFileTest, ListOrderSurvivesAndCaptureOrderIsNumberedFromTheTail) {
     Format format;
     format.controls.push_back(Capture(QStringLiteral("c"), Rect(10, 10, 200, 30))); // head
     format.controls.push_back(CConsText::Create(0, -100, QStringLiteral("const")));
     auto label = CEtiqueta::Create(0, -300, QStringLiteral("nota"));
     label->captureOrder = 9;
     label->screenRect = ScreenRect(0, 500, 80, 520);
+    label->screenPlaced = true;
     format.controls.push_back(std::move(label));
     format.controls.push_back(Capture(QStringLiteral("b"), Rect(10, 40, 150, 60)));
     format.controls.push_back(Capture(QStringLiteral("a"), Rect(10, 70, 120, 90))); // tail
     format.controls[1]->captureOrder = 5;
+    format.controls[4]->captureOrder = 8;
 
-    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    // Writing numbers nothing: the orders are what the operations on the format left.
+    const QByteArray asGiven = WriteFormat(format, FormatSettings());
+    EXPECT_EQ(format.controls[4]->captureOrder, 8);
+    EXPECT_EQ(format.controls[1]->captureOrder, 5);
+
+    format.NumberCaptureOrders();
     EXPECT_EQ(format.controls[4]->captureOrder, 1);
     EXPECT_EQ(format.controls[3]->captureOrder, 2);
     EXPECT_EQ(format.controls[2]->captureOrder, 9); // a label keeps its own
     EXPECT_EQ(format.controls[1]->captureOrder, 0); // constant
     EXPECT_EQ(format.controls[0]->captureOrder, 3);
-    EXPECT_EQ(format.screenExtent, Rect(0, 0, 200, 520));
+    const QByteArray bytes = WriteFormat(format, FormatSettings());
+    EXPECT_NE(bytes, asGiven);
 
     Format read;
     FormatSettings settings;
@@ -140,27 +148,16 @@ TEST_F(FormatFileTest, ListOrderSurvivesAndCaptureOrderIsRenumberedFromTheTail) 
     EXPECT_EQ(WriteFormat(read, settings), bytes);
 }
 
-TEST_F(FormatFileTest, LayoutWritersKeepCaptureOrderAndTheDesignerMarksPlacement) {
+TEST_F(FormatFileTest, ConstantsNeverCountInTheScreenExtent) {
     Format format;
     format.controls.push_back(Capture(QStringLiteral("x"), Rect(0, 0, 500, 40)));
     format.controls.push_back(CConsText::Create(0, -100, QStringLiteral("k")));
-    format.controls[0]->captureOrder = 7;
-    format.controls[1]->screenRect = ScreenRect(0, 0, 900, 900); // constants never count
-
-    WriteFormat(format, FormatSettings(), FormatFile::Writer::CaptureWindow);
-    EXPECT_EQ(format.controls[0]->captureOrder, 7);
-    EXPECT_EQ(format.controls[0]->screenPlaced, 0);
-    EXPECT_EQ(format.screenExtent, Rect(0, 0, 500, 100));
-
-    const QByteArray bytes =
-        WriteFormat(format, FormatSettings(), FormatFile::Writer::ScreenDesigner);
-    EXPECT_EQ(format.controls[0]->screenPlaced, 1);
-    EXPECT_EQ(format.controls[1]->screenPlaced, 0);
+    format.controls[1]->screenRect = ScreenRect(0, 0, 900, 900);
+    EXPECT_EQ(FormatFile::ScreenExtent(format), Rect(0, 0, 500, 100));
     Format read;
     FormatSettings settings;
-    ReadFormat(bytes, read, settings);
-    EXPECT_EQ(read.controls[0]->captureOrder, 7);
-    EXPECT_EQ(read.controls[0]->screenPlaced, 1);
+    ReadFormat(WriteFormat(format, FormatSettings()), read, settings);
+    EXPECT_EQ(read.screenExtent, Rect(0, 0, 500, 100));
 }
 
 TEST_F(FormatFileTest, ScreenPlacedTravelsInBitTwentyOfTheAlignment) {
@@ -306,7 +303,7 @@ TEST_F(FormatFileTest, FailedSaveKeepsThePreviousFileAndFailedLoadKeepsTheFormat
     const QString path = dir.filePath(QStringLiteral("f.fmt"));
     Format good;
     good.description = QStringLiteral("bueno");
-    FormatFile::Save(path, good, FormatSettings(), FormatFile::Writer::Design);
+    FormatFile::Save(path, good, FormatSettings());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
@@ -316,8 +313,7 @@ TEST_F(FormatFileTest, FailedSaveKeepsThePreviousFileAndFailedLoadKeepsTheFormat
     auto capture = Capture(QStringLiteral("x"), Rect());
     capture->failOnWrite = true;
     bad.controls.push_back(std::move(capture));
-    EXPECT_THROW(FormatFile::Save(path, bad, FormatSettings(), FormatFile::Writer::Design),
-                 FormatError);
+    EXPECT_THROW(FormatFile::Save(path, bad, FormatSettings()), FormatError);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
     file.close();
@@ -360,7 +356,7 @@ QByteArray Resave(const QByteArray& bytes) {
     Format format;
     FormatSettings settings;
     ReadFormat(bytes, format, settings);
-    return WriteFormat(format, settings, FormatFile::Writer::CaptureWindow);
+    return WriteFormat(format, settings);
 }
 
 } // namespace
@@ -381,7 +377,7 @@ TEST_F(FormatFileTest, FlagsKeepTheirFileValuesThroughAReadAndAWrite) {
         FormatSettings settings;
         settings.currencySign = on;
         settings.calculatedReadOnly = on;
-        const QByteArray bytes = WriteFormat(format, settings, FormatFile::Writer::CaptureWindow);
+        const QByteArray bytes = WriteFormat(format, settings);
 
         EXPECT_EQ(Int32At(bytes, kCurrencySignAt), on ? "01000000" : "00000000");
         EXPECT_EQ(Int32At(bytes, kCalculatedReadOnlyAt), on ? "01000000" : "00000000");
@@ -397,7 +393,7 @@ TEST_F(FormatFileTest, AnyNonZeroFlagReadsAsOnAndIsRewrittenInItsUsualForm) {
     Format format;
     format.controls.push_back(CLinea::Create(0, -100));
     format.controls[0]->text.clear();
-    QByteArray bytes = WriteFormat(format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    QByteArray bytes = WriteFormat(format, FormatSettings());
     bytes.replace(kCurrencySignAt, 4, Hex("02000000"));
     bytes.replace(kCaptionLeftAt, 4, Hex("05000000"));
     bytes.replace(kUpperCaseAt, 4, Hex("01000000"));

@@ -3,6 +3,7 @@
 #include "capture_model/CMarcaVar.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "common/ArchiveBytes.h"
 #include "model/CConsText.h"
 #include "model/CEtiqueta.h"
 #include "model/FormatFile.h"
@@ -15,8 +16,8 @@
 namespace {
 
 // A format with a constant text lying under everything, three text lines A, B and C, a check
-// mark M and a label lying over the right half of A, written as the capture window writes it
-// (capture orders and flags as given) and opened in the document.
+// mark M and a label lying over the right half of A, all placed on the capture screen, written
+// with their capture orders as given and opened in the document.
 class ScreenDocumentTest : public ::testing::Test {
 protected:
     enum : int { kConstant, kA, kB, kC, kMark, kLabel };
@@ -29,6 +30,7 @@ protected:
         auto add = [&f](std::unique_ptr<CControles> c, const char* name, ScreenRect r, int order) {
             c->text = QString::fromLatin1(name);
             c->screenRect = r;
+            c->screenPlaced = !c->ConstantFlag() || c->Type() == ControlTypeCode::Etiqueta;
             c->captureOrder = order;
             f.controls.push_back(std::move(c));
         };
@@ -39,7 +41,7 @@ protected:
         add(CMarcaVar::Create(100, -1200), "M", {20, 140, 35, 155}, 1);
         add(CEtiqueta::Create(100, -1500, QStringLiteral("E")), "E", {120, 20, 320, 40}, 0);
         path = dir.filePath(QStringLiteral("f.fmt"));
-        FormatFile::Save(path, f, FormatSettings{}, FormatFile::Writer::CaptureWindow);
+        FormatFile::Save(path, f, FormatSettings{});
         doc.Open(path);
     }
 
@@ -209,31 +211,60 @@ TEST_F(ScreenDocumentTest, CaptionSideIsAStepOfTheSelectedControl) {
     EXPECT_EQ(doc.Bytes(), before);
 }
 
-TEST_F(ScreenDocumentTest, SavingPlacesTheFieldsKeepsTheOrderAndReadsBackTheSame) {
-    EXPECT_FALSE(At(kA).screenPlaced);
+TEST_F(ScreenDocumentTest, SavingKeepsThePlacesAndTheOrderAndReadsBackTheSame) {
     doc.Press(Point{27, 67}); // B
     doc.DragTo(Point{27, 467});
     doc.Release();
+    const QByteArray arranged = doc.Bytes();
     doc.Save();
     EXPECT_FALSE(doc.IsModified());
-
-    for (int i : {kA, kB, kC, kMark, kLabel})
-        EXPECT_TRUE(At(i).screenPlaced) << i;
-    EXPECT_FALSE(At(kConstant).screenPlaced);
+    EXPECT_EQ(doc.Bytes(), arranged);
     EXPECT_EQ(At(kA).captureOrder, 3);
     EXPECT_EQ(At(kB).captureOrder, 5);
-    // The constant text's rectangle counts for nothing.
-    EXPECT_EQ(doc.GetFormat().screenExtent, (ScreenRect{0, 0, 320, 480}));
 
     const QByteArray saved = FileBytes();
-    EXPECT_EQ(saved, doc.Bytes());
+    EXPECT_EQ(saved, arranged);
 
     ScreenDocument again;
     again.Open(path);
     EXPECT_TRUE(again.ControlAt(kB)->screenPlaced);
     EXPECT_EQ(again.ControlAt(kB)->screenRect, (ScreenRect{20, 460, 220, 480}));
+    // The constant text's rectangle counts for nothing.
+    EXPECT_EQ(again.GetFormat().screenExtent, (ScreenRect{0, 0, 320, 480}));
     again.Save();
     EXPECT_EQ(FileBytes(), saved);
+}
+
+TEST_F(ScreenDocumentTest, AFieldNeverPlacedShowsWhereItsPageIsAndIsSavedThere) {
+    // A text line whose file keeps, unplaced, the rectangle a zoomed and scrolled view once left
+    // in it: an older file, before the rectangle was worked out from the page alone.
+    Format f;
+    auto line = CTextlineVar::Create(1000, -2000);
+    line->screenRect = ScreenRect(2050, 1400, 2850, 1440);
+    line->screenPlaced = true;
+    f.controls.push_back(std::move(line));
+    QByteArray bytes = Store([&f](Archive& ar) { FormatFile::Write(ar, f, FormatSettings{}); });
+    constexpr qsizetype kAlignmentWord = 38;
+    ASSERT_EQ(bytes[kAlignmentWord], '\x20');
+    bytes[kAlignmentWord] = '\0';
+    const QString old = dir.filePath(QStringLiteral("antiguo.fmt"));
+    QFile file(old);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    ScreenDocument fresh;
+    fresh.Open(old);
+    const CControles& shown = *fresh.ControlAt(0);
+    EXPECT_TRUE(shown.screenPlaced);
+    EXPECT_EQ(shown.screenRect, (ScreenRect{378, 739, 529, 759}));
+    EXPECT_FALSE(fresh.IsModified());
+    fresh.Save();
+    Format read;
+    FormatSettings settings;
+    FormatFile::Load(old, read, settings);
+    EXPECT_TRUE(read.controls[0]->screenPlaced);
+    EXPECT_EQ(read.controls[0]->screenRect, (ScreenRect{378, 739, 529, 759}));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // off-screen platform, then the saved format opened for capture.
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture_controls/CaptureEntries.h"
 #include "capture_model/CCaptureControl.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CalculatedFields.h"
@@ -29,7 +30,7 @@
 namespace {
 
 // A constant text lying under everything and four text lines A, B, C and D, one under the other,
-// visited D, A, C, B; written as the format designer leaves it, never arranged on the screen.
+// visited D, A, C, B; placed on the capture screen in a column.
 class ScreenWindowTest : public ::testing::Test {
 protected:
     enum : int { kConstant, kA, kB, kC, kD };
@@ -42,6 +43,7 @@ protected:
         auto add = [&f](std::unique_ptr<CControles> c, const char* name, ScreenRect r, int order) {
             c->text = QString::fromLatin1(name);
             c->screenRect = r;
+            c->screenPlaced = !c->ConstantFlag();
             c->captureOrder = order;
             f.controls.push_back(std::move(c));
         };
@@ -51,7 +53,7 @@ protected:
         add(CTextlineVar::Create(100, -900), "C", {120, 100, 320, 120}, 3);
         add(CTextlineVar::Create(100, -1200), "D", {120, 140, 320, 160}, 1);
         path = dir.filePath(QStringLiteral("f.fmt"));
-        FormatFile::Save(path, f, FormatSettings{}, FormatFile::Writer::CaptureWindow);
+        FormatFile::Save(path, f, FormatSettings{});
 
         window.SetMessenger([this](const QString& message) { told << message; });
         // The off-screen screen is 800 x 600: the pointer stays on it.
@@ -245,7 +247,7 @@ TEST_F(ScreenWindowTest, TheSavedFormatPlacesEveryEntryWhereItWasArranged) {
         QWidget* entry =
             capture.View()->EntryWidget(CalculatedFields::kIdentifierBase + arranged.captureOrder);
         ASSERT_NE(entry, nullptr) << i;
-        EXPECT_EQ(entry->geometry(), CCaptureControl::ScreenGeometry(arranged.screenRect)) << i;
+        EXPECT_EQ(entry->geometry(), CaptureEntries::ScreenGeometry(arranged.screenRect)) << i;
     }
     EXPECT_EQ(At(kB).screenRect, (ScreenRect{320, 260, 520, 280}));
     EXPECT_TRUE(told.isEmpty()) << told.join('\n').toStdString();

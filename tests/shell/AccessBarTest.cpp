@@ -44,7 +44,7 @@ QString WriteFormat(const QString& path, const QString& description,
     format.description = description;
     FormatSettings settings;
     settings.key = key;
-    FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, settings);
     return path;
 }
 

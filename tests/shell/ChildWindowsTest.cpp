@@ -37,7 +37,7 @@ QString FieldFormat(const QTemporaryDir& dir, const QString& name) {
     field->captureOrder = 1;
     format.controls.push_back(std::move(field));
     const QString path = dir.filePath(name);
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings());
     return path;
 }
 

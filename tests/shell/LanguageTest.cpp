@@ -160,7 +160,7 @@ TEST(LanguageTest, EveryWindowsMenusKeepTheirAccentsAndMnemonics) {
     QTemporaryDir dir;
     const QString path = dir.filePath("factura.fmt");
     Format format;
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings());
     CMainFrame frame(dir.path());
     frame.SetUnattended(true);
     CheckMenus(frame.menuBar()->actions(), "PLENOVA");

@@ -3,10 +3,12 @@
 #include "capture/PrinterDialogs.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CaptureDocument.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
+#include "model/FormatPrinter.h"
 #include "platform/Profile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "screen_designer/ScreenDocument.h"
@@ -39,7 +41,7 @@ QString EmptyFormat(const QTemporaryDir& dir, const QString& name) {
     Format format;
     FormatSettings settings;
     const QString path = dir.filePath(name);
-    FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, settings);
     return path;
 }
 
@@ -193,7 +195,7 @@ TEST(ShellTest, LeavingAsksForEveryCaptureWindowWithChangedValues) {
     field->captureOrder = 1;
     format.controls.push_back(std::move(field));
     const QString path = dir.filePath("recibo.fmt");
-    FormatFile::Save(path, format, FormatSettings(), FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, FormatSettings());
     Profile profile;
     ForgetRecentFormats(profile);
     CMainFrame frame(dir.path());
@@ -308,7 +310,7 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
     CFmtcapturaFrm* capture = frame.OpenForCapture(second);
     ASSERT_NE(capture, nullptr);
     const QImage page =
-        capture->View()->PrintFormatToImage(QSizeF(215.9, 279.4), 100, FormatPrinter::Offsets());
+        capture->Document().PrintToImage(QSizeF(215.9, 279.4), 100, FormatPrinter::Offsets());
     ASSERT_FALSE(page.isNull());
     // Something of the format is on the paper: the constant text, the boxes, the lines.
     int ink = 0;
@@ -338,7 +340,7 @@ TEST(ShellTest, CaptureScreenDesignWindowsOpenWithoutAKeyAndAskBeforeLosingChang
     FormatSettings locked;
     locked.key = "secreto";
     const QString path = dir.filePath("llave.fmt");
-    FormatFile::Save(path, format, locked, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, locked);
     CFmtpantallaFrm* screen = frame.OpenForScreenDesign(path);
     ASSERT_NE(screen, nullptr);
     frame.MdiArea()->setActiveSubWindow(screen);

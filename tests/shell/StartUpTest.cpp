@@ -33,7 +33,7 @@ namespace {
 QString WriteFormat(const QString& path) {
     Format format;
     FormatSettings settings;
-    FormatFile::Save(path, format, settings, FormatFile::Writer::CaptureWindow);
+    FormatFile::Save(path, format, settings);
     return path;
 }
 
