@@ -2,7 +2,7 @@
 
 #include "capture/CFmtcaptureView.h"
 #include "capture/MarginsDialog.h"
-#include "capture/PdfSheet.h"
+#include "capture_model/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
 #include "capture/PrinterSettings.h"
 #include "capture_model/BatchFill.h"

@@ -208,6 +208,14 @@ TEST_F(CliTest, RenderToPdfIsOneSheetOfThePaperAskedWithTheTextAsText) {
               QStringLiteral("Páguese a"));
 }
 
+// A script's machine may have no widget library at all: the program must not load one.
+TEST(CliProgramTest, LinksNoWidgetLibrary) {
+    const QString libraries = ToolOutput(QStringLiteral("ldd"), {QStringLiteral(PLENOVA_CLI)});
+    ASSERT_TRUE(libraries.contains(QStringLiteral("libQt6Gui"))) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains(QStringLiteral("Widgets"))) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains(QStringLiteral("PrintSupport"))) << libraries.toStdString();
+}
+
 TEST_F(CliTest, RenderTakesTheMarginOffsetsFromTheSettingsUnlessGiven) {
     // A negative horizontal offset moves the printout right: 100 page units are 100 pixels.
     Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), -100);
