@@ -2,7 +2,6 @@
 
 #include "capture/CFmtcaptureView.h"
 #include "capture/MarginsDialog.h"
-#include "capture_model/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
 #include "capture/PrinterSettings.h"
 #include "capture_model/BatchFill.h"
@@ -10,6 +9,7 @@
 #include "capture_model/CaptureDocument.h"
 #include "capture_model/CsvTable.h"
 #include "capture_model/DefaultFileName.h"
+#include "capture_model/PdfSheet.h"
 #include "capture_model/UnreadNumbers.h"
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"
