@@ -389,15 +389,15 @@ bool CFmtcapturaFrm::PrintBatch() {
         return false;
     try {
         const CsvTable table = CsvTable::Read(path);
-        if (table.Rows().empty()) {
+        if (table.RowCount() == 0) {
             Tell(QStringLiteral("%1 no tiene renglones de valores después del encabezado")
                      .arg(path));
             return false;
         }
         BatchFill batch(Path());
         QProgressDialog progress(QStringLiteral("Revisando los valores del lote..."),
-                                 QStringLiteral("Cancelar"), 0,
-                                 static_cast<int>(table.Rows().size()), this);
+                                 QStringLiteral("Cancelar"), 0, static_cast<int>(table.RowCount()),
+                                 this);
         progress.setWindowTitle(QStringLiteral("Imprimir lote"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);

@@ -136,9 +136,9 @@ public:
     // so do the preview and the PDF export.
     bool PrintFormat();
     // "Imprimir lote desde CSV...": asks for a table of values, fills the format in once for
-    // each row on a screen of its own (the values on this window stay as they are) and, after
-    // every row has been checked and the print dialog confirmed, prints each row on a sheet of
-    // its own, with a progress dialog that can stop it. A bad row is told with its line before
+    // each row in a capture document of its own (the values on this window stay as they are) and,
+    // after every row has been checked and the print dialog confirmed, prints each row on a sheet
+    // of its own, with a progress dialog that can stop it. A bad row is told with its line before
     // anything prints. False when nothing was printed or the batch was stopped.
     bool PrintBatch();
     // "Vista preliminar": the sheet "Imprimir formato" prints, offsets and all, in a preview on

@@ -25,7 +25,7 @@ void BatchFill::SetBase(const QString& capturedDataPath) {
 }
 
 void BatchFill::Fill(const CsvTable& table, std::size_t index) {
-    const CsvTable::Row& row = table.Rows().at(index);
+    const CsvTable::Row row = table.RowAt(index);
     m_document->ClearValues();
     if (!m_base.isEmpty())
         m_document->LoadCapturedData(m_base);
@@ -43,8 +43,8 @@ void BatchFill::Fill(const CsvTable& table, std::size_t index) {
 }
 
 BatchFill::Outcome BatchFill::Check(const CsvTable& table, const Progress& progress) {
-    const int total = static_cast<int>(table.Rows().size());
-    for (std::size_t i = 0; i < table.Rows().size(); ++i) {
+    const int total = static_cast<int>(table.RowCount());
+    for (std::size_t i = 0; i < table.RowCount(); ++i) {
         Fill(table, i);
         if (progress && !progress(static_cast<int>(i) + 1, total))
             return Outcome::Stopped;
@@ -54,7 +54,7 @@ BatchFill::Outcome BatchFill::Check(const CsvTable& table, const Progress& progr
 
 BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
                                   const Progress& progress) {
-    const std::size_t count = table.Rows().size();
+    const std::size_t count = table.RowCount();
     if (!output.captureFolder.isEmpty() && !QDir().mkpath(output.captureFolder))
         throw BatchError(
             QStringLiteral("%1: no se puede crear la carpeta").arg(output.captureFolder));
