@@ -18,10 +18,10 @@
 #include "platform/Profile.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/PdfPageTool.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -33,22 +33,13 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 #include <vector>
 
-namespace {
-
-QIcon StandardIcon(QStyle::StandardPixmap pixmap, const QString& themeName) {
-    return QIcon::fromTheme(themeName, QApplication::style()->standardIcon(pixmap));
-}
-
-} // namespace
-
 CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
     : QMdiSubWindow(parent), m_document(std::make_unique<CaptureDocument>()),
-      m_body(new QMainWindow), m_view(new CFmtcaptureView(*m_document)) {
+      m_body(new QMainWindow), m_view(new CFmtcaptureView(*m_document)), m_commands(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     m_body->setCentralWidget(m_view);
@@ -75,77 +66,22 @@ const QString& CFmtcapturaFrm::Path() const {
     return m_document->FormatPath();
 }
 
-QAction* CFmtcapturaFrm::AddCommand(QMenu* menu, Command id, const QString& text,
-                                    const QString& prompt) {
-    auto* action = new QAction(text, this);
-    action->setStatusTip(prompt);
-    action->setData(static_cast<int>(id));
-    connect(action, &QAction::hovered, this,
-            [this, action] { m_statusBar->showMessage(action->statusTip()); });
-    menu->addAction(action);
-    m_actions.insert(id, action);
-    return action;
-}
-
 void CFmtcapturaFrm::MakeMenus() {
-    auto* file = new QMenu(QStringLiteral("&Archivo"));
-    AddCommand(file, OpenFormatCommand, QStringLiteral("&Abrir formato para captura"),
-               QStringLiteral("Abre un formato para la captura e impresión de datos"));
-    AddCommand(file, OpenCaptureCommand, QStringLiteral("Abrir datos capturados"),
-               QStringLiteral("Abre un archivo con datos previamente capturados"));
-    AddCommand(file, SaveCaptureCommand, QStringLiteral("&Guardar captura"),
-               QStringLiteral("Guarda los datos capturados en un archivo"));
-    AddCommand(file, SaveCaptureAsCommand, QStringLiteral("Guardar captura como..."),
-               QStringLiteral("Guarda los datos capturados en un archivo"));
-    file->addSeparator();
-    AddCommand(file, PrintSetupCommand, QStringLiteral("Con&figurar impresora"),
-               QStringLiteral("Cambia las opciones de impresora y de impresión"));
-    AddCommand(file, MarginsCommand, QStringLiteral("Configurar &Márgenes"),
-               QStringLiteral("Configura los márgenes de la impresión"));
-    AddCommand(file, PrintCommand, QStringLiteral("&Imprimir formato"),
-               QStringLiteral("Imprime el formato"));
-    AddCommand(file, PreviewCommand, QStringLiteral("&Vista preliminar"),
-               QStringLiteral("Muestra el formato como se imprimirá"));
-    AddCommand(file, ExportPdfCommand, QStringLiteral("&Exportar a PDF..."),
-               QStringLiteral("Guarda el formato impreso en un archivo PDF"));
-    AddCommand(file, CalibrationSheetCommand, QStringLiteral("Imprimir &hoja de calibración"),
-               QStringLiteral("Imprime una hoja para medir los márgenes de la impresora"));
-    AddCommand(file, PrintBatchCommand, QStringLiteral("Imprimir &lote desde CSV..."),
-               QStringLiteral("Llena e imprime el formato una vez por cada renglón de un archivo "
-                              "CSV"));
-    AddCommand(file, CloseCommand, QStringLiteral("&Cerrar"),
-               QStringLiteral("Cierra el documento"));
-    file->addSeparator();
-    AddCommand(file, ExitCommand, QStringLiteral("&Salir"),
-               QStringLiteral("Sale de la aplicación; le pide que guarde los documentos"));
+    using enum CommandId;
+    const auto separator = WindowCommands::MenuEntry::Separator();
+    m_menus = {
+        m_commands.MakeMenu("&Archivo",
+                            {OpenForCapture, OpenCapturedData, SaveCapture, SaveCaptureAs,
+                             separator, PrintSetup, Margins, Print, Preview, ExportPdf,
+                             CalibrationSheet, PrintBatch, CloseCapture, separator, Exit}),
+        m_commands.MakeMenu("&Ver", {ToolBar, Clear, PreviewBackdrop, AccessBar}),
+        m_commands.MakeMenu("A&yuda", {About, Help}),
+    };
+    m_commands.Action(ToolBar)->setChecked(true);
+    m_commands.Action(PreviewBackdrop)->setChecked(true);
 
-    auto* view = new QMenu(QStringLiteral("&Ver"));
-    QAction* toolBar = AddCommand(view, ToolBarCommand, QStringLiteral("&Barra de herramientas"),
-                                  QStringLiteral("Muestra u oculta la barra de herramientas"));
-    toolBar->setCheckable(true);
-    toolBar->setChecked(true);
-    AddCommand(view, ClearCommand, QStringLiteral("&Limpiar formato"),
-               QStringLiteral("Borra el formato"));
-    QAction* backdrop = AddCommand(
-        view, PreviewBackdropCommand, QStringLiteral("&Fondo en la vista preliminar"),
-        QStringLiteral("Muestra la vista preliminar sobre el fondo de referencia del formato"));
-    backdrop->setCheckable(true);
-    backdrop->setChecked(true);
-    AddCommand(view, AccessBarCommand, QStringLiteral("Barra de acceso"),
-               QStringLiteral("Despliega la barra de acceso"));
-
-    auto* help = new QMenu(QStringLiteral("A&yuda"));
-    AddCommand(help, AboutCommand, QStringLiteral("&Acerca de Plenova..."),
-               QStringLiteral("Muestra la información del programa"));
-    AddCommand(help, HelpCommand, QStringLiteral("&Contenido"),
-               QStringLiteral("Despliega el sistema de ayuda"));
-    m_menus = {file, view, help};
-    for (QMenu* menu : std::as_const(m_menus))
-        connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
-
-    connect(m_actions.value(ClearCommand), &QAction::triggered, this,
-            &CFmtcapturaFrm::ClearCapture);
-    connect(m_actions.value(CloseCommand), &QAction::triggered, this, &QMdiSubWindow::close);
+    connect(m_commands.Action(Clear), &QAction::triggered, this, &CFmtcapturaFrm::ClearCapture);
+    connect(m_commands.Action(CloseCapture), &QAction::triggered, this, &QMdiSubWindow::close);
 }
 
 void CFmtcapturaFrm::MakeToolBar() {
@@ -153,46 +89,19 @@ void CFmtcapturaFrm::MakeToolBar() {
     m_toolBar->setObjectName(QStringLiteral("toolBar144"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    struct Button {
-        Command id;
-        QIcon icon;
-        QString tip;
-    };
-    const Button buttons[] = {
-        {OpenFormatCommand,
-         StandardIcon(QStyle::SP_DialogOpenButton, QStringLiteral("document-open")),
-         QStringLiteral("Abrir captura")},
-        {PrintCommand, StandardIcon(QStyle::SP_FileIcon, QStringLiteral("document-print")),
-         QStringLiteral("Imprimir")},
-        {PreviewCommand,
-         StandardIcon(QStyle::SP_FileDialogContentsView, QStringLiteral("document-print-preview")),
-         QStringLiteral("Vista preliminar")},
-        {MarginsCommand,
-         StandardIcon(QStyle::SP_FileDialogDetailedView, QStringLiteral("document-properties")),
-         QStringLiteral("Márgenes")},
-        {ClearCommand, StandardIcon(QStyle::SP_DialogResetButton, QStringLiteral("edit-clear")),
-         QStringLiteral("Limpiar")},
-        {AboutCommand, StandardIcon(QStyle::SP_MessageBoxInformation, QStringLiteral("help-about")),
-         QStringLiteral("Acerca de")},
-    };
-    for (const Button& b : buttons) {
-        // The toolbar shows the same command as the menu, with a shorter name of its own.
-        auto* button = new QAction(b.icon, b.tip, m_toolBar);
-        button->setToolTip(b.tip);
-        button->setStatusTip(m_actions.value(b.id)->statusTip());
-        QAction* command = m_actions.value(b.id);
-        button->setEnabled(command->isEnabled());
-        connect(command, &QAction::changed, button,
-                [button, command] { button->setEnabled(command->isEnabled()); });
-        connect(button, &QAction::triggered, command, &QAction::trigger);
-        if (b.id == AboutCommand)
-            m_toolBar->addSeparator();
-        m_toolBar->addAction(button);
-    }
+    using enum CommandId;
+    m_commands.FillToolBar(m_toolBar,
+                           {OpenForCapture,
+                            Print,
+                            Preview,
+                            Margins,
+                            Clear,
+                            WindowCommands::ToolButton::Separator(),
+                            {About, ToolPicture::ThemeAbout}},
+                           WindowCommands::ButtonLook::PictureAndTip);
     m_body->addToolBar(Qt::TopToolBarArea, m_toolBar);
 
-    QAction* toggle = m_actions.value(ToolBarCommand);
+    QAction* toggle = m_commands.Action(ToolBar);
     connect(toggle, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
     connect(m_toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
 }
@@ -201,6 +110,7 @@ void CFmtcapturaFrm::MakeStatusBar() {
     m_statusBar = new QStatusBar(m_body);
     LockKeyIndicators::AddTo(*m_statusBar);
     m_body->setStatusBar(m_statusBar);
+    m_commands.ShowPromptsIn(m_statusBar);
     connect(m_view, &CFmtcaptureView::notice, m_statusBar, [this](const QString& text) {
         if (text.isEmpty())
             m_statusBar->clearMessage();
@@ -210,11 +120,11 @@ void CFmtcapturaFrm::MakeStatusBar() {
 }
 
 void CFmtcapturaFrm::ConnectCaptureFileCommands() {
-    connect(m_actions.value(SaveCaptureCommand), &QAction::triggered, this,
+    connect(m_commands.Action(CommandId::SaveCapture), &QAction::triggered, this,
             &CFmtcapturaFrm::SaveCapture);
-    connect(m_actions.value(SaveCaptureAsCommand), &QAction::triggered, this,
+    connect(m_commands.Action(CommandId::SaveCaptureAs), &QAction::triggered, this,
             &CFmtcapturaFrm::SaveCaptureAs);
-    connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
+    connect(m_commands.Action(CommandId::OpenCapturedData), &QAction::triggered, this,
             &CFmtcapturaFrm::LoadCapture);
     m_chooseFile = [this](CaptureDialog dialog, const QString& offered) {
         FileDialog::Request request;
@@ -338,14 +248,17 @@ void CFmtcapturaFrm::resizeEvent(QResizeEvent* event) {
 }
 
 void CFmtcapturaFrm::ConnectPrinting() {
-    for (Command id : {PrintCommand, PrintBatchCommand, PrintSetupCommand, MarginsCommand})
-        m_actions.value(id)->setEnabled(true);
-    connect(m_actions.value(PrintCommand), &QAction::triggered, this, [this] { PrintFormat(); });
-    connect(m_actions.value(PrintBatchCommand), &QAction::triggered, this,
+    for (CommandId id :
+         {CommandId::Print, CommandId::PrintBatch, CommandId::PrintSetup, CommandId::Margins})
+        m_commands.Action(id)->setEnabled(true);
+    connect(m_commands.Action(CommandId::Print), &QAction::triggered, this,
+            [this] { PrintFormat(); });
+    connect(m_commands.Action(CommandId::PrintBatch), &QAction::triggered, this,
             [this] { PrintBatch(); });
-    connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this,
+    connect(m_commands.Action(CommandId::PrintSetup), &QAction::triggered, this,
             [this] { SetUpPrinter(); });
-    connect(m_actions.value(MarginsCommand), &QAction::triggered, this, [this] { EditMargins(); });
+    connect(m_commands.Action(CommandId::Margins), &QAction::triggered, this,
+            [this] { EditMargins(); });
     m_runMargins = [](MarginsDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
 }
 
@@ -437,10 +350,11 @@ bool CFmtcapturaFrm::PrintBatch() {
 }
 
 void CFmtcapturaFrm::ConnectPreviewAndExport() {
-    connect(m_actions.value(PreviewCommand), &QAction::triggered, this,
+    connect(m_commands.Action(CommandId::Preview), &QAction::triggered, this,
             [this] { PreviewFormat(); });
-    connect(m_actions.value(ExportPdfCommand), &QAction::triggered, this, [this] { ExportPdf(); });
-    connect(m_actions.value(CalibrationSheetCommand), &QAction::triggered, this,
+    connect(m_commands.Action(CommandId::ExportPdf), &QAction::triggered, this,
+            [this] { ExportPdf(); });
+    connect(m_commands.Action(CommandId::CalibrationSheet), &QAction::triggered, this,
             [this] { PrintCalibrationSheet(); });
     m_choosePdf = [this](const QString& offered) {
         FileDialog::Request request;
@@ -462,8 +376,8 @@ bool CFmtcapturaFrm::PreviewFormat() {
     // A format laid out over a picture of its stationery shows the page over it, so that the
     // user sees where the ink will fall on the paper.
     ReferenceBackdrop backdrop;
-    if (m_actions.value(PreviewBackdropCommand)->isChecked() && !Path().isEmpty()) {
-        const QString problem = backdrop.LoadFor(Path());
+    if (m_commands.Action(CommandId::PreviewBackdrop)->isChecked() && !Path().isEmpty()) {
+        const QString problem = backdrop.LoadFor(Path(), &PdfPageTool::RenderPage);
         if (!problem.isEmpty())
             Tell(problem);
     }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "commands/CommandId.h"
+#include "commands/WindowCommands.h"
 #include "platform_widgets/SaveQuestion.h"
 
-#include <QHash>
 #include <QList>
 #include <QMdiSubWindow>
 #include <QString>
@@ -34,29 +35,6 @@ class QToolBar;
 class CFmtcapturaFrm : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // The command identifiers of the window's menu and toolbar.
-    enum Command : int {
-        OpenFormatCommand = 32798,
-        OpenCaptureCommand = 32816,
-        SaveCaptureCommand = 32814,
-        SaveCaptureAsCommand = 32815,
-        PrintSetupCommand = 57606,
-        MarginsCommand = 32810,
-        PrintCommand = 32799,
-        CloseCommand = 32800,
-        ExitCommand = 57665,
-        ToolBarCommand = 59392,
-        ClearCommand = 32801,
-        AccessBarCommand = 32811,
-        AboutCommand = 57664,
-        HelpCommand = 32809,
-        PrintBatchCommand = 32830,
-        PreviewCommand = 32840,
-        ExportPdfCommand = 32841,
-        CalibrationSheetCommand = 32842,
-        PreviewBackdropCommand = 32843,
-    };
-
     // Which file dialog a command asks with: a captured-data file to open or to save, or the
     // table of values of a batch.
     enum class CaptureDialog { Open, Save, Batch };
@@ -120,7 +98,7 @@ public:
     CFmtcaptureView* View() const { return m_view; }
     // The menus the main frame shows while this window is active.
     const QList<QMenu*>& Menus() const { return m_menus; }
-    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    QAction* CommandAction(CommandId id) const { return m_commands.Action(id); }
     QToolBar* ToolBar() const { return m_toolBar; }
     QStatusBar* StatusBar() const { return m_statusBar; }
 
@@ -180,7 +158,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
     void MakeMenus();
     void MakeToolBar();
     void MakeStatusBar();
@@ -206,8 +183,8 @@ private:
     CFmtcaptureView* m_view;
     QToolBar* m_toolBar = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    WindowCommands m_commands;
     QList<QMenu*> m_menus;
-    QHash<int, QAction*> m_actions;
     FileChooser m_chooseFile;
     Messenger m_tell;
     MarginsRunner m_runMargins;

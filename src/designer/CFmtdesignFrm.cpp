@@ -1,26 +1,26 @@
 #include "designer/CFmtdesignFrm.h"
 
+#include "commands/DesignerPictures.h"
 #include "designer/AccessCheck.h"
 #include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignView.h"
 #include "designer/CRulerCornerView.h"
 #include "designer/CRules.h"
 #include "designer/DesignDocument.h"
-#include "designer/DesignerPictures.h"
 #include "designer/FontChoice.h"
 #include "designer/FormatSettingsDialog.h"
 #include "designer/PropertiesDialog.h"
 #include "designer/TwoPointPicker.h"
-#include "designer/ZoomBox.h"
 #include "model/CControles.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
+#include "platform_widgets/PdfPageTool.h"
 #include "platform_widgets/SaveQuestion.h"
-#include "platform_widgets/UndoActions.h"
 #include "platform_widgets/UserMessage.h"
+#include "platform_widgets/ZoomBox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -46,97 +46,31 @@ constexpr int kRulerWidth = 16;
 
 // The insertion tools and the control type each one inserts.
 struct InsertionTool {
-    CFmtdesignFrm::Command id;
+    CommandId id;
     ControlTypeCode type;
 };
 
 constexpr InsertionTool kInsertionTools[] = {
-    {CFmtdesignFrm::InsertTextlineCommand, ControlTypeCode::TextlineVar},
-    {CFmtdesignFrm::InsertParagraphCommand, ControlTypeCode::ParrafoVar},
-    {CFmtdesignFrm::InsertDateCommand, ControlTypeCode::DateInput},
-    {CFmtdesignFrm::InsertBoxesCommand, ControlTypeCode::CuadrosVar},
-    {CFmtdesignFrm::InsertCheckMarkCommand, ControlTypeCode::MarcaVar},
-    {CFmtdesignFrm::InsertTableCommand, ControlTypeCode::FmtGrid},
-    {CFmtdesignFrm::InsertConstantTextCommand, ControlTypeCode::ConsText},
-    {CFmtdesignFrm::InsertConstantParagraphCommand, ControlTypeCode::ConsParrafo},
-    {CFmtdesignFrm::InsertImageCommand, ControlTypeCode::Imagen},
-    {CFmtdesignFrm::InsertPictureCommand, ControlTypeCode::Imagen},
-    {CFmtdesignFrm::InsertLineCommand, ControlTypeCode::Linea},
-    {CFmtdesignFrm::InsertRectangleCommand, ControlTypeCode::Rectangulo},
-    {CFmtdesignFrm::InsertLabelCommand, ControlTypeCode::Etiqueta},
-};
-
-// The status prompt and the tool tip of each command: the two halves of its string.
-struct CommandText {
-    CFmtdesignFrm::Command id;
-    const char* prompt;
-    const char* tip;
-};
-
-const CommandText kCommandTexts[] = {
-    {CFmtdesignFrm::NewFormatCommand, "Crea un formato nuevo", "Nuevo formato"},
-    {CFmtdesignFrm::OpenFormatCommand, "Abre un archivo de formato para su edición",
-     "Abrir formato"},
-    {CFmtdesignFrm::SaveCommand, "Guardar el formato", "Guardar"},
-    {CFmtdesignFrm::SaveAsCommand, "Guardar el formato con otro nombre", "Guardar como"},
-    {CFmtdesignFrm::CloseFormatCommand, "Cierra el formato", "Cerrar formato"},
-    {CFmtdesignFrm::SettingsCommand, "Permite definir algunos parámetros generales del formato",
-     "Configurar"},
-    {CFmtdesignFrm::SnapMillimetreCommand, "Ancla el objeto seleccionado al milímetro",
-     "Anclar mm"},
-    {CFmtdesignFrm::SnapCentimetreCommand, "Ancla el objeto seleccionado al centímetro",
-     "Anclar cm"},
-    {CFmtdesignFrm::SelectToolCommand, "Herramienta de selección", "Seleccionar"},
-    {CFmtdesignFrm::DeleteCommand, "Elimina el objeto seleccionado", "Borrar"},
-    {CFmtdesignFrm::PropertiesCommand, "Despliega la ventana de propiedades", "Propiedades"},
-    {CFmtdesignFrm::InsertTextlineCommand, "Inserta un control de captura de línea de texto",
-     "Captura línea de texto"},
-    {CFmtdesignFrm::InsertParagraphCommand, "Inserta un control de captura de párrafo",
-     "Captura de párrafo"},
-    {CFmtdesignFrm::InsertDateCommand, "Inserta un control de captura de fechas", "Fecha"},
-    {CFmtdesignFrm::InsertBoxesCommand,
-     "Inserta un control de captura de texto de un cuadro por letra", "Texto en cuadros"},
-    {CFmtdesignFrm::InsertCheckMarkCommand,
-     "Inserta un control de captura de marca de verificación", "Marca"},
-    {CFmtdesignFrm::InsertTableCommand, "Inserta un control de captura de retícula", "Tabla"},
-    {CFmtdesignFrm::InsertConstantTextCommand, "Inserta una línea de texto constante", "Texto"},
-    {CFmtdesignFrm::InsertConstantParagraphCommand, "Inserta un párrafo de texto constante",
-     "Párrafo constante"},
-    {CFmtdesignFrm::InsertImageCommand, "Inserta una imagen desde un archivo de bitmap", "Imagen"},
-    {CFmtdesignFrm::InsertPictureCommand, "Inserta una imagen desde un archivo", "Imagen"},
-    {CFmtdesignFrm::InsertLineCommand, "Dibuja una línea", "Línea"},
-    {CFmtdesignFrm::InsertRectangleCommand, "Dibuja un rectángulo", "Rectángulo"},
-    {CFmtdesignFrm::InsertLabelCommand, "Inserta texto no imprimible", "Etiqueta"},
-    {CFmtdesignFrm::FontCommand, "Selecciona el tipo de letra", "Fuente"},
-    {CFmtdesignFrm::ColorCommand, "Selecciona el color de impresión", "Color"},
-    {CFmtdesignFrm::AlignLeftCommand, "Alinea el texto a la izquierda", "Izquierda"},
-    {CFmtdesignFrm::AlignCentreCommand, "Alinea el texto al centro del área", "Centrar"},
-    {CFmtdesignFrm::AlignRightCommand, "Alinea el texto a la derecha del área de impresión",
-     "Derecha"},
-    {CFmtdesignFrm::UpperCaseCommand, "La celda de captura solo aceptará letras mayúsculas",
-     "Mayúsculas"},
-    {CFmtdesignFrm::HorizontalLineCommand, "Línea horizontal", "Horizontal"},
-    {CFmtdesignFrm::VerticalLineCommand, "Línea vertical", "Vertical"},
-    {CFmtdesignFrm::FrontCommand, "Envía el control seleccionado a la última capa de impresión",
-     "Adelante"},
-    {CFmtdesignFrm::BackCommand, "Envía el control seleccionado a la primera capa de impresión",
-     "Atrás"},
-    {CFmtdesignFrm::ExitCommand, "Sale de la aplicación; le pide que guarde los documentos",
-     "Salir"},
-    {CFmtdesignFrm::ResetScreenCommand,
-     "Restaura las posiciones de los controles de captura a los originales en esta pantalla de "
-     "diseño.",
-     ""},
-    {CFmtdesignFrm::AccessBarCommand, "Despliega la barra de acceso", "Acceso"},
-    {CFmtdesignFrm::AboutCommand, "Muestra la información del programa", "Acerca de"},
-    {CFmtdesignFrm::HelpCommand, "Despliega el sistema de ayuda", "Ayuda"},
+    {CommandId::InsertTextline, ControlTypeCode::TextlineVar},
+    {CommandId::InsertParagraph, ControlTypeCode::ParrafoVar},
+    {CommandId::InsertDate, ControlTypeCode::DateInput},
+    {CommandId::InsertBoxes, ControlTypeCode::CuadrosVar},
+    {CommandId::InsertCheckMark, ControlTypeCode::MarcaVar},
+    {CommandId::InsertTable, ControlTypeCode::FmtGrid},
+    {CommandId::InsertConstantText, ControlTypeCode::ConsText},
+    {CommandId::InsertConstantParagraph, ControlTypeCode::ConsParrafo},
+    {CommandId::InsertImage, ControlTypeCode::Imagen},
+    {CommandId::InsertPicture, ControlTypeCode::Imagen},
+    {CommandId::InsertLine, ControlTypeCode::Linea},
+    {CommandId::InsertRectangle, ControlTypeCode::Rectangulo},
+    {CommandId::InsertLabel, ControlTypeCode::Etiqueta},
 };
 
 } // namespace
 
 CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
     : QMdiSubWindow(parent), m_document(new DesignDocument(this)), m_body(new QMainWindow),
-      m_backdrop(std::make_unique<ReferenceBackdrop>()) {
+      m_backdrop(std::make_unique<ReferenceBackdrop>()), m_commands(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -164,182 +98,68 @@ CFmtdesignFrm::~CFmtdesignFrm() {
     qDeleteAll(m_menus);
 }
 
-QAction* CFmtdesignFrm::AddCommand(QMenu* menu, Command id, const QString& text,
-                                   const QString& prompt) {
-    QAction* action = m_actions.value(id);
-    if (!action) {
-        action = new QAction(text, this);
-        action->setData(static_cast<int>(id));
-        m_actions.insert(id, action);
-    }
-    if (!prompt.isEmpty())
-        action->setStatusTip(prompt);
-    if (menu)
-        menu->addAction(action);
-    return action;
-}
-
 void CFmtdesignFrm::MakeCommands() {
-    for (const CommandText& text : kCommandTexts) {
-        QAction* action = AddCommand(nullptr, text.id, QString::fromUtf8(text.tip),
-                                     QString::fromUtf8(text.prompt));
-        if (*text.tip)
-            action->setToolTip(QString::fromUtf8(text.tip));
-        connect(action, &QAction::hovered, this,
-                [this, action] { m_statusBar->showMessage(action->statusTip()); });
-    }
-    for (Command checkable : {SnapMillimetreCommand, SnapCentimetreCommand, SelectToolCommand,
-                              UpperCaseCommand, PropertiesCommand})
-        m_actions.value(checkable)->setCheckable(true);
-    for (const InsertionTool& tool : kInsertionTools)
-        m_actions.value(tool.id)->setCheckable(true);
-
-    const auto [undo, redo] = UndoActions::Make(m_document->UndoStack(), this);
-    m_actions.insert(UndoCommand, undo);
-    m_actions.insert(RedoCommand, redo);
-    QAction* save = m_actions.value(SaveCommand);
-    save->setShortcut(QKeySequence::Save);
-    save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(save);
+    m_commands.AddUndo(m_document->UndoStack());
 }
 
 void CFmtdesignFrm::MakeMenus() {
-    auto* file = new QMenu(QStringLiteral("&Archivo"));
-    AddCommand(file, NewFormatCommand, QString(), QString())
-        ->setText(QStringLiteral("Nuevo formato"));
-    AddCommand(file, OpenFormatCommand, QString(), QString())
-        ->setText(QStringLiteral("Abrir formato..."));
-    AddCommand(file, SaveCommand, QString(), QString())->setText(QStringLiteral("Guardar formato"));
-    AddCommand(file, SaveAsCommand, QString(), QString())
-        ->setText(QStringLiteral("Guardar formato como..."));
-    AddCommand(file, CloseFormatCommand, QString(), QString())
-        ->setText(QStringLiteral("Cerrar formato"));
-    file->addSeparator();
-    AddCommand(file, ExitCommand, QString(), QString())->setText(QStringLiteral("&Salir"));
-
-    auto* edit = new QMenu(QStringLiteral("&Edición"));
-    edit->addAction(m_actions.value(UndoCommand));
-    edit->addAction(m_actions.value(RedoCommand));
-
-    auto* view = new QMenu(QStringLiteral("&Ver"));
-    AddCommand(view, SnapMillimetreCommand, QString(), QString())
-        ->setText(QStringLiteral("Anclar al &milímetro"));
-    AddCommand(view, SnapCentimetreCommand, QString(), QString())
-        ->setText(QStringLiteral("Anclar al &centímetro"));
-    AddCommand(view, PropertiesCommand, QString(), QString())
-        ->setText(QStringLiteral("&Propiedades"));
-    AddCommand(view, AccessBarCommand, QString(), QString())
-        ->setText(QStringLiteral("Barra de acceso"));
-    MakeBackdropCommands(view);
-
-    auto* insert = new QMenu(QStringLiteral("&Insertar"));
-    QMenu* variable = insert->addMenu(QStringLiteral("Controles variables"));
-    const std::pair<Command, const char*> variableItems[] = {
-        {InsertTextlineCommand, "Línea de texto"},
-        {InsertParagraphCommand, "Párrafo"},
-        {InsertBoxesCommand, "Texto en cuadros"},
-        {InsertCheckMarkCommand, "Marca de verificación"},
-        {InsertTableCommand, "Cuadrícula"},
-        {InsertDateCommand, "Selector de fecha"},
+    using enum CommandId;
+    using Entry = WindowCommands::MenuEntry;
+    const Entry separator = Entry::Separator();
+    m_menus = {
+        m_commands.MakeMenu("&Archivo", {NewDesign, OpenForDesign, SaveFormat, SaveFormatAs,
+                                         CloseFormat, separator, Exit}),
+        m_commands.MakeMenu("&Edición", {Undo, Redo}),
+        m_commands.MakeMenu("&Ver",
+                            {SnapMillimetre, SnapCentimetre, Properties, AccessBar, separator,
+                             Backdrop, ShowBackdrop, CalibrateBackdrop, RemoveBackdrop}),
+        m_commands.MakeMenu(
+            "&Insertar",
+            {Entry::Submenu("Controles variables", {InsertTextline, InsertParagraph, InsertBoxes,
+                                                    InsertCheckMark, InsertTable, InsertDate}),
+             Entry::Submenu("Controles estáticos",
+                            {InsertConstantText, InsertConstantParagraph, InsertLine,
+                             InsertRectangle, InsertLabel, InsertImage})}),
+        m_commands.MakeMenu("&Formato",
+                            {FormatSettings, Font, Color, UpperCase,
+                             Entry::Submenu("Alineación", {AlignLeft, AlignCentre, AlignRight}),
+                             Entry::Submenu("Orden", {Back, Front}), ResetScreen}),
+        m_commands.MakeMenu("A&yuda", {About, Help}),
     };
-    for (const auto& [id, text] : variableItems)
-        AddCommand(variable, id, QString(), QString())->setText(QString::fromUtf8(text));
-    QMenu* constant = insert->addMenu(QStringLiteral("Controles estáticos"));
-    const std::pair<Command, const char*> constantItems[] = {
-        {InsertConstantTextCommand, "Línea de texto"},
-        {InsertConstantParagraphCommand, "Párrafo"},
-        {InsertLineCommand, "Línea"},
-        {InsertRectangleCommand, "Rectángulo"},
-        {InsertLabelCommand, "Etiqueta"},
-        {InsertImageCommand, "&Imagen"},
-    };
-    for (const auto& [id, text] : constantItems)
-        AddCommand(constant, id, QString(), QString())->setText(QString::fromUtf8(text));
-
-    auto* format = new QMenu(QStringLiteral("&Formato"));
-    AddCommand(format, SettingsCommand, QString(), QString())
-        ->setText(QStringLiteral("Configuración del formato"));
-    AddCommand(format, FontCommand, QString(), QString())->setText(QStringLiteral("&Fuente"));
-    AddCommand(format, ColorCommand, QString(), QString())->setText(QStringLiteral("&Color"));
-    AddCommand(format, UpperCaseCommand, QString(), QString())
-        ->setText(QStringLiteral("&Mayúsculas"));
-    QMenu* alignment = format->addMenu(QStringLiteral("Alineación"));
-    AddCommand(alignment, AlignLeftCommand, QString(), QString())
-        ->setText(QStringLiteral("&Izquierda"));
-    AddCommand(alignment, AlignCentreCommand, QString(), QString())
-        ->setText(QStringLiteral("&Centrado"));
-    AddCommand(alignment, AlignRightCommand, QString(), QString())
-        ->setText(QStringLiteral("&Derecha"));
-    QMenu* order = format->addMenu(QStringLiteral("Orden"));
-    AddCommand(order, BackCommand, QString(), QString())->setText(QStringLiteral("&Enviar atrás"));
-    AddCommand(order, FrontCommand, QString(), QString())
-        ->setText(QStringLiteral("&Traer al frente"));
-    AddCommand(format, ResetScreenCommand, QString(), QString())
-        ->setText(QStringLiteral("Reinicializar pantalla de captura"));
-
-    auto* help = new QMenu(QStringLiteral("A&yuda"));
-    AddCommand(help, AboutCommand, QString(), QString())
-        ->setText(QStringLiteral("&Acerca de Plenova..."));
-    AddCommand(help, HelpCommand, QString(), QString())->setText(QStringLiteral("&Contenido"));
-
-    m_menus = {file, edit, view, insert, format, help};
-    for (QMenu* menu : std::as_const(m_menus))
-        connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
 }
 
 void CFmtdesignFrm::MakeToolBars() {
-    // Each button shows the same command as the menu, with its tool tip and picture.
-    const auto fill = [this](QToolBar* bar, std::initializer_list<int> ids) {
-        bar->setIconSize(QSize(16, 15));
+    const auto make = [this](const QString& title, const QString& name) {
+        auto* bar = new QToolBar(title, m_body);
+        bar->setObjectName(name);
+        bar->setIconSize(QSize(DesignerPictures::kToolWidth, DesignerPictures::kToolHeight));
         bar->setAllowedAreas(Qt::AllToolBarAreas);
         bar->setMovable(true);
         bar->setFloatable(true);
-        for (int id : ids) {
-            if (id == 0) {
-                bar->addSeparator();
-                continue;
-            }
-            QAction* command = m_actions.value(id);
-            command->setIcon(DesignerPictures::ToolIcon(id));
-            bar->addAction(command);
-        }
-        m_body->addToolBar(Qt::TopToolBarArea, bar);
+        return bar;
     };
-    m_toolBar130 = new QToolBar(QStringLiteral("Diseño"), m_body);
-    m_toolBar130->setObjectName(QStringLiteral("toolBar130"));
-    fill(m_toolBar130, {NewFormatCommand,
-                        OpenFormatCommand,
-                        SaveCommand,
-                        0,
-                        SettingsCommand,
-                        SnapMillimetreCommand,
-                        SnapCentimetreCommand,
-                        0,
-                        SelectToolCommand,
-                        DeleteCommand,
-                        PropertiesCommand,
-                        0,
-                        InsertTextlineCommand,
-                        InsertParagraphCommand,
-                        InsertDateCommand,
-                        InsertBoxesCommand,
-                        InsertCheckMarkCommand,
-                        InsertTableCommand,
-                        0,
-                        InsertConstantTextCommand,
-                        InsertConstantParagraphCommand,
-                        InsertImageCommand,
-                        InsertLineCommand,
-                        InsertRectangleCommand,
-                        InsertLabelCommand});
+    using enum CommandId;
+    const auto separator = WindowCommands::ToolButton::Separator();
+    m_toolBar130 = make(QStringLiteral("Diseño"), QStringLiteral("toolBar130"));
+    m_commands.FillToolBar(m_toolBar130,
+                           {NewDesign,      OpenForDesign,      SaveFormat,
+                            separator,      FormatSettings,     SnapMillimetre,
+                            SnapCentimetre, separator,          SelectTool,
+                            Delete,         Properties,         separator,
+                            InsertTextline, InsertParagraph,    InsertDate,
+                            InsertBoxes,    InsertCheckMark,    InsertTable,
+                            separator,      InsertConstantText, InsertConstantParagraph,
+                            InsertImage,    InsertLine,         InsertRectangle,
+                            InsertLabel});
     m_toolBar130->addSeparator();
     m_zoomBox = new ZoomBox(m_toolBar130);
     m_toolBar130->addWidget(m_zoomBox);
-    m_toolBar136 = new QToolBar(QStringLiteral("Formato"), m_body);
-    m_toolBar136->setObjectName(QStringLiteral("toolBar136"));
-    fill(m_toolBar136, {FontCommand, ColorCommand, AlignLeftCommand, AlignCentreCommand,
-                        AlignRightCommand, UpperCaseCommand, 0, HorizontalLineCommand,
-                        VerticalLineCommand, 0, FrontCommand, BackCommand});
+    m_body->addToolBar(Qt::TopToolBarArea, m_toolBar130);
+    m_toolBar136 = make(QStringLiteral("Formato"), QStringLiteral("toolBar136"));
+    m_commands.FillToolBar(m_toolBar136,
+                           {Font, Color, AlignLeft, AlignCentre, AlignRight, UpperCase, separator,
+                            HorizontalLine, VerticalLine, separator, Front, Back});
+    m_body->addToolBar(Qt::TopToolBarArea, m_toolBar136);
 }
 
 QToolBar* CFmtdesignFrm::ToolBar(int resource) const {
@@ -363,6 +183,7 @@ void CFmtdesignFrm::MakeStatusBar() {
     m_statusBar->addPermanentWidget(m_positionPane);
     LockKeyIndicators::AddTo(*m_statusBar);
     m_body->setStatusBar(m_statusBar);
+    m_commands.ShowPromptsIn(m_statusBar);
 }
 
 void CFmtdesignFrm::MakeLayout() {
@@ -410,39 +231,39 @@ void CFmtdesignFrm::MakeLayout() {
 
 void CFmtdesignFrm::ConnectCommands() {
     DesignDocument& doc = *m_document;
-    const auto on = [this](Command id, auto slot) {
-        connect(m_actions.value(id), &QAction::triggered, this, slot);
+    const auto on = [this](CommandId id, auto slot) {
+        connect(m_commands.Add(id), &QAction::triggered, this, slot);
     };
-    on(OpenFormatCommand, [this] { OpenFormatDialog(); });
-    on(SaveCommand, [this] { Save(); });
-    on(SaveAsCommand, [this] { SaveAs(); });
-    on(CloseFormatCommand, [this] { close(); });
-    on(SnapMillimetreCommand, [&doc] { doc.ToggleSnapMillimetre(); });
-    on(SnapCentimetreCommand, [&doc] { doc.ToggleSnapCentimetre(); });
-    on(SelectToolCommand, [this] { m_view->ArmSelection(); });
-    on(DeleteCommand, [&doc] { doc.DeleteSelected(); });
+    on(CommandId::OpenForDesign, [this] { OpenFormatDialog(); });
+    on(CommandId::SaveFormat, [this] { Save(); });
+    on(CommandId::SaveFormatAs, [this] { SaveAs(); });
+    on(CommandId::CloseFormat, [this] { close(); });
+    on(CommandId::SnapMillimetre, [&doc] { doc.ToggleSnapMillimetre(); });
+    on(CommandId::SnapCentimetre, [&doc] { doc.ToggleSnapCentimetre(); });
+    on(CommandId::SelectTool, [this] { m_view->ArmSelection(); });
+    on(CommandId::Delete, [&doc] { doc.DeleteSelected(); });
     for (const InsertionTool& tool : kInsertionTools)
         on(tool.id, [this, type = tool.type] { m_view->ArmInsertion(type); });
-    on(FontCommand, [this] { ChooseFont(true); });
-    on(ColorCommand, [this] { ChooseColor(); });
-    on(AlignLeftCommand, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Left); });
-    on(AlignCentreCommand, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Centre); });
-    on(AlignRightCommand, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Right); });
-    on(UpperCaseCommand, [&doc] { doc.ToggleUpperCaseOfSelected(); });
-    on(HorizontalLineCommand, [&doc] { doc.MakeSelectedLineHorizontal(); });
-    on(VerticalLineCommand, [&doc] { doc.MakeSelectedLineVertical(); });
-    on(FrontCommand, [&doc] { doc.BringSelectedToFront(); });
-    on(BackCommand, [&doc] { doc.SendSelectedToBack(); });
-    on(ResetScreenCommand, [&doc] { doc.ResetScreenPlacement(); });
-    on(SettingsCommand, [this] { EditSettings(); });
-    on(BackdropCommand, [this] { ChooseBackdrop(); });
-    on(CalibrateBackdropCommand, [this] { StartBackdropCalibration(); });
-    on(ShowBackdropCommand, [this](bool shown) {
+    on(CommandId::Font, [this] { ChooseFont(true); });
+    on(CommandId::Color, [this] { ChooseColor(); });
+    on(CommandId::AlignLeft, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Left); });
+    on(CommandId::AlignCentre, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Centre); });
+    on(CommandId::AlignRight, [&doc] { doc.AlignSelected(DesignDocument::Alignment::Right); });
+    on(CommandId::UpperCase, [&doc] { doc.ToggleUpperCaseOfSelected(); });
+    on(CommandId::HorizontalLine, [&doc] { doc.MakeSelectedLineHorizontal(); });
+    on(CommandId::VerticalLine, [&doc] { doc.MakeSelectedLineVertical(); });
+    on(CommandId::Front, [&doc] { doc.BringSelectedToFront(); });
+    on(CommandId::Back, [&doc] { doc.SendSelectedToBack(); });
+    on(CommandId::ResetScreen, [&doc] { doc.ResetScreenPlacement(); });
+    on(CommandId::FormatSettings, [this] { EditSettings(); });
+    on(CommandId::Backdrop, [this] { ChooseBackdrop(); });
+    on(CommandId::CalibrateBackdrop, [this] { StartBackdropCalibration(); });
+    on(CommandId::ShowBackdrop, [this](bool shown) {
         m_backdrop->SetShown(shown);
         m_view->viewport()->update();
         KeepBackdrop();
     });
-    on(RemoveBackdropCommand, [this] {
+    on(CommandId::RemoveBackdrop, [this] {
         ReferenceBackdropDialog::Choice remove;
         remove.remove = true;
         ApplyBackdrop(remove);
@@ -462,11 +283,11 @@ void CFmtdesignFrm::ConnectCommands() {
     connect(m_view, &CFmtdesignView::colorRequested, this, &CFmtdesignFrm::ChooseColor);
     // The view goes back to the arrow after one insertion.
     connect(m_document, &DesignDocument::toolChanged, this, &CFmtdesignFrm::UpdateCommands);
-    on(PropertiesCommand, [this] { ShowProperties(); });
+    on(CommandId::Properties, [this] { ShowProperties(); });
     connect(m_view, &CFmtdesignView::propertiesRequested, this, &CFmtdesignFrm::ShowProperties);
     // The access bar and help come with their own windows' work.
-    for (Command id : {AccessBarCommand, HelpCommand})
-        m_actions.value(id)->setEnabled(false);
+    for (CommandId id : {CommandId::AccessBar, CommandId::Help})
+        m_commands.Action(id)->setEnabled(false);
 }
 
 void CFmtdesignFrm::ShowProperties() {
@@ -477,7 +298,7 @@ void CFmtdesignFrm::ShowProperties() {
         m_propertiesBar = bar;
         m_propertiesBar->setObjectName(QStringLiteral("propertiesBar"));
         // Ctrl+S saves this window's format from its properties too, floating as they are.
-        m_propertiesBar->addAction(m_actions.value(SaveCommand));
+        m_propertiesBar->addAction(m_commands.Action(CommandId::SaveFormat));
         connect(bar, &CSizingControlBar::closeRequested, this, &CFmtdesignFrm::HideProperties);
         m_propertiesBar->setFeatures(QDockWidget::DockWidgetClosable |
                                      QDockWidget::DockWidgetMovable |
@@ -492,45 +313,45 @@ void CFmtdesignFrm::ShowProperties() {
         // The close box of the floating frame hides the bar as "Cerrar" does.
         connect(m_propertiesBar, &QDockWidget::visibilityChanged, this, [this] {
             if (m_propertiesBar)
-                m_actions.value(PropertiesCommand)->setChecked(m_propertiesBar->isVisible());
+                m_commands.Action(CommandId::Properties)->setChecked(m_propertiesBar->isVisible());
         });
     }
     m_propertiesBar->hide();
     m_properties->Layout();
     m_propertiesBar->show();
-    m_actions.value(PropertiesCommand)->setChecked(true);
+    m_commands.Action(CommandId::Properties)->setChecked(true);
 }
 
 void CFmtdesignFrm::HideProperties() {
     if (m_propertiesBar)
         m_propertiesBar->hide();
-    m_actions.value(PropertiesCommand)->setChecked(false);
+    m_commands.Action(CommandId::Properties)->setChecked(false);
 }
 
 void CFmtdesignFrm::UpdateCommands() {
     const DesignDocument& doc = *m_document;
     const bool selected = doc.Selected() != nullptr;
     const bool empty = doc.IsEmpty();
-    m_actions.value(SaveCommand)->setEnabled(!empty);
-    m_actions.value(SaveAsCommand)->setEnabled(!empty);
-    m_actions.value(SnapMillimetreCommand)->setChecked(doc.SnapStep() == 10);
-    m_actions.value(SnapCentimetreCommand)->setChecked(doc.SnapStep() == 100);
+    m_commands.Action(CommandId::SaveFormat)->setEnabled(!empty);
+    m_commands.Action(CommandId::SaveFormatAs)->setEnabled(!empty);
+    m_commands.Action(CommandId::SnapMillimetre)->setChecked(doc.SnapStep() == 10);
+    m_commands.Action(CommandId::SnapCentimetre)->setChecked(doc.SnapStep() == 100);
     const bool selecting = doc.CurrentTool() == DesignDocument::Tool::Selection;
-    m_actions.value(SelectToolCommand)->setChecked(selecting);
+    m_commands.Action(CommandId::SelectTool)->setChecked(selecting);
     for (const InsertionTool& tool : kInsertionTools)
-        m_actions.value(tool.id)->setChecked(!selecting && doc.InsertionType() == tool.type);
-    m_actions.value(DeleteCommand)->setEnabled(selected);
-    m_actions.value(FontCommand)->setEnabled(!selected || doc.SelectedHasFont());
-    m_actions.value(ColorCommand)->setEnabled(doc.SelectedTakesColor());
-    for (Command id : {AlignLeftCommand, AlignCentreCommand, AlignRightCommand})
-        m_actions.value(id)->setEnabled(doc.SelectedHasFont());
-    QAction* upper = m_actions.value(UpperCaseCommand);
+        m_commands.Action(tool.id)->setChecked(!selecting && doc.InsertionType() == tool.type);
+    m_commands.Action(CommandId::Delete)->setEnabled(selected);
+    m_commands.Action(CommandId::Font)->setEnabled(!selected || doc.SelectedHasFont());
+    m_commands.Action(CommandId::Color)->setEnabled(doc.SelectedTakesColor());
+    for (CommandId id : {CommandId::AlignLeft, CommandId::AlignCentre, CommandId::AlignRight})
+        m_commands.Action(id)->setEnabled(doc.SelectedHasFont());
+    QAction* upper = m_commands.Action(CommandId::UpperCase);
     upper->setEnabled(doc.SelectedTakesUpperCase());
     upper->setChecked(doc.SelectedTakesUpperCase() && doc.Selected()->IsUpperCase());
-    m_actions.value(HorizontalLineCommand)->setEnabled(doc.SelectedIsLine());
-    m_actions.value(VerticalLineCommand)->setEnabled(doc.SelectedIsLine());
-    m_actions.value(FrontCommand)->setEnabled(selected);
-    m_actions.value(BackCommand)->setEnabled(selected);
+    m_commands.Action(CommandId::HorizontalLine)->setEnabled(doc.SelectedIsLine());
+    m_commands.Action(CommandId::VerticalLine)->setEnabled(doc.SelectedIsLine());
+    m_commands.Action(CommandId::Front)->setEnabled(selected);
+    m_commands.Action(CommandId::Back)->setEnabled(selected);
 }
 
 std::optional<std::pair<QFont, QFont>> CFmtdesignFrm::PickFont(const QFont& initial,
@@ -647,7 +468,8 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
         return false;
     }
     // A backdrop kept beside the format comes back with it; one that cannot is told and left.
-    const QString backdropWarning = m_backdrop->LoadFor(m_document->Path());
+    const QString backdropWarning =
+        m_backdrop->LoadFor(m_document->Path(), &PdfPageTool::RenderPage);
     if (!backdropWarning.isEmpty())
         Tell(backdropWarning);
     UpdateBackdropCommands();
@@ -764,27 +586,13 @@ void CFmtdesignFrm::WrapToolBars() {
 
 // ---- The reference backdrop ------------------------------------------------------------------
 
-void CFmtdesignFrm::MakeBackdropCommands(QMenu* view) {
-    view->addSeparator();
-    AddCommand(view, BackdropCommand, QStringLiteral("Fondo de referencia..."),
-               QStringLiteral("Muestra bajo la página un escaneo o una foto del papel impreso"));
-    QAction* shown = AddCommand(view, ShowBackdropCommand, QStringLiteral("Mostrar fondo"),
-                                QStringLiteral("Muestra u oculta el fondo de referencia"));
-    shown->setCheckable(true);
-    AddCommand(view, CalibrateBackdropCommand, QStringLiteral("Calibrar fondo con dos puntos"),
-               QStringLiteral("Lleva el fondo a su tamaño real con dos marcas de distancia "
-                              "conocida"));
-    AddCommand(view, RemoveBackdropCommand, QStringLiteral("Quitar fondo"),
-               QStringLiteral("Quita el fondo de referencia de este formato"));
-}
-
 void CFmtdesignFrm::UpdateBackdropCommands() {
     const bool set = m_backdrop->IsSet();
-    QAction* shown = m_actions.value(ShowBackdropCommand);
+    QAction* shown = m_commands.Action(CommandId::ShowBackdrop);
     shown->setEnabled(set);
     shown->setChecked(set && m_backdrop->IsShown());
-    m_actions.value(CalibrateBackdropCommand)->setEnabled(set);
-    m_actions.value(RemoveBackdropCommand)->setEnabled(set);
+    m_commands.Action(CommandId::CalibrateBackdrop)->setEnabled(set);
+    m_commands.Action(CommandId::RemoveBackdrop)->setEnabled(set);
 }
 
 void CFmtdesignFrm::ChooseBackdrop() {
@@ -813,7 +621,7 @@ void CFmtdesignFrm::ApplyBackdrop(const ReferenceBackdropDialog::Choice& choice)
                                  choice.page == m_backdrop->Page();
         if (!samePicture) {
             try {
-                m_backdrop->Load(choice.path, choice.page);
+                m_backdrop->Load(choice.path, choice.page, &PdfPageTool::RenderPage);
             } catch (const PlenovaError& e) {
                 Tell(e.Message());
                 return;

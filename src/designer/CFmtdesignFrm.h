@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/CommandId.h"
+#include "commands/WindowCommands.h"
 #include "designer/BackdropCalibrationDialog.h"
 #include "designer/ReferenceBackdropDialog.h"
 #include "model/FormatSettings.h"
@@ -8,7 +10,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QHash>
 #include <QList>
 #include <QMdiSubWindow>
 #include <QString>
@@ -44,55 +45,6 @@ class ZoomBox;
 class CFmtdesignFrm : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // The command identifiers of the window's menus and toolbars.
-    enum Command : int {
-        NewFormatCommand = 32771,
-        OpenFormatCommand = 32772,
-        SaveCommand = 32773,
-        SaveAsCommand = 32774,
-        CloseFormatCommand = 32775,
-        SettingsCommand = 32817,
-        SnapMillimetreCommand = 32776,
-        SnapCentimetreCommand = 32788,
-        SelectToolCommand = 32790,
-        DeleteCommand = 32795,
-        PropertiesCommand = 32789,
-        InsertTextlineCommand = 32777,
-        InsertParagraphCommand = 32778,
-        InsertDateCommand = 32821,
-        InsertBoxesCommand = 32779,
-        InsertCheckMarkCommand = 32780,
-        InsertTableCommand = 32781,
-        InsertConstantTextCommand = 32782,
-        InsertConstantParagraphCommand = 32783,
-        InsertImageCommand = 32818,
-        InsertPictureCommand = 32786,
-        InsertLineCommand = 32784,
-        InsertRectangleCommand = 32785,
-        InsertLabelCommand = 32812,
-        FontCommand = 32787,
-        ColorCommand = 32791,
-        AlignLeftCommand = 32792,
-        AlignCentreCommand = 32793,
-        AlignRightCommand = 32794,
-        UpperCaseCommand = 32822,
-        HorizontalLineCommand = 32796,
-        VerticalLineCommand = 32797,
-        FrontCommand = 32820,
-        BackCommand = 32819,
-        ExitCommand = 57665,
-        ResetScreenCommand = 32813,
-        AccessBarCommand = 32811,
-        AboutCommand = 57664,
-        HelpCommand = 32809,
-        UndoCommand = 57643,
-        RedoCommand = 57644,
-        BackdropCommand = 32830,
-        ShowBackdropCommand = 32831,
-        CalibrateBackdropCommand = 32832,
-        RemoveBackdropCommand = 32833,
-    };
-
     // The answer to "¿Desea guardar los cambios en %s?".
     using SaveAnswer = ::SaveQuestion::Answer;
     // The dialogs the window asks through; each has a default, and tests replace them.
@@ -180,7 +132,7 @@ public:
     void SetKeyAsker(KeyAsker asker) { m_askKey = std::move(asker); }
 
     const QList<QMenu*>& Menus() const { return m_menus; }
-    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    QAction* CommandAction(CommandId id) const { return m_commands.Action(id); }
     QToolBar* ToolBar(int resource) const;
     // The zoom box at the end of toolbar 130.
     ZoomBox* Zoom() const { return m_zoomBox; }
@@ -199,7 +151,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
     void MakeCommands();
     void MakeMenus();
     void MakeToolBars();
@@ -219,7 +170,6 @@ private:
     bool WriteTo(const QString& path);
     QString ChooseFile(FormatDialog dialog);
     void Tell(const QString& message);
-    void MakeBackdropCommands(QMenu* view);
     void UpdateBackdropCommands();
     // The backdrop written beside the format, when it has a name; a failure is told.
     void KeepBackdrop();
@@ -239,7 +189,6 @@ private:
     QString m_positionText;
     bool m_wasMaximized = false;
     QList<QMenu*> m_menus;
-    QHash<int, QAction*> m_actions;
     FileChooser m_chooseFile;
     SaveQuestion m_askSave;
     Messenger m_tell;
@@ -254,4 +203,5 @@ private:
     TwoPointPicker* m_picker = nullptr;
     BackdropChooser m_chooseBackdrop;
     CalibrationAsker m_askCalibration;
+    WindowCommands m_commands;
 };

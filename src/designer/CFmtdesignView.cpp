@@ -1,9 +1,9 @@
 #include "designer/CFmtdesignView.h"
 
 #include "capture_model/CFmtGrid.h"
+#include "commands/DesignerPictures.h"
+#include "commands/WindowCommands.h"
 #include "designer/DesignDocument.h"
-#include "designer/DesignerPictures.h"
-#include "designer/ZoomLevel.h"
 #include "model/CControles.h"
 #include "model/CLinea.h"
 #include "model/ReferenceBackdrop.h"
@@ -11,6 +11,7 @@
 #include "platform/PlenovaError.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/UserMessage.h"
+#include "platform_widgets/ZoomLevel.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -490,27 +491,29 @@ void CFmtdesignView::RightPress(Point p, QPoint globalPixel) {
 
 QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
-    const auto add = [menu](int id, const QString& text, auto&& act) {
-        QAction* action = menu->addAction(text);
-        action->setData(id);
+    WindowCommands commands(menu);
+    const auto add = [menu, &commands](CommandId id, auto&& act) {
+        QAction* action = commands.Add(id);
+        menu->addAction(action);
         QObject::connect(action, &QAction::triggered, menu, act);
+        return action;
     };
-    add(kMenuProperties, QStringLiteral("Propiedades"), [this] { emit propertiesRequested(); });
     // Until a window answers for the properties, the entry is shown greyed.
-    menu->actions().constLast()->setEnabled(
-        isSignalConnected(QMetaMethod::fromSignal(&CFmtdesignView::propertiesRequested)));
+    add(CommandId::ContextProperties, [this] { emit propertiesRequested(); })
+        ->setEnabled(
+            isSignalConnected(QMetaMethod::fromSignal(&CFmtdesignView::propertiesRequested)));
     menu->addSeparator();
     const CControles* selected = m_document.Selected();
     if (!selected)
         return menu;
     const ControlTypeCode type = selected->Type();
-    add(kMenuDelete, QStringLiteral("Eliminar"), [this] { m_document.DeleteSelected(); });
+    add(CommandId::ContextDelete, [this] { m_document.DeleteSelected(); });
     const bool noText = type == ControlTypeCode::Linea || type == ControlTypeCode::Rectangulo ||
                         type == ControlTypeCode::Imagen || type == ControlTypeCode::Etiqueta;
     if (!noText)
-        add(kMenuFont, QStringLiteral("Fuente"), [this] { emit fontRequested(); });
+        add(CommandId::ContextFont, [this] { emit fontRequested(); });
     if (type != ControlTypeCode::Imagen && type != ControlTypeCode::Etiqueta)
-        add(kMenuColor, QStringLiteral("Color"), [this] { emit colorRequested(); });
+        add(CommandId::ContextColor, [this] { emit colorRequested(); });
     return menu;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "designer/DesignerPictures.h"
+#include "commands/DesignerPictures.h"
 #include "model/ControlType.h"
 #include "model/Handle.h"
 #include "platform/Point.h"
@@ -44,11 +44,6 @@ public:
     static constexpr int kHintPointerY = 4;
     // One notch of the wheel moves the vertical bar by half its delta of 120.
     static constexpr int kWheelDivisor = 2;
-    // The commands of the context menu.
-    static constexpr int kMenuProperties = 1167;
-    static constexpr int kMenuDelete = 1166;
-    static constexpr int kMenuFont = 1165;
-    static constexpr int kMenuColor = 1164;
     // The cursors the view shows, by the designer's picture numbers.
     static constexpr int kCrossHairCursor = DesignerPictures::kCrossHairCursor;
     static constexpr int kArrowCursor = DesignerPictures::kArrowCursor;

@@ -1,7 +1,7 @@
 #include "designer/TwoPointPicker.h"
 
+#include "commands/DesignerPictures.h"
 #include "designer/CFmtdesignView.h"
-#include "designer/DesignerPictures.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -12,8 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -104,70 +102,6 @@ QString NativeName(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-// Runs one of the PDF tools and returns its standard output; a tool that is missing, too slow
-// or fails is told in a sentence.
-QByteArray RunPdfTool(const QString& program, const QStringList& arguments, const QString& pdf) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForStarted())
-        throw PlenovaError(
-            QStringLiteral("No se puede leer el PDF %1: falta el programa %2 (paquete "
-                           "poppler-utils). Use una imagen PNG, JPEG o BMP.")
-                .arg(NativeName(pdf), program));
-    if (!process.waitForFinished(ReferenceBackdrop::kPdfTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        throw PlenovaError(QStringLiteral("El PDF %1 tardó más de %2 segundos en convertirse "
-                                          "en imagen; use otra página o una imagen.")
-                               .arg(NativeName(pdf))
-                               .arg(ReferenceBackdrop::kPdfTimeoutMs / 1000));
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        throw PlenovaError(
-            QStringLiteral("El PDF %1 no se puede leer: está dañado, protegido o no es un PDF.")
-                .arg(NativeName(pdf)));
-    return process.readAllStandardOutput();
-}
-
-// A PDF page as a PNG file in folder, at most kMaxHeldPixels large; its resolution is returned.
-QString RenderPdfPage(const QString& pdf, int page, const QString& folder, double& dpi) {
-    // Only a regular file of a sane size goes to the tools.
-    { InputFile check(pdf, ReferenceBackdrop::kMaxFileBytes); }
-    QString info = QString::fromUtf8(RunPdfTool(QStringLiteral("pdfinfo"), {pdf}, pdf));
-    const QRegularExpressionMatch pages =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-            .match(info);
-    const int pageCount = pages.hasMatch() ? pages.captured(1).toInt() : 0;
-    if (page < 1 || page > pageCount)
-        throw PlenovaError(QStringLiteral("El PDF %1 tiene %2 página(s); no hay página %3.")
-                               .arg(NativeName(pdf))
-                               .arg(pageCount)
-                               .arg(page));
-    if (page > 1)
-        info = QString::fromUtf8(RunPdfTool(QStringLiteral("pdfinfo"),
-                                            {QStringLiteral("-f"), QString::number(page),
-                                             QStringLiteral("-l"), QString::number(page), pdf},
-                                            pdf));
-    // A poster-sized page is rendered coarser, so that it still fits in memory.
-    dpi = ReferenceBackdrop::kPdfDpi;
-    const QRegularExpressionMatch size =
-        QRegularExpression(QStringLiteral("size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(info);
-    if (size.hasMatch()) {
-        const double squareInches =
-            size.captured(1).toDouble() / 72.0 * (size.captured(2).toDouble() / 72.0);
-        if (squareInches > 0 && squareInches * dpi * dpi > ReferenceBackdrop::kMaxHeldPixels)
-            dpi = std::max(1.0,
-                           std::floor(std::sqrt(ReferenceBackdrop::kMaxHeldPixels / squareInches)));
-    }
-    const QString prefix = QDir(folder).filePath(QStringLiteral("pagina"));
-    RunPdfTool(QStringLiteral("pdftoppm"),
-               {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                QString::number(page), QStringLiteral("-l"), QString::number(page),
-                QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix},
-               pdf);
-    return prefix + QStringLiteral(".png");
-}
-
 // Reads a PNG, JPEG or BMP picture, scaled down to kMaxHeldPixels when larger. shownPath names
 // it in messages.
 QImage ReadPicture(const QString& path, const QString& shownPath, double& declaredDpi) {
@@ -212,17 +146,23 @@ bool Finite(double value, double limit) {
 
 } // namespace
 
-void ReferenceBackdrop::Load(const QString& picturePath, int page) {
+void ReferenceBackdrop::Load(const QString& picturePath, int page, const PdfPageRenderer& pdf) {
     const QString shown = NativeName(picturePath);
     double dpi = 0;
     QImage picture;
     if (QFileInfo(picturePath).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0) {
+        if (!pdf)
+            throw PlenovaError(QStringLiteral("El PDF %1 no se puede leer aquí; use una imagen "
+                                              "PNG, JPEG o BMP.")
+                                   .arg(shown));
+        // Only a regular file of a sane size goes to the converter.
+        { InputFile check(picturePath, kMaxFileBytes); }
         QTemporaryDir folder;
         if (!folder.isValid())
             throw PlenovaError(
                 QStringLiteral("No se puede crear una carpeta temporal para convertir el PDF %1.")
                     .arg(shown));
-        const QString png = RenderPdfPage(picturePath, page, folder.path(), dpi);
+        const QString png = pdf(picturePath, page, folder.path(), kMaxHeldPixels, dpi);
         double stated = 0;
         picture = ReadPicture(png, shown, stated);
         // The page was rendered at dpi; a page scaled down further keeps its true size.
@@ -338,7 +278,7 @@ void ReferenceBackdrop::SaveFor(const QString& formatPath) const {
     file.Commit();
 }
 
-QString ReferenceBackdrop::LoadFor(const QString& formatPath) {
+QString ReferenceBackdrop::LoadFor(const QString& formatPath, const PdfPageRenderer& pdf) {
     Clear();
     const QString sidecar = SidecarPath(formatPath);
     if (!QFileInfo::exists(sidecar))
@@ -378,7 +318,7 @@ QString ReferenceBackdrop::LoadFor(const QString& formatPath) {
                               "se abre sin fondo.")
             .arg(NativeName(picture));
     try {
-        Load(picture, page);
+        Load(picture, page, pdf);
     } catch (const PlenovaError& e) {
         Clear();
         return QStringLiteral("%1 El formato se abre sin fondo.").arg(e.Message());

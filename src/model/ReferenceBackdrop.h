@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class QPainter;
 
@@ -21,6 +22,13 @@ class QPainter;
 // depend on how many pixels are held.
 class ReferenceBackdrop {
 public:
+    // Turns one page (counted from 1) of a PDF into a PNG file in folder, at most maxPixels
+    // large, and returns its path; dpi is set to the resolution it was drawn at. It throws
+    // PlenovaError with a sentence for the user. A PDF needs a program to be drawn, and the
+    // model starts none: the windows hand it one of these.
+    using PdfPageRenderer = std::function<QString(
+        const QString& pdf, int page, const QString& folder, std::int64_t maxPixels, double& dpi)>;
+
     // How faint the picture may be made, in percent.
     static constexpr int kMinOpacity = 10;
     static constexpr int kMaxOpacity = 100;
@@ -29,18 +37,14 @@ public:
     static constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
     // A larger picture is scaled down as it is read: an A3 sheet at 300 dpi still fits.
     static constexpr std::int64_t kMaxHeldPixels = 18'000'000;
-    // A PDF page is rendered at this resolution, or lower for a page too large to hold.
-    static constexpr int kPdfDpi = 200;
-    // How long the PDF renderer may take for one page.
-    static constexpr int kPdfTimeoutMs = 30'000;
 
     ReferenceBackdrop() = default;
 
     // Reads a picture (page counts from 1 and matters only for a PDF) and places it at the
     // page's corner at its true size when it carries its resolution, else at 100 dpi until it is
     // sized. A file that cannot be read throws PlenovaError with a sentence for the user and
-    // leaves the backdrop as it was.
-    void Load(const QString& picturePath, int page = 1);
+    // leaves the backdrop as it was; so does a PDF when no renderer is given.
+    void Load(const QString& picturePath, int page = 1, const PdfPageRenderer& pdf = {});
     // No picture any more.
     void Clear();
 
@@ -90,7 +94,7 @@ public:
     // Reads the backdrop kept beside the format, replacing what is held. No file leaves the
     // backdrop empty and returns an empty text; a file that does not read, or whose picture is
     // gone or broken, leaves it empty and returns what to tell the user.
-    QString LoadFor(const QString& formatPath);
+    QString LoadFor(const QString& formatPath, const PdfPageRenderer& pdf = {});
 
 private:
     // Sets the picture held and its path; the placement is the caller's.

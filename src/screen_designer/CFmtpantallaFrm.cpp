@@ -1,11 +1,10 @@
 #include "screen_designer/CFmtpantallaFrm.h"
 
-#include "designer/DesignerPictures.h"
-#include "designer/ZoomBox.h"
+#include "commands/DesignerPictures.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/LockKeyIndicators.h"
-#include "platform_widgets/UndoActions.h"
 #include "platform_widgets/UserMessage.h"
+#include "platform_widgets/ZoomBox.h"
 #include "screen_designer/CFmtpantallaView.h"
 #include "screen_designer/ScreenDocument.h"
 
@@ -18,43 +17,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-namespace {
-
-// The status prompt and the tool tip of each command: the two halves of its string.
-struct CommandText {
-    CFmtpantallaFrm::Command id;
-    const char* text;
-    const char* prompt;
-    const char* tip;
-};
-
-const CommandText kCommandTexts[] = {
-    {CFmtpantallaFrm::OpenScreenCommand, "&Abrir formato para edición de pantalla",
-     "Abre un formato para editar la posición de los controles en la pantalla de captura",
-     "Abrir pantalla"},
-    {CFmtpantallaFrm::SaveCommand, "&Guardar formato", "Guarda la disposición en pantalla",
-     "Guardar"},
-    {CFmtpantallaFrm::CloseCommand, "&Cerrar formato", "Cierra el documento", "Cerrar"},
-    {CFmtpantallaFrm::ExitCommand, "&Salir",
-     "Sale de la aplicación; le pide que guarde los documentos", "Salir"},
-    {CFmtpantallaFrm::AccessBarCommand, "Barra de acceso", "Despliega la barra de acceso",
-     "Acceso"},
-    {CFmtpantallaFrm::CaptionAboveCommand, "Título &arriba",
-     "Pone el título del control en su parte superior", "Arriba"},
-    {CFmtpantallaFrm::CaptionLeftCommand, "Título a un &lado",
-     "Pone el título del control en su costado izquierdo", "A un lado"},
-    {CFmtpantallaFrm::CaptureOrderCommand, "&Orden de captura", "Determina el orden de captura",
-     "Orden de captura"},
-    {CFmtpantallaFrm::AboutCommand, "&Acerca de Plenova...", "Muestra la información del programa",
-     "Acerca de"},
-    {CFmtpantallaFrm::HelpCommand, "&Contenido", "Despliega el sistema de ayuda", "Ayuda"},
-};
-
-} // namespace
-
 CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
     : QMdiSubWindow(parent), m_document(new ScreenDocument(this)), m_body(new QMainWindow),
-      m_view(new CFmtpantallaView(*m_document)) {
+      m_view(new CFmtpantallaView(*m_document)), m_commands(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -77,72 +42,31 @@ CFmtpantallaFrm::~CFmtpantallaFrm() {
     qDeleteAll(m_menus);
 }
 
-QAction* CFmtpantallaFrm::AddCommand(QMenu* menu, Command id, const QString& text,
-                                     const QString& prompt, const QString& tip) {
-    auto* action = new QAction(text, this);
-    action->setData(static_cast<int>(id));
-    action->setStatusTip(prompt);
-    action->setToolTip(tip);
-    connect(action, &QAction::hovered, this,
-            [this, action] { m_statusBar->showMessage(action->statusTip()); });
-    m_actions.insert(id, action);
-    if (menu)
-        menu->addAction(action);
-    return action;
-}
-
 void CFmtpantallaFrm::MakeCommands() {
-    for (const CommandText& command : kCommandTexts)
-        AddCommand(nullptr, command.id, QString::fromUtf8(command.text),
-                   QString::fromUtf8(command.prompt), QString::fromUtf8(command.tip));
-    m_actions.value(CaptureOrderCommand)->setCheckable(true);
-
-    const auto [undo, redo] = UndoActions::Make(m_document->UndoStack(), this);
-    m_actions.insert(UndoCommand, undo);
-    m_actions.insert(RedoCommand, redo);
-    QAction* save = m_actions.value(SaveCommand);
-    save->setShortcut(QKeySequence::Save);
-    // The shortcut works wherever the focus is inside the window.
-    save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(save);
-
+    m_commands.AddUndo(m_document->UndoStack());
     ScreenDocument& doc = *m_document;
-    const auto on = [this](Command id, auto slot) {
-        connect(m_actions.value(id), &QAction::triggered, this, slot);
+    const auto on = [this](CommandId id, auto slot) {
+        connect(m_commands.Add(id), &QAction::triggered, this, slot);
     };
-    on(SaveCommand, [this] { Save(); });
+    on(CommandId::SaveScreen, [this] { Save(); });
     // The window goes at once; a window with changes asks first.
-    on(CloseCommand, [this] { close(); });
-    on(CaptionAboveCommand, [&doc] { doc.SetCaptionLeft(false); });
-    on(CaptionLeftCommand, [&doc] { doc.SetCaptionLeft(true); });
-    on(CaptureOrderCommand, [&doc] { doc.ToggleOrderMode(); });
+    on(CommandId::CloseScreen, [this] { close(); });
+    on(CommandId::CaptionAbove, [&doc] { doc.SetCaptionLeft(false); });
+    on(CommandId::CaptionLeft, [&doc] { doc.SetCaptionLeft(true); });
+    on(CommandId::CaptureOrder, [&doc] { doc.ToggleOrderMode(); });
 }
 
 void CFmtpantallaFrm::MakeMenus() {
-    auto* file = new QMenu(QStringLiteral("&Archivo"));
-    for (Command id : {OpenScreenCommand, SaveCommand, CloseCommand})
-        file->addAction(m_actions.value(id));
-    file->addSeparator();
-    file->addAction(m_actions.value(ExitCommand));
-
-    auto* edit = new QMenu(QStringLiteral("&Edición"));
-    edit->addAction(m_actions.value(UndoCommand));
-    edit->addAction(m_actions.value(RedoCommand));
-
-    auto* view = new QMenu(QStringLiteral("&Ver"));
-    view->addAction(m_actions.value(AccessBarCommand));
-
-    auto* format = new QMenu(QStringLiteral("&Formato"));
-    for (Command id : {CaptionAboveCommand, CaptionLeftCommand, CaptureOrderCommand})
-        format->addAction(m_actions.value(id));
-
-    auto* help = new QMenu(QStringLiteral("A&yuda"));
-    help->addAction(m_actions.value(AboutCommand));
-    help->addAction(m_actions.value(HelpCommand));
-
-    m_menus = {file, edit, view, format, help};
-    for (QMenu* menu : std::as_const(m_menus))
-        connect(menu, &QMenu::aboutToHide, this, [this] { m_statusBar->clearMessage(); });
+    using enum CommandId;
+    const auto separator = WindowCommands::MenuEntry::Separator();
+    m_menus = {
+        m_commands.MakeMenu("&Archivo",
+                            {OpenForScreenDesign, SaveScreen, CloseScreen, separator, Exit}),
+        m_commands.MakeMenu("&Edición", {Undo, Redo}),
+        m_commands.MakeMenu("&Ver", {AccessBar}),
+        m_commands.MakeMenu("&Formato", {CaptionAbove, CaptionLeft, CaptureOrder}),
+        m_commands.MakeMenu("A&yuda", {About, Help}),
+    };
 }
 
 void CFmtpantallaFrm::MakeToolBar() {
@@ -152,19 +76,10 @@ void CFmtpantallaFrm::MakeToolBar() {
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);
     m_toolBar->setFloatable(true);
-    // "Guardar" shows the same diskette as in the format designer.
-    const std::pair<Command, int> buttons[] = {
-        {OpenScreenCommand, OpenScreenCommand},     {SaveCommand, 32773},
-        {CaptionLeftCommand, CaptionLeftCommand},   {CaptionAboveCommand, CaptionAboveCommand},
-        {CaptureOrderCommand, CaptureOrderCommand}, {AboutCommand, AboutCommand},
-    };
-    for (const auto& [id, picture] : buttons) {
-        if (id == CaptionLeftCommand || id == AboutCommand)
-            m_toolBar->addSeparator();
-        QAction* command = m_actions.value(id);
-        command->setIcon(DesignerPictures::ToolIcon(picture));
-        m_toolBar->addAction(command);
-    }
+    using enum CommandId;
+    const auto separator = WindowCommands::ToolButton::Separator();
+    m_commands.FillToolBar(m_toolBar, {OpenForScreenDesign, SaveScreen, separator, CaptionLeft,
+                                       CaptionAbove, CaptureOrder, separator, About});
     // Zoom only changes how the arrangement is looked at; the box follows the view.
     m_toolBar->addSeparator();
     m_zoomBox = new ZoomBox(m_toolBar);
@@ -182,13 +97,14 @@ void CFmtpantallaFrm::MakeStatusBar() {
     m_statusBar = new QStatusBar(m_body);
     LockKeyIndicators::AddTo(*m_statusBar);
     m_body->setStatusBar(m_statusBar);
+    m_commands.ShowPromptsIn(m_statusBar);
 }
 
 void CFmtpantallaFrm::UpdateCommands() {
     const bool selected = m_document->Selected() != nullptr;
-    m_actions.value(CaptionAboveCommand)->setEnabled(selected);
-    m_actions.value(CaptionLeftCommand)->setEnabled(selected);
-    m_actions.value(CaptureOrderCommand)->setChecked(m_document->IsOrderMode());
+    m_commands.Action(CommandId::CaptionAbove)->setEnabled(selected);
+    m_commands.Action(CommandId::CaptionLeft)->setEnabled(selected);
+    m_commands.Action(CommandId::CaptureOrder)->setChecked(m_document->IsOrderMode());
     m_view->viewport()->update();
 }
 

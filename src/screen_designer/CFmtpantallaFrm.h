@@ -1,8 +1,9 @@
 #pragma once
 
+#include "commands/CommandId.h"
+#include "commands/WindowCommands.h"
 #include "platform_widgets/SaveQuestion.h"
 
-#include <QHash>
 #include <QList>
 #include <QMdiSubWindow>
 #include <QString>
@@ -28,22 +29,6 @@ class ZoomBox;
 class CFmtpantallaFrm : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // The command identifiers of the window's menu and toolbar.
-    enum Command : int {
-        OpenScreenCommand = 32802,
-        SaveCommand = 32803,
-        CloseCommand = 32804,
-        CaptionAboveCommand = 32805,
-        CaptionLeftCommand = 32806,
-        CaptureOrderCommand = 32807,
-        ExitCommand = 57665,
-        AccessBarCommand = 32811,
-        AboutCommand = 57664,
-        HelpCommand = 32809,
-        UndoCommand = 57643,
-        RedoCommand = 57644,
-    };
-
     using SaveAnswer = ::SaveQuestion::Answer;
     using SaveAsker = std::function<SaveAnswer(const QString& name)>;
     using Messenger = std::function<void(const QString&)>;
@@ -73,7 +58,7 @@ public:
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
 
     const QList<QMenu*>& Menus() const { return m_menus; }
-    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    QAction* CommandAction(CommandId id) const { return m_commands.Action(id); }
     QToolBar* ToolBar() const { return m_toolBar; }
     // The zoom box at the end of the toolbar.
     ZoomBox* Zoom() const { return m_zoomBox; }
@@ -91,8 +76,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt,
-                        const QString& tip);
     void MakeCommands();
     void MakeMenus();
     void MakeToolBar();
@@ -107,8 +90,8 @@ private:
     QToolBar* m_toolBar = nullptr;
     ZoomBox* m_zoomBox = nullptr;
     QStatusBar* m_statusBar = nullptr;
+    WindowCommands m_commands;
     QList<QMenu*> m_menus;
-    QHash<int, QAction*> m_actions;
     SaveAsker m_askSave;
     Messenger m_tell;
 };

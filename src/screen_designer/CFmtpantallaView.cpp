@@ -1,10 +1,10 @@
 #include "screen_designer/CFmtpantallaView.h"
 
 #include "capture_model/CCaptureControl.h"
-#include "designer/ZoomLevel.h"
 #include "model/CControles.h"
 #include "platform/ColorRef.h"
 #include "platform/PainterSurface.h"
+#include "platform_widgets/ZoomLevel.h"
 #include "screen_designer/ScreenDocument.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "designer/DesignerPictures.h"
+#include "commands/DesignerPictures.h"
 #include "model/Handle.h"
 #include "platform/DrawingSurface.h"
 #include "platform/LogFont.h"

@@ -20,7 +20,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QKeySequence>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,7 +33,8 @@
 
 CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
     : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new CMdiClient),
-      m_windowMenu(new WindowMenu(m_mdiArea, this)), m_printer(PrinterSettings::MakePrinter()) {
+      m_windowMenu(new WindowMenu(m_mdiArea, this)), m_commands(this, true),
+      m_printer(PrinterSettings::MakePrinter()) {
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -57,80 +57,51 @@ CMainFrame::~CMainFrame() {
     qDeleteAll(m_menus);
 }
 
-QAction* CMainFrame::AddCommand(QMenu* menu, Command id, const QString& text,
-                                const QString& prompt) {
-    auto* action = new QAction(text, this);
-    action->setStatusTip(prompt);
-    action->setData(static_cast<int>(id));
-    menu->addAction(action);
-    m_actions.insert(id, action);
-    return action;
-}
-
 void CMainFrame::MakeMenu() {
-    auto* file = new QMenu(QStringLiteral("&Archivo"));
-    AddCommand(file, NewDesignCommand, QStringLiteral("&Nuevo diseño"),
-               QStringLiteral("Crea un formato nuevo"));
-    QMenu* open = file->addMenu(QStringLiteral("&Abrir"));
-    AddCommand(open, OpenDesignCommand, QStringLiteral("&Diseño de formato"),
-               QStringLiteral("Abre un archivo de formato para su edición"));
-    AddCommand(open, OpenScreenDesignCommand, QStringLiteral("Formato de &captura"),
-               QStringLiteral("Abre un formato para editar la posición de los controles en la "
-                              "pantalla de captura"));
-    AddCommand(open, OpenCaptureCommand, QStringLiteral("&Pantalla de captura"),
-               QStringLiteral("Abre un formato para la captura e impresión de datos"));
-    AddCommand(file, PrintSetupCommand, QStringLiteral("Con&figurar impresora..."),
-               QStringLiteral("Cambia las opciones de impresora y de impresión"));
-    file->addSeparator();
-    AddCommand(file, ExitCommand, QStringLiteral("&Salir"),
-               QStringLiteral("Sale de la aplicación; le pide que guarde los documentos"));
-
-    auto* view = new QMenu(QStringLiteral("&Ver"));
-    AddCommand(view, AccessBarCommand, QStringLiteral("Barra de acceso"),
-               QStringLiteral("Despliega la barra de acceso"));
-
-    auto* help = new QMenu(QStringLiteral("Ay&uda"));
-    AddCommand(help, AboutCommand, QStringLiteral("&Acerca de Plenova..."),
-               QStringLiteral("Muestra la información del programa"));
-    AddCommand(help, HelpCommand, QStringLiteral("&Contenido"),
-               QStringLiteral("Despliega el sistema de ayuda"));
-    m_menus = {file, view, help};
+    using enum CommandId;
+    const auto separator = WindowCommands::MenuEntry::Separator();
+    m_menus = {
+        m_commands.MakeMenu("&Archivo",
+                            {NewDesign,
+                             WindowCommands::MenuEntry::Submenu(
+                                 "&Abrir", {OpenForDesign, OpenForScreenDesign, OpenForCapture}),
+                             PrintSetup, separator, Exit}),
+        m_commands.MakeMenu("&Ver", {AccessBar}),
+        m_commands.MakeMenu("Ay&uda", {About, Help}),
+    };
     // The standard keys (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P, the clipboard's and undo's, F6) open no
     // document here: the application has no documents of its own, each child window reads and
     // writes its own file. They are left unbound rather than bound to nothing, so the keys the
     // child windows give them (the designer's undo and redo) stay theirs alone.
 
-    connect(m_actions.value(NewDesignCommand), &QAction::triggered, this, &CMainFrame::NewDesign);
-    connect(m_actions.value(OpenDesignCommand), &QAction::triggered, this,
-            &CMainFrame::OpenDesignDialog);
-    connect(m_actions.value(OpenCaptureCommand), &QAction::triggered, this,
-            &CMainFrame::OpenCaptureDialog);
-    connect(m_actions.value(OpenScreenDesignCommand), &QAction::triggered, this,
-            &CMainFrame::OpenScreenDesignDialog);
-    connect(m_actions.value(PrintSetupCommand), &QAction::triggered, this, [this] {
+    const auto on = [this](CommandId id, auto slot) {
+        connect(m_commands.Add(id), &QAction::triggered, this, slot);
+    };
+    on(NewDesign, &CMainFrame::NewDesign);
+    on(OpenForDesign, &CMainFrame::OpenDesignDialog);
+    on(OpenForCapture, &CMainFrame::OpenCaptureDialog);
+    on(OpenForScreenDesign, &CMainFrame::OpenScreenDesignDialog);
+    on(PrintSetup, [this] {
         try {
             PrinterDialogs::SetUpPage(*m_printer, this);
         } catch (const FileError& e) {
             ShowMessage(e.Message());
         }
     });
-    connect(m_actions.value(ExitCommand), &QAction::triggered, this, &QWidget::close);
-    connect(m_actions.value(AboutCommand), &QAction::triggered, this, &CMainFrame::ShowAbout);
-    connect(m_actions.value(HelpCommand), &QAction::triggered, this, &CMainFrame::ShowHelp);
-
+    on(Exit, &QWidget::close);
+    on(About, &CMainFrame::ShowAbout);
+    on(Help, &CMainFrame::ShowHelp);
     // F1 asks for help wherever the focus is, whichever window's menu shows.
-    auto* helpKey = new QAction(QStringLiteral("Ayuda"), this);
-    helpKey->setData(static_cast<int>(HelpKeyCommand));
-    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
-    helpKey->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(helpKey);
-    m_actions.insert(HelpKeyCommand, helpKey);
-    connect(helpKey, &QAction::triggered, this, &CMainFrame::ShowHelp);
+    on(HelpKey, &CMainFrame::ShowHelp);
 }
 
-void CMainFrame::ConnectHelp(QAction* action) {
-    action->setEnabled(true);
-    connect(action, &QAction::triggered, this, &CMainFrame::ShowHelp);
+void CMainFrame::ConnectApplicationCommands(QAction* exit, QAction* about, QAction* help,
+                                            QAction* accessBar) {
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(about, &QAction::triggered, this, &CMainFrame::ShowAbout);
+    help->setEnabled(true);
+    connect(help, &QAction::triggered, this, &CMainFrame::ShowHelp);
+    ConnectAccessBarCommand(accessBar);
 }
 
 void CMainFrame::ShowHelp() {
@@ -245,14 +216,11 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtcapturaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtcapturaFrm::formatOpened, this, &CMainFrame::RememberFormat);
-    connect(frame->CommandAction(CFmtcapturaFrm::OpenFormatCommand), &QAction::triggered, this,
+    connect(frame->CommandAction(CommandId::OpenForCapture), &QAction::triggered, this,
             &CMainFrame::OpenCaptureDialog);
-    connect(frame->CommandAction(CFmtcapturaFrm::ExitCommand), &QAction::triggered, this,
-            &QWidget::close);
-    connect(frame->CommandAction(CFmtcapturaFrm::AboutCommand), &QAction::triggered, this,
-            &CMainFrame::ShowAbout);
-    ConnectHelp(frame->CommandAction(CFmtcapturaFrm::HelpCommand));
-    ConnectAccessBarCommand(frame->CommandAction(CFmtcapturaFrm::AccessBarCommand));
+    ConnectApplicationCommands(
+        frame->CommandAction(CommandId::Exit), frame->CommandAction(CommandId::About),
+        frame->CommandAction(CommandId::Help), frame->CommandAction(CommandId::AccessBar));
     AddChild(frame);
 
     bool opened = true;
@@ -274,14 +242,11 @@ CFmtdesignFrm* CMainFrame::MakeDesign() {
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtdesignFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtdesignFrm::recentFormat, this, &CMainFrame::RememberFormat);
-    connect(frame->CommandAction(CFmtdesignFrm::NewFormatCommand), &QAction::triggered, this,
+    connect(frame->CommandAction(CommandId::NewDesign), &QAction::triggered, this,
             &CMainFrame::NewDesign);
-    connect(frame->CommandAction(CFmtdesignFrm::ExitCommand), &QAction::triggered, this,
-            &QWidget::close);
-    connect(frame->CommandAction(CFmtdesignFrm::AboutCommand), &QAction::triggered, this,
-            &CMainFrame::ShowAbout);
-    ConnectHelp(frame->CommandAction(CFmtdesignFrm::HelpCommand));
-    ConnectAccessBarCommand(frame->CommandAction(CFmtdesignFrm::AccessBarCommand));
+    ConnectApplicationCommands(
+        frame->CommandAction(CommandId::Exit), frame->CommandAction(CommandId::About),
+        frame->CommandAction(CommandId::Help), frame->CommandAction(CommandId::AccessBar));
     AddChild(frame);
     frame->resize(m_mdiArea->viewport()->size() * 9 / 10);
     return frame;
@@ -319,14 +284,11 @@ CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtpantallaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtpantallaFrm::formatOpened, this, &CMainFrame::RememberFormat);
-    connect(frame->CommandAction(CFmtpantallaFrm::OpenScreenCommand), &QAction::triggered, this,
+    connect(frame->CommandAction(CommandId::OpenForScreenDesign), &QAction::triggered, this,
             &CMainFrame::OpenScreenDesignDialog);
-    connect(frame->CommandAction(CFmtpantallaFrm::ExitCommand), &QAction::triggered, this,
-            &QWidget::close);
-    connect(frame->CommandAction(CFmtpantallaFrm::AboutCommand), &QAction::triggered, this,
-            &CMainFrame::ShowAbout);
-    ConnectHelp(frame->CommandAction(CFmtpantallaFrm::HelpCommand));
-    ConnectAccessBarCommand(frame->CommandAction(CFmtpantallaFrm::AccessBarCommand));
+    ConnectApplicationCommands(
+        frame->CommandAction(CommandId::Exit), frame->CommandAction(CommandId::About),
+        frame->CommandAction(CommandId::Help), frame->CommandAction(CommandId::AccessBar));
     // The window exists only for a format it holds.
     if (!frame->OpenScreenLayout(path)) {
         delete frame;
@@ -400,12 +362,11 @@ void CMainFrame::MakeAccessBar() {
     connect(m_accessBar, &CAccessBar::newFormatRequested, this, &CMainFrame::NewDesign);
     connect(m_accessBar, &CAccessBar::openRequested, this, &CMainFrame::OpenFromAccessBar);
     m_accessBar->OpenFolder(m_defaultFolder);
-    ConnectAccessBarCommand(m_actions.value(AccessBarCommand));
+    ConnectAccessBarCommand(m_commands.Action(CommandId::AccessBar));
 }
 
 void CMainFrame::ConnectAccessBarCommand(QAction* command) {
     command->setEnabled(true);
-    command->setCheckable(true);
     command->setChecked(!m_accessBarDock->isHidden());
     // Triggered on a shown bar, a checkable command unticks itself: tick it again.
     connect(command, &QAction::triggered, this, [this, command] {

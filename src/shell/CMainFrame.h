@@ -1,8 +1,9 @@
 #pragma once
 
+#include "commands/CommandId.h"
+#include "commands/WindowCommands.h"
 #include "shell/CAccessBar.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -27,21 +28,6 @@ class WindowMenu;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // The commands of the main menu.
-    enum Command : int {
-        NewDesignCommand = 32771,
-        OpenDesignCommand = 32772,
-        OpenScreenDesignCommand = 32802,
-        OpenCaptureCommand = 32798,
-        PrintSetupCommand = 57606,
-        ExitCommand = 57665,
-        AccessBarCommand = 32811,
-        AboutCommand = 57664,
-        HelpCommand = 32809,
-        // The framework's own help command, the one F1 gives anywhere in the application.
-        HelpKeyCommand = 57670,
-    };
-
     explicit CMainFrame(const QString& defaultFolder, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -82,7 +68,7 @@ public:
     QMdiArea* MdiArea() const { return m_mdiArea; }
     // The "Ventana" menu, shown in the menu bar while a child window is open.
     WindowMenu* Windows() const { return m_windowMenu; }
-    QAction* CommandAction(Command id) const { return m_actions.value(id); }
+    QAction* CommandAction(CommandId id) const { return m_commands.Action(id); }
     // The application's printer: every capture window prints on it, and the printer set-up of
     // the main menu or of any capture window changes it for all of them.
     QPrinter& Printer() const { return *m_printer; }
@@ -103,7 +89,6 @@ public slots:
     void ShowHelp();
 
 private:
-    QAction* AddCommand(QMenu* menu, Command id, const QString& text, const QString& prompt);
     void MakeMenu();
     void ShowMenusOf(QMdiSubWindow* child);
     // A new child window in the area, not shown yet; the main caption forgets it when it goes.
@@ -120,8 +105,10 @@ private:
     void ShowAbout();
     // The format a "Abrir" command asks for; empty when the user cancels.
     QString AskForFormat();
-    // A child window's "Contenido" opens the application's help.
-    void ConnectHelp(QAction* action);
+    // A child window's "Salir", "Acerca de Plenova...", "Contenido" and "Barra de acceso" are
+    // the application's.
+    void ConnectApplicationCommands(QAction* exit, QAction* about, QAction* help,
+                                    QAction* accessBar);
     // A format opened or named for the first time: at the top of the recent formats, and the
     // access bar lists them again.
     void RememberFormat(const QString& path);
@@ -134,7 +121,7 @@ private:
     QMdiArea* m_mdiArea;
     QList<QMenu*> m_menus;
     WindowMenu* m_windowMenu;
-    QHash<int, QAction*> m_actions;
+    WindowCommands m_commands;
     // The child whose caption the main caption shows.
     QPointer<QMdiSubWindow> m_captionChild;
     bool m_unattended = false;

@@ -8,7 +8,13 @@
 #include <QMenu>
 #include <QStyle>
 
+#include <iterator>
+#include <vector>
+
 namespace {
+
+// The commands above the list of windows.
+constexpr CommandId kCommands[] = {CommandId::Cascade, CommandId::Tile, CommandId::CloseAllWindows};
 
 // Windows past the ninth are listed without a key of their own.
 constexpr int kNumberedWindows = 9;
@@ -36,17 +42,14 @@ QString ListText(int number, const QString& caption) {
 } // namespace
 
 WindowMenu::WindowMenu(QMdiArea* area, QObject* parent)
-    : QObject(parent), m_area(area), m_menu(new QMenu(QStringLiteral("Ve&ntana"))) {
+    : QObject(parent), m_area(area), m_commands(this) {
+    m_menu = m_commands.MakeMenu("Ve&ntana", std::vector<WindowCommands::MenuEntry>(
+                                                 std::begin(kCommands), std::end(kCommands)));
     m_menu->setObjectName(QStringLiteral("windowMenu"));
-    connect(AddCommand(CascadeCommand, QStringLiteral("&Cascada"),
-                       QStringLiteral("Acomoda las ventanas en cascada")),
-            &QAction::triggered, this, &WindowMenu::Cascade);
-    connect(AddCommand(TileCommand, QStringLiteral("&Mosaico"),
-                       QStringLiteral("Acomoda las ventanas una junto a otra, sin encimarse")),
-            &QAction::triggered, this, &WindowMenu::Tile);
-    connect(AddCommand(CloseAllCommand, QStringLiteral("Cerrar &todas"),
-                       QStringLiteral("Cierra todas las ventanas")),
-            &QAction::triggered, this, &WindowMenu::CloseAll);
+    connect(CommandAction(CommandId::Cascade), &QAction::triggered, this, &WindowMenu::Cascade);
+    connect(CommandAction(CommandId::Tile), &QAction::triggered, this, &WindowMenu::Tile);
+    connect(CommandAction(CommandId::CloseAllWindows), &QAction::triggered, this,
+            &WindowMenu::CloseAll);
     m_listSeparator = m_menu->addSeparator();
     connect(m_menu, &QMenu::aboutToShow, this, &WindowMenu::Refresh);
     connect(m_area, &QMdiArea::subWindowActivated, this, &WindowMenu::Refresh);
@@ -58,21 +61,8 @@ WindowMenu::~WindowMenu() {
     delete m_menu;
 }
 
-QAction* WindowMenu::AddCommand(Command id, const QString& text, const QString& prompt) {
-    auto* action = new QAction(text, this);
-    action->setData(static_cast<int>(id));
-    action->setStatusTip(prompt);
-    m_menu->addAction(action);
-    m_commands << action;
-    return action;
-}
-
-QAction* WindowMenu::CommandAction(Command id) const {
-    for (QAction* action : m_commands) {
-        if (action->data().toInt() == id)
-            return action;
-    }
-    return nullptr;
+QAction* WindowMenu::CommandAction(CommandId id) const {
+    return m_commands.Action(id);
 }
 
 QList<QAction*> WindowMenu::WindowActions() const {
@@ -81,8 +71,8 @@ QList<QAction*> WindowMenu::WindowActions() const {
 
 void WindowMenu::Refresh() {
     const QList<QMdiSubWindow*> open = OpenWindows(*m_area);
-    for (QAction* command : std::as_const(m_commands))
-        command->setEnabled(!open.isEmpty());
+    for (CommandId id : kCommands)
+        CommandAction(id)->setEnabled(!open.isEmpty());
     m_listSeparator->setVisible(!open.isEmpty());
     while (m_windowActions.size() < open.size()) {
         const int index = static_cast<int>(m_windowActions.size());

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "commands/CommandId.h"
+#include "commands/WindowCommands.h"
+
 #include <QList>
 #include <QMdiArea>
 #include <QObject>
@@ -22,17 +25,11 @@ class QMenu;
 class WindowMenu : public QObject {
     Q_OBJECT
 public:
-    enum Command : int {
-        CascadeCommand = 57650,
-        TileCommand = 57651,
-        CloseAllCommand = 32850,
-    };
-
     WindowMenu(QMdiArea* area, QObject* parent = nullptr);
     ~WindowMenu() override;
 
     QMenu* Menu() const { return m_menu; }
-    QAction* CommandAction(Command id) const;
+    QAction* CommandAction(CommandId id) const;
     // The commands of the list, one for each window listed, in the order of the menu.
     QList<QAction*> WindowActions() const;
     // Lists the windows again and enables the commands; done whenever the menu opens.
@@ -46,15 +43,14 @@ public:
     bool CloseAll();
 
 private:
-    QAction* AddCommand(Command id, const QString& text, const QString& prompt);
     void Activate(int index);
     // The windows an arrangement moves, in the order given, a maximized one restored first.
     QList<QMdiSubWindow*> Restored(QMdiArea::WindowOrder order);
     static void Place(const QList<QMdiSubWindow*>& windows, const QList<QRect>& places);
 
     QMdiArea* m_area;
+    WindowCommands m_commands;
     QMenu* m_menu;
-    QList<QAction*> m_commands;
     QAction* m_listSeparator;
     QList<QAction*> m_windowActions;
     QList<QPointer<QMdiSubWindow>> m_listed;

@@ -1,4 +1,5 @@
 #include "capture_model/CaptureScreenForm.h"
+#include "commands/CommandId.h"
 
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
@@ -93,7 +94,7 @@ TEST_F(CapturePrintingTest, TypedValuePrintsShiftedByTheMarginOffsets) {
     const QString shifted = m_dir.filePath(QStringLiteral("shifted.pdf"));
     m_outputs = {plain, shifted};
 
-    m_frame.CommandAction(CFmtcapturaFrm::PrintCommand)->trigger();
+    m_frame.CommandAction(CommandId::Print)->trigger();
     SetOffsets(50, -30);
     EXPECT_TRUE(m_frame.PrintFormat());
     EXPECT_EQ(m_docNames, QStringList({"Plenovixalia", "Plenovixalia"}));
@@ -117,7 +118,7 @@ TEST_F(CapturePrintingTest, CancelledDialogPrintsNothingAndSetUpIsKept) {
         printer.setPageOrientation(QPageLayout::Landscape);
         return true;
     });
-    m_frame.CommandAction(CFmtcapturaFrm::PrintSetupCommand)->trigger();
+    m_frame.CommandAction(CommandId::PrintSetup)->trigger();
     EXPECT_EQ(setUps, 1);
 
     EXPECT_FALSE(m_frame.PrintFormat()); // no output named: the dialog is cancelled
@@ -144,7 +145,7 @@ TEST_F(CapturePrintingTest, ABatchPrintsARowASheetAndLeavesTheWindowsValues) {
     });
     const QString pdf = m_dir.filePath(QStringLiteral("lote.pdf"));
     m_outputs = {pdf};
-    m_frame.CommandAction(CFmtcapturaFrm::PrintBatchCommand)->trigger();
+    m_frame.CommandAction(CommandId::PrintBatch)->trigger();
     EXPECT_TRUE(told.isEmpty()) << told.join('\n').toStdString();
     for (const char* name : {"MORELOS", "HIDALGO", "ALLENDE"})
         EXPECT_GE(FindWord(pdf, QString::fromLatin1(name)).left, 0) << name;

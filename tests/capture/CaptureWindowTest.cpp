@@ -1,4 +1,5 @@
 #include "capture_model/CaptureScreenForm.h"
+#include "commands/CommandId.h"
 
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
@@ -327,11 +328,11 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
     for (const QMenu* menu : frame->Menus())
         titles << menu->title();
     EXPECT_EQ(titles, QStringList({"&Archivo", "&Ver", "A&yuda"}));
-    QAction* clear = frame->CommandAction(CFmtcapturaFrm::ClearCommand);
+    QAction* clear = frame->CommandAction(CommandId::Clear);
     EXPECT_EQ(clear->text(), "&Limpiar formato");
     EXPECT_EQ(clear->statusTip(), "Borra el formato");
-    EXPECT_TRUE(frame->CommandAction(CFmtcapturaFrm::PrintCommand)->isEnabled());
-    EXPECT_TRUE(frame->CommandAction(CFmtcapturaFrm::MarginsCommand)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CommandId::Print)->isEnabled());
+    EXPECT_TRUE(frame->CommandAction(CommandId::Margins)->isEnabled());
     QStringList tips;
     for (const QAction* button : frame->ToolBar()->actions()) {
         if (!button->isSeparator())
@@ -344,7 +345,7 @@ TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
     // comes and goes with its command.
     clear->hover();
     EXPECT_EQ(frame->StatusBar()->currentMessage(), "Borra el formato");
-    QAction* toolBar = frame->CommandAction(CFmtcapturaFrm::ToolBarCommand);
+    QAction* toolBar = frame->CommandAction(CommandId::ToolBar);
     EXPECT_TRUE(toolBar->isChecked());
     toolBar->trigger();
     EXPECT_TRUE(frame->ToolBar()->isHidden());
@@ -418,7 +419,7 @@ struct CaptureFrame {
         });
     }
     QLineEdit* Edit(int id) { return EditOf(*frame->View(), id); }
-    void Run(CFmtcapturaFrm::Command id) { frame->CommandAction(id)->trigger(); }
+    void Run(CommandId id) { frame->CommandAction(id)->trigger(); }
 };
 
 CFmtGrid* TableOf(const CaptureDocument& document) {
@@ -442,14 +443,13 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     form.Partidas(4, 10, 130);
     const QString format = form.Save(dir, "factura.fmt");
     CaptureFrame first(format);
-    for (auto id : {CFmtcapturaFrm::SaveCaptureCommand, CFmtcapturaFrm::SaveCaptureAsCommand,
-                    CFmtcapturaFrm::OpenCaptureCommand})
-        EXPECT_TRUE(first.frame->CommandAction(id)->isEnabled()) << id;
-    EXPECT_EQ(first.frame->CommandAction(CFmtcapturaFrm::OpenCaptureCommand)->statusTip(),
+    for (auto id : {CommandId::SaveCapture, CommandId::SaveCaptureAs, CommandId::OpenCapturedData})
+        EXPECT_TRUE(first.frame->CommandAction(id)->isEnabled()) << static_cast<int>(id);
+    EXPECT_EQ(first.frame->CommandAction(CommandId::OpenCapturedData)->statusTip(),
               "Abre un archivo con datos previamente capturados");
 
     // A cancelled dialog writes nothing and leaves no current file.
-    first.Run(CFmtcapturaFrm::SaveCaptureCommand);
+    first.Run(CommandId::SaveCapture);
     EXPECT_EQ(first.questions, 1);
     EXPECT_TRUE(first.frame->Document().CapturedDataPath().isEmpty());
 
@@ -458,14 +458,14 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     first.Edit(1176)->setText("tres");
     const QString cap = dir.filePath("datos.cap");
     first.answers << cap;
-    first.Run(CFmtcapturaFrm::SaveCaptureCommand);
+    first.Run(CommandId::SaveCapture);
     EXPECT_EQ(first.questions, 2);
     EXPECT_EQ(first.frame->Document().CapturedDataPath(), cap);
 
     // "Limpiar" keeps the current file: the next save overwrites it without asking.
-    first.Run(CFmtcapturaFrm::ClearCommand);
+    first.Run(CommandId::Clear);
     first.Edit(1175)->setText("otro");
-    first.Run(CFmtcapturaFrm::SaveCaptureCommand);
+    first.Run(CommandId::SaveCapture);
     EXPECT_EQ(first.questions, 2);
     EXPECT_TRUE(Contents(cap).contains("otro"));
     EXPECT_FALSE(Contents(cap).contains("uno"));
@@ -478,14 +478,14 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     table->Cells().SetCell(1, 2, "3", false);
     table->Cells().SetCell(2, 2, "1.5", false);
     first.answers << copy;
-    first.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+    first.Run(CommandId::SaveCaptureAs);
     EXPECT_EQ(first.questions, 3);
     EXPECT_EQ(first.frame->Document().CapturedDataPath(), copy);
 
     CaptureFrame second(format);
     second.Edit(1176)->setText("previo");
     second.answers << copy;
-    second.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    second.Run(CommandId::OpenCapturedData);
     EXPECT_TRUE(second.messages.isEmpty()) << second.messages.join('\n').toStdString();
     EXPECT_EQ(second.Edit(1174)->text(), "uno");
     EXPECT_EQ(second.Edit(1175)->text(), "otro");
@@ -501,7 +501,7 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     // A save that fails tells why, and the chosen path stays the current file.
     const QString nowhere = dir.filePath("no existe/datos.cap");
     second.answers << nowhere;
-    second.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+    second.Run(CommandId::SaveCaptureAs);
     EXPECT_EQ(second.messages.size(), 1);
     EXPECT_EQ(second.frame->Document().CapturedDataPath(), nowhere);
 }
@@ -512,19 +512,19 @@ TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
     CaptureFrame foreign(other);
     const QString foreignCap = dir.filePath("ajeno.cap");
     foreign.answers << foreignCap;
-    foreign.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+    foreign.Run(CommandId::SaveCaptureAs);
 
     CaptureFrame window(ThreeFields().Save(dir, "factura.fmt"));
     window.Edit(1174)->setText("uno");
     window.Edit(1175)->setText("dos");
     const QString cap = dir.filePath("datos.cap");
     window.answers << cap;
-    window.Run(CFmtcapturaFrm::SaveCaptureAsCommand);
+    window.Run(CommandId::SaveCaptureAs);
 
     CaptureFrame target(window.frame->Path());
     target.Edit(1174)->setText("antes");
     target.answers << foreignCap;
-    target.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    target.Run(CommandId::OpenCapturedData);
     EXPECT_EQ(target.messages, QStringList({"El archivo seleccionado es del tipo Factura.fmt y "
                                             "no del formato factura.fmt actual"}));
     EXPECT_EQ(target.Edit(1174)->text(), "antes");
@@ -539,7 +539,7 @@ TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
     file.write(bytes.left(bytes.size() - 2));
     file.close();
     target.answers << cut;
-    target.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    target.Run(CommandId::OpenCapturedData);
     ASSERT_EQ(target.messages.size(), 2);
     EXPECT_TRUE(target.messages.at(1).contains("No se cargó ningún valor"));
     EXPECT_EQ(target.Edit(1174)->text(), "antes");
@@ -661,8 +661,8 @@ TEST(CaptureWindowTest, ChangedValuesAreNotLostWithoutAQuestion) {
     // Nothing typed, or a value typed back as it was: nothing to ask.
     w.Edit(1174)->setText("ZAPATA");
     w.Edit(1174)->setText("");
-    w.Run(CFmtcapturaFrm::ClearCommand);
-    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    w.Run(CommandId::Clear);
+    w.Run(CommandId::OpenCapturedData);
     EXPECT_TRUE(w.saveQuestions.isEmpty());
     EXPECT_EQ(w.questions, 1);
 
@@ -674,27 +674,27 @@ TEST(CaptureWindowTest, ChangedValuesAreNotLostWithoutAQuestion) {
     Leave(w.Edit(1176));
     EXPECT_EQ(w.Edit(1177)->text(), "6.00");
     w.saveAnswer = SaveQuestion::Answer::Cancel;
-    w.Run(CFmtcapturaFrm::ClearCommand);
+    w.Run(CommandId::Clear);
     EXPECT_EQ(w.saveQuestions, QStringList({"¿Desea guardar los datos capturados?"}));
     w.saveAnswer = SaveQuestion::Answer::Save;
-    w.Run(CFmtcapturaFrm::ClearCommand);
+    w.Run(CommandId::Clear);
     EXPECT_EQ(w.offered, dir.filePath("factura-a-1024.cap"));
     EXPECT_EQ(w.Edit(1174)->text(), "ZAPATA");
 
     // "Sí" saves under the name chosen, then "Limpiar" goes on; the empty fields ask nothing.
     const QString cap = w.offered;
     w.answers << cap;
-    w.Run(CFmtcapturaFrm::ClearCommand);
+    w.Run(CommandId::Clear);
     EXPECT_TRUE(Contents(cap).contains("ZAPATA"));
     EXPECT_EQ(w.Edit(1174)->text(), "");
     EXPECT_EQ(w.saveQuestions.size(), 3);
-    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    w.Run(CommandId::OpenCapturedData);
     EXPECT_EQ(w.saveQuestions.size(), 3);
 
     // Loaded again, the values are as saved. A quantity changed and typed back as it was is no
     // change, and nor is the calculated field that followed it there and back.
     w.answers << cap;
-    w.Run(CFmtcapturaFrm::OpenCaptureCommand);
+    w.Run(CommandId::OpenCapturedData);
     EXPECT_EQ(w.Edit(1174)->text(), "ZAPATA");
     for (const char* quantity : {"4", "3"}) {
         w.Edit(1176)->setText(quantity);

@@ -1,4 +1,5 @@
 #include "capture_model/CaptureScreenForm.h"
+#include "commands/CommandId.h"
 
 #include "common/FileSizeLimit.h"
 
@@ -156,7 +157,7 @@ protected:
 TEST_F(MarginsCommandTest, OffsetsBuiltIntoTheFormatPrintWhereTheOffsetsDid) {
     const QByteArray original = Contents(m_path);
     OpenAndType(m_path);
-    QAction* command = m_frame.CommandAction(CFmtcapturaFrm::MarginsCommand);
+    QAction* command = m_frame.CommandAction(CommandId::Margins);
     ASSERT_TRUE(command->isEnabled());
     command->trigger(); // cancelled
     m_answer = QStringList{"0.5", "0.2"};

@@ -1,4 +1,5 @@
 #include "capture_model/CaptureScreenForm.h"
+#include "commands/CommandId.h"
 #include "common/SheetPixels.h"
 
 #include "common/FileSizeLimit.h"
@@ -103,13 +104,13 @@ TEST_F(PreviewExportTest, PreviewAndExportShowThePrintedSheetMarkForMark) {
             paint(printer);
             return false;
         });
-    m_frame.CommandAction(CFmtcapturaFrm::PreviewCommand)->trigger();
+    m_frame.CommandAction(CommandId::Preview)->trigger();
 
     m_frame.SetPdfChooser([this](const QString&) { return Path("export.pdf"); });
-    m_frame.CommandAction(CFmtcapturaFrm::ExportPdfCommand)->trigger();
+    m_frame.CommandAction(CommandId::ExportPdf)->trigger();
 
     m_printTo = Path("printed.pdf");
-    m_frame.CommandAction(CFmtcapturaFrm::PrintCommand)->trigger();
+    m_frame.CommandAction(CommandId::Print)->trigger();
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
 
     const QImage printed = RenderPdf(Path("printed.pdf"), kDpi);
@@ -161,7 +162,7 @@ TEST_F(PreviewExportTest, FailedOrCancelledExportLeavesTheOldFile) {
 
 TEST_F(PreviewExportTest, CalibrationSheetIsShiftedByTheInstallationsOffsets) {
     m_printTo = Path("calibration.pdf");
-    m_frame.CommandAction(CFmtcapturaFrm::CalibrationSheetCommand)->trigger();
+    m_frame.CommandAction(CommandId::CalibrationSheet)->trigger();
     const QImage sheet = RenderPdf(m_printTo, kDpi);
     ASSERT_FALSE(sheet.isNull());
     // FacX 50 moves cross A 5 mm left, FacY -30 moves it 3 mm down.
@@ -210,7 +211,7 @@ TEST_F(PreviewExportTest, TheStationeryLiesUnderThePreviewAndNeverGoesOntoPaper)
             paint(printer);
             return true;
         });
-    m_frame.CommandAction(CFmtcapturaFrm::PreviewCommand)->trigger();
+    m_frame.CommandAction(CommandId::Preview)->trigger();
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
     const QImage printed = RenderPdf(Path("from-preview.pdf"), kDpi);
     ASSERT_FALSE(printed.isNull());

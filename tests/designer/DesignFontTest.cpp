@@ -1,6 +1,7 @@
 // The font of a control through the font dialog: the dialog opens on the font the record names,
 // and gives the record back byte for byte when the user changes nothing.
 #include "capture_model/CaptureControlTypes.h"
+#include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "designer/FontChoice.h"
@@ -102,7 +103,7 @@ protected:
             else
                 dialog->reject();
         });
-        frame.CommandAction(CFmtdesignFrm::FontCommand)->trigger();
+        frame.CommandAction(CommandId::Font)->trigger();
     }
 
     CFmtdesignFrm frame;

@@ -1,9 +1,10 @@
+#include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/CFmtdesignView.h"
 #include "designer/DesignDocument.h"
-#include "designer/ZoomBox.h"
 #include "imaging/TestPictures.h"
 #include "model/CControles.h"
+#include "platform_widgets/ZoomBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +27,7 @@ namespace {
 
 using Frame = CFmtdesignFrm;
 
-QAction& Command(Frame& frame, Frame::Command id) {
+QAction& Command(Frame& frame, CommandId id) {
     return *frame.CommandAction(id);
 }
 
@@ -68,8 +69,8 @@ TEST(DesignFrameTest, CaptionMenusAndToolBars) {
     // The buttons, their separators, and the zoom box after one more.
     EXPECT_EQ(w.frame.ToolBar(130)->actions().size(), 21 + 4 + 2);
     EXPECT_EQ(w.frame.ToolBar(136)->actions().size(), 10 + 2);
-    EXPECT_EQ(Command(w.frame, Frame::InsertTableCommand).toolTip(), "Tabla");
-    EXPECT_EQ(Command(w.frame, Frame::InsertTableCommand).statusTip(),
+    EXPECT_EQ(Command(w.frame, CommandId::InsertTable).toolTip(), "Tabla");
+    EXPECT_EQ(Command(w.frame, CommandId::InsertTable).statusTip(),
               "Inserta un control de captura de retícula");
 
     QTemporaryDir dir;
@@ -121,8 +122,8 @@ TEST(DesignFrameTest, ThePageHasTheKeysAndNoToolBarHidesItsButtons) {
 
 TEST(DesignFrameTest, SnapCommandsTickTheStepInUse) {
     DesignWindow w;
-    QAction& mm = Command(w.frame, Frame::SnapMillimetreCommand);
-    QAction& cm = Command(w.frame, Frame::SnapCentimetreCommand);
+    QAction& mm = Command(w.frame, CommandId::SnapMillimetre);
+    QAction& cm = Command(w.frame, CommandId::SnapCentimetre);
     EXPECT_TRUE(mm.isChecked());
     EXPECT_FALSE(cm.isChecked());
     cm.trigger();
@@ -140,10 +141,10 @@ TEST(DesignFrameTest, SnapCommandsTickTheStepInUse) {
 
 TEST(DesignFrameTest, CommandsFollowTheSelection) {
     DesignWindow w;
-    EXPECT_FALSE(Command(w.frame, Frame::SaveCommand).isEnabled());
-    EXPECT_FALSE(Command(w.frame, Frame::SaveAsCommand).isEnabled());
-    EXPECT_FALSE(Command(w.frame, Frame::DeleteCommand).isEnabled());
-    EXPECT_TRUE(Command(w.frame, Frame::FontCommand).isEnabled()); // the font for every control
+    EXPECT_FALSE(Command(w.frame, CommandId::SaveFormat).isEnabled());
+    EXPECT_FALSE(Command(w.frame, CommandId::SaveFormatAs).isEnabled());
+    EXPECT_FALSE(Command(w.frame, CommandId::Delete).isEnabled());
+    EXPECT_TRUE(Command(w.frame, CommandId::Font).isEnabled()); // the font for every control
 
     QTemporaryDir dir;
     const QString bmp = dir.filePath("logo.bmp");
@@ -174,20 +175,20 @@ TEST(DesignFrameTest, CommandsFollowTheSelection) {
         ASSERT_NE(w.Insert(type, 200, -200, type == ControlTypeCode::Imagen ? bmp : QString()),
                   nullptr);
         const auto name = static_cast<int>(type);
-        EXPECT_EQ(Command(w.frame, Frame::ColorCommand).isEnabled(), allows.color) << name;
-        EXPECT_EQ(Command(w.frame, Frame::UpperCaseCommand).isEnabled(), allows.upper) << name;
-        EXPECT_EQ(Command(w.frame, Frame::FontCommand).isEnabled(), allows.font) << name;
-        EXPECT_EQ(Command(w.frame, Frame::AlignCentreCommand).isEnabled(), allows.font) << name;
-        EXPECT_EQ(Command(w.frame, Frame::HorizontalLineCommand).isEnabled(), allows.line) << name;
-        EXPECT_TRUE(Command(w.frame, Frame::DeleteCommand).isEnabled());
-        EXPECT_TRUE(Command(w.frame, Frame::SaveCommand).isEnabled());
+        EXPECT_EQ(Command(w.frame, CommandId::Color).isEnabled(), allows.color) << name;
+        EXPECT_EQ(Command(w.frame, CommandId::UpperCase).isEnabled(), allows.upper) << name;
+        EXPECT_EQ(Command(w.frame, CommandId::Font).isEnabled(), allows.font) << name;
+        EXPECT_EQ(Command(w.frame, CommandId::AlignCentre).isEnabled(), allows.font) << name;
+        EXPECT_EQ(Command(w.frame, CommandId::HorizontalLine).isEnabled(), allows.line) << name;
+        EXPECT_TRUE(Command(w.frame, CommandId::Delete).isEnabled());
+        EXPECT_TRUE(Command(w.frame, CommandId::SaveFormat).isEnabled());
     }
-    Command(w.frame, Frame::InsertTableCommand).trigger();
-    EXPECT_TRUE(Command(w.frame, Frame::InsertTableCommand).isChecked());
-    EXPECT_FALSE(Command(w.frame, Frame::SelectToolCommand).isChecked());
-    Command(w.frame, Frame::SelectToolCommand).trigger();
-    EXPECT_FALSE(Command(w.frame, Frame::InsertTableCommand).isChecked());
-    EXPECT_TRUE(Command(w.frame, Frame::SelectToolCommand).isChecked());
+    Command(w.frame, CommandId::InsertTable).trigger();
+    EXPECT_TRUE(Command(w.frame, CommandId::InsertTable).isChecked());
+    EXPECT_FALSE(Command(w.frame, CommandId::SelectTool).isChecked());
+    Command(w.frame, CommandId::SelectTool).trigger();
+    EXPECT_FALSE(Command(w.frame, CommandId::InsertTable).isChecked());
+    EXPECT_TRUE(Command(w.frame, CommandId::SelectTool).isChecked());
 }
 
 TEST(DesignFrameTest, FontForEveryControlOnlyAfterYes) {
@@ -215,12 +216,12 @@ TEST(DesignFrameTest, FontForEveryControlOnlyAfterYes) {
         return std::optional<QFont>(picked);
     });
     const QByteArray before = w.Doc().Bytes();
-    Command(w.frame, Frame::FontCommand).trigger();
+    Command(w.frame, CommandId::Font).trigger();
     EXPECT_EQ(dialogs, 0);
     EXPECT_EQ(w.Doc().Bytes(), before);
 
     agree = true;
-    Command(w.frame, Frame::FontCommand).trigger();
+    Command(w.frame, CommandId::Font).trigger();
     EXPECT_EQ(dialogs, 1);
     const LogFont first = w.Doc().Controls().front()->GetFont();
     EXPECT_EQ(first.Face(), "Liberation Serif");

@@ -6,11 +6,11 @@
 #include "designer/CFmtdesignView.h"
 #include "designer/CRules.h"
 #include "designer/DesignDocument.h"
-#include "designer/ZoomBox.h"
-#include "designer/ZoomLevel.h"
 #include "model/CConsText.h"
 #include "model/CRectangulo.h"
 #include "model/FormatFile.h"
+#include "platform_widgets/ZoomBox.h"
+#include "platform_widgets/ZoomLevel.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,4 +1,5 @@
 #include "capture_model/CaptureControlTypes.h"
+#include "commands/CommandId.h"
 #include "designer/AccessCheck.h"
 #include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignFrm.h"
@@ -128,7 +129,7 @@ TEST(FormatSettingsTest, RefusedKeyLeavesTheWindowAsItWas) {
     // "Abrir formato..." asks the same question and keeps the window as it was on a refusal.
     Window other;
     other.frame.SetFileChooser([&locked](Frame::FormatDialog) { return locked; });
-    other.frame.CommandAction(Frame::OpenFormatCommand)->trigger();
+    other.frame.CommandAction(CommandId::OpenForDesign)->trigger();
     EXPECT_EQ(other.questions, 1);
     EXPECT_EQ(other.told, std::vector<QString>{"Usted no tiene acceso a este archivo"});
     EXPECT_TRUE(other.frame.Document().Path().isEmpty());
@@ -172,7 +173,7 @@ TEST(FormatSettingsTest, SettingsCommandIsOneStepThatUndoes) {
     const int steps = doc.UndoStack().count();
     std::optional<FormatSettings> answer;
     w.frame.SetSettingsEditor([&answer](const FormatSettings&) { return answer; });
-    QAction* command = w.frame.CommandAction(Frame::SettingsCommand);
+    QAction* command = w.frame.CommandAction(CommandId::FormatSettings);
     ASSERT_TRUE(command->isEnabled());
 
     // Cancel, and OK with nothing changed, add no step.

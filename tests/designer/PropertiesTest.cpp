@@ -1,4 +1,5 @@
 #include "DesignerTestSupport.h"
+#include "commands/CommandId.h"
 
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
@@ -347,7 +348,7 @@ TEST_F(PropertiesTest, NothingIsCutOffAtAnyType) {
 TEST(PropertiesBar, IsShownAgainWhereItWasLeft) {
     CaptureControlTypes::RegisterAll();
     CFmtdesignFrm frame;
-    QAction* command = frame.CommandAction(CFmtdesignFrm::PropertiesCommand);
+    QAction* command = frame.CommandAction(CommandId::Properties);
     EXPECT_TRUE(command->isEnabled());
     EXPECT_EQ(frame.PropertiesBar(), nullptr);
 

@@ -1,4 +1,5 @@
 #include "DesignerTestSupport.h"
+#include "commands/CommandId.h"
 
 #include "designer/BackdropCalibrationDialog.h"
 #include "designer/CFmtdesignFrm.h"
@@ -7,6 +8,7 @@
 #include "designer/TwoPointPicker.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/PlenovaError.h"
+#include "platform_widgets/PdfPageTool.h"
 
 #include <QAction>
 #include <QFile>
@@ -285,9 +287,9 @@ TEST_F(ReferenceBackdropTest, APageOfAPdfAtItsTrueSize) {
         painter.fillRect(QRect(0, 0, 100, 100), Qt::red);
     }
     ReferenceBackdrop backdrop;
-    backdrop.Load(pdf, 2);
+    backdrop.Load(pdf, 2, &PdfPageTool::RenderPage);
     EXPECT_EQ(backdrop.Page(), 2);
-    EXPECT_NEAR(backdrop.DeclaredDpi(), ReferenceBackdrop::kPdfDpi, 0.01);
+    EXPECT_NEAR(backdrop.DeclaredDpi(), PdfPageTool::kDpi, 0.01);
     // A5 is 148 x 210 mm, a little more in whole points and then in whole pixels.
     EXPECT_NEAR(backdrop.Placement().width(), 1480.0, 2.5);
     EXPECT_NEAR(backdrop.Placement().height(), 2100.0, 2.5);
@@ -296,14 +298,23 @@ TEST_F(ReferenceBackdropTest, APageOfAPdfAtItsTrueSize) {
     EXPECT_LT(corner.green(), 60);
 
     try {
-        backdrop.Load(pdf, 3);
+        backdrop.Load(pdf, 3, &PdfPageTool::RenderPage);
         ADD_FAILURE();
     } catch (const PlenovaError& e) {
         EXPECT_TRUE(e.Message().contains(QStringLiteral("tiene 2 página(s); no hay página 3")))
             << e.Message().toStdString();
     }
     const QString fake = Written(QStringLiteral("falso.pdf"), QByteArray("%PDF-1.4 nothing"));
-    EXPECT_THROW(backdrop.Load(fake, 1), PlenovaError);
+    EXPECT_THROW(backdrop.Load(fake, 1, &PdfPageTool::RenderPage), PlenovaError);
+    EXPECT_EQ(backdrop.Page(), 2);
+    // The format's own code starts no program: without the windows' renderer a PDF is refused.
+    try {
+        backdrop.Load(pdf, 1);
+        ADD_FAILURE();
+    } catch (const PlenovaError& e) {
+        EXPECT_TRUE(e.Message().contains(QStringLiteral("no se puede leer aquí")))
+            << e.Message().toStdString();
+    }
     EXPECT_EQ(backdrop.Page(), 2);
 }
 
@@ -334,13 +345,13 @@ TEST_F(ReferenceBackdropTest, TheFormatFileIsTheSameWithABackdrop) {
     ASSERT_TRUE(again.frame.OpenFormat(traced));
     EXPECT_TRUE(again.frame.Backdrop().IsSet());
     EXPECT_NEAR(again.frame.Backdrop().Placement().width(), 127.0, 0.01);
-    EXPECT_TRUE(again.frame.CommandAction(CFmtdesignFrm::ShowBackdropCommand)->isChecked());
+    EXPECT_TRUE(again.frame.CommandAction(CommandId::ShowBackdrop)->isChecked());
 
     // "Quitar fondo" takes it away, also from beside the format.
-    again.frame.CommandAction(CFmtdesignFrm::RemoveBackdropCommand)->trigger();
+    again.frame.CommandAction(CommandId::RemoveBackdrop)->trigger();
     EXPECT_FALSE(again.frame.Backdrop().IsSet());
     EXPECT_FALSE(QFile::exists(traced + QStringLiteral(".fondo")));
-    EXPECT_FALSE(again.frame.CommandAction(CFmtdesignFrm::ShowBackdropCommand)->isEnabled());
+    EXPECT_FALSE(again.frame.CommandAction(CommandId::ShowBackdrop)->isEnabled());
 }
 
 TEST_F(ReferenceBackdropTest, AMissingPictureIsToldOnceAndTheFormatOpens) {
@@ -387,7 +398,7 @@ TEST_F(ReferenceBackdropTest, DrawnOverThePaperAndUnderTheControls) {
         Blended(PixelAt(shot, view.ToPixel(Point{r.left - 10, midY})), 50, qRgb(255, 0, 0)));
     EXPECT_EQ(PixelAt(shot, view.ToPixel(Point{210, -100})), QColor(Qt::white));
 
-    w.frame.CommandAction(CFmtdesignFrm::ShowBackdropCommand)->trigger();
+    w.frame.CommandAction(CommandId::ShowBackdrop)->trigger();
     EXPECT_FALSE(w.frame.Backdrop().IsShown());
     const QImage hidden = view.viewport()->grab().toImage();
     EXPECT_EQ(PixelAt(hidden, view.ToPixel(Point{r.left - 10, midY})), QColor(Qt::white));

@@ -7,10 +7,11 @@
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CalculatedFields.h"
 #include "capture_model/CaptureControlTypes.h"
-#include "designer/ZoomBox.h"
-#include "designer/ZoomLevel.h"
+#include "commands/CommandId.h"
 #include "model/CConsText.h"
 #include "model/FormatFile.h"
+#include "platform_widgets/ZoomBox.h"
+#include "platform_widgets/ZoomLevel.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "screen_designer/CFmtpantallaView.h"
 #include "screen_designer/ScreenDocument.h"
@@ -87,7 +88,7 @@ protected:
             orders.push_back(At(i).captureOrder);
         return orders;
     }
-    QAction* Command(CFmtpantallaFrm::Command id) { return window.CommandAction(id); }
+    QAction* Command(CommandId id) { return window.CommandAction(id); }
     QByteArray FileBytes() const {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -102,7 +103,7 @@ protected:
 
 TEST_F(ScreenWindowTest, ClicksInOrderModeNumberTheFieldsAndEmptySpaceEndsIt) {
     EXPECT_EQ(window.windowTitle(), "Diseño de pantalla - " + path);
-    QAction* order = Command(CFmtpantallaFrm::CaptureOrderCommand);
+    QAction* order = Command(CommandId::CaptureOrder);
     EXPECT_FALSE(order->isChecked());
     order->trigger();
     EXPECT_TRUE(order->isChecked());
@@ -131,13 +132,13 @@ TEST_F(ScreenWindowTest, DragsMoveOnTheGridAndResizesStopAtTheMinimum) {
     // A constant text under the pointer is never picked.
     Click(Point{600, 400});
     EXPECT_EQ(Doc().Selected(), nullptr);
-    EXPECT_FALSE(Command(CFmtpantallaFrm::CaptionLeftCommand)->isEnabled());
+    EXPECT_FALSE(Command(CommandId::CaptionLeft)->isEnabled());
 
     // The pointer moves 13 and 3 pixels; A moves in whole steps of 4 from the snapped press.
     Drag(Point{201, 31}, Point{214, 34});
     EXPECT_EQ(Doc().Selected(), &At(kA));
     EXPECT_EQ(At(kA).screenRect, (ScreenRect{132, 24, 332, 44}));
-    EXPECT_TRUE(Command(CFmtpantallaFrm::CaptionLeftCommand)->isEnabled());
+    EXPECT_TRUE(Command(CommandId::CaptionLeft)->isEnabled());
     EXPECT_EQ(Doc().UndoStack().count(), 1);
 
     // Over A's right handle the pointer arms a resize.
@@ -226,9 +227,9 @@ TEST_F(ScreenWindowTest, ACtrlZDuringADragUndoesTheWholeDrag) {
 TEST_F(ScreenWindowTest, TheSavedFormatPlacesEveryEntryWhereItWasArranged) {
     Drag(Point{200, 70}, Point{400, 270});
     Click(Point{400, 270});
-    Command(CFmtpantallaFrm::CaptionLeftCommand)->trigger();
+    Command(CommandId::CaptionLeft)->trigger();
     EXPECT_TRUE(At(kB).captionLeft);
-    Command(CFmtpantallaFrm::CaptureOrderCommand)->trigger();
+    Command(CommandId::CaptureOrder)->trigger();
     Click(Point{200, 110});
     ASSERT_TRUE(window.Save());
     EXPECT_FALSE(Doc().IsModified());

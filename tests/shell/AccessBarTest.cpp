@@ -1,4 +1,5 @@
 #include "capture/CFmtcapturaFrm.h"
+#include "commands/CommandId.h"
 #include "designer/AccessKeyDialog.h"
 #include "designer/CFmtdesignFrm.h"
 #include "model/Format.h"
@@ -323,8 +324,8 @@ TEST(AccessBarTest, TheMainFrameOpensFromTheBarAndKeepsItAtHand) {
     // The close box puts the bar away; "Barra de acceso" of any menu brings it back, docked on
     // the left, and is ticked while it shows.
     CSizingControlBar* dock = frame.AccessBarDock();
-    QAction* mainCommand = frame.CommandAction(CMainFrame::AccessBarCommand);
-    QAction* designCommand = design->CommandAction(CFmtdesignFrm::AccessBarCommand);
+    QAction* mainCommand = frame.CommandAction(CommandId::AccessBar);
+    QAction* designCommand = design->CommandAction(CommandId::AccessBar);
     EXPECT_EQ(frame.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
     EXPECT_TRUE(mainCommand->isChecked());
     EXPECT_TRUE(designCommand->isEnabled());

@@ -1,6 +1,7 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
@@ -178,14 +179,15 @@ TEST(ChildWindowsTest, TheWindowMenuListsArrangesAndClosesTheWindows) {
     // each in the stack stands lower and further right than the one behind it.
     const QRect area(QPoint(0, 0), frame.MdiArea()->viewport()->size());
     screen->showMaximized();
-    for (WindowMenu::Command arrange : {WindowMenu::TileCommand, WindowMenu::CascadeCommand}) {
+    for (CommandId arrange : {CommandId::Tile, CommandId::Cascade}) {
         windows.CommandAction(arrange)->trigger();
         const QList<QMdiSubWindow*> stacked =
             frame.MdiArea()->subWindowList(QMdiArea::StackingOrder);
         for (int i = 0; i < stacked.size(); ++i) {
             EXPECT_FALSE(stacked.at(i)->isMaximized());
-            EXPECT_TRUE(area.contains(stacked.at(i)->geometry())) << arrange << " " << i;
-            if (arrange == WindowMenu::CascadeCommand && i > 0) {
+            EXPECT_TRUE(area.contains(stacked.at(i)->geometry()))
+                << static_cast<int>(arrange) << " " << i;
+            if (arrange == CommandId::Cascade && i > 0) {
                 EXPECT_GT(stacked.at(i)->pos().y(), stacked.at(i - 1)->pos().y()) << i;
             }
         }
@@ -210,8 +212,8 @@ TEST(ChildWindowsTest, TheWindowMenuListsArrangesAndClosesTheWindows) {
     EXPECT_EQ(frame.windowTitle(), "PLENOVA ");
     emit windows.Menu()->aboutToShow();
     EXPECT_TRUE(windows.WindowActions().isEmpty());
-    EXPECT_FALSE(windows.CommandAction(WindowMenu::CascadeCommand)->isEnabled());
-    EXPECT_FALSE(windows.CommandAction(WindowMenu::CloseAllCommand)->isEnabled());
+    EXPECT_FALSE(windows.CommandAction(CommandId::Cascade)->isEnabled());
+    EXPECT_FALSE(windows.CommandAction(CommandId::CloseAllWindows)->isEnabled());
     EXPECT_EQ(shown.MenuTitles(), QStringList({"&Archivo", "&Ver", "Ay&uda"}));
 }
 

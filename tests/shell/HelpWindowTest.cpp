@@ -1,5 +1,6 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "grid/CVrGrid.h"
 #include "shell/CHelpWindow.h"
@@ -64,7 +65,7 @@ TEST(HelpWindowTest, EveryWayToHelpShowsTheOneHelpWindowOnItsContents) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     EXPECT_EQ(frame.HelpWindow(), nullptr);
 
-    QAction* contents = frame.CommandAction(CMainFrame::HelpCommand);
+    QAction* contents = frame.CommandAction(CommandId::Help);
     EXPECT_EQ(contents->text(), "&Contenido");
     ASSERT_TRUE(contents->isEnabled());
     contents->trigger();
@@ -86,14 +87,14 @@ TEST(HelpWindowTest, EveryWayToHelpShowsTheOneHelpWindowOnItsContents) {
     ASSERT_NE(entry, nullptr);
     ASSERT_NE(table, nullptr);
     CFmtdesignFrm* design = frame.NewDesign();
-    QAction* captureHelp = capture->CommandAction(CFmtcapturaFrm::HelpCommand);
-    QAction* designHelp = design->CommandAction(CFmtdesignFrm::HelpCommand);
+    QAction* captureHelp = capture->CommandAction(CommandId::Help);
+    QAction* designHelp = design->CommandAction(CommandId::Help);
     EXPECT_TRUE(captureHelp->isEnabled());
     EXPECT_TRUE(designHelp->isEnabled());
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"capture window", [&] { captureHelp->trigger(); }},
         {"design window", [&] { designHelp->trigger(); }},
-        {"57670", [&] { frame.CommandAction(CMainFrame::HelpKeyCommand)->trigger(); }},
+        {"57670", [&] { frame.CommandAction(CommandId::HelpKey)->trigger(); }},
         {"F1 in the main frame", [&] { QTest::keyClick(&frame, Qt::Key_F1); }},
         {"F1 in a design window", [&] { QTest::keyClick(design, Qt::Key_F1); }},
         {"F1 in a capture field", [&] { QTest::keyClick(entry, Qt::Key_F1); }},

@@ -4,6 +4,7 @@
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
 #include "capture_model/CaptureDocument.h"
+#include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
@@ -172,13 +173,13 @@ TEST(ShellTest, PrinterSetUpIsTheApplicationsForEveryCaptureWindow) {
         setUp << &printer;
         return true;
     });
-    QAction* mainSetUp = frame.CommandAction(CMainFrame::PrintSetupCommand);
+    QAction* mainSetUp = frame.CommandAction(CommandId::PrintSetup);
     EXPECT_EQ(mainSetUp->text(), "Con&figurar impresora...");
     EXPECT_TRUE(mainSetUp->isEnabled());
     mainSetUp->trigger();
     CFmtcapturaFrm* capture = frame.OpenForCapture(factura);
     ASSERT_NE(capture, nullptr);
-    QAction* captureSetUp = capture->CommandAction(CFmtcapturaFrm::PrintSetupCommand);
+    QAction* captureSetUp = capture->CommandAction(CommandId::PrintSetup);
     EXPECT_TRUE(captureSetUp->isEnabled());
     captureSetUp->trigger();
     PrinterDialogs::ReplacePageSetupDialog({});
@@ -236,7 +237,7 @@ TEST(ShellTest, DesignWindowsComeFromTheMainMenuAndTheirChangesAreAskedFor) {
     frame.resize(1000, 700);
     frame.show();
 
-    frame.CommandAction(CMainFrame::NewDesignCommand)->trigger();
+    frame.CommandAction(CommandId::NewDesign)->trigger();
     ASSERT_EQ(frame.MdiArea()->subWindowList().size(), 1);
     auto* design = qobject_cast<CFmtdesignFrm*>(frame.MdiArea()->subWindowList().constFirst());
     ASSERT_NE(design, nullptr);
@@ -329,7 +330,7 @@ TEST(ShellTest, CaptureScreenDesignWindowsOpenWithoutAKeyAndAskBeforeLosingChang
     frame.SetUnattended(true);
     frame.resize(1000, 700);
     frame.show();
-    EXPECT_TRUE(frame.CommandAction(CMainFrame::OpenScreenDesignCommand)->isEnabled());
+    EXPECT_TRUE(frame.CommandAction(CommandId::OpenForScreenDesign)->isEnabled());
 
     // A format locked with a key opens here without being asked for it.
     Format format;

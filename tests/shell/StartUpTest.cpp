@@ -1,5 +1,6 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture_model/CaptureFileError.h"
+#include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
@@ -168,9 +169,9 @@ TEST(StartUpTest, EveryWindowsAboutCommandShowsThePictureAndAceptarClosesIt) {
     ASSERT_NE(capture, nullptr);
     CFmtdesignFrm* design = frame.NewDesign();
 
-    const QList<QAction*> commands = {frame.CommandAction(CMainFrame::AboutCommand),
-                                      capture->CommandAction(CFmtcapturaFrm::AboutCommand),
-                                      design->CommandAction(CFmtdesignFrm::AboutCommand)};
+    const QList<QAction*> commands = {frame.CommandAction(CommandId::About),
+                                      capture->CommandAction(CommandId::About),
+                                      design->CommandAction(CommandId::About)};
     for (QAction* about : commands) {
         QSize shown;
         QTimer::singleShot(0, [&shown] {

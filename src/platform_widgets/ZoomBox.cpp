@@ -1,6 +1,6 @@
-#include "designer/ZoomBox.h"
+#include "platform_widgets/ZoomBox.h"
 
-#include "designer/ZoomLevel.h"
+#include "platform_widgets/ZoomLevel.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>

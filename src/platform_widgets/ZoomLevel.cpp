@@ -1,4 +1,4 @@
-#include "designer/ZoomLevel.h"
+#include "platform_widgets/ZoomLevel.h"
 
 #include <QAbstractScrollArea>
 #include <QLocale>

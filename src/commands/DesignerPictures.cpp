@@ -1,4 +1,4 @@
-#include "designer/DesignerPictures.h"
+#include "commands/DesignerPictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -450,51 +450,51 @@ void DrawAbout(QPainter& p) {
     Fill(p, 6.7, 10.8, 1.7, 1.7, kPaper);
 }
 
-struct ToolPicture {
-    int commandId;
+struct DrawnPicture {
+    ToolPicture picture;
     Draw draw;
 };
 
 // The buttons of toolbar 130, then of toolbar 136, in their toolbar order; then those that only
 // toolbar 148 adds (its "Guardar" is toolbar 130's).
-const std::vector<ToolPicture>& ToolPictures() {
-    static const std::vector<ToolPicture> pictures{
-        {32771, DrawNew},
-        {32772, DrawOpen},
-        {32773, DrawSave},
-        {32817, DrawSettings},
-        {32776, DrawSnapMillimetre},
-        {32788, DrawSnapCentimetre},
-        {32790, DrawSelect},
-        {32795, DrawDelete},
-        {32789, DrawProperties},
-        {32777, DrawTextLine},
-        {32778, DrawParagraph},
-        {32821, DrawDate},
-        {32779, DrawBoxes},
-        {32780, DrawCheckMark},
-        {32781, DrawTable},
-        {32782, DrawConstantText},
-        {32783, DrawConstantParagraph},
-        {32818, DrawImage},
-        {32784, DrawLine},
-        {32785, DrawRectangle},
-        {32812, DrawLabel},
-        {32787, DrawFont},
-        {32791, DrawColour},
-        {32792, DrawAlignLeft},
-        {32793, DrawAlignCentre},
-        {32794, DrawAlignRight},
-        {32822, DrawUpperCase},
-        {32796, DrawHorizontalLine},
-        {32797, DrawVerticalLine},
-        {32820, DrawFront},
-        {32819, DrawBack},
-        {32802, DrawOpenScreen},
-        {32806, DrawCaptionLeft},
-        {32805, DrawCaptionAbove},
-        {32807, DrawCaptureOrder},
-        {57664, DrawAbout},
+const std::vector<DrawnPicture>& ToolPictures() {
+    static const std::vector<DrawnPicture> pictures{
+        {ToolPicture::New, DrawNew},
+        {ToolPicture::Open, DrawOpen},
+        {ToolPicture::Save, DrawSave},
+        {ToolPicture::Settings, DrawSettings},
+        {ToolPicture::SnapMillimetre, DrawSnapMillimetre},
+        {ToolPicture::SnapCentimetre, DrawSnapCentimetre},
+        {ToolPicture::Select, DrawSelect},
+        {ToolPicture::Delete, DrawDelete},
+        {ToolPicture::Properties, DrawProperties},
+        {ToolPicture::TextLine, DrawTextLine},
+        {ToolPicture::Paragraph, DrawParagraph},
+        {ToolPicture::Date, DrawDate},
+        {ToolPicture::Boxes, DrawBoxes},
+        {ToolPicture::CheckMark, DrawCheckMark},
+        {ToolPicture::Table, DrawTable},
+        {ToolPicture::ConstantText, DrawConstantText},
+        {ToolPicture::ConstantParagraph, DrawConstantParagraph},
+        {ToolPicture::Image, DrawImage},
+        {ToolPicture::Line, DrawLine},
+        {ToolPicture::Rectangle, DrawRectangle},
+        {ToolPicture::Label, DrawLabel},
+        {ToolPicture::Font, DrawFont},
+        {ToolPicture::Colour, DrawColour},
+        {ToolPicture::AlignLeft, DrawAlignLeft},
+        {ToolPicture::AlignCentre, DrawAlignCentre},
+        {ToolPicture::AlignRight, DrawAlignRight},
+        {ToolPicture::UpperCase, DrawUpperCase},
+        {ToolPicture::HorizontalLine, DrawHorizontalLine},
+        {ToolPicture::VerticalLine, DrawVerticalLine},
+        {ToolPicture::Front, DrawFront},
+        {ToolPicture::Back, DrawBack},
+        {ToolPicture::OpenScreen, DrawOpenScreen},
+        {ToolPicture::CaptionLeft, DrawCaptionLeft},
+        {ToolPicture::CaptionAbove, DrawCaptionAbove},
+        {ToolPicture::CaptureOrder, DrawCaptureOrder},
+        {ToolPicture::About, DrawAbout},
     };
     return pictures;
 }
@@ -620,21 +620,21 @@ QCursor DesignerPictures::Cursor(int id) {
     return QCursor(pixmap, hot.x(), hot.y());
 }
 
-QPixmap DesignerPictures::ToolPixmap(int commandId, qreal ratio) {
-    for (const ToolPicture& picture : ToolPictures()) {
-        if (picture.commandId == commandId)
+QPixmap DesignerPictures::ToolPixmap(ToolPicture tool, qreal ratio) {
+    for (const DrawnPicture& picture : ToolPictures()) {
+        if (picture.picture == tool)
             return Render(kToolWidth, kToolHeight, ratio, picture.draw);
     }
     return QPixmap();
 }
 
-QIcon DesignerPictures::ToolIcon(int commandId) {
-    const QPixmap normal = ToolPixmap(commandId, 1);
+QIcon DesignerPictures::ToolIcon(ToolPicture tool) {
+    const QPixmap normal = ToolPixmap(tool, 1);
     if (normal.isNull())
         return QIcon();
     QIcon icon;
     icon.addPixmap(normal);
-    icon.addPixmap(ToolPixmap(commandId, 2));
+    icon.addPixmap(ToolPixmap(tool, 2));
     return icon;
 }
 
@@ -645,9 +645,9 @@ QList<int> DesignerPictures::CursorIds() {
     return ids;
 }
 
-QList<int> DesignerPictures::ToolIds() {
-    QList<int> ids;
-    for (const ToolPicture& picture : ToolPictures())
-        ids.append(picture.commandId);
-    return ids;
+QList<ToolPicture> DesignerPictures::Tools() {
+    QList<ToolPicture> tools;
+    for (const DrawnPicture& picture : ToolPictures())
+        tools.append(picture.picture);
+    return tools;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/ToolPicture.h"
+
 #include <QCursor>
 #include <QIcon>
 #include <QList>
@@ -25,18 +27,17 @@ public:
 
     // The cursor with that number; the platform's arrow for a number that is not one of ours.
     static QCursor Cursor(int id);
-    // The button picture of a toolbar command, at ratios 1 and 2; a null icon for a command
-    // that has no button.
-    static QIcon ToolIcon(int commandId);
+    // A toolbar button's picture, at ratios 1 and 2; a null icon for one not drawn here.
+    static QIcon ToolIcon(ToolPicture tool);
 
     // The pictures themselves at a device pixel ratio (1 or 2), and the cursor's hot spot in
     // pixels of ratio 1; null pictures for numbers that are not ours.
     static QPixmap CursorPixmap(int id, qreal ratio = 1);
     static QPoint CursorHotSpot(int id);
-    static QPixmap ToolPixmap(int commandId, qreal ratio = 1);
+    static QPixmap ToolPixmap(ToolPicture tool, qreal ratio = 1);
 
-    // Every number drawn here: the cursors, and the buttons of toolbars 130 and 136 in their
-    // toolbar order followed by those only toolbar 148 has.
+    // Every cursor drawn here, and every button: those of toolbars 130 and 136 in their toolbar
+    // order followed by those only toolbar 148 has.
     static QList<int> CursorIds();
-    static QList<int> ToolIds();
+    static QList<ToolPicture> Tools();
 };
