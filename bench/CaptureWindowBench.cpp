@@ -130,7 +130,8 @@ void BM_BatchOfInvoicesToOnePdf(benchmark::State& state) {
     const QString pdf = dir.filePath(QStringLiteral("lote.pdf"));
     for (auto _ : state) {
         const std::unique_ptr<QPdfWriter> writer = LetterPdf(pdf);
-        if (batch.Run(table, BatchFill::Output{writer.get(), {}, {}}) != BatchFill::Outcome::Done)
+        if (batch.Run(table, BatchFill::Output{writer.get(), {}, {}, {}}) !=
+            BatchFill::Outcome::Done)
             state.SkipWithError("the batch did not print");
     }
     state.counters["pages/s"] = benchmark::Counter(static_cast<double>(state.iterations() * rows),

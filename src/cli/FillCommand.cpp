@@ -62,13 +62,14 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
     if (folder)
         batch->Check(table);
     if (!output.Requested()) {
-        batch->Run(table, BatchFill::Output{nullptr, {}, *folder});
+        batch->Run(table, BatchFill::Output{nullptr, {}, *folder, {}});
         return 0;
     }
     // The PDF takes the place of an old one only when every row went onto it.
     output.Write({[&](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
-                      return batch->Run(table, BatchFill::Output{&printer, offsets,
-                                                                 folder.value_or(QString())}) ==
+                      return batch->Run(table,
+                                        BatchFill::Output{
+                                            &printer, offsets, folder.value_or(QString()), {}}) ==
                              BatchFill::Outcome::Done;
                   },
                   {}});
