@@ -46,12 +46,12 @@ void CheckCurrency(const QString& text, const QLocale& locale) {
                            "a shown amount changes when shown again", text, shown);
     }
 
-    // The words: only whole pesos from 0 to 999,999 (cents rounded as printed) have them.
+    // The words: only whole pesos from 0 to 999,999,999,999 (cents rounded as printed) have them.
     const double value = amount->ToDouble();
     const double cents = std::round(value * 100);
     const QString words = CNumberWords().AmountInWords(value);
     const bool outOfRange = words == CNumberWords::OutOfRangeMessage();
-    const bool writable = cents >= 0 && cents < 100'000'000;
+    const bool writable = cents >= 0 && cents < 100'000'000'000'000.0;
     FuzzCheck::Require(outOfRange != writable, "the amount in words disagrees with its range", text,
                        words);
     if (writable)

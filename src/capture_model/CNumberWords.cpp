@@ -10,6 +10,38 @@ bool IsDigit(int d) {
     return d >= 0 && d <= 9;
 }
 
+constexpr std::int64_t kMillion = 1'000'000;
+
+// Joins two parts of a number with one blank, leaving out an empty one.
+QString Joined(const QString& head, const QString& tail) {
+    if (head.isEmpty())
+        return tail;
+    if (tail.isEmpty())
+        return head;
+    return head + QLatin1Char(' ') + tail;
+}
+
+bool IsVowel(QChar c) {
+    return QStringLiteral("AEIOUÁÉÍÓÚaeiouáéíóú").contains(c);
+}
+
+// One word of a currency name in the singular: a vowel and S loses the S (PESOS, EUROS), a
+// consonant and ES loses the ES (DOLARES, QUETZALES, COLONES), and CES becomes Z (LUCES).
+QString SingularWord(const QString& word) {
+    const qsizetype n = word.size();
+    if (n < 3 || word.back().toUpper() != QLatin1Char('S'))
+        return word;
+    const QChar before = word[n - 2];
+    if (before.toUpper() == QLatin1Char('E') && n >= 4 && !IsVowel(word[n - 3])) {
+        if (word[n - 3].toUpper() == QLatin1Char('C'))
+            return word.left(n - 3) + (word[n - 3].isUpper() ? QLatin1Char('Z') : QLatin1Char('z'));
+        return word.left(n - 2);
+    }
+    if (IsVowel(before))
+        return word.left(n - 1);
+    return word;
+}
+
 } // namespace
 
 CNumberWords::CNumberWords()
@@ -55,9 +87,10 @@ const QString& CNumberWords::OutOfRangeMessage() {
     return message;
 }
 
-CNumberWords::CNumberWords(const FormatSettings& settings) : CNumberWords() {
+CNumberWords::CNumberWords(const FormatSettings& settings, Wording wording) : CNumberWords() {
     m_currencyName = settings.currencyName;
     m_postfix = settings.postfix;
+    m_wording = wording;
 }
 
 QString CNumberWords::AmountInWords(double amount) const {
@@ -72,13 +105,59 @@ QString CNumberWords::AmountInWords(double amount) const {
     if (units < 0)
         return OutOfRangeMessage();
     const std::int64_t integer = units / Currency::kScale;
-    // The tables write up to six digits: a million or more has no words.
-    if (integer > 999999)
+    if (integer > kMaxWhole)
         return OutOfRangeMessage();
     const QString cents =
         QString::number((units % Currency::kScale) / 100).rightJustified(2, QLatin1Char('0'));
-    const QString words = IntegerInWords(static_cast<std::int32_t>(integer));
-    return QStringLiteral("%1 %2 %3/100 %4").arg(words, m_currencyName, cents, m_postfix);
+    if (integer < kMillion && m_wording == Wording::Traditional) {
+        const QString words = IntegerInWords(static_cast<std::int32_t>(integer));
+        return QStringLiteral("%1 %2 %3/100 %4").arg(words, m_currencyName, cents, m_postfix);
+    }
+    QString words = WholeInWords(integer);
+    QString currency = m_currencyName;
+    if (integer == 1)
+        currency = Singular(currency);
+    // A round million is a noun: "UN MILLON DE PESOS", "DOS MILLONES DE DOLARES".
+    if (integer != 0 && integer % kMillion == 0 && !currency.isEmpty())
+        words += QStringLiteral(" DE");
+    return QStringLiteral("%1 %2 %3/100 %4").arg(words, currency, cents, m_postfix);
+}
+
+QString CNumberWords::Singular(const QString& name) {
+    QStringList words = name.split(QLatin1Char(' '));
+    for (QString& word : words)
+        word = SingularWord(word);
+    return words.join(QLatin1Char(' '));
+}
+
+QString CNumberWords::BelowThousand(int n) const {
+    const int hundreds = n / 100;
+    const int digits[2] = {n % 10, n / 10 % 10};
+    const QString rest = PairInWords(2, digits);
+    QString head = Hundreds(hundreds, rest);
+    if (head.endsWith(QLatin1Char(' ')))
+        head.chop(1);
+    return Joined(head, rest);
+}
+
+QString CNumberWords::BelowMillion(int n) const {
+    const int thousands = n / 1000;
+    const QString head = thousands == 0   ? QString()
+                         : thousands == 1 ? QStringLiteral("MIL")
+                                          : BelowThousand(thousands) + QStringLiteral(" MIL");
+    return Joined(head, BelowThousand(n % 1000));
+}
+
+QString CNumberWords::WholeInWords(std::int64_t n) const {
+    if (n < 0 || n > kMaxWhole)
+        return OutOfRangeMessage();
+    if (n == 0)
+        return QStringLiteral("CERO");
+    const int millions = static_cast<int>(n / kMillion);
+    const QString head = millions == 0   ? QString()
+                         : millions == 1 ? QStringLiteral("UN MILLON")
+                                         : BelowMillion(millions) + QStringLiteral(" MILLONES");
+    return Joined(head, BelowMillion(static_cast<int>(n % kMillion)));
 }
 
 QString CNumberWords::PairInWords(int count, const int* digits) const {

@@ -38,10 +38,18 @@ double WordsCommand::ParseAmount(const QString& text) {
 
 int WordsCommand::Run(const QStringList& words, QTextStream& out) {
     const CliArgs args(words, {{QStringLiteral("--currency"), QString(), true},
-                               {QStringLiteral("--postfix"), QString(), true}});
+                               {QStringLiteral("--postfix"), QString(), true},
+                               {QStringLiteral("--wording"), QString(), true}});
     args.ExpectPositional(1, Usage());
     const double amount = ParseAmount(args.Positional().first());
     CNumberWords writer;
+    if (const auto wording = args.Value(QStringLiteral("--wording"))) {
+        if (*wording == QStringLiteral("gramatical"))
+            writer.SetWording(CNumberWords::Wording::Grammatical);
+        else if (*wording != QStringLiteral("tradicional"))
+            throw CliError(
+                QStringLiteral("--wording toma tradicional o gramatical, no «%1»").arg(*wording));
+    }
     if (const auto currency = args.Value(QStringLiteral("--currency")))
         writer.SetCurrencyName(*currency);
     if (const auto postfix = args.Value(QStringLiteral("--postfix")))

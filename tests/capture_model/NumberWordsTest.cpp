@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,7 +44,66 @@ TEST_F(NumberWordsTest, CentsComeFromTwoDecimalRounding) {
     EXPECT_EQ(Words(0.125), "Cero PESOS 13/100 M.N.");
     // The pesos come from the same rounding: the cents carry into them.
     EXPECT_EQ(Words(999.995), "UN MIL  PESOS 00/100 M.N.");
-    EXPECT_EQ(Words(999999.999), "Numero fuera de rango!");
+    EXPECT_EQ(Words(999999.999), "UN MILLON DE PESOS 00/100 M.N.");
+}
+
+TEST_F(NumberWordsTest, MillionsAndBeyond) {
+    EXPECT_EQ(Words(1000000), "UN MILLON DE PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(1000000.5), "UN MILLON DE PESOS 50/100 M.N.");
+    EXPECT_EQ(Words(1000001), "UN MILLON UN PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(1001000), "UN MILLON MIL PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(1257151.25), "UN MILLON DOSCIENTOS CINCUENTA Y SIETE MIL CIENTO CINCUENTA Y "
+                                 "UN PESOS 25/100 M.N.");
+    EXPECT_EQ(Words(2000000), "DOS MILLONES DE PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(21000000), "VEINTIUN MILLONES DE PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(100000000), "CIEN MILLONES DE PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(101000100), "CIENTO UN MILLONES CIEN PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(1e9), "MIL MILLONES DE PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(21001000000), "VEINTIUN MIL UN MILLONES DE PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(999999999999.99),
+              "NOVECIENTOS NOVENTA Y NUEVE MIL NOVECIENTOS NOVENTA Y NUEVE MILLONES NOVECIENTOS "
+              "NOVENTA Y NUEVE MIL NOVECIENTOS NOVENTA Y NUEVE PESOS 99/100 M.N.");
+    FormatSettings dollars;
+    dollars.currencyName = QStringLiteral("DOLARES");
+    EXPECT_EQ(CNumberWords(dollars).AmountInWords(3e6), "TRES MILLONES DE DOLARES 00/100 M.N.");
+    // No currency name: no "DE" before nothing.
+    dollars.currencyName.clear();
+    EXPECT_EQ(CNumberWords(dollars).AmountInWords(3e6), "TRES MILLONES  00/100 M.N.");
+}
+
+TEST_F(NumberWordsTest, TheGrammaticalWording) {
+    CNumberWords words;
+    words.SetWording(CNumberWords::Wording::Grammatical);
+    const auto line = [&words](double amount) { return words.AmountInWords(amount); };
+    EXPECT_EQ(line(0), "CERO PESOS 00/100 M.N.");
+    EXPECT_EQ(line(1), "UN PESO 00/100 M.N.");
+    EXPECT_EQ(line(1.5), "UN PESO 50/100 M.N.");
+    EXPECT_EQ(line(2), "DOS PESOS 00/100 M.N.");
+    EXPECT_EQ(line(100), "CIEN PESOS 00/100 M.N.");
+    EXPECT_EQ(line(101), "CIENTO UN PESOS 00/100 M.N.");
+    EXPECT_EQ(line(200), "DOSCIENTOS PESOS 00/100 M.N.");
+    EXPECT_EQ(line(1000), "MIL PESOS 00/100 M.N.");
+    EXPECT_EQ(line(1001), "MIL UN PESOS 00/100 M.N.");
+    EXPECT_EQ(line(21000), "VEINTIUN MIL PESOS 00/100 M.N.");
+    EXPECT_EQ(line(100000), "CIEN MIL PESOS 00/100 M.N.");
+    EXPECT_EQ(line(101000), "CIENTO UN MIL PESOS 00/100 M.N.");
+    EXPECT_EQ(line(200000), "DOSCIENTOS MIL PESOS 00/100 M.N.");
+    EXPECT_EQ(line(2000000), "DOS MILLONES DE PESOS 00/100 M.N.");
+    EXPECT_EQ(line(1001101.01), "UN MILLON MIL CIENTO UN PESOS 01/100 M.N.");
+    EXPECT_EQ(line(-1), "Numero fuera de rango!");
+    EXPECT_EQ(line(1e12), "Numero fuera de rango!");
+    // Exactly one takes the singular of the format's own currency name.
+    for (const auto& [plural, singular] :
+         {std::pair{"DOLARES", "DOLAR"}, std::pair{"EUROS", "EURO"},
+          std::pair{"QUETZALES", "QUETZAL"}, std::pair{"PESOS MEXICANOS", "PESO MEXICANO"},
+          std::pair{"colones", "colon"}, std::pair{"DLS", "DLS"}, std::pair{"YEN", "YEN"},
+          std::pair{"", ""}}) {
+        words.SetCurrencyName(QString::fromUtf8(plural));
+        EXPECT_EQ(line(1), QStringLiteral("UN %1 00/100 M.N.").arg(QString::fromUtf8(singular)))
+            << plural;
+        EXPECT_EQ(line(2), QStringLiteral("DOS %1 00/100 M.N.").arg(QString::fromUtf8(plural)))
+            << plural;
+    }
 }
 
 TEST_F(NumberWordsTest, ThreeDigitAndThousandsJoints) {
@@ -83,8 +144,9 @@ TEST_F(NumberWordsTest, PairsOfDigits) {
 
 TEST_F(NumberWordsTest, OutOfRangeGivesTheMessageAlone) {
     const QString message = QStringLiteral("Numero fuera de rango!");
-    EXPECT_EQ(Words(1000000), message);
-    EXPECT_EQ(Words(5e9), message);
+    EXPECT_EQ(Words(1e12), message);
+    EXPECT_EQ(Words(999999999999.995), message);
+    EXPECT_EQ(Words(5e15), message);
     EXPECT_EQ(Words(1e300), message);
     EXPECT_EQ(Words(std::numeric_limits<double>::infinity()), message);
     EXPECT_EQ(Words(std::nan("")), message);
@@ -110,7 +172,7 @@ TEST_F(NumberWordsTest, CurrencyNameAndPostfixAreCopiedAsGiven) {
     EXPECT_EQ(words.AmountInWords(2), "DOS DOLARES 00/100 ");
     words.SetCurrencyName(QString());
     EXPECT_EQ(words.AmountInWords(2), "DOS  00/100 ");
-    EXPECT_EQ(words.AmountInWords(1e7), "Numero fuera de rango!");
+    EXPECT_EQ(words.AmountInWords(1e13), "Numero fuera de rango!");
     // A format's own words stay with it: a second set of settings changes nothing here.
     EXPECT_EQ(Words(2), "DOS PESOS 00/100 M.N.");
 }
@@ -230,6 +292,77 @@ std::vector<int> SampledAmounts() {
     for (int i = 0; i < 5000; ++i)
         amounts.push_back(static_cast<int>(random() % 1000000));
     return amounts;
+}
+
+// The grammatical words written a second way: by value, halving the number at each scale.
+std::string ReferenceGrammatical(std::int64_t n) {
+    static const char* const hundreds[] = {
+        "",           "CIENTO",      "DOSCIENTOS",  "TRESCIENTOS", "CUATROCIENTOS",
+        "QUINIENTOS", "SEISCIENTOS", "SETECIENTOS", "OCHOCIENTOS", "NOVECIENTOS"};
+    const auto join = [](const std::string& a, const std::string& b) {
+        return a.empty() ? b : b.empty() ? a : a + " " + b;
+    };
+    if (n == 0)
+        return "";
+    if (n < 100)
+        return ReferenceBelowHundred(static_cast<int>(n));
+    if (n == 100)
+        return "CIEN";
+    if (n < 1000)
+        return join(hundreds[n / 100], ReferenceGrammatical(n % 100));
+    if (n < 1'000'000)
+        return join(n / 1000 == 1 ? "MIL" : ReferenceGrammatical(n / 1000) + " MIL",
+                    ReferenceGrammatical(n % 1000));
+    return join(n / 1'000'000 == 1 ? "UN MILLON"
+                                   : ReferenceGrammatical(n / 1'000'000) + " MILLONES",
+                ReferenceGrammatical(n % 1'000'000));
+}
+
+// Every amount below 2,000, every thousand and every million at its edges up to ten thousand
+// millions, every thousand millions, and a fixed sample of the whole range.
+std::vector<std::int64_t> SampledLargeAmounts() {
+    std::vector<std::int64_t> amounts;
+    for (std::int64_t n = 0; n < 2000; ++n)
+        amounts.push_back(n);
+    const auto edges = [&amounts](std::int64_t at) {
+        for (const std::int64_t n : {at - 1, at, at + 1, at + 100, at + 1000})
+            amounts.push_back(n);
+    };
+    for (std::int64_t n = 1000; n < 1'000'000; n += 1000)
+        edges(n);
+    for (std::int64_t n = 1'000'000; n <= 10'000'000'000; n += 1'000'000)
+        edges(n);
+    for (std::int64_t n = 1'000'000'000; n < 1'000'000'000'000; n += 1'000'000'000)
+        edges(n);
+    amounts.push_back(CNumberWords::kMaxWhole);
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 20000; ++i)
+        amounts.push_back(static_cast<std::int64_t>(random() % (CNumberWords::kMaxWhole + 1)));
+    return amounts;
+}
+
+TEST(NumberWordsReferenceTest, LargeAmountsAgreeWithASecondWriting) {
+    CNumberWords traditional;
+    CNumberWords grammatical;
+    grammatical.SetWording(CNumberWords::Wording::Grammatical);
+    int mismatches = 0;
+    for (const std::int64_t n : SampledLargeAmounts()) {
+        const std::string whole = n == 0 ? "CERO" : ReferenceGrammatical(n);
+        const std::string currency = n == 1 ? "PESO" : "PESOS";
+        const std::string de = n != 0 && n % 1'000'000 == 0 ? " DE" : "";
+        const std::string expected = whole + de + " " + currency + " 00/100 M.N.";
+        const std::string actual = grammatical.AmountInWords(static_cast<double>(n)).toStdString();
+        // From a million up the traditional wording writes the same words.
+        const std::string same =
+            n < 1'000'000 ? expected
+                          : traditional.AmountInWords(static_cast<double>(n)).toStdString();
+        if (actual != expected || same != expected) {
+            ADD_FAILURE() << n << ": \"" << actual << "\" / \"" << same << "\" instead of \""
+                          << expected << "\"";
+            if (++mismatches == 5)
+                break;
+        }
+    }
 }
 
 TEST(NumberWordsReferenceTest, WholeAmountsAgreeWithASecondWriting) {

@@ -22,6 +22,23 @@ TEST(CliWordsTest, PrintsTheAmountInWordsExactly) {
 
     r = RunCli({QStringLiteral("words"), QStringLiteral(".5")});
     EXPECT_EQ(r.Out(), "Cero PESOS 50/100 M.N.\n");
+
+    r = RunCli({QStringLiteral("words"), QStringLiteral("1257151.25")});
+    EXPECT_EQ(r.Out(), "UN MILLON DOSCIENTOS CINCUENTA Y SIETE MIL CIENTO CINCUENTA Y UN PESOS "
+                       "25/100 M.N.\n");
+    r = RunCli({QStringLiteral("words"), QStringLiteral("1"), QStringLiteral("--wording"),
+                QStringLiteral("gramatical"), QStringLiteral("--currency"),
+                QStringLiteral("DOLARES")});
+    EXPECT_EQ(r.Out(), "UN DOLAR 00/100 M.N.\n");
+    r = RunCli({QStringLiteral("words"), QStringLiteral("100"), QStringLiteral("--wording"),
+                QStringLiteral("tradicional")});
+    EXPECT_EQ(r.Out(), "CIEN  PESOS 00/100 M.N.\n");
+    r = RunCli({QStringLiteral("words"), QStringLiteral("1"), QStringLiteral("--wording"),
+                QStringLiteral("Gramatical")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.Err().contains(QStringLiteral("tradicional o gramatical, no «Gramatical»")))
+        << r.err.toStdString();
 }
 
 TEST(CliWordsTest, RefusesWhatIsNotANumberWithAPoint) {
