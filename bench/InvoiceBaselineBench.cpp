@@ -9,7 +9,7 @@
 // below as data in page units, and each row's values are worked out from the row's number as
 // the table of values gives them. Only the amount in words is prepared ahead by Plenova's own
 // words (before the clock starts): it is text to the baseline like any other.
-#include "capture/BatchFill.h"
+#include "capture_model/BatchFill.h"
 #include "capture_model/CNumberWords.h"
 #include "capture_model/CaptureControlTypes.h"
 #include "capture_model/CsvTable.h"

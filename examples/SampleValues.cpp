@@ -74,7 +74,7 @@ void SampleValues::FillFactura(ControlList& controls, CalculatedFields& engine) 
         for (int column = 0; column < 3; ++column) {
             // The grid's columns are quantity, description and price, then the amount.
             lines.Cells().SetCell(column + 1, row, cells[column], false);
-            lines.CellsChanged();
+            engine.RecalculateTableTotals(lines);
         }
         ++row;
     }

@@ -1,5 +1,6 @@
 // The captured-data loader against any bytes, as "Abrir datos capturados" runs it: into the
-// built capture screens of the example invoice and cheque, each opened once. A file is loaded
+// capture documents of the example invoice and cheque, each opened once and shown on a capture
+// screen. A file is loaded
 // whole or not at all; once loaded, its values are recomputed as when the user leaves each
 // field, printed and painted on the screen, and saved again to a file that must load back.
 //
@@ -10,8 +11,8 @@
 #include "capture/CFmtcaptureView.h"
 #include "capture_model/CFmtGrid.h"
 #include "capture_model/CTextlineVar.h"
-#include "capture_model/CalculatedFields.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CaptureDocument.h"
 #include "capture_model/CaptureFileError.h"
 #include "platform/Profile.h"
 #include "platform/RecordingSurface.h"
@@ -28,8 +29,14 @@
 
 namespace {
 
+// A format being filled in, on its screen.
+struct Screen {
+    CaptureDocument document;
+    CFmtcaptureView view{document};
+};
+
 QTemporaryDir* g_folder = nullptr;
-std::array<CFmtcaptureView*, 2> g_views;
+std::array<Screen*, 2> g_screens;
 
 QString InFolder(const char* name) {
     return g_folder->filePath(QString::fromLatin1(name));
@@ -42,63 +49,65 @@ QByteArray ReadFile(const QString& path) {
     return file.readAll();
 }
 
-QByteArray SavedValues(CFmtcaptureView& view) {
+QByteArray SavedValues(CaptureDocument& document) {
     const QString path = InFolder("saved.cap");
-    view.SaveCapturedData(path);
+    document.SaveCapturedData(path);
     return ReadFile(path);
 }
 
-CFmtcaptureView* OpenScreen(const char* formatFile) {
-    auto* view = new CFmtcaptureView;
-    view->resize(800, 600);
-    view->OpenFormat(QStringLiteral(PLENOVA_EXAMPLES_DIR "/%1").arg(QLatin1String(formatFile)));
-    return view;
+Screen* OpenScreen(const char* formatFile) {
+    auto* screen = new Screen;
+    screen->view.resize(800, 600);
+    screen->document.OpenFormat(
+        QStringLiteral(PLENOVA_EXAMPLES_DIR "/%1").arg(QLatin1String(formatFile)));
+    return screen;
 }
 
-// What the user does after opening a file: leaves each typed field in turn, and the tables
-// report their cells, so that every calculated field is worked out from what was loaded.
-void Recompute(CFmtcaptureView& view) {
-    CalculatedFields& engine = *view.Calculation();
-    for (const auto& control : view.Controls()) {
+// What the user does after opening a file: leaves each typed field in turn, and works out each
+// table's totals (as deleting no rows does), so that every calculated field follows what was
+// loaded.
+void Recompute(CaptureDocument& document) {
+    for (const auto& control : document.Controls()) {
         if (auto* line = dynamic_cast<CTextlineVar*>(control.get()); line && !line->IsCalculated())
-            engine.Recalculate(CalculatedFields::Identifier(*line));
+            document.LeaveField(*line);
         else if (auto* table = dynamic_cast<CFmtGrid*>(control.get()))
-            engine.RecalculateTableTotals(*table);
+            document.DeleteRows(*table, 1, 0);
     }
 }
 
-void PrintAndPaint(CFmtcaptureView& view) {
+void PrintAndPaint(Screen& screen) {
     RecordingSurface printer(MapMode::LoMetric);
-    for (const auto& control : view.Controls())
+    for (const auto& control : screen.document.Controls())
         control->Print(printer);
-    QImage image(view.Screen()->size().boundedTo(QSize(800, 600)), QImage::Format_RGB32);
-    view.Screen()->render(&image);
+    QImage image(screen.view.Screen()->size().boundedTo(QSize(800, 600)), QImage::Format_RGB32);
+    screen.view.Screen()->render(&image);
 }
 
 // Loads the file into the screen; false when it belongs to another format.
-bool LoadInto(CFmtcaptureView& view, const QString& path) {
+bool LoadInto(Screen& screen, const QString& path) {
+    CaptureDocument& document = screen.document;
     // "Limpiar" sets the date fields to the moment it runs: what a refused file must leave is
     // what was there just before.
-    view.ClearValues();
-    const QByteArray before = SavedValues(view);
+    document.ClearValues();
+    const QByteArray before = SavedValues(document);
     try {
-        view.LoadCapturedData(path);
+        document.LoadCapturedData(path);
     } catch (const CaptureFileError& e) {
         if (e.GetCause() == CaptureFileError::Cause::WrongFormat)
             return false;
-        FuzzCheck::Require(SavedValues(view) == before, "a file refused changed the values",
+        FuzzCheck::Require(SavedValues(document) == before, "a file refused changed the values",
                            e.Message(), QString());
         return true;
     }
-    Recompute(view);
-    PrintAndPaint(view);
+    Recompute(document);
+    PrintAndPaint(screen);
 
     // What the screen saves it must load again.
     const QString again = InFolder("again.cap");
-    view.SaveCapturedData(again);
-    view.ClearValues();
+    document.SaveCapturedData(again);
+    document.ClearValues();
     try {
-        view.LoadCapturedData(again);
+        document.LoadCapturedData(again);
     } catch (const CaptureFileError& e) {
         FuzzCheck::Require(false, "a file just saved does not load", e.Message(), QString());
     }
@@ -118,7 +127,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // Never the user's settings.
     Profile::UseFile(InFolder("settings.ini"));
     CaptureControlTypes::RegisterAll();
-    g_views = {OpenScreen("factura.fmt"), OpenScreen("cheque.fmt")};
+    g_screens = {OpenScreen("factura.fmt"), OpenScreen("cheque.fmt")};
     return 0;
 }
 
@@ -130,8 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
-    for (CFmtcaptureView* view : g_views) {
-        if (LoadInto(*view, path))
+    for (Screen* screen : g_screens) {
+        if (LoadInto(*screen, path))
             break;
     }
     return 0;

@@ -142,8 +142,8 @@ void Act(const Record& record, Form& form, CalculatedFields& engine) {
         } else {
             table.Cells().DeleteRow(CellNumber(record.name));
         }
-        // What the grid does after every change it makes.
-        table.CellsChanged();
+        // What the capture document does after every change the grid makes.
+        engine.RecalculateTableTotals(table);
     }
 }
 

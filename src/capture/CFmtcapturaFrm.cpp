@@ -1,21 +1,21 @@
 #include "capture/CFmtcapturaFrm.h"
 
-#include "capture/BatchFill.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/MarginsDialog.h"
-#include "capture/PdfSheet.h"
 #include "capture/PrinterDialogs.h"
 #include "capture/PrinterSettings.h"
+#include "capture_model/BatchFill.h"
 #include "capture_model/CalibrationPage.h"
+#include "capture_model/CaptureDocument.h"
 #include "capture_model/CsvTable.h"
 #include "capture_model/DefaultFileName.h"
+#include "capture_model/PdfSheet.h"
 #include "capture_model/UnreadNumbers.h"
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
-#include "platform/Saturate.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/PdfPageTool.h"
@@ -38,8 +38,8 @@
 #include <vector>
 
 CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
-    : QMdiSubWindow(parent), m_body(new QMainWindow), m_view(new CFmtcaptureView),
-      m_commands(this) {
+    : QMdiSubWindow(parent), m_document(std::make_unique<CaptureDocument>()),
+      m_body(new QMainWindow), m_view(new CFmtcaptureView(*m_document)), m_commands(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     m_body->setCentralWidget(m_view);
@@ -58,6 +58,12 @@ CFmtcapturaFrm::~CFmtcapturaFrm() {
     // The menus live in the main frame's menu bar while the window is active, not among the
     // window's children.
     qDeleteAll(m_menus);
+    // The screen shows the document's controls: it goes before them.
+    delete m_body;
+}
+
+const QString& CFmtcapturaFrm::Path() const {
+    return m_document->FormatPath();
 }
 
 void CFmtcapturaFrm::MakeMenus() {
@@ -145,11 +151,11 @@ QString CFmtcapturaFrm::ChooseCaptureFile(CaptureDialog dialog, const QString& o
 }
 
 QString CFmtcapturaFrm::OfferedFile(const QString& suffix) const {
-    return DefaultFileName::ForValues(m_path, m_view->Controls(), suffix);
+    return DefaultFileName::ForValues(Path(), m_document->Controls(), suffix);
 }
 
 bool CFmtcapturaFrm::SaveCapture() {
-    QString path = m_view->CapturedDataPath();
+    QString path = m_document->CapturedDataPath();
     if (path.isEmpty())
         path = ChooseCaptureFile(CaptureDialog::Save, OfferedFile(QStringLiteral("cap")));
     return !path.isEmpty() && WriteCapture(path);
@@ -162,7 +168,7 @@ bool CFmtcapturaFrm::SaveCaptureAs() {
 
 bool CFmtcapturaFrm::WriteCapture(const QString& path) {
     try {
-        m_view->SaveCapturedData(path);
+        m_document->SaveCapturedData(path);
         return true;
     } catch (const PlenovaError& e) {
         Tell(e.Message());
@@ -173,7 +179,7 @@ bool CFmtcapturaFrm::WriteCapture(const QString& path) {
 void CFmtcapturaFrm::LoadCapture() {
     if (!MayDiscardValues())
         return;
-    const QString folder = m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath();
+    const QString folder = Path().isEmpty() ? QString() : QFileInfo(Path()).absolutePath();
     const QString path = ChooseCaptureFile(CaptureDialog::Open, folder);
     if (!path.isEmpty())
         LoadCaptureFrom(path);
@@ -181,16 +187,16 @@ void CFmtcapturaFrm::LoadCapture() {
 
 void CFmtcapturaFrm::ClearCapture() {
     if (MayDiscardValues())
-        m_view->ClearValues();
+        m_document->ClearValues();
 }
 
 bool CFmtcapturaFrm::MayDiscardValues() {
-    const QString& file = m_view->CapturedDataPath();
+    const QString& file = m_document->CapturedDataPath();
     const QString question = file.isEmpty()
                                  ? QStringLiteral("¿Desea guardar los datos capturados?")
                                  : QStringLiteral("¿Desea guardar los datos capturados en %1?")
                                        .arg(QFileInfo(file).fileName());
-    return SaveQuestion::MayLose(this, m_view->HasChanges(), question, m_askSave,
+    return SaveQuestion::MayLose(this, m_document->HasChanges(), question, m_askSave,
                                  [this] { return SaveCapture(); });
 }
 
@@ -204,7 +210,7 @@ void CFmtcapturaFrm::closeEvent(QCloseEvent* event) {
 
 bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
     try {
-        m_view->LoadCapturedData(path);
+        m_document->LoadCapturedData(path);
         return true;
     } catch (const PlenovaError& e) {
         Tell(e.Message());
@@ -213,8 +219,7 @@ bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
 }
 
 QStringList CFmtcapturaFrm::OpenFormat(const QString& path) {
-    QStringList warnings = m_view->OpenFormat(path);
-    m_path = path;
+    QStringList warnings = m_document->OpenFormat(path);
     UpdateTitle();
     emit formatOpened(path);
     return warnings;
@@ -222,7 +227,7 @@ QStringList CFmtcapturaFrm::OpenFormat(const QString& path) {
 
 void CFmtcapturaFrm::UpdateTitle() {
     const QString shown =
-        m_path.isEmpty() ? QStringLiteral("(nuevo)") : QDir::toNativeSeparators(m_path);
+        Path().isEmpty() ? QStringLiteral("(nuevo)") : QDir::toNativeSeparators(Path());
     setWindowTitle(QStringLiteral("Pantalla de captura - %1").arg(shown));
     emit captionChanged(this);
 }
@@ -264,7 +269,7 @@ QPrinter& CFmtcapturaFrm::Printer() {
 }
 
 bool CFmtcapturaFrm::MayPrintUnreadNumbers(const QString& ask) {
-    const std::vector<UnreadNumbers::Place> unread = UnreadNumbers::Find(m_view->Controls());
+    const std::vector<UnreadNumbers::Place> unread = m_document->FindUnreadNumbers();
     if (unread.empty())
         return true;
     const QString question = UnreadNumbers::Question(unread, ask);
@@ -288,24 +293,24 @@ bool CFmtcapturaFrm::PrintFormat() {
     QPrinter& printer = Printer();
     if (!ChoosePrinter(printer, OfferedFile(QStringLiteral("pdf"))))
         return false;
-    return m_view->PrintFormat(printer, FormatPrinter::Offsets::FromSettings());
+    return m_document->Print(printer, FormatPrinter::Offsets::FromSettings());
 }
 
 bool CFmtcapturaFrm::PrintBatch() {
     const QString path = ChooseCaptureFile(CaptureDialog::Batch);
-    if (path.isEmpty() || m_path.isEmpty())
+    if (path.isEmpty() || Path().isEmpty())
         return false;
     try {
         const CsvTable table = CsvTable::Read(path);
-        if (table.Rows().empty()) {
+        if (table.RowCount() == 0) {
             Tell(QStringLiteral("%1 no tiene renglones de valores después del encabezado")
                      .arg(path));
             return false;
         }
-        BatchFill batch(m_path);
+        BatchFill batch(Path());
         QProgressDialog progress(QStringLiteral("Revisando los valores del lote..."),
-                                 QStringLiteral("Cancelar"), 0,
-                                 static_cast<int>(table.Rows().size()), this);
+                                 QStringLiteral("Cancelar"), 0, static_cast<int>(table.RowCount()),
+                                 this);
         progress.setWindowTitle(QStringLiteral("Imprimir lote"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);
@@ -319,7 +324,7 @@ bool CFmtcapturaFrm::PrintBatch() {
         progress.reset();
         QPrinter& printer = Printer();
         const QString job = QStringLiteral("lote-") + QFileInfo(path).completeBaseName();
-        if (!ChoosePrinter(printer, DefaultFileName::ForJob(m_path, job, QStringLiteral("pdf"))))
+        if (!ChoosePrinter(printer, DefaultFileName::ForJob(Path(), job, QStringLiteral("pdf"))))
             return false;
         progress.setLabelText(QStringLiteral("Imprimiendo el lote..."));
         const auto printing = [&progress](int done, int total) {
@@ -328,9 +333,13 @@ bool CFmtcapturaFrm::PrintBatch() {
             progress.setValue(done);
             return !progress.wasCanceled();
         };
-        const BatchFill::Outcome outcome = batch.Run(
-            table, BatchFill::Output{&printer, FormatPrinter::Offsets::FromSettings(), {}},
-            printing);
+        const BatchFill::Outcome outcome =
+            batch.Run(table,
+                      BatchFill::Output{&printer,
+                                        FormatPrinter::Offsets::FromSettings(),
+                                        {},
+                                        [&printer] { printer.abort(); }},
+                      printing);
         if (outcome == BatchFill::Outcome::PrinterFailed)
             Tell(QStringLiteral("No se pudo imprimir el lote."));
         return outcome == BatchFill::Outcome::Done;
@@ -367,8 +376,8 @@ bool CFmtcapturaFrm::PreviewFormat() {
     // A format laid out over a picture of its stationery shows the page over it, so that the
     // user sees where the ink will fall on the paper.
     ReferenceBackdrop backdrop;
-    if (m_commands.Action(CommandId::PreviewBackdrop)->isChecked() && !m_path.isEmpty()) {
-        const QString problem = backdrop.LoadFor(m_path, &PdfPageTool::RenderPage);
+    if (m_commands.Action(CommandId::PreviewBackdrop)->isChecked() && !Path().isEmpty()) {
+        const QString problem = backdrop.LoadFor(Path(), &PdfPageTool::RenderPage);
         if (!problem.isEmpty())
             Tell(problem);
     }
@@ -380,9 +389,9 @@ bool CFmtcapturaFrm::PreviewFormat() {
         const bool onScreen =
             shown.paintEngine() && shown.paintEngine()->type() == QPaintEngine::Picture;
         if (backdrop.IsSet() && onScreen)
-            FormatPrinter::PrintOverBackdrop(shown, m_view->Controls(), offsets, backdrop);
+            FormatPrinter::PrintOverBackdrop(shown, m_document->Controls(), offsets, backdrop);
         else
-            m_view->PrintFormat(shown, offsets);
+            m_document->Print(shown, offsets);
     };
     return PrinterDialogs::Preview(printer, this, paint, OfferedFile(QStringLiteral("pdf")));
 }
@@ -401,7 +410,7 @@ bool CFmtcapturaFrm::ExportPdfTo(const QString& path) {
     try {
         PdfSheet::Write(path, Printer().pageLayout(), kPdfDpi,
                         [this, offsets](QPagedPaintDevice& printer) {
-                            return m_view->PrintFormat(printer, offsets);
+                            return m_document->Print(printer, offsets);
                         });
         return true;
     } catch (const PlenovaError& e) {
@@ -418,7 +427,7 @@ void CFmtcapturaFrm::Tell(const QString& message) {
 bool CFmtcapturaFrm::PrintCalibrationSheet() {
     QPrinter& printer = Printer();
     const QString offered =
-        DefaultFileName::ForJob(m_path, QStringLiteral("calibración"), QStringLiteral("pdf"));
+        DefaultFileName::ForJob(Path(), QStringLiteral("calibración"), QStringLiteral("pdf"));
     if (!ChoosePrinter(printer, offered))
         return false;
     return CalibrationPage(FormatPrinter::Offsets::FromSettings()).Print(printer);
@@ -455,38 +464,18 @@ bool CFmtcapturaFrm::EditMargins() {
     const MarginsDialog::Choice chosen = dialog.Chosen();
     WriteOffsets(chosen.facX, chosen.facY);
     // A window that has no format yet has nothing to build the offsets into.
-    if (chosen.permanent && !m_view->FormatPath().isEmpty())
+    if (chosen.permanent && !Path().isEmpty())
         BuildOffsetsIntoFormat(chosen.facX, chosen.facY);
     return true;
 }
 
 bool CFmtcapturaFrm::BuildOffsetsIntoFormat(int facX, int facY) {
-    // Printing subtracts the offsets from where each point lands: the controls move the other
-    // way on the page, so that they print without the offsets where they printed with them.
-    ControlList& controls = m_view->Controls();
-    std::vector<PageRect> before;
-    before.reserve(controls.size());
-    for (const auto& control : controls) {
-        before.push_back(control->pageRect);
-        control->MoveOnPage(Saturate(-std::int64_t{facX}), facY);
-    }
-
     QStringList warnings;
-    QString failure;
     try {
-        warnings = m_view->SaveFormat();
+        warnings = m_document->BuildOffsetsIntoFormat(facX, facY);
     } catch (const PlenovaError& e) {
-        failure = e.Message();
-    }
-
-    if (!failure.isEmpty()) {
-        // The offsets stay in the settings, so the controls must stay where the file has them:
-        // otherwise the next printout would be shifted twice.
-        for (std::size_t i = 0; i < controls.size(); ++i) {
-            controls[i]->pageRect = before[i];
-            controls[i]->UpdateHandles();
-        }
-        Tell(failure);
+        // The offsets stay in the settings, and the format where its file has it.
+        Tell(e.Message());
         return false;
     }
     WriteOffsets(0, 0);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class CaptureDocument;
 class CFmtcaptureView;
 class MarginsDialog;
 class QAction;
@@ -22,8 +23,9 @@ class QStatusBar;
 class QToolBar;
 
 // The window in which a format is filled in and printed: a child window of the main frame with
-// its own menu, toolbar and status bar around the capture screen. Each format opened for capture
-// gets a window of its own. Values changed since they were last loaded, saved or cleared are not
+// its own menu, toolbar and status bar around the capture screen, which shows the window's
+// capture document. The commands ask the document. Each format opened for capture gets a window
+// (and a document) of its own. Values changed since they were last loaded, saved or cleared are not
 // lost without a question: "Limpiar", opening other captured data and closing the window (alone
 // or with the application) first ask whether to save them.
 //
@@ -90,7 +92,9 @@ public:
     void SetQuestion(Question question) { m_ask = std::move(question); }
     void SetSaveAsker(SaveAsker asker) { m_askSave = std::move(asker); }
 
-    const QString& Path() const { return m_path; }
+    // The format's path, empty until one is opened.
+    const QString& Path() const;
+    CaptureDocument& Document() const { return *m_document; }
     CFmtcaptureView* View() const { return m_view; }
     // The menus the main frame shows while this window is active.
     const QList<QMenu*>& Menus() const { return m_menus; }
@@ -110,9 +114,9 @@ public:
     // so do the preview and the PDF export.
     bool PrintFormat();
     // "Imprimir lote desde CSV...": asks for a table of values, fills the format in once for
-    // each row on a screen of its own (the values on this window stay as they are) and, after
-    // every row has been checked and the print dialog confirmed, prints each row on a sheet of
-    // its own, with a progress dialog that can stop it. A bad row is told with its line before
+    // each row in a capture document of its own (the values on this window stay as they are) and,
+    // after every row has been checked and the print dialog confirmed, prints each row on a sheet
+    // of its own, with a progress dialog that can stop it. A bad row is told with its line before
     // anything prints. False when nothing was printed or the batch was stopped.
     bool PrintBatch();
     // "Vista preliminar": the sheet "Imprimir formato" prints, offsets and all, in a preview on
@@ -174,7 +178,7 @@ private:
     // otherwise when the user says so, asked with ask after the fields are named.
     bool MayPrintUnreadNumbers(const QString& ask);
 
-    QString m_path;
+    std::unique_ptr<CaptureDocument> m_document;
     QMainWindow* m_body;
     CFmtcaptureView* m_view;
     QToolBar* m_toolBar = nullptr;

@@ -1,15 +1,14 @@
 #include "capture/CFmtcaptureView.h"
 
-#include "capture_controls/CCaptureEdit.h"
+#include "capture_controls/CaptureEntries.h"
 #include "capture_model/CCaptureControl.h"
 #include "capture_model/CFmtGrid.h"
+#include "capture_model/CTableData.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CalculatedFields.h"
-#include "capture_model/CaptureFile.h"
-#include "capture_model/CaptureFileError.h"
+#include "capture_model/CaptureDocument.h"
 #include "capture_model/UnreadNumbers.h"
 #include "grid/CVrGrid.h"
-#include "model/FormatFile.h"
 #include "platform/PainterSurface.h"
 #include "platform_widgets/WrongEntry.h"
 
@@ -26,19 +25,14 @@ namespace {
 // extent is smaller than its controls.
 constexpr int kScreenMargin = 8;
 
-// The font of a surface that has no window: what the controls measure captions with while the
-// screen is built.
-QImage MeasuringImage() {
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
-
 } // namespace
 
-CFmtcaptureView::CFmtcaptureView(QWidget* parent) : QScrollArea(parent), m_screen(new QWidget) {
+CFmtcaptureView::CFmtcaptureView(CaptureDocument& document, QWidget* parent)
+    : QScrollArea(parent), m_document(document), m_screen(new QWidget) {
     m_screenLogFont = CCaptureControl::ScreenFont();
-    QImage image = MeasuringImage();
+    // The font of a surface that has no window: what the captions are measured with.
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.fill(Qt::white);
     QPainter painter(&image);
     m_screenFont = PainterSurface(painter).MakeQFont(m_screenLogFont);
 
@@ -50,44 +44,46 @@ CFmtcaptureView::CFmtcaptureView(QWidget* parent) : QScrollArea(parent), m_scree
     setWidgetResizable(false);
     setBackgroundRole(QPalette::Window);
     setFocusPolicy(Qt::NoFocus);
+
+    m_entries = std::make_unique<CaptureEntries>(m_document, *m_screen, m_screenFont);
+    connect(m_entries.get(), &CaptureEntries::lineLeft, this, [this](CTextlineVar* line) {
+        MarkUnreadNumbers();
+        if (line->TakesNumbers())
+            Tell(line->IsUnreadNumber(), line->Value());
+    });
+    connect(m_entries.get(), &CaptureEntries::tableEdited, this, [this](CFmtGrid* table) {
+        // The grid reports an edit before it moves on: its current cell is the one entered.
+        const auto* grid = qobject_cast<const CVrGrid*>(m_entries->Widget(*table));
+        if (!grid)
+            return;
+        const int column = grid->CurrentColumn();
+        const int row = grid->CurrentRow();
+        Tell(table->Cells().IsUnreadNumber(column, row), table->Cells().GetCell(column, row));
+    });
+    connect(&m_document, &CaptureDocument::formatOpened, this, &CFmtcaptureView::BuildScreen);
+    connect(&m_document, &CaptureDocument::valuesCleared, this, [this] {
+        MarkUnreadNumbers();
+        Tell(false, QString());
+        m_screen->update();
+    });
+    connect(&m_document, &CaptureDocument::valuesLoaded, this, [this] {
+        MarkUnreadNumbers();
+        m_screen->update();
+    });
+    if (!m_document.Controls().empty())
+        BuildScreen();
 }
 
 CFmtcaptureView::~CFmtcaptureView() {
-    // The calculation reads the controls and the controls delete their widgets: the calculation
-    // goes first, the widgets with their controls, before the screen that holds them.
-    DestroyScreen();
-}
-
-void CFmtcaptureView::DestroyScreen() {
-    m_calculation.reset();
-    m_format.controls.clear();
-}
-
-QStringList CFmtcaptureView::OpenFormat(const QString& path) {
-    QStringList warnings = ReadFormat(path);
-    m_formatPath = path;
-    m_formatName = CaptureFile::FormatNameOf(path);
-    m_screen->update();
-    return warnings;
-}
-
-QStringList CFmtcaptureView::ReadFormat(const QString& path) {
-    Format loaded;
-    FormatSettings settings = m_settings;
-    QStringList warnings = FormatFile::Load(path, loaded, settings);
-    DestroyScreen();
-    m_format = std::move(loaded);
-    m_settings = settings;
-    m_capturedDataPath.clear();
-    BuildScreen();
-    return warnings;
+    // The entry widgets go before the screen that holds them.
+    m_entries.reset();
 }
 
 QSize CFmtcaptureView::ScreenSize() const {
-    const ScreenRect& extent = m_format.screenExtent;
+    const ScreenRect& extent = m_document.ScreenExtent();
     std::int64_t width = std::int64_t{extent.right} - extent.left;
     std::int64_t height = std::int64_t{extent.bottom} - extent.top;
-    for (const auto& control : m_format.controls) {
+    for (const auto& control : m_document.Controls()) {
         if (!control->IsCaptureControl() && control->Type() != ControlTypeCode::Etiqueta)
             continue;
         width =
@@ -102,85 +98,31 @@ QSize CFmtcaptureView::ScreenSize() const {
 }
 
 void CFmtcaptureView::BuildScreen() {
-    // A calculation stops the tables' reports when it ends: the old one must end before the new
-    // one starts them.
-    m_calculation.reset();
-    QImage image = MeasuringImage();
-    QPainter painter(&image);
-    PainterSurface dc(painter);
-    dc.SelectFont(m_screenLogFont);
-
-    struct Entry {
-        int order;
-        QWidget* widget;
-    };
-    std::vector<Entry> entries;
-    for (const auto& control : m_format.controls) {
+    for (const auto& control : m_document.Controls())
         control->screenFont = &m_screenLogFont;
-        if (!control->IsCaptureControl())
-            continue;
-        if (auto* table = dynamic_cast<CFmtGrid*>(control.get()))
-            table->UseSettings(m_settings);
-        const int id = CalculatedFields::Identifier(*control);
-        control->CreateCaptureWindow(dc, m_screen, id, &m_screenFont);
-        auto* capture = dynamic_cast<CCaptureControl*>(control.get());
-        if (QWidget* widget = capture ? capture->EntryWidget() : nullptr)
-            entries.push_back({control->captureOrder, widget});
-        if (auto* line = dynamic_cast<CTextlineVar*>(control.get()); line && line->Edit()) {
-            disconnect(line->Edit(), &CCaptureEdit::focusLost, this, nullptr);
-            connect(line->Edit(), &CCaptureEdit::focusLost, this, [this, line](int identifier) {
-                if (m_calculation)
-                    m_calculation->Recalculate(identifier);
-                MarkUnreadNumbers();
-                if (line->TakesNumbers())
-                    Tell(line->IsUnreadNumber(), line->Value());
-            });
-        }
-    }
-    m_calculation = std::make_unique<CalculatedFields>(m_format.controls, m_settings, QLocale());
-    m_calculation->SetTableChangedHandler([this](CFmtGrid& table) {
-        // The grid reports an edit before it moves on: its current cell is the one entered.
-        const CVrGrid* grid = table.Grid();
-        if (!grid)
-            return;
-        const int column = grid->CurrentColumn();
-        const int row = grid->CurrentRow();
-        Tell(table.Cells().IsUnreadNumber(column, row), table.Cells().GetCell(column, row));
-    });
+    m_entries->Build();
     MarkUnreadNumbers();
 
     // The keyboard goes from field to field in capture order; fields that share an order keep
     // the order of the list.
+    std::vector<CaptureEntries::Entry> entries = m_entries->Entries();
     std::stable_sort(entries.begin(), entries.end(),
-                     [](const Entry& a, const Entry& b) { return a.order < b.order; });
+                     [](const CaptureEntries::Entry& a, const CaptureEntries::Entry& b) {
+                         return a.field->captureOrder < b.field->captureOrder;
+                     });
     for (std::size_t i = 1; i < entries.size(); ++i)
         QWidget::setTabOrder(entries[i - 1].widget, entries[i].widget);
 
     m_screen->resize(ScreenSize());
-    m_saved.Keep(m_format.controls);
     if (QWidget* first = EntryWidget(CalculatedFields::kIdentifierBase + 1))
         first->setFocus(Qt::OtherFocusReason);
     m_screen->update();
 }
 
-QStringList CFmtcaptureView::SaveFormat() {
-    return FormatFile::Save(m_formatPath, m_format, m_settings);
-}
-
-void CFmtcaptureView::ClearValues() {
-    for (const auto& control : m_format.controls)
-        control->ClearValue();
-    MarkUnreadNumbers();
-    Tell(false, QString());
-    m_saved.Keep(m_format.controls);
-    m_screen->update();
-}
-
 void CFmtcaptureView::MarkUnreadNumbers() {
-    for (const auto& control : m_format.controls) {
-        if (const auto* line = dynamic_cast<const CTextlineVar*>(control.get());
-            line && line->Edit())
-            WrongEntry::Mark(*line->Edit(), line->IsUnreadNumber());
+    for (const CaptureEntries::Entry& entry : m_entries->Entries()) {
+        if (const auto* line = dynamic_cast<const CTextlineVar*>(entry.field))
+            WrongEntry::Mark(*entry.widget, line->IsUnreadNumber());
     }
 }
 
@@ -192,51 +134,16 @@ void CFmtcaptureView::Tell(bool unread, const QString& text) {
     m_toldUnread = unread;
 }
 
-void CFmtcaptureView::SaveCapturedData(const QString& path) {
-    m_capturedDataPath = path;
-    CaptureFile::Save(path, m_formatName, m_format.controls);
-    m_saved.Keep(m_format.controls);
-}
-
-void CFmtcaptureView::LoadCapturedData(const QString& path) {
-    try {
-        CaptureFile::Load(path, m_formatName, m_format.controls, QLocale());
-    } catch (const CaptureFileError& e) {
-        // A damaged file was still written for this format: it stays the one a later save
-        // overwrites.
-        if (e.GetCause() == CaptureFileError::Cause::Damaged)
-            m_capturedDataPath = path;
-        throw;
-    }
-    m_capturedDataPath = path;
-    MarkUnreadNumbers();
-    m_saved.Keep(m_format.controls);
-    // The tables draw their cells from their store: their widgets learn of new values only by
-    // being repainted.
-    const QList<QWidget*> widgets = m_screen->findChildren<QWidget*>();
-    for (QWidget* widget : widgets)
-        widget->update();
-    m_screen->update();
-}
-
-bool CFmtcaptureView::PrintFormat(QPagedPaintDevice& printer,
-                                  FormatPrinter::Offsets offsets) const {
-    return FormatPrinter::PrintToPrinter(printer, m_format.controls, offsets);
-}
-
-QImage CFmtcaptureView::PrintFormatToImage(QSizeF paperMillimetres, int dpi,
-                                           FormatPrinter::Offsets offsets) const {
-    return FormatPrinter::PrintToImage(m_format.controls, paperMillimetres, dpi, offsets);
-}
-
 QWidget* CFmtcaptureView::EntryWidget(int identifier) const {
-    for (const auto& control : m_format.controls) {
-        if (!control->IsCaptureControl() || CalculatedFields::Identifier(*control) != identifier)
-            continue;
-        const auto* capture = dynamic_cast<const CCaptureControl*>(control.get());
-        return capture ? capture->EntryWidget() : nullptr;
+    for (const auto& control : m_document.Controls()) {
+        if (control->IsCaptureControl() && CalculatedFields::Identifier(*control) == identifier)
+            return m_entries->Widget(*control);
     }
     return nullptr;
+}
+
+QWidget* CFmtcaptureView::EntryWidget(const CControles& field) const {
+    return m_entries->Widget(field);
 }
 
 bool CFmtcaptureView::eventFilter(QObject* watched, QEvent* event) {
@@ -255,7 +162,7 @@ void CFmtcaptureView::PaintScreen() {
     dc.SetTextColor(kBlack);
     // Labels show their text; every capture control its name beside or above its widget. The
     // entry widgets draw themselves.
-    for (const auto& control : m_format.controls) {
+    for (const auto& control : m_document.Controls()) {
         control->screenFont = &m_screenLogFont;
         if (control->Type() == ControlTypeCode::Etiqueta)
             control->DrawOnScreenLayout(dc, false);

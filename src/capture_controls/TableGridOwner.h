@@ -2,13 +2,19 @@
 
 #include "grid/GridOwner.h"
 
-class CFmtGrid;
+#include <functional>
 
-// Answers a table's grid from the table's cell store: the grid asks for every text it shows, and
-// every edit or deletion of rows goes into the store, which recomputes the row's formulas.
+class CFmtGrid;
+class CaptureDocument;
+
+// Answers a table's grid from the table's cell store in its capture document: the grid asks for
+// every text it shows, and every cell the user confirms or row the user deletes becomes the
+// document's operation, which recomputes the row's formulas and the table's totals.
 class TableGridOwner : public GridOwner {
 public:
-    explicit TableGridOwner(CFmtGrid& table) : m_table(table) {}
+    // Told after every cell confirmed or rows deleted, once the document has followed.
+    TableGridOwner(CaptureDocument& document, CFmtGrid& table, std::function<void()> edited)
+        : m_document(document), m_table(table), m_edited(std::move(edited)) {}
 
     void CellTextWanted(int gridId, GridCell& cell) override;
     void CellChanged(int gridId, const GridCell& cell) override;
@@ -18,5 +24,7 @@ public:
     bool CellMarked(int gridId, int row, int column) override;
 
 private:
+    CaptureDocument& m_document;
     CFmtGrid& m_table;
+    std::function<void()> m_edited;
 };

@@ -5,30 +5,10 @@
 
 CCaptureControl::CCaptureControl(ControlTypeCode type) : CControles(type) {}
 
-CCaptureControl::~CCaptureControl() {
-    // The derived control's value is gone by now: the widget must not write to it any more.
-    QObject::disconnect(m_valueBinding);
-    // The capture screen may have destroyed the widget already; the guarded pointer then reads
-    // null.
-    delete m_widget.data();
-}
-
 LogFont CCaptureControl::ScreenFont() {
     LogFont font = LogFont::Make(14, 0, 400, QStringLiteral("Arial")); // cell height
     font.pitchAndFamily = 32;                                          // swiss
     return font;
-}
-
-QRect CCaptureControl::ScreenGeometry(const Rect& screen) {
-    const Rect r = screen.Normalized();
-    return QRect(r.left, r.top, r.Width(), r.Height());
-}
-
-void CCaptureControl::AdoptWidget(QWidget* widget, int identifier) {
-    widget->setGeometry(ScreenGeometry(screenRect));
-    widget->setProperty("captureId", identifier);
-    widget->show();
-    m_widget = widget;
 }
 
 ScreenRect CCaptureControl::UnplacedScreenRect() const {

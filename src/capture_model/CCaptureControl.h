@@ -2,49 +2,35 @@
 
 #include "model/CControles.h"
 
-#include <QPointer>
-#include <QRect>
-#include <QWidget>
-
-// What the controls that receive a value share: the entry widget they make on the capture
-// screen and own, the handles that lie on the page or on the screen, and the drawing of a
-// one-line field on the design view and the capture-screen designer.
+// What the controls that receive a value share: the value kept in the control itself, the
+// handles that lie on the page or on the screen, and the drawing of a one-line field on the
+// design view and the capture-screen designer.
 //
-// Each control keeps its captured value itself and prints, saves and loads it whether or not a
-// capture screen exists. While an entry widget exists it is bound to the value both ways: it
-// shows the value when it is made and whenever the value is set, and every edit in it changes
-// the value at once. A widget may refuse part of a value (a length limit, capitals only); the
-// value is then what the widget took, as the user sees it.
+// Each control keeps its captured value and prints, saves and loads it; the format's capture
+// document sets and reads it, and the capture screen's entry widgets only show it. Once the
+// capture of a format has started, a control takes values as its entry widget takes them (a
+// length limit, capitals only), so that a value set by a script or loaded from a file is what
+// the user would see in the box.
 class CCaptureControl : public CControles {
 public:
     static constexpr int kScreenHandleHalf = 4;      // handles are 8 x 8 pixels on the screen
     static constexpr int kUnplacedScreenHeight = 20; // a one-line field not yet placed there
 
-    ~CCaptureControl() override;
-
-    // The control's widget on the capture screen, or nullptr before it is made (or after the
-    // capture screen that held it has gone).
-    QWidget* EntryWidget() const { return m_widget.data(); }
-
     // Until it is placed on the capture screen a one-line field lies where its page rectangle
     // does, as wide, kUnplacedScreenHeight pixels high.
     ScreenRect UnplacedScreenRect() const override;
 
-    // The widget rectangle of a screen rectangle.
-    static QRect ScreenGeometry(const Rect& screen);
     // The font the capture screen and its designer draw captions and labels in: Arial, 14
     // pixels from the top of its tallest letters to the bottom of its lowest, weight 400.
     static LogFont ScreenFont();
 
+    // The format is being filled in: from now on the value follows the rules of the control's
+    // entry, and what the control holds goes onto paper even when it is empty.
+    virtual void StartCapture() { m_capturing = true; }
+    bool IsCapturing() const { return m_capturing; }
+
 protected:
     explicit CCaptureControl(ControlTypeCode type);
-
-    // Takes ownership of a newly made widget placed at the screen rectangle, shows it, and keeps
-    // its identifier in the property "captureId".
-    void AdoptWidget(QWidget* widget, int identifier);
-    // Keeps the connection that carries the widget's edits into the value, so that it can be cut
-    // before the widget outlives the value it writes to.
-    void BindValue(const QMetaObject::Connection& connection) { m_valueBinding = connection; }
 
     // The control's name as the design view shows it: in capitals when the field takes capitals.
     QString DisplayName() const;
@@ -63,8 +49,8 @@ protected:
     // Prints one line of text on the page rectangle's lower edge, aligned like the control.
     void PrintLine(DrawingSurface& dc, const QString& line) const;
     // Whether a text value goes to the page: an empty field has nothing to print, but while the
-    // entry widget exists the page gets what it shows, even nothing.
-    bool PrintsText(const QString& value) const { return !value.isEmpty() || m_widget; }
+    // format is being filled in the page gets what the field shows, even nothing.
+    bool PrintsText(const QString& value) const { return !value.isEmpty() || m_capturing; }
 
     // Selects the red selection pen when the control is selected; returns what to restore.
     Pen SelectSelectionPen(DrawingSurface& dc) const;
@@ -73,8 +59,6 @@ protected:
     // The horizontal part of the alignment, as the line drawing uses it with bottom alignment.
     TextAlignFlags LineAlign() const;
 
-    QPointer<QWidget> m_widget;
-
 private:
-    QMetaObject::Connection m_valueBinding;
+    bool m_capturing = false;
 };

@@ -1,11 +1,9 @@
 #include "capture_model/CCuadrosVar.h"
 
+#include "capture_model/EntryRules.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 #include "platform/Saturate.h"
-#include "platform_widgets/UpperCaseInput.h"
-
-#include <QLineEdit>
 
 #include <algorithm>
 #include <climits>
@@ -44,10 +42,6 @@ void CCuadrosVar::ReadRecord(Archive& ar) {
     boxDistance = ar.ReadInt32();
     boxWidth = ar.ReadInt32();
     UpdateHandles();
-}
-
-QLineEdit* CCuadrosVar::Edit() const {
-    return static_cast<QLineEdit*>(m_widget.data());
 }
 
 int CCuadrosVar::MaxLength() const {
@@ -102,46 +96,39 @@ void CCuadrosVar::ResizeByHandle(Handle handle, int dx, int dy) {
     UpdateHandles();
 }
 
-int CCuadrosVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
-                                     const QFont* entryFont) {
-    if (m_widget)
-        return 0;
-    auto* edit = new QLineEdit(parent);
-    edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (IsUpperCase())
-        UpperCaseInput::Apply(edit);
-    if (entryFont)
-        edit->setFont(*entryFont);
-    LimitEntry(*edit, m_value);
-    if (!m_value.isEmpty())
-        edit->setText(m_value);
-    m_value = edit->text();
-    BindValue(QObject::connect(edit, &QLineEdit::textChanged, edit,
-                               [this](const QString& text) { m_value = text; }));
-    // A longer text shortened by the keyboard cannot grow again once the field is left. The
-    // limit is not moved while the user types: moving it puts the cursor at the end.
-    QObject::connect(edit, &QLineEdit::editingFinished, edit,
-                     [this, edit] { LimitEntry(*edit, edit->text()); });
-    AdoptWidget(edit, firstId);
-    return 1;
+void CCuadrosVar::StartCapture() {
+    CCaptureControl::StartCapture();
+    SetValue(m_value);
 }
 
-void CCuadrosVar::LimitEntry(QLineEdit& edit, const QString& text) const {
+void CCuadrosVar::LimitEntry(const QString& text) {
     // The limit stops the keyboard at the last box; a longer text loaded or set whole (a script,
     // another copy of the format) keeps every character. Printing shows the boxes' part of it.
     const qsizetype longest = std::max<qsizetype>(MaxLength(), text.size());
-    const int limit = static_cast<int>(std::min<qsizetype>(longest, INT_MAX));
-    if (edit.maxLength() != limit)
-        edit.setMaxLength(limit);
+    m_entryLimit = static_cast<int>(std::min<qsizetype>(longest, INT_MAX));
 }
 
 void CCuadrosVar::SetValue(const QString& value) {
-    m_value = value;
-    if (Edit()) {
-        LimitEntry(*Edit(), value);
-        Edit()->setText(value);
-        m_value = Edit()->text();
+    if (!IsCapturing()) {
+        m_value = value;
+        return;
     }
+    LimitEntry(value);
+    m_value = EntryRules::Line(value, m_entryLimit, IsUpperCase());
+}
+
+void CCuadrosVar::TypeValue(const QString& text) {
+    if (!IsCapturing()) {
+        m_value = text;
+        return;
+    }
+    // The limit is not moved while the user types: only leaving the field moves it.
+    m_value = EntryRules::Line(text, m_entryLimit, IsUpperCase());
+}
+
+void CCuadrosVar::Leave() {
+    if (IsCapturing())
+        LimitEntry(m_value);
 }
 
 void CCuadrosVar::LoadValue(Archive& ar) {
@@ -183,10 +170,8 @@ void CCuadrosVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
 
 void CCuadrosVar::ClearValue() {
     m_value.clear();
-    if (Edit()) {
-        Edit()->clear();
-        LimitEntry(*Edit(), QString());
-    }
+    if (IsCapturing())
+        LimitEntry(QString());
 }
 
 void CCuadrosVar::Print(DrawingSurface& dc) const {

@@ -4,8 +4,6 @@
 
 #include <memory>
 
-class QLineEdit;
-
 // Text written one character per printed box, as official forms ask for codes and names: a row
 // of equal square boxes laid out from the left edge, each character centred in its own box.
 class CCuadrosVar : public CCaptureControl {
@@ -21,8 +19,7 @@ public:
     void ReadRecord(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
-    int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
-                            const QFont* font) override;
+    void StartCapture() override;
     // Boxes as high as the characters plus 5 units, half that apart.
     void FitHeightToFont() override;
     void UpdateHandles() override;
@@ -46,23 +43,30 @@ public:
     // The most characters the entry box takes: the box count, none when there are no boxes.
     int MaxLength() const;
 
-    QLineEdit* Edit() const;
-
     // The text written into the boxes, one character per box.
     const QString& Value() const { return m_value; }
-    // Sets the text, whole, and shows it in the entry box, if there is one. The keyboard adds no
-    // characters beyond the boxes (nor beyond a longer text so set); printing shows only what
-    // falls in them.
+    // Sets the text, whole: loaded from a file or given by a script. Once the capture has
+    // started, the keyboard adds no characters beyond the boxes, nor beyond a longer text so
+    // set; printing shows only what falls in them.
     void SetValue(const QString& value);
+    // The user types the text over all the field held: what goes past the entry's limit is
+    // left out (in capitals when the field takes capitals).
+    void TypeValue(const QString& text);
+    // The user leaves the field: a longer text shortened by the keyboard cannot grow again.
+    void Leave();
+    // The most characters the keyboard may leave in the entry: the boxes, or the longer text
+    // set whole or held when the field was last left.
+    int EntryLimit() const { return m_entryLimit; }
 
     int boxCount = 8;
     int boxDistance = 10;
     int boxWidth = 50;
 
 private:
-    // Lets the entry box hold text whole, and the keyboard add no character past the last box
-    // or past the end of a longer text.
-    void LimitEntry(QLineEdit& edit, const QString& text) const;
+    // Lets the entry hold text whole, and the keyboard add no character past the last box or
+    // past the end of a longer text.
+    void LimitEntry(const QString& text);
 
     QString m_value;
+    int m_entryLimit = 0;
 };

@@ -3,9 +3,6 @@
 #include "model/ControlType.h"
 #include "platform/Archive.h"
 
-#include <QDateEdit>
-#include <QLocale>
-
 CDateInput::CDateInput() : CCaptureControl(ControlTypeCode::DateInput) {}
 
 std::unique_ptr<CDateInput> CDateInput::Create(int x, int y) {
@@ -27,10 +24,6 @@ void CDateInput::ReadRecord(Archive& ar) {
     UpdateHandles();
 }
 
-QDateEdit* CDateInput::Picker() const {
-    return static_cast<QDateEdit*>(m_widget.data());
-}
-
 std::optional<QDateTime> CDateInput::Date() const {
     if (m_empty || m_status != AutomationDate::Status::Valid)
         return std::nullopt;
@@ -41,21 +34,36 @@ void CDateInput::SetDate(AutomationDate::Status status, double dayNumber) {
     m_empty = false;
     m_status = status;
     m_dayNumber = dayNumber;
-    if (!Picker())
+    if (!IsCapturing())
         return;
-    if (const std::optional<QDateTime> date = Date())
-        Picker()->setDateTime(*date);
-    HoldShownDate(Picker()->dateTime());
+    const std::optional<QDateTime> date = Date();
+    HoldShownDate(date ? *date : m_shown);
 }
 
 void CDateInput::SetDate(const QDateTime& date) {
     SetDate(AutomationDate::Status::Valid, AutomationDate::FromDateTime(date));
 }
 
+void CDateInput::PickDate(const QDate& date) {
+    if (!IsCapturing()) {
+        const std::optional<QDateTime> held = Date();
+        SetDate(QDateTime(date, held ? held->time() : QTime(0, 0)));
+        return;
+    }
+    HoldShownDate(QDateTime(date, m_shown.time()));
+}
+
 void CDateInput::HoldShownDate(const QDateTime& shown) {
+    // The days the picker goes to: the first from midnight, the last to its final millisecond.
+    if (shown.date() < FirstDate())
+        m_shown = QDateTime(FirstDate(), QTime(0, 0));
+    else if (shown.date() > LastDate())
+        m_shown = QDateTime(LastDate(), QTime(23, 59, 59, 999));
+    else
+        m_shown = shown;
     m_empty = false;
     m_status = AutomationDate::Status::Valid;
-    m_dayNumber = AutomationDate::FromDateTime(shown);
+    m_dayNumber = AutomationDate::FromDateTime(m_shown);
 }
 
 void CDateInput::LoadValue(Archive& ar) {
@@ -70,29 +78,10 @@ void CDateInput::SaveValue(Archive& ar) {
     ar.WriteDouble(m_dayNumber);
 }
 
-int CDateInput::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId, const QFont*) {
-    if (m_widget)
-        return 0;
-    // The picker keeps its own font; the entry font of the capture window is not applied.
-    auto* picker = new QDateEdit(parent);
-    picker->setCalendarPopup(true);
-    // The locale's short date, with the year in full: on a cheque or an invoice "26" is not a
-    // year anybody should have to guess.
-    QString shortDate = picker->locale().dateFormat(QLocale::ShortFormat);
-    if (!shortDate.contains(QLatin1String("yyyy")))
-        shortDate.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-    picker->setDisplayFormat(shortDate);
-    picker->setMinimumDate(QDate(100, 1, 1));
-    picker->setMaximumDate(QDate(9999, 12, 31));
-    // A new picker shows today unless the field already holds a date.
-    picker->setDateTime(QDateTime::currentDateTime());
-    if (const std::optional<QDateTime> date = Date())
-        picker->setDateTime(*date);
-    HoldShownDate(picker->dateTime());
-    BindValue(QObject::connect(picker, &QDateTimeEdit::dateTimeChanged, picker,
-                               [this, picker] { HoldShownDate(picker->dateTime()); }));
-    AdoptWidget(picker, firstId);
-    return 1;
+void CDateInput::StartCapture() {
+    CCaptureControl::StartCapture();
+    const std::optional<QDateTime> date = Date();
+    HoldShownDate(date ? *date : QDateTime::currentDateTime());
 }
 
 void CDateInput::UpdateHandles() {
@@ -112,10 +101,8 @@ void CDateInput::ClearValue() {
     m_status = AutomationDate::Status::Valid;
     m_dayNumber = 0;
     // The picker cannot be empty: it goes back to today, which the field then holds.
-    if (Picker()) {
-        Picker()->setDateTime(QDateTime::currentDateTime());
-        HoldShownDate(Picker()->dateTime());
-    }
+    if (IsCapturing())
+        HoldShownDate(QDateTime::currentDateTime());
 }
 
 QString CDateInput::PrintedText() const {

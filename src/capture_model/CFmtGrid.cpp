@@ -1,6 +1,5 @@
 #include "capture_model/CFmtGrid.h"
 
-#include "grid/CVrGrid.h"
 #include "model/FormatError.h"
 #include "model/TrueScale.h"
 #include "platform/Archive.h"
@@ -37,14 +36,6 @@ TableRow RowOfHeight(int height) {
     return r;
 }
 
-TextAlign GridAlignment(int alignment) {
-    if (alignment == static_cast<int>(TextAlign::Right))
-        return TextAlign::Right;
-    if (alignment == static_cast<int>(TextAlign::Center))
-        return TextAlign::Center;
-    return TextAlign::Left;
-}
-
 // Scales sizes from oldTotal to newTotal, truncating each, and gives the units still missing one
 // each to consecutive entries from next on, wrapping; next is left after the last one given.
 template <typename Size>
@@ -78,11 +69,6 @@ CFmtGrid::CFmtGrid() : CCaptureControl(ControlTypeCode::FmtGrid) {
     RebuildCells();
 }
 
-CFmtGrid::~CFmtGrid() {
-    // The grid asks this table's owner for texts until it is gone: it goes first.
-    delete m_widget.data();
-}
-
 std::unique_ptr<CFmtGrid> CFmtGrid::Create(int x, int y) {
     auto table = std::make_unique<CFmtGrid>();
     table->text = QStringLiteral("Tabla");
@@ -110,15 +96,20 @@ void CFmtGrid::UseSettings(const FormatSettings& settings) {
     m_cells->UseSettings(settings);
 }
 
-CVrGrid* CFmtGrid::Grid() const {
-    return static_cast<CVrGrid*>(m_widget.data());
+bool CFmtGrid::IsColumnReadOnly(int column) const {
+    if (column < 1 || column > ColumnCount())
+        return false;
+    return !m_columns[static_cast<std::size_t>(column - 1)].expression.isEmpty() &&
+           m_settings.calculatedReadOnly;
 }
 
-void CFmtGrid::CellsChanged() {
-    if (Grid())
-        Grid()->update();
-    if (m_cellsChanged)
-        m_cellsChanged(*this);
+TextAlign CFmtGrid::ColumnAlign(int column) const {
+    const int alignment = m_columns[static_cast<std::size_t>(column)].alignment;
+    if (alignment == static_cast<int>(TextAlign::Right))
+        return TextAlign::Right;
+    if (alignment == static_cast<int>(TextAlign::Center))
+        return TextAlign::Center;
+    return TextAlign::Left;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -210,8 +201,6 @@ void CFmtGrid::LoadValue(Archive& ar) {
                 m_cells->SetCell(c, r, text, true);
         }
     }
-    if (Grid())
-        Grid()->update();
 }
 
 void CFmtGrid::SaveValue(Archive& ar) {
@@ -226,27 +215,6 @@ void CFmtGrid::SaveValue(Archive& ar) {
 
 void CFmtGrid::ClearValue() {
     m_cells->ClearAll();
-    if (Grid()) {
-        Grid()->SetCurrentCell(1, 1);
-        Grid()->update();
-    }
-}
-
-int CFmtGrid::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId, const QFont*) {
-    if (m_widget)
-        return 0;
-    auto* grid = new CVrGrid(parent, ScreenGeometry(screenRect), &m_gridOwner, firstId, true);
-    grid->SetColumnCount(ColumnCount());
-    grid->SetNoNewRow(true);
-    grid->ShowFrame(true);
-    for (int k = 1; k <= ColumnCount(); ++k) {
-        const TableColumn& c = m_columns[static_cast<std::size_t>(k - 1)];
-        const bool readOnly = !c.expression.isEmpty() && m_settings.calculatedReadOnly;
-        grid->SetColumn(k, c.title, Abs32(c.screenWidth), readOnly, GridAlignment(c.alignment));
-    }
-    grid->SetRowCount(RowCount());
-    AdoptWidget(grid, firstId);
-    return 1;
 }
 
 // ---------------------------------------------------------------------------------------------

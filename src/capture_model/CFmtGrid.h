@@ -1,6 +1,5 @@
 #pragma once
 
-#include "capture_controls/TableGridOwner.h"
 #include "capture_model/CCaptureControl.h"
 #include "capture_model/CTableData.h"
 #include "capture_model/TableColumn.h"
@@ -16,9 +15,8 @@ class CVrGrid;
 // The table of a format: rows and columns printed onto a form (the lines of an invoice). Each
 // column has a title, a width on paper and on the screen, an alignment, a data type and, for a
 // calculated column, a formula over the other cells of its row. On the capture screen the table
-// is a grid that edits one cell at a time; the values live in the table's cell store, which
-// exists with or without the grid, so that a table keeps, prints, saves and loads its values
-// either way.
+// is a grid that edits one cell at a time; the values live in the table's cell store, so that a
+// table keeps, prints, saves and loads its values with or without a screen.
 class CFmtGrid : public CCaptureControl {
 public:
     // A damaged format may announce any number of rows and columns: beyond this many cells the
@@ -41,7 +39,6 @@ public:
     };
 
     CFmtGrid();
-    ~CFmtGrid() override;
     // A new table with its upper-left corner at (x, y) of the page: four columns of 40 mm and six
     // rows as high as the font and 0.5 mm more.
     static std::unique_ptr<CFmtGrid> Create(int x, int y);
@@ -50,8 +47,6 @@ public:
     void ReadRecord(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
-    int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
-                            const QFont* font) override;
     // Only makes the font height a character height; the rows keep their heights.
     void FitHeightToFont() override;
     void UpdateHandles() override;
@@ -107,17 +102,14 @@ public:
     void UseSettings(const FormatSettings& settings);
     const FormatSettings& Settings() const { return m_settings; }
 
+    // Whether the user may not type into a column (from 1): a calculated column while the
+    // format's settings make calculated fields read-only.
+    bool IsColumnReadOnly(int column) const;
+    // The text layout of a column's alignment (from 0): 2 right, 6 centred, anything else left.
+    TextAlign ColumnAlign(int column) const;
+
     CTableData& Cells() { return *m_cells; }
     const CTableData& Cells() const { return *m_cells; }
-    // The grid on the capture screen, or nullptr.
-    CVrGrid* Grid() const;
-    // Called after the user changed cells in the grid (an edit, a deletion of rows), once the
-    // row's formulas are recomputed: where the capture window recomputes the table's totals.
-    void SetCellsChangedHandler(std::function<void(CFmtGrid&)> handler) {
-        m_cellsChanged = std::move(handler);
-    }
-    // Redraws the grid and tells the handler; the grid's owner calls it after every change.
-    void CellsChanged();
 
 private:
     // The rectangle's right edge after the column widths, or its lower edge after the heights.
@@ -138,6 +130,4 @@ private:
     int m_nextRowForRemainder = 0;
     FormatSettings m_settings;
     std::unique_ptr<CTableData> m_cells;
-    TableGridOwner m_gridOwner{*this};
-    std::function<void(CFmtGrid&)> m_cellsChanged;
 };

@@ -4,8 +4,6 @@
 #include "platform/Archive.h"
 #include "platform/Saturate.h"
 
-#include <QCheckBox>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -39,14 +37,8 @@ void CMarcaVar::ReadRecord(Archive& ar) {
     mark = ar.ReadString();
 }
 
-QCheckBox* CMarcaVar::CheckBox() const {
-    return static_cast<QCheckBox*>(m_widget.data());
-}
-
 void CMarcaVar::SetChecked(bool checked) {
     m_checked = checked;
-    if (CheckBox())
-        CheckBox()->setChecked(checked);
 }
 
 void CMarcaVar::LoadValue(Archive& ar) {
@@ -57,21 +49,6 @@ void CMarcaVar::LoadValue(Archive& ar) {
 void CMarcaVar::SaveValue(Archive& ar) {
     ar.WriteInt32(captureOrder);
     ar.WriteInt32(m_checked ? 1 : 0);
-}
-
-int CMarcaVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
-                                   const QFont* entryFont) {
-    if (m_widget)
-        return 0;
-    auto* box = new QCheckBox(QString(), parent);
-    box->setFocusPolicy(Qt::StrongFocus);
-    if (entryFont)
-        box->setFont(*entryFont);
-    box->setChecked(m_checked);
-    BindValue(QObject::connect(box, &QCheckBox::toggled, box,
-                               [this](bool checked) { m_checked = checked; }));
-    AdoptWidget(box, firstId);
-    return 1;
 }
 
 void CMarcaVar::FitHeightToFont() {

@@ -4,8 +4,6 @@
 
 #include <memory>
 
-class QCheckBox;
-
 // One box of the stationery that is either marked or left empty. On the capture screen it is a
 // check box; on paper the mark (by default "X") is printed centred in the square when checked.
 class CMarcaVar : public CCaptureControl {
@@ -21,8 +19,6 @@ public:
     void ReadRecord(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
-    int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
-                            const QFont* font) override;
     // Rebuilds the square from its left and lower edges: a side of the character height + 5.
     void FitHeightToFont() override;
     // A check mark has no handles: its size follows its font.
@@ -35,11 +31,9 @@ public:
     void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
-    QCheckBox* CheckBox() const;
-
     // Whether the box is marked: the mark is printed only then.
     bool IsChecked() const { return m_checked; }
-    // Marks or clears the box, and the check box too if there is one.
+    // Marks or clears the box.
     void SetChecked(bool checked);
 
     QString mark = QStringLiteral("X");

@@ -1,10 +1,8 @@
 #include "capture_model/CParrafoVar.h"
 
+#include "capture_model/EntryRules.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
-#include "platform_widgets/UpperCaseInput.h"
-
-#include <QPlainTextEdit>
 
 #include <climits>
 #include <cstdlib>
@@ -21,16 +19,12 @@ std::unique_ptr<CParrafoVar> CParrafoVar::Create(int x, int y) {
     return control;
 }
 
-QPlainTextEdit* CParrafoVar::Edit() const {
-    return static_cast<QPlainTextEdit*>(m_widget.data());
+void CParrafoVar::SetValue(const QString& value) {
+    m_value = IsCapturing() ? EntryRules::Paragraph(value, false) : value;
 }
 
-void CParrafoVar::SetValue(const QString& value) {
-    m_value = value;
-    if (Edit()) {
-        Edit()->setPlainText(value);
-        m_value = Edit()->toPlainText();
-    }
+void CParrafoVar::TypeValue(const QString& text) {
+    m_value = IsCapturing() ? EntryRules::Paragraph(text, IsUpperCase()) : text;
 }
 
 void CParrafoVar::LoadValue(Archive& ar) {
@@ -42,27 +36,9 @@ void CParrafoVar::SaveValue(Archive& ar) {
     ar.WriteString(m_value);
 }
 
-int CParrafoVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
-                                     const QFont* entryFont) {
-    if (m_widget)
-        return 0;
-    auto* edit = new QPlainTextEdit(parent);
-    edit->setTabChangesFocus(true);
-    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    // Lines wrap at the box's width, so the text only ever grows downward.
-    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    if (IsUpperCase())
-        UpperCaseInput::Apply(edit);
-    if (entryFont)
-        edit->setFont(*entryFont);
-    if (!m_value.isEmpty())
-        edit->setPlainText(m_value);
-    m_value = edit->toPlainText();
-    BindValue(QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
-                               [this, edit] { m_value = edit->toPlainText(); }));
-    AdoptWidget(edit, firstId);
-    return 1;
+void CParrafoVar::StartCapture() {
+    CCaptureControl::StartCapture();
+    SetValue(m_value);
 }
 
 void CParrafoVar::FitHeightToFont() {
@@ -109,8 +85,6 @@ void CParrafoVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const {
 
 void CParrafoVar::ClearValue() {
     m_value.clear();
-    if (Edit())
-        Edit()->clear();
 }
 
 void CParrafoVar::Print(DrawingSurface& dc) const {

@@ -4,8 +4,6 @@
 
 #include <memory>
 
-class QPlainTextEdit;
-
 // A field of free text over several lines (an address, observations), typed into a multi-line
 // box and printed word-wrapped inside its rectangle. Its alignment is a paragraph code: 0 left,
 // 1 centred, 2 right.
@@ -18,8 +16,7 @@ public:
 
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
-    int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
-                            const QFont* font) override;
+    void StartCapture() override;
     // Only makes the font height a character height; the rectangle keeps its size.
     void FitHeightToFont() override;
     void UpdateHandles() override;
@@ -30,12 +27,15 @@ public:
     void ClearValue() override;
     void Print(DrawingSurface& dc) const override;
 
-    QPlainTextEdit* Edit() const;
-
     // The text of the paragraph, with its line breaks as typed.
     const QString& Value() const { return m_value; }
-    // Sets the text and shows it in the entry box, if there is one.
+    // Sets the text whole: loaded from a file or given by a script. Once the capture has
+    // started, its line breaks are the entry box's; a field that takes capitals keeps small
+    // letters set this way, as the box does.
     void SetValue(const QString& value);
+    // The user types the text over all the field held: the entry box's line breaks, and
+    // capitals in a field that takes capitals.
+    void TypeValue(const QString& text);
 
 private:
     // How the paragraph's alignment lays its text out in the box.

@@ -1,10 +1,9 @@
 #include "capture_model/CTextlineVar.h"
 
-#include "capture_controls/CCaptureEdit.h"
+#include "capture_model/EntryRules.h"
 #include "capture_model/ValueText.h"
 #include "model/ControlType.h"
 #include "platform/Archive.h"
-#include "platform_widgets/UpperCaseInput.h"
 
 #include <cmath>
 
@@ -50,16 +49,9 @@ bool CTextlineVar::IsUnreadNumber(const QLocale& locale) const {
     return !ValueText::Reads(m_value, dataType, locale);
 }
 
-CCaptureEdit* CTextlineVar::Edit() const {
-    return static_cast<CCaptureEdit*>(m_widget.data());
-}
-
 void CTextlineVar::SetValue(const QString& value) {
-    m_value = value;
-    if (Edit()) {
-        Edit()->setText(value);
-        m_value = Edit()->text();
-    }
+    m_value =
+        IsCapturing() ? EntryRules::Line(value, EntryRules::kLongestLine, IsUpperCase()) : value;
 }
 
 void CTextlineVar::SetValueCopy(const QString& text, double number) {
@@ -76,28 +68,9 @@ void CTextlineVar::SaveValue(Archive& ar) {
     ar.WriteString(m_value);
 }
 
-int CTextlineVar::CreateCaptureWindow(DrawingSurface&, QWidget* parent, int firstId,
-                                      const QFont* entryFont) {
-    if (m_widget)
-        return 0;
-    auto* edit = new CCaptureEdit(firstId, parent);
-    Qt::Alignment horizontal = Qt::AlignLeft;
-    if (alignment == static_cast<int>(TextAlign::Right))
-        horizontal = Qt::AlignRight;
-    else if (alignment == static_cast<int>(TextAlign::Center))
-        horizontal = Qt::AlignHCenter;
-    edit->setAlignment(horizontal | Qt::AlignVCenter);
-    if (IsUpperCase())
-        UpperCaseInput::Apply(edit);
-    if (entryFont)
-        edit->setFont(*entryFont);
-    if (!m_value.isEmpty())
-        edit->setText(m_value);
-    m_value = edit->text();
-    BindValue(QObject::connect(edit, &QLineEdit::textChanged, edit,
-                               [this](const QString& text) { m_value = text; }));
-    AdoptWidget(edit, firstId);
-    return 1;
+void CTextlineVar::StartCapture() {
+    CCaptureControl::StartCapture();
+    SetValue(m_value);
 }
 
 void CTextlineVar::UpdateHandles() {
@@ -114,8 +87,6 @@ void CTextlineVar::DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const 
 
 void CTextlineVar::ClearValue() {
     m_value.clear();
-    if (Edit())
-        Edit()->clear();
     SetValueCopy(QString(), 0);
 }
 

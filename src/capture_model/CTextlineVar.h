@@ -7,8 +7,6 @@
 
 #include <memory>
 
-class CCaptureEdit;
-
 // A one-line field on the page whose value the user types or an expression computes. Its data
 // type says how the value is shown: as text, as a number or as a currency amount.
 class CTextlineVar : public CCaptureControl {
@@ -21,8 +19,7 @@ public:
     void ReadRecord(Archive& ar) override;
     void LoadValue(Archive& ar) override;
     void SaveValue(Archive& ar) override;
-    int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
-                            const QFont* font) override;
+    void StartCapture() override;
     void UpdateHandles() override;
     void Draw(DrawingSurface& dc) const override;
     void DrawOnScreenLayout(DrawingSurface& dc, bool showOrder) const override;
@@ -30,8 +27,6 @@ public:
     void Print(DrawingSurface& dc) const override;
     void DescribeOwnFields(ControlFields& fields) const override;
 
-    // The entry box, or nullptr before the capture screen is built.
-    CCaptureEdit* Edit() const;
     // Whether an expression computes the value.
     bool IsCalculated() const { return !expression.isEmpty(); }
     // Whether the value is a number or an amount: a field of such a data type, unless it shows
@@ -43,7 +38,7 @@ public:
     // The field's value as it is shown and printed: typed, loaded, or put in by the calculation
     // (already formatted by the data type).
     const QString& Value() const { return m_value; }
-    // Sets the value and shows it in the entry box, if there is one.
+    // Sets the value; once the capture has started, the value is what the entry box takes of it.
     void SetValue(const QString& value);
 
     // The copy of the last value the calculation set or computed, as text and as a number; the

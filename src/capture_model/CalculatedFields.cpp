@@ -174,27 +174,13 @@ CalculatedFields::CalculatedFields(ControlList& controls, const FormatSettings& 
         });
     }
     LinkFields();
-    ConnectTables(true);
 }
 
-CalculatedFields::~CalculatedFields() {
-    ConnectTables(false);
-}
-
-void CalculatedFields::ConnectTables(bool connect) {
-    for (const std::unique_ptr<CControles>& control : m_controls) {
-        if (control->Type() != ControlTypeCode::FmtGrid)
-            continue;
-        auto& table = static_cast<CFmtGrid&>(*control);
-        if (connect)
-            table.SetCellsChangedHandler([this](CFmtGrid& changed) {
-                RecalculateTableTotals(changed);
-                if (m_tableChanged)
-                    m_tableChanged(changed);
-            });
-        else
-            table.SetCellsChangedHandler({});
-    }
+void CalculatedFields::Show(CTextlineVar& field, const QString& text) {
+    const QString before = field.Value();
+    field.SetValue(text);
+    if (m_shown && field.Value() != before)
+        m_shown(field);
 }
 
 CalculatedFields::Token CalculatedFields::NextToken(QString& expression, QStringView delimiters) {
@@ -398,7 +384,7 @@ bool CalculatedFields::Enter(CTextlineVar& field, const double* computed) {
     // stays as typed, for the user to see and mend, and counts 0.
     if (!field.expression.startsWith(QLatin1Char('$')) &&
         ValueText::Reads(text, field.dataType, m_locale))
-        field.SetValue(ValueText::FormatValue(text, field.dataType, m_settings, m_locale));
+        Show(field, ValueText::FormatValue(text, field.dataType, m_settings, m_locale));
     return true;
 }
 
@@ -416,7 +402,7 @@ void CalculatedFields::RecalculateTableTotals(CFmtGrid& table) {
         CTextlineVar& line = *m_nodes[m_entryNode[entry]].line;
         const double total = table.Cells().ColumnTotal(m_nodes[m_entryNode[entry]].tableColumn);
         const QString shown = ResultText(total, line.dataType);
-        line.SetValue(shown);
+        Show(line, shown);
         RunPass(line, shown, &total);
     }
 }
@@ -460,8 +446,8 @@ void CalculatedFields::RunPass(CTextlineVar& field, const QString& text, const d
         if (node.words) {
             // The words are shown only: the field's copy stays, and nothing is passed on.
             const Operand& amount = node.wordsOperand;
-            line.SetValue(
-                m_words.AmountInWords(amount.field ? amount.field->CopyNumber() : amount.constant));
+            Show(line, m_words.AmountInWords(amount.field ? amount.field->CopyNumber()
+                                                          : amount.constant));
             continue;
         }
         const bool self = &line == frame.field;
@@ -469,7 +455,7 @@ void CalculatedFields::RunPass(CTextlineVar& field, const QString& text, const d
             continue;
         const double result = Evaluate(node.expression);
         QString shown = ResultText(result, line.dataType);
-        line.SetValue(shown);
+        Show(line, shown);
         if (self) {
             line.SetValueCopy(shown, result);
             continue;
@@ -518,13 +504,13 @@ void CalculatedFields::FinishInDependencyOrder(const CTextlineVar& start,
             continue;
         if (node.words) {
             const Operand& amount = node.wordsOperand;
-            line.SetValue(
-                m_words.AmountInWords(amount.field ? amount.field->CopyNumber() : amount.constant));
+            Show(line, m_words.AmountInWords(amount.field ? amount.field->CopyNumber()
+                                                          : amount.constant));
             continue;
         }
         const double result = Evaluate(node.expression);
         QString shown = ResultText(result, line.dataType);
-        line.SetValue(shown);
+        Show(line, shown);
         node.pass = m_pass;
         if (Enter(line, &result)) {
             node.changed = m_pass;

@@ -60,11 +60,8 @@ public:
         QChar op;
     };
 
-    // Also makes every table of the list report its cell changes here, so that the fields that
-    // total its columns follow them; the engine's end stops the reports.
     CalculatedFields(ControlList& controls, const FormatSettings& settings,
                      const QLocale& locale = QLocale());
-    ~CalculatedFields();
     CalculatedFields(const CalculatedFields&) = delete;
     CalculatedFields& operator=(const CalculatedFields&) = delete;
 
@@ -96,9 +93,10 @@ public:
     // The identifier of a control's entry widget.
     static int Identifier(const CControles& control);
 
-    // Told after a table's cells changed and the fields that total it followed.
-    void SetTableChangedHandler(std::function<void(CFmtGrid&)> handler) {
-        m_tableChanged = std::move(handler);
+    // Told of every field whose shown value the engine changes (reformatted, computed, written
+    // in words or totalled), once the field holds it.
+    void SetValueShownHandler(std::function<void(CTextlineVar&)> handler) {
+        m_shown = std::move(handler);
     }
 
 private:
@@ -158,7 +156,8 @@ private:
     // The fields the change of start reaches, each after every field it names that the change
     // also reaches (in a cycle, in the order the walk found them).
     std::vector<int> DependencyOrder(const CTextlineVar& start) const;
-    void ConnectTables(bool connect);
+    // Gives the field a value to show and tells of it.
+    void Show(CTextlineVar& field, const QString& text);
 
     ControlList& m_controls;
     FormatSettings m_settings;
@@ -172,5 +171,5 @@ private:
     QHash<int, CControles*> m_byId;               // first capture control per identifier
     QHash<QString, std::vector<int>> m_referrers; // case-folded operand, list entries
     std::uint32_t m_pass = 0;
-    std::function<void(CFmtGrid&)> m_tableChanged;
+    std::function<void(CTextlineVar&)> m_shown;
 };

@@ -33,11 +33,14 @@ int FirstBadLine(const QByteArray& bytes) {
 // Splits the text into records of values. A record may run over several lines inside quotes.
 class Splitter {
 public:
-    Splitter(const QString& text, QChar separator, const QString& name)
-        : m_text(text), m_separator(separator), m_name(name) {}
+    // From the character at at, which lies on line.
+    Splitter(const QString& text, QChar separator, const QString& name, qsizetype at = 0,
+             int line = 1)
+        : m_text(text), m_separator(separator), m_name(name), m_at(at), m_line(line) {}
 
     bool AtEnd() const { return m_at >= m_text.size(); }
     int Line() const { return m_line; }
+    qsizetype At() const { return m_at; }
 
     // The next record; a blank line gives no values. With cells, a separator between brackets
     // does not split: the header names table cells as PARTIDAS[2,3] without quotes.
@@ -121,8 +124,8 @@ private:
     const QString& m_text;
     QChar m_separator;
     const QString& m_name;
-    qsizetype m_at = 0;
-    int m_line = 1;
+    qsizetype m_at;
+    int m_line;
 };
 
 } // namespace
@@ -178,16 +181,24 @@ CsvTable CsvTable::Parse(const QByteArray& bytes, const QString& name) {
         throw BatchError(
             QStringLiteral("%1: está vacío; la primera línea debe nombrar los campos").arg(name));
     while (!splitter.AtEnd()) {
-        const int line = splitter.Line();
-        QStringList values = splitter.Next();
+        const RowStart start{splitter.Line(), splitter.At()};
+        const QStringList values = splitter.Next();
         if (values.isEmpty())
             continue;
         if (values.size() != table.m_header.size())
-            Fail(name, line,
+            Fail(name, start.line,
                  QStringLiteral("tiene %1 valores y el encabezado nombra %2 columnas")
                      .arg(values.size())
                      .arg(table.m_header.size()));
-        table.m_rows.push_back(Row{line, std::move(values)});
+        table.m_rows.push_back(start);
     }
+    table.m_text = std::move(text);
     return table;
+}
+
+CsvTable::Row CsvTable::RowAt(std::size_t index) const {
+    const RowStart& start = m_rows.at(index);
+    // The row read soundly when the file was read: reading it again cannot fail.
+    Splitter splitter(m_text, m_separator, m_name, start.at, start.line);
+    return Row{start.line, splitter.Next()};
 }

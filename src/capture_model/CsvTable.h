@@ -14,6 +14,9 @@
 // commas, line breaks and doubled quotes, lines ending in LF or CR LF. Blank lines are skipped.
 // Every row remembers the line of the file it starts on, so that a fault can be shown where the
 // user will find it.
+//
+// The whole file is checked when it is read, but a row's values are split out only when the row
+// is asked for: a batch of many thousand rows holds the text of its file, not every value apart.
 class CsvTable {
 public:
     struct Row {
@@ -34,13 +37,21 @@ public:
     // The column names, blanks around them removed; none is empty and no two are the same
     // without regard to case.
     const QStringList& Header() const { return m_header; }
-    // Each with as many values as the header has names.
-    const std::vector<Row>& Rows() const { return m_rows; }
+    std::size_t RowCount() const { return m_rows.size(); }
+    // The row at index (from 0), with as many values as the header has names.
+    Row RowAt(std::size_t index) const;
     QChar Separator() const { return m_separator; }
 
 private:
+    // Where a row starts in the text.
+    struct RowStart {
+        int line;
+        qsizetype at;
+    };
+
     QString m_name;
+    QString m_text;
     QStringList m_header;
-    std::vector<Row> m_rows;
+    std::vector<RowStart> m_rows;
     QChar m_separator = QLatin1Char(',');
 };

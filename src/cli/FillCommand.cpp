@@ -1,17 +1,16 @@
 #include "cli/FillCommand.h"
 
-#include "capture/BatchFill.h"
-#include "capture/CFmtcaptureView.h"
-#include "capture/FieldEntry.h"
-#include "capture_controls/CCaptureEdit.h"
+#include "capture_model/BatchFill.h"
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
 #include "capture_model/CFmtGrid.h"
 #include "capture_model/CMarcaVar.h"
 #include "capture_model/CParrafoVar.h"
 #include "capture_model/CTextlineVar.h"
+#include "capture_model/CaptureDocument.h"
 #include "capture_model/CaptureFileError.h"
 #include "capture_model/CsvTable.h"
+#include "capture_model/FieldEntry.h"
 #include "capture_model/UnreadNumbers.h"
 #include "cli/CliArgs.h"
 #include "cli/CliError.h"
@@ -20,11 +19,7 @@
 #include "cli/ValueTextCommand.h"
 #include "model/FormatError.h"
 
-#include <QCheckBox>
-#include <QDateEdit>
-#include <QLineEdit>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QTextStream>
 
 #include <memory>
@@ -59,7 +54,7 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
     }
     if (const std::optional<QString> base = args.Value(QStringLiteral("--cap"))) {
         batch->SetBase(*base);
-        WarnUnreadNumbers(*base, batch->View());
+        WarnUnreadNumbers(*base, batch->Document());
     }
     batch->SetExtraEntries(std::move(entries));
     // Captured-data files are written row by row: the rows are checked first, so that a bad
@@ -67,13 +62,14 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
     if (folder)
         batch->Check(table);
     if (!output.Requested()) {
-        batch->Run(table, BatchFill::Output{nullptr, {}, *folder});
+        batch->Run(table, BatchFill::Output{nullptr, {}, *folder, {}});
         return 0;
     }
     // The PDF takes the place of an old one only when every row went onto it.
     output.Write({[&](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
-                      return batch->Run(table, BatchFill::Output{&printer, offsets,
-                                                                 folder.value_or(QString())}) ==
+                      return batch->Run(table,
+                                        BatchFill::Output{
+                                            &printer, offsets, folder.value_or(QString()), {}}) ==
                              BatchFill::Outcome::Done;
                   },
                   {}});
@@ -107,19 +103,16 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
     if (args.Value(QStringLiteral("--csv")))
         return RunBatch(args, output, std::move(entries));
 
-    CFmtcaptureView view;
+    CaptureDocument document;
     try {
-        PrintWarnings(view.OpenFormat(args.Positional().first()));
+        PrintWarnings(document.OpenFormat(args.Positional().first()));
     } catch (const FormatError& e) {
         throw CliError(e.Message());
     }
-    // The grids lay their cells out only once shown; the screen is shown to no one.
-    view.setAttribute(Qt::WA_DontShowOnScreen);
-    view.show();
 
     if (const std::optional<QString> cap = args.Value(QStringLiteral("--cap"))) {
         try {
-            view.LoadCapturedData(*cap);
+            document.LoadCapturedData(*cap);
         } catch (const CaptureFileError& e) {
             // The window's own sentence for the file of another format names no file.
             if (e.GetCause() != CaptureFileError::Cause::WrongFormat)
@@ -128,38 +121,38 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
         }
     }
     for (const FieldEntry& entry : entries)
-        entry.TypeInto(view);
+        entry.TypeInto(document);
     // What is left that reads as no number came from the file: "--set" takes only numbers.
     if (const std::optional<QString> cap = args.Value(QStringLiteral("--cap")))
-        WarnUnreadNumbers(*cap, view);
+        WarnUnreadNumbers(*cap, document);
     if (const std::optional<QString> cap = args.Value(QStringLiteral("--save-cap")))
-        view.SaveCapturedData(*cap);
-    output.Write({[&view](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
-                      return view.PrintFormat(printer, offsets);
+        document.SaveCapturedData(*cap);
+    output.Write({[&document](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
+                      return document.Print(printer, offsets);
                   },
-                  [&view](QSizeF paper, int dpi, FormatPrinter::Offsets offsets) {
-                      return view.PrintFormatToImage(paper, dpi, offsets);
+                  [&document](QSizeF paper, int dpi, FormatPrinter::Offsets offsets) {
+                      return document.PrintToImage(paper, dpi, offsets);
                   }});
     if (args.Flag(QStringLiteral("--values"))) {
         JsonWriter json(out);
-        WriteValues(json, view);
+        WriteValues(json, document);
         json.Finish();
         out << '\n';
     }
     return 0;
 }
 
-void FillCommand::WarnUnreadNumbers(const QString& path, const CFmtcaptureView& view) {
+void FillCommand::WarnUnreadNumbers(const QString& path, const CaptureDocument& document) {
     QStringList warnings;
-    for (const UnreadNumbers::Place& place : UnreadNumbers::Find(view.Controls()))
+    for (const UnreadNumbers::Place& place : document.FindUnreadNumbers())
         warnings << QStringLiteral("%1: «%2» tiene «%3», que no es un número: se toma como 0")
                         .arg(path, place.field, place.text);
     PrintWarnings(warnings);
 }
 
-void FillCommand::WriteValues(JsonWriter& json, const CFmtcaptureView& view) {
+void FillCommand::WriteValues(JsonWriter& json, const CaptureDocument& document) {
     json.BeginArray();
-    for (const auto& control : view.Controls()) {
+    for (const auto& control : document.Controls()) {
         if (!control->IsCaptureControl())
             continue;
         json.BeginObject();
@@ -168,26 +161,20 @@ void FillCommand::WriteValues(JsonWriter& json, const CFmtcaptureView& view) {
         json.Value(QStringLiteral("captureOrder"), control->captureOrder);
         const CControles* field = control.get();
         if (const auto* line = dynamic_cast<const CTextlineVar*>(field)) {
-            json.Value(QStringLiteral("text"), line->Edit() ? line->Edit()->text() : line->Value());
+            json.Value(QStringLiteral("text"), line->Value());
         } else if (const auto* paragraph = dynamic_cast<const CParrafoVar*>(field)) {
-            json.Value(QStringLiteral("text"),
-                       paragraph->Edit() ? paragraph->Edit()->toPlainText() : paragraph->Value());
+            json.Value(QStringLiteral("text"), paragraph->Value());
         } else if (const auto* boxes = dynamic_cast<const CCuadrosVar*>(field)) {
-            json.Value(QStringLiteral("text"),
-                       boxes->Edit() ? boxes->Edit()->text() : boxes->Value());
+            json.Value(QStringLiteral("text"), boxes->Value());
         } else if (const auto* mark = dynamic_cast<const CMarcaVar*>(field)) {
-            json.Value(QStringLiteral("checked"),
-                       mark->CheckBox() ? mark->CheckBox()->isChecked() : mark->IsChecked());
+            json.Value(QStringLiteral("checked"), mark->IsChecked());
         } else if (const auto* date = dynamic_cast<const CDateInput*>(field)) {
-            const QDate shown = date->Picker() ? date->Picker()->date()
-                                : date->Date() ? date->Date()->date()
-                                               : QDate();
+            const QDate shown = date->Date() ? date->Date()->date() : QDate();
             if (shown.isValid())
                 json.Value(QStringLiteral("date"), shown.toString(QStringLiteral("yyyy-MM-dd")));
             else
                 json.Null(QStringLiteral("date"));
         } else if (const auto* table = dynamic_cast<const CFmtGrid*>(field)) {
-            // The grid keeps no text: it shows what the table's cell store holds.
             QVariantList rows;
             for (int row = 1; row <= table->RowCount(); ++row) {
                 QVariantList cells;

@@ -2,18 +2,19 @@
 
 #include "cli/CliCommand.h"
 
-#include "capture/FieldEntry.h"
+#include "capture_model/FieldEntry.h"
 
 #include <vector>
 
-class CFmtcaptureView;
+class CaptureDocument;
 class CliArgs;
 class JsonWriter;
 class PrintOutput;
 
-// plenova-cli fill FORMAT.fmt: fills a format in on its capture screen, made off-screen, as a
-// user would: the values of a captured-data file first, then each "--set" in the order given,
-// each typed into its field and the field left, so that the calculated fields follow. Then the
+// plenova-cli fill FORMAT.fmt: fills a format in as a user would on its capture screen, in a
+// capture document and without a screen: the values of a captured-data file first, then each
+// "--set" in the order given, each typed into its field and the field left, so that the
+// calculated fields follow. Then the
 // values may be saved, the sheet printed and the values shown as JSON.
 //
 // With "--csv" the format is filled once for each row of a table of values, each row printed on
@@ -26,15 +27,15 @@ public:
     QString Usage() const override;
     int Run(const QStringList& args, QTextStream& out) override;
 
-    // The capture fields in the window's list order (constants hold no value), each with its
-    // name, type code, capture order and value as the screen shows it: "text", "checked",
+    // The capture fields in the format's list order (constants hold no value), each with its
+    // name, type code, capture order and value as the screen would show it: "text", "checked",
     // "date" (YYYY-MM-DD, null when the field holds none) or a table's "cells", row by row.
-    static void WriteValues(JsonWriter& json, const CFmtcaptureView& view);
+    static void WriteValues(JsonWriter& json, const CaptureDocument& document);
 
 private:
     // Tells, on standard error, of each value of the captured-data file at path that reads as
     // no number in a number field: it counts 0, though the sheet shows it as it was written.
-    static void WarnUnreadNumbers(const QString& path, const CFmtcaptureView& view);
+    static void WarnUnreadNumbers(const QString& path, const CaptureDocument& document);
     static int RunBatch(const CliArgs& args, const PrintOutput& output,
                         std::vector<FieldEntry> entries);
 };

@@ -1,6 +1,6 @@
 #include "cli/PrintOutput.h"
 
-#include "capture/PdfSheet.h"
+#include "capture_model/PdfSheet.h"
 #include "cli/CliError.h"
 #include "platform/FileError.h"
 #include "platform/SafeFile.h"

@@ -10,7 +10,7 @@
 #include "platform/DiagnosticMessages.h"
 #include "platform/PlenovaError.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -42,13 +42,12 @@ void PrintHelp(QTextStream& out, const std::vector<std::unique_ptr<CliCommand>>&
 } // namespace
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application, and fill the capture screen's widgets; a script has no
-    // screen, so draw off-screen unless told.
+    // Fonts need a GUI application; a script has no screen, so draw off-screen unless told.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     CaptureControlTypes::RegisterAll();
     DiagnosticMessages::Install();
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
 

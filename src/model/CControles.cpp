@@ -138,10 +138,6 @@ void CControles::LoadValue(Archive&) {}
 
 void CControles::SaveValue(Archive&) {}
 
-int CControles::CreateCaptureWindow(DrawingSurface&, QWidget*, int, const QFont*) {
-    return 0;
-}
-
 void CControles::UpdateHandles() {}
 
 void CControles::Draw(DrawingSurface&) const {}

@@ -17,8 +17,6 @@
 #include <vector>
 
 class Archive;
-class QFont;
-class QWidget;
 
 // A control's own fields by name, for tools that show a format as text (plenova-cli dump).
 // A value of a field may itself be ControlFields (an object whose keys keep this order) or a
@@ -52,9 +50,6 @@ public:
     virtual void ReadRecord(Archive& ar);
     virtual void LoadValue(Archive& ar);
     virtual void SaveValue(Archive& ar);
-    // Makes the control's entry widgets on the capture screen; returns how many it made.
-    virtual int CreateCaptureWindow(DrawingSurface& dc, QWidget* parent, int firstId,
-                                    const QFont* font);
     virtual void FitHeightToFont();
     virtual void UpdateHandles();
     // Moves the edge the handle sits on by dx or dy page units, unless that would leave the side

@@ -67,9 +67,11 @@ PainterSurface::DeviceInfo PainterSurface::DescribeDevice(const QPaintDevice& de
     info.vertRes = device.height();
     info.physicalWidth = device.width();
     info.physicalHeight = device.height();
-    const auto* printer = device.devType() == QInternal::Printer
-                              ? dynamic_cast<const QPagedPaintDevice*>(&device)
-                              : nullptr;
+    // A PDF written without a printer is a paged device of no type of its own, and lays its
+    // page out as a printer does.
+    const bool paged =
+        device.devType() == QInternal::Printer || device.devType() == QInternal::UnknownDevice;
+    const auto* printer = paged ? dynamic_cast<const QPagedPaintDevice*>(&device) : nullptr;
     if (printer) {
         // A printer's logical resolution is the one it was set to print at; its page layout is
         // in full-page mode when the painter may reach the paper's edge, and the paint

@@ -1,4 +1,4 @@
-#include "CaptureScreenForm.h"
+#include "capture_model/CaptureScreenForm.h"
 #include "commands/CommandId.h"
 
 #include "capture/CFmtcapturaFrm.h"

@@ -1,4 +1,4 @@
-#include "CaptureScreenForm.h"
+#include "capture_model/CaptureScreenForm.h"
 #include "commands/CommandId.h"
 
 #include "capture/CFmtcapturaFrm.h"
@@ -6,6 +6,7 @@
 #include "capture/PrinterDialogs.h"
 #include "capture_controls/CCaptureEdit.h"
 #include "capture_model/CalculatedFields.h"
+#include "capture_model/CaptureDocument.h"
 #include "grid/CEditCell.h"
 #include "grid/CVrGrid.h"
 #include "model/FormatError.h"
@@ -45,6 +46,12 @@ QLineEdit* EditOf(CFmtcaptureView& view, int id) {
     return qobject_cast<QLineEdit*>(view.EntryWidget(id));
 }
 
+// The focus leaves a field, as Tab takes it elsewhere.
+void Leave(QWidget* field) {
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(field, &leave);
+}
+
 // Three fields whose capture order is not their order in the list.
 CaptureScreenForm ThreeFields() {
     CaptureScreenForm form;
@@ -59,8 +66,9 @@ CaptureScreenForm ThreeFields() {
 TEST(CaptureWindowTest, FieldsTakeTheKeyboardInCaptureOrder) {
     QTemporaryDir dir;
     CaptureScreenForm form = ThreeFields();
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
     ShowActive(view);
 
     for (int id : {1174, 1175, 1176}) {
@@ -91,8 +99,9 @@ TEST(CaptureWindowTest, ScreenLargerThanTheWindowScrollsToTheField) {
     CaptureScreenForm form;
     form.Line("ARRIBA", 1, 100, 10);
     form.Line("ABAJO", 2, 100, 600);
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
     ShowActive(view);
     view.resize(300, 200);
     QApplication::processEvents();
@@ -107,15 +116,16 @@ TEST(CaptureWindowTest, FormatWithoutCaptureFieldsOpensWithoutFocus) {
     QTemporaryDir dir;
     CaptureScreenForm form;
     form.Label("Sólo constantes", 10, 10);
-    CFmtcaptureView view;
-    EXPECT_TRUE(view.OpenFormat(form.Save(dir)).isEmpty());
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    EXPECT_TRUE(document.OpenFormat(form.Save(dir)).isEmpty());
     ShowActive(view);
-    EXPECT_EQ(view.Controls().size(), 1u);
+    EXPECT_EQ(document.Controls().size(), 1u);
     EXPECT_EQ(view.EntryWidget(1174), nullptr);
     EXPECT_EQ(QApplication::focusWidget(), nullptr);
-    ASSERT_NE(view.Calculation(), nullptr);
-    EXPECT_TRUE(view.Calculation()->FieldList().empty());
-    EXPECT_EQ(view.FormatName(), "forma.fmt");
+    ASSERT_NE(document.Calculation(), nullptr);
+    EXPECT_TRUE(document.Calculation()->FieldList().empty());
+    EXPECT_EQ(document.FormatName(), "forma.fmt");
 }
 
 TEST(CaptureWindowTest, LeavingAFieldRecomputesTheFieldsThatNameIt) {
@@ -124,10 +134,11 @@ TEST(CaptureWindowTest, LeavingAFieldRecomputesTheFieldsThatNameIt) {
     form.Line("CANTIDAD", 1, 100, 10);
     form.Line("PRECIO", 2, 100, 40);
     form.Line("IMPORTE", 3, 100, 70, "CANTIDAD*PRECIO");
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
     ShowActive(view);
-    ASSERT_EQ(view.Calculation()->FieldList(), std::vector<std::int32_t>{1176});
+    ASSERT_EQ(document.Calculation()->FieldList(), std::vector<std::int32_t>{1176});
 
     // Calculated fields start empty and follow as soon as a field they name is left.
     EXPECT_EQ(EditOf(view, 1176)->text(), "");
@@ -140,7 +151,7 @@ TEST(CaptureWindowTest, LeavingAFieldRecomputesTheFieldsThatNameIt) {
 
     // "Limpiar" empties every field and forgets what the calculation kept: the same entry again
     // gives the same result.
-    view.ClearValues();
+    document.ClearValues();
     for (int id : {1174, 1175, 1176})
         EXPECT_EQ(EditOf(view, id)->text(), "") << id;
     EditOf(view, 1174)->setFocus();
@@ -158,23 +169,18 @@ TEST(CaptureWindowTest, TableTotalsReachTheFieldsOnTheScreen) {
     form.Partidas(1, 20, 20);
     form.Line("SUBTOTAL", 2, 100, 160, "PARTIDAS&IMPORTE");
     form.Line("IVA", 3, 100, 190, "SUBTOTAL*0.16");
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
-    auto* table = dynamic_cast<CFmtGrid*>(view.Controls()[0].get());
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
+    auto* table = dynamic_cast<CFmtGrid*>(document.Controls()[0].get());
     ASSERT_NE(table, nullptr);
-    ASSERT_NE(table->Grid(), nullptr);
     EXPECT_EQ(IdOf(view.EntryWidget(1174)), 1174);
-    // Building the screen again keeps its widgets and the tables still report to the
-    // calculation.
-    QWidget* grid = view.EntryWidget(1174);
-    view.BuildScreen();
-    EXPECT_EQ(view.EntryWidget(1174), grid);
+    ASSERT_NE(qobject_cast<CVrGrid*>(view.EntryWidget(*table)), nullptr);
 
-    // What the grid does when the user edits a cell: the row's product, then the total and what
-    // is computed from it, with the format's own decimals.
-    auto edit = [table](int column, int row, const QString& text) {
-        table->Cells().SetCell(column, row, text, false);
-        table->CellsChanged();
+    // The user confirms cells: the row's product, then the total and what is computed from it,
+    // with the format's own decimals, reach the screen.
+    auto edit = [table, &document](int column, int row, const QString& text) {
+        document.ConfirmCell(*table, column, row, text);
     };
     edit(1, 1, "2");
     edit(2, 1, "3");
@@ -190,11 +196,12 @@ TEST(CaptureWindowTest, DeletingRowsThroughTheGridMovesTheLaterRowsUp) {
     CaptureScreenForm form;
     form.Partidas(1, 20, 20, 5);
     form.Line("SUBTOTAL", 2, 100, 160, "PARTIDAS&IMPORTE");
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
-    CFmtGrid* table = dynamic_cast<CFmtGrid*>(view.Controls()[0].get());
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
+    CFmtGrid* table = dynamic_cast<CFmtGrid*>(document.Controls()[0].get());
     ASSERT_NE(table, nullptr);
-    CVrGrid* grid = table->Grid();
+    auto* grid = qobject_cast<CVrGrid*>(view.EntryWidget(*table));
     ASSERT_NE(grid, nullptr);
 
     // The quantity of row r is r and its price 2, typed into the cells as a user does.
@@ -237,10 +244,12 @@ TEST(CaptureWindowTest, EachWindowFormatsWithItsOwnFormatsSettings) {
     form.settings.currencyName = QStringLiteral("DOLARES");
     form.settings.postfix = QStringLiteral("USD");
     const QString dollars = form.Save(dir, QStringLiteral("dolares.fmt"));
-    CFmtcaptureView first;
-    CFmtcaptureView second;
-    first.OpenFormat(pesos);
-    second.OpenFormat(dollars);
+    CaptureDocument pesosDocument;
+    CaptureDocument dollarsDocument;
+    CFmtcaptureView first(pesosDocument);
+    CFmtcaptureView second(dollarsDocument);
+    pesosDocument.OpenFormat(pesos);
+    dollarsDocument.OpenFormat(dollars);
     ShowActive(first);
     ShowActive(second);
 
@@ -263,22 +272,25 @@ TEST(CaptureWindowTest, TwoWindowsOnOneFormatKeepTheirOwnValues) {
     CaptureScreenForm form = ThreeFields();
     form.settings.decimals = 3;
     const QString path = form.Save(dir);
-    CFmtcaptureView first;
-    CFmtcaptureView second;
-    first.OpenFormat(path);
-    second.OpenFormat(path);
+    CaptureDocument firstDocument;
+    CaptureDocument secondDocument;
+    CFmtcaptureView first(firstDocument);
+    CFmtcaptureView second(secondDocument);
+    firstDocument.OpenFormat(path);
+    secondDocument.OpenFormat(path);
     EditOf(first, 1175)->setText("uno");
     EXPECT_EQ(EditOf(second, 1175)->text(), "");
     EXPECT_NE(EditOf(first, 1175), EditOf(second, 1175));
-    EXPECT_EQ(first.Settings().decimals, 3);
-    EXPECT_EQ(second.Settings().decimals, 3);
+    EXPECT_EQ(firstDocument.Settings().decimals, 3);
+    EXPECT_EQ(secondDocument.Settings().decimals, 3);
 }
 
 TEST(CaptureWindowTest, AFormatThatCannotBeReadLeavesTheWindowAsItWas) {
     QTemporaryDir dir;
     CaptureScreenForm form = ThreeFields();
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
     EditOf(view, 1174)->setText("guardado");
 
     const QString damaged = dir.filePath("dañado.fmt");
@@ -286,12 +298,12 @@ TEST(CaptureWindowTest, AFormatThatCannotBeReadLeavesTheWindowAsItWas) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromHex("0500000041424344"));
     file.close();
-    EXPECT_THROW(view.ReadFormat(damaged), FormatError);
-    EXPECT_THROW(view.ReadFormat(dir.filePath("no existe.fmt")), FormatError);
-    EXPECT_EQ(view.Controls().size(), 3u);
+    EXPECT_THROW(document.OpenFormat(damaged), FormatError);
+    EXPECT_THROW(document.OpenFormat(dir.filePath("no existe.fmt")), FormatError);
+    EXPECT_EQ(document.Controls().size(), 3u);
     ASSERT_NE(EditOf(view, 1174), nullptr);
     EXPECT_EQ(EditOf(view, 1174)->text(), "guardado");
-    EXPECT_EQ(view.FormatName(), "forma.fmt");
+    EXPECT_EQ(document.FormatName(), "forma.fmt");
 }
 
 TEST(CaptureWindowTest, FrameCaptionMenuAndToolbar) {
@@ -356,8 +368,9 @@ TEST(CaptureWindowTest, ScreenShowsCaptionsAndLabels) {
     form.Label("Datos", 10, 60);
     // A field beyond the stored extent still fits on the screen.
     form.Line("LEJOS", 2, 150, 200);
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
+    CaptureDocument document;
+    CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
     EXPECT_EQ(view.Screen()->size(), QSize(308, 228));
 
     const QImage screen = view.Screen()->grab().toImage();
@@ -409,8 +422,8 @@ struct CaptureFrame {
     void Run(CommandId id) { frame->CommandAction(id)->trigger(); }
 };
 
-CFmtGrid* TableOf(CFmtcaptureView& view) {
-    for (const auto& control : view.Controls()) {
+CFmtGrid* TableOf(const CaptureDocument& document) {
+    for (const auto& control : document.Controls()) {
         if (auto* table = dynamic_cast<CFmtGrid*>(control.get()))
             return table;
     }
@@ -438,7 +451,7 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     // A cancelled dialog writes nothing and leaves no current file.
     first.Run(CommandId::SaveCapture);
     EXPECT_EQ(first.questions, 1);
-    EXPECT_TRUE(first.frame->View()->CapturedDataPath().isEmpty());
+    EXPECT_TRUE(first.frame->Document().CapturedDataPath().isEmpty());
 
     first.Edit(1174)->setText("uno");
     first.Edit(1175)->setText("dos");
@@ -447,7 +460,7 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     first.answers << cap;
     first.Run(CommandId::SaveCapture);
     EXPECT_EQ(first.questions, 2);
-    EXPECT_EQ(first.frame->View()->CapturedDataPath(), cap);
+    EXPECT_EQ(first.frame->Document().CapturedDataPath(), cap);
 
     // "Limpiar" keeps the current file: the next save overwrites it without asking.
     first.Run(CommandId::Clear);
@@ -460,14 +473,14 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     // "Guardar captura como..." always asks.
     const QString copy = dir.filePath("copia.cap");
     first.Edit(1174)->setText("uno");
-    CFmtGrid* table = TableOf(*first.frame->View());
+    CFmtGrid* table = TableOf(first.frame->Document());
     ASSERT_NE(table, nullptr);
     table->Cells().SetCell(1, 2, "3", false);
     table->Cells().SetCell(2, 2, "1.5", false);
     first.answers << copy;
     first.Run(CommandId::SaveCaptureAs);
     EXPECT_EQ(first.questions, 3);
-    EXPECT_EQ(first.frame->View()->CapturedDataPath(), copy);
+    EXPECT_EQ(first.frame->Document().CapturedDataPath(), copy);
 
     CaptureFrame second(format);
     second.Edit(1176)->setText("previo");
@@ -477,12 +490,12 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     EXPECT_EQ(second.Edit(1174)->text(), "uno");
     EXPECT_EQ(second.Edit(1175)->text(), "otro");
     EXPECT_EQ(second.Edit(1176)->text(), "");
-    CFmtGrid* loaded = TableOf(*second.frame->View());
+    CFmtGrid* loaded = TableOf(second.frame->Document());
     ASSERT_NE(loaded, nullptr);
     for (int column : {1, 2, 3})
         EXPECT_EQ(loaded->Cells().GetCell(column, 2), table->Cells().GetCell(column, 2)) << column;
     EXPECT_FALSE(loaded->Cells().GetCell(2, 2).isEmpty());
-    EXPECT_EQ(second.frame->View()->CapturedDataPath(), copy);
+    EXPECT_EQ(second.frame->Document().CapturedDataPath(), copy);
     EXPECT_TRUE(first.messages.isEmpty());
 
     // A save that fails tells why, and the chosen path stays the current file.
@@ -490,7 +503,7 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     second.answers << nowhere;
     second.Run(CommandId::SaveCaptureAs);
     EXPECT_EQ(second.messages.size(), 1);
-    EXPECT_EQ(second.frame->View()->CapturedDataPath(), nowhere);
+    EXPECT_EQ(second.frame->Document().CapturedDataPath(), nowhere);
 }
 
 TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
@@ -515,7 +528,7 @@ TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
     EXPECT_EQ(target.messages, QStringList({"El archivo seleccionado es del tipo Factura.fmt y "
                                             "no del formato factura.fmt actual"}));
     EXPECT_EQ(target.Edit(1174)->text(), "antes");
-    EXPECT_TRUE(target.frame->View()->CapturedDataPath().isEmpty());
+    EXPECT_TRUE(target.frame->Document().CapturedDataPath().isEmpty());
 
     // A file cut short in its last record: the format matches, so the file becomes the current
     // one, but no value is set.
@@ -530,7 +543,7 @@ TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
     ASSERT_EQ(target.messages.size(), 2);
     EXPECT_TRUE(target.messages.at(1).contains("No se cargó ningún valor"));
     EXPECT_EQ(target.Edit(1174)->text(), "antes");
-    EXPECT_EQ(target.frame->View()->CapturedDataPath(), cut);
+    EXPECT_EQ(target.frame->Document().CapturedDataPath(), cut);
 }
 
 namespace {
@@ -538,8 +551,7 @@ namespace {
 // The user types text over what the field holds and leaves it.
 void TypeAndLeave(QLineEdit* edit, const QString& text) {
     edit->setText(text);
-    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(edit, &leave);
+    Leave(edit);
 }
 
 } // namespace
@@ -581,9 +593,10 @@ TEST(CaptureWindowTest, TextInANumberFieldStaysMarkedToldAndAskedAboutBeforePrin
     EXPECT_EQ(frame.StatusBar()->currentMessage(), "«ocho mil» no es un número: se toma como 0");
 
     // So does a cell of a number column, drawn in the same colour.
-    CFmtGrid* table = TableOf(*frame.View());
+    CFmtGrid* table = TableOf(frame.Document());
     ASSERT_NE(table, nullptr);
-    CVrGrid* grid = table->Grid();
+    auto* grid = qobject_cast<CVrGrid*>(frame.View()->EntryWidget(*table));
+    ASSERT_NE(grid, nullptr);
     grid->SetCurrentCell(2, 1);
     grid->BeginEdit(0);
     grid->EditBox()->setText("dos");
@@ -615,11 +628,11 @@ TEST(CaptureWindowTest, TextInANumberFieldStaysMarkedToldAndAskedAboutBeforePrin
     // Values loaded back are marked again; mended ones lose the mark and the status bar its
     // sentence, and printing asks no more.
     const QString cap = dir.filePath("datos.cap");
-    frame.View()->SaveCapturedData(cap);
-    frame.View()->ClearValues();
+    frame.Document().SaveCapturedData(cap);
+    frame.Document().ClearValues();
     EXPECT_FALSE(WrongEntry::IsMarked(*amount));
     EXPECT_TRUE(frame.StatusBar()->currentMessage().isEmpty());
-    frame.View()->LoadCapturedData(cap);
+    frame.Document().LoadCapturedData(cap);
     EXPECT_TRUE(WrongEntry::IsMarked(*amount));
     EXPECT_TRUE(table->Cells().IsUnreadNumber(2, 1));
     TypeAndLeave(amount, "1,500");
@@ -658,7 +671,7 @@ TEST(CaptureWindowTest, ChangedValuesAreNotLostWithoutAQuestion) {
     w.Edit(1174)->setText("ZAPATA");
     w.Edit(1175)->setText("a/1024");
     w.Edit(1176)->setText("3");
-    w.frame->View()->Calculation()->Recalculate(1176);
+    Leave(w.Edit(1176));
     EXPECT_EQ(w.Edit(1177)->text(), "6.00");
     w.saveAnswer = SaveQuestion::Answer::Cancel;
     w.Run(CommandId::Clear);
@@ -685,10 +698,10 @@ TEST(CaptureWindowTest, ChangedValuesAreNotLostWithoutAQuestion) {
     EXPECT_EQ(w.Edit(1174)->text(), "ZAPATA");
     for (const char* quantity : {"4", "3"}) {
         w.Edit(1176)->setText(quantity);
-        w.frame->View()->Calculation()->Recalculate(1176);
+        Leave(w.Edit(1176));
     }
     EXPECT_EQ(w.Edit(1177)->text(), "6.00");
-    EXPECT_FALSE(w.frame->View()->HasChanges());
+    EXPECT_FALSE(w.frame->Document().HasChanges());
 
     // Closing with a change asks, naming the file; "Cancelar" keeps the window, "Sí" writes the
     // file it came from without another dialog and lets the window go.

@@ -1,15 +1,16 @@
 // Damaged formats and captured data: cut at every byte, or with every 32-bit field in turn set
 // to the values that break lengths, counts and coordinates. Each reads to a clear error or to a
 // sound result, and a captured-data file that is refused changes no value on the screen.
-#include "CaptureScreenForm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
 #include "capture_model/CMarcaVar.h"
 #include "capture_model/CParrafoVar.h"
 #include "capture_model/CTableData.h"
+#include "capture_model/CaptureDocument.h"
 #include "capture_model/CaptureFile.h"
 #include "capture_model/CaptureFileError.h"
+#include "capture_model/CaptureScreenForm.h"
 #include "model/CConsText.h"
 #include "platform/Archive.h"
 #include "platform/PlenovaError.h"
@@ -121,10 +122,11 @@ TEST(HostileInputTest, FormatsCutOrDamagedAnywhereReadToAnErrorOrASoundFormat) {
 TEST(HostileInputTest, DamagedCapturedDataLeavesTheScreenAsItWas) {
     QTemporaryDir dir;
     CaptureScreenForm form = EveryKindOfField();
-    CFmtcaptureView view;
-    view.OpenFormat(form.Save(dir));
-    auto field = [&view](const char* name) {
-        for (const auto& control : view.Controls())
+    CaptureDocument document;
+    const CFmtcaptureView view(document);
+    document.OpenFormat(form.Save(dir));
+    auto field = [&document](const char* name) {
+        for (const auto& control : document.Controls())
             if (control->IsCaptureControl() && control->text == QLatin1String(name))
                 return control.get();
         return static_cast<CControles*>(nullptr);
@@ -137,13 +139,13 @@ TEST(HostileInputTest, DamagedCapturedDataLeavesTheScreenAsItWas) {
     table->Cells().SetCell(1, 1, QStringLiteral("2"), false);
     table->Cells().SetCell(2, 2, QStringLiteral("3.5"), false);
     const QString saved = dir.filePath(QStringLiteral("datos.cap"));
-    view.SaveCapturedData(saved);
+    document.SaveCapturedData(saved);
     const QByteArray good = Contents(saved);
     // Other values on the screen, so that a load that takes anything shows.
-    view.ClearValues();
+    document.ClearValues();
     static_cast<CTextlineVar*>(field("IMPORTE"))->SetValue(QStringLiteral("7"));
     const QString before = dir.filePath(QStringLiteral("antes.cap"));
-    CaptureFile::Save(before, view.FormatName(), view.Controls());
+    CaptureFile::Save(before, document.FormatName(), document.Controls());
     const QByteArray screen = Contents(before);
 
     const QString damaged = dir.filePath(QStringLiteral("dañado.cap"));
@@ -151,16 +153,16 @@ TEST(HostileInputTest, DamagedCapturedDataLeavesTheScreenAsItWas) {
     auto refusedChangingNothing = [&](const QByteArray& bytes) {
         Write(damaged, bytes);
         try {
-            view.LoadCapturedData(damaged);
+            document.LoadCapturedData(damaged);
         } catch (const CaptureFileError& e) {
             EXPECT_FALSE(e.Message().isEmpty());
-            CaptureFile::Save(after, view.FormatName(), view.Controls());
+            CaptureFile::Save(after, document.FormatName(), document.Controls());
             EXPECT_EQ(Contents(after), screen);
             return true;
         }
         // A load that was taken is undone for the next round.
         Write(before, screen);
-        view.LoadCapturedData(before);
+        document.LoadCapturedData(before);
         return false;
     };
     // A file cut between two records is a shorter file, loaded to its end; a cut anywhere else
@@ -177,7 +179,7 @@ TEST(HostileInputTest, DamagedCapturedDataLeavesTheScreenAsItWas) {
     EXPECT_GT(refused, 0);
     // The whole file still loads after all that.
     Write(damaged, good);
-    view.LoadCapturedData(damaged);
+    document.LoadCapturedData(damaged);
     EXPECT_EQ(static_cast<CTextlineVar*>(field("IMPORTE"))->Value(), "12.50");
     EXPECT_EQ(table->Cells().GetCell(2, 2), "3.50");
 }

@@ -1,4 +1,4 @@
-#include "CaptureScreenForm.h"
+#include "capture_model/CaptureScreenForm.h"
 #include "commands/CommandId.h"
 
 #include "common/FileSizeLimit.h"
@@ -6,6 +6,7 @@
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
 #include "capture/MarginsDialog.h"
+#include "capture_model/CaptureDocument.h"
 #include "model/CRectangulo.h"
 #include "model/FormatPrinter.h"
 #include "platform/Profile.h"
@@ -164,7 +165,7 @@ TEST_F(MarginsCommandTest, OffsetsBuiltIntoTheFormatPrintWhereTheOffsetsDid) {
     EXPECT_EQ(m_shown, QStringList({"0.35", "-0.12", "0.35", "-0.12"}));
     EXPECT_EQ(Offsets(), std::make_pair(50, 20));
     EXPECT_EQ(Contents(m_path), original); // the box was clear
-    const QImage before = PrintOut(m_frame.View()->Controls(), 50, 20);
+    const QImage before = PrintOut(m_frame.Document().Controls(), 50, 20);
 
     m_permanent = true;
     m_answer = QStringList{"0.5", "0.2"};
@@ -183,7 +184,7 @@ TEST_F(MarginsCommandTest, OffsetsBuiltIntoTheFormatPrintWhereTheOffsetsDid) {
     // pixel, and so does the window with its typed value, which stays in its field.
     EXPECT_TRUE(PrintOut(rewritten.controls, 0, 0) == PrintOut(m_form.format.controls, 50, 20));
     EXPECT_FALSE(PrintOut(rewritten.controls, 0, 0) == PrintOut({}, 0, 0));
-    EXPECT_TRUE(PrintOut(m_frame.View()->Controls(), 0, 0) == before);
+    EXPECT_TRUE(PrintOut(m_frame.Document().Controls(), 0, 0) == before);
     auto* edit = qobject_cast<QLineEdit*>(m_frame.View()->EntryWidget(1174));
     EXPECT_EQ(edit->text(), "ZAPATA");
     EXPECT_EQ(edit->geometry(), QRect(10, 10, 150, 20));
@@ -193,7 +194,7 @@ TEST_F(MarginsCommandTest, FormatThatCannotBeWrittenKeepsFileControlsAndOffsets)
     // A read-only folder does not stop the superuser; a full disk stops everyone.
     const QByteArray original = Contents(m_path);
     OpenAndType(m_path);
-    const QImage before = PrintOut(m_frame.View()->Controls(), 50, 20);
+    const QImage before = PrintOut(m_frame.Document().Controls(), 50, 20);
 
     m_permanent = true;
     m_answer = QStringList{"0.5", "0.2"};
@@ -206,5 +207,5 @@ TEST_F(MarginsCommandTest, FormatThatCannotBeWrittenKeepsFileControlsAndOffsets)
     EXPECT_TRUE(m_messages.at(1).startsWith(m_path + ": ")) << m_messages.at(1).toStdString();
     EXPECT_EQ(Contents(m_path), original);
     EXPECT_EQ(Offsets(), std::make_pair(50, 20));
-    EXPECT_TRUE(PrintOut(m_frame.View()->Controls(), 50, 20) == before);
+    EXPECT_TRUE(PrintOut(m_frame.Document().Controls(), 50, 20) == before);
 }

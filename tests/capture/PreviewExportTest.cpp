@@ -1,4 +1,4 @@
-#include "CaptureScreenForm.h"
+#include "capture_model/CaptureScreenForm.h"
 #include "commands/CommandId.h"
 #include "common/SheetPixels.h"
 
@@ -8,6 +8,7 @@
 #include "capture/CFmtcaptureView.h"
 #include "capture/PrinterDialogs.h"
 #include "capture_model/CalibrationPage.h"
+#include "capture_model/CaptureDocument.h"
 #include "model/CRectangulo.h"
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"
@@ -194,7 +195,7 @@ TEST_F(PreviewExportTest, TheStationeryLiesUnderThePreviewAndNeverGoesOntoPaper)
     over.setOutputFileName(Path("over.pdf"));
     ReferenceBackdrop loaded;
     ASSERT_TRUE(loaded.LoadFor(m_format).isEmpty());
-    ASSERT_TRUE(FormatPrinter::PrintOverBackdrop(over, m_frame.View()->Controls(),
+    ASSERT_TRUE(FormatPrinter::PrintOverBackdrop(over, m_frame.Document().Controls(),
                                                  FormatPrinter::Offsets{50, -30}, loaded));
     const QImage image = RenderPdf(Path("over.pdf"), kDpi);
     ASSERT_FALSE(image.isNull());

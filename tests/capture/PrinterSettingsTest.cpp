@@ -1,4 +1,4 @@
-#include "CaptureScreenForm.h"
+#include "capture_model/CaptureScreenForm.h"
 #include "common/SheetPixels.h"
 
 #include "capture/CFmtcapturaFrm.h"

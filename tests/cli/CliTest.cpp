@@ -1,4 +1,3 @@
-#include "capture_controls/CaptureSampleFormat.h"
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
 #include "capture_model/CFmtGrid.h"
@@ -6,6 +5,7 @@
 #include "capture_model/CParrafoVar.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CaptureSampleFormat.h"
 #include "cli/CliRunner.h"
 #include "imaging/TestPictures.h"
 #include "model/CConsText.h"
@@ -206,6 +206,14 @@ TEST_F(CliTest, RenderToPdfIsOneSheetOfThePaperAskedWithTheTextAsText) {
     EXPECT_EQ(size.captured(1) + QStringLiteral("x") + size.captured(2), QStringLiteral("595x842"));
     EXPECT_EQ(ToolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).trimmed(),
               QStringLiteral("Páguese a"));
+}
+
+// A script's machine may have no widget library at all: the program must not load one.
+TEST(CliProgramTest, LinksNoWidgetLibrary) {
+    const QString libraries = ToolOutput(QStringLiteral("ldd"), {QStringLiteral(PLENOVA_CLI)});
+    ASSERT_TRUE(libraries.contains(QStringLiteral("libQt6Gui"))) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains(QStringLiteral("Widgets"))) << libraries.toStdString();
+    EXPECT_FALSE(libraries.contains(QStringLiteral("PrintSupport"))) << libraries.toStdString();
 }
 
 TEST_F(CliTest, RenderTakesTheMarginOffsetsFromTheSettingsUnlessGiven) {

@@ -2,6 +2,7 @@
 // off-screen platform, then the saved format opened for capture.
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture_controls/CaptureEntries.h"
 #include "capture_model/CCaptureControl.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CalculatedFields.h"
@@ -247,7 +248,7 @@ TEST_F(ScreenWindowTest, TheSavedFormatPlacesEveryEntryWhereItWasArranged) {
         QWidget* entry =
             capture.View()->EntryWidget(CalculatedFields::kIdentifierBase + arranged.captureOrder);
         ASSERT_NE(entry, nullptr) << i;
-        EXPECT_EQ(entry->geometry(), CCaptureControl::ScreenGeometry(arranged.screenRect)) << i;
+        EXPECT_EQ(entry->geometry(), CaptureEntries::ScreenGeometry(arranged.screenRect)) << i;
     }
     EXPECT_EQ(At(kB).screenRect, (ScreenRect{320, 260, 520, 280}));
     EXPECT_TRUE(told.isEmpty()) << told.join('\n').toStdString();

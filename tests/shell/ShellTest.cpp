@@ -3,11 +3,13 @@
 #include "capture/PrinterDialogs.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
+#include "capture_model/CaptureDocument.h"
 #include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
 #include "designer/DesignDocument.h"
 #include "model/Format.h"
 #include "model/FormatFile.h"
+#include "model/FormatPrinter.h"
 #include "platform/Profile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "screen_designer/ScreenDocument.h"
@@ -309,7 +311,7 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
     CFmtcapturaFrm* capture = frame.OpenForCapture(second);
     ASSERT_NE(capture, nullptr);
     const QImage page =
-        capture->View()->PrintFormatToImage(QSizeF(215.9, 279.4), 100, FormatPrinter::Offsets());
+        capture->Document().PrintToImage(QSizeF(215.9, 279.4), 100, FormatPrinter::Offsets());
     ASSERT_FALSE(page.isNull());
     // Something of the format is on the paper: the constant text, the boxes, the lines.
     int ink = 0;

@@ -1,10 +1,10 @@
-#include "capture/PdfSheet.h"
+#include "capture_model/PdfSheet.h"
 
 #include "platform/FileError.h"
 #include "platform/SafeFile.h"
 
 #include <QFile>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -22,8 +22,8 @@ void PdfSheet::Write(const QString& path, const QPageLayout& layout, int dpi,
     const QString cannotWrite = QStringLiteral("no se pudo escribir el PDF");
     SafeFile file(path);
     file.Open();
-    // The printer writes only to a path: into the temporary beside the target, or, for a
-    // device, into a scratch file whose bytes then go to the device.
+    // The PDF is written to a path: into the temporary beside the target, or, for a device,
+    // into a scratch file whose bytes then go to the device.
     QTemporaryFile scratch;
     QString printed = file.TemporaryPath();
     if (file.WritesDirectly()) {
@@ -33,15 +33,15 @@ void PdfSheet::Write(const QString& path, const QPageLayout& layout, int dpi,
         scratch.close();
         printed = scratch.fileName();
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(printed);
-    printer.setDocName(QStringLiteral("Plenovixalia"));
-    printer.setResolution(dpi);
-    printer.setPageLayout(layout);
-    if (!paint(printer))
-        throw FileError(path, cannotWrite, QStringLiteral("la impresora no terminó la página"));
-    // The printer does not say when its writes fail: a PDF is whole only when it ends with its
+    {
+        QPdfWriter writer(printed);
+        writer.setTitle(QStringLiteral("Plenovixalia"));
+        writer.setResolution(dpi);
+        writer.setPageLayout(layout);
+        if (!paint(writer))
+            throw FileError(path, cannotWrite, QStringLiteral("la impresora no terminó la página"));
+    }
+    // The writer does not say when its writes fail: a PDF is whole only when it ends with its
     // end-of-file mark.
     QFile result(printed);
     if (!result.open(QIODevice::ReadOnly))

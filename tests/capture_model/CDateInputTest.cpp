@@ -4,8 +4,6 @@
 #include "capture_model/DateText.h"
 #include "platform/RecordingSurface.h"
 
-#include <QDateEdit>
-#include <QWidget>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -95,24 +93,29 @@ TEST(DateInputTest, NewDateField) {
     EXPECT_EQ(HandleCount(*date), 2);
 }
 
-TEST(DateInputTest, PickerOnTheCaptureScreen) {
-    QWidget screen;
+TEST(DateInputTest, ACaptureAlwaysHoldsADateWithinThePickersDays) {
     auto date = CDateInput::Create(0, -100);
-    date->screenRect = ScreenRect(40, 10, 200, 32);
-    RecordingSurface dc;
-    QFont entryFont(QStringLiteral("Liberation Sans"), 23);
-    ASSERT_EQ(date->CreateCaptureWindow(dc, &screen, 1174, &entryFont), 1);
-    EXPECT_EQ(date->CreateCaptureWindow(dc, &screen, 1174, &entryFont), 0);
-    QDateEdit* picker = date->Picker();
-    ASSERT_NE(picker, nullptr);
-    EXPECT_TRUE(picker->calendarPopup());
-    EXPECT_EQ(picker->date(), QDate::currentDate());
-    EXPECT_EQ(picker->geometry(), QRect(40, 10, 160, 22));
-    EXPECT_NE(picker->font().pointSize(), 23); // the picker keeps its own font
+    EXPECT_TRUE(date->IsEmpty());
+    date->StartCapture();
+    EXPECT_FALSE(date->IsEmpty());
+    EXPECT_EQ(date->Date()->date(), QDate::currentDate());
 
-    picker->setDate(QDate(2001, 1, 1));
+    // A picked day keeps the time of day held.
+    date->SetDate(QDateTime(QDate(2001, 1, 1), QTime(9, 30, 15, 250)));
+    date->PickDate(QDate(2003, 9, 5));
+    EXPECT_EQ(*date->Date(), QDateTime(QDate(2003, 9, 5), QTime(9, 30, 15, 250)));
+    // Days before the first or after the last become the nearest.
+    date->PickDate(QDate(99, 12, 31));
+    EXPECT_EQ(*date->Date(), QDateTime(CDateInput::FirstDate(), QTime(0, 0)));
+    date->SetDate(QDateTime(QDate(10000, 1, 1), QTime(8, 0)));
+    EXPECT_EQ(*date->Date(), QDateTime(CDateInput::FirstDate(), QTime(0, 0)))
+        << "a day the file's type cannot hold leaves the date as it was";
+    date->PickDate(QDate(10000, 1, 1));
+    EXPECT_EQ(*date->Date(), QDateTime(CDateInput::LastDate(), QTime(23, 59, 59, 999)));
+
     date->ClearValue();
-    EXPECT_EQ(picker->date(), QDate::currentDate());
+    EXPECT_FALSE(date->IsEmpty());
+    EXPECT_EQ(date->Date()->date(), QDate::currentDate());
 }
 
 TEST(DateInputTest, DateThroughTheArchive) {
@@ -121,10 +124,8 @@ TEST(DateInputTest, DateThroughTheArchive) {
     EXPECT_EQ(Store([&](Archive& ar) { date->SaveValue(ar); }),
               QByteArray::fromHex("07000000") + DateValue(0, 0.0));
 
-    QWidget screen;
-    RecordingSurface printer(MapMode::LoMetric);
-    date->CreateCaptureWindow(printer, &screen, 1174, nullptr);
-    date->Picker()->setDate(QDate(2003, 9, 5));
+    date->StartCapture();
+    date->PickDate(QDate(2003, 9, 5));
     const QByteArray saved = Store([&](Archive& ar) { date->SaveValue(ar); });
     ASSERT_EQ(saved.size(), 16);
     double dayNumber = 0;
@@ -134,20 +135,22 @@ TEST(DateInputTest, DateThroughTheArchive) {
 
     // Status 0 and day 0: the epoch, which the abbreviated layout cannot show.
     EXPECT_EQ(Load(DateValue(0, 0.0), [&](Archive& ar) { date->LoadValue(ar); }), 0);
-    EXPECT_EQ(date->Picker()->date(), QDate(1899, 12, 30));
+    EXPECT_EQ(date->Date()->date(), QDate(1899, 12, 30));
     date->dateLayout = DateText::Layout::Abbreviated;
     EXPECT_EQ(date->PrintedText(), "--/--/--");
     date->dateLayout = DateText::Layout::Numeric;
     EXPECT_EQ(date->PrintedText(), "30/12/1899");
 
-    // An invalid or null status, or a day the type cannot hold, leaves the picker alone.
+    // An invalid or null status, or a day the type cannot hold, leaves the date alone, and the
+    // field holds it as a valid one.
     for (const QByteArray& ignored : {DateValue(1, 37869.0), DateValue(2, 37869.0),
                                       DateValue(0, std::nan("")), DateValue(0, 1e12)}) {
         EXPECT_EQ(Load(ignored, [&](Archive& ar) { date->LoadValue(ar); }), 0);
-        EXPECT_EQ(date->Picker()->date(), QDate(1899, 12, 30));
+        EXPECT_EQ(date->Date()->date(), QDate(1899, 12, 30));
+        EXPECT_EQ(date->Status(), AutomationDate::Status::Valid);
     }
     Load(saved.mid(4), [&](Archive& ar) { date->LoadValue(ar); });
-    EXPECT_EQ(date->Picker()->date(), QDate(2003, 9, 5));
+    EXPECT_EQ(date->Date()->date(), QDate(2003, 9, 5));
 }
 
 TEST(DateInputTest, PrintsTheLayoutInCapitalsWhenAsked) {
@@ -158,9 +161,8 @@ TEST(DateInputTest, PrintsTheLayoutInCapitalsWhenAsked) {
     date->Print(printer);
     EXPECT_TRUE(printer.Calls().empty());
 
-    QWidget screen;
-    date->CreateCaptureWindow(printer, &screen, 1174, nullptr);
-    date->Picker()->setDate(QDate(2003, 9, 5));
+    date->StartCapture();
+    date->PickDate(QDate(2003, 9, 5));
     date->ToggleUpperCase();
     date->Print(printer);
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));

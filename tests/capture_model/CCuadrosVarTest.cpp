@@ -2,10 +2,6 @@
 #include "CaptureTestSupport.h"
 #include "platform/RecordingSurface.h"
 
-#include <QLineEdit>
-#include <QTest>
-#include <QWidget>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,10 +79,9 @@ TEST(CuadrosVarTest, NoBoxesAtAllDrawAndTakeNothing) {
         EXPECT_FALSE(view.HasCall(QStringLiteral("Rectangle")));
         EXPECT_FALSE(view.HasCall(QStringLiteral("ExtTextOut")));
 
-        QWidget screen;
-        boxes->CreateCaptureWindow(view, &screen, 1174, nullptr);
-        QTest::keyClicks(boxes->Edit(), QStringLiteral("ABC"));
-        EXPECT_TRUE(boxes->Edit()->text().isEmpty());
+        boxes->StartCapture();
+        boxes->TypeValue(QStringLiteral("ABC"));
+        EXPECT_TRUE(boxes->Value().isEmpty());
     }
 }
 
@@ -120,16 +115,15 @@ TEST(CuadrosVarTest, DesignViewShowsSampleCharacters) {
 }
 
 TEST(CuadrosVarTest, EntryTakesNoMoreThanTheBoxes) {
-    QWidget screen;
     auto boxes = CCuadrosVar::Create(0, -100);
-    boxes->screenRect = ScreenRect(50, 60, 250, 80);
     boxes->ToggleUpperCase();
-    RecordingSurface dc;
-    ASSERT_EQ(boxes->CreateCaptureWindow(dc, &screen, 1180, nullptr), 1);
-    EXPECT_EQ(boxes->CreateCaptureWindow(dc, &screen, 1180, nullptr), 0);
-    QTest::keyClicks(boxes->Edit(), QStringLiteral("abcdefghijk"));
-    EXPECT_EQ(boxes->Edit()->text(), "ABCDEFGH");
-    EXPECT_EQ(boxes->Edit()->geometry(), QRect(50, 60, 200, 20));
+    boxes->TypeValue(QStringLiteral("abcdefghijk"));
+    EXPECT_EQ(boxes->Value(), "abcdefghijk") << "nothing limits a field not being filled in";
+    boxes->StartCapture();
+    EXPECT_EQ(boxes->Value(), "ABCDEFGHIJK") << "a text given before stays whole, in capitals";
+    boxes->ClearValue();
+    boxes->TypeValue(QStringLiteral("abcdefghijk"));
+    EXPECT_EQ(boxes->Value(), "ABCDEFGH");
 }
 
 TEST(CuadrosVarTest, PrintsOneCharacterPerBox) {
@@ -138,9 +132,8 @@ TEST(CuadrosVarTest, PrintsOneCharacterPerBox) {
     boxes->Print(printer);
     EXPECT_TRUE(printer.Calls().empty());
 
-    QWidget screen;
-    boxes->CreateCaptureWindow(printer, &screen, 1174, nullptr);
-    boxes->Edit()->setText(QStringLiteral("AB"));
+    boxes->StartCapture();
+    boxes->SetValue(QStringLiteral("AB"));
     boxes->Print(printer);
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 2u);
@@ -166,31 +159,28 @@ TEST(CuadrosVarTest, RecordAndCapturedValue) {
     EXPECT_EQ(copy.pageRect, Rect(3, 4, 5, 6)); // as stored, not rebuilt
 
     boxes->captureOrder = 9;
-    QWidget screen;
-    RecordingSurface dc;
-    boxes->CreateCaptureWindow(dc, &screen, 1174, nullptr);
-    boxes->Edit()->setText(QStringLiteral("RFC"));
+    boxes->StartCapture();
+    boxes->SetValue(QStringLiteral("RFC"));
     const QByteArray bytes = Store([&](Archive& ar) { boxes->SaveValue(ar); });
     EXPECT_EQ(bytes, QByteArray::fromHex("09000000") + QByteArray("\x03RFC"));
-    copy.CreateCaptureWindow(dc, &screen, 1175, nullptr);
+    copy.StartCapture();
     Load(bytes.mid(4), [&](Archive& ar) { copy.LoadValue(ar); });
-    EXPECT_EQ(copy.Edit()->text(), "RFC");
+    EXPECT_EQ(copy.Value(), "RFC");
     copy.ClearValue();
-    EXPECT_TRUE(copy.Edit()->text().isEmpty());
+    EXPECT_TRUE(copy.Value().isEmpty());
 }
 
 TEST(CuadrosVarTest, ALoadedTextLongerThanTheBoxesStaysWhole) {
     auto boxes = CCuadrosVar::Create(1000, -2000);
     boxes->SetBoxCount(3);
     boxes->captureOrder = 2;
-    QWidget screen;
     RecordingSurface printer(MapMode::LoMetric);
-    boxes->CreateCaptureWindow(printer, &screen, 1175, nullptr);
+    boxes->StartCapture();
     Load(QByteArray("\x06"
                     "ABCDEF"),
          [&](Archive& ar) { boxes->LoadValue(ar); });
     EXPECT_EQ(boxes->Value(), "ABCDEF");
-    EXPECT_EQ(boxes->Edit()->text(), "ABCDEF");
+    EXPECT_EQ(boxes->EntryLimit(), 6);
     // Saved again as it came; printed one character per box, the rest past the last box where
     // the rectangle clips it.
     EXPECT_EQ(Store([&](Archive& ar) { boxes->SaveValue(ar); }),
@@ -202,15 +192,20 @@ TEST(CuadrosVarTest, ALoadedTextLongerThanTheBoxesStaysWhole) {
     EXPECT_EQ(printed[5].text, "F");
     EXPECT_EQ(printed[5].args[0], 1325);
     EXPECT_EQ(printed[5].args[5], 1177); // the clip ends at the third box
-    // The keyboard may shorten it but adds nothing past its end; once emptied, the boxes rule.
-    boxes->Edit()->setFocus();
-    QTest::keyClick(boxes->Edit(), Qt::Key_End);
-    QTest::keyClicks(boxes->Edit(), QStringLiteral("G"));
+    // The keyboard may shorten it but adds nothing past its end; once shortened and left, or
+    // emptied, the boxes rule.
+    boxes->TypeValue(QStringLiteral("ABCDEFG"));
     EXPECT_EQ(boxes->Value(), "ABCDEF");
-    QTest::keyClick(boxes->Edit(), Qt::Key_Backspace);
+    boxes->TypeValue(QStringLiteral("ABCDE"));
     EXPECT_EQ(boxes->Value(), "ABCDE");
+    boxes->TypeValue(QStringLiteral("ABCDEF"));
+    EXPECT_EQ(boxes->Value(), "ABCDEF") << "the limit moves only when the field is left";
+    boxes->TypeValue(QStringLiteral("ABCD"));
+    boxes->Leave();
+    EXPECT_EQ(boxes->EntryLimit(), 4);
     boxes->ClearValue();
-    QTest::keyClicks(boxes->Edit(), QStringLiteral("WXYZ"));
+    EXPECT_EQ(boxes->EntryLimit(), 3);
+    boxes->TypeValue(QStringLiteral("WXYZ"));
     EXPECT_EQ(boxes->Value(), "WXY");
 }
 

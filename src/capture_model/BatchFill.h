@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/FieldEntry.h"
+#include "capture_model/FieldEntry.h"
 #include "model/FormatPrinter.h"
 
 #include <QString>
@@ -9,14 +9,15 @@
 #include <memory>
 #include <vector>
 
-class CFmtcaptureView;
+class CaptureDocument;
 class CsvTable;
 class QPagedPaintDevice;
 
 // Fills a format in once for every row of a table of values, as a user would type each row on
 // the capture screen, and prints each on a sheet of its own or keeps each in a captured-data
-// file. The screen is the format's own, made off-screen for the batch, so that the values a
-// user has on the capture window stay as they are.
+// file. The batch fills a capture document of its own, so that the values a user has on the
+// capture window stay as they are; one row's values are gone once the next row starts, so a
+// batch of any length holds one fill at a time.
 //
 // A column's name is a field's ("FOLIO") or a table cell's ("PARTIDAS[2,3]"), without regard to
 // case; an empty value leaves its field empty. Before each row every field is emptied, the
@@ -47,11 +48,13 @@ public:
     Outcome Check(const CsvTable& table, const Progress& progress = {});
 
     // Where each filled row goes: a sheet on the printer (whose job the caller has named), a
-    // captured-data file in the folder (made when missing), or both.
+    // captured-data file in the folder (made when missing), or both. A batch stopped while it
+    // prints calls abort, before the job ends, so that a printer may drop what it was given.
     struct Output {
         QPagedPaintDevice* printer = nullptr;
         FormatPrinter::Offsets offsets;
         QString captureFolder;
+        std::function<void()> abort;
     };
     // Fills and delivers every row in turn. A bad row is a BatchError, thrown with the rows
     // before it delivered: printing into a file, the caller discards the file.
@@ -61,10 +64,10 @@ public:
     // hyphen and the row's number from 1, padded to four digits or to the digits of count.
     static QString CaptureFileName(const QString& formatPath, std::size_t index, std::size_t count);
 
-    CFmtcaptureView& View() const { return *m_view; }
+    CaptureDocument& Document() const { return *m_document; }
 
 private:
-    std::unique_ptr<CFmtcaptureView> m_view;
+    std::unique_ptr<CaptureDocument> m_document;
     QString m_base;
     std::vector<FieldEntry> m_extras;
 };

@@ -1,7 +1,7 @@
-#include "capture/BatchFill.h"
+#include "capture_model/BatchFill.h"
 
-#include "capture/CFmtcaptureView.h"
 #include "capture_model/BatchError.h"
+#include "capture_model/CaptureDocument.h"
 #include "capture_model/CsvTable.h"
 #include "capture_model/FieldEntryError.h"
 #include "platform/PainterSurface.h"
@@ -10,37 +10,33 @@
 #include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
 #include <optional>
 
-BatchFill::BatchFill(const QString& formatPath) : m_view(std::make_unique<CFmtcaptureView>()) {
-    m_view->OpenFormat(formatPath);
-    // The grids lay their cells out only once shown; the screen is shown to no one.
-    m_view->setAttribute(Qt::WA_DontShowOnScreen);
-    m_view->show();
+BatchFill::BatchFill(const QString& formatPath) : m_document(std::make_unique<CaptureDocument>()) {
+    m_document->OpenFormat(formatPath);
 }
 
 BatchFill::~BatchFill() = default;
 
 void BatchFill::SetBase(const QString& capturedDataPath) {
-    m_view->LoadCapturedData(capturedDataPath);
+    m_document->LoadCapturedData(capturedDataPath);
     m_base = capturedDataPath;
 }
 
 void BatchFill::Fill(const CsvTable& table, std::size_t index) {
-    const CsvTable::Row& row = table.Rows().at(index);
-    m_view->ClearValues();
+    const CsvTable::Row row = table.RowAt(index);
+    m_document->ClearValues();
     if (!m_base.isEmpty())
-        m_view->LoadCapturedData(m_base);
+        m_document->LoadCapturedData(m_base);
     try {
         for (qsizetype column = 0; column < row.values.size(); ++column) {
             if (!row.values[column].isEmpty())
-                FieldEntry(table.Header()[column], row.values[column]).TypeInto(*m_view);
+                FieldEntry(table.Header()[column], row.values[column]).TypeInto(*m_document);
         }
         for (const FieldEntry& extra : m_extras)
-            extra.TypeInto(*m_view);
+            extra.TypeInto(*m_document);
     } catch (const FieldEntryError& e) {
         throw BatchError(
             QStringLiteral("%1, línea %2: %3").arg(table.Name()).arg(row.line).arg(e.Message()));
@@ -48,8 +44,8 @@ void BatchFill::Fill(const CsvTable& table, std::size_t index) {
 }
 
 BatchFill::Outcome BatchFill::Check(const CsvTable& table, const Progress& progress) {
-    const int total = static_cast<int>(table.Rows().size());
-    for (std::size_t i = 0; i < table.Rows().size(); ++i) {
+    const int total = static_cast<int>(table.RowCount());
+    for (std::size_t i = 0; i < table.RowCount(); ++i) {
         Fill(table, i);
         if (progress && !progress(static_cast<int>(i) + 1, total))
             return Outcome::Stopped;
@@ -59,7 +55,7 @@ BatchFill::Outcome BatchFill::Check(const CsvTable& table, const Progress& progr
 
 BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
                                   const Progress& progress) {
-    const std::size_t count = table.Rows().size();
+    const std::size_t count = table.RowCount();
     if (!output.captureFolder.isEmpty() && !QDir().mkpath(output.captureFolder))
         throw BatchError(
             QStringLiteral("%1: no se puede crear la carpeta").arg(output.captureFolder));
@@ -76,17 +72,17 @@ BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
             if (i > 0 && !output.printer->newPage())
                 return Outcome::PrinterFailed;
             dc->SelectDefaults();
-            FormatPrinter::PrintPage(*dc, m_view->Controls(), output.offsets);
+            FormatPrinter::PrintPage(*dc, m_document->Controls(), output.offsets);
         }
         if (!output.captureFolder.isEmpty())
-            m_view->SaveCapturedData(
+            m_document->SaveCapturedData(
                 QDir(output.captureFolder)
-                    .filePath(CaptureFileName(m_view->FormatPath(), i, count)));
+                    .filePath(CaptureFileName(m_document->FormatPath(), i, count)));
         if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(count))) {
             // A job for paper that is stopped prints none of its sheets.
             dc.reset();
-            if (auto* printer = dynamic_cast<QPrinter*>(output.printer))
-                printer->abort();
+            if (output.abort)
+                output.abort();
             return Outcome::Stopped;
         }
     }

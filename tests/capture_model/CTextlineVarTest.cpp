@@ -1,13 +1,8 @@
 #include "capture_model/CTextlineVar.h"
 #include "CaptureTestSupport.h"
-#include "capture_controls/CCaptureEdit.h"
 #include "capture_model/DataType.h"
+#include "capture_model/EntryRules.h"
 #include "platform/RecordingSurface.h"
-
-#include <QFocusEvent>
-#include <QSignalSpy>
-#include <QTest>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -80,50 +75,18 @@ TEST(TextlineVarTest, FirstVersionRecordsDeriveTheDataType) {
     }
 }
 
-TEST(TextlineVarTest, EntryBoxOnTheCaptureScreen) {
-    QWidget screen;
+TEST(TextlineVarTest, ACaptureTakesWhatTheEntryBoxTakes) {
     auto field = CTextlineVar::Create(0, -100);
-    field->screenRect = ScreenRect(120, 30, 320, 52);
-    field->alignment = 2;
     field->ToggleUpperCase();
-    RecordingSurface dc;
-    QFont entryFont(QStringLiteral("Liberation Sans"), 11);
-    ASSERT_EQ(field->CreateCaptureWindow(dc, &screen, 1174, &entryFont), 1);
-    EXPECT_EQ(field->CreateCaptureWindow(dc, &screen, 1175, &entryFont), 0);
-    CCaptureEdit* edit = field->Edit();
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->parentWidget(), &screen);
-    EXPECT_EQ(edit->Identifier(), 1174);
-    EXPECT_EQ(edit->geometry(), QRect(120, 30, 200, 22));
-    EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
-    EXPECT_EQ(edit->font().pointSize(), 11);
-    EXPECT_TRUE(edit->hasFrame());
-    QTest::keyClicks(edit, QStringLiteral("calle 5"));
-    EXPECT_EQ(edit->text(), "CALLE 5");
-
-    QSignalSpy spy(edit, &CCaptureEdit::focusLost);
-    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(edit, &focusOut);
-    ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toInt(), 1174);
-}
-
-TEST(TextlineVarTest, TheControlOwnsItsEntryBox) {
-    auto screen = std::make_unique<QWidget>();
-    auto field = CTextlineVar::Create(0, -100);
-    RecordingSurface dc;
-    field->CreateCaptureWindow(dc, screen.get(), 1174, nullptr);
-    QPointer<QWidget> edit = field->EntryWidget();
-    field.reset();
-    EXPECT_TRUE(edit.isNull());
-
-    // When the capture screen goes first, the control notices and can make a new box.
-    auto other = CTextlineVar::Create(0, -100);
-    other->CreateCaptureWindow(dc, screen.get(), 1175, nullptr);
-    screen.reset();
-    EXPECT_EQ(other->EntryWidget(), nullptr);
-    QWidget second;
-    EXPECT_EQ(other->CreateCaptureWindow(dc, &second, 1175, nullptr), 1);
+    field->SetValue(QStringLiteral("antes"));
+    EXPECT_EQ(field->Value(), "antes") << "nothing limits a field not being filled in";
+    field->StartCapture();
+    EXPECT_EQ(field->Value(), "ANTES");
+    field->SetValue(QStringLiteral("calle 5"));
+    EXPECT_EQ(field->Value(), "CALLE 5");
+    const QString longest(EntryRules::kLongestLine + 10, QLatin1Char('x'));
+    field->SetValue(longest);
+    EXPECT_EQ(field->Value(), QString(EntryRules::kLongestLine, QLatin1Char('X')));
 }
 
 TEST(TextlineVarTest, CapturedValueThroughTheArchive) {
@@ -133,26 +96,20 @@ TEST(TextlineVarTest, CapturedValueThroughTheArchive) {
     QByteArray bytes = Store([&field](Archive& ar) { field->SaveValue(ar); });
     EXPECT_EQ(bytes, QByteArray::fromHex("0300000000"));
 
-    QWidget screen;
-    RecordingSurface dc;
-    field->CreateCaptureWindow(dc, &screen, 1176, nullptr);
-    field->Edit()->setText(QStringLiteral("Año 2003"));
+    field->StartCapture();
+    field->SetValue(QStringLiteral("Año 2003"));
     bytes = Store([&field](Archive& ar) { field->SaveValue(ar); });
     EXPECT_EQ(bytes, QByteArray::fromHex("03000000") + QByteArray("\x08"
                                                                   "A\xF1o 2003"));
 
     auto loaded = CTextlineVar::Create(0, -100);
-    loaded->CreateCaptureWindow(dc, &screen, 1177, nullptr);
+    loaded->StartCapture();
     EXPECT_EQ(Load(bytes.mid(4), [&loaded](Archive& ar) { loaded->LoadValue(ar); }), 0);
-    EXPECT_EQ(loaded->Edit()->text(), "Año 2003");
-
-    // Without an entry box the value is still consumed, so the next record reads right.
-    CTextlineVar bare;
-    EXPECT_EQ(Load(bytes.mid(4), [&bare](Archive& ar) { bare.LoadValue(ar); }), 0);
+    EXPECT_EQ(loaded->Value(), "Año 2003");
 
     loaded->SetValueCopy(QStringLiteral("x"), 4);
     loaded->ClearValue();
-    EXPECT_TRUE(loaded->Edit()->text().isEmpty());
+    EXPECT_TRUE(loaded->Value().isEmpty());
     EXPECT_TRUE(loaded->CopyText().isEmpty());
     EXPECT_EQ(loaded->CopyNumber(), 0.0);
 }
@@ -163,11 +120,10 @@ TEST(TextlineVarTest, PrintsTheEntryTextOnTheLowerEdge) {
     field->color = MakeColorRef(0, 0, 200);
     RecordingSurface printer(MapMode::LoMetric);
     field->Print(printer);
-    EXPECT_TRUE(printer.Calls().empty()) << "nothing without a capture screen";
+    EXPECT_TRUE(printer.Calls().empty()) << "nothing while the field holds nothing";
 
-    QWidget screen;
-    field->CreateCaptureWindow(printer, &screen, 1174, nullptr);
-    field->Edit()->setText(QStringLiteral("$1,234.50"));
+    field->StartCapture();
+    field->SetValue(QStringLiteral("$1,234.50"));
     field->Print(printer);
     const auto printed = printer.CallsNamed(QStringLiteral("ExtTextOut"));
     ASSERT_EQ(printed.size(), 1u);

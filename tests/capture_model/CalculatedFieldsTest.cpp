@@ -1,11 +1,7 @@
 #include "capture_model/CalculatedFields.h"
 #include "CalculationForm.h"
-#include "capture_controls/CCaptureEdit.h"
 #include "capture_model/CMarcaVar.h"
 #include "capture_model/ValueText.h"
-#include "platform/RecordingSurface.h"
-
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -309,25 +305,6 @@ TEST(CalculatedFieldsTest, ForksChainedInALadderAreComputedFromTheirFinalValues)
     EXPECT_EQ(joins[2]->Value(), "67.00");
     EXPECT_EQ(words.Value(), "SIETE PESOS 00/100 M.N.");
     EXPECT_EQ(typed.Value(), "77");
-}
-
-TEST(CalculatedFieldsTest, EntryBoxesShowWhatIsComputed) {
-    CalculationForm form;
-    CTextlineVar& a = form.Line(QStringLiteral("A"));
-    CTextlineVar& r = form.Line(QStringLiteral("R"), QStringLiteral("A*2"));
-    CTextlineVar& words = form.Line(QStringLiteral("W"), QStringLiteral("$A"));
-    QWidget screen;
-    RecordingSurface dc;
-    for (const auto& control : form.controls)
-        control->CreateCaptureWindow(dc, &screen, CalculatedFields::Identifier(*control), nullptr);
-    words.Edit()->setMaxLength(8);
-    auto engine = form.Engine();
-    a.Edit()->setText(QStringLiteral("3.5"));
-    engine->Recalculate(a.Edit()->Identifier());
-    EXPECT_EQ(a.Edit()->text(), "3.50");
-    EXPECT_EQ(r.Edit()->text(), "7.00");
-    EXPECT_EQ(words.Edit()->text(), "TRES PES"); // what the box accepted
-    EXPECT_EQ(words.Value(), "TRES PES");
 }
 
 } // namespace

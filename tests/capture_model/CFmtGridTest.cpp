@@ -1,15 +1,11 @@
 #include "capture_model/CFmtGrid.h"
 #include "CaptureTestSupport.h"
 #include "capture_model/CaptureControlTypes.h"
-#include "grid/CVrGrid.h"
 #include "model/ControlFactory.h"
 #include "model/FormatError.h"
 #include "model/FormatFile.h"
 #include "platform/ArchiveException.h"
 #include "platform/RecordingSurface.h"
-
-#include <QTest>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -62,12 +58,6 @@ QByteArray TableRecord(int columns, int rows) {
                for (int i = 0; i < rows; ++i)
                    ar.WriteInt32(45);
            });
-}
-
-void Type(CVrGrid& grid, int column, int row, char character) {
-    grid.SetCurrentCell(column, row);
-    grid.BeginEdit(character);
-    grid.EndEdit(Qt::Key_Return);
 }
 
 TEST(CFmtGridTest, NewTableIsLaidOutAndLabelledButPrintsNothing) {
@@ -247,7 +237,6 @@ TEST(CFmtGridTest, DamagedTablesStaySafe) {
             ar.WriteString(QString::fromLatin1(text));
     });
     FormatDamage damage(4242);
-    QWidget screen;
     int exercised = 0;
     for (int round = 0; round < 300; ++round) {
         Format read; // damaged beyond the file's header, in the table's records
@@ -260,7 +249,8 @@ TEST(CFmtGridTest, DamagedTablesStaySafe) {
             control->ResizeByHandle(Handle::Lower, 0, -7);
             control->Draw(dc);
             control->DrawOnScreenLayout(dc, true);
-            control->CreateCaptureWindow(dc, &screen, 1174, nullptr);
+            if (auto* capture = dynamic_cast<CCaptureControl*>(control.get()))
+                capture->StartCapture();
             Load(values, [&control](Archive& ar) { control->LoadValue(ar); });
             control->Print(dc);
             Store([&control](Archive& ar) { control->SaveValue(ar); });
@@ -271,7 +261,7 @@ TEST(CFmtGridTest, DamagedTablesStaySafe) {
     EXPECT_EQ(exercised, 253);
 }
 
-TEST(CFmtGridTest, CapturedValuesLiveInTheTableWithOrWithoutAGrid) {
+TEST(CFmtGridTest, CapturedValuesLiveInTheTable) {
     auto table = InvoiceTable();
     table->captureOrder = 3;
     // A file made for a table of 10 rows: row r holds r, 2r, and two computed texts.
@@ -308,62 +298,10 @@ TEST(CFmtGridTest, CapturedValuesLiveInTheTableWithOrWithoutAGrid) {
     EXPECT_EQ(printed[1].args,
               Args({1402, -2002, 1798, -2043, static_cast<int>(TextLayout::Right)}));
 
-    QWidget screen;
-    RecordingSurface dc(MapMode::Text);
-    EXPECT_EQ(table->CreateCaptureWindow(dc, &screen, 1176, nullptr), 1);
-    EXPECT_EQ(table->CreateCaptureWindow(dc, &screen, 1176, nullptr), 0);
-    EXPECT_EQ(table->Cells().GetCell(1, 1), "1.00"); // the grid shows what the table held
+    table->StartCapture();
+    EXPECT_EQ(table->Cells().GetCell(1, 1), "1.00"); // the capture keeps what the table held
     table->ClearValue();
     EXPECT_EQ(table->Cells().GetCell(2, 6), "");
-    EXPECT_EQ(table->Grid()->CurrentRow(), 1);
-}
-
-TEST(CFmtGridTest, GridEditsRecomputeTheRowAndTellTheHandler) {
-    auto table = InvoiceTable();
-    FormatSettings settings;
-    settings.calculatedReadOnly = true;
-    table->UseSettings(settings);
-    int changes = 0;
-    table->SetCellsChangedHandler([&changes](CFmtGrid&) { ++changes; });
-    QWidget screen;
-    screen.resize(500, 300);
-    RecordingSurface dc(MapMode::Text);
-    table->CreateCaptureWindow(dc, &screen, 1176, nullptr);
-    CVrGrid& grid = *table->Grid();
-    EXPECT_EQ(grid.ColumnCount(), 5);
-    EXPECT_EQ(grid.GetRowLimit(), 7);
-    EXPECT_EQ(grid.Column(3).caption, "Columna 3");
-    EXPECT_EQ(grid.Column(3).width, 70);
-    EXPECT_EQ(grid.Column(2).alignment, TextAlign::Right);
-    EXPECT_TRUE(grid.Column(3).readOnly);
-    EXPECT_FALSE(grid.Column(2).readOnly);
-
-    Type(grid, 1, 2, '3');
-    Type(grid, 2, 2, '4');
-    EXPECT_EQ(table->Cells().GetCell(3, 2), "12.00");
-    EXPECT_EQ(table->Cells().GetCell(4, 2), "13.00");
-    Type(grid, 1, 2, '5');
-    EXPECT_EQ(table->Cells().GetCell(3, 2), "20.00");
-    EXPECT_EQ(changes, 3);
-    grid.SetCurrentCell(3, 2);
-    grid.BeginEdit('9');
-    EXPECT_FALSE(grid.IsEditing()) << "a calculated column is read-only";
-
-    grid.SelectRows(1, 1);
-    QTest::keyClick(&grid, Qt::Key_Delete);
-    EXPECT_EQ(table->Cells().GetCell(3, 1), "20.00"); // row 2 moved up
-    EXPECT_EQ(table->Cells().GetCell(3, 2), "");
-    EXPECT_EQ(grid.GetRowLimit(), 6);
-    EXPECT_EQ(changes, 4);
-
-    // With the setting off the column takes typing until its row is recomputed.
-    auto open = InvoiceTable();
-    open->CreateCaptureWindow(dc, &screen, 1177, nullptr);
-    Type(*open->Grid(), 3, 1, '9');
-    EXPECT_EQ(open->Cells().GetCell(3, 1), "9.00");
-    EXPECT_EQ(open->Cells().GetCell(4, 1), "10.00");
-    Type(*open->Grid(), 1, 1, '2');
-    EXPECT_EQ(open->Cells().GetCell(3, 1), "0.00");
 }
 
 TEST(CFmtGridTest, ScreenDesignerDrawsTheGridPictureAndScreenHandles) {

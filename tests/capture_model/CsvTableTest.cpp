@@ -33,18 +33,18 @@ TEST(CsvTableTest, ReadsWhatSpreadsheetsWrite) {
                                  "\r\n"
                                  "A-2,,Engrapadora");
     EXPECT_EQ(table.Header(), QStringList({"FOLIO", "CLIENTE", "PARTIDAS[1,2]"}));
-    ASSERT_EQ(table.Rows().size(), 2u);
-    EXPECT_EQ(table.Rows()[0].line, 2);
-    EXPECT_EQ(table.Rows()[0].values,
+    ASSERT_EQ(table.RowCount(), 2u);
+    EXPECT_EQ(table.RowAt(0).line, 2);
+    EXPECT_EQ(table.RowAt(0).values,
               QStringList({"A-1", "Papelería \"La Pluma\", S.A.", "Resma\r\nbond"}));
     // The quoted line break counts: the second row starts on line 5.
-    EXPECT_EQ(table.Rows()[1].line, 5);
-    EXPECT_EQ(table.Rows()[1].values, QStringList({"A-2", "", "Engrapadora"}));
+    EXPECT_EQ(table.RowAt(1).line, 5);
+    EXPECT_EQ(table.RowAt(1).values, QStringList({"A-2", "", "Engrapadora"}));
 
     // A first line with semicolons and no commas is read with semicolons.
     const CsvTable semicolons = Parse("FOLIO;TOTAL\nA-3;1,5\n");
     EXPECT_EQ(semicolons.Separator(), QLatin1Char(';'));
-    EXPECT_EQ(semicolons.Rows().at(0).values, QStringList({"A-3", "1,5"}));
+    EXPECT_EQ(semicolons.RowAt(0).values, QStringList({"A-3", "1,5"}));
 }
 
 TEST(CsvTableTest, FaultsNameTheLine) {
