@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/AmountWording.h"
 #include "model/FormatSettings.h"
 
 #include <QString>
@@ -21,7 +22,7 @@
 // grammatical words: "UN MILLON DE PESOS", "MIL MILLONES".
 class CNumberWords {
 public:
-    enum class Wording { Traditional, Grammatical };
+    using Wording = AmountWording;
 
     // The largest whole amount that has words.
     static constexpr std::int64_t kMaxWhole = 999'999'999'999;

@@ -62,6 +62,9 @@ public:
 
     CalculatedFields(ControlList& controls, const FormatSettings& settings,
                      const QLocale& locale = QLocale());
+    // How the amounts in words are worded; the traditional wording until the format's own
+    // settings say otherwise.
+    void SetWording(AmountWording wording) { m_words.SetWording(wording); }
     CalculatedFields(const CalculatedFields&) = delete;
     CalculatedFields& operator=(const CalculatedFields&) = delete;
 

@@ -54,7 +54,7 @@ QSizeF PrintOutput::ParsePaper(const QString& text) {
             .arg(kMaxPaperMillimetres));
 }
 
-PrintOutput::PrintOutput(const CliArgs& args)
+PrintOutput::PrintOutput(const CliArgs& args, const Paper& paper)
     : m_args(args), m_path(args.Value(QStringLiteral("--output")).value_or(QString())) {
     if (!Requested())
         return;
@@ -62,7 +62,8 @@ PrintOutput::PrintOutput(const CliArgs& args)
     if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png"))
         throw CliError(QStringLiteral("%1: la salida debe ser un archivo .pdf o .png").arg(m_path));
     m_pdf = suffix == QLatin1String("pdf");
-    m_paper = ParsePaper(args.Value(QStringLiteral("--paper")).value_or(QStringLiteral("letter")));
+    const auto asked = args.Value(QStringLiteral("--paper"));
+    m_paper = asked ? ParsePaper(*asked) : paper.Millimetres();
     m_offsets = FormatPrinter::Offsets::FromSettings();
     m_offsets.facX = args.IntValue(QStringLiteral("--facx"), m_offsets.facX, -100000, 100000);
     m_offsets.facY = args.IntValue(QStringLiteral("--facy"), m_offsets.facY, -100000, 100000);

@@ -2,6 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "model/FormatPrinter.h"
+#include "model/Paper.h"
 
 #include <QImage>
 #include <QList>
@@ -13,7 +14,8 @@
 class QPagedPaintDevice;
 
 // Where a command prints its sheet: "-o" names a PDF file, written through Qt's printer, or a PNG
-// picture on white, on the paper "--paper" asks for (letter unless told), shifted by the margin
+// picture on white, on the paper "--paper" asks for (the format's own paper, or letter, unless
+// told), shifted by the margin
 // offsets of the installation unless "--facx"/"--facy" give them. The file takes the place of
 // an old one only when it is complete.
 class PrintOutput {
@@ -34,8 +36,9 @@ public:
     static QSizeF ParsePaper(const QString& text);
 
     // Reads the options; a file that is neither .pdf nor .png, a paper or an offset that does
-    // not read is a CliError. Without "-o" nothing is to be printed.
-    explicit PrintOutput(const CliArgs& args);
+    // not read is a CliError. Without "-o" nothing is to be printed. Without "--paper" the sheet
+    // is the paper given.
+    explicit PrintOutput(const CliArgs& args, const Paper& paper = Paper());
 
     bool Requested() const { return !m_path.isEmpty(); }
     const QString& Path() const { return m_path; }

@@ -54,6 +54,7 @@ enum class CommandId : int {
     ShowBackdrop = 32831,
     CalibrateBackdrop = 32832,
     RemoveBackdrop = 32833,
+    PaperSetup = 32834,
 
     // The capture window.
     Print = 32799,

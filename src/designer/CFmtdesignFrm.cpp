@@ -9,6 +9,7 @@
 #include "designer/DesignDocument.h"
 #include "designer/FontChoice.h"
 #include "designer/FormatSettingsDialog.h"
+#include "designer/PaperDialog.h"
 #include "designer/PropertiesDialog.h"
 #include "designer/TwoPointPicker.h"
 #include "model/CControles.h"
@@ -121,7 +122,7 @@ void CFmtdesignFrm::MakeMenus() {
                             {InsertConstantText, InsertConstantParagraph, InsertLine,
                              InsertRectangle, InsertLabel, InsertImage})}),
         m_commands.MakeMenu("&Formato",
-                            {FormatSettings, Font, Color, UpperCase,
+                            {FormatSettings, PaperSetup, Font, Color, UpperCase,
                              Entry::Submenu("Alineación", {AlignLeft, AlignCentre, AlignRight}),
                              Entry::Submenu("Orden", {Back, Front}), ResetScreen}),
         m_commands.MakeMenu("A&yuda", {About, Help}),
@@ -256,6 +257,7 @@ void CFmtdesignFrm::ConnectCommands() {
     on(CommandId::Back, [&doc] { doc.SendSelectedToBack(); });
     on(CommandId::ResetScreen, [&doc] { doc.ResetScreenPlacement(); });
     on(CommandId::FormatSettings, [this] { EditSettings(); });
+    on(CommandId::PaperSetup, [this] { ChoosePaper(); });
     on(CommandId::Backdrop, [this] { ChooseBackdrop(); });
     on(CommandId::CalibrateBackdrop, [this] { StartBackdropCalibration(); });
     on(CommandId::ShowBackdrop, [this](bool shown) {
@@ -468,8 +470,8 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
         return false;
     }
     // A backdrop kept beside the format comes back with it; one that cannot is told and left.
-    const QString backdropWarning =
-        m_backdrop->LoadFor(m_document->Path(), &PdfPageTool::RenderPage);
+    const QString backdropWarning = m_backdrop->Restore(
+        m_document->Plenova().BackdropRecord(), m_document->Path(), &PdfPageTool::RenderPage);
     if (!backdropWarning.isEmpty())
         Tell(backdropWarning);
     UpdateBackdropCommands();
@@ -480,21 +482,38 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
 }
 
 void CFmtdesignFrm::EditSettings() {
-    std::optional<FormatSettings> edited;
+    std::optional<EditedSettings> edited;
+    const EditedSettings current{m_document->Settings(), m_document->Plenova().wording};
     if (m_editSettings) {
-        edited = m_editSettings(m_document->Settings());
+        edited = m_editSettings(current);
     } else {
-        FormatSettingsDialog dialog(m_document->Settings(), this);
+        FormatSettingsDialog dialog(current.settings, current.wording, this);
         if (dialog.exec() == QDialog::Accepted)
-            edited = dialog.Settings();
+            edited = EditedSettings{dialog.Settings(), dialog.Wording()};
     }
     if (edited)
-        m_document->SetSettings(*edited);
+        m_document->SetSettings(edited->settings, edited->wording);
+}
+
+void CFmtdesignFrm::ChoosePaper() {
+    std::optional<Paper> chosen;
+    if (m_choosePaper) {
+        chosen = m_choosePaper(m_document->Plenova().paper);
+    } else {
+        PaperDialog dialog(m_document->Plenova().paper, this);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = dialog.Chosen();
+    }
+    if (chosen)
+        m_document->SetPaper(*chosen);
 }
 
 bool CFmtdesignFrm::WriteTo(const QString& path) {
     if (m_properties)
         m_properties->ApplyFocusedField();
+    // The backdrop travels with the format: its picture named from the folder saved into.
+    if (m_backdrop->IsSet())
+        m_document->SetBackdropRecord(m_backdrop->Record(path));
     try {
         const QStringList warnings = m_document->Save(path);
         for (const QString& warning : warnings)
@@ -503,8 +522,6 @@ bool CFmtdesignFrm::WriteTo(const QString& path) {
         Tell(e.Message());
         return false;
     }
-    // A format saved under a new name takes its backdrop along.
-    KeepBackdrop();
     return true;
 }
 
@@ -639,15 +656,7 @@ void CFmtdesignFrm::ApplyBackdrop(const ReferenceBackdropDialog::Choice& choice)
     }
     UpdateBackdropCommands();
     m_view->viewport()->update();
-    if (choice.remove && !m_document->Path().isEmpty()) {
-        try {
-            m_backdrop->SaveFor(m_document->Path());
-        } catch (const PlenovaError& e) {
-            Tell(e.Message());
-        }
-    } else {
-        KeepBackdrop();
-    }
+    KeepBackdrop();
 }
 
 void CFmtdesignFrm::StartBackdropCalibration() {
@@ -688,8 +697,9 @@ void CFmtdesignFrm::CalibrateBackdrop(Point first, Point second) {
 }
 
 void CFmtdesignFrm::KeepBackdrop() {
-    if (m_document->Path().isEmpty() || !m_backdrop->IsSet())
+    if (m_document->Path().isEmpty())
         return;
+    m_document->SetBackdropRecord(m_backdrop->Record(m_document->Path()));
     try {
         m_backdrop->SaveFor(m_document->Path());
     } catch (const PlenovaError& e) {

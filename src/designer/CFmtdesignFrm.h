@@ -4,7 +4,9 @@
 #include "commands/WindowCommands.h"
 #include "designer/BackdropCalibrationDialog.h"
 #include "designer/ReferenceBackdropDialog.h"
+#include "model/AmountWording.h"
 #include "model/FormatSettings.h"
+#include "model/Paper.h"
 #include "platform/Point.h"
 #include "platform_widgets/SaveQuestion.h"
 
@@ -60,9 +62,15 @@ public:
         std::function<std::optional<QFont>(const QFont& initial, bool trueTypeOnly)>;
     // The colour picked starting from initial; nothing when cancelled.
     using ColorChooser = std::function<std::optional<QColor>(const QColor& initial)>;
-    // The format settings as edited from current; nothing when cancelled.
-    using SettingsEditor =
-        std::function<std::optional<FormatSettings>(const FormatSettings& current)>;
+    // The format settings and the wording of its amounts in words as edited; nothing when
+    // cancelled.
+    struct EditedSettings {
+        FormatSettings settings;
+        AmountWording wording = AmountWording::Traditional;
+    };
+    using SettingsEditor = std::function<std::optional<EditedSettings>(const EditedSettings&)>;
+    // The paper chosen starting from current; nothing when cancelled.
+    using PaperChooser = std::function<std::optional<Paper>(const Paper& current)>;
     // The access key typed by the user; nothing when cancelled.
     using KeyAsker = std::function<std::optional<QString>()>;
     // "Fondo de referencia...": the choice made from the backdrop as it is; nothing when
@@ -88,6 +96,8 @@ public:
     bool OpenFormatDialog();
     // "Configurar": edits the settings of this window's format, one step that can be undone.
     void EditSettings();
+    // "Papel...": the paper of this window's format, one step that can be undone.
+    void ChoosePaper();
     // "Guardar formato": asks for a name only while the format has none. False when the user
     // cancelled or the write failed (the user is told why; the file on disk stays as it was).
     bool Save();
@@ -130,6 +140,7 @@ public:
     void SetColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
     void SetSettingsEditor(SettingsEditor editor) { m_editSettings = std::move(editor); }
     void SetKeyAsker(KeyAsker asker) { m_askKey = std::move(asker); }
+    void SetPaperChooser(PaperChooser chooser) { m_choosePaper = std::move(chooser); }
 
     const QList<QMenu*>& Menus() const { return m_menus; }
     QAction* CommandAction(CommandId id) const { return m_commands.Action(id); }
@@ -171,7 +182,8 @@ private:
     QString ChooseFile(FormatDialog dialog);
     void Tell(const QString& message);
     void UpdateBackdropCommands();
-    // The backdrop written beside the format, when it has a name; a failure is told.
+    // The backdrop written beside the format, when it has a name, or taken away from there when
+    // there is none any more; a failure is told.
     void KeepBackdrop();
     void CalibrateBackdrop(Point first, Point second);
 
@@ -197,6 +209,7 @@ private:
     ColorChooser m_chooseColor;
     SettingsEditor m_editSettings;
     KeyAsker m_askKey;
+    PaperChooser m_choosePaper;
     QDockWidget* m_propertiesBar = nullptr;
     PropertiesDialog* m_properties = nullptr;
     std::unique_ptr<ReferenceBackdrop> m_backdrop;

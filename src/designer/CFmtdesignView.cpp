@@ -6,6 +6,7 @@
 #include "designer/DesignDocument.h"
 #include "model/CControles.h"
 #include "model/CLinea.h"
+#include "model/Paper.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/PainterSurface.h"
 #include "platform/PlenovaError.h"
@@ -14,12 +15,14 @@
 #include "platform_widgets/ZoomLevel.h"
 
 #include <QAction>
+#include <QColor>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -32,9 +35,9 @@ namespace {
 // A tenth of a millimetre per unit: 254 units to the inch.
 constexpr double kUnitsPerInch = 254.0;
 
-// A letter sheet, the paper most formats are printed on: what "Página completa" shows at least.
-constexpr int kLetterWidth = 2159;
-constexpr int kLetterHeight = 2794;
+// The sheet's edge, and the fainter line where most printers stop inking.
+const QColor kPaperEdge(128, 128, 128);
+const QColor kUnprintableLine(200, 200, 220);
 
 // The side of the square in which the pointer catches a handle, in pixels: about a handle's
 // size at true size, kept when the zoom draws the handles smaller.
@@ -108,10 +111,11 @@ void CFmtdesignView::ZoomAbout(int percent, QPoint pixel) {
 }
 
 QSize CFmtdesignView::PageExtent() const {
-    // A control beyond the sheet takes the page 5 mm past its farthest edge.
+    // The format's paper, and a control beyond it takes the page 5 mm past its farthest edge.
     constexpr std::int64_t kMargin = 50;
-    std::int64_t right = kLetterWidth;
-    std::int64_t below = kLetterHeight;
+    const QSize paper = m_document.Plenova().paper.Units();
+    std::int64_t right = paper.width();
+    std::int64_t below = paper.height();
     for (const auto& control : m_document.Controls()) {
         const Rect r = control->pageRect.Normalized(); // top is the lower edge
         right = std::max(right, r.right + kMargin);
@@ -208,6 +212,7 @@ void CFmtdesignView::paintEvent(QPaintEvent* event) {
     painter.fillRect(dirty & surface, Qt::white);
     painter.setClipRect(dirty & surface);
     PaintBackdrop(painter);
+    PaintPaperEdge(painter);
 
     PainterSurface::DeviceInfo info = PainterSurface::DescribeDevice(*viewport());
     info.dpiX = info.dpiY = m_scale * kUnitsPerInch;
@@ -236,6 +241,22 @@ void CFmtdesignView::PaintBackdrop(QPainter& painter) const {
     painter.translate(corner);
     painter.scale(m_scale, -m_scale);
     m_backdrop->Draw(painter);
+    painter.restore();
+}
+
+void CFmtdesignView::PaintPaperEdge(QPainter& painter) const {
+    const QSize paper = m_document.Plenova().paper.Units();
+    const QPoint corner = ToPixel(Point{0, 0});
+    const auto pixels = [this](int units) {
+        return static_cast<int>(std::lround(units * m_scale));
+    };
+    painter.save();
+    const int inset = pixels(Paper::kUnprintableUnits);
+    const QRect sheet(corner, QSize(pixels(paper.width()), pixels(paper.height())));
+    painter.setPen(QPen(kUnprintableLine, 0, Qt::DashLine));
+    painter.drawRect(sheet.adjusted(inset, inset, -inset, -inset));
+    painter.setPen(QPen(kPaperEdge, 0));
+    painter.drawRect(sheet);
     painter.restore();
 }
 

@@ -151,6 +151,8 @@ private:
     void UpdateScrollBars();
     // Draws the backdrop through the same page-to-pixel mapping as the controls.
     void PaintBackdrop(QPainter& painter) const;
+    // The edge of the format's paper, and a faint line where most printers stop inking.
+    void PaintPaperEdge(QPainter& painter) const;
     void SetViewCursor(int id);
     void LeftPress(Point p);
     void Drag(Point p);

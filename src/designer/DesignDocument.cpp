@@ -182,18 +182,41 @@ void DesignDocument::SetDescription(const QString& description) {
 }
 
 void DesignDocument::SetSettings(const FormatSettings& settings) {
-    if (settings == m_settings)
+    SetSettings(settings, m_plenova.wording);
+}
+
+void DesignDocument::SetSettings(const FormatSettings& settings, AmountWording wording) {
+    if (settings == m_settings && wording == m_plenova.wording)
         return;
     SettleDrag();
     const FormatSettings before = m_settings;
-    auto set = [this](const FormatSettings& values) {
+    const AmountWording wordingBefore = m_plenova.wording;
+    auto set = [this](const FormatSettings& values, AmountWording words) {
         m_settings = values;
+        m_plenova.wording = words;
         emit changed();
     };
     m_settings = settings;
+    m_plenova.wording = wording;
     m_undo.push(new DocumentCommand(
-        QStringLiteral("Configuración"), [set, before] { set(before); },
-        [set, settings] { set(settings); }));
+        QStringLiteral("Configuración"),
+        [set, before, wordingBefore] { set(before, wordingBefore); },
+        [set, settings, wording] { set(settings, wording); }));
+    emit changed();
+}
+
+void DesignDocument::SetPaper(const Paper& paper) {
+    if (paper == m_plenova.paper)
+        return;
+    SettleDrag();
+    const Paper before = m_plenova.paper;
+    auto set = [this](const Paper& value) {
+        m_plenova.paper = value;
+        emit changed();
+    };
+    m_plenova.paper = paper;
+    m_undo.push(new DocumentCommand(
+        QStringLiteral("Papel"), [set, before] { set(before); }, [set, paper] { set(paper); }));
     emit changed();
 }
 
@@ -203,7 +226,10 @@ QStringList DesignDocument::Open(const QString& path) {
     // A file without settings (an older format) keeps the settings the window had.
     Format loaded;
     FormatSettings settings = m_settings;
-    const QStringList warnings = FormatFile::Load(path, loaded, settings);
+    QStringList warnings = FormatFile::Load(path, loaded, settings);
+    PlenovaSettings::Loaded plenova = PlenovaSettings::LoadFor(path);
+    if (!plenova.warning.isEmpty())
+        warnings << plenova.warning;
 
     // The capture orders stay as the file has them, even those of a damaged file: only adding,
     // removing and re-layering controls numbers them again.
@@ -214,6 +240,7 @@ QStringList DesignDocument::Open(const QString& path) {
     m_undo.clear();
     m_format = std::move(loaded);
     m_settings = settings;
+    m_plenova = std::move(plenova.settings);
     m_selected = -1;
     m_undo.setClean();
     const bool newPath = path != m_path;
@@ -226,11 +253,12 @@ QStringList DesignDocument::Open(const QString& path) {
 
 QStringList DesignDocument::Save(const QString& path) {
     const QStringList warnings = FormatFile::Save(path, m_format, m_settings);
-    m_undo.setClean();
     if (path != m_path) {
         m_path = path;
         emit pathChanged();
     }
+    m_plenova.SaveFor(path);
+    m_undo.setClean();
     return warnings;
 }
 

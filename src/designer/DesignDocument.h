@@ -5,6 +5,7 @@
 #include "model/Format.h"
 #include "model/FormatSettings.h"
 #include "model/Handle.h"
+#include "model/PlenovaSettings.h"
 #include "platform/ColorRef.h"
 #include "platform/LogFont.h"
 #include "platform/Point.h"
@@ -58,6 +59,18 @@ public:
     // "Configuración": the settings replaced at once, one step of the stack; settings equal to
     // the present ones add none.
     void SetSettings(const FormatSettings& settings);
+    // The settings and the wording of the amounts in words together, as the dialog edits them:
+    // one step for both.
+    void SetSettings(const FormatSettings& settings, AmountWording wording);
+
+    // Plenova's own settings of the format, kept beside it: read with the format and written
+    // with it.
+    const PlenovaSettings& Plenova() const { return m_plenova; }
+    // "Papel...": one step of the stack; an equal paper adds none.
+    void SetPaper(const Paper& paper);
+    // The reference backdrop's record: not a step, since the backdrop is kept beside the format
+    // as soon as it changes and never undone.
+    void SetBackdropRecord(const QJsonObject& record) { m_plenova.SetBackdropRecord(record); }
 
     const QString& Description() const { return m_format.description; }
     // One step of the stack, as every other change a user makes.
@@ -68,12 +81,15 @@ public:
     // The full path of the .fmt file; empty for a format never saved.
     const QString& Path() const { return m_path; }
     // Reads the file into this document, replacing what it held, and returns the reader's
-    // warnings. A file that cannot be read throws the reader's PlenovaError and leaves the
-    // document exactly as it was. The stack is emptied and clean afterwards.
+    // warnings, with what could not be used of Plenova's own settings beside it. A file that
+    // cannot be read throws the reader's PlenovaError and leaves the document exactly as it was.
+    // The stack is emptied and clean afterwards.
     QStringList Open(const QString& path);
-    // Writes the format to path through a safe write, and on success makes path the document's
-    // path and the stack clean. A failed write throws and changes nothing. Saving changes nothing
-    // of the format: Bytes() is what it writes.
+    // Writes the format to path through a safe write, then Plenova's own settings beside it, and
+    // on success makes path the document's path and the stack clean. A failed write of the
+    // format throws and changes nothing; one of the settings beside it throws with the format
+    // written under its new path and the stack left as it was, so the window still has
+    // something to save. Saving changes nothing of the format: Bytes() is what it writes.
     QStringList Save(const QString& path);
     // The format as a save writes it: for tests of undo and for snapshots.
     QByteArray Bytes() const;
@@ -215,6 +231,7 @@ private:
 
     Format m_format;
     FormatSettings m_settings;
+    PlenovaSettings m_plenova;
     QString m_path;
     QUndoStack m_undo;
     int m_selected = -1;

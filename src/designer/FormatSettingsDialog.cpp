@@ -1,26 +1,34 @@
 #include "designer/FormatSettingsDialog.h"
 
+#include "capture_model/CNumberWords.h"
 #include "platform_widgets/UserMessage.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_decimals(new QLineEdit(this)),
+FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, AmountWording wording,
+                                           QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_wording(wording), m_decimals(new QLineEdit(this)),
       m_up(new QToolButton(this)), m_down(new QToolButton(this)), m_currency(new QLineEdit(this)),
       m_postfix(new QLineEdit(this)),
       m_currencySign(
           new QCheckBox(QStringLiteral("Mostrar signo de moneda en los valores monetarios"), this)),
       m_readOnly(new QCheckBox(QStringLiteral("Definir los campos calculados como de solo lectura"),
                                this)),
-      m_author(new QLineEdit(this)), m_key(new QLineEdit(this)) {
+      m_author(new QLineEdit(this)), m_key(new QLineEdit(this)),
+      m_traditional(new QRadioButton(QStringLiteral("&Tradicional"), this)),
+      m_grammatical(new QRadioButton(QStringLiteral("&Gramatical"), this)),
+      m_sample(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Configuración del formato"));
     setModal(true);
 
@@ -51,6 +59,34 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
     }
     m_key->setText(settings.key);
     m_key->setEchoMode(QLineEdit::Password);
+
+    auto* words = new QGroupBox(QStringLiteral("Redacción del importe con letra"), this);
+    auto* wordingGroup = new QButtonGroup(this);
+    wordingGroup->addButton(m_traditional);
+    wordingGroup->addButton(m_grammatical);
+    (wording == AmountWording::Grammatical ? m_grammatical : m_traditional)->setChecked(true);
+    m_traditional->setToolTip(QStringLiteral("Las palabras de siempre: cada formato existente "
+                                             "se imprime igual que antes"));
+    m_grammatical->setToolTip(
+        QStringLiteral("Un solo espacio, «UN PESO» para uno y «MIL» en lugar de «UN MIL»"));
+    // A sample wider than the dialog wraps rather than widening it.
+    m_sample->setWordWrap(true);
+    m_sample->setTextFormat(Qt::PlainText);
+    m_sample->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_sample->setFrameShape(QFrame::StyledPanel);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(m_traditional);
+    choices->addWidget(m_grammatical);
+    choices->addStretch();
+    auto* wordsLayout = new QVBoxLayout(words);
+    wordsLayout->addLayout(choices);
+    wordsLayout->addWidget(
+        new QLabel(QStringLiteral("Así se escriben 1,001,101.01 y 1,101.00:"), words));
+    wordsLayout->addWidget(m_sample);
+    connect(wordingGroup, &QButtonGroup::buttonToggled, this, [this] { ShowSample(); });
+    connect(m_currency, &QLineEdit::textChanged, this, [this] { ShowSample(); });
+    connect(m_postfix, &QLineEdit::textChanged, this, [this] { ShowSample(); });
+    ShowSample();
 
     auto* ok = new QPushButton(QStringLiteral("Aceptar"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancelar"), this);
@@ -94,6 +130,7 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
     buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(words);
     layout->addLayout(buttons);
     // 223 dialog units wide.
     setMinimumWidth(fontMetrics().averageCharWidth() * 223 / 4);
@@ -104,7 +141,9 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, QWidg
     setTabOrder(m_currencySign, m_readOnly);
     setTabOrder(m_readOnly, m_author);
     setTabOrder(m_author, m_key);
-    setTabOrder(m_key, ok);
+    setTabOrder(m_key, m_traditional);
+    setTabOrder(m_traditional, m_grammatical);
+    setTabOrder(m_grammatical, ok);
     setTabOrder(ok, cancel);
     m_decimals->setFocus();
 }
@@ -118,6 +157,16 @@ void FormatSettingsDialog::StepDecimals(int step) {
     value = kMinDecimals + ((value - kMinDecimals + step) % span + span) % span;
     m_decimals->setText(QString::number(value));
     m_decimals->selectAll();
+}
+
+void FormatSettingsDialog::ShowSample() {
+    CNumberWords writer;
+    writer.SetCurrencyName(m_currency->text());
+    writer.SetPostfix(m_postfix->text());
+    writer.SetWording(m_grammatical->isChecked() ? AmountWording::Grammatical
+                                                 : AmountWording::Traditional);
+    m_sample->setText(writer.AmountInWords(kSampleAmount) + QLatin1Char('\n') +
+                      writer.AmountInWords(kSmallSampleAmount));
 }
 
 bool FormatSettingsDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -166,5 +215,7 @@ void FormatSettingsDialog::accept() {
     m_settings.calculatedReadOnly = m_readOnly->isChecked();
     m_settings.author = m_author->text();
     m_settings.key = m_key->text();
+    m_wording =
+        m_grammatical->isChecked() ? AmountWording::Grammatical : AmountWording::Traditional;
     QDialog::accept();
 }

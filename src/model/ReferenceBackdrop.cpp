@@ -1,15 +1,14 @@
 #include "model/ReferenceBackdrop.h"
 
 #include "imaging/ImageLimits.h"
+#include "model/PlenovaSettings.h"
 #include "platform/InputFile.h"
 #include "platform/PlenovaError.h"
-#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -24,14 +23,10 @@ constexpr double kUnitsPerInch = 254.0;
 constexpr double kInchesPerMetre = 1.0 / 0.0254;
 // Until the user sizes a picture that says nothing of its resolution.
 constexpr double kFallbackDpi = 100.0;
-// The file beside the format is a few lines; anything larger is not one.
-constexpr qint64 kMaxSidecarBytes = 64 * 1024;
 // A placement beyond a few metres is not a sheet of paper.
 constexpr double kMaxPlacementUnits = 100'000.0;
 // The resolution of a picture is stated in its first bytes.
 constexpr qint64 kHeaderBytes = 64 * 1024;
-
-const QString kSidecarSuffix = QStringLiteral(".fondo");
 
 quint32 BigEndian32(const QByteArray& b, qsizetype at) {
     return (quint32(quint8(b[at])) << 24) | (quint32(quint8(b[at + 1])) << 16) |
@@ -243,19 +238,9 @@ void ReferenceBackdrop::Draw(QPainter& painter) const {
     painter.restore();
 }
 
-QString ReferenceBackdrop::SidecarPath(const QString& formatPath) {
-    return formatPath + kSidecarSuffix;
-}
-
-void ReferenceBackdrop::SaveFor(const QString& formatPath) const {
-    const QString sidecar = SidecarPath(formatPath);
-    if (!IsSet()) {
-        if (QFileInfo::exists(sidecar) && !QFile::remove(sidecar))
-            throw PlenovaError(
-                QStringLiteral("No se puede borrar %1, donde se guarda el fondo de referencia.")
-                    .arg(NativeName(sidecar)));
-        return;
-    }
+QJsonObject ReferenceBackdrop::Record(const QString& formatPath) const {
+    if (!IsSet())
+        return QJsonObject();
     // A picture in the format's folder, or below it, is kept by a relative name so that the
     // folder can be copied elsewhere whole.
     const QDir folder = QFileInfo(formatPath).absoluteDir();
@@ -272,33 +257,33 @@ void ReferenceBackdrop::SaveFor(const QString& formatPath) const {
     json.insert(QStringLiteral("height"), m_place.height());
     json.insert(QStringLiteral("opacity"), m_opacity);
     json.insert(QStringLiteral("shown"), m_shown);
-    SafeFile file(sidecar);
-    file.Open();
-    file.write(QJsonDocument(json).toJson());
-    file.Commit();
+    return json;
+}
+
+void ReferenceBackdrop::SaveFor(const QString& formatPath) const {
+    PlenovaSettings settings = PlenovaSettings::LoadFor(formatPath).settings;
+    settings.SetBackdropRecord(Record(formatPath));
+    settings.SaveFor(formatPath);
 }
 
 QString ReferenceBackdrop::LoadFor(const QString& formatPath, const PdfPageRenderer& pdf) {
+    const PlenovaSettings::Loaded loaded = PlenovaSettings::LoadFor(formatPath);
+    const QString problem = Restore(loaded.settings.BackdropRecord(), formatPath, pdf);
+    if (loaded.warning.isEmpty() || problem.isEmpty())
+        return loaded.warning + problem;
+    return loaded.warning + QLatin1Char(' ') + problem;
+}
+
+QString ReferenceBackdrop::Restore(const QJsonObject& json, const QString& formatPath,
+                                   const PdfPageRenderer& pdf) {
     Clear();
-    const QString sidecar = SidecarPath(formatPath);
-    if (!QFileInfo::exists(sidecar))
+    if (json.isEmpty())
         return QString();
-    const auto damaged = [&sidecar](const QString& why) {
-        return QStringLiteral("El fondo de referencia guardado en %1 no se puede usar (%2); el "
-                              "formato se abre sin fondo.")
-            .arg(NativeName(sidecar), why);
+    const auto damaged = [](const QString& why) {
+        return QStringLiteral("El fondo de referencia guardado junto al formato no se puede usar "
+                              "(%1); el formato se abre sin fondo.")
+            .arg(why);
     };
-    QJsonObject json;
-    try {
-        InputFile input(sidecar, kMaxSidecarBytes);
-        QJsonParseError error{};
-        const QJsonDocument document = QJsonDocument::fromJson(input.Device().readAll(), &error);
-        if (error.error != QJsonParseError::NoError || !document.isObject())
-            return damaged(QStringLiteral("su contenido no es válido"));
-        json = document.object();
-    } catch (const PlenovaError& e) {
-        return damaged(e.Message());
-    }
     const QString stored = json.value(QStringLiteral("picture")).toString();
     const int page = json.value(QStringLiteral("page")).toInt(1);
     const QRectF place(json.value(QStringLiteral("left")).toDouble(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QJsonObject>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -12,9 +13,9 @@ class QPainter;
 
 // A scan or a photo of the real stationery laid under the page while a format is designed, so
 // that its boxes and lines can be traced at their true place. It is a working aid of the
-// designer only: it is never printed and never written into the .fmt; it is kept beside the
-// format in a small file of its own ("factura.fmt.fondo"), which travels with the format when
-// its folder is copied and is simply left behind when it is not wanted.
+// designer only: it is never printed and never written into the .fmt; its record is kept beside
+// the format among Plenova's own settings of it ("factura.fmt.plenova"), which travel with the
+// format when its folder is copied.
 //
 // The picture is a PNG, JPEG or BMP file or one page of a PDF, held in memory at most
 // kMaxHeldPixels large. Its placement is a rectangle of the page in page units (0.1 mm, y
@@ -86,14 +87,20 @@ public:
 
     // ---- The file beside the format ---------------------------------------------------------
 
-    // "factura.fmt" keeps its backdrop in "factura.fmt.fondo".
-    static QString SidecarPath(const QString& formatPath);
-    // Writes the backdrop beside the format through a safe write, or removes the file when no
-    // picture is held. Throws PlenovaError when it cannot.
+    // The record kept among the format's own settings: the picture (by a name relative to the
+    // format's folder when it lies there or below), its page, placement and how it is shown.
+    // Empty when no picture is held.
+    QJsonObject Record(const QString& formatPath) const;
+    // Takes the backdrop a record describes, replacing what is held. An empty record leaves the
+    // backdrop empty and returns an empty text; a record that does not read, or whose picture
+    // is gone or broken, leaves it empty and returns what to tell the user.
+    QString Restore(const QJsonObject& record, const QString& formatPath,
+                    const PdfPageRenderer& pdf = {});
+    // Writes the backdrop into the settings kept beside the format, the rest of them as they
+    // are on the disk, through a safe write. Throws PlenovaError when it cannot.
     void SaveFor(const QString& formatPath) const;
-    // Reads the backdrop kept beside the format, replacing what is held. No file leaves the
-    // backdrop empty and returns an empty text; a file that does not read, or whose picture is
-    // gone or broken, leaves it empty and returns what to tell the user.
+    // Reads the backdrop kept beside the format, as Restore; a settings file that cannot be
+    // read whole adds its own warning.
     QString LoadFor(const QString& formatPath, const PdfPageRenderer& pdf = {});
 
 private:

@@ -2,6 +2,7 @@
 
 #include "model/CControles.h"
 #include "model/FormatFile.h"
+#include "model/PlenovaSettings.h"
 #include "platform/Archive.h"
 
 #include <QBuffer>
@@ -117,7 +118,13 @@ QStringList ScreenDocument::Open(const QString& path) {
     // A file without settings (an older format) keeps the settings the window had.
     Format loaded;
     FormatSettings settings = m_settings;
-    const QStringList warnings = FormatFile::Load(path, loaded, settings);
+    QStringList warnings = FormatFile::Load(path, loaded, settings);
+    // Nothing this window arranges lives beside the format, and its save writes only the
+    // format, under the same name: the settings there stay as they are. A damaged file is
+    // still told, once, as in the other windows.
+    const QString beside = PlenovaSettings::LoadFor(path).warning;
+    if (!beside.isEmpty())
+        warnings << beside;
     for (const auto& control : loaded.controls) {
         // What this window shows is where each field lies on the capture screen, which a field
         // not placed before has from its page (the reader worked it out): from here on it is

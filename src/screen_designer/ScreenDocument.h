@@ -56,7 +56,8 @@ public:
     // placed on the screen where it lies (one never placed, where its page rectangle gives), and
     // the fields that can be resized on the screen get their handles in screen pixels. A file
     // that cannot be read throws the reader's PlenovaError and leaves the document as it was.
-    // Returns the reader's warnings.
+    // Returns the reader's warnings, with what could not be used of Plenova's own settings
+    // beside the format.
     QStringList Open(const QString& path);
     // Writes the format back to its path through a safe write, changing nothing of it: the
     // fields placed, the capture order as it is, the screen extent worked out. A failed write

@@ -216,6 +216,33 @@ TEST(CliProgramTest, LinksNoWidgetLibrary) {
     EXPECT_FALSE(libraries.contains(QStringLiteral("PrintSupport"))) << libraries.toStdString();
 }
 
+TEST_F(CliTest, RenderPrintsOnTheFormatsOwnPaperUnlessAnotherIsNamed) {
+    const QString png = m_dir.filePath(QStringLiteral("propia.png"));
+    const QString sidecar = m_path + QStringLiteral(".plenova");
+    const auto render = [&](QStringList more) {
+        return RunCli(QStringList{QStringLiteral("render"), m_path, QStringLiteral("-o"), png,
+                                  QStringLiteral("--dpi"), QStringLiteral("25")} +
+                      more);
+    };
+    // A custom sheet lying on its side: 150 mm wide, 100 high.
+    WriteAll(sidecar, R"({"paper": {"size": "custom", "orientation": "landscape",
+                                    "width": 100, "height": 150}})");
+    CliResult r = render({});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(148, 98));
+    r = render({QStringLiteral("--paper"), QStringLiteral("letter")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(213, 275));
+
+    // Damaged, it is told on standard error and the sheet is letter.
+    WriteAll(sidecar, "{roto");
+    r = render({});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("se usan los valores predeterminados")) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(213, 275));
+    QFile::remove(sidecar);
+}
+
 TEST_F(CliTest, RenderTakesTheMarginOffsetsFromTheSettingsUnlessGiven) {
     // A negative horizontal offset moves the printout right: 100 page units are 100 pixels.
     Profile().WriteInt(QStringLiteral("Config"), QStringLiteral("FacX"), -100);

@@ -172,7 +172,10 @@ TEST(FormatSettingsTest, SettingsCommandIsOneStepThatUndoes) {
     const QByteArray before = doc.Bytes();
     const int steps = doc.UndoStack().count();
     std::optional<FormatSettings> answer;
-    w.frame.SetSettingsEditor([&answer](const FormatSettings&) { return answer; });
+    w.frame.SetSettingsEditor([&answer](const CFmtdesignFrm::EditedSettings& current) {
+        return answer ? std::optional(CFmtdesignFrm::EditedSettings{*answer, current.wording})
+                      : std::nullopt;
+    });
     QAction* command = w.frame.CommandAction(CommandId::FormatSettings);
     ASSERT_TRUE(command->isEnabled());
 

@@ -6,6 +6,7 @@
 #include "designer/CFmtdesignView.h"
 #include "designer/ReferenceBackdropDialog.h"
 #include "designer/TwoPointPicker.h"
+#include "model/PlenovaSettings.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/PlenovaError.h"
 #include "platform_widgets/PdfPageTool.h"
@@ -186,12 +187,14 @@ TEST_F(ReferenceBackdropTest, KeptBesideTheFormatAndReadBack) {
     backdrop.SetOpacity(35);
     backdrop.SetShown(false);
     backdrop.SaveFor(format);
-    const QString sidecar = ReferenceBackdrop::SidecarPath(format);
-    EXPECT_EQ(sidecar, format + QStringLiteral(".fondo"));
+    const QString sidecar = PlenovaSettings::PathFor(format);
+    EXPECT_EQ(sidecar, format + QStringLiteral(".plenova"));
     // The picture beside the format is named relative to it, so the folder can move whole.
-    EXPECT_EQ(
-        QJsonDocument::fromJson(Read(sidecar)).object().value(QStringLiteral("picture")).toString(),
-        QStringLiteral("scan.png"));
+    const QJsonObject record = QJsonDocument::fromJson(Read(sidecar))
+                                   .object()
+                                   .value(QStringLiteral("backdrop"))
+                                   .toObject();
+    EXPECT_EQ(record.value(QStringLiteral("picture")).toString(), QStringLiteral("scan.png"));
 
     ReferenceBackdrop back;
     EXPECT_EQ(back.LoadFor(format), QString());
@@ -205,14 +208,14 @@ TEST_F(ReferenceBackdropTest, KeptBesideTheFormatAndReadBack) {
     EXPECT_EQ(back.LoadFor(dir.filePath(QStringLiteral("otro.fmt"))), QString());
     EXPECT_FALSE(back.IsSet());
 
-    // Removing the backdrop removes the file.
+    // Removing the backdrop removes its record.
     ReferenceBackdrop().SaveFor(format);
-    EXPECT_FALSE(QFile::exists(sidecar));
+    EXPECT_FALSE(
+        QJsonDocument::fromJson(Read(sidecar)).object().contains(QStringLiteral("backdrop")));
 }
 
 TEST_F(ReferenceBackdropTest, DamagedFilesAreToldAndNeverHeld) {
     const QString format = dir.filePath(QStringLiteral("f.fmt"));
-    const QString sidecar = ReferenceBackdrop::SidecarPath(format);
     Saved(QStringLiteral("s.png"), 4, 4, qRgb(0, 0, 0), 3780);
     ReferenceBackdrop backdrop;
     for (const QByteArray& damaged :
@@ -222,7 +225,7 @@ TEST_F(ReferenceBackdropTest, DamagedFilesAreToldAndNeverHeld) {
           QByteArray(R"({"width": 10, "height": 10})")}) {
         Written(QStringLiteral("f.fmt.fondo"), damaged);
         const QString message = backdrop.LoadFor(format);
-        EXPECT_TRUE(message.startsWith(QStringLiteral("El fondo de referencia guardado en")))
+        EXPECT_TRUE(message.startsWith(QStringLiteral("El fondo de referencia guardado")))
             << damaged.toStdString() << message.toStdString();
         EXPECT_FALSE(backdrop.IsSet());
     }
@@ -330,14 +333,14 @@ TEST_F(ReferenceBackdropTest, TheFormatFileIsTheSameWithABackdrop) {
         Saved(QStringLiteral("scan.png"), 100, 100, qRgb(0, 128, 0), kDotsPerMetreAt200Dpi);
     w.frame.ApplyBackdrop(w.Choice(scan));
     ASSERT_TRUE(w.frame.Backdrop().IsSet());
-    EXPECT_TRUE(QFile::exists(format + QStringLiteral(".fondo")));
+    EXPECT_FALSE(PlenovaSettings::LoadFor(format).settings.BackdropRecord().isEmpty());
     ASSERT_TRUE(w.frame.Save());
     EXPECT_EQ(Read(format), without);
     // Saved under a new name, the format takes its backdrop along.
     w.frame.SetFileChooser([&traced](CFmtdesignFrm::FormatDialog) { return traced; });
     ASSERT_TRUE(w.frame.SaveAs());
     EXPECT_EQ(Read(traced), without);
-    EXPECT_TRUE(QFile::exists(traced + QStringLiteral(".fondo")));
+    EXPECT_FALSE(PlenovaSettings::LoadFor(traced).settings.BackdropRecord().isEmpty());
     EXPECT_TRUE(w.told.empty());
 
     // Opened again in another window, the format comes with its backdrop.
@@ -350,7 +353,7 @@ TEST_F(ReferenceBackdropTest, TheFormatFileIsTheSameWithABackdrop) {
     // "Quitar fondo" takes it away, also from beside the format.
     again.frame.CommandAction(CommandId::RemoveBackdrop)->trigger();
     EXPECT_FALSE(again.frame.Backdrop().IsSet());
-    EXPECT_FALSE(QFile::exists(traced + QStringLiteral(".fondo")));
+    EXPECT_TRUE(PlenovaSettings::LoadFor(traced).settings.BackdropRecord().isEmpty());
     EXPECT_FALSE(again.frame.CommandAction(CommandId::ShowBackdrop)->isEnabled());
 }
 

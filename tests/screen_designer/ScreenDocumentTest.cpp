@@ -7,6 +7,7 @@
 #include "model/CConsText.h"
 #include "model/CEtiqueta.h"
 #include "model/FormatFile.h"
+#include "model/PlenovaSettings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -268,3 +269,24 @@ TEST_F(ScreenDocumentTest, AFieldNeverPlacedShowsWhereItsPageIsAndIsSavedThere) 
 }
 
 } // namespace
+
+TEST_F(ScreenDocumentTest, SettingsBesideTheFormatAreToldWhenDamagedAndNeverWritten) {
+    const QString sidecar = PlenovaSettings::PathFor(path);
+    const QByteArray damaged = R"({"wording": 3, "paper": {"size": "a4"}})";
+    {
+        QFile file(sidecar);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+    }
+    ScreenDocument screen;
+    const QStringList warnings = screen.Open(path);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("f.fmt.plenova"))) << warnings[0].toStdString();
+    EXPECT_EQ(screen.Controls().size(), 6u);
+    screen.Select(kA);
+    screen.MoveSelected(5, 5);
+    screen.Save();
+    QFile file(sidecar);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), damaged);
+}
