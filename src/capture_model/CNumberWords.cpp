@@ -114,6 +114,11 @@ QString CNumberWords::AmountInWords(double amount) const {
         return QStringLiteral("%1 %2 %3/100 %4").arg(words, m_currencyName, cents, m_postfix);
     }
     QString words = WholeInWords(integer);
+    // The traditional wording keeps below the millions the words it has always written, so that
+    // an amount ends in the same words whether or not millions come before it.
+    if (integer >= kMillion && m_wording == Wording::Traditional && integer % kMillion != 0)
+        words = WholeInWords(integer / kMillion * kMillion) + QLatin1Char(' ') +
+                IntegerInWords(static_cast<std::int32_t>(integer % kMillion));
     QString currency = m_currencyName;
     if (integer == 1)
         currency = Singular(currency);

@@ -17,9 +17,10 @@
 // Two wordings. The traditional one, which every format had before it could choose, is kept
 // below a million exactly as forms have always printed it, blank for blank ("UN PESOS",
 // "UN MIL", "CIENTO  UN", "Cero"), because printed pages and the files that hold them must not
-// change. The grammatical one writes what a reader of Spanish expects: single blanks, "UN PESO",
-// "MIL", "CERO PESOS". From a million up there was nothing to keep, and both write the
-// grammatical words: "UN MILLON DE PESOS", "MIL MILLONES".
+// change; from a million up it puts the millions before those same words ("UN MILLON UN MIL
+// CIENTO UN PESOS"). The grammatical one writes what a reader of Spanish expects: single blanks,
+// "UN PESO", "MIL", "CERO PESOS", "UN MILLON MIL CIENTO UN PESOS". Both count the millions
+// alike ("UN MILLON", "DOS MILLONES", "MIL MILLONES") and write "DE" after a round million.
 class CNumberWords {
 public:
     using Wording = AmountWording;

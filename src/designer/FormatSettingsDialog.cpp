@@ -165,8 +165,7 @@ void FormatSettingsDialog::ShowSample() {
     writer.SetPostfix(m_postfix->text());
     writer.SetWording(m_grammatical->isChecked() ? AmountWording::Grammatical
                                                  : AmountWording::Traditional);
-    m_sample->setText(writer.AmountInWords(kSampleAmount) + QLatin1Char('\n') +
-                      writer.AmountInWords(kSmallSampleAmount));
+    m_sample->setText(writer.AmountInWords(kSampleAmount));
 }
 
 bool FormatSettingsDialog::eventFilter(QObject* watched, QEvent* event) {

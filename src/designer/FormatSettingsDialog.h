@@ -24,10 +24,9 @@ public:
     static constexpr int kMinDecimals = 0;
     static constexpr int kMaxDecimals = 6;
 
-    // The amounts whose words show what each wording writes: a million with a thousand and a
-    // hundred and one in it, and a thousand below a million, where the two wordings part.
+    // The amount whose words show what each wording writes: a million with a thousand and a
+    // hundred and one in it, where the two wordings part ("UN MIL" or "MIL").
     static constexpr double kSampleAmount = 1'001'101.01;
-    static constexpr double kSmallSampleAmount = 1'101.00;
 
     explicit FormatSettingsDialog(const FormatSettings& settings,
                                   AmountWording wording = AmountWording::Traditional,

@@ -51,13 +51,15 @@ TEST_F(NumberWordsTest, MillionsAndBeyond) {
     EXPECT_EQ(Words(1000000), "UN MILLON DE PESOS 00/100 M.N.");
     EXPECT_EQ(Words(1000000.5), "UN MILLON DE PESOS 50/100 M.N.");
     EXPECT_EQ(Words(1000001), "UN MILLON UN PESOS 00/100 M.N.");
-    EXPECT_EQ(Words(1001000), "UN MILLON MIL PESOS 00/100 M.N.");
+    // Below the millions the traditional words stay, blank for blank.
+    EXPECT_EQ(Words(1001000), "UN MILLON UN MIL  PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(1001101.01), "UN MILLON UN MIL CIENTO UN PESOS 01/100 M.N.");
     EXPECT_EQ(Words(1257151.25), "UN MILLON DOSCIENTOS CINCUENTA Y SIETE MIL CIENTO CINCUENTA Y "
                                  "UN PESOS 25/100 M.N.");
     EXPECT_EQ(Words(2000000), "DOS MILLONES DE PESOS 00/100 M.N.");
     EXPECT_EQ(Words(21000000), "VEINTIUN MILLONES DE PESOS 00/100 M.N.");
     EXPECT_EQ(Words(100000000), "CIEN MILLONES DE PESOS 00/100 M.N.");
-    EXPECT_EQ(Words(101000100), "CIENTO UN MILLONES CIEN PESOS 00/100 M.N.");
+    EXPECT_EQ(Words(101000100), "CIENTO UN MILLONES CIEN  PESOS 00/100 M.N.");
     EXPECT_EQ(Words(1e9), "MIL MILLONES DE PESOS 00/100 M.N.");
     EXPECT_EQ(Words(21001000000), "VEINTIUN MIL UN MILLONES DE PESOS 00/100 M.N.");
     EXPECT_EQ(Words(999999999999.99),
@@ -352,11 +354,18 @@ TEST(NumberWordsReferenceTest, LargeAmountsAgreeWithASecondWriting) {
         const std::string de = n != 0 && n % 1'000'000 == 0 ? " DE" : "";
         const std::string expected = whole + de + " " + currency + " 00/100 M.N.";
         const std::string actual = grammatical.AmountInWords(static_cast<double>(n)).toStdString();
-        // From a million up the traditional wording writes the same words.
+        // From a million up the traditional wording counts the millions alike and writes the
+        // rest as it always has.
+        const std::int64_t rest = n % 1'000'000;
+        const std::string traditionalWords = rest == 0 ? expected
+                                                       : ReferenceGrammatical(n - rest) + " " +
+                                                             Reference(static_cast<int>(rest)) +
+                                                             " PESOS 00/100 M.N.";
         const std::string same =
             n < 1'000'000 ? expected
                           : traditional.AmountInWords(static_cast<double>(n)).toStdString();
-        if (actual != expected || same != expected) {
+        const std::string wanted = n < 1'000'000 ? expected : traditionalWords;
+        if (actual != expected || same != wanted) {
             ADD_FAILURE() << n << ": \"" << actual << "\" / \"" << same << "\" instead of \""
                           << expected << "\"";
             if (++mismatches == 5)
