@@ -220,6 +220,7 @@ bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
 
 QStringList CFmtcapturaFrm::OpenFormat(const QString& path) {
     QStringList warnings = m_document->OpenFormat(path);
+    m_paperChosen = false;
     UpdateTitle();
     emit formatOpened(path);
     return warnings;
@@ -265,6 +266,13 @@ void CFmtcapturaFrm::ConnectPrinting() {
 QPrinter& CFmtcapturaFrm::Printer() {
     if (!m_printer)
         m_printer = PrinterSettings::MakePrinter();
+    // The printer may be shared with windows of other formats: the paper is laid on each time.
+    const PlenovaSettings& own = m_document->OwnSettings();
+    if (own.NamesPaper() && !m_paperChosen) {
+        m_printer->setPageOrientation(own.paper.landscape ? QPageLayout::Landscape
+                                                          : QPageLayout::Portrait);
+        m_printer->setPageSize(own.paper.PageSize());
+    }
     return *m_printer;
 }
 
@@ -435,8 +443,11 @@ bool CFmtcapturaFrm::PrintCalibrationSheet() {
 
 bool CFmtcapturaFrm::SetUpPrinter() {
     try {
-        return PrinterDialogs::SetUpPage(Printer(), this);
+        const bool chosen = PrinterDialogs::SetUpPage(Printer(), this);
+        m_paperChosen = m_paperChosen || chosen;
+        return chosen;
     } catch (const FileError& e) {
+        m_paperChosen = true;
         // The printer is set for this session; only the next start will not find it so.
         Tell(e.Message());
         return true;

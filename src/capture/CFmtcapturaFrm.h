@@ -105,7 +105,9 @@ public:
     // The printer the window prints on; it keeps its set-up from one print to the next. Windows
     // given the same printer share it (the application's printer); otherwise the window makes
     // one of its own the first time it is needed, set as the settings file keeps it (letter
-    // paper without settings; see PrinterSettings).
+    // paper without settings; see PrinterSettings). A format that names its paper in the
+    // settings beside it prints on that paper until the user sets the page up otherwise in
+    // this window.
     QPrinter& Printer();
     void SetPrinter(std::shared_ptr<QPrinter> printer) { m_printer = std::move(printer); }
     // Prints one sheet with the values as typed, shifted by the installation's margin offsets,
@@ -192,4 +194,6 @@ private:
     Question m_ask;
     SaveAsker m_askSave;
     std::shared_ptr<QPrinter> m_printer;
+    // The user chose the paper in "Configurar impresora" since the format was opened.
+    bool m_paperChosen = false;
 };

@@ -26,6 +26,10 @@ QStringList CaptureDocument::OpenFormat(const QString& path) {
     Format loaded;
     FormatSettings settings = m_settings;
     QStringList warnings = FormatFile::Load(path, loaded, settings);
+    PlenovaSettings::Loaded beside = PlenovaSettings::LoadFor(path);
+    if (!beside.warning.isEmpty())
+        warnings << beside.warning;
+    m_own = std::move(beside.settings);
     m_calculation.reset();
     m_format = std::move(loaded);
     m_settings = settings;
@@ -41,6 +45,7 @@ QStringList CaptureDocument::OpenFormat(const QString& path) {
             field->StartCapture();
     }
     m_calculation = std::make_unique<CalculatedFields>(m_format.controls, m_settings, QLocale());
+    m_calculation->SetWording(m_own.wording);
     m_calculation->SetValueShownHandler([this](CTextlineVar& field) { emit fieldChanged(&field); });
     m_saved.Keep(m_format.controls);
     emit formatOpened();

@@ -8,6 +8,7 @@
 #include "model/Format.h"
 #include "model/FormatPrinter.h"
 #include "model/FormatSettings.h"
+#include "model/PlenovaSettings.h"
 
 #include <QDate>
 #include <QImage>
@@ -43,10 +44,11 @@ public:
     explicit CaptureDocument(QObject* parent = nullptr);
     ~CaptureDocument() override;
 
-    // Reads the format at path and starts filling it in: every capture field takes values as
-    // its entry would, date fields hold the current date, calculated fields start empty. A
-    // format that cannot be read throws a FormatError and leaves the document as it was; the
-    // warnings met on the way are returned.
+    // Reads the format at path, and the settings kept beside it, and starts filling it in: every
+    // capture field takes values as its entry would, date fields hold the current date,
+    // calculated fields start empty and write amounts in the format's wording. A format that
+    // cannot be read throws a FormatError and leaves the document as it was; the warnings met on
+    // the way (a damaged settings file beside it among them) are returned.
     QStringList OpenFormat(const QString& path);
 
     const QString& FormatPath() const { return m_formatPath; }
@@ -57,6 +59,8 @@ public:
     // saved.
     const QString& CapturedDataPath() const { return m_capturedDataPath; }
     const FormatSettings& Settings() const { return m_settings; }
+    // What Plenova keeps beside the format: its paper and the wording of its amounts in words.
+    const PlenovaSettings& OwnSettings() const { return m_own; }
     const ControlList& Controls() const { return m_format.controls; }
     // The size of the screen the capture screen was laid out for.
     const ScreenRect& ScreenExtent() const { return m_format.screenExtent; }
@@ -136,6 +140,7 @@ signals:
 private:
     Format m_format;
     FormatSettings m_settings;
+    PlenovaSettings m_own;
     QString m_formatPath;
     QString m_formatName;
     QString m_capturedDataPath;

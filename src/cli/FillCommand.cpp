@@ -18,6 +18,7 @@
 #include "cli/PrintOutput.h"
 #include "cli/ValueTextCommand.h"
 #include "model/FormatError.h"
+#include "model/PlenovaSettings.h"
 
 #include <QLocale>
 #include <QTextStream>
@@ -90,8 +91,11 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
     if (const std::optional<QString> output = args.Value(QStringLiteral("--output"));
         output && output->isEmpty())
         throw CliError(QStringLiteral("uso: plenova-cli %1").arg(Usage()));
-    // Everything the command line says is checked before any file is read or written.
-    const PrintOutput output(args);
+    // Everything the command line says is checked before any file is written. The sheet is the
+    // format's own paper unless --paper names another; a damaged file beside the format is told
+    // as the format is read.
+    const PlenovaSettings::Loaded beside = PlenovaSettings::LoadFor(args.Positional().first());
+    const PrintOutput output(args, beside.settings.paper);
     // The capture window reads and writes numbers, amounts and dates as a Mexican user does,
     // whatever the machine's own settings: so does its screen here, unless told otherwise.
     const std::optional<QString> localeName = args.Value(QStringLiteral("--locale"));
@@ -100,8 +104,11 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
     std::vector<FieldEntry> entries;
     for (const QString& text : args.Values(QStringLiteral("--set")))
         entries.push_back(FieldEntry::Parse(text));
-    if (args.Value(QStringLiteral("--csv")))
+    if (args.Value(QStringLiteral("--csv"))) {
+        if (!beside.warning.isEmpty())
+            PrintWarnings({beside.warning});
         return RunBatch(args, output, std::move(entries));
+    }
 
     CaptureDocument document;
     try {

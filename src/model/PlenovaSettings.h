@@ -52,6 +52,9 @@ public:
     static PlenovaSettings FromJson(const QByteArray& json, QString& problem);
 
     bool IsDefault() const;
+    // Whether the file beside the format named its paper. A format whose file names none
+    // leaves the paper to the printer's own settings.
+    bool NamesPaper() const { return m_read.contains(QStringLiteral("paper")); }
     // Equal paper, wording and backdrop; the keys kept for a later version do not count.
     bool SameAs(const PlenovaSettings& other) const;
 

@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -122,6 +123,33 @@ TEST_F(PrinterSettingsTest, TheSetUpHoldsFromOneStartToTheNext) {
         EXPECT_FALSE(dialog.PrinterBox()->isEnabled());
         EXPECT_EQ(dialog.PrinterBox()->currentText(), "Ninguna: se imprime en un archivo PDF");
     }
+}
+
+TEST_F(PrinterSettingsTest, AFormatThatNamesItsPaperPrintsOnItUntilTheUserSetsThePageUp) {
+    {
+        QFile beside(m_format + QStringLiteral(".plenova"));
+        ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
+        beside.write(R"({"paper": {"size": "legal", "orientation": "landscape"}})");
+    }
+    CFmtcapturaFrm frame;
+    frame.OpenFormat(m_format);
+    EXPECT_EQ(frame.Printer().pageLayout().pageSize().id(), QPageSize::Legal);
+    EXPECT_EQ(frame.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    // The export goes onto the format's sheet, 14 x 8.5 inches lying down.
+    ASSERT_TRUE(frame.ExportPdfTo(Path("oficio.pdf")));
+    EXPECT_EQ(RenderPdf(Path("oficio.pdf"), 72).size(), QSize(1008, 612));
+
+    // What the user sets up in this window holds over the format's paper.
+    PrinterDialogs::ReplacePageSetupDialog([](QPrinter& printer, QWidget*) {
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Portrait);
+        return true;
+    });
+    ASSERT_TRUE(frame.SetUpPrinter());
+    EXPECT_EQ(frame.Printer().pageLayout().pageSize().id(), QPageSize::A4);
+    // Opened again, the format's paper comes back.
+    frame.OpenFormat(m_format);
+    EXPECT_EQ(frame.Printer().pageLayout().pageSize().id(), QPageSize::Legal);
 }
 
 TEST_F(PrinterSettingsTest, APrintToAFileIsOfferedTheNameOfItsOwnJob) {

@@ -11,6 +11,7 @@
 #include "capture_model/FieldEntry.h"
 #include "capture_model/FieldEntryError.h"
 #include "model/FormatError.h"
+#include "model/PlenovaSettings.h"
 
 #include <QFile>
 #include <QLocale>
@@ -110,6 +111,45 @@ TEST(CaptureDocumentTest, OpeningAFormatStartsItsCaptureAndABadOneChangesNothing
     EXPECT_EQ(opened.count(), 1);
     EXPECT_EQ(document.FormatPath(), path);
     EXPECT_EQ(Field<CTextlineVar>(document, QStringLiteral("CANTIDAD")).Value(), "7");
+}
+
+TEST(CaptureDocumentTest, TheSettingsBesideTheFormatGiveItsWordingAndPaper) {
+    QLocale::setDefault(QLocale::c());
+    QTemporaryDir dir;
+    const QString path = Invoice(dir);
+    const auto writeBeside = [&path](const QByteArray& json) {
+        QFile file(PlenovaSettings::PathFor(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(json);
+    };
+    const auto wordsOf = [](CaptureDocument& document, const QString& quantity) {
+        auto& count = Field<CTextlineVar>(document, QStringLiteral("CANTIDAD"));
+        auto& price = Field<CTextlineVar>(document, QStringLiteral("PRECIO"));
+        document.TypeText(count, quantity);
+        document.LeaveField(count);
+        document.TypeText(price, QStringLiteral("1"));
+        document.LeaveField(price);
+        return Field<CTextlineVar>(document, QStringLiteral("LETRA")).Value();
+    };
+    CaptureDocument document;
+    EXPECT_TRUE(document.OpenFormat(path).isEmpty());
+    EXPECT_FALSE(document.OwnSettings().NamesPaper());
+    EXPECT_EQ(wordsOf(document, QStringLiteral("1")), "UN PESOS 00/100 M.N.");
+
+    writeBeside(R"({"wording": "gramatical", "paper": {"size": "legal"}})");
+    EXPECT_TRUE(document.OpenFormat(path).isEmpty());
+    EXPECT_TRUE(document.OwnSettings().NamesPaper());
+    EXPECT_EQ(document.OwnSettings().paper.size, Paper::Size::Legal);
+    EXPECT_EQ(wordsOf(document, QStringLiteral("1")), "UN PESO 00/100 M.N.");
+    EXPECT_EQ(wordsOf(document, QStringLiteral("1001")), "MIL UN PESOS 00/100 M.N.");
+
+    // Damaged, the format still opens, with the defaults and a sentence saying so.
+    writeBeside("{\"wording\": ");
+    const QStringList warnings = document.OpenFormat(path);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings.first().contains(QStringLiteral("factura.fmt.plenova")))
+        << warnings.first().toStdString();
+    EXPECT_EQ(wordsOf(document, QStringLiteral("1000")), "UN MIL  PESOS 00/100 M.N.");
 }
 
 TEST(CaptureDocumentTest, TypingAndLeavingAFieldRecomputeAsOnTheScreen) {

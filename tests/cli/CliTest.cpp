@@ -216,7 +216,7 @@ TEST(CliProgramTest, LinksNoWidgetLibrary) {
     EXPECT_FALSE(libraries.contains(QStringLiteral("PrintSupport"))) << libraries.toStdString();
 }
 
-TEST_F(CliTest, RenderPrintsOnTheFormatsOwnPaperUnlessAnotherIsNamed) {
+TEST_F(CliTest, RenderAndFillPrintOnTheFormatsOwnPaperUnlessAnotherIsNamed) {
     const QString png = m_dir.filePath(QStringLiteral("propia.png"));
     const QString sidecar = m_path + QStringLiteral(".plenova");
     const auto render = [&](QStringList more) {
@@ -234,11 +234,23 @@ TEST_F(CliTest, RenderPrintsOnTheFormatsOwnPaperUnlessAnotherIsNamed) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(213, 275));
 
+    // Filled in, the format prints on its own paper too.
+    r = RunCli({QStringLiteral("fill"), m_path, QStringLiteral("-o"), png, QStringLiteral("--dpi"),
+                QStringLiteral("25")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(148, 98));
+
     // Damaged, it is told on standard error and the sheet is letter.
     WriteAll(sidecar, "{roto");
     r = render({});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("se usan los valores predeterminados")) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(213, 275));
+    r = RunCli({QStringLiteral("fill"), m_path, QStringLiteral("-o"), png, QStringLiteral("--dpi"),
+                QStringLiteral("25")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.Err().count(QStringLiteral("se usan los valores predeterminados")), 1)
+        << r.err.toStdString();
     EXPECT_EQ(QImage(png).size(), QSize(213, 275));
     QFile::remove(sidecar);
 }
