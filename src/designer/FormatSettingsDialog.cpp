@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -80,8 +81,9 @@ FormatSettingsDialog::FormatSettingsDialog(const FormatSettings& settings, Amoun
     choices->addStretch();
     auto* wordsLayout = new QVBoxLayout(words);
     wordsLayout->addLayout(choices);
-    wordsLayout->addWidget(
-        new QLabel(QStringLiteral("Así se escriben 1,001,101.01 y 1,101.00:"), words));
+    wordsLayout->addWidget(new QLabel(
+        QStringLiteral("Así se escribe %1:").arg(QLocale().toString(kSampleAmount, 'f', 2)),
+        words));
     wordsLayout->addWidget(m_sample);
     connect(wordingGroup, &QButtonGroup::buttonToggled, this, [this] { ShowSample(); });
     connect(m_currency, &QLineEdit::textChanged, this, [this] { ShowSample(); });
