@@ -205,3 +205,22 @@ void PlenovaSettings::SaveFor(const QString& formatPath) const {
     if (QFileInfo::exists(old))
         QFile::remove(old);
 }
+
+QString PlenovaSettings::PictureNameFor(const QString& picturePath, const QString& formatPath) {
+    const QDir folder = QFileInfo(formatPath).absoluteDir();
+    const QString absolute = QFileInfo(picturePath).absoluteFilePath();
+    const QString relative = folder.relativeFilePath(absolute);
+    return relative.startsWith(QStringLiteral("../")) ? absolute : relative;
+}
+
+PlenovaSettings PlenovaSettings::MovedTo(const QString& fromFormat, const QString& toFormat) const {
+    PlenovaSettings moved = *this;
+    const QString stored = m_backdrop.value(QStringLiteral("picture")).toString();
+    if (stored.isEmpty())
+        return moved;
+    const QString picture = QFileInfo(stored).isAbsolute()
+                                ? stored
+                                : QFileInfo(fromFormat).absoluteDir().filePath(stored);
+    moved.m_backdrop.insert(QStringLiteral("picture"), PictureNameFor(picture, toFormat));
+    return moved;
+}

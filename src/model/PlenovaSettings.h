@@ -45,6 +45,13 @@ public:
     // when the format has none.
     const QJsonObject& BackdropRecord() const { return m_backdrop; }
     void SetBackdropRecord(const QJsonObject& record) { m_backdrop = record; }
+    // The name a format at formatPath keeps its backdrop's picture under: relative when the
+    // picture lies in the format's folder or below it, so that the folder can be copied
+    // elsewhere whole, absolute otherwise.
+    static QString PictureNameFor(const QString& picturePath, const QString& formatPath);
+    // The same settings for a copy of the format from fromFormat at toFormat: a backdrop picture
+    // named relative to the old folder is named again from the new one.
+    PlenovaSettings MovedTo(const QString& fromFormat, const QString& toFormat) const;
 
     // The JSON text the file holds, and the settings read back from such a text. Reading fills
     // problem with what could not be used (empty when all of it could).

@@ -241,15 +241,8 @@ void ReferenceBackdrop::Draw(QPainter& painter) const {
 QJsonObject ReferenceBackdrop::Record(const QString& formatPath) const {
     if (!IsSet())
         return QJsonObject();
-    // A picture in the format's folder, or below it, is kept by a relative name so that the
-    // folder can be copied elsewhere whole.
-    const QDir folder = QFileInfo(formatPath).absoluteDir();
-    const QString relative = folder.relativeFilePath(QFileInfo(m_path).absoluteFilePath());
-    const QString stored = relative.startsWith(QStringLiteral("../"))
-                               ? QFileInfo(m_path).absoluteFilePath()
-                               : relative;
     QJsonObject json;
-    json.insert(QStringLiteral("picture"), stored);
+    json.insert(QStringLiteral("picture"), PlenovaSettings::PictureNameFor(m_path, formatPath));
     json.insert(QStringLiteral("page"), m_page);
     json.insert(QStringLiteral("left"), m_place.left());
     json.insert(QStringLiteral("top"), m_place.top());

@@ -12,8 +12,10 @@
 #include "model/CImagen.h"
 #include "model/CLinea.h"
 #include "model/FormatFile.h"
+#include "model/PlenovaSettings.h"
 #include "platform/Profile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -117,9 +119,29 @@ TEST_F(CliTest, DumpOfAVersionOneFileHasNoSettings) {
 
 TEST_F(CliTest, ResaveWritesWhatTheDesignWindowWrites) {
     const QString out = m_dir.filePath(QStringLiteral("copia.fmt"));
-    const CliResult r = RunCli({QStringLiteral("resave"), m_path, out});
+    CliResult r = RunCli({QStringLiteral("resave"), m_path, out});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(ReadAll(out), ReadAll(m_path));
+    // Without settings beside the format, none are made for the copy.
+    EXPECT_FALSE(QFile::exists(out + QStringLiteral(".plenova")));
+
+    // The settings beside it go with the copy, the backdrop's picture named from the copy's
+    // folder.
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("otra")));
+    WriteAll(m_path + QStringLiteral(".plenova"),
+             R"({"wording": "gramatical", "paper": {"size": "a4"},
+                 "backdrop": {"picture": "hoja.png", "page": 1, "left": 0, "top": 0,
+                              "width": 100, "height": 100}})");
+    const QString moved = m_dir.filePath(QStringLiteral("otra/copia.fmt"));
+    r = RunCli({QStringLiteral("resave"), m_path, moved});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const PlenovaSettings copied = PlenovaSettings::LoadFor(moved).settings;
+    EXPECT_EQ(copied.wording, AmountWording::Grammatical);
+    EXPECT_EQ(copied.paper.size, Paper::Size::A4);
+    // Above the copy's folder the picture is named whole.
+    EXPECT_EQ(copied.BackdropRecord().value(QStringLiteral("picture")).toString(),
+              m_dir.filePath(QStringLiteral("hoja.png")));
+    QFile::remove(m_path + QStringLiteral(".plenova"));
 }
 
 TEST_F(CliTest, FailuresExitOneWithOneLineNamingTheFile) {
