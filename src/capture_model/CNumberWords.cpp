@@ -2,6 +2,8 @@
 
 #include "capture_model/Currency.h"
 
+#include <QStringList>
+
 #include <optional>
 
 namespace {

@@ -91,7 +91,9 @@ TEST(CaptureControlTypesTest, UnplacedFieldsLieWhereTheirPageIsWhateverDrawsThem
     view.SetViewportOrg(Point{-600, -1400});
     PainterSurface screen(painter);
     RecordingSurface printer(MapMode::LoMetric);
-    for (const auto& [field, where] : fields) {
+    for (const auto& [control, where] : fields) {
+        // Named again: clang lets no lambda capture a structured binding.
+        const auto& field = control;
         SCOPED_TRACE(field->GetRuntimeClass());
         EXPECT_EQ(field->CaptureScreenRect(), where);
         field->selected = true;
