@@ -167,7 +167,9 @@ void CFmtdesignFrm::MakeToolBars() {
     m_toolBar136 = make(QStringLiteral("Formato"), QStringLiteral("toolBar136"));
     m_commands.FillToolBar(m_toolBar136,
                            {Font, Color, AlignLeft, AlignCentre, AlignRight, UpperCase, separator,
-                            HorizontalLine, VerticalLine, separator, Front, Back});
+                            HorizontalLine, VerticalLine, separator, Front, Back, separator,
+                            AlignLeftEdges, AlignRightEdges, AlignTopEdges, AlignBottomEdges,
+                            DistributeHorizontally, DistributeVertically});
     m_body->addToolBar(Qt::TopToolBarArea, m_toolBar136);
 }
 
