@@ -305,11 +305,7 @@ void DesignDocument::Select(int index) {
     std::vector<int> selection;
     if (ControlAt(index))
         selection.push_back(index);
-    if (selection == m_selection)
-        return;
-    m_selection = std::move(selection);
-    MarkSelection();
-    emit selectionChanged();
+    SetSelection(std::move(selection));
 }
 
 void DesignDocument::ToggleSelected(int index) {
@@ -327,9 +323,13 @@ void DesignDocument::ToggleSelected(int index) {
 void DesignDocument::SelectAll() {
     std::vector<int> all(m_format.controls.size());
     std::iota(all.begin(), all.end(), 0);
-    if (all == m_selection)
+    SetSelection(std::move(all));
+}
+
+void DesignDocument::SetSelection(std::vector<int> selection) {
+    if (selection == m_selection)
         return;
-    m_selection = std::move(all);
+    m_selection = std::move(selection);
     MarkSelection();
     emit selectionChanged();
 }
@@ -345,11 +345,7 @@ void DesignDocument::SelectWithin(const Rect& area, bool add) {
         if (inside && std::find(selection.begin(), selection.end(), index) == selection.end())
             selection.push_back(index);
     }
-    if (selection == m_selection)
-        return;
-    m_selection = std::move(selection);
-    MarkSelection();
-    emit selectionChanged();
+    SetSelection(std::move(selection));
 }
 
 int DesignDocument::IndexAt(Point p) const {

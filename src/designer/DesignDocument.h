@@ -273,6 +273,8 @@ private:
     // What follows every change and every undone or redone step.
     void Changed(int select);
     void Changed(const std::vector<int>& select);
+    // A new selection, told when it differs: not a change of the format.
+    void SetSelection(std::vector<int> selection);
     // Gives exactly the selected controls their selected flag.
     void MarkSelection();
 

@@ -281,3 +281,26 @@ TEST(DesignFrameTest, AFormatThatCannotBeReadLeavesTheWindowAsItWas) {
     EXPECT_EQ(w.Doc().Bytes(), before);
     EXPECT_EQ(w.frame.windowTitle(), "Diseño de formato - (nuevo)");
 }
+
+TEST(DesignFrameTest, ArrangeCommandsFollowTheSelectionAndTheGridIsEachWindowsOwn) {
+    DesignWindow w;
+    DesignWindow other;
+    for (int k = 0; k < 3; ++k)
+        w.Insert(ControlTypeCode::ConsText, 200 + 100 * k, -200 - 100 * k);
+    const auto enabled = [&w](CommandId id) { return Command(w.frame, id).isEnabled(); };
+    w.Doc().Select(0);
+    EXPECT_FALSE(enabled(CommandId::AlignLeftEdges));
+    EXPECT_TRUE(enabled(CommandId::CentreOnPage));
+    Command(w.frame, CommandId::SelectAll).trigger();
+    EXPECT_EQ(w.Doc().Selection(), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(enabled(CommandId::DistributeVertically));
+    Command(w.frame, CommandId::AlignLeftEdges).trigger();
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(w.Doc().ControlAt(k)->pageRect.left, w.Doc().ControlAt(0)->pageRect.left);
+    EXPECT_EQ(w.Doc().UndoStack().count(), 4);
+
+    Command(w.frame, CommandId::ShowGrid).trigger();
+    EXPECT_TRUE(w.frame.View()->GridShown());
+    EXPECT_FALSE(other.frame.View()->GridShown());
+    EXPECT_FALSE(Command(other.frame, CommandId::ShowGrid).isChecked());
+}
