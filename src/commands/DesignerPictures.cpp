@@ -349,6 +349,47 @@ void DrawAlignRight(QPainter& p) {
     DrawAlignment(p, 2);
 }
 
+// Two controls lined up on the edge drawn in the accent colour.
+void TwoControls(QPainter& p, const QRectF& first, const QRectF& second) {
+    Box(p, first.x(), first.y(), first.width(), first.height(), kInk, Qt::white);
+    Box(p, second.x(), second.y(), second.width(), second.height(), kInk, Qt::white);
+}
+
+void DrawAlignLeftEdges(QPainter& p) {
+    TwoControls(p, QRectF(2, 2, 12, 4), QRectF(2, 9, 7, 4));
+    Line(p, 1, 0, 1, 14, kAccent);
+}
+
+void DrawAlignRightEdges(QPainter& p) {
+    TwoControls(p, QRectF(2, 2, 12, 4), QRectF(7, 9, 7, 4));
+    Line(p, 14, 0, 14, 14, kAccent);
+}
+
+void DrawAlignTopEdges(QPainter& p) {
+    TwoControls(p, QRectF(2, 2, 4, 11), QRectF(9, 2, 4, 7));
+    Line(p, 0, 1, 15, 1, kAccent);
+}
+
+void DrawAlignBottomEdges(QPainter& p) {
+    TwoControls(p, QRectF(2, 2, 4, 11), QRectF(9, 6, 4, 7));
+    Line(p, 0, 13, 15, 13, kAccent);
+}
+
+// Three controls with equal gaps, the gaps marked in the accent colour.
+void DrawDistributeHorizontally(QPainter& p) {
+    for (int x : {0, 6, 12})
+        Box(p, x, 4, 4, 7, kInk, Qt::white);
+    Line(p, 4, 7, 5, 7, kAccent);
+    Line(p, 10, 7, 11, 7, kAccent);
+}
+
+void DrawDistributeVertically(QPainter& p) {
+    for (int y : {0, 6, 12})
+        Box(p, 3, y, 10, 3, kInk, Qt::white);
+    Line(p, 8, 3, 8, 5, kAccent);
+    Line(p, 8, 9, 8, 11, kAccent);
+}
+
 void DrawUpperCase(QPainter& p) {
     // The capitals key: a hollow arrow upward over a bar, and a capital.
     Polygon(p,
@@ -490,6 +531,12 @@ const std::vector<DrawnPicture>& ToolPictures() {
         {ToolPicture::VerticalLine, DrawVerticalLine},
         {ToolPicture::Front, DrawFront},
         {ToolPicture::Back, DrawBack},
+        {ToolPicture::AlignLeftEdges, DrawAlignLeftEdges},
+        {ToolPicture::AlignRightEdges, DrawAlignRightEdges},
+        {ToolPicture::AlignTopEdges, DrawAlignTopEdges},
+        {ToolPicture::AlignBottomEdges, DrawAlignBottomEdges},
+        {ToolPicture::DistributeHorizontally, DrawDistributeHorizontally},
+        {ToolPicture::DistributeVertically, DrawDistributeVertically},
         {ToolPicture::OpenScreen, DrawOpenScreen},
         {ToolPicture::CaptionLeft, DrawCaptionLeft},
         {ToolPicture::CaptionAbove, DrawCaptionAbove},

@@ -37,6 +37,12 @@ enum class ToolPicture {
     VerticalLine,
     Front,
     Back,
+    AlignLeftEdges,
+    AlignRightEdges,
+    AlignTopEdges,
+    AlignBottomEdges,
+    DistributeHorizontally,
+    DistributeVertically,
     // Drawn: what only the capture-screen designer's toolbar adds.
     OpenScreen,
     CaptionLeft,

@@ -38,8 +38,10 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -110,10 +112,10 @@ void CFmtdesignFrm::MakeMenus() {
     m_menus = {
         m_commands.MakeMenu("&Archivo", {NewDesign, OpenForDesign, SaveFormat, SaveFormatAs,
                                          CloseFormat, separator, Exit}),
-        m_commands.MakeMenu("&Edición", {Undo, Redo}),
+        m_commands.MakeMenu("&Edición", {Undo, Redo, separator, SelectAll}),
         m_commands.MakeMenu("&Ver",
-                            {SnapMillimetre, SnapCentimetre, Properties, AccessBar, separator,
-                             Backdrop, ShowBackdrop, CalibrateBackdrop, RemoveBackdrop}),
+                            {SnapMillimetre, SnapCentimetre, ShowGrid, Properties, AccessBar,
+                             separator, Backdrop, ShowBackdrop, CalibrateBackdrop, RemoveBackdrop}),
         m_commands.MakeMenu(
             "&Insertar",
             {Entry::Submenu("Controles variables", {InsertTextline, InsertParagraph, InsertBoxes,
@@ -121,10 +123,16 @@ void CFmtdesignFrm::MakeMenus() {
              Entry::Submenu("Controles estáticos",
                             {InsertConstantText, InsertConstantParagraph, InsertLine,
                              InsertRectangle, InsertLabel, InsertImage})}),
-        m_commands.MakeMenu("&Formato",
-                            {FormatSettings, PaperSetup, Font, Color, UpperCase,
-                             Entry::Submenu("Alineación", {AlignLeft, AlignCentre, AlignRight}),
-                             Entry::Submenu("Orden", {Back, Front}), ResetScreen}),
+        m_commands.MakeMenu(
+            "&Formato",
+            {FormatSettings, PaperSetup, Font, Color, UpperCase,
+             Entry::Submenu("Alineación", {AlignLeft, AlignCentre, AlignRight}),
+             Entry::Submenu("Orden", {Back, Front}), ResetScreen, separator,
+             Entry::Submenu("Alinear",
+                            {AlignLeftEdges, AlignRightEdges, AlignTopEdges, AlignBottomEdges,
+                             AlignCentresHorizontally, AlignCentresVertically}),
+             Entry::Submenu("Distribuir", {DistributeHorizontally, DistributeVertically}),
+             Entry::Submenu("Igualar tamaño", {SameWidth, SameHeight, SameSize}), CentreOnPage}),
         m_commands.MakeMenu("A&yuda", {About, Help}),
     };
 }
@@ -159,7 +167,9 @@ void CFmtdesignFrm::MakeToolBars() {
     m_toolBar136 = make(QStringLiteral("Formato"), QStringLiteral("toolBar136"));
     m_commands.FillToolBar(m_toolBar136,
                            {Font, Color, AlignLeft, AlignCentre, AlignRight, UpperCase, separator,
-                            HorizontalLine, VerticalLine, separator, Front, Back});
+                            HorizontalLine, VerticalLine, separator, Front, Back, separator,
+                            AlignLeftEdges, AlignRightEdges, AlignTopEdges, AlignBottomEdges,
+                            DistributeHorizontally, DistributeVertically});
     m_body->addToolBar(Qt::TopToolBarArea, m_toolBar136);
 }
 
@@ -256,6 +266,21 @@ void CFmtdesignFrm::ConnectCommands() {
     on(CommandId::Front, [&doc] { doc.BringSelectedToFront(); });
     on(CommandId::Back, [&doc] { doc.SendSelectedToBack(); });
     on(CommandId::ResetScreen, [&doc] { doc.ResetScreenPlacement(); });
+    on(CommandId::SelectAll, [&doc] { doc.SelectAll(); });
+    on(CommandId::ShowGrid, [this](bool shown) { m_view->SetGridShown(shown); });
+    using Edge = DesignDocument::Edge;
+    on(CommandId::AlignLeftEdges, [&doc] { doc.AlignSelection(Edge::Left); });
+    on(CommandId::AlignRightEdges, [&doc] { doc.AlignSelection(Edge::Right); });
+    on(CommandId::AlignTopEdges, [&doc] { doc.AlignSelection(Edge::Top); });
+    on(CommandId::AlignBottomEdges, [&doc] { doc.AlignSelection(Edge::Bottom); });
+    on(CommandId::AlignCentresHorizontally, [&doc] { doc.AlignSelection(Edge::HorizontalCentre); });
+    on(CommandId::AlignCentresVertically, [&doc] { doc.AlignSelection(Edge::VerticalCentre); });
+    on(CommandId::DistributeHorizontally, [&doc] { doc.DistributeSelection(true); });
+    on(CommandId::DistributeVertically, [&doc] { doc.DistributeSelection(false); });
+    on(CommandId::SameWidth, [&doc] { doc.SameSizeOfSelection(true, false); });
+    on(CommandId::SameHeight, [&doc] { doc.SameSizeOfSelection(false, true); });
+    on(CommandId::SameSize, [&doc] { doc.SameSizeOfSelection(true, true); });
+    on(CommandId::CentreOnPage, [&doc] { doc.CentreSelectionOnPage(); });
     on(CommandId::FormatSettings, [this] { EditSettings(); });
     on(CommandId::PaperSetup, [this] { ChoosePaper(); });
     on(CommandId::Backdrop, [this] { ChooseBackdrop(); });
@@ -354,6 +379,16 @@ void CFmtdesignFrm::UpdateCommands() {
     m_commands.Action(CommandId::VerticalLine)->setEnabled(doc.SelectedIsLine());
     m_commands.Action(CommandId::Front)->setEnabled(selected);
     m_commands.Action(CommandId::Back)->setEnabled(selected);
+    const std::size_t count = doc.Selection().size();
+    for (CommandId id : {CommandId::AlignLeftEdges, CommandId::AlignRightEdges,
+                         CommandId::AlignTopEdges, CommandId::AlignBottomEdges,
+                         CommandId::AlignCentresHorizontally, CommandId::AlignCentresVertically,
+                         CommandId::SameWidth, CommandId::SameHeight, CommandId::SameSize})
+        m_commands.Action(id)->setEnabled(count >= 2);
+    for (CommandId id : {CommandId::DistributeHorizontally, CommandId::DistributeVertically})
+        m_commands.Action(id)->setEnabled(count >= 3);
+    m_commands.Action(CommandId::CentreOnPage)->setEnabled(selected);
+    m_commands.Action(CommandId::SelectAll)->setEnabled(!empty);
 }
 
 std::optional<std::pair<QFont, QFont>> CFmtdesignFrm::PickFont(const QFont& initial,
@@ -378,10 +413,14 @@ std::optional<std::pair<QFont, QFont>> CFmtdesignFrm::PickFont(const QFont& init
 
 void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
     DesignDocument& doc = *m_document;
-    if (CControles* control = doc.Selected()) {
-        if (!control->HasFont())
+    if (doc.Selected()) {
+        // The dialog starts at the font of the first picked control that has one.
+        const std::vector<CControles*> selected = doc.SelectedControls();
+        const auto withFont = std::find_if(selected.begin(), selected.end(),
+                                           [](const CControles* c) { return c->HasFont(); });
+        if (withFont == selected.end())
             return;
-        const LogFont current = control->GetFont();
+        const LogFont current = (*withFont)->GetFont();
         if (const auto picked = PickFont(FontChoice::ToQFont(current), trueTypeOnly)) {
             const LogFont chosen = FontChoice::Apply(current, picked->first, picked->second);
             if (chosen != current)
@@ -407,9 +446,10 @@ void CFmtdesignFrm::ChooseFont(bool trueTypeOnly) {
 }
 
 void CFmtdesignFrm::ChooseColor() {
-    CControles* control = m_document->Selected();
-    if (!control || !m_document->SelectedTakesColor())
+    if (!m_document->SelectedTakesColor())
         return;
+    // The dialog starts at the first picked control's colour.
+    const CControles* control = m_document->Selected();
     std::optional<QColor> chosen;
     if (m_chooseColor) {
         chosen = m_chooseColor(ToQColor(control->color));

@@ -38,6 +38,12 @@ constexpr double kUnitsPerInch = 254.0;
 // The sheet's edge, and the fainter line where most printers stop inking.
 const QColor kPaperEdge(128, 128, 128);
 const QColor kUnprintableLine(200, 200, 220);
+// The snap grid: faint enough to design over, each centimetre a little darker.
+const QColor kGridLine(228, 232, 240);
+const QColor kGridCentimetre(200, 208, 224);
+// The rubber band, its inside tinted so that what it encloses still shows.
+const QColor kRubberBand(40, 80, 160);
+const QColor kRubberBandFill(40, 80, 160, 32);
 
 // The side of the square in which the pointer catches a handle, in pixels: about a handle's
 // size at true size, kept when the zoom draws the handles smaller.
@@ -212,6 +218,7 @@ void CFmtdesignView::paintEvent(QPaintEvent* event) {
     painter.fillRect(dirty & surface, Qt::white);
     painter.setClipRect(dirty & surface);
     PaintBackdrop(painter);
+    PaintGrid(painter, dirty);
     PaintPaperEdge(painter);
 
     PainterSurface::DeviceInfo info = PainterSurface::DescribeDevice(*viewport());
@@ -225,6 +232,70 @@ void CFmtdesignView::paintEvent(QPaintEvent* event) {
         if (Reach(*control).intersects(dirty))
             control->Draw(dc);
     }
+    PaintRubberBand(painter);
+}
+
+void CFmtdesignView::SetGridShown(bool shown) {
+    if (shown == m_gridShown)
+        return;
+    m_gridShown = shown;
+    viewport()->update();
+}
+
+void CFmtdesignView::PaintGrid(QPainter& painter, const QRect& dirty) const {
+    if (!m_gridShown)
+        return;
+    const int step = m_document.SnapStep() > 0 ? m_document.SnapStep() : 100;
+    // Lines closer than this many pixels would grey the page over: then only the centimetres.
+    constexpr double kClosest = 4.0;
+    const int shown = step * m_scale >= kClosest ? step : 100;
+    const QSize paper = m_document.Plenova().paper.Units();
+    const QPoint corner = ToPixel(Point{0, 0});
+    const QRect sheet(corner, ToPixel(Point{paper.width(), -paper.height()}));
+    const QRect area = sheet & dirty;
+    if (area.isEmpty())
+        return;
+    // The units covered by the area, so that a redraw of a small part draws only its lines.
+    const Point from = ToFormat(area.topLeft());
+    const Point to = ToFormat(area.bottomRight());
+    painter.save();
+    const auto pen = [shown](int units) {
+        return QPen(units % 100 == 0 && shown < 100 ? kGridCentimetre : kGridLine, 0);
+    };
+    for (int x = std::max(0, from.x / shown * shown); x <= std::min(paper.width(), to.x);
+         x += shown) {
+        const int px = ToPixel(Point{x, 0}).x();
+        painter.setPen(pen(x));
+        painter.drawLine(px, area.top(), px, area.bottom());
+    }
+    for (int y = std::max(0, -from.y / shown * shown); y <= std::min(paper.height(), -to.y);
+         y += shown) {
+        const int py = ToPixel(Point{0, -y}).y();
+        painter.setPen(pen(y));
+        painter.drawLine(area.left(), py, area.right(), py);
+    }
+    painter.restore();
+}
+
+std::optional<Rect> CFmtdesignView::RubberBand() const {
+    if (!m_band)
+        return std::nullopt;
+    return Rect(m_bandStart.x, m_bandStart.y, m_bandEnd.x, m_bandEnd.y).Normalized();
+}
+
+QRect CFmtdesignView::BandPixels() const {
+    return QRect(ToPixel(m_bandStart), ToPixel(m_bandEnd)).normalized().adjusted(-2, -2, 2, 2);
+}
+
+void CFmtdesignView::PaintRubberBand(QPainter& painter) const {
+    if (!m_band)
+        return;
+    painter.save();
+    painter.setClipping(false);
+    painter.setPen(QPen(kRubberBand, 0, Qt::DashLine));
+    painter.setBrush(kRubberBandFill);
+    painter.drawRect(QRect(ToPixel(m_bandStart), ToPixel(m_bandEnd)).normalized());
+    painter.restore();
 }
 
 void CFmtdesignView::SetBackdrop(const ReferenceBackdrop* backdrop) {
@@ -282,7 +353,7 @@ QRect CFmtdesignView::Reach(const CControles& control) const {
 void CFmtdesignView::mousePressEvent(QMouseEvent* event) {
     const Point p = ToFormat(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
-        LeftPress(p);
+        LeftPress(p, event->modifiers());
     else if (event->button() == Qt::RightButton)
         RightPress(p, event->globalPosition().toPoint());
     event->accept();
@@ -291,7 +362,7 @@ void CFmtdesignView::mousePressEvent(QMouseEvent* event) {
 void CFmtdesignView::mouseMoveEvent(QMouseEvent* event) {
     const Point p = ToFormat(event->position().toPoint());
     if (m_buttonDown && m_document.CurrentTool() == DesignDocument::Tool::Selection)
-        Drag(p);
+        Drag(p, event->modifiers());
     else
         Hover(p, event->position().toPoint());
     event->accept();
@@ -303,24 +374,69 @@ void CFmtdesignView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void CFmtdesignView::LeftPress(Point p) {
+void CFmtdesignView::LeftPress(Point p, Qt::KeyboardModifiers modifiers) {
     setFocus(Qt::MouseFocusReason);
     // A release the view never saw (the pointer grabbed elsewhere) still ends the drag it began.
     if (m_dragging) {
         m_dragging = false;
         m_document.EndDrag();
     }
+    if (m_band) {
+        m_band = false;
+        viewport()->update();
+    }
     if (m_document.CurrentTool() == DesignDocument::Tool::Insertion) {
         m_buttonDown = true;
+        return;
+    }
+    // Alt held places the controls freely, whatever the snap, for this drag.
+    const bool free = modifiers.testFlag(Qt::AltModifier);
+    if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) {
+        AddingPress(p, free);
         return;
     }
     // A press on an armed handle or divider works on the selected control as it is: the divider
     // of a table's last column lies half outside the table, and a click there would lose it.
     if (m_armedHandle == Handle::None && !m_dividerDrag) {
-        if (!(m_headerSelect && PickHeader(p)))
-            m_document.SelectAt(p);
+        const int hit = m_document.IndexAt(p);
+        if (m_headerSelect && PickHeader(p)) {
+            // The table stays selected with its header picked.
+        } else if (hit < 0) {
+            // Empty paper: nothing selected, and a drag draws a rubber band.
+            m_document.Select(-1);
+            m_buttonDown = true;
+            m_band = true;
+            m_bandAdds = false;
+            m_bandStart = m_bandEnd = p;
+            return;
+        } else if (!m_document.IsSelected(hit)) {
+            m_document.Select(hit);
+        }
+        // A press on a control already selected keeps the selection: the drag moves all of it.
     }
-    m_lastPoint = DesignDocument::Snap(p, m_document.SnapStep());
+    StartDrag(p, free);
+}
+
+void CFmtdesignView::AddingPress(Point p, bool free) {
+    m_armedHandle = Handle::None;
+    ClearTableArming();
+    const int hit = m_document.IndexAt(p);
+    m_buttonDown = true;
+    if (hit < 0) {
+        m_band = true;
+        m_bandAdds = true;
+        m_bandStart = m_bandEnd = p;
+        return;
+    }
+    m_document.ToggleSelected(hit);
+    viewport()->update();
+    // A control taken out of the selection is not dragged; one added moves with the rest.
+    if (m_document.IsSelected(hit))
+        StartDrag(p, free);
+}
+
+void CFmtdesignView::StartDrag(Point p, bool free) {
+    m_lastPoint = DesignDocument::Snap(p, free ? 0 : m_document.SnapStep());
     m_buttonDown = true;
     m_document.BeginDrag();
     m_dragging = true;
@@ -348,18 +464,34 @@ bool CFmtdesignView::PickHeader(Point p) {
     return true;
 }
 
-void CFmtdesignView::Drag(Point pointer) {
-    const Point p = DesignDocument::Snap(pointer, m_document.SnapStep());
+void CFmtdesignView::Drag(Point pointer, Qt::KeyboardModifiers modifiers) {
+    if (m_band) {
+        const QRect was = BandPixels();
+        m_bandEnd = pointer;
+        viewport()->update(was | BandPixels());
+        ShowPosition(pointer.x, pointer.y);
+        return;
+    }
+    if (!m_dragging)
+        return;
+    // Alt held places the control freely, whatever the snap.
+    const int step = modifiers.testFlag(Qt::AltModifier) ? 0 : m_document.SnapStep();
+    const Point p = DesignDocument::Snap(pointer, step);
     const int dx = p.x - m_lastPoint.x;
     const int dy = p.y - m_lastPoint.y;
     m_lastPoint = p;
     if (dx == 0 && dy == 0)
         return;
-    const CControles* before = m_document.Selected();
-    const QRect was = before ? Reach(*before) : QRect();
+    const QRect was = SelectionReach();
     DragBy(dx, dy);
-    const CControles* after = m_document.Selected();
-    viewport()->update(after ? was | Reach(*after) : was);
+    viewport()->update(was | SelectionReach());
+}
+
+QRect CFmtdesignView::SelectionReach() const {
+    QRect reach;
+    for (const CControles* control : m_document.SelectedControls())
+        reach |= Reach(*control);
+    return reach;
 }
 
 void CFmtdesignView::DragBy(int dx, int dy) {
@@ -412,7 +544,9 @@ void CFmtdesignView::Hover(Point p, QPoint pixel) {
         ShowPosition(p.x, p.y);
         return;
     }
-    const CControles* selected = m_document.Selected();
+    // Handles resize one control: a selection of many is only moved.
+    const CControles* selected =
+        m_document.Selection().size() == 1 ? m_document.Selected() : nullptr;
     if (!selected) {
         // Nothing left to resize (the control was deleted or the click missed every control).
         if (m_armedHandle != Handle::None || m_dividerDrag || m_headerSelect)
@@ -460,6 +594,13 @@ void CFmtdesignView::LeftRelease(Point p) {
     if (!m_buttonDown)
         return;
     m_buttonDown = false;
+    if (m_band) {
+        m_band = false;
+        m_bandEnd = p;
+        m_document.SelectWithin(Rect(m_bandStart.x, m_bandStart.y, p.x, p.y), m_bandAdds);
+        viewport()->update();
+        return;
+    }
     if (m_document.CurrentTool() == DesignDocument::Tool::Insertion) {
         InsertAt(DesignDocument::Snap(p, m_document.SnapStep()));
         ArmSelection();
@@ -502,7 +643,10 @@ QString CFmtdesignView::AskForImage(QWidget* parent) {
 
 void CFmtdesignView::RightPress(Point p, QPoint globalPixel) {
     setFocus(Qt::MouseFocusReason);
-    m_document.SelectAt(p);
+    // A right click on a selected control keeps the selection, so that its commands act on all.
+    const int hit = m_document.IndexAt(p);
+    if (hit < 0 || !m_document.IsSelected(hit))
+        m_document.Select(hit);
     viewport()->update();
     QMenu* menu = MakeContextMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -527,15 +671,59 @@ QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
     const CControles* selected = m_document.Selected();
     if (!selected)
         return menu;
-    const ControlTypeCode type = selected->Type();
     add(CommandId::ContextDelete, [this] { m_document.DeleteSelected(); });
-    const bool noText = type == ControlTypeCode::Linea || type == ControlTypeCode::Rectangulo ||
-                        type == ControlTypeCode::Imagen || type == ControlTypeCode::Etiqueta;
-    if (!noText)
+    bool takesFont = false;
+    bool takesColor = false;
+    for (const CControles* control : m_document.SelectedControls()) {
+        const ControlTypeCode type = control->Type();
+        const bool noText = type == ControlTypeCode::Linea || type == ControlTypeCode::Rectangulo ||
+                            type == ControlTypeCode::Imagen || type == ControlTypeCode::Etiqueta;
+        takesFont = takesFont || !noText;
+        takesColor =
+            takesColor || (type != ControlTypeCode::Imagen && type != ControlTypeCode::Etiqueta);
+    }
+    if (takesFont)
         add(CommandId::ContextFont, [this] { emit fontRequested(); });
-    if (type != ControlTypeCode::Imagen && type != ControlTypeCode::Etiqueta)
+    if (takesColor)
         add(CommandId::ContextColor, [this] { emit colorRequested(); });
+    AddArrangeCommands(*menu, commands);
     return menu;
+}
+
+void CFmtdesignView::AddArrangeCommands(QMenu& menu, WindowCommands& commands) {
+    using Edge = DesignDocument::Edge;
+    DesignDocument& doc = m_document;
+    const std::size_t count = doc.Selection().size();
+    // One control has nothing to line up with: its menu stays as short as it always was.
+    if (count < 2)
+        return;
+    const auto add = [&commands](QMenu* into, CommandId id, bool enabled, auto&& act) {
+        QAction* action = commands.Add(id);
+        into->addAction(action);
+        action->setEnabled(enabled);
+        QObject::connect(action, &QAction::triggered, into, act);
+    };
+    menu.addSeparator();
+    QMenu* align = menu.addMenu(QStringLiteral("Alinear"));
+    add(align, CommandId::AlignLeftEdges, true, [&doc] { doc.AlignSelection(Edge::Left); });
+    add(align, CommandId::AlignRightEdges, true, [&doc] { doc.AlignSelection(Edge::Right); });
+    add(align, CommandId::AlignTopEdges, true, [&doc] { doc.AlignSelection(Edge::Top); });
+    add(align, CommandId::AlignBottomEdges, true, [&doc] { doc.AlignSelection(Edge::Bottom); });
+    add(align, CommandId::AlignCentresHorizontally, true,
+        [&doc] { doc.AlignSelection(Edge::HorizontalCentre); });
+    add(align, CommandId::AlignCentresVertically, true,
+        [&doc] { doc.AlignSelection(Edge::VerticalCentre); });
+    QMenu* distribute = menu.addMenu(QStringLiteral("Distribuir"));
+    distribute->setEnabled(count >= 3);
+    add(distribute, CommandId::DistributeHorizontally, true,
+        [&doc] { doc.DistributeSelection(true); });
+    add(distribute, CommandId::DistributeVertically, true,
+        [&doc] { doc.DistributeSelection(false); });
+    QMenu* size = menu.addMenu(QStringLiteral("Igualar tamaño"));
+    add(size, CommandId::SameWidth, true, [&doc] { doc.SameSizeOfSelection(true, false); });
+    add(size, CommandId::SameHeight, true, [&doc] { doc.SameSizeOfSelection(false, true); });
+    add(size, CommandId::SameSize, true, [&doc] { doc.SameSizeOfSelection(true, true); });
+    add(&menu, CommandId::CentreOnPage, true, [&doc] { doc.CentreSelectionOnPage(); });
 }
 
 void CFmtdesignView::wheelEvent(QWheelEvent* event) {

@@ -4,6 +4,7 @@
 #include "model/ControlType.h"
 #include "model/Handle.h"
 #include "platform/Point.h"
+#include "platform/Rect.h"
 
 #include <QAbstractScrollArea>
 #include <QPoint>
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class CControles;
 class DesignDocument;
@@ -18,12 +20,14 @@ class QKeyEvent;
 class QMenu;
 class QPainter;
 class ReferenceBackdrop;
+class WindowCommands;
 
 // The design surface of a format: a sheet 410 mm square at true size, the page drawn 5 mm right
-// of and below its corner, every control in list order on white paper, the selected one with its
-// handles. The pointer becomes a point of the format (page units, y upward), snapped to the
-// document's step, and the mouse and the keys become selections, insertions, moves and resizes of
-// the document's controls and of a table's columns and rows.
+// of and below its corner, every control in list order on white paper, the selected ones with
+// their handles, and on request the snap grid under them. The pointer becomes a point of the format
+// (page units, y upward), snapped to the document's step, and the mouse and the keys become
+// selections, insertions, moves and resizes of the document's controls and of a table's columns and
+// rows.
 //
 // The view changes the format only through its document, so that every edit is a step of the
 // document's undo stack and a whole drag one step. What the view cannot do itself (show the
@@ -106,6 +110,13 @@ public:
     void SetBackdrop(const ReferenceBackdrop* backdrop);
     const ReferenceBackdrop* Backdrop() const { return m_backdrop; }
 
+    // "Cuadrícula": the snap grid drawn over the paper and under the controls, at the snap step
+    // (1 cm while snapping is off).
+    bool GridShown() const { return m_gridShown; }
+    void SetGridShown(bool shown);
+    // The rubber band being drawn, in page units; nothing while none is.
+    std::optional<Rect> RubberBand() const;
+
     // Back to the surface's corner, as when the design window is maximized.
     void ScrollToOrigin();
 
@@ -115,6 +126,9 @@ public:
 
     // The picture dialog of the insertion tool for images.
     static QString AskForImage(QWidget* parent);
+    // The arrange commands of a selection of two or more (align, distribute, same size, centre
+    // on the page), distributing greyed for fewer than three.
+    void AddArrangeCommands(QMenu& menu, WindowCommands& commands);
 
 signals:
     void rulerHint(int hint, int value);
@@ -154,8 +168,19 @@ private:
     // The edge of the format's paper, and a faint line where most printers stop inking.
     void PaintPaperEdge(QPainter& painter) const;
     void SetViewCursor(int id);
-    void LeftPress(Point p);
-    void Drag(Point p);
+    void LeftPress(Point p, Qt::KeyboardModifiers modifiers);
+    // Shift+click and Ctrl+click: a control joins or leaves the selection; on empty paper a
+    // rubber band starts that adds to it.
+    void AddingPress(Point p, bool free);
+    // free: the drag follows the pointer unsnapped (Alt held).
+    void StartDrag(Point p, bool free);
+    void Drag(Point p, Qt::KeyboardModifiers modifiers);
+    // The pixels covered by the selected controls.
+    QRect SelectionReach() const;
+    // The band's pixels, its border included.
+    QRect BandPixels() const;
+    void PaintGrid(QPainter& painter, const QRect& dirty) const;
+    void PaintRubberBand(QPainter& painter) const;
     void DragBy(int dx, int dy);
     void Hover(Point p, QPoint pixel);
     // The handle of the selected control under the pointer. Handles drawn smaller than a grip
@@ -194,4 +219,11 @@ private:
     ImageChooser m_chooseImage;
     MessageReporter m_report;
     const ReferenceBackdrop* m_backdrop = nullptr;
+    bool m_gridShown = false;
+    // A rubber band in progress: where it started and where the pointer is, unsnapped; whether
+    // what it encloses joins the selection (Shift or Ctrl held at the press).
+    bool m_band = false;
+    bool m_bandAdds = false;
+    Point m_bandStart;
+    Point m_bandEnd;
 };

@@ -19,6 +19,10 @@
 #include <QBuffer>
 #include <QUndoCommand>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <numeric>
 #include <optional>
 #include <utility>
 
@@ -73,6 +77,13 @@ private:
 constexpr int kDescriptionMergeId = 1;
 
 using Snapshots = std::vector<ControlSnapshot>;
+
+// Whether the colour command applies: texts, lines, rectangles and dates.
+bool TakesColor(const CControles& control) {
+    const ControlTypeCode type = control.Type();
+    return (type >= ControlTypeCode::TextlineVar && type <= ControlTypeCode::Rectangulo) ||
+           type == ControlTypeCode::DateInput;
+}
 
 bool IsParagraph(ControlTypeCode type) {
     return type == ControlTypeCode::ParrafoVar || type == ControlTypeCode::ConsParrafo;
@@ -142,11 +153,11 @@ std::unique_ptr<CControles> MakeControl(ControlTypeCode type, Point p, const QSt
 
 } // namespace
 
-// The drag in progress: the control its changes touch and that control as it was before them,
-// taken at the first change, so that a drag that changes nothing costs nothing.
+// The drag in progress: the controls its changes touch and those controls as they were before
+// them, taken at the first change, so that a drag that changes nothing costs nothing.
 struct DesignDocument::Drag {
-    int index = -1;
-    std::optional<ControlSnapshot> before;
+    std::vector<int> indexes;
+    std::optional<Snapshots> before;
     QString text;
 };
 
@@ -241,7 +252,7 @@ QStringList DesignDocument::Open(const QString& path) {
     m_format = std::move(loaded);
     m_settings = settings;
     m_plenova = std::move(plenova.settings);
-    m_selected = -1;
+    m_selection.clear();
     m_undo.setClean();
     const bool newPath = path != m_path;
     m_path = path;
@@ -275,37 +286,89 @@ QByteArray DesignDocument::Bytes() const {
 // ---- Selection and tools --------------------------------------------------------------------
 
 CControles* DesignDocument::Selected() const {
-    return ControlAt(m_selected);
+    return ControlAt(SelectedIndex());
+}
+
+std::vector<CControles*> DesignDocument::SelectedControls() const {
+    std::vector<CControles*> controls;
+    controls.reserve(m_selection.size());
+    for (int i : m_selection)
+        controls.push_back(ControlAt(i));
+    return controls;
+}
+
+bool DesignDocument::IsSelected(int index) const {
+    return std::find(m_selection.begin(), m_selection.end(), index) != m_selection.end();
 }
 
 void DesignDocument::Select(int index) {
+    std::vector<int> selection;
+    if (ControlAt(index))
+        selection.push_back(index);
+    SetSelection(std::move(selection));
+}
+
+void DesignDocument::ToggleSelected(int index) {
     if (!ControlAt(index))
-        index = -1;
-    if (index == m_selected)
         return;
-    m_selected = index;
+    const auto at = std::find(m_selection.begin(), m_selection.end(), index);
+    if (at == m_selection.end())
+        m_selection.push_back(index);
+    else
+        m_selection.erase(at);
     MarkSelection();
     emit selectionChanged();
 }
 
-void DesignDocument::SelectAt(Point p) {
-    for (int i = static_cast<int>(m_format.controls.size()) - 1; i >= 0; --i) {
-        if (m_format.controls[static_cast<std::size_t>(i)]->HitTestPage(p.x, p.y)) {
-            Select(i);
-            return;
-        }
+void DesignDocument::SelectAll() {
+    std::vector<int> all(m_format.controls.size());
+    std::iota(all.begin(), all.end(), 0);
+    SetSelection(std::move(all));
+}
+
+void DesignDocument::SetSelection(std::vector<int> selection) {
+    if (selection == m_selection)
+        return;
+    m_selection = std::move(selection);
+    MarkSelection();
+    emit selectionChanged();
+}
+
+void DesignDocument::SelectWithin(const Rect& area, bool add) {
+    const Rect band = area.Normalized();
+    std::vector<int> selection = add ? m_selection : std::vector<int>();
+    for (std::size_t i = 0; i < m_format.controls.size(); ++i) {
+        const Rect r = m_format.controls[i]->pageRect.Normalized();
+        const int index = static_cast<int>(i);
+        const bool inside = r.left >= band.left && r.right <= band.right && r.top >= band.top &&
+                            r.bottom <= band.bottom;
+        if (inside && std::find(selection.begin(), selection.end(), index) == selection.end())
+            selection.push_back(index);
     }
-    Select(-1);
+    SetSelection(std::move(selection));
+}
+
+int DesignDocument::IndexAt(Point p) const {
+    for (int i = static_cast<int>(m_format.controls.size()) - 1; i >= 0; --i) {
+        if (m_format.controls[static_cast<std::size_t>(i)]->HitTestPage(p.x, p.y))
+            return i;
+    }
+    return -1;
+}
+
+void DesignDocument::SelectAt(Point p) {
+    Select(IndexAt(p));
 }
 
 void DesignDocument::SelectNext(bool backwards) {
     const int count = static_cast<int>(m_format.controls.size());
     if (count == 0)
         return;
-    if (m_selected < 0)
+    const int selected = SelectedIndex();
+    if (selected < 0)
         Select(backwards ? count - 1 : 0);
     else
-        Select((m_selected + (backwards ? count - 1 : 1)) % count);
+        Select((selected + (backwards ? count - 1 : 1)) % count);
 }
 
 void DesignDocument::ArmInsertion(ControlTypeCode type) {
@@ -392,24 +455,31 @@ CControles* DesignDocument::Insert(ControlTypeCode type, Point p, const QString&
 }
 
 void DesignDocument::DeleteSelected() {
-    if (!Selected())
+    if (m_selection.empty())
         return;
     SettleDrag();
-    const int index = m_selected;
+    const std::vector<int> picked = m_selection;
+    // Removed from the top layer down and put back from the bottom up, each index stays true.
+    std::vector<int> indexes = picked;
+    std::sort(indexes.begin(), indexes.end());
     const std::vector<int> orders = CaptureOrders();
-    auto slot = std::make_shared<std::unique_ptr<CControles>>();
-    auto take = [this, index, slot] {
-        const auto at = m_format.controls.begin() + index;
-        *slot = std::move(*at);
-        m_format.controls.erase(at);
-        (*slot)->selected = false;
+    auto removed = std::make_shared<std::vector<std::unique_ptr<CControles>>>(indexes.size());
+    auto take = [this, indexes, removed] {
+        for (std::size_t k = indexes.size(); k-- > 0;) {
+            const auto at = m_format.controls.begin() + indexes[k];
+            (*removed)[k] = std::move(*at);
+            m_format.controls.erase(at);
+            (*removed)[k]->selected = false;
+        }
         m_format.NumberCaptureOrders();
         Changed(-1);
     };
-    auto put = [this, index, slot, orders] {
-        m_format.controls.insert(m_format.controls.begin() + index, std::move(*slot));
+    auto put = [this, indexes, picked, removed, orders] {
+        for (std::size_t k = 0; k < indexes.size(); ++k)
+            m_format.controls.insert(m_format.controls.begin() + indexes[k],
+                                     std::move((*removed)[k]));
         SetCaptureOrders(orders);
-        Changed(index);
+        Changed(picked);
     };
     take();
     m_undo.push(new DocumentCommand(QStringLiteral("Eliminar"), put, take));
@@ -436,15 +506,20 @@ void DesignDocument::SettleDrag() {
 void DesignDocument::FinishDragStep() {
     if (!m_drag->before)
         return;
-    const int index = m_drag->index;
-    CControles* control = ControlAt(index);
-    if (control) {
-        auto before = std::make_shared<const ControlSnapshot>(*m_drag->before);
-        auto after = std::make_shared<const ControlSnapshot>(*control);
+    const std::vector<int> indexes = m_drag->indexes;
+    const bool present = std::all_of(indexes.begin(), indexes.end(),
+                                     [this](int i) { return ControlAt(i) != nullptr; });
+    if (present) {
+        auto before = std::make_shared<const Snapshots>(std::move(*m_drag->before));
+        auto after = std::make_shared<Snapshots>();
+        after->reserve(indexes.size());
+        for (int i : indexes)
+            after->emplace_back(*ControlAt(i));
         if (!(*before == *after)) {
-            auto restore = [this, index](const ControlSnapshot& state) {
-                state.Restore(*m_format.controls[static_cast<std::size_t>(index)]);
-                Changed(index);
+            auto restore = [this, indexes](const Snapshots& states) {
+                for (std::size_t k = 0; k < indexes.size(); ++k)
+                    states[k].Restore(*m_format.controls[static_cast<std::size_t>(indexes[k])]);
+                Changed(indexes);
             };
             m_undo.push(new DocumentCommand(
                 m_drag->text, [restore, before] { restore(*before); },
@@ -472,7 +547,8 @@ void DesignDocument::ChangeControls(const QString& text, const std::vector<int>&
     std::shared_ptr<const Snapshots> after = take();
     if (*before == *after)
         return;
-    const int select = indexes.size() == 1 ? indexes.front() : m_selected;
+    // Undoing a change of one control selects it; a change of many gives the selection back.
+    const std::vector<int> select = indexes.size() == 1 ? indexes : m_selection;
     auto restore = [this, indexes, select](const Snapshots& states) {
         for (std::size_t k = 0; k < indexes.size(); ++k)
             states[k].Restore(*m_format.controls[static_cast<std::size_t>(indexes[k])]);
@@ -485,31 +561,56 @@ void DesignDocument::ChangeControls(const QString& text, const std::vector<int>&
 
 void DesignDocument::ChangeSelected(const QString& text,
                                     const std::function<void(CControles&)>& change) {
-    CControles* control = Selected();
-    if (!control)
+    if (!Selected())
+        return;
+    ChangeEach(text, {SelectedIndex()}, change);
+}
+
+void DesignDocument::ChangeEach(const QString& text, const std::vector<int>& indexes,
+                                const std::function<void(CControles&)>& change) {
+    if (indexes.empty())
         return;
     if (!m_drag) {
-        ChangeControls(text, {m_selected}, [&] { change(*control); });
+        ChangeControls(text, indexes, [&] {
+            for (int i : indexes)
+                change(*ControlAt(i));
+        });
         return;
     }
-    // A drag changes one control; should the selection move in the middle of one, what was done
-    // to the first control is a step of its own.
-    if (m_drag->before && m_drag->index != m_selected)
+    // A drag changes one set of controls; should the selection change in the middle of one,
+    // what was done to the first set is a step of its own.
+    if (m_drag->before && m_drag->indexes != indexes)
         FinishDragStep();
     if (!m_drag->before) {
-        m_drag->index = m_selected;
-        m_drag->before.emplace(*control);
+        m_drag->indexes = indexes;
+        m_drag->before.emplace();
+        m_drag->before->reserve(indexes.size());
+        for (int i : indexes)
+            m_drag->before->emplace_back(*ControlAt(i));
     }
     // A drag that resized is named for the resize, even where it also moved.
     if (m_drag->text.isEmpty() || text != kMove)
         m_drag->text = text;
-    change(*control);
-    Settle(*control);
+    for (int i : indexes) {
+        CControles& control = *ControlAt(i);
+        change(control);
+        Settle(control);
+    }
     emit changed();
 }
 
+std::vector<int>
+DesignDocument::SelectionWhere(const std::function<bool(const CControles&)>& take) const {
+    std::vector<int> indexes;
+    for (int i : m_selection) {
+        if (take(*ControlAt(i)))
+            indexes.push_back(i);
+    }
+    return indexes;
+}
+
 void DesignDocument::MoveSelected(int dx, int dy) {
-    ChangeSelected(kMove, [dx, dy](CControles& c) { c.MoveOnPage(dx, dy); });
+    ChangeEach(kMove, m_selection, [dx, dy](CControles& c) { c.MoveOnPage(dx, dy); });
 }
 
 void DesignDocument::ResizeSelected(Handle handle, int dx, int dy) {
@@ -540,11 +641,15 @@ void DesignDocument::PickTableHeader(int column, int row) {
 }
 
 void DesignDocument::SetFontOfSelected(const LogFont& font) {
-    if (!SelectedHasFont())
+    // A step of its own even in the middle of a drag, as every dialog's change is.
+    const std::vector<int> indexes = SelectionWhere(&CControles::HasFont);
+    if (indexes.empty())
         return;
-    ChangeControls(QStringLiteral("Fuente"), {m_selected}, [this, &font] {
-        Selected()->SetFont(font);
-        Selected()->FitHeightToFont();
+    ChangeControls(QStringLiteral("Fuente"), indexes, [this, &indexes, &font] {
+        for (int i : indexes) {
+            ControlAt(i)->SetFont(font);
+            ControlAt(i)->FitHeightToFont();
+        }
     });
 }
 
@@ -562,10 +667,13 @@ void DesignDocument::SetFontOfAll(const LogFont& font) {
 }
 
 void DesignDocument::SetColorOfSelected(ColorRef color) {
-    if (!SelectedTakesColor())
+    const std::vector<int> indexes = SelectionWhere(&TakesColor);
+    if (indexes.empty())
         return;
-    ChangeControls(QStringLiteral("Color"), {m_selected},
-                   [this, color] { Selected()->color = color; });
+    ChangeControls(QStringLiteral("Color"), indexes, [this, &indexes, color] {
+        for (int i : indexes)
+            ControlAt(i)->color = color;
+    });
 }
 
 void DesignDocument::AlignSelected(Alignment alignment) {
@@ -579,7 +687,7 @@ void DesignDocument::AlignSelected(Alignment alignment) {
         code = 6;
     const int controlCode =
         alignment == Alignment::Centre && IsParagraph(control->Type()) ? 1 : code;
-    ChangeControls(QStringLiteral("Alineación"), {m_selected}, [control, code, controlCode] {
+    ChangeControls(QStringLiteral("Alineación"), {SelectedIndex()}, [control, code, controlCode] {
         control->alignment = controlCode;
         auto* table = dynamic_cast<CFmtGrid*>(control);
         if (!table || table->SelectedColumn() < 0 ||
@@ -599,53 +707,81 @@ void DesignDocument::AlignSelected(Alignment alignment) {
 void DesignDocument::ToggleUpperCaseOfSelected() {
     if (!SelectedTakesUpperCase())
         return;
-    ChangeControls(QStringLiteral("Mayúsculas"), {m_selected},
+    ChangeControls(QStringLiteral("Mayúsculas"), {SelectedIndex()},
                    [this] { Selected()->ToggleUpperCase(); });
 }
 
 void DesignDocument::MakeSelectedLineHorizontal() {
     if (!SelectedIsLine())
         return;
-    ChangeControls(QStringLiteral("Horizontal"), {m_selected},
+    ChangeControls(QStringLiteral("Horizontal"), {SelectedIndex()},
                    [this] { static_cast<CLinea*>(Selected())->MakeHorizontal(); });
 }
 
 void DesignDocument::MakeSelectedLineVertical() {
     if (!SelectedIsLine())
         return;
-    ChangeControls(QStringLiteral("Vertical"), {m_selected},
+    ChangeControls(QStringLiteral("Vertical"), {SelectedIndex()},
                    [this] { static_cast<CLinea*>(Selected())->MakeVertical(); });
 }
 
 void DesignDocument::BringSelectedToFront() {
-    MoveLayer(QStringLiteral("Traer al frente"), static_cast<int>(m_format.controls.size()) - 1);
+    MoveLayer(QStringLiteral("Traer al frente"), true);
 }
 
 void DesignDocument::SendSelectedToBack() {
-    MoveLayer(QStringLiteral("Enviar atrás"), 0);
+    MoveLayer(QStringLiteral("Enviar atrás"), false);
 }
 
-void DesignDocument::MoveLayer(const QString& text, int to) {
-    const int from = m_selected;
-    if (!Selected() || from == to)
+void DesignDocument::MoveLayer(const QString& text, bool toFront) {
+    if (m_selection.empty())
+        return;
+    std::vector<int> moved = m_selection;
+    std::sort(moved.begin(), moved.end());
+    std::vector<int> order;
+    order.reserve(m_format.controls.size());
+    if (!toFront)
+        order = moved;
+    for (int i = 0; i < static_cast<int>(m_format.controls.size()); ++i) {
+        if (!std::binary_search(moved.begin(), moved.end(), i))
+            order.push_back(i);
+    }
+    if (toFront)
+        order.insert(order.end(), moved.begin(), moved.end());
+    Reorder(text, order);
+}
+
+void DesignDocument::Reorder(const QString& text, const std::vector<int>& order) {
+    std::vector<int> inverse(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        inverse[static_cast<std::size_t>(order[k])] = static_cast<int>(k);
+    if (std::is_sorted(order.begin(), order.end()))
         return;
     SettleDrag();
     const std::vector<int> orders = CaptureOrders();
-    auto move = [this](int a, int b) {
-        std::unique_ptr<CControles> control =
-            std::move(m_format.controls[static_cast<std::size_t>(a)]);
-        m_format.controls.erase(m_format.controls.begin() + a);
-        m_format.controls.insert(m_format.controls.begin() + b, std::move(control));
+    // The selection follows its controls to their new places, first picked still first.
+    std::vector<int> selectedBefore = m_selection;
+    std::vector<int> selectedAfter;
+    for (int i : m_selection)
+        selectedAfter.push_back(inverse[static_cast<std::size_t>(i)]);
+    auto arrange = [this](const std::vector<int>& places) {
+        ControlList& list = m_format.controls;
+        std::vector<std::unique_ptr<CControles>> taken;
+        taken.reserve(list.size());
+        for (int from : places)
+            taken.push_back(std::move(list[static_cast<std::size_t>(from)]));
+        for (std::size_t k = 0; k < taken.size(); ++k)
+            list[k] = std::move(taken[k]);
     };
-    auto forth = [this, move, from, to] {
-        move(from, to);
+    auto forth = [this, arrange, order, selectedAfter] {
+        arrange(order);
         m_format.NumberCaptureOrders();
-        Changed(to);
+        Changed(selectedAfter);
     };
-    auto back = [this, move, from, to, orders] {
-        move(to, from);
+    auto back = [this, arrange, inverse, orders, selectedBefore] {
+        arrange(inverse);
         SetCaptureOrders(orders);
-        Changed(from);
+        Changed(selectedBefore);
     };
     forth();
     m_undo.push(new DocumentCommand(text, back, forth));
@@ -659,6 +795,152 @@ void DesignDocument::ResetScreenPlacement() {
         for (const auto& control : m_format.controls)
             control->screenPlaced = false;
     });
+}
+
+// ---- Arranging the selection ---------------------------------------------------------------
+
+namespace {
+
+// A control's extent on the page: left and right x, lower and upper y.
+struct Extent {
+    std::int64_t left = 0;
+    std::int64_t right = 0;
+    std::int64_t lower = 0;
+    std::int64_t upper = 0;
+};
+
+Extent ExtentOf(const CControles& control) {
+    const Rect r = control.pageRect.Normalized(); // top is the lower edge
+    return Extent{r.left, r.right, r.top, r.bottom};
+}
+
+int Clamped(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+// Sets the control's width, keeping its left edge, and its height, keeping its upper edge;
+// through its handles, so that a table keeps its columns in proportion and a control refuses a
+// side it cannot have as a drag of its handles would.
+void GiveSize(CControles& control, std::optional<std::int64_t> width,
+              std::optional<std::int64_t> height) {
+    const Extent e = ExtentOf(control);
+    if (width)
+        control.ResizeByHandle(Handle::Right, Clamped(*width - (e.right - e.left)), 0);
+    if (height) {
+        // The handle that moves the lower edge is the one on whichever member holds it.
+        const bool bottomIsLower = control.pageRect.bottom <= control.pageRect.top;
+        const int grow = Clamped(*height - (e.upper - e.lower));
+        control.ResizeByHandle(bottomIsLower ? Handle::Lower : Handle::Upper, 0, -grow);
+    }
+    if (control.Type() == ControlTypeCode::Imagen)
+        static_cast<CImagen&>(control).FitPicture();
+}
+
+} // namespace
+
+void DesignDocument::AlignSelection(Edge edge) {
+    if (m_selection.size() < 2)
+        return;
+    const Extent first = ExtentOf(*Selected());
+    ChangeEach(QStringLiteral("Alinear"), m_selection, [edge, first](CControles& c) {
+        const Extent e = ExtentOf(c);
+        std::int64_t dx = 0;
+        std::int64_t dy = 0;
+        switch (edge) {
+        case Edge::Left:
+            dx = first.left - e.left;
+            break;
+        case Edge::Right:
+            dx = first.right - e.right;
+            break;
+        case Edge::Top:
+            dy = first.upper - e.upper;
+            break;
+        case Edge::Bottom:
+            dy = first.lower - e.lower;
+            break;
+        case Edge::HorizontalCentre:
+            dx = (first.left + first.right) / 2 - (e.left + e.right) / 2;
+            break;
+        case Edge::VerticalCentre:
+            dy = (first.lower + first.upper) / 2 - (e.lower + e.upper) / 2;
+            break;
+        }
+        c.MoveOnPage(Clamped(dx), Clamped(dy));
+    });
+}
+
+void DesignDocument::DistributeSelection(bool horizontally) {
+    const std::size_t count = m_selection.size();
+    if (count < 3)
+        return;
+    // Left to right, or from the top of the page down.
+    std::vector<int> indexes = m_selection;
+    std::stable_sort(indexes.begin(), indexes.end(), [this, horizontally](int a, int b) {
+        const Extent ea = ExtentOf(*ControlAt(a));
+        const Extent eb = ExtentOf(*ControlAt(b));
+        return horizontally ? ea.left < eb.left : ea.upper > eb.upper;
+    });
+    const auto length = [horizontally](const Extent& e) {
+        return horizontally ? e.right - e.left : e.upper - e.lower;
+    };
+    const Extent first = ExtentOf(*ControlAt(indexes.front()));
+    const Extent last = ExtentOf(*ControlAt(indexes.back()));
+    const std::int64_t span = horizontally ? last.right - first.left : first.upper - last.lower;
+    std::int64_t lengths = 0;
+    for (int i : indexes)
+        lengths += length(ExtentOf(*ControlAt(i)));
+    // Each gap the same, a unit more for the first few where the room does not divide evenly.
+    const std::int64_t room = span - lengths;
+    const auto gaps = static_cast<std::int64_t>(count - 1);
+    std::vector<std::int64_t> moves(count, 0);
+    std::int64_t start = horizontally ? first.left : first.upper;
+    for (std::size_t k = 0; k < count; ++k) {
+        const Extent e = ExtentOf(*ControlAt(indexes[k]));
+        const auto step = static_cast<std::int64_t>(k);
+        const std::int64_t share = room / gaps * step + std::min(step, room % gaps);
+        const std::int64_t place = horizontally ? start + share : start - share;
+        moves[k] = place - (horizontally ? e.left : e.upper);
+        start += horizontally ? length(e) : -length(e);
+    }
+    ChangeControls(QStringLiteral("Distribuir"), m_selection, [&] {
+        for (std::size_t k = 0; k < count; ++k) {
+            const int move = Clamped(moves[k]);
+            ControlAt(indexes[k])->MoveOnPage(horizontally ? move : 0, horizontally ? 0 : move);
+        }
+    });
+}
+
+void DesignDocument::SameSizeOfSelection(bool width, bool height) {
+    if (m_selection.size() < 2 || !(width || height))
+        return;
+    const Extent first = ExtentOf(*Selected());
+    std::optional<std::int64_t> w;
+    std::optional<std::int64_t> h;
+    if (width)
+        w = first.right - first.left;
+    if (height)
+        h = first.upper - first.lower;
+    ChangeEach(QStringLiteral("Igualar tamaño"), m_selection,
+               [w, h](CControles& c) { GiveSize(c, w, h); });
+}
+
+void DesignDocument::CentreSelectionOnPage() {
+    if (m_selection.empty())
+        return;
+    Extent all = ExtentOf(*Selected());
+    for (int i : m_selection) {
+        const Extent e = ExtentOf(*ControlAt(i));
+        all = Extent{std::min(all.left, e.left), std::max(all.right, e.right),
+                     std::min(all.lower, e.lower), std::max(all.upper, e.upper)};
+    }
+    // The page's corner is (0, 0) and it lies below, at negative y.
+    const QSize paper = m_plenova.paper.Units();
+    const std::int64_t dx = (std::int64_t{paper.width()} - (all.right - all.left)) / 2 - all.left;
+    const std::int64_t dy =
+        -(std::int64_t{paper.height()} - (all.upper - all.lower)) / 2 - all.upper;
+    ChangeEach(QStringLiteral("Centrar en la página"), m_selection,
+               [dx, dy](CControles& c) { c.MoveOnPage(Clamped(dx), Clamped(dy)); });
 }
 
 void DesignDocument::FitSelectedPicture() {
@@ -797,17 +1079,11 @@ void DesignDocument::SetDateLayout(int layout) {
 }
 
 bool DesignDocument::SelectedHasFont() const {
-    const CControles* control = Selected();
-    return control && control->HasFont();
+    return !SelectionWhere(&CControles::HasFont).empty();
 }
 
 bool DesignDocument::SelectedTakesColor() const {
-    const CControles* control = Selected();
-    if (!control)
-        return false;
-    const ControlTypeCode type = control->Type();
-    return (type >= ControlTypeCode::TextlineVar && type <= ControlTypeCode::Rectangulo) ||
-           type == ControlTypeCode::DateInput;
+    return !SelectionWhere(&TakesColor).empty();
 }
 
 bool DesignDocument::SelectedTakesUpperCase() const {
@@ -845,13 +1121,23 @@ void DesignDocument::SetCaptureOrders(const std::vector<int>& orders) {
 }
 
 void DesignDocument::Changed(int select) {
-    m_selected = ControlAt(select) ? select : -1;
+    Changed(std::vector<int>{select});
+}
+
+void DesignDocument::Changed(const std::vector<int>& select) {
+    m_selection.clear();
+    for (int i : select) {
+        if (ControlAt(i) && !IsSelected(i))
+            m_selection.push_back(i);
+    }
     MarkSelection();
     emit selectionChanged();
     emit changed();
 }
 
 void DesignDocument::MarkSelection() {
-    for (std::size_t i = 0; i < m_format.controls.size(); ++i)
-        m_format.controls[i]->selected = static_cast<int>(i) == m_selected;
+    for (const auto& control : m_format.controls)
+        control->selected = false;
+    for (int i : m_selection)
+        m_format.controls[static_cast<std::size_t>(i)]->selected = true;
 }

@@ -22,12 +22,17 @@
 class CControles;
 
 // The format a design window lays out, without the window: its control list, description and
-// settings, the one selected control, the tool in hand and the snap step, the file it came from,
+// settings, the selected controls, the tool in hand and the snap step, the file it came from,
 // and every change a user makes as one step of an undo stack.
 //
 // Controls are addressed by their index in the list (0 is the lowest layer, drawn first), so an
 // undone step that puts a control back puts it where it was. The selection is not a change of
-// the format: selecting never adds a step, and undoing a step selects the control it touched.
+// the format: selecting never adds a step, and undoing a step selects the controls it touched.
+//
+// The selection is kept in the order the user picked its controls: the first picked is the one
+// the properties window shows, the one resized by its handles and the one the arrange commands
+// line the others up with. Moves, deletion, fonts, colours and layers act on every selected
+// control at once, each as one step.
 //
 // The stack's clean state is the saved state: a document whose stack is clean has nothing to
 // lose. Opening a format empties the stack.
@@ -99,11 +104,26 @@ public:
 
     // ---- Selection and tools (never a step of the stack) -------------------------------------
 
-    // The selected control, or nullptr. Exactly this control carries its selected flag.
+    // The first picked of the selected controls, or nullptr.
     CControles* Selected() const;
-    int SelectedIndex() const { return m_selected; }
-    // -1 (or any index outside the list) selects nothing.
+    int SelectedIndex() const { return m_selection.empty() ? -1 : m_selection.front(); }
+    // Every selected control's index, first picked first. Exactly these carry their selected
+    // flag.
+    const std::vector<int>& Selection() const { return m_selection; }
+    std::vector<CControles*> SelectedControls() const;
+    bool IsSelected(int index) const;
+    // The selection becomes that control alone; -1 (or any index outside the list) selects
+    // nothing.
     void Select(int index);
+    // Shift+click and Ctrl+click: the control joins the selection, or leaves it when it was in.
+    void ToggleSelected(int index);
+    // "Seleccionar todo", in list order.
+    void SelectAll();
+    // The rubber band: every control lying wholly inside the area (page units, its corners in
+    // any order) is selected; with add, they join the selection as it was.
+    void SelectWithin(const Rect& area, bool add);
+    // The index of the control under a format point, from the top layer down; -1 on the paper.
+    int IndexAt(Point p) const;
     // The control hit at a format point, from the top layer down; nothing when the paper is hit.
     void SelectAt(Point p);
     // Tab and Shift+Tab: the next (previous) control in list order, wrapping; with no selection
@@ -132,13 +152,15 @@ public:
     // in the list. Returns it, or nullptr when it could not be made (an image that does not
     // read throws its PictureError and adds nothing).
     CControles* Insert(ControlTypeCode type, Point p, const QString& imagePath = QString());
+    // Every selected control, one step.
     void DeleteSelected();
 
     // A drag (moves or resizes between a press and a release) is one step: the changes between
     // BeginDrag and EndDrag merge into it; a drag that changed nothing adds no step.
     void BeginDrag();
     void EndDrag();
-    // Outside a drag each call is a step of its own (the arrow keys).
+    // Outside a drag each call is a step of its own (the arrow keys). Every selected control
+    // moves; a resize touches the first picked one only.
     void MoveSelected(int dx, int dy);
     void ResizeSelected(Handle handle, int dx, int dy);
     void MoveColumnDivider(int column, int dx);
@@ -161,6 +183,21 @@ public:
     void SendSelectedToBack();
     // Every control's capture-screen place derived again from its page place.
     void ResetScreenPlacement();
+
+    // ---- Arranging the selection (each one step) ----------------------------------------------
+
+    enum class Edge { Left, Right, Top, Bottom, HorizontalCentre, VerticalCentre };
+    // The selected controls moved so that the edge (or centre) of each lies where the first
+    // picked one's does. Needs two controls.
+    void AlignSelection(Edge edge);
+    // The selected controls spread so that the gaps between neighbours are equal, the outermost
+    // two staying where they are. Needs three controls.
+    void DistributeSelection(bool horizontally);
+    // The selected controls given the first picked one's width, height or both, keeping their
+    // left and upper edges. Needs two controls.
+    void SameSizeOfSelection(bool width, bool height);
+    // The selected controls moved together so that what they cover is centred on the paper.
+    void CentreSelectionOnPage();
     // After an image's rectangle was resized, the picture fitted to it again; part of the drag.
     void FitSelectedPicture();
 
@@ -185,7 +222,8 @@ public:
     // A date field's layout: 0 numeric, 1 abbreviated month, 2 full month.
     void SetDateLayout(int layout);
 
-    // Whether the selected control allows each command, as the menus show them.
+    // Whether the selected controls allow each command, as the menus show them: font and colour
+    // where any of them takes it, and then act on those that do.
     bool SelectedHasFont() const;
     bool SelectedTakesColor() const;
     bool SelectedTakesUpperCase() const;
@@ -206,15 +244,23 @@ private:
     // stack named text when it changed any of them; a change that changed nothing adds none.
     void ChangeControls(const QString& text, const std::vector<int>& indexes,
                         const std::function<void()>& change);
-    // A change of the selected control: part of the drag in progress, or a step of its own.
+    // A change of the first picked control: part of the drag in progress, or a step of its own.
     // Nothing happens without a selection.
     void ChangeSelected(const QString& text, const std::function<void(CControles&)>& change);
+    // The same change of each control at indexes, as one step or part of the drag.
+    void ChangeEach(const QString& text, const std::vector<int>& indexes,
+                    const std::function<void(CControles&)>& change);
+    // The selected controls for which take holds.
+    std::vector<int> SelectionWhere(const std::function<bool(const CControles&)>& take) const;
+    // Puts the list in a new order, order[k] being the index of the control that comes to k:
+    // the layer commands.
+    void Reorder(const QString& text, const std::vector<int>& order);
     // Makes the changes of the drag in progress one step, if they changed anything.
     void FinishDragStep();
     // Any other step made while a drag is in progress comes after what the drag did so far.
     void SettleDrag();
-    // Moves the selected control to the place to and keeps it selected: the layer commands.
-    void MoveLayer(const QString& text, int to);
+    // The selected controls moved above (or beneath) all others, keeping their own order.
+    void MoveLayer(const QString& text, bool toFront);
     // What the designer keeps following a control's page as it changes, at true scale whatever
     // the view shows: a table's column widths on the capture screen, a label's rectangle around
     // its text. Part of the change that touched the control, so undo gives it back too.
@@ -226,7 +272,10 @@ private:
     void SetCaptureOrders(const std::vector<int>& orders);
     // What follows every change and every undone or redone step.
     void Changed(int select);
-    // Gives exactly the selected control its selected flag.
+    void Changed(const std::vector<int>& select);
+    // A new selection, told when it differs: not a change of the format.
+    void SetSelection(std::vector<int> selection);
+    // Gives exactly the selected controls their selected flag.
     void MarkSelection();
 
     Format m_format;
@@ -234,7 +283,7 @@ private:
     PlenovaSettings m_plenova;
     QString m_path;
     QUndoStack m_undo;
-    int m_selected = -1;
+    std::vector<int> m_selection;
     Tool m_tool = Tool::Selection;
     ControlTypeCode m_insertionType = ControlTypeCode::TextlineVar;
     int m_snap = 10;

@@ -68,7 +68,7 @@ TEST(DesignFrameTest, CaptionMenusAndToolBars) {
               QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato", "A&yuda"}));
     // The buttons, their separators, and the zoom box after one more.
     EXPECT_EQ(w.frame.ToolBar(130)->actions().size(), 21 + 4 + 2);
-    EXPECT_EQ(w.frame.ToolBar(136)->actions().size(), 10 + 2);
+    EXPECT_EQ(w.frame.ToolBar(136)->actions().size(), 16 + 3);
     EXPECT_EQ(Command(w.frame, CommandId::InsertTable).toolTip(), "Tabla");
     EXPECT_EQ(Command(w.frame, CommandId::InsertTable).statusTip(),
               "Inserta un control de captura de retícula");
@@ -280,4 +280,27 @@ TEST(DesignFrameTest, AFormatThatCannotBeReadLeavesTheWindowAsItWas) {
     EXPECT_EQ(w.told.size(), 1u);
     EXPECT_EQ(w.Doc().Bytes(), before);
     EXPECT_EQ(w.frame.windowTitle(), "Diseño de formato - (nuevo)");
+}
+
+TEST(DesignFrameTest, ArrangeCommandsFollowTheSelectionAndTheGridIsEachWindowsOwn) {
+    DesignWindow w;
+    DesignWindow other;
+    for (int k = 0; k < 3; ++k)
+        w.Insert(ControlTypeCode::ConsText, 200 + 100 * k, -200 - 100 * k);
+    const auto enabled = [&w](CommandId id) { return Command(w.frame, id).isEnabled(); };
+    w.Doc().Select(0);
+    EXPECT_FALSE(enabled(CommandId::AlignLeftEdges));
+    EXPECT_TRUE(enabled(CommandId::CentreOnPage));
+    Command(w.frame, CommandId::SelectAll).trigger();
+    EXPECT_EQ(w.Doc().Selection(), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(enabled(CommandId::DistributeVertically));
+    Command(w.frame, CommandId::AlignLeftEdges).trigger();
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(w.Doc().ControlAt(k)->pageRect.left, w.Doc().ControlAt(0)->pageRect.left);
+    EXPECT_EQ(w.Doc().UndoStack().count(), 4);
+
+    Command(w.frame, CommandId::ShowGrid).trigger();
+    EXPECT_TRUE(w.frame.View()->GridShown());
+    EXPECT_FALSE(other.frame.View()->GridShown());
+    EXPECT_FALSE(Command(other.frame, CommandId::ShowGrid).isChecked());
 }
