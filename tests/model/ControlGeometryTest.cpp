@@ -228,7 +228,7 @@ TEST(ControlGeometryTest, TrueScaleGivesThePixelsOfASurfaceAtNinetySixDots) {
         values.push_back(static_cast<int>(seed));
     }
     for (int v : values) {
-        const Point p{v, -v / 3};
+        const Point p{v, -(v / 3)};
         EXPECT_EQ(TrueScale::ToScreen(p), surface.LPtoDP(p)) << v;
     }
     EXPECT_EQ(TrueScale::ToScreen(PageRect(1000, -1955, 1400, -2000)), Rect(378, 739, 529, 756));
