@@ -111,21 +111,25 @@ QString CNumberWords::AmountInWords(double amount) const {
         return OutOfRangeMessage();
     const QString cents =
         QString::number((units % Currency::kScale) / 100).rightJustified(2, QLatin1Char('0'));
-    if (integer < kMillion && m_wording == Wording::Traditional) {
-        const QString words = IntegerInWords(static_cast<std::int32_t>(integer));
-        return QStringLiteral("%1 %2 %3/100 %4").arg(words, m_currencyName, cents, m_postfix);
-    }
-    QString words = WholeInWords(integer);
-    // The traditional wording keeps below the millions the words it has always written, so that
-    // an amount ends in the same words whether or not millions come before it.
-    if (integer >= kMillion && m_wording == Wording::Traditional && integer % kMillion != 0)
-        words = WholeInWords(integer / kMillion * kMillion) + QLatin1Char(' ') +
-                IntegerInWords(static_cast<std::int32_t>(integer % kMillion));
+    QString words;
     QString currency = m_currencyName;
-    if (integer == 1)
-        currency = Singular(currency);
+    if (m_wording == Wording::Traditional) {
+        // Below the millions, the words forms have always printed, blank for blank, so that an
+        // amount ends in the same words whether or not millions come before it.
+        const auto rest = static_cast<std::int32_t>(integer % kMillion);
+        if (integer < kMillion)
+            words = IntegerInWords(rest);
+        else if (rest == 0)
+            words = WholeInWords(integer);
+        else
+            words = WholeInWords(integer - rest) + QLatin1Char(' ') + IntegerInWords(rest);
+    } else {
+        words = WholeInWords(integer);
+        if (integer == 1)
+            currency = Singular(currency);
+    }
     // A round million is a noun: "UN MILLON DE PESOS", "DOS MILLONES DE DOLARES".
-    if (integer != 0 && integer % kMillion == 0 && !currency.isEmpty())
+    if (integer >= kMillion && integer % kMillion == 0 && !currency.isEmpty())
         words += QStringLiteral(" DE");
     return QStringLiteral("%1 %2 %3/100 %4").arg(words, currency, cents, m_postfix);
 }
