@@ -1,6 +1,7 @@
 // The design view with a crowded page: 1,000 controls of every kind but the image, drawn whole
 // as the window shows them, and one step of a drag (the move and the redraw it causes, of the
-// part of the window the dragged control leaves and covers).
+// part of the window the dragged control leaves and covers), and the whole page selected and moved
+// one step with an arrow key.
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
 #include "capture_model/CFmtGrid.h"
@@ -16,6 +17,7 @@
 #include "model/CRectangulo.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <benchmark/benchmark.h>
@@ -109,5 +111,22 @@ void BM_DragStepOnCrowdedPage(benchmark::State& state) {
     page.Mouse(QEvent::MouseButtonRelease, grip, Qt::NoButton);
 }
 BENCHMARK(BM_DragStepOnCrowdedPage)->Unit(benchmark::kMillisecond);
+
+void BM_ArrowStepOfWholeSelection(benchmark::State& state) {
+    CrowdedPage page;
+    page.document.SelectAll();
+    if (page.document.Selection().size() != kControls)
+        state.SkipWithError("not every control was selected");
+    int step = 0;
+    for (auto _ : state) {
+        // Right and back by one step, each an undo step of its own, and the redraw it causes.
+        const int key = ++step % 2 ? Qt::Key_Right : Qt::Key_Left;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&page.view, &press);
+        page.view.viewport()->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * kControls);
+}
+BENCHMARK(BM_ArrowStepOfWholeSelection)->Unit(benchmark::kMillisecond);
 
 } // namespace
