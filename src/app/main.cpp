@@ -249,6 +249,7 @@ int main(int argc, char** argv) {
     CMainFrame& frame = *plenova.MainFrame();
     const bool grabbing = parser.isSet(grab);
     frame.SetUnattended(grabbing);
+    frame.SetAsksNothing(grabbing);
 
     // Captured data open with their format, found once the settings (the recent formats) are
     // there.

@@ -30,6 +30,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <optional>
 
 CMainFrame::CMainFrame(const QString& defaultFolder, QWidget* parent)
     : QMainWindow(parent), m_defaultFolder(defaultFolder), m_mdiArea(new CMdiClient),
@@ -240,6 +241,15 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
 CFmtdesignFrm* CMainFrame::MakeDesign() {
     auto* frame = new CFmtdesignFrm;
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
+    // Nobody is there to type a protected format's key: the opening fails and says why, rather
+    // than waiting for ever on a question nobody sees.
+    if (m_asksNothing)
+        frame->SetKeyAsker([this]() -> std::optional<QString> {
+            ShowMessage(QStringLiteral(
+                "El formato está protegido con una clave de acceso, que sin nadie frente a la "
+                "pantalla no se puede preguntar"));
+            return std::nullopt;
+        });
     connect(frame, &CFmtdesignFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtdesignFrm::recentFormat, this, &CMainFrame::RememberFormat);
     connect(frame->CommandAction(CommandId::NewDesign), &QAction::triggered, this,

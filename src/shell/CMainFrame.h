@@ -53,6 +53,9 @@ public:
     // Messages go to the standard error stream rather than to message boxes: for runs that
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
+    // No question is asked at all, for runs where nobody could answer one: a format protected
+    // by a key is refused with a message rather than waiting on the key's dialog.
+    void SetAsksNothing(bool asksNothing) { m_asksNothing = asksNothing; }
     // Every child window goes, without a question, once the event being handled is over: the
     // command that asked for it ("Salir" of a child's own menu) may still be running in one of
     // the menus the window takes with it.
@@ -125,6 +128,7 @@ private:
     // The child whose caption the main caption shows.
     QPointer<QMdiSubWindow> m_captionChild;
     bool m_unattended = false;
+    bool m_asksNothing = false;
     std::shared_ptr<QPrinter> m_printer;
     // A child of the frame: closing it only hides it.
     CHelpWindow* m_help = nullptr;

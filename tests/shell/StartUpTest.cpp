@@ -289,6 +289,15 @@ TEST(StartUpTest, CapturedDataFindTheirFormatBesideThemOrInARecentFormatsFolder)
     QString errors;
     EXPECT_EQ(RunPlenova(dir, {dir.filePath("datos/mala.cap")}, &errors), 1);
     EXPECT_TRUE(errors.contains("no indica de qué formato")) << errors.toStdString();
+
+    // A format protected by a key is refused, with the reason, instead of waiting on the question.
+    Format format;
+    FormatSettings settings;
+    settings.key = QStringLiteral("secreta");
+    const QString locked = dir.filePath("formatos/cerrado.fmt");
+    FormatFile::Save(locked, format, settings);
+    EXPECT_EQ(RunPlenova(dir, {"--design", locked}, &errors), 1);
+    EXPECT_TRUE(errors.contains("clave de acceso")) << errors.toStdString();
 }
 
 TEST(StartUpTest, TheCommandLineAnswersInSpanish) {
