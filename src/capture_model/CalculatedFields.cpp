@@ -374,7 +374,9 @@ bool CalculatedFields::Enter(CTextlineVar& field, const double* computed) {
     const QString text = field.Value();
     if (text == field.CopyText())
         return false;
-    if (computed && !std::isfinite(*computed)) {
+    // A result the field cannot show as an amount keeps its own value, so that its words and
+    // the fields computed from it do not take it for zero.
+    if (computed && (!std::isfinite(*computed) || !ValueText::ParseCurrency(text, m_locale))) {
         field.SetValueCopy(text, *computed);
         return true;
     }

@@ -4,7 +4,10 @@
 #include "platform/FileError.h"
 #include "platform/InputFile.h"
 
+#include <QSet>
 #include <QStringDecoder>
+
+#include <utility>
 
 namespace {
 
@@ -152,6 +155,9 @@ CsvTable CsvTable::Parse(const QByteArray& bytes, const QString& name) {
              QStringLiteral("el texto no está en UTF-8; guárdelo como «CSV UTF-8»"));
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
+    // Spreadsheets of older Macs end each line with a carriage return alone.
+    if (!text.contains(QLatin1Char('\n')))
+        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 
     CsvTable table;
     table.m_name = name;
@@ -168,13 +174,15 @@ CsvTable CsvTable::Parse(const QByteArray& bytes, const QString& name) {
             if (column.isEmpty())
                 Fail(name, line, QStringLiteral("una columna del encabezado no tiene nombre"));
         }
-        for (qsizetype i = 0; i < table.m_header.size(); ++i) {
-            for (qsizetype j = 0; j < i; ++j) {
-                if (table.m_header[i].compare(table.m_header[j], Qt::CaseInsensitive) == 0)
-                    Fail(
-                        name, line,
-                        QStringLiteral("la columna «%1» aparece dos veces").arg(table.m_header[i]));
-            }
+        // Names compare as the fields do, without regard to letter case; a set keeps a header of
+        // many thousands of columns linear.
+        QSet<QString> seen;
+        seen.reserve(table.m_header.size());
+        for (const QString& column : std::as_const(table.m_header)) {
+            const QString folded = column.toCaseFolded();
+            if (seen.contains(folded))
+                Fail(name, line, QStringLiteral("la columna «%1» aparece dos veces").arg(column));
+            seen.insert(folded);
         }
     }
     if (table.m_header.isEmpty())
@@ -192,6 +200,11 @@ CsvTable CsvTable::Parse(const QByteArray& bytes, const QString& name) {
                      .arg(table.m_header.size()));
         table.m_rows.push_back(start);
     }
+    if (table.m_rows.empty())
+        throw BatchError(
+            QStringLiteral("%1: tiene el encabezado y ningún renglón de datos; no hay nada que "
+                           "llenar")
+                .arg(name));
     table.m_text = std::move(text);
     return table;
 }

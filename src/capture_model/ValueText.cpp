@@ -3,6 +3,8 @@
 #include "capture_model/DataType.h"
 #include "model/FormatSettings.h"
 
+#include <QByteArray>
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -290,6 +292,26 @@ int CurrencyDecimals(const QLocale& locale) {
     return count;
 }
 
+// The number text writes when it is a well-formed amount too large for the currency type (from
+// a thousand million millions up), or nothing for any other text. Infinite when even a double
+// cannot hold it.
+std::optional<double> BeyondCurrency(const QString& text, const QLocale& locale) {
+    QString s = text;
+    bool negative = false;
+    StripDecorations(s, locale, negative);
+    const std::optional<Digits> digits = ReadDigits(s, locale);
+    if (!digits || ToUnits(*digits, negative))
+        return std::nullopt;
+    const QByteArray scientific =
+        digits->significant.toLatin1() + 'e' +
+        QByteArray::number(digits->exponent - static_cast<std::int64_t>(digits->fractionLength));
+    bool ok = false;
+    double value = scientific.toDouble(&ok);
+    if (!ok)
+        value = std::numeric_limits<double>::infinity();
+    return negative ? -value : value;
+}
+
 } // namespace
 
 std::optional<Currency> ValueText::ParseCurrency(const QString& text, const QLocale& locale) {
@@ -370,6 +392,14 @@ QString ValueText::FormatValue(const QString& text, DataTypeCode dataType, int d
                                bool withoutSign, const QLocale& locale) {
     if (dataType == DataTypeCode::Texto)
         return text;
+    // Too large an amount is shown as the number it is, or as undefined where the field cannot
+    // show it; never as a zero that looks like a real result.
+    if (const std::optional<double> large = BeyondCurrency(text, locale)) {
+        const bool number =
+            dataType == DataTypeCode::Numero || dataType == DataTypeCode::NumeroCalculado;
+        return number && std::isfinite(*large) ? FormatNumber(*large, decimals, locale)
+                                               : UndefinedText();
+    }
     const double number = ParseAmount(text, locale);
     if (dataType == DataTypeCode::Numero || dataType == DataTypeCode::NumeroCalculado)
         return FormatNumber(number, decimals, locale);

@@ -236,6 +236,24 @@ TEST(CalculatedFieldsTest, UndefinedResultsShowOneText) {
     EXPECT_TRUE(std::isnan(quotient.CopyNumber()));
     EXPECT_EQ(quotient.Value(), ValueText::UndefinedText());
     EXPECT_EQ(ValueText::UndefinedText(), "Indefinido");
+
+    // A sum beyond what an amount holds is neither shown nor written out as zero.
+    CTextlineVar& b = *static_cast<CTextlineVar*>(form.controls[1].get());
+    Leave(*engine, b, QStringLiteral("1"));
+    CalculationForm big;
+    CTextlineVar& first = big.Line(QStringLiteral("A"));
+    CTextlineVar& second = big.Line(QStringLiteral("B"));
+    CTextlineVar& number = big.Line(QStringLiteral("C"), QStringLiteral("A+B"));
+    CTextlineVar& amount =
+        big.Line(QStringLiteral("D"), QStringLiteral("A+B"), DataTypeCode::MonedaCalculado);
+    CTextlineVar& letters = big.Line(QStringLiteral("L"), QStringLiteral("$D"));
+    auto bigEngine = big.Engine();
+    Leave(*bigEngine, first, QStringLiteral("900000000000000"));
+    Leave(*bigEngine, second, QStringLiteral("900000000000000"));
+    EXPECT_EQ(number.Value(), "1800000000000000.00");
+    EXPECT_EQ(amount.Value(), "Indefinido");
+    EXPECT_EQ(amount.CopyNumber(), 1.8e15);
+    EXPECT_EQ(letters.Value(), "Numero fuera de rango!");
 }
 
 TEST(CalculatedFieldsTest, CyclesStopWhereTheyComeBack) {

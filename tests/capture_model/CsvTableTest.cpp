@@ -7,8 +7,8 @@
 
 namespace {
 
-CsvTable Parse(const char* text) {
-    return CsvTable::Parse(QByteArray(text), QStringLiteral("datos.csv"));
+CsvTable Parse(const QByteArray& text) {
+    return CsvTable::Parse(text, QStringLiteral("datos.csv"));
 }
 
 // The message of the BatchError that parsing text throws.
@@ -60,6 +60,26 @@ TEST(CsvTableTest, FaultsNameTheLine) {
     EXPECT_EQ(Fault("FOLIO\nA-1\nA-\xE9\n"),
               "datos.csv, línea 3: el texto no está en UTF-8; guárdelo como «CSV UTF-8»");
     EXPECT_EQ(Fault("\n\n"), "datos.csv: está vacío; la primera línea debe nombrar los campos");
+    EXPECT_EQ(Fault("FOLIO,TOTAL\r\n\r\n"),
+              "datos.csv: tiene el encabezado y ningún renglón de datos; no hay nada que llenar");
+}
+
+TEST(CsvTableTest, OldMacLineEndsAndWideHeadersAreRead) {
+    const CsvTable mac = Parse("FOLIO,TOTAL\rA-1,10\rA-2,20\r");
+    ASSERT_EQ(mac.RowCount(), 2u);
+    EXPECT_EQ(mac.RowAt(1).line, 3);
+    EXPECT_EQ(mac.RowAt(1).values, QStringList({"A-2", "20"}));
+
+    // 200,000 columns: every pair compared would not finish within the test's time.
+    QByteArray header;
+    QByteArray row;
+    for (int i = 0; i < 200000; ++i) {
+        header += "C" + QByteArray::number(i) + ',';
+        row += "1,";
+    }
+    EXPECT_EQ(Parse(header + "FIN\n" + row + "2\n").Header().size(), 200001);
+    EXPECT_EQ(Fault(header + "c7\n" + row + "2\n"),
+              "datos.csv, línea 1: la columna «c7» aparece dos veces");
 }
 
 TEST(CsvTableTest, AFileThatIsNotThereOrTooLargeIsRefused) {

@@ -147,6 +147,18 @@ TEST(ValueTextTest, WhatIsNoAmountReadsAsZero) {
         EXPECT_FALSE(ValueText::ParseCurrency(bad, kMexico)) << bad.toStdString();
         EXPECT_EQ(ValueText::ParseAmount(bad, kMexico), 0.0);
     }
+    // A well-formed number too large for an amount is shown as the number, or as undefined in an
+    // amount's field, but never as a zero.
+    const QString large = QStringLiteral("1e15");
+    EXPECT_EQ(ValueText::FormatValue(large, DataTypeCode::Numero, 2, false, kMexico),
+              "1000000000000000.00");
+    EXPECT_EQ(ValueText::FormatValue("-1800000000000000.25", DataTypeCode::NumeroCalculado, 0,
+                                     false, kMexico),
+              "-1800000000000000");
+    EXPECT_EQ(ValueText::FormatValue(large, DataTypeCode::Moneda, 2, false, kMexico), "Indefinido");
+    EXPECT_EQ(ValueText::FormatValue("1e400", DataTypeCode::Numero, 2, false, kMexico),
+              "Indefinido");
+    EXPECT_EQ(ValueText::FormatValue("abc", DataTypeCode::Numero, 2, false, kMexico), "0.00");
 }
 
 TEST(ValueTextTest, GroupSeparatorsOnlyBetweenGroupsOfThree) {
