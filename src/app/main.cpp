@@ -25,6 +25,7 @@
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform/SafeFile.h"
+#include "platform/TerminalText.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "screen_designer/CFmtpantallaView.h"
 #include "shell/CMainFrame.h"
@@ -262,7 +263,7 @@ int main(int argc, char** argv) {
             found = false;
             request.window = OpenRequest::Window::None;
             if (grabbing)
-                QTextStream(stderr) << "plenova: " << e.Message() << '\n';
+                QTextStream(stderr) << "plenova: " << TerminalText::Escaped(e.Message()) << '\n';
             else
                 QTimer::singleShot(0, &frame,
                                    [&frame, message = e.Message()] { frame.ShowMessage(message); });
@@ -315,7 +316,7 @@ int main(int argc, char** argv) {
         picture.write(encoded.data());
         picture.Commit();
     } catch (const FileError& e) {
-        QTextStream(stderr) << "plenova: " << e.Message() << '\n';
+        QTextStream(stderr) << "plenova: " << TerminalText::Escaped(e.Message()) << '\n';
         return 1;
     }
     return opened ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "platform/FileError.h"
 #include "platform/InputFile.h"
 #include "platform/SafeFile.h"
+#include "platform/TerminalText.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -166,7 +167,7 @@ int CaptureFile::Load(const QString& path, const QString& formatName, ControlLis
             throw CaptureFileError(
                 CaptureFileError::Cause::WrongFormat,
                 QStringLiteral("El archivo seleccionado es del tipo %1 y no del formato %2 actual")
-                    .arg(fileFormat, formatName));
+                    .arg(TerminalText::Escaped(fileFormat), TerminalText::Escaped(formatName)));
         records = CheckRecords(ar, controls);
     } catch (const DamagedRecords& e) {
         throw CaptureFileError(

@@ -3,6 +3,7 @@
 #include "cli/CliError.h"
 #include "model/FormatError.h"
 #include "model/FormatFile.h"
+#include "platform/TerminalText.h"
 
 #include <QTextStream>
 
@@ -21,5 +22,5 @@ void CliCommand::PrintWarnings(const QStringList& warnings) {
         return;
     QTextStream err(stderr);
     for (const QString& warning : warnings)
-        err << warning << '\n';
+        err << TerminalText::Escaped(warning) << '\n';
 }

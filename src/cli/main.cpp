@@ -9,6 +9,7 @@
 #include "cli/WordsCommand.h"
 #include "platform/DiagnosticMessages.h"
 #include "platform/PlenovaError.h"
+#include "platform/TerminalText.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
             return status;
         } catch (const PlenovaError& e) {
             out.flush();
-            err << "plenova-cli: " << e.Message() << '\n';
+            err << "plenova-cli: " << TerminalText::Escaped(e.Message()) << '\n';
         } catch (const std::bad_alloc&) {
             out.flush();
             err << "plenova-cli: no hay memoria suficiente\n";
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
         }
         return 1;
     }
-    err << "plenova-cli: orden desconocida: " << verb << '\n';
+    err << "plenova-cli: orden desconocida: " << TerminalText::Escaped(verb) << '\n';
     PrintHelp(err, commands);
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "platform/DiagnosticMessages.h"
 
+#include "platform/TerminalText.h"
+
 #include <QTextStream>
 
 #include <cstdio>
@@ -11,7 +13,7 @@ namespace {
 void Filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     const bool ours = context.category && qstrcmp(context.category, "plenova.user") == 0;
     if (ours) {
-        QTextStream(stderr) << message << '\n';
+        QTextStream(stderr) << TerminalText::Escaped(message) << '\n';
         return;
     }
     if (type == QtFatalMsg || DiagnosticMessages::Requested())

@@ -8,6 +8,7 @@
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform/TerminalText.h"
 #include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/UserMessage.h"
@@ -347,7 +348,7 @@ void CMainFrame::DeleteChildren() {
 
 void CMainFrame::ShowMessage(const QString& message) {
     if (m_unattended) {
-        QTextStream(stderr) << message << '\n';
+        QTextStream(stderr) << TerminalText::Escaped(message) << '\n';
         return;
     }
     QMessageBox::warning(this, UserMessage::Title(), message);

@@ -220,6 +220,26 @@ TEST(FillCommandTest, RefusesWhatTheScreenCannotTakeWithOneLineAndNoFiles) {
               "plenova-cli: " + chequeCap +
                   ": El archivo seleccionado es del tipo cheque.fmt y no del formato factura.fmt "
                   "actual\n");
+
+    // A name with control characters in it reaches the terminal escaped, where the terminal
+    // would otherwise obey them (here: retitle its window), and a hidden NUL shows.
+    QFile cheque(chequeCap);
+    ASSERT_TRUE(cheque.open(QIODevice::ReadOnly));
+    const QByteArray chequeBytes = cheque.readAll();
+    ASSERT_EQ(chequeBytes.left(11), QByteArray("\x0A"
+                                               "cheque.fmt"));
+    const QString hostile = dir.filePath("hostil.cap");
+    QFile out(hostile);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray("\x12"
+                         "factura.fmt\x1B]0;x\x07\x00",
+                         19) +
+              chequeBytes.mid(11));
+    out.close();
+    const CliResult r = Fill({kFactura, "--cap", hostile});
+    EXPECT_FALSE(r.err.contains('\x1B')) << r.err.toStdString();
+    EXPECT_TRUE(r.Err().contains("del tipo factura.fmt\\x1B]0;x\\x07\\x00 y no del formato"))
+        << r.err.toStdString();
 }
 
 TEST(FillCommandTest, NumbersThatDoNotReadAreRefusedByNameAndNothingIsWritten) {
