@@ -31,9 +31,14 @@ void BatchFill::Fill(const CsvTable& table, std::size_t index) {
     if (!m_base.isEmpty())
         m_document->LoadCapturedData(m_base);
     try {
+        // Every column must name a field even where its value is empty: a misspelt column left
+        // empty in the rows checked would otherwise be ignored without a word.
         for (qsizetype column = 0; column < row.values.size(); ++column) {
-            if (!row.values[column].isEmpty())
-                FieldEntry(table.Header()[column], row.values[column]).TypeInto(*m_document);
+            const FieldEntry entry(table.Header()[column], row.values[column]);
+            if (entry.Value().isEmpty())
+                entry.CheckName(*m_document);
+            else
+                entry.TypeInto(*m_document);
         }
         for (const FieldEntry& extra : m_extras)
             extra.TypeInto(*m_document);

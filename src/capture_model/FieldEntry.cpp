@@ -43,26 +43,52 @@ FieldEntry FieldEntry::Parse(const QString& text) {
 }
 
 void FieldEntry::TypeInto(CaptureDocument& document) const {
+    const Target target = Find(document);
+    if (target.table)
+        TypeIntoCell(document, *target.table, target.row, target.column);
+    else
+        TypeIntoField(document, *target.field);
+}
+
+void FieldEntry::CheckName(CaptureDocument& document) const {
+    Find(document);
+}
+
+FieldEntry::Target FieldEntry::Find(CaptureDocument& document) const {
     if (CCaptureControl* field = document.FindField(m_name)) {
         if (dynamic_cast<CFmtGrid*>(field))
             throw FieldEntryError(
                 QStringLiteral("«%1» es una tabla: dé la celda, como %1[1,1]=VALOR").arg(m_name));
-        TypeIntoField(document, *field);
-        return;
+        return Target{field, nullptr, 0, 0};
     }
     static const QRegularExpression cellPattern(
-        QStringLiteral("^(.+)\\[\\s*(\\d{1,9})\\s*,\\s*(\\d{1,9})\\s*\\]$"));
+        QStringLiteral("^(.+)\\[\\s*([+-]?\\d+)\\s*,\\s*([+-]?\\d+)\\s*\\]$"));
     const QRegularExpressionMatch cell = cellPattern.match(m_name);
-    CCaptureControl* table = cell.hasMatch() ? document.FindField(cell.captured(1)) : nullptr;
-    if (!table)
+    CCaptureControl* found = cell.hasMatch() ? document.FindField(cell.captured(1)) : nullptr;
+    if (!found)
         throw FieldEntryError(
             QStringLiteral("%1 no tiene un campo de captura llamado «%2»")
                 .arg(document.FormatName(), cell.hasMatch() ? cell.captured(1) : m_name));
-    auto* grid = dynamic_cast<CFmtGrid*>(table);
-    if (!grid)
+    auto* table = dynamic_cast<CFmtGrid*>(found);
+    if (!table)
         throw FieldEntryError(
-            QStringLiteral("«%1» no es una tabla: no tiene celdas").arg(table->text));
-    TypeIntoCell(document, *grid, cell.captured(2).toInt(), cell.captured(3).toInt());
+            QStringLiteral("«%1» no es una tabla: no tiene celdas").arg(found->text));
+    // A row or column beyond any table (negative, or too many digits for a number) is still a
+    // cell of this table the user meant: the message names the table's real size.
+    const auto index = [](const QString& digits) {
+        bool ok = false;
+        const int at = digits.toInt(&ok);
+        return ok ? at : -1;
+    };
+    const int row = index(cell.captured(2));
+    const int column = index(cell.captured(3));
+    if (row < 1 || row > table->RowCount() || column < 1 || column > table->ColumnCount())
+        throw FieldEntryError(QStringLiteral("«%1»: la tabla %2 tiene %3 renglones y %4 columnas, "
+                                             "contados desde 1")
+                                  .arg(m_name, table->text)
+                                  .arg(table->RowCount())
+                                  .arg(table->ColumnCount()));
+    return Target{nullptr, table, row, column};
 }
 
 void FieldEntry::TypeIntoField(CaptureDocument& document, CCaptureControl& field) const {
@@ -110,12 +136,6 @@ void FieldEntry::TypeIntoField(CaptureDocument& document, CCaptureControl& field
 
 void FieldEntry::TypeIntoCell(CaptureDocument& document, CFmtGrid& table, int row,
                               int column) const {
-    if (row < 1 || row > table.RowCount() || column < 1 || column > table.ColumnCount())
-        throw FieldEntryError(QStringLiteral("«%1»: la tabla %2 tiene %3 renglones y %4 columnas, "
-                                             "contados desde 1")
-                                  .arg(m_name, table.text)
-                                  .arg(table.RowCount())
-                                  .arg(table.ColumnCount()));
     if (table.IsColumnReadOnly(column))
         throw FieldEntryError(QStringLiteral("«%1»: la columna %2 de %3 es de solo lectura")
                                   .arg(m_name,

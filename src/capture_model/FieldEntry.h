@@ -24,11 +24,22 @@ public:
     // reads as no number in a number or amount field, which would count 0) is a
     // FieldEntryError.
     void TypeInto(CaptureDocument& document) const;
+    // Whether the name names a field or a cell of a table, without typing anything: the same
+    // FieldEntryError as TypeInto's for a name that does not.
+    void CheckName(CaptureDocument& document) const;
 
     const QString& Name() const { return m_name; }
     const QString& Value() const { return m_value; }
 
 private:
+    // Where the value goes: a field, or a cell of a table (row and column from 1).
+    struct Target {
+        CCaptureControl* field;
+        CFmtGrid* table;
+        int row;
+        int column;
+    };
+    Target Find(CaptureDocument& document) const;
     void TypeIntoField(CaptureDocument& document, CCaptureControl& field) const;
     void TypeIntoCell(CaptureDocument& document, CFmtGrid& table, int row, int column) const;
 

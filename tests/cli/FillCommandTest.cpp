@@ -401,4 +401,15 @@ TEST(FillCommandTest, ABadRowStopsTheBatchWithItsLineAndWritesNothing) {
               "plenova-cli: " + csv +
                   ", línea 2: factura.fmt no tiene un campo de captura llamado «DESCUENTO»\n");
     EXPECT_EQ(Fill({kFactura, "--csv", csv, "-o", dir.filePath("lote.png")}).exitCode, 1);
+    // Left empty in every row, a misspelt column is an error all the same.
+    WriteFile(csv, "FOLIO,DESCUENTO\nA-1,\n");
+    EXPECT_EQ(Fill({kFactura, "--csv", csv, "-o", pdf}).Err(),
+              "plenova-cli: " + csv +
+                  ", línea 2: factura.fmt no tiene un campo de captura llamado «DESCUENTO»\n");
+    // A row out of any table's reach names the table's size, not a field that does not exist.
+    for (const char* cell : {"PARTIDAS[-1,1]", "PARTIDAS[99999999999,1]"})
+        EXPECT_TRUE(Fill({kFactura, "--set", QStringLiteral("%1=3").arg(cell)})
+                        .Err()
+                        .contains(QStringLiteral("«%1»: la tabla").arg(cell)))
+            << cell;
 }
