@@ -97,6 +97,49 @@ QString NativeName(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+// Whether a PNG file runs, chunk by chunk, to its closing IEND chunk. The PNG library the
+// picture reader uses tells a cut-off file on the standard error stream, in English, before the
+// reader reports it: a file that stops short is refused first, in words the user reads.
+bool PngIsWhole(QFile& device) {
+    const qint64 size = device.size();
+    const qint64 start = device.pos();
+    qint64 at = 8;
+    bool whole = false;
+    while (at + 8 <= size) {
+        if (!device.seek(at))
+            break;
+        const QByteArray head = device.read(8);
+        if (head.size() != 8)
+            break;
+        const qint64 length = BigEndian32(head, 0);
+        if (head.mid(4, 4) == "IEND") {
+            whole = at + 12 <= size;
+            break;
+        }
+        at += 12 + length;
+    }
+    device.seek(start);
+    return whole;
+}
+
+// Qt refuses to decode a picture of more than its allocation limit (128 MB) even when it is to
+// be scaled down at once: a sheet scanned at 600 dpi decodes to more. The limit is raised for one
+// read to what the picture needs, which the pixel limit checked before it bounds.
+class AllocationAllowance {
+public:
+    explicit AllocationAllowance(QSize size) : m_was(QImageReader::allocationLimit()) {
+        const qint64 megabytes = qint64(size.width()) * size.height() * 4 / (1024 * 1024) + 1;
+        if (m_was > 0 && megabytes > m_was)
+            QImageReader::setAllocationLimit(int(megabytes));
+    }
+    ~AllocationAllowance() { QImageReader::setAllocationLimit(m_was); }
+    AllocationAllowance(const AllocationAllowance&) = delete;
+    AllocationAllowance& operator=(const AllocationAllowance&) = delete;
+
+private:
+    int m_was;
+};
+
 // Reads a PNG, JPEG or BMP picture, scaled down to kMaxHeldPixels when larger. shownPath names
 // it in messages.
 QImage ReadPicture(const QString& path, const QString& shownPath, double& declaredDpi) {
@@ -109,6 +152,10 @@ QImage ReadPicture(const QString& path, const QString& shownPath, double& declar
     if (format != "png" && format != "jpeg" && format != "bmp")
         throw PlenovaError(
             QStringLiteral("%1 no es una imagen PNG, JPEG o BMP ni un PDF.").arg(shownPath));
+    if (format == "png" && !PngIsWhole(device))
+        throw PlenovaError(
+            QStringLiteral("La imagen %1 está dañada o incompleta y no se puede leer.")
+                .arg(shownPath));
     const QSize size = reader.size();
     if (!size.isValid())
         throw PlenovaError(
@@ -123,7 +170,11 @@ QImage ReadPicture(const QString& path, const QString& shownPath, double& declar
         reader.setScaledSize(QSize(std::max(1, int(size.width() * factor)),
                                    std::max(1, int(size.height() * factor))));
     }
-    QImage picture = reader.read();
+    QImage picture;
+    {
+        const AllocationAllowance allowance(size);
+        picture = reader.read();
+    }
     if (picture.isNull())
         throw PlenovaError(
             QStringLiteral("La imagen %1 está dañada o incompleta y no se puede leer.")

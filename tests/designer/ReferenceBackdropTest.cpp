@@ -17,9 +17,14 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTemporaryFile>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace {
 
@@ -248,8 +253,60 @@ TEST_F(ReferenceBackdropTest, DamagedFilesAreToldAndNeverHeld) {
     }
 }
 
+TEST_F(ReferenceBackdropTest, ACutOffPngIsToldInSpanishAndNothingReachesTheTerminal) {
+    // Noise, so that the compressed data is long enough to be cut in the middle of.
+    QImage noise(200, 200, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            noise.setPixel(x, y, seed >> 8);
+        }
+    const QString whole = dir.filePath(QStringLiteral("ruido.png"));
+    ASSERT_TRUE(noise.save(whole));
+    QByteArray bytes = Read(whole);
+    bytes.truncate(bytes.size() / 2);
+    const QString cut = Written(QStringLiteral("ruido-cortado.png"), bytes);
+
+    // The standard error stream, caught while the picture is read.
+    QTemporaryFile caught;
+    ASSERT_TRUE(caught.open());
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(caught.handle(), 2);
+    ReferenceBackdrop backdrop;
+    QString message;
+    try {
+        backdrop.Load(cut);
+    } catch (const PlenovaError& e) {
+        message = e.Message();
+    }
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    EXPECT_TRUE(message.contains(QStringLiteral("dañada o incompleta"))) << message.toStdString();
+    EXPECT_EQ(caught.readAll(), QByteArray());
+    EXPECT_FALSE(backdrop.IsSet());
+
+    // The whole file is read as before.
+    backdrop.Load(whole);
+    EXPECT_EQ(backdrop.Picture().size(), QSize(200, 200));
+}
+
+TEST_F(ReferenceBackdropTest, ASheetScannedAt600DpiIsHeldScaledDown) {
+    // A4 at 600 dpi decodes to more than Qt lets one picture take.
+    const QString scan =
+        Saved(QStringLiteral("a4.png"), 4960, 7016, qRgb(250, 250, 250), 600 / 0.0254);
+    ReferenceBackdrop backdrop;
+    backdrop.Load(scan);
+    ASSERT_TRUE(backdrop.IsSet());
+    const QSize held = backdrop.Picture().size();
+    EXPECT_LE(qint64(held.width()) * held.height(), ReferenceBackdrop::kMaxHeldPixels);
+    EXPECT_NEAR(double(held.height()) / held.width(), 7016.0 / 4960.0, 0.01);
+}
+
 TEST_F(ReferenceBackdropTest, APictureTooLargeToHoldIsRefusedBeforeItIsRead) {
-    // A PNG declaring 20000 x 20000 pixels, its data cut off where it would begin.
+    // A PNG declaring 20000 x 20000 pixels, with no data between its header and its end.
     const auto crc = [](const QByteArray& bytes) {
         quint32 c = 0xffffffffu;
         for (const char byte : bytes) {
@@ -266,7 +323,8 @@ TEST_F(ReferenceBackdropTest, APictureTooLargeToHoldIsRefusedBeforeItIsRead) {
     const QByteArray ihdr =
         QByteArray("IHDR") + big32(20000) + big32(20000) + QByteArray("\x08\x02\0\0\0", 5);
     const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + big32(13) + ihdr +
-                           big32(crc(ihdr)) + big32(0) + "IDAT" + big32(crc("IDAT"));
+                           big32(crc(ihdr)) + big32(0) + "IDAT" + big32(crc("IDAT")) + big32(0) +
+                           "IEND" + big32(crc("IEND"));
     ReferenceBackdrop backdrop;
     try {
         backdrop.Load(Written(QStringLiteral("huge.png"), png));
