@@ -96,8 +96,16 @@ void SafeFile::ResolveTarget() {
         char* real = ::realpath(name.constData(), nullptr);
         if (!real)
             throw FileError(m_path, kCannotCreate, errno);
+        // A file made read-only is kept, whoever runs the program: replacing it through a
+        // temporary would succeed wherever the folder is writable, and root passes every
+        // permission check, so the file's own write bits decide.
+        const bool readOnly = ::access(real, W_OK) != 0 ? errno == EACCES || errno == EROFS
+                                                        : (st.st_mode & 0222) == 0;
         m_target = QFile::decodeName(real);
         std::free(real);
+        if (readOnly)
+            throw FileError(m_path, QStringLiteral("no se puede reemplazar"),
+                            QStringLiteral("el archivo es de solo lectura"));
         m_replaces = true;
         m_mode = st.st_mode & 07777;
         return;

@@ -128,6 +128,21 @@ TEST_F(SafeFilesTest, WritesGoThroughLinksAndKeepTheMode) {
     }
 }
 
+TEST_F(SafeFilesTest, AReadOnlyFileIsRefusedByEveryWriterWithTheReason) {
+    for (const QStringList& args : Writers(QStringLiteral("solo-lectura"))) {
+        const QString target = args.last();
+        SCOPED_TRACE(target.toStdString());
+        WriteFile(target, kOldContents);
+        ::chmod(QFile::encodeName(target).constData(), 0444);
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.Err().endsWith("no se puede reemplazar (el archivo es de solo lectura)\n"))
+            << r.err.toStdString();
+        EXPECT_EQ(ReadFile(target), kOldContents);
+        EXPECT_EQ(ModeOf(target), 0444u);
+    }
+}
+
 TEST_F(SafeFilesTest, SpecialFilesAreRefusedOrWrittenDirectly) {
     // A FIFO is refused at once, never replaced, whether it is to be written or read.
     for (const QStringList& args : Writers(QStringLiteral("tubo"))) {
