@@ -310,11 +310,6 @@ bool CFmtcapturaFrm::PrintBatch() {
         return false;
     try {
         const CsvTable table = CsvTable::Read(path);
-        if (table.RowCount() == 0) {
-            Tell(QStringLiteral("%1 no tiene renglones de valores después del encabezado")
-                     .arg(path));
-            return false;
-        }
         BatchFill batch(Path());
         QProgressDialog progress(QStringLiteral("Revisando los valores del lote..."),
                                  QStringLiteral("Cancelar"), 0, static_cast<int>(table.RowCount()),

@@ -4,14 +4,18 @@
 #include "capture_model/CaptureDocument.h"
 #include "capture_model/CsvTable.h"
 #include "capture_model/FieldEntryError.h"
+#include "platform/FileError.h"
 #include "platform/PainterSurface.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <optional>
 
 BatchFill::BatchFill(const QString& formatPath) : m_document(std::make_unique<CaptureDocument>()) {
@@ -61,9 +65,9 @@ BatchFill::Outcome BatchFill::Check(const CsvTable& table, const Progress& progr
 BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
                                   const Progress& progress) {
     const std::size_t count = table.RowCount();
-    if (!output.captureFolder.isEmpty() && !QDir().mkpath(output.captureFolder))
-        throw BatchError(
-            QStringLiteral("%1: no se puede crear la carpeta").arg(output.captureFolder));
+    m_staging.reset();
+    if (!output.captureFolder.isEmpty())
+        StartStaging(output.captureFolder);
     QPainter painter;
     if (output.printer && count > 0 && !painter.begin(output.printer))
         return Outcome::PrinterFailed;
@@ -79,9 +83,9 @@ BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
             dc->SelectDefaults();
             FormatPrinter::PrintPage(*dc, m_document->Controls(), output.offsets);
         }
-        if (!output.captureFolder.isEmpty())
+        if (m_staging)
             m_document->SaveCapturedData(
-                QDir(output.captureFolder)
+                QDir(m_staging->path())
                     .filePath(CaptureFileName(m_document->FormatPath(), i, count)));
         if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(count))) {
             // A job for paper that is stopped prints none of its sheets.
@@ -95,6 +99,34 @@ BatchFill::Outcome BatchFill::Run(const CsvTable& table, const Output& output,
     if (painter.isActive() && !painter.end())
         return Outcome::PrinterFailed;
     return Outcome::Done;
+}
+
+void BatchFill::StartStaging(const QString& folder) {
+    if (!QDir().mkpath(folder))
+        throw BatchError(QStringLiteral("%1: no se puede crear la carpeta").arg(folder));
+    // Beside the folder, on the same disk, so that each file moves in by a rename.
+    const QFileInfo target(QDir(folder).absolutePath());
+    auto staging = std::make_unique<QTemporaryDir>(
+        target.dir().filePath(QStringLiteral(".%1.lote-XXXXXX").arg(target.fileName())));
+    if (!staging->isValid())
+        throw BatchError(QStringLiteral("%1: no se puede preparar la carpeta del lote (%2)")
+                             .arg(folder, staging->errorString()));
+    m_staging = std::move(staging);
+    m_stagedFor = target.filePath();
+}
+
+void BatchFill::DeliverCaptures() {
+    if (!m_staging)
+        return;
+    const QDir from(m_staging->path());
+    const QDir to(m_stagedFor);
+    for (const QString& name : from.entryList(QDir::Files, QDir::Name)) {
+        const QByteArray source = QFile::encodeName(from.filePath(name));
+        const QByteArray target = QFile::encodeName(to.filePath(name));
+        if (std::rename(source.constData(), target.constData()) != 0)
+            throw FileError(to.filePath(name), QStringLiteral("no se puede reemplazar"), errno);
+    }
+    m_staging.reset();
 }
 
 QString BatchFill::CaptureFileName(const QString& formatPath, std::size_t index,

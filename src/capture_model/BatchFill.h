@@ -12,6 +12,7 @@
 class CaptureDocument;
 class CsvTable;
 class QPagedPaintDevice;
+class QTemporaryDir;
 
 // Fills a format in once for every row of a table of values, as a user would type each row on
 // the capture screen, and prints each on a sheet of its own or keeps each in a captured-data
@@ -48,7 +49,9 @@ public:
     Outcome Check(const CsvTable& table, const Progress& progress = {});
 
     // Where each filled row goes: a sheet on the printer (whose job the caller has named), a
-    // captured-data file in the folder (made when missing), or both. A batch stopped while it
+    // captured-data file for the folder (made when missing), or both. The files are kept apart
+    // until DeliverCaptures, so that a batch whose printout fails or is killed leaves the folder
+    // as it was. A batch stopped while it
     // prints calls abort, before the job ends, so that a printer may drop what it was given.
     struct Output {
         QPagedPaintDevice* printer = nullptr;
@@ -59,6 +62,10 @@ public:
     // Fills and delivers every row in turn. A bad row is a BatchError, thrown with the rows
     // before it delivered: printing into a file, the caller discards the file.
     Outcome Run(const CsvTable& table, const Output& output, const Progress& progress = {});
+    // Moves the captured-data files of the last Run into its folder, replacing files of the same
+    // name: called once the printout they go with is complete. Files never delivered go with
+    // the BatchFill.
+    void DeliverCaptures();
 
     // The captured-data file of the row at index (from 0) of count rows: the format's name, a
     // hyphen and the row's number from 1, padded to four digits or to the digits of count.
@@ -67,7 +74,11 @@ public:
     CaptureDocument& Document() const { return *m_document; }
 
 private:
+    void StartStaging(const QString& folder);
+
     std::unique_ptr<CaptureDocument> m_document;
+    std::unique_ptr<QTemporaryDir> m_staging;
+    QString m_stagedFor;
     QString m_base;
     std::vector<FieldEntry> m_extras;
 };

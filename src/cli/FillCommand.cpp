@@ -58,12 +58,9 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
         WarnUnreadNumbers(*base, batch->Document());
     }
     batch->SetExtraEntries(std::move(entries));
-    // Captured-data files are written row by row: the rows are checked first, so that a bad
-    // one leaves no files behind.
-    if (folder)
-        batch->Check(table);
     if (!output.Requested()) {
         batch->Run(table, BatchFill::Output{nullptr, {}, *folder, {}});
+        batch->DeliverCaptures();
         return 0;
     }
     // The PDF takes the place of an old one only when every row went onto it.
@@ -74,6 +71,7 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
                              BatchFill::Outcome::Done;
                   },
                   {}});
+    batch->DeliverCaptures();
     return 0;
 }
 

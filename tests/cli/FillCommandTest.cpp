@@ -1,5 +1,7 @@
 #include "cli/CliRunner.h"
 
+#include "common/FileContents.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -329,12 +331,6 @@ QString PageText(const QString& pdf, int page) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 TEST(FillCommandTest, ABatchPrintsEachRowAsFillPrintsItAlone) {
@@ -376,6 +372,23 @@ TEST(FillCommandTest, ABatchPrintsEachRowAsFillPrintsItAlone) {
         EXPECT_EQ(keptValues.Out(), Fill({kFactura, "--cap", aloneCap, "--values"}).Out());
     }
     EXPECT_TRUE(PageText(pdf, 3).isEmpty());
+
+    // A second batch whose PDF cannot be finished (a disk that fills) leaves the first batch's
+    // files as they were, and nothing of its own beside them.
+    const QByteArray first = ReadFile(caps + "/factura-0001.cap");
+    WriteFile(csv, "FOLIO\nB-1\nB-2\nB-3\n");
+    const CliResult full = CliRunner().WithFileSizeLimit(4096).Run(
+        {"fill", kFactura, "--csv", csv, "-o", pdf, "--save-cap", caps});
+    EXPECT_EQ(full.exitCode, 1) << full.Err().toStdString();
+    EXPECT_EQ(ReadFile(caps + "/factura-0001.cap"), first);
+    EXPECT_EQ(QDir(caps).entryList(QDir::Files),
+              QStringList({"factura-0001.cap", "factura-0002.cap"}));
+    EXPECT_EQ(NamesIn(dir.path()).filter("lote-"), QStringList());
+    // Finished, it replaces them.
+    ASSERT_EQ(Fill({kFactura, "--csv", csv, "--save-cap", caps}).exitCode, 0);
+    EXPECT_EQ(QDir(caps).entryList(QDir::Files),
+              QStringList({"factura-0001.cap", "factura-0002.cap", "factura-0003.cap"}));
+    EXPECT_NE(ReadFile(caps + "/factura-0001.cap"), first);
 }
 
 TEST(FillCommandTest, ABadRowStopsTheBatchWithItsLineAndWritesNothing) {
