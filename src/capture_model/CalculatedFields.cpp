@@ -8,6 +8,8 @@
 #include "model/ControlType.h"
 #include "platform/Saturate.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -399,10 +401,17 @@ void CalculatedFields::RecalculateTableTotals(CFmtGrid& table) {
     const std::vector<int>* referrers = Referrers(table.text);
     if (!referrers)
         return;
+    // Many fields may total the same column of a long table: each column is summed once.
+    QHash<QString, double> totals;
     for (int entry : *referrers) {
         // Whatever stands before "&" named the table; what follows it names the column.
         CTextlineVar& line = *m_nodes[m_entryNode[entry]].line;
-        const double total = table.Cells().ColumnTotal(m_nodes[m_entryNode[entry]].tableColumn);
+        const QString column = m_nodes[m_entryNode[entry]].tableColumn.toCaseFolded();
+        auto found = totals.constFind(column);
+        if (found == totals.constEnd())
+            found = totals.insert(
+                column, table.Cells().ColumnTotal(m_nodes[m_entryNode[entry]].tableColumn));
+        const double total = *found;
         const QString shown = ResultText(total, line.dataType);
         Show(line, shown);
         RunPass(line, shown, &total);
