@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QTextOption>
 
 #include <cstdlib>
 #include <utility>
@@ -43,6 +44,28 @@ Qt::Alignment LineAlignment(int alignment) {
     if (alignment == static_cast<int>(TextAlign::Center))
         return Qt::AlignHCenter | Qt::AlignVCenter;
     return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Qt lays a word wider than the box out again for every line it is broken into: a value of a
+// few hundred kilobytes without a blank (pasted, or read from a file) would freeze the window for
+// minutes. Text with such a word breaks anywhere instead, which takes time in proportion to its
+// length; ordinary text keeps breaking between words.
+constexpr qsizetype kLongestWrappedWord = 200;
+
+void WrapFor(QPlainTextEdit& edit, const QString& text) {
+    qsizetype run = 0;
+    bool longWord = false;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWrappedWord) {
+            longWord = true;
+            break;
+        }
+    }
+    const QTextOption::WrapMode mode =
+        longWord ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (edit.wordWrapMode() != mode)
+        edit.setWordWrapMode(mode);
 }
 
 } // namespace
@@ -105,11 +128,15 @@ QWidget* CaptureEntries::CreateCaptureWindow(CCaptureControl& field, int identif
         if (paragraph->IsUpperCase())
             UpperCaseInput::Apply(edit);
         edit->setFont(m_font);
+        WrapFor(*edit, paragraph->Value());
         if (!paragraph->Value().isEmpty())
             edit->setPlainText(paragraph->Value());
         connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit, paragraph] {
-            if (!m_showing)
-                m_document.EditText(*paragraph, edit->toPlainText());
+            if (m_showing)
+                return;
+            const QString text = edit->toPlainText();
+            WrapFor(*edit, text);
+            m_document.EditText(*paragraph, text);
         });
         widget = edit;
     } else if (auto* boxes = dynamic_cast<CCuadrosVar*>(&field)) {
@@ -224,8 +251,10 @@ void CaptureEntries::Show(CCaptureControl& field) {
             edit->setText(line->Value());
     } else if (auto* paragraph = dynamic_cast<CParrafoVar*>(&field)) {
         auto* edit = static_cast<QPlainTextEdit*>(widget);
-        if (edit->toPlainText() != paragraph->Value())
+        if (edit->toPlainText() != paragraph->Value()) {
+            WrapFor(*edit, paragraph->Value());
             edit->setPlainText(paragraph->Value());
+        }
     } else if (auto* boxes = dynamic_cast<CCuadrosVar*>(&field)) {
         auto* edit = static_cast<QLineEdit*>(widget);
         if (edit->maxLength() != boxes->EntryLimit())

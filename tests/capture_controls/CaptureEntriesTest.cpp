@@ -12,6 +12,7 @@
 #include "grid/CEditCell.h"
 #include "grid/CVrGrid.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -159,6 +160,17 @@ TEST(CaptureEntriesTest, TypingReachesTheDocumentAndItsResultsShowInTheWidgets) 
     EXPECT_TRUE(address->toPlainText().isEmpty());
     EXPECT_EQ(picker->date(), QDate::currentDate()) << "a date field is never empty";
     EXPECT_FALSE(screen.Entry<QCheckBox>(QStringLiteral("PAGADO"))->isChecked());
+
+    // Half a megabyte without a blank, as a file or the clipboard may bring, shows at once
+    // (broken anywhere, it would otherwise take minutes) and stays as it came.
+    const QString unbroken(512 * 1024, QLatin1Char('x'));
+    screen.document.TypeText(addressField, unbroken);
+    QApplication::processEvents();
+    EXPECT_EQ(address->toPlainText().size(), unbroken.size());
+    address->setFocus();
+    QTest::keyClick(address, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(address, QStringLiteral(" fin"));
+    EXPECT_EQ(addressField.Value(), unbroken + QStringLiteral(" fin"));
 }
 
 TEST(CaptureEntriesTest, BoxesGivenALongerTextLetTheKeyboardShortenItButNotLengthenIt) {
