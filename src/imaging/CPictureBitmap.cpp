@@ -8,6 +8,7 @@
 #include "imaging/PictureResampler.h"
 #include "imaging/PictureResources.h"
 #include "platform/DrawingSurface.h"
+#include "platform/PrivateTempFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,7 +78,8 @@ bool CPictureBitmap::LoadJpegResource(int id) {
     if (name.isEmpty())
         return false;
     QFile file(name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     const bool written =
         file.write(reinterpret_cast<const char*>(bytes.data), static_cast<qint64>(bytes.size)) ==
@@ -96,7 +98,7 @@ QString CPictureBitmap::MakeTempName(const QString& folder, const QString& prefi
     static QMutex mutex;
     static QHash<QString, int> nextNumber;
     constexpr int kLast = 9999;
-    const QDir dir(folder.isEmpty() ? QDir::tempPath() : folder);
+    const QDir dir(folder.isEmpty() ? PrivateTempFolder::Path() : folder);
     const QString key = dir.absolutePath() + QChar(0) + prefix + QChar(0) + extension;
     const QMutexLocker lock(&mutex);
     const int start = nextNumber.value(key, 1);

@@ -44,9 +44,9 @@ public:
     bool LoadBytes(ByteView bytes, const QString& ending);
 
     // prefix + n + extension for an n from 1 to 9999 that names no file in the folder (the
-    // system's temporary folder when folder is empty); empty when all are taken. The first call
-    // for a folder, prefix and extension tries 1 upwards; later calls go on from the number after
-    // the last one given, wrapping round. With a folder given the bare name comes back,
+    // run's own private temporary folder when folder is empty); empty when all are taken. The first
+    // call for a folder, prefix and extension tries 1 upwards; later calls go on from the number
+    // after the last one given, wrapping round. With a folder given the bare name comes back,
     // otherwise the full path.
     static QString MakeTempName(const QString& folder, const QString& prefix,
                                 const QString& extension);

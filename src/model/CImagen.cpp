@@ -102,7 +102,9 @@ QString CImagen::WriteTemporaryCopy(const QByteArray& bytes, const QString& exte
         if (name.isEmpty())
             return QString();
         QFile file(name);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        // A cheque's signature is read by its user only.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner))
             continue;
         if (file.write(bytes) != bytes.size()) {
             file.remove();

@@ -2,14 +2,18 @@
 #include "TestPictures.h"
 #include "imaging/PictureError.h"
 #include "platform/PainterSurface.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/RecordingSurface.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace TestPictures;
 
@@ -74,11 +78,31 @@ TEST_F(PictureFiles, ChoosesTheReaderByTheLastThreeLetters) {
 }
 
 TEST_F(PictureFiles, MakeTempName) {
+    // Without a folder, the names are in the run's own folder, which only its user can enter, so
+    // names left by other runs in the system's temporary folder cost nothing.
     const QString first =
         CPictureBitmap::MakeTempName(QString(), QStringLiteral("VRtest"), QStringLiteral(".jpg"));
-    if (!QFile::exists(QDir::temp().filePath(QStringLiteral("VRtest1.jpg")))) {
-        EXPECT_EQ(first, QDir::temp().filePath(QStringLiteral("VRtest1.jpg")));
-    }
+    const QString own = PrivateTempFolder::Path();
+    ASSERT_FALSE(own.isEmpty());
+    EXPECT_EQ(first, QDir(own).filePath(QStringLiteral("VRtest1.jpg")));
+    EXPECT_EQ(QFileInfo(own).permissions() &
+                  (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                   QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther),
+              QFileDevice::Permissions());
+    EXPECT_TRUE(QFileInfo(own).fileName().startsWith(PrivateTempFolder::Prefix() + "-"));
+
+    // The folders of runs that were killed go at the next start; a live run's and anything else
+    // stay.
+    const QString gone = dir.filePath(PrivateTempFolder::Prefix() + "-999999999-abcdef");
+    const QString alive =
+        dir.filePath(PrivateTempFolder::Prefix() + QStringLiteral("-%1-abcdef").arg(getpid()));
+    const QString other = dir.filePath(QStringLiteral("plenova-otro"));
+    for (const QString& folder : {gone, alive, other})
+        ASSERT_TRUE(QDir().mkpath(folder + "/dentro"));
+    EXPECT_EQ(PrivateTempFolder::RemoveLeftovers(dir.path()), 1);
+    EXPECT_FALSE(QFileInfo::exists(gone));
+    EXPECT_TRUE(QFileInfo::exists(alive));
+    EXPECT_TRUE(QFileInfo::exists(other));
     // In a given folder the bare name comes back, skipping names taken.
     Put(QStringLiteral("VR1.gif"), {1});
     Put(QStringLiteral("VR2.gif"), {1});

@@ -7,6 +7,7 @@
 #include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
 #include "platform/Archive.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/RecordingSurface.h"
 
 #include <QBuffer>
@@ -246,8 +247,12 @@ TEST_F(ImageControl, HostileRecordsStayInTheTemporaryFolder) {
     CImagen read;
     read.Serialize(ar);
     EXPECT_EQ(QFileInfo(read.Path()).absolutePath(),
-              QFileInfo(QDir::tempPath()).absoluteFilePath());
+              QFileInfo(PrivateTempFolder::Path()).absoluteFilePath());
     EXPECT_EQ(FileBytes(read.Path()), QByteArray("abc"));
+    // Only its user reads the copy.
+    EXPECT_EQ(QFileInfo(read.Path()).permissions() &
+                  (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteOther),
+              QFileDevice::Permissions());
     // Bytes no reader takes still travel; the reader's words are left for the user.
     EXPECT_EQ(ar.Warnings(), QStringList{QStringLiteral("Not a valid BMP File")});
 
