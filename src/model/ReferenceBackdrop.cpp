@@ -4,6 +4,7 @@
 #include "model/PlenovaSettings.h"
 #include "platform/InputFile.h"
 #include "platform/PlenovaError.h"
+#include "platform/PrivateTempFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -203,8 +204,10 @@ void ReferenceBackdrop::Load(const QString& picturePath, int page, const PdfPage
                                    .arg(shown));
         // Only a regular file of a sane size goes to the converter.
         { InputFile check(picturePath, kMaxFileBytes); }
-        QTemporaryDir folder;
-        if (!folder.isValid())
+        // In the run's own folder, so that a page left by a killed run goes at the next start.
+        QTemporaryDir folder(
+            QDir(PrivateTempFolder::Path()).filePath(QStringLiteral("pdf-XXXXXX")));
+        if (PrivateTempFolder::Path().isEmpty() || !folder.isValid())
             throw PlenovaError(
                 QStringLiteral("No se puede crear una carpeta temporal para convertir el PDF %1.")
                     .arg(shown));

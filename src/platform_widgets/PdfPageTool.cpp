@@ -3,12 +3,19 @@
 #include "platform/PlenovaError.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <limits>
+
+#include <sys/prctl.h>
 
 namespace {
 
@@ -16,19 +23,62 @@ QString NativeName(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+// Waits for the tool without holding the window still: a page that is slow to draw shows a
+// progress window after half a second, whose "Cancelar" stops the tool. False when the user
+// cancelled or the tool ran out of time.
+enum class Wait { Finished, Cancelled, TimedOut };
+
+Wait WaitFor(QProcess& process, const QString& pdf) {
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QProgressDialog progress(
+        QStringLiteral("Convirtiendo en imagen el PDF %1...").arg(NativeName(pdf)),
+        QStringLiteral("Cancelar"), 0, 0);
+    progress.setWindowTitle(QStringLiteral("Fondo de referencia"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(std::numeric_limits<int>::max());
+    QTimer showing;
+    showing.setSingleShot(true);
+    QObject::connect(&showing, &QTimer::timeout, &progress, &QProgressDialog::show);
+    showing.start(500);
+    Wait outcome = Wait::Finished;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        outcome = Wait::TimedOut;
+        loop.quit();
+    });
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&] {
+        outcome = Wait::Cancelled;
+        loop.quit();
+    });
+    deadline.start(PdfPageTool::kTimeoutMs);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec();
+    return outcome;
+}
+
 // Runs one of the PDF tools and returns its standard output; a tool that is missing, too slow
-// or fails is told in a sentence.
+// or fails, and one the user stopped, is told in a sentence.
 QByteArray RunPdfTool(const QString& program, const QStringList& arguments, const QString& pdf) {
     QProcess process;
+    // The tool ends with Plenova, even when Plenova is killed, rather than drawing on for no one.
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process.start(program, arguments);
     if (!process.waitForStarted())
         throw PlenovaError(
             QStringLiteral("No se puede leer el PDF %1: falta el programa %2 (paquete "
                            "poppler-utils). Use una imagen PNG, JPEG o BMP.")
                 .arg(NativeName(pdf), program));
-    if (!process.waitForFinished(PdfPageTool::kTimeoutMs)) {
+    const Wait outcome = WaitFor(process, pdf);
+    if (outcome != Wait::Finished) {
         process.kill();
         process.waitForFinished();
+        if (outcome == Wait::Cancelled)
+            throw PlenovaError(
+                QStringLiteral("Se canceló la conversión del PDF %1.").arg(NativeName(pdf)));
         throw PlenovaError(QStringLiteral("El PDF %1 tardó más de %2 segundos en convertirse "
                                           "en imagen; use otra página o una imagen.")
                                .arg(NativeName(pdf))

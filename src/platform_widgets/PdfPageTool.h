@@ -15,9 +15,10 @@ public:
     static constexpr int kTimeoutMs = 30'000;
 
     // Writes page (from 1) of pdf as a PNG file in folder, at most maxPixels large, and returns
-    // its path; dpi is set to the resolution it was drawn at. A tool that is missing, too slow
-    // or fails, and a page the PDF does not have, throw PlenovaError with a sentence for the
-    // user.
+    // its path; dpi is set to the resolution it was drawn at. The windows go on being drawn
+    // meanwhile, and a slow page shows a progress window whose "Cancelar" stops it. A tool that
+    // is missing, too slow, stopped or failing, and a page the PDF does not have, throw
+    // PlenovaError with a sentence for the user.
     static QString RenderPage(const QString& pdf, int page, const QString& folder,
                               std::int64_t maxPixels, double& dpi);
 };

@@ -12,12 +12,16 @@
 #include "platform_widgets/PdfPageTool.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -377,6 +381,42 @@ TEST_F(ReferenceBackdropTest, APageOfAPdfAtItsTrueSize) {
             << e.Message().toStdString();
     }
     EXPECT_EQ(backdrop.Page(), 2);
+}
+
+TEST_F(ReferenceBackdropTest, ASlowPdfShowsProgressAndCancelStopsTheTool) {
+    // A PDF tool that would take a minute.
+    const QString tools = dir.filePath(QStringLiteral("herramientas"));
+    ASSERT_TRUE(QDir().mkpath(tools));
+    const QString slow = tools + QStringLiteral("/pdfinfo");
+    Written(QStringLiteral("herramientas/pdfinfo"), "#!/bin/sh\nexec sleep 60\n");
+    QFile::setPermissions(slow,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(tools) + ':' + path);
+    const QString pdf = Written(QStringLiteral("lento.pdf"), QByteArray("%PDF-1.4"));
+
+    bool shown = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&shown] {
+        if (auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget())) {
+            shown = true;
+            if (auto* cancel = progress->findChild<QPushButton*>())
+                cancel->click();
+        }
+    });
+    answer.start(50);
+    ReferenceBackdrop backdrop;
+    QString message;
+    try {
+        backdrop.Load(pdf, 1, &PdfPageTool::RenderPage);
+    } catch (const PlenovaError& e) {
+        message = e.Message();
+    }
+    qputenv("PATH", path);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Se canceló la conversión del PDF")))
+        << message.toStdString();
+    EXPECT_FALSE(backdrop.IsSet());
 }
 
 TEST_F(ReferenceBackdropTest, TheFormatFileIsTheSameWithABackdrop) {
