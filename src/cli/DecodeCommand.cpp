@@ -43,8 +43,12 @@ QByteArray DecodeCommand::EncodePpm(const QImage& image) {
 int DecodeCommand::Run(const QStringList& words, QTextStream& out) {
     const CliArgs args(words, {{QStringLiteral("--output"), QStringLiteral("-o"), true},
                                {QStringLiteral("--size"), QString(), true},
-                               {QStringLiteral("--flip"), QString(), true}});
+                               {QStringLiteral("--flip"), QString(), true},
+                               {QStringLiteral("--as"), QString(), true}});
     args.ExpectPositional(1, Usage());
+    if (const auto as = args.Value(QStringLiteral("--as"));
+        as && as->compare(QLatin1String("ppm"), Qt::CaseInsensitive) != 0)
+        throw CliError(QStringLiteral("decode escribe PPM: --as toma ppm, no «%1»").arg(*as));
     const std::optional<QString> output = args.Value(QStringLiteral("--output"));
     if (!output || output->isEmpty())
         throw CliError(QStringLiteral("uso: plenova-cli %1").arg(Usage()));

@@ -14,7 +14,7 @@ class DecodeCommand : public CliCommand {
 public:
     QString Name() const override { return QStringLiteral("decode"); }
     QString Usage() const override {
-        return QStringLiteral("decode IMAGEN -o SALIDA.ppm [--size ANCHOxALTO] [--flip v|h]");
+        return QStringLiteral("decode IMAGEN -o SALIDA.ppm|- [--size ANCHOxALTO] [--flip v|h]");
     }
     int Run(const QStringList& args, QTextStream& out) override;
 

@@ -39,7 +39,7 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
                           std::vector<FieldEntry> entries) {
     if (args.Flag(QStringLiteral("--values")))
         throw CliError(QStringLiteral("--values no se usa con --csv"));
-    if (output.Requested() && !output.Path().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+    if (output.Requested() && !output.IsPdf())
         throw CliError(QStringLiteral("con --csv cada renglón es una hoja: la salida (-o) debe "
                                       "ser un PDF"));
     const std::optional<QString> folder = args.Value(QStringLiteral("--save-cap"));

@@ -11,6 +11,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 
+#include <optional>
+
 namespace {
 
 // The largest sheet a picture is made of: a metre square at 1200 dpi stays well below it, a
@@ -25,12 +27,14 @@ QList<CliArgs::Option> PrintOutput::Options() {
             {QStringLiteral("--paper"), QString(), true},
             {QStringLiteral("--dpi"), QString(), true},
             {QStringLiteral("--facx"), QString(), true},
-            {QStringLiteral("--facy"), QString(), true}};
+            {QStringLiteral("--facy"), QString(), true},
+            {QStringLiteral("--as"), QString(), true}};
 }
 
 QString PrintOutput::Usage() {
-    return QStringLiteral("-o SALIDA.pdf|SALIDA.png [--paper letter|a4|ANCHOxALTO] [--dpi N] "
-                          "[--facx N] [--facy N]");
+    return QStringLiteral(
+        "-o SALIDA.pdf|SALIDA.png|- [--as pdf|png] [--paper letter|a4|ANCHOxALTO] "
+        "[--dpi N] [--facx N] [--facy N]");
 }
 
 QSizeF PrintOutput::ParsePaper(const QString& text) {
@@ -58,10 +62,18 @@ PrintOutput::PrintOutput(const CliArgs& args, const Paper& paper)
     : m_args(args), m_path(args.Value(QStringLiteral("--output")).value_or(QString())) {
     if (!Requested())
         return;
-    const QString suffix = QFileInfo(m_path).suffix().toLower();
-    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png"))
-        throw CliError(QStringLiteral("%1: la salida debe ser un archivo .pdf o .png").arg(m_path));
-    m_pdf = suffix == QLatin1String("pdf");
+    // The type is the name's suffix, or what --as says for standard output ("-") and any name
+    // without one (a device, a pipe).
+    const std::optional<QString> as = args.Value(QStringLiteral("--as"));
+    const QString kind = as ? as->toLower() : QFileInfo(m_path).suffix().toLower();
+    if (kind != QLatin1String("pdf") && kind != QLatin1String("png")) {
+        if (as)
+            throw CliError(QStringLiteral("--as toma pdf o png, no «%1»").arg(*as));
+        throw CliError(QStringLiteral("%1: la salida debe ser un archivo .pdf o .png, o diga el "
+                                      "tipo con --as pdf o --as png")
+                           .arg(m_path));
+    }
+    m_pdf = kind == QLatin1String("pdf");
     const auto asked = args.Value(QStringLiteral("--paper"));
     m_paper = asked ? ParsePaper(*asked) : paper.Millimetres();
     m_offsets = FormatPrinter::Offsets::FromSettings();

@@ -14,10 +14,10 @@
 class QPagedPaintDevice;
 
 // Where a command prints its sheet: "-o" names a PDF file, written through Qt's printer, or a PNG
-// picture on white, on the paper "--paper" asks for (the format's own paper, or letter, unless
-// told), shifted by the margin
-// offsets of the installation unless "--facx"/"--facy" give them. The file takes the place of
-// an old one only when it is complete.
+// picture on white (or "-", standard output, with "--as pdf|png"), on the paper "--paper" asks for
+// (the format's own paper, or letter, unless told), shifted by the margin offsets of the
+// installation unless "--facx"/"--facy" give them. The file takes the place of an old one only when
+// it is complete.
 class PrintOutput {
 public:
     // What goes on the sheet, drawn onto a printer whose job is named, or onto a picture of the
@@ -42,6 +42,7 @@ public:
 
     bool Requested() const { return !m_path.isEmpty(); }
     const QString& Path() const { return m_path; }
+    bool IsPdf() const { return m_pdf; }
     FormatPrinter::Offsets Offsets() const { return m_offsets; }
     // Prints the sheet into the file; any failure is a CliError naming it, and leaves a file
     // that was there as it was.

@@ -68,7 +68,11 @@ void SafeFile::Open() {
     if (m_direct) {
         int fd = -1;
         do {
-            fd = ::open(QFile::encodeName(m_target).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+            // Standard output is taken as it was given, whatever it is: reopening it by name
+            // fails for a socket.
+            fd = m_standardOutput ? ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0)
+                                  : ::open(QFile::encodeName(m_target).constData(),
+                                           O_WRONLY | O_NOCTTY | O_CLOEXEC);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0)
             throw FileError(m_path, kCannotCreate, errno);
@@ -83,7 +87,24 @@ void SafeFile::Open() {
 void SafeFile::ResolveTarget() {
     const QByteArray name = QFile::encodeName(m_path);
     struct stat st {};
+    struct stat out {};
+    const bool hasOutput = ::fstat(STDOUT_FILENO, &out) == 0;
+    if (m_path == QLatin1String("-")) {
+        if (!hasOutput)
+            throw FileError(m_path, kCannotCreate, errno);
+        m_standardOutput = m_direct = true;
+        m_target = m_path;
+        return;
+    }
     if (::stat(name.constData(), &st) == 0) {
+        // The program's own standard output named by a path (/dev/stdout, /dev/fd/1): a pipe
+        // to the next program in a script is written as it is, not refused as a FIFO.
+        if (hasOutput && st.st_dev == out.st_dev && st.st_ino == out.st_ino &&
+            !S_ISREG(st.st_mode)) {
+            m_standardOutput = m_direct = true;
+            m_target = m_path;
+            return;
+        }
         if (S_ISCHR(st.st_mode)) {
             m_direct = true;
             m_target = m_path;

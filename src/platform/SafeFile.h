@@ -12,7 +12,9 @@
 //
 // - A symbolic link is followed and the file it names is written; the link stays a link.
 // - A character device the user names on purpose (/dev/stdout, /dev/null, a terminal) is
-//   written directly: there is nothing to replace and nothing a temporary could protect.
+//   written directly: there is nothing to replace and nothing a temporary could protect. So is
+//   the program's standard output, named "-" or by a path to it, whatever it is (a pipe too).
+// - A file made read-only is refused, even for a user whom the system would let replace it.
 // - Any other target that exists and is not a regular file (a directory, a FIFO, a socket, a
 //   block device) is refused, so a writer never replaces a special file by a regular one nor
 //   blocks on a FIFO no one reads.
@@ -62,6 +64,7 @@ private:
     int m_fd = -1;
     int m_writeError = 0;
     bool m_direct = false;
+    bool m_standardOutput = false;
     bool m_replaces = false;
     bool m_unnamed = false; // the temporary has no name in the folder until it is complete
     unsigned m_mode = 0;

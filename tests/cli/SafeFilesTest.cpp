@@ -191,15 +191,40 @@ TEST_F(SafeFilesTest, SpecialFilesAreRefusedOrWrittenDirectly) {
         for (const QStringList& args : Writers(QStringLiteral("nulo"))) {
             QStringList toNull = args;
             toNull.last() = QStringLiteral("/dev/null");
-            // render chooses PDF or PNG by the name's ending, which /dev/null has not.
+            // render chooses PDF or PNG by the name's ending, which /dev/null has not: --as
+            // says it.
             if (args.first() == QLatin1String("render"))
-                continue;
+                toNull << QStringLiteral("--as") << QFileInfo(args.last()).suffix();
             EXPECT_EQ(RunCli(toNull).exitCode, 0) << args.first().toStdString();
         }
         struct stat st {};
         ASSERT_EQ(::stat("/dev/null", &st), 0);
         EXPECT_TRUE(S_ISCHR(st.st_mode));
     }
+}
+
+TEST_F(SafeFilesTest, StandardOutputIsWrittenWhenItIsAPipe) {
+    // The runner reads standard output through a pipe, as the next program of a script would.
+    const QString render = QStringLiteral("render");
+    const QList<std::pair<QStringList, QByteArray>> cases = {
+        {{render, m_format, "-o", "-", "--as", "pdf"}, "%PDF-"},
+        {{render, m_format, "-o", "/dev/stdout", "--as", "png", "--dpi", "20"}, "\x89PNG"},
+        {{QStringLiteral("decode"), m_picture, "-o", "-"}, "P6\n40 40\n255\n"},
+        {{QStringLiteral("fill"), m_format, "-o", "-", "--as", "PDF"}, "%PDF-"}};
+    for (const auto& [args, start] : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliResult r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith(start)) << r.out.left(16).toStdString();
+    }
+    // Without a suffix or --as there is no telling which printout is wanted.
+    const CliResult untyped = RunCli({render, m_format, "-o", "-"});
+    EXPECT_EQ(untyped.exitCode, 1);
+    EXPECT_EQ(untyped.Err(), "plenova-cli: -: la salida debe ser un archivo .pdf o .png, o diga "
+                             "el tipo con --as pdf o --as png\n");
+    EXPECT_TRUE(untyped.out.isEmpty());
+    EXPECT_EQ(RunCli({render, m_format, "-o", "-", "--as", "jpg"}).Err(),
+              "plenova-cli: --as toma pdf o png, no «jpg»\n");
 }
 
 TEST_F(SafeFilesTest, DumpWrittenAsItGoesIsWholeJson) {
