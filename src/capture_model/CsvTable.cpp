@@ -33,6 +33,10 @@ int FirstBadLine(const QByteArray& bytes) {
     return line;
 }
 
+// No format has more fields and table cells than this (its tables hold at most 4,194,304 cells
+// between them): a header naming more columns is refused before they are all held.
+constexpr qsizetype kMostColumns = 4'194'304 + 65'536;
+
 // Splits the text into records of values. A record may run over several lines inside quotes.
 class Splitter {
 public:
@@ -46,8 +50,10 @@ public:
     qsizetype At() const { return m_at; }
 
     // The next record; a blank line gives no values. With cells, a separator between brackets
-    // does not split: the header names table cells as PARTIDAS[2,3] without quotes.
-    QStringList Next(bool cells = false) {
+    // does not split: the header names table cells as PARTIDAS[2,3] without quotes. A record
+    // of more than most values stops at most + 1 of them: it is a fault the caller reports, and
+    // the rest of a line of millions of separators is never held.
+    QStringList Next(bool cells = false, qsizetype most = kMostColumns) {
         QStringList values;
         QString value;
         bool any = false;
@@ -71,6 +77,8 @@ public:
                 values << value;
                 value.clear();
                 any = true;
+                if (values.size() > most)
+                    return values;
             } else if (c == QLatin1Char('\n')) {
                 ++m_line;
                 if (any || !value.isEmpty())
@@ -169,6 +177,9 @@ CsvTable CsvTable::Parse(const QByteArray& bytes, const QString& name) {
     while (!splitter.AtEnd() && table.m_header.isEmpty()) {
         const int line = splitter.Line();
         table.m_header = splitter.Next(true);
+        if (table.m_header.size() > kMostColumns)
+            Fail(name, line,
+                 QStringLiteral("el encabezado nombra más de %1 columnas").arg(kMostColumns));
         for (QString& column : table.m_header) {
             column = column.trimmed();
             if (column.isEmpty())
@@ -190,9 +201,13 @@ CsvTable CsvTable::Parse(const QByteArray& bytes, const QString& name) {
             QStringLiteral("%1: está vacío; la primera línea debe nombrar los campos").arg(name));
     while (!splitter.AtEnd()) {
         const RowStart start{splitter.Line(), splitter.At()};
-        const QStringList values = splitter.Next();
+        const QStringList values = splitter.Next(false, table.m_header.size());
         if (values.isEmpty())
             continue;
+        if (values.size() > table.m_header.size())
+            Fail(name, start.line,
+                 QStringLiteral("tiene más valores que las %1 columnas que nombra el encabezado")
+                     .arg(table.m_header.size()));
         if (values.size() != table.m_header.size())
             Fail(name, start.line,
                  QStringLiteral("tiene %1 valores y el encabezado nombra %2 columnas")

@@ -60,6 +60,9 @@ TEST(CsvTableTest, FaultsNameTheLine) {
     EXPECT_EQ(Fault("FOLIO\nA-1\nA-\xE9\n"),
               "datos.csv, línea 3: el texto no está en UTF-8; guárdelo como «CSV UTF-8»");
     EXPECT_EQ(Fault("\n\n"), "datos.csv: está vacío; la primera línea debe nombrar los campos");
+    // A line of separators is refused as soon as it outgrows the header, not once it is held.
+    EXPECT_EQ(Fault("FOLIO,TOTAL\nA-1," + QByteArray(1 << 20, ',') + "\n"),
+              "datos.csv, línea 2: tiene más valores que las 2 columnas que nombra el encabezado");
     EXPECT_EQ(Fault("FOLIO,TOTAL\r\n\r\n"),
               "datos.csv: tiene el encabezado y ningún renglón de datos; no hay nada que llenar");
 }
