@@ -321,6 +321,9 @@ void CFmtdesignFrm::ShowProperties() {
     if (!m_propertiesBar) {
         m_properties = new PropertiesDialog(*m_document);
         m_properties->SetMessenger([this](const QString& message) { Tell(message); });
+        connect(m_properties, &PropertiesDialog::fontRequested, this,
+                [this] { ChooseFont(false); });
+        connect(m_properties, &PropertiesDialog::colorRequested, this, &CFmtdesignFrm::ChooseColor);
         auto* bar = new CSizingControlBar(QStringLiteral("Propiedades"), m_properties, m_body);
         m_propertiesBar = bar;
         m_propertiesBar->setObjectName(QStringLiteral("propertiesBar"));

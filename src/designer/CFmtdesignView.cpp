@@ -3,6 +3,7 @@
 #include "capture_model/CFmtGrid.h"
 #include "commands/DesignerPictures.h"
 #include "commands/WindowCommands.h"
+#include "designer/ControlPicker.h"
 #include "designer/DesignDocument.h"
 #include "model/CControles.h"
 #include "model/CLinea.h"
@@ -29,6 +30,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -376,6 +379,7 @@ void CFmtdesignView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CFmtdesignView::LeftPress(Point p, Qt::KeyboardModifiers modifiers) {
     setFocus(Qt::MouseFocusReason);
+    m_cycleOnRelease = false;
     // A release the view never saw (the pointer grabbed elsewhere) still ends the drag it began.
     if (m_dragging) {
         m_dragging = false;
@@ -398,7 +402,20 @@ void CFmtdesignView::LeftPress(Point p, Qt::KeyboardModifiers modifiers) {
     // A press on an armed handle or divider works on the selected control as it is: the divider
     // of a table's last column lies half outside the table, and a click there would lose it.
     if (m_armedHandle == Handle::None && !m_dividerDrag) {
-        const int hit = m_document.IndexAt(p);
+        const int reach = StrokeReach();
+        int hit = m_document.IndexAt(p, reach);
+        if (free) {
+            // Alt+click goes down through the controls under the pointer. A press on one already
+            // selected keeps the selection, so that an Alt drag still moves it unsnapped; the
+            // button coming up without a move then passes on to the next one.
+            const std::vector<int> under = ControlPicker::Under(m_document.Controls(), p, reach);
+            const auto selected = std::find_if(under.begin(), under.end(), [this](int index) {
+                return m_document.IsSelected(index);
+            });
+            m_cycleOnRelease = selected != under.end();
+            m_cyclePoint = p;
+            hit = m_cycleOnRelease ? *selected : m_document.NextIndexAt(p, reach);
+        }
         if (m_headerSelect && PickHeader(p)) {
             // The table stays selected with its header picked.
         } else if (hit < 0) {
@@ -420,7 +437,7 @@ void CFmtdesignView::LeftPress(Point p, Qt::KeyboardModifiers modifiers) {
 void CFmtdesignView::AddingPress(Point p, bool free) {
     m_armedHandle = Handle::None;
     ClearTableArming();
-    const int hit = m_document.IndexAt(p);
+    const int hit = m_document.IndexAt(p, StrokeReach());
     m_buttonDown = true;
     if (hit < 0) {
         m_band = true;
@@ -482,6 +499,7 @@ void CFmtdesignView::Drag(Point pointer, Qt::KeyboardModifiers modifiers) {
     m_lastPoint = p;
     if (dx == 0 && dy == 0)
         return;
+    m_cycleOnRelease = false;
     const QRect was = SelectionReach();
     DragBy(dx, dy);
     viewport()->update(was | SelectionReach());
@@ -613,7 +631,13 @@ void CFmtdesignView::LeftRelease(Point p) {
         m_dragging = false;
         m_document.EndDrag();
     }
+    if (std::exchange(m_cycleOnRelease, false))
+        m_document.Select(m_document.NextIndexAt(m_cyclePoint, StrokeReach()));
     viewport()->update();
+}
+
+int CFmtdesignView::StrokeReach() const {
+    return static_cast<int>(std::ceil(kGripPixels / m_scale));
 }
 
 void CFmtdesignView::InsertAt(Point p) {
@@ -644,7 +668,7 @@ QString CFmtdesignView::AskForImage(QWidget* parent) {
 void CFmtdesignView::RightPress(Point p, QPoint globalPixel) {
     setFocus(Qt::MouseFocusReason);
     // A right click on a selected control keeps the selection, so that its commands act on all.
-    const int hit = m_document.IndexAt(p);
+    const int hit = m_document.IndexAt(p, StrokeReach());
     if (hit < 0 || !m_document.IsSelected(hit))
         m_document.Select(hit);
     viewport()->update();

@@ -188,6 +188,9 @@ private:
     Handle HandleUnder(const CControles& control, Point p, QPoint pixel) const;
     bool ZoomKey(const QKeyEvent& event);
     void LeftRelease(Point p);
+    // How far from a rectangle's or a line's stroke a click still picks it, in page units: the
+    // same pixels at every zoom.
+    int StrokeReach() const;
     void InsertAt(Point p);
     // A click on a header zone of the selected table: the column or row picked, or dropped when
     // it was the picked one. False when the point lies on no header.
@@ -226,4 +229,8 @@ private:
     bool m_bandAdds = false;
     Point m_bandStart;
     Point m_bandEnd;
+    // An Alt+click on a selected control: where it was, and whether the release, unless the
+    // pointer moved, picks the next control down.
+    bool m_cycleOnRelease = false;
+    Point m_cyclePoint;
 };

@@ -6,6 +6,7 @@
 #include "capture_model/CMarcaVar.h"
 #include "capture_model/CParrafoVar.h"
 #include "capture_model/CTextlineVar.h"
+#include "designer/ControlPicker.h"
 #include "designer/ControlSnapshot.h"
 #include "model/CConsParrafo.h"
 #include "model/CConsText.h"
@@ -22,6 +23,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
 #include <optional>
 #include <utility>
@@ -77,13 +79,6 @@ private:
 constexpr int kDescriptionMergeId = 1;
 
 using Snapshots = std::vector<ControlSnapshot>;
-
-// Whether the colour command applies: texts, lines, rectangles and dates.
-bool TakesColor(const CControles& control) {
-    const ControlTypeCode type = control.Type();
-    return (type >= ControlTypeCode::TextlineVar && type <= ControlTypeCode::Rectangulo) ||
-           type == ControlTypeCode::DateInput;
-}
 
 bool IsParagraph(ControlTypeCode type) {
     return type == ControlTypeCode::ParrafoVar || type == ControlTypeCode::ConsParrafo;
@@ -348,16 +343,24 @@ void DesignDocument::SelectWithin(const Rect& area, bool add) {
     SetSelection(std::move(selection));
 }
 
-int DesignDocument::IndexAt(Point p) const {
-    for (int i = static_cast<int>(m_format.controls.size()) - 1; i >= 0; --i) {
-        if (m_format.controls[static_cast<std::size_t>(i)]->HitTestPage(p.x, p.y))
-            return i;
-    }
-    return -1;
+int DesignDocument::IndexAt(Point p, int reach) const {
+    return ControlPicker::Pick(m_format.controls, p, reach);
 }
 
-void DesignDocument::SelectAt(Point p) {
-    Select(IndexAt(p));
+void DesignDocument::SelectAt(Point p, int reach) {
+    Select(IndexAt(p, reach));
+}
+
+int DesignDocument::NextIndexAt(Point p, int reach) const {
+    const std::vector<int> under = ControlPicker::Under(m_format.controls, p, reach);
+    const auto selected =
+        std::find_if(under.begin(), under.end(), [this](int index) { return IsSelected(index); });
+    if (selected != under.end())
+        return std::next(selected) == under.end() ? under.front() : *std::next(selected);
+    const int picked = IndexAt(p, reach);
+    if (picked >= 0)
+        return picked;
+    return under.empty() ? -1 : under.front();
 }
 
 void DesignDocument::SelectNext(bool backwards) {
@@ -666,6 +669,12 @@ void DesignDocument::SetFontOfAll(const LogFont& font) {
     });
 }
 
+bool DesignDocument::TakesColor(const CControles& control) {
+    const ControlTypeCode type = control.Type();
+    return (type >= ControlTypeCode::TextlineVar && type <= ControlTypeCode::Rectangulo) ||
+           type == ControlTypeCode::DateInput;
+}
+
 void DesignDocument::SetColorOfSelected(ColorRef color) {
     const std::vector<int> indexes = SelectionWhere(&TakesColor);
     if (indexes.empty())
@@ -955,6 +964,12 @@ void DesignDocument::FitSelectedPicture() {
 
 namespace {
 
+// Whether a control is of the type an edit of the properties window is for.
+template <typename Control>
+bool IsA(const CControles& control) {
+    return dynamic_cast<const Control*>(&control) != nullptr;
+}
+
 // The picked column of a selected table, or -1.
 int PickedColumn(const CControles* control) {
     const auto* table = dynamic_cast<const CFmtGrid*>(control);
@@ -967,7 +982,9 @@ int PickedColumn(const CControles* control) {
 } // namespace
 
 void DesignDocument::SetNameOfSelected(const QString& name) {
-    if (const int column = PickedColumn(Selected()); column >= 0) {
+    // A table's picked column is what the properties window shows of a selection of one only.
+    const CControles* one = m_selection.size() == 1 ? Selected() : nullptr;
+    if (const int column = PickedColumn(one); column >= 0) {
         ChangeSelected(QStringLiteral("Nombre"), [column, &name](CControles& c) {
             auto& table = static_cast<CFmtGrid&>(c);
             TableColumn record = table.Columns()[static_cast<std::size_t>(column)];
@@ -976,11 +993,12 @@ void DesignDocument::SetNameOfSelected(const QString& name) {
         });
         return;
     }
-    ChangeSelected(QStringLiteral("Nombre"), [&name](CControles& c) { c.text = name; });
+    ChangeEach(QStringLiteral("Nombre"), m_selection, [&name](CControles& c) { c.text = name; });
 }
 
 void DesignDocument::SetDataTypeOfSelected(DataTypeCode code) {
-    if (const int column = PickedColumn(Selected()); column >= 0) {
+    const CControles* one = m_selection.size() == 1 ? Selected() : nullptr;
+    if (const int column = PickedColumn(one); column >= 0) {
         ChangeSelected(QStringLiteral("Tipo de dato"), [column, code](CControles& c) {
             auto& table = static_cast<CFmtGrid&>(c);
             TableColumn record = table.Columns()[static_cast<std::size_t>(column)];
@@ -990,17 +1008,17 @@ void DesignDocument::SetDataTypeOfSelected(DataTypeCode code) {
         });
         return;
     }
-    if (!dynamic_cast<CTextlineVar*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Tipo de dato"), [code](CControles& c) {
-        auto& line = static_cast<CTextlineVar&>(c);
-        line.dataType = code;
-        line.expression.clear();
-    });
+    ChangeEach(QStringLiteral("Tipo de dato"), SelectionWhere(IsA<CTextlineVar>),
+               [code](CControles& c) {
+                   auto& line = static_cast<CTextlineVar&>(c);
+                   line.dataType = code;
+                   line.expression.clear();
+               });
 }
 
 void DesignDocument::SetExpressionOfSelected(const QString& expression) {
-    if (const int column = PickedColumn(Selected()); column >= 0) {
+    const CControles* one = m_selection.size() == 1 ? Selected() : nullptr;
+    if (const int column = PickedColumn(one); column >= 0) {
         ChangeSelected(QStringLiteral("Cálculo"), [column, &expression](CControles& c) {
             auto& table = static_cast<CFmtGrid&>(c);
             TableColumn record = table.Columns()[static_cast<std::size_t>(column)];
@@ -1009,73 +1027,59 @@ void DesignDocument::SetExpressionOfSelected(const QString& expression) {
         });
         return;
     }
-    if (!dynamic_cast<CTextlineVar*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Cálculo"), [&expression](CControles& c) {
-        static_cast<CTextlineVar&>(c).expression = expression;
-    });
+    ChangeEach(
+        QStringLiteral("Cálculo"), SelectionWhere(IsA<CTextlineVar>),
+        [&expression](CControles& c) { static_cast<CTextlineVar&>(c).expression = expression; });
 }
 
 void DesignDocument::SetBoxCount(int count) {
-    if (!dynamic_cast<CCuadrosVar*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Número de cuadros"),
-                   [count](CControles& c) { static_cast<CCuadrosVar&>(c).SetBoxCount(count); });
+    ChangeEach(QStringLiteral("Número de cuadros"), SelectionWhere(IsA<CCuadrosVar>),
+               [count](CControles& c) { static_cast<CCuadrosVar&>(c).SetBoxCount(count); });
 }
 
 void DesignDocument::SetBoxWidth(int width) {
-    if (!dynamic_cast<CCuadrosVar*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Ancho del cuadro"), [width](CControles& c) {
-        auto& boxes = static_cast<CCuadrosVar&>(c);
-        boxes.boxWidth = width;
-        boxes.LayoutBoxes();
-    });
+    ChangeEach(QStringLiteral("Ancho del cuadro"), SelectionWhere(IsA<CCuadrosVar>),
+               [width](CControles& c) {
+                   auto& boxes = static_cast<CCuadrosVar&>(c);
+                   boxes.boxWidth = width;
+                   boxes.LayoutBoxes();
+               });
 }
 
 void DesignDocument::SetBoxDistance(int distance) {
-    if (!dynamic_cast<CCuadrosVar*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Distancia entre cuadros"), [distance](CControles& c) {
-        auto& boxes = static_cast<CCuadrosVar&>(c);
-        boxes.boxDistance = distance;
-        boxes.LayoutBoxes();
-    });
+    ChangeEach(QStringLiteral("Distancia entre cuadros"), SelectionWhere(IsA<CCuadrosVar>),
+               [distance](CControles& c) {
+                   auto& boxes = static_cast<CCuadrosVar&>(c);
+                   boxes.boxDistance = distance;
+                   boxes.LayoutBoxes();
+               });
 }
 
 void DesignDocument::SetMarkCharacter(const QString& mark) {
-    if (!dynamic_cast<CMarcaVar*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Carácter"),
-                   [&mark](CControles& c) { static_cast<CMarcaVar&>(c).mark = mark; });
+    ChangeEach(QStringLiteral("Carácter"), SelectionWhere(IsA<CMarcaVar>),
+               [&mark](CControles& c) { static_cast<CMarcaVar&>(c).mark = mark; });
 }
 
 void DesignDocument::SetColumnCount(int count) {
-    if (!dynamic_cast<CFmtGrid*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Número de columnas"),
-                   [count](CControles& c) { static_cast<CFmtGrid&>(c).SetColumnCount(count); });
+    ChangeEach(QStringLiteral("Número de columnas"), SelectionWhere(IsA<CFmtGrid>),
+               [count](CControles& c) { static_cast<CFmtGrid&>(c).SetColumnCount(count); });
 }
 
 void DesignDocument::SetRowCount(int count) {
-    if (!dynamic_cast<CFmtGrid*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Número de filas"),
-                   [count](CControles& c) { static_cast<CFmtGrid&>(c).SetRowCount(count); });
+    ChangeEach(QStringLiteral("Número de filas"), SelectionWhere(IsA<CFmtGrid>),
+               [count](CControles& c) { static_cast<CFmtGrid&>(c).SetRowCount(count); });
 }
 
 void DesignDocument::SetParagraphText(const QString& text) {
-    if (!dynamic_cast<CConsParrafo*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Texto"), [&text](CControles& c) { c.text = text; });
+    ChangeEach(QStringLiteral("Texto"), SelectionWhere(IsA<CConsParrafo>),
+               [&text](CControles& c) { c.text = text; });
 }
 
 void DesignDocument::SetDateLayout(int layout) {
-    if (!dynamic_cast<CDateInput*>(Selected()))
-        return;
-    ChangeSelected(QStringLiteral("Formato de la fecha"), [layout](CControles& c) {
-        static_cast<CDateInput&>(c).dateLayout = static_cast<DateText::Layout>(layout);
-    });
+    ChangeEach(QStringLiteral("Formato de la fecha"), SelectionWhere(IsA<CDateInput>),
+               [layout](CControles& c) {
+                   static_cast<CDateInput&>(c).dateLayout = static_cast<DateText::Layout>(layout);
+               });
 }
 
 bool DesignDocument::SelectedHasFont() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capture_model/DataType.h"
+#include "model/CControles.h"
 #include "model/ControlType.h"
 #include "model/Format.h"
 #include "model/FormatSettings.h"
@@ -18,8 +19,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-class CControles;
 
 // The format a design window lays out, without the window: its control list, description and
 // settings, the selected controls, the tool in hand and the snap step, the file it came from,
@@ -122,10 +121,19 @@ public:
     // The rubber band: every control lying wholly inside the area (page units, its corners in
     // any order) is selected; with add, they join the selection as it was.
     void SelectWithin(const Rect& area, bool add);
-    // The index of the control under a format point, from the top layer down; -1 on the paper.
-    int IndexAt(Point p) const;
-    // The control hit at a format point, from the top layer down; nothing when the paper is hit.
-    void SelectAt(Point p);
+    // How far from the stroke of a rectangle or a line, in page units, a click still picks it
+    // when no view tells: a handle's width.
+    static constexpr int kStrokeReach = 2 * CControles::kHandleHalf;
+    // The control a click at a format point picks (ControlPicker: a rectangle or a line only on
+    // its stroke, a control inside another before its container, then the top layer first); -1
+    // on the paper.
+    int IndexAt(Point p, int reach = kStrokeReach) const;
+    // Selects what a click at the point picks; nothing when it falls on the paper.
+    void SelectAt(Point p, int reach = kStrokeReach);
+    // Alt+click: the control under the point after the first selected one there, wrapping; with
+    // none of them selected, the one a click picks, or the first under the point (a rectangle
+    // clicked inside). -1 when nothing lies under the point.
+    int NextIndexAt(Point p, int reach = kStrokeReach) const;
     // Tab and Shift+Tab: the next (previous) control in list order, wrapping; with no selection
     // the first (last); nothing in an empty format.
     void SelectNext(bool backwards);
@@ -201,9 +209,10 @@ public:
     // After an image's rectangle was resized, the picture fitted to it again; part of the drag.
     void FitSelectedPicture();
 
-    // The properties window's edits, each one step. Where the selected table has a picked
+    // The properties window's edits, each one step. Where the one selected table has a picked
     // column, the name, data type and expression are the column's; otherwise they are the
-    // control's own. Each does nothing where the selected control has no such setting.
+    // controls' own. Each acts on every selected control that has such a setting, and does
+    // nothing where none has.
     void SetNameOfSelected(const QString& name);
     // The data type of a text line or a picked column; the expression goes with the old type.
     void SetDataTypeOfSelected(DataTypeCode code);
@@ -226,6 +235,8 @@ public:
     // where any of them takes it, and then act on those that do.
     bool SelectedHasFont() const;
     bool SelectedTakesColor() const;
+    // Whether the colour command applies to a control: texts, lines, rectangles and dates.
+    static bool TakesColor(const CControles& control);
     bool SelectedTakesUpperCase() const;
     bool SelectedIsLine() const;
 

@@ -8,6 +8,8 @@
 #include "designer/DesignDocument.h"
 #include "designer/ExpressionValidator.h"
 #include "model/CControles.h"
+#include "platform/ColorRef.h"
+#include "platform/LogFont.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QComboBox>
@@ -16,14 +18,22 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -72,6 +82,27 @@ QString StoredLines(QString shown) {
     return shown.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
+// "Arial, 4.0 mm, negrita": the face, the character height and the style.
+QString FontText(const LogFont& font) {
+    QString text = QStringLiteral("%1, %2 mm")
+                       .arg(font.Face())
+                       .arg(std::abs(static_cast<double>(font.height)) / 10.0, 0, 'f', 1);
+    if (font.weight >= 600)
+        text += QStringLiteral(", negrita");
+    if (font.italic)
+        text += QStringLiteral(", cursiva");
+    return text;
+}
+
+QIcon Swatch(const QColor& color) {
+    QPixmap swatch(16, 12);
+    swatch.fill(color);
+    QPainter painter(&swatch);
+    painter.setPen(Qt::gray);
+    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    return QIcon(swatch);
+}
+
 int DataTypeIndex(DataTypeCode code) {
     const int index = static_cast<int>(code);
     return index >= 0 && index < DataType::Names().size() ? index : -1;
@@ -102,6 +133,18 @@ PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
     top->addWidget(m_position = label(), 2, 1);
     top->addWidget(m_nameCaption = caption(QStringLiteral("Nombre:")), 3, 0);
     top->addWidget(m_name = new QLineEdit(this), 3, 1);
+    // Font and colour open the design window's own dialogs, for every selected control at once.
+    const auto chooser = [this, &top, &caption](int at, QLabel*& rowCaption, QPushButton*& button,
+                                                const QString& text) {
+        top->addWidget(rowCaption = caption(text), at, 0);
+        button = new QPushButton(this);
+        button->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 6px;"));
+        top->addWidget(button, at, 1);
+    };
+    chooser(4, m_fontCaption, m_font, QStringLiteral("Fuente:"));
+    chooser(5, m_colorCaption, m_color, QStringLiteral("Color:"));
+    connect(m_font, &QPushButton::clicked, this, &PropertiesDialog::fontRequested);
+    connect(m_color, &QPushButton::clicked, this, &PropertiesDialog::colorRequested);
     top->setColumnStretch(1, 1);
 
     // The three rows of the type's own settings: each caption takes the width its text needs,
@@ -177,128 +220,188 @@ PropertiesDialog::PropertiesDialog(DesignDocument& document, QWidget* parent)
 
 void PropertiesDialog::Layout() {
     m_laying = true;
-    const CControles* control = m_document.Selected();
-    QString typeName, name, position, width, row1, row2, row3, first, second, third, mark, text,
-        expression;
-    int dataType = -1;
-    int dateFormat = -1;
-    bool showName = control != nullptr;
-    bool showDataType = false, showDate = false, showCount = false, showMark = false,
-         showSecond = false, showExpression = false, showThird = false, showText = !control;
-    ExpressionValidator::Kind kind = ExpressionValidator::Kind::TextLine;
-
-    int column = -1;
-    if (const CFmtGrid* table = PickingTable(control, column)) {
-        const TableColumn& c = table->Columns()[static_cast<std::size_t>(column)];
-        typeName = QStringLiteral("Columna de tabla");
-        name = c.title;
-        width = Centimetres(c.pageWidth) + QStringLiteral(" cm.");
-        row1 = QStringLiteral("Tipo de dato");
-        showDataType = true;
-        dataType = DataTypeIndex(c.dataType);
-        kind = ExpressionValidator::Kind::TableColumn;
-        if (DataType::IsComputed(c.dataType)) {
-            showExpression = true;
-            row2 = QStringLiteral("Cálculo:");
-            expression = c.expression;
-        }
-    } else if (control) {
-        typeName = control->TypeName();
-        name = control->text;
-        const PageRect& r = control->pageRect;
-        position = QStringLiteral("X=%1 cm., Y=%2 cm.")
-                       .arg(Centimetres(r.left),
-                            Centimetres(control->SingleLineFlag() ? r.bottom : r.top));
-        width = Centimetres(r.right - r.left) + QStringLiteral(" cm.");
-        switch (control->Type()) {
-        case ControlTypeCode::TextlineVar: {
-            const auto& line = static_cast<const CTextlineVar&>(*control);
-            row1 = QStringLiteral("Tipo de dato");
-            showDataType = true;
-            dataType = DataTypeIndex(line.dataType);
-            if (DataType::IsComputed(line.dataType)) {
-                showExpression = true;
-                row2 = QStringLiteral("Cálculo:");
-                expression = line.expression;
-            }
-            break;
-        }
-        case ControlTypeCode::CuadrosVar: {
-            const auto& boxes = static_cast<const CCuadrosVar&>(*control);
-            showCount = showSecond = showThird = true;
-            row1 = QStringLiteral("Número de cuadros:");
-            first = QString::number(boxes.boxCount);
-            row2 = QStringLiteral("Ancho del cuadro (mm/10):");
-            second = QString::number(boxes.boxWidth);
-            row3 = QStringLiteral("Dist. entre cuadros (mm/10):");
-            third = QString::number(boxes.boxDistance);
-            break;
-        }
-        case ControlTypeCode::MarcaVar:
-            showMark = true;
-            row1 = QStringLiteral("Carácter:");
-            mark = static_cast<const CMarcaVar&>(*control).mark;
-            break;
-        case ControlTypeCode::FmtGrid: {
-            const auto& table = static_cast<const CFmtGrid&>(*control);
-            showCount = showSecond = true;
-            row1 = QStringLiteral("Número de columnas:");
-            first = QString::number(table.ColumnCount());
-            row2 = QStringLiteral("Número de filas:");
-            second = QString::number(table.RowCount());
-            break;
-        }
-        case ControlTypeCode::ConsParrafo:
-            showName = false;
-            showText = true;
-            text = control->text;
-            break;
-        case ControlTypeCode::DateInput:
-            showDate = true;
-            row1 = QStringLiteral("Formato de la fecha");
-            dateFormat = static_cast<int>(static_cast<const CDateInput&>(*control).dateLayout);
-            break;
-        default:
-            break;
-        }
+    const std::vector<CControles*> selected = m_document.SelectedControls();
+    Shown shown;
+    if (selected.empty()) {
+        shown.showText = true;
+        shown.text = m_document.Description();
     } else {
-        text = m_document.Description();
+        shown = ShownOf(*selected.front(), selected.size() == 1);
+        for (std::size_t k = 1; k < selected.size(); ++k)
+            shown.Meet(ShownOf(*selected[k], false));
+        if (selected.size() > 1) {
+            const QString count = QStringLiteral("%1 controles").arg(selected.size());
+            shown.typeName =
+                shown.typeName.isEmpty() ? count : count + QStringLiteral(": ") + shown.typeName;
+        }
     }
+    // The names of the fields a capture fills tell them apart: many are never given one name.
+    const bool many = selected.size() > 1;
+    const bool nameEditable =
+        !many || std::none_of(selected.begin(), selected.end(),
+                              [](const CControles* c) { return c->IsCaptureControl(); });
 
     // Only what changes is hidden or shown, so that the field holding the focus keeps it.
-    const bool showRows = showName;
-    m_nameCaption->setVisible(showName);
-    m_name->setVisible(showName);
+    const bool showRows = shown.showName;
+    m_nameCaption->setVisible(shown.showName);
+    m_name->setVisible(shown.showName);
+    m_name->setReadOnly(!nameEditable);
     for (QLabel* caption : {m_row1, m_row2, m_row3})
         caption->setVisible(showRows);
-    m_dataType->setVisible(showDataType);
-    m_dateFormat->setVisible(showDate);
-    m_count->setVisible(showCount);
-    m_mark->setVisible(showMark);
-    m_second->setVisible(showSecond);
-    m_expression->setVisible(showExpression);
-    m_third->setVisible(showThird);
-    m_text->setVisible(showText);
+    m_dataType->setVisible(shown.showDataType);
+    m_dateFormat->setVisible(shown.showDate);
+    m_count->setVisible(shown.showCount);
+    m_mark->setVisible(shown.showMark);
+    m_second->setVisible(shown.showSecond);
+    m_expression->setVisible(shown.showExpression);
+    m_third->setVisible(shown.showThird);
+    m_text->setVisible(shown.showText);
+    m_fontCaption->setVisible(shown.showFont);
+    m_font->setVisible(shown.showFont);
+    m_colorCaption->setVisible(shown.showColor);
+    m_color->setVisible(shown.showColor);
 
-    m_typeName->setText(typeName);
-    m_position->setText(position);
-    m_width->setText(width);
-    m_name->setText(name);
-    m_row1->setText(row1);
-    m_row2->setText(row2);
-    m_row3->setText(row3);
-    m_count->setText(first);
-    m_second->setText(second);
-    m_third->setText(third);
-    m_mark->setText(mark);
-    m_validator->SetKind(kind);
-    m_expression->setText(expression);
-    if (m_text->toPlainText() != ShownLines(text))
-        m_text->setPlainText(ShownLines(text));
-    m_dataType->setCurrentIndex(dataType);
-    m_dateFormat->setCurrentIndex(dateFormat);
+    m_typeName->setText(shown.typeName);
+    m_position->setText(shown.position);
+    m_width->setText(shown.width);
+    m_name->setText(shown.name);
+    m_row1->setText(shown.row1);
+    m_row2->setText(shown.row2);
+    m_row3->setText(shown.row3);
+    m_count->setText(shown.first);
+    m_second->setText(shown.second);
+    m_third->setText(shown.third);
+    m_mark->setText(shown.mark);
+    m_validator->SetKind(shown.kind);
+    m_expression->setText(shown.expression);
+    if (m_text->toPlainText() != ShownLines(shown.text))
+        m_text->setPlainText(ShownLines(shown.text));
+    m_text->document()->setModified(false);
+    m_dataType->setCurrentIndex(shown.dataType);
+    m_dateFormat->setCurrentIndex(shown.dateFormat);
+    m_font->setText(shown.font);
+    m_color->setText(shown.color);
+    m_color->setIcon(shown.color.isEmpty() ? QIcon() : Swatch(QColor(shown.color)));
     m_laying = false;
     GrowToFit();
+}
+
+PropertiesDialog::Shown PropertiesDialog::ShownOf(const CControles& control, bool alone) {
+    Shown shown;
+    shown.showName = true;
+    shown.showFont = control.HasFont();
+    if (shown.showFont)
+        shown.font = FontText(control.font);
+    shown.showColor = DesignDocument::TakesColor(control);
+    if (shown.showColor)
+        shown.color = ToQColor(control.color).name(QColor::HexRgb).toUpper();
+
+    // A table's picked column is shown for a selection of one only.
+    int column = -1;
+    if (const CFmtGrid* table = alone ? PickingTable(&control, column) : nullptr) {
+        const TableColumn& c = table->Columns()[static_cast<std::size_t>(column)];
+        shown.typeName = QStringLiteral("Columna de tabla");
+        shown.name = c.title;
+        shown.width = Centimetres(c.pageWidth) + QStringLiteral(" cm.");
+        shown.row1 = QStringLiteral("Tipo de dato");
+        shown.showDataType = true;
+        shown.dataType = DataTypeIndex(c.dataType);
+        shown.kind = ExpressionValidator::Kind::TableColumn;
+        if (DataType::IsComputed(c.dataType)) {
+            shown.showExpression = true;
+            shown.row2 = QStringLiteral("Cálculo:");
+            shown.expression = c.expression;
+        }
+        return shown;
+    }
+    shown.typeName = control.TypeName();
+    shown.name = control.text;
+    const PageRect& r = control.pageRect;
+    shown.position =
+        QStringLiteral("X=%1 cm., Y=%2 cm.")
+            .arg(Centimetres(r.left), Centimetres(control.SingleLineFlag() ? r.bottom : r.top));
+    shown.width = Centimetres(r.right - r.left) + QStringLiteral(" cm.");
+    switch (control.Type()) {
+    case ControlTypeCode::TextlineVar: {
+        const auto& line = static_cast<const CTextlineVar&>(control);
+        shown.row1 = QStringLiteral("Tipo de dato");
+        shown.showDataType = true;
+        shown.dataType = DataTypeIndex(line.dataType);
+        if (DataType::IsComputed(line.dataType)) {
+            shown.showExpression = true;
+            shown.row2 = QStringLiteral("Cálculo:");
+            shown.expression = line.expression;
+        }
+        break;
+    }
+    case ControlTypeCode::CuadrosVar: {
+        const auto& boxes = static_cast<const CCuadrosVar&>(control);
+        shown.showCount = shown.showSecond = shown.showThird = true;
+        shown.row1 = QStringLiteral("Número de cuadros:");
+        shown.first = QString::number(boxes.boxCount);
+        shown.row2 = QStringLiteral("Ancho del cuadro (mm/10):");
+        shown.second = QString::number(boxes.boxWidth);
+        shown.row3 = QStringLiteral("Dist. entre cuadros (mm/10):");
+        shown.third = QString::number(boxes.boxDistance);
+        break;
+    }
+    case ControlTypeCode::MarcaVar:
+        shown.showMark = true;
+        shown.row1 = QStringLiteral("Carácter:");
+        shown.mark = static_cast<const CMarcaVar&>(control).mark;
+        break;
+    case ControlTypeCode::FmtGrid: {
+        const auto& table = static_cast<const CFmtGrid&>(control);
+        shown.showCount = shown.showSecond = true;
+        shown.row1 = QStringLiteral("Número de columnas:");
+        shown.first = QString::number(table.ColumnCount());
+        shown.row2 = QStringLiteral("Número de filas:");
+        shown.second = QString::number(table.RowCount());
+        break;
+    }
+    case ControlTypeCode::ConsParrafo:
+        shown.showName = false;
+        shown.showText = true;
+        shown.text = control.text;
+        break;
+    case ControlTypeCode::DateInput:
+        shown.showDate = true;
+        shown.row1 = QStringLiteral("Formato de la fecha");
+        shown.dateFormat = static_cast<int>(static_cast<const CDateInput&>(control).dateLayout);
+        break;
+    default:
+        break;
+    }
+    return shown;
+}
+
+void PropertiesDialog::Shown::Meet(const Shown& other) {
+    // A setting not every control has is hidden; a value not all share is left blank.
+    const auto both = [](bool& mine, bool theirs) { mine = mine && theirs; };
+    const auto same = [](auto& mine, const auto& theirs, const auto& blank) {
+        if (mine != theirs)
+            mine = blank;
+    };
+    for (auto [mine, theirs] :
+         {std::pair{&showName, other.showName}, std::pair{&showDataType, other.showDataType},
+          std::pair{&showDate, other.showDate}, std::pair{&showCount, other.showCount},
+          std::pair{&showMark, other.showMark}, std::pair{&showSecond, other.showSecond},
+          std::pair{&showExpression, other.showExpression}, std::pair{&showThird, other.showThird},
+          std::pair{&showText, other.showText}, std::pair{&showFont, other.showFont},
+          std::pair{&showColor, other.showColor}})
+        both(*mine, theirs);
+    for (auto [mine, theirs] :
+         {std::pair{&typeName, &other.typeName}, std::pair{&name, &other.name},
+          std::pair{&position, &other.position}, std::pair{&width, &other.width},
+          std::pair{&row1, &other.row1}, std::pair{&row2, &other.row2},
+          std::pair{&row3, &other.row3}, std::pair{&first, &other.first},
+          std::pair{&second, &other.second}, std::pair{&third, &other.third},
+          std::pair{&mark, &other.mark}, std::pair{&text, &other.text},
+          std::pair{&expression, &other.expression}, std::pair{&font, &other.font},
+          std::pair{&color, &other.color}})
+        same(*mine, *theirs, QString());
+    same(dataType, other.dataType, -1);
+    same(dateFormat, other.dateFormat, -1);
 }
 
 void PropertiesDialog::ApplyFocusedField() {
@@ -356,6 +459,10 @@ QWidget* PropertiesDialog::FieldWidget(Field field) const {
         return m_expression;
     case DateFormatField:
         return m_dateFormat;
+    case FontField:
+        return m_font;
+    case ColorField:
+        return m_color;
     }
     return nullptr;
 }
@@ -402,6 +509,18 @@ bool PropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
 
 bool PropertiesDialog::Apply(QWidget* field) {
     CControles* control = m_document.Selected();
+    // Of many controls, a field the user left alone keeps each one's own value, blank or not.
+    if (m_document.Selection().size() > 1) {
+        const auto* edit = qobject_cast<QLineEdit*>(field);
+        const bool edited = field == m_text ? m_text->document()->isModified()
+                                            : edit && edit->isModified() && !edit->isReadOnly();
+        if (!edited)
+            return true;
+        if (field == m_text) {
+            m_document.SetParagraphText(StoredLines(m_text->toPlainText()));
+            return true;
+        }
+    }
     if (field == m_text) {
         // Leaving the text as it was changes nothing, not even how its lines end.
         const QString typed = m_text->toPlainText();

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "designer/ExpressionValidator.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 
+class CControles;
 class DesignDocument;
-class ExpressionValidator;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -14,11 +16,14 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The properties of a design window's selected control, in the window's floating properties bar:
-// its type, name, position and width, and the settings that belong to its type. With nothing
-// selected it edits the format's description. A field is applied when it loses the focus, and
-// Enter moves on to the next field, so applying the one it leaves; every edit is one step of the
-// document's undo stack. The dialog lays itself out again after every change of the document
-// and of its selection.
+// its type, name, position and width, font and colour, and the settings that belong to its type.
+// With nothing selected it edits the format's description. With many selected it shows what they
+// share: a setting not every one of them has is hidden, a value not all share is left blank, and
+// an edit goes to every one of them as one step; a blank field left untouched changes nothing.
+// Position and width are shown, never edited, there as for one control. A field is applied when it
+// loses the focus, and Enter moves on to the next field, so applying the one it leaves; every edit
+// is one step of the document's undo stack. The dialog lays itself out again after every change of
+// the document and of its selection.
 class PropertiesDialog : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +46,9 @@ public:
         ThirdNumberField = 1024,
         ExpressionField = 1025,
         DateFormatField = 1050,
+        // Beyond the template: the font and colour buttons.
+        FontField = 1100,
+        ColorField = 1101,
     };
     using Messenger = std::function<void(const QString&)>;
 
@@ -63,11 +71,30 @@ public:
 signals:
     // "Cerrar".
     void closeRequested();
+    // The font and colour buttons: the design window asks for them as its own commands do.
+    void fontRequested();
+    void colorRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the fields show: every field's text, and whether it is shown.
+    struct Shown {
+        QString typeName, name, position, width, row1, row2, row3, first, second, third, mark, text,
+            expression, font, color;
+        int dataType = -1;
+        int dateFormat = -1;
+        bool showName = false, showDataType = false, showDate = false, showCount = false,
+             showMark = false, showSecond = false, showExpression = false, showThird = false,
+             showText = false, showFont = false, showColor = false;
+        ExpressionValidator::Kind kind = ExpressionValidator::Kind::TextLine;
+        // What this and other share.
+        void Meet(const Shown& other);
+    };
+    // What one control shows; a table's picked column only when it is alone selected.
+    static Shown ShownOf(const CControles& control, bool alone);
+
     // Applies the field to the document; false when its text was refused.
     bool Apply(QWidget* field);
     // Reads a whole number from an integer field; refuses anything else, tells the user and
@@ -97,6 +124,10 @@ private:
     QLabel* m_row3;
     QLineEdit* m_third;
     QPlainTextEdit* m_text;
+    QLabel* m_fontCaption;
+    QPushButton* m_font;
+    QLabel* m_colorCaption;
+    QPushButton* m_color;
     QPushButton* m_close;
     ExpressionValidator* m_validator;
     Messenger m_tell;

@@ -76,7 +76,7 @@ TEST_F(DesignerTest, ClickSelectsTheTopLayerAndPaperSelectsNothing) {
 
     doc.SelectAt(Point{150, -80});
     EXPECT_EQ(doc.Selected(), text);
-    doc.SelectAt(Point{550, -550});
+    doc.SelectAt(Point{590, -550}); // on the rectangle's right-hand stroke
     EXPECT_EQ(doc.SelectedIndex(), 0);
     EXPECT_TRUE(doc.ControlAt(0)->selected);
     EXPECT_FALSE(text->selected);

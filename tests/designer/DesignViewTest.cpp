@@ -334,7 +334,7 @@ TEST_F(DesignViewTest, TheContextMenuOffersWhatTheControlTakes) {
     auto [label, labelIds] = menuAt(Point{300, -280});
     EXPECT_EQ(labelIds, (std::vector<int>{1167, 0, 1166}));
     close(label);
-    auto [box, boxIds] = menuAt(Point{300, -420});
+    auto [box, boxIds] = menuAt(Point{300, -402}); // on the rectangle's upper stroke
     EXPECT_EQ(boxIds, (std::vector<int>{1167, 0, 1166, 1164}));
     box->actions().at(2)->trigger(); // "Eliminar"
     EXPECT_EQ(document.Controls().size(), 2u);

@@ -26,6 +26,7 @@
 #include <QTest>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -343,6 +344,95 @@ TEST_F(PropertiesTest, NothingIsCutOffAtAnyType) {
             shown.PickTableHeader(-1, -1);
         }
     }
+}
+
+// Of many controls the window shows what they share; a field left alone changes none of them,
+// and an edit goes to every one as one step.
+TEST_F(PropertiesTest, ManyShowWhatTheyShareAndTakeAnEditTogether) {
+    auto& a = static_cast<CCuadrosVar&>(*doc.Insert(ControlTypeCode::CuadrosVar, Point{100, -100}));
+    auto& b = static_cast<CCuadrosVar&>(*doc.Insert(ControlTypeCode::CuadrosVar, Point{100, -400}));
+    a.boxCount = 5;
+    b.boxWidth = a.boxWidth;
+    doc.SelectAll();
+    EXPECT_EQ(Text(D::TypeNameField), u"2 controles: Texto en cuadros");
+    EXPECT_EQ(Text(D::CountField), u"");
+    EXPECT_EQ(Text(D::SecondNumberField), QString::number(a.boxWidth));
+    EXPECT_EQ(Text(D::PositionField), u"");
+    EXPECT_EQ(Text(D::WidthField), u"");
+    // Two fields a capture fills never take one name.
+    EXPECT_TRUE(Edit(D::NameField)->isReadOnly());
+
+    // Passing over the blank count leaves each its own; a new width goes to both at once.
+    const int steps = doc.UndoStack().count();
+    Edit(D::CountField)->setFocus();
+    QTest::keyClick(Edit(D::CountField), Qt::Key_Return);
+    EXPECT_EQ(a.boxCount, 5);
+    EXPECT_EQ(b.boxCount, 8);
+    EXPECT_EQ(doc.UndoStack().count(), steps);
+    const QByteArray before = doc.Bytes();
+    Enter(D::SecondNumberField, QStringLiteral("30"));
+    EXPECT_EQ(a.boxWidth, 30);
+    EXPECT_EQ(b.boxWidth, 30);
+    EXPECT_EQ(doc.UndoStack().count(), steps + 1);
+    doc.UndoStack().undo();
+    EXPECT_EQ(doc.Bytes(), before);
+
+    // A text line and a date share a name, a font and a colour, and no setting of their type.
+    const CControles* line = doc.Insert(ControlTypeCode::TextlineVar, Point{100, -700});
+    doc.Insert(ControlTypeCode::DateInput, Point{100, -900});
+    doc.ToggleSelected(doc.IndexOf(line));
+    EXPECT_EQ(Text(D::TypeNameField), u"2 controles");
+    EXPECT_FALSE(Shown(D::DataTypeField));
+    EXPECT_FALSE(Shown(D::DateFormatField));
+    EXPECT_TRUE(Shown(D::FontField));
+    EXPECT_EQ(Text(D::ColorField), u"#000000");
+    // A line has no font: with one selected, the font is not offered.
+    doc.Insert(ControlTypeCode::Linea, Point{100, -1100});
+    doc.ToggleSelected(doc.IndexOf(line));
+    EXPECT_FALSE(Shown(D::FontField));
+    EXPECT_TRUE(Shown(D::ColorField));
+}
+
+TEST(PropertiesBar, TwoTextsOfOneColourTakeRedTogetherAndOneUndoGivesBothBack) {
+    CaptureControlTypes::RegisterAll();
+    CFmtdesignFrm frame;
+    DesignDocument& doc = frame.Document();
+    doc.Insert(ControlTypeCode::ConsText, Point{100, -100});
+    CControles& first = *doc.Selected();
+    doc.Insert(ControlTypeCode::ConsText, Point{100, -300});
+    CControles& second = *doc.Selected();
+    doc.SetFontOfSelected(LogFont::Make(-60, 0, 700, QStringLiteral("Courier New")));
+    doc.SelectAll();
+    frame.ShowProperties();
+    const PropertiesDialog& window = *frame.Properties();
+    EXPECT_EQ(window.FieldText(D::ColorField), u"#000000");
+    EXPECT_TRUE(window.FieldWidget(D::FontField)->isVisibleTo(&window));
+    EXPECT_EQ(window.FieldText(D::FontField), u"");
+
+    std::vector<QColor> offered;
+    frame.SetColorChooser([&offered](const QColor& initial) {
+        offered.push_back(initial);
+        return std::optional<QColor>(Qt::red);
+    });
+    const QByteArray before = doc.Bytes();
+    const int steps = doc.UndoStack().count();
+    QTest::mouseClick(static_cast<QPushButton*>(window.FieldWidget(D::ColorField)), Qt::LeftButton);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(first.color, FromQColor(Qt::red));
+    EXPECT_EQ(second.color, FromQColor(Qt::red));
+    EXPECT_EQ(window.FieldText(D::ColorField), u"#FF0000");
+    EXPECT_EQ(doc.UndoStack().count(), steps + 1);
+    doc.UndoStack().undo();
+    EXPECT_EQ(doc.Bytes(), before);
+    EXPECT_EQ(window.FieldText(D::ColorField), u"#000000");
+
+    // A font picked there goes to both as well.
+    frame.SetFontChooser([](const QFont&, bool) {
+        return std::optional<QFont>(QFont(QStringLiteral("Courier New"), 14));
+    });
+    QTest::mouseClick(static_cast<QPushButton*>(window.FieldWidget(D::FontField)), Qt::LeftButton);
+    EXPECT_EQ(first.font, second.font);
+    EXPECT_NE(window.FieldText(D::FontField), u"");
 }
 
 TEST(PropertiesBar, IsShownAgainWhereItWasLeft) {
