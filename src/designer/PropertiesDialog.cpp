@@ -7,6 +7,7 @@
 #include "capture_model/CTextlineVar.h"
 #include "designer/DesignDocument.h"
 #include "designer/ExpressionValidator.h"
+#include "designer/FieldNames.h"
 #include "model/CControles.h"
 #include "platform_widgets/UserMessage.h"
 
@@ -419,6 +420,16 @@ bool PropertiesDialog::Apply(QWidget* field) {
     const bool table = control->Type() == ControlTypeCode::FmtGrid;
     int value = 0;
     if (field == m_name) {
+        // A field's own name keeps the rule of every place it is typed; a column's title has none.
+        int column = -1;
+        const QString refusal =
+            PickingTable(control, column)
+                ? QString()
+                : FieldNames::Refusal(m_document.Controls(), *control, m_name->text());
+        if (!refusal.isEmpty()) {
+            Refuse(m_name, refusal);
+            return false;
+        }
         m_document.SetNameOfSelected(m_name->text());
     } else if (field == m_expression) {
         m_document.SetExpressionOfSelected(m_expression->text());
@@ -451,12 +462,17 @@ bool PropertiesDialog::ReadInteger(QLineEdit* edit, int& value) {
     value = edit->text().trimmed().toInt(&ok);
     if (ok)
         return true;
+    Refuse(edit, QStringLiteral("Introduzca un número entero."));
+    return false;
+}
+
+void PropertiesDialog::Refuse(QLineEdit* edit, const QString& message) {
     // A text refused once is not told again: closing the message gives the keys back to the
     // window that was clicked, and the field losing them once more is no new attempt.
     if (m_refused != edit || m_refusedText != edit->text()) {
         m_refused = edit;
         m_refusedText = edit->text();
-        Tell(QStringLiteral("Introduzca un número entero."));
+        Tell(message);
     }
     // The focus is moving elsewhere right now; it comes back once that is done, with the
     // properties window brought back to the front, so that the next key acts on the field and
@@ -466,7 +482,6 @@ bool PropertiesDialog::ReadInteger(QLineEdit* edit, int& value) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     });
-    return false;
 }
 
 void PropertiesDialog::ApplyDataType(int index) {
