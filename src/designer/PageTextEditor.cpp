@@ -4,6 +4,7 @@
 #include "designer/DesignDocument.h"
 #include "designer/FieldNames.h"
 #include "model/CControles.h"
+#include "platform/ColorRef.h"
 #include "platform/DrawingSurface.h"
 #include "platform/PainterSurface.h"
 
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QRect>
 #include <QScopedValueRollback>
@@ -132,6 +134,10 @@ QWidget* PageTextEditor::MakeEditor(const CControles& control) {
     }
     editor->setObjectName(QStringLiteral("pageTextEditor"));
     editor->setFont(ZoomedFont(m_view, control.font));
+    // The text shows as it will on the page, in the control's colour.
+    QPalette palette = editor->palette();
+    palette.setColor(QPalette::Text, ToQColor(control.color));
+    editor->setPalette(palette);
     editor->installEventFilter(this);
     return editor;
 }
