@@ -3,6 +3,7 @@
 #include "designer/CFmtdesignView.h"
 #include "designer/DesignDocument.h"
 #include "designer/FieldNames.h"
+#include "designer/ParagraphLines.h"
 #include "model/CControles.h"
 #include "platform/ColorRef.h"
 #include "platform/DrawingSurface.h"
@@ -39,18 +40,6 @@ QFont ZoomedFont(const CFmtdesignView& view, const LogFont& font) {
     PainterSurface dc(painter, info);
     dc.SetMapMode(MapMode::LoMetric);
     return dc.MakeQFont(font);
-}
-
-// A paragraph's lines end with a carriage return and a line feed in the format; the box ends
-// them with a line feed.
-QString ShownLines(QString stored) {
-    stored.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    stored.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return stored;
-}
-
-QString StoredLines(QString shown) {
-    return shown.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
 Qt::Alignment LineAlignment(const CControles& control) {
@@ -117,7 +106,7 @@ QWidget* PageTextEditor::MakeEditor(const CControles& control) {
     QWidget* editor = nullptr;
     if (m_multiLine) {
         auto* text = new QPlainTextEdit(parent);
-        text->setPlainText(ShownLines(control.text));
+        text->setPlainText(ParagraphLines::Shown(control.text));
         text->selectAll();
         text->setTabChangesFocus(true);
         editor = text;
@@ -172,7 +161,7 @@ void PageTextEditor::Place(const CControles& control) {
 
 QString PageTextEditor::Typed() const {
     if (const auto* text = qobject_cast<const QPlainTextEdit*>(m_editor.data()))
-        return StoredLines(text->toPlainText());
+        return ParagraphLines::Stored(text->toPlainText());
     if (const auto* line = qobject_cast<const QLineEdit*>(m_editor.data()))
         return line->text();
     return QString();

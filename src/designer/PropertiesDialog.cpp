@@ -8,6 +8,7 @@
 #include "designer/DesignDocument.h"
 #include "designer/ExpressionValidator.h"
 #include "designer/FieldNames.h"
+#include "designer/ParagraphLines.h"
 #include "model/CControles.h"
 #include "platform_widgets/UserMessage.h"
 
@@ -59,18 +60,6 @@ const CFmtGrid* PickingTable(const CControles* control, int& column) {
     if (!table || column < 0 || column >= table->ColumnCount())
         return nullptr;
     return table;
-}
-
-// The multi-line field ends its lines with a line feed; a format ends them with a carriage
-// return and a line feed, as every text the designer writes.
-QString ShownLines(QString stored) {
-    stored.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    stored.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return stored;
-}
-
-QString StoredLines(QString shown) {
-    return shown.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
 int DataTypeIndex(DataTypeCode code) {
@@ -294,8 +283,8 @@ void PropertiesDialog::Layout() {
     m_mark->setText(mark);
     m_validator->SetKind(kind);
     m_expression->setText(expression);
-    if (m_text->toPlainText() != ShownLines(text))
-        m_text->setPlainText(ShownLines(text));
+    if (m_text->toPlainText() != ParagraphLines::Shown(text))
+        m_text->setPlainText(ParagraphLines::Shown(text));
     m_dataType->setCurrentIndex(dataType);
     m_dateFormat->setCurrentIndex(dateFormat);
     m_laying = false;
@@ -406,12 +395,12 @@ bool PropertiesDialog::Apply(QWidget* field) {
     if (field == m_text) {
         // Leaving the text as it was changes nothing, not even how its lines end.
         const QString typed = m_text->toPlainText();
-        if (typed == ShownLines(control ? control->text : m_document.Description()))
+        if (typed == ParagraphLines::Shown(control ? control->text : m_document.Description()))
             return true;
         if (!control)
-            m_document.SetDescription(StoredLines(typed));
+            m_document.SetDescription(ParagraphLines::Stored(typed));
         else
-            m_document.SetParagraphText(StoredLines(typed));
+            m_document.SetParagraphText(ParagraphLines::Stored(typed));
         return true;
     }
     if (!control)
