@@ -69,6 +69,7 @@ enum class CommandId : int {
     SameHeight = 32871,
     SameSize = 32872,
     CentreOnPage = 32873,
+    FitToText = 32900,
 
     // The capture window.
     Print = 32799,

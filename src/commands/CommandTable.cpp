@@ -260,6 +260,10 @@ constexpr Entry kCommands[] = {
     {.id = CentreOnPage,
      .text = "Centrar en la pá&gina",
      .prompt = "Centra los controles seleccionados en el papel del formato"},
+    {.id = FitToText,
+     .text = "Ajustar al te&xto",
+     .prompt = "Ajusta el tamaño de los textos y párrafos seleccionados a lo que dicen",
+     .tip = "Ajustar al texto"},
     // Only on the toolbars.
     {.id = SelectTool,
      .prompt = "Herramienta de selección",

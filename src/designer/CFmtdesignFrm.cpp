@@ -127,7 +127,7 @@ void CFmtdesignFrm::MakeMenus() {
             "&Formato",
             {FormatSettings, PaperSetup, Font, Color, UpperCase,
              Entry::Submenu("Alineación", {AlignLeft, AlignCentre, AlignRight}),
-             Entry::Submenu("Orden", {Back, Front}), ResetScreen, separator,
+             Entry::Submenu("Orden", {Back, Front}), FitToText, ResetScreen, separator,
              Entry::Submenu("Alinear",
                             {AlignLeftEdges, AlignRightEdges, AlignTopEdges, AlignBottomEdges,
                              AlignCentresHorizontally, AlignCentresVertically}),
@@ -281,6 +281,7 @@ void CFmtdesignFrm::ConnectCommands() {
     on(CommandId::SameHeight, [&doc] { doc.SameSizeOfSelection(false, true); });
     on(CommandId::SameSize, [&doc] { doc.SameSizeOfSelection(true, true); });
     on(CommandId::CentreOnPage, [&doc] { doc.CentreSelectionOnPage(); });
+    on(CommandId::FitToText, [&doc] { doc.FitSelectionToText(); });
     on(CommandId::FormatSettings, [this] { EditSettings(); });
     on(CommandId::PaperSetup, [this] { ChoosePaper(); });
     on(CommandId::Backdrop, [this] { ChooseBackdrop(); });
@@ -391,6 +392,7 @@ void CFmtdesignFrm::UpdateCommands() {
     for (CommandId id : {CommandId::DistributeHorizontally, CommandId::DistributeVertically})
         m_commands.Action(id)->setEnabled(count >= 3);
     m_commands.Action(CommandId::CentreOnPage)->setEnabled(selected);
+    m_commands.Action(CommandId::FitToText)->setEnabled(doc.SelectedFitsText());
     m_commands.Action(CommandId::SelectAll)->setEnabled(!empty);
 }
 

@@ -5,6 +5,7 @@
 #include "commands/WindowCommands.h"
 #include "designer/ControlPicker.h"
 #include "designer/DesignDocument.h"
+#include "designer/PageTextEditor.h"
 #include "model/CControles.h"
 #include "model/CLinea.h"
 #include "model/Paper.h"
@@ -78,6 +79,9 @@ CFmtdesignView::CFmtdesignView(DesignDocument& document, QWidget* parent)
         if (!m_dragging)
             viewport()->update();
     };
+    m_textEditor = new PageTextEditor(*this, m_document);
+    connect(m_textEditor, &PageTextEditor::refused, this,
+            [this](const QString& message) { m_report(message); });
     connect(&m_document, &DesignDocument::changed, this, redraw);
     connect(&m_document, &DesignDocument::selectionChanged, this, redraw);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
@@ -106,6 +110,8 @@ void CFmtdesignView::ZoomAbout(int percent, QPoint pixel) {
     percent = ZoomLevel::Clamp(percent);
     if (percent == m_zoom)
         return;
+    // The text being typed on the page is applied before the page moves under it.
+    m_textEditor->Finish();
     const double oldScale = m_scale;
     const int h = horizontalScrollBar()->value();
     const int v = verticalScrollBar()->value();
@@ -206,6 +212,7 @@ void CFmtdesignView::resizeEvent(QResizeEvent* event) {
 }
 
 void CFmtdesignView::scrollContentsBy(int, int) {
+    m_textEditor->Finish();
     viewport()->update();
 }
 
@@ -354,6 +361,12 @@ QRect CFmtdesignView::Reach(const CControles& control) const {
 // ---- The mouse ------------------------------------------------------------------------------
 
 void CFmtdesignView::mousePressEvent(QMouseEvent* event) {
+    // A click beside the text being typed applies it first; a name refused keeps the box, and
+    // the click does nothing more.
+    if (m_textEditor->IsEditing() && !m_textEditor->Apply()) {
+        event->accept();
+        return;
+    }
     const Point p = ToFormat(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
         LeftPress(p, event->modifiers());
@@ -374,6 +387,30 @@ void CFmtdesignView::mouseMoveEvent(QMouseEvent* event) {
 void CFmtdesignView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         LeftRelease(ToFormat(event->position().toPoint()));
+    event->accept();
+}
+
+void CFmtdesignView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const Point p = ToFormat(event->position().toPoint());
+    const bool plain = event->button() == Qt::LeftButton &&
+                       !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) &&
+                       m_document.CurrentTool() == DesignDocument::Tool::Selection &&
+                       m_armedHandle == Handle::None && !m_dividerDrag;
+    const int hit = plain ? m_document.IndexAt(p) : -1;
+    if (hit < 0 || !PageTextEditor::Edits(*m_document.ControlAt(hit))) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    // The first click of the two picked the control and may have begun a drag that moved
+    // nothing; the second types over its text.
+    m_buttonDown = false;
+    if (m_dragging) {
+        m_dragging = false;
+        m_document.EndDrag();
+    }
+    m_document.Select(hit);
+    viewport()->update();
+    m_textEditor->Start(hit);
     event->accept();
 }
 
@@ -710,6 +747,9 @@ QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
         add(CommandId::ContextFont, [this] { emit fontRequested(); });
     if (takesColor)
         add(CommandId::ContextColor, [this] { emit colorRequested(); });
+    // As the font and the colour, offered where it applies.
+    if (m_document.SelectedFitsText())
+        add(CommandId::FitToText, [this] { m_document.FitSelectionToText(); });
     AddArrangeCommands(*menu, commands);
     return menu;
 }

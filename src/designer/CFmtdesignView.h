@@ -16,6 +16,7 @@
 
 class CControles;
 class DesignDocument;
+class PageTextEditor;
 class QKeyEvent;
 class QMenu;
 class QPainter;
@@ -117,6 +118,9 @@ public:
     // The rubber band being drawn, in page units; nothing while none is.
     std::optional<Rect> RubberBand() const;
 
+    // A double click on a text, a paragraph, a label or a field's name types over it on the page.
+    PageTextEditor& TextEditor() const { return *m_textEditor; }
+
     // Back to the surface's corner, as when the design window is maximized.
     void ScrollToOrigin();
 
@@ -147,6 +151,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
@@ -233,4 +238,5 @@ private:
     // pointer moved, picks the next control down.
     bool m_cycleOnRelease = false;
     Point m_cyclePoint;
+    PageTextEditor* m_textEditor = nullptr;
 };

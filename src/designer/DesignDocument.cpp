@@ -8,6 +8,7 @@
 #include "capture_model/CTextlineVar.h"
 #include "designer/ControlPicker.h"
 #include "designer/ControlSnapshot.h"
+#include "designer/TextFit.h"
 #include "model/CConsParrafo.h"
 #include "model/CConsText.h"
 #include "model/CEtiqueta.h"
@@ -431,6 +432,8 @@ CControles* DesignDocument::Insert(ControlTypeCode type, Point p, const QString&
         control->SetFont(m_format.controls.front()->GetFont());
         control->FitHeightToFont();
     }
+    // A new text shows whole from the start, in whatever font it took.
+    TextFit::Fit(*control, m_snap);
     Settle(*control);
     SettleDrag();
     CControles* inserted = control.get();
@@ -952,6 +955,21 @@ void DesignDocument::CentreSelectionOnPage() {
                [dx, dy](CControles& c) { c.MoveOnPage(Clamped(dx), Clamped(dy)); });
 }
 
+void DesignDocument::FitSelectionToText() {
+    const int snap = m_snap;
+    ChangeEach(QStringLiteral("Ajustar al texto"), SelectionWhere(&TextFit::Fits),
+               [snap](CControles& c) { TextFit::Fit(c, snap); });
+}
+
+void DesignDocument::SetTextOf(int index, const QString& text) {
+    CControles* control = ControlAt(index);
+    if (!control)
+        return;
+    const QString name =
+        control->IsCaptureControl() ? QStringLiteral("Nombre") : QStringLiteral("Texto");
+    ChangeControls(name, {index}, [control, &text] { control->text = text; });
+}
+
 void DesignDocument::FitSelectedPicture() {
     if (!Selected() || Selected()->Type() != ControlTypeCode::Imagen)
         return;
@@ -1097,6 +1115,10 @@ bool DesignDocument::SelectedTakesUpperCase() const {
     const ControlTypeCode type = control->Type();
     return type == ControlTypeCode::TextlineVar || type == ControlTypeCode::ParrafoVar ||
            type == ControlTypeCode::CuadrosVar || type == ControlTypeCode::DateInput;
+}
+
+bool DesignDocument::SelectedFitsText() const {
+    return !SelectionWhere(&TextFit::Fits).empty();
 }
 
 bool DesignDocument::SelectedIsLine() const {

@@ -206,6 +206,9 @@ public:
     void SameSizeOfSelection(bool width, bool height);
     // The selected controls moved together so that what they cover is centred on the paper.
     void CentreSelectionOnPage();
+    // "Ajustar al texto": each selected constant text and paragraph sized to what it says, one
+    // step for all of them.
+    void FitSelectionToText();
     // After an image's rectangle was resized, the picture fitted to it again; part of the drag.
     void FitSelectedPicture();
 
@@ -226,6 +229,9 @@ public:
     // A table's columns and rows.
     void SetColumnCount(int count);
     void SetRowCount(int count);
+    // The text a control shows on the page (a capture field's name), typed over it: one step, its
+    // selection on undo. Its rules are the caller's to check (FieldNames).
+    void SetTextOf(int index, const QString& text);
     // A constant paragraph's text.
     void SetParagraphText(const QString& text);
     // A date field's layout: 0 numeric, 1 abbreviated month, 2 full month.
@@ -239,6 +245,8 @@ public:
     static bool TakesColor(const CControles& control);
     bool SelectedTakesUpperCase() const;
     bool SelectedIsLine() const;
+    // Whether "Ajustar al texto" has a selected control to size.
+    bool SelectedFitsText() const;
 
 signals:
     // The controls changed in any way: the view redraws, the properties window lays out again.

@@ -7,6 +7,8 @@
 #include "capture_model/CTextlineVar.h"
 #include "designer/DesignDocument.h"
 #include "designer/ExpressionValidator.h"
+#include "designer/FieldNames.h"
+#include "designer/ParagraphLines.h"
 #include "model/CControles.h"
 #include "platform/ColorRef.h"
 #include "platform/LogFont.h"
@@ -68,18 +70,6 @@ const CFmtGrid* PickingTable(const CControles* control, int& column) {
     if (!table || column < 0 || column >= table->ColumnCount())
         return nullptr;
     return table;
-}
-
-// The multi-line field ends its lines with a line feed; a format ends them with a carriage
-// return and a line feed, as every text the designer writes.
-QString ShownLines(QString stored) {
-    stored.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    stored.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return stored;
-}
-
-QString StoredLines(QString shown) {
-    return shown.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
 // "Arial, 4.0 mm, negrita": the face, the character height and the style.
@@ -274,8 +264,8 @@ void PropertiesDialog::Layout() {
     m_mark->setText(shown.mark);
     m_validator->SetKind(shown.kind);
     m_expression->setText(shown.expression);
-    if (m_text->toPlainText() != ShownLines(shown.text))
-        m_text->setPlainText(ShownLines(shown.text));
+    if (m_text->toPlainText() != ParagraphLines::Shown(shown.text))
+        m_text->setPlainText(ParagraphLines::Shown(shown.text));
     m_text->document()->setModified(false);
     m_dataType->setCurrentIndex(shown.dataType);
     m_dateFormat->setCurrentIndex(shown.dateFormat);
@@ -517,19 +507,19 @@ bool PropertiesDialog::Apply(QWidget* field) {
         if (!edited)
             return true;
         if (field == m_text) {
-            m_document.SetParagraphText(StoredLines(m_text->toPlainText()));
+            m_document.SetParagraphText(ParagraphLines::Stored(m_text->toPlainText()));
             return true;
         }
     }
     if (field == m_text) {
         // Leaving the text as it was changes nothing, not even how its lines end.
         const QString typed = m_text->toPlainText();
-        if (typed == ShownLines(control ? control->text : m_document.Description()))
+        if (typed == ParagraphLines::Shown(control ? control->text : m_document.Description()))
             return true;
         if (!control)
-            m_document.SetDescription(StoredLines(typed));
+            m_document.SetDescription(ParagraphLines::Stored(typed));
         else
-            m_document.SetParagraphText(StoredLines(typed));
+            m_document.SetParagraphText(ParagraphLines::Stored(typed));
         return true;
     }
     if (!control)
@@ -538,6 +528,16 @@ bool PropertiesDialog::Apply(QWidget* field) {
     const bool table = control->Type() == ControlTypeCode::FmtGrid;
     int value = 0;
     if (field == m_name) {
+        // A field's own name keeps the rule of every place it is typed; a column's title has none.
+        int column = -1;
+        const QString refusal =
+            PickingTable(control, column)
+                ? QString()
+                : FieldNames::Refusal(m_document.Controls(), *control, m_name->text());
+        if (!refusal.isEmpty()) {
+            Refuse(m_name, refusal);
+            return false;
+        }
         m_document.SetNameOfSelected(m_name->text());
     } else if (field == m_expression) {
         m_document.SetExpressionOfSelected(m_expression->text());
@@ -570,12 +570,17 @@ bool PropertiesDialog::ReadInteger(QLineEdit* edit, int& value) {
     value = edit->text().trimmed().toInt(&ok);
     if (ok)
         return true;
+    Refuse(edit, QStringLiteral("Introduzca un número entero."));
+    return false;
+}
+
+void PropertiesDialog::Refuse(QLineEdit* edit, const QString& message) {
     // A text refused once is not told again: closing the message gives the keys back to the
     // window that was clicked, and the field losing them once more is no new attempt.
     if (m_refused != edit || m_refusedText != edit->text()) {
         m_refused = edit;
         m_refusedText = edit->text();
-        Tell(QStringLiteral("Introduzca un número entero."));
+        Tell(message);
     }
     // The focus is moving elsewhere right now; it comes back once that is done, with the
     // properties window brought back to the front, so that the next key acts on the field and
@@ -585,7 +590,6 @@ bool PropertiesDialog::ReadInteger(QLineEdit* edit, int& value) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     });
-    return false;
 }
 
 void PropertiesDialog::ApplyDataType(int index) {

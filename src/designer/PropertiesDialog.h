@@ -100,6 +100,9 @@ private:
     // Reads a whole number from an integer field; refuses anything else, tells the user and
     // puts the focus back.
     bool ReadInteger(QLineEdit* edit, int& value);
+    // Tells why what the field holds was refused (once for the same text) and gives the field
+    // the keys back with its text selected.
+    void Refuse(QLineEdit* edit, const QString& message);
     void ApplyDataType(int index);
     void ApplyDateFormat(int index);
     void Tell(const QString& message);

@@ -324,7 +324,7 @@ TEST_F(DesignViewTest, TheContextMenuOffersWhatTheControlTakes) {
     };
     const auto close = [](QMenu* menu) { delete menu; };
     auto [text, textIds] = menuAt(Point{300, -180});
-    EXPECT_EQ(textIds, (std::vector<int>{1167, 0, 1166, 1165, 1164}));
+    EXPECT_EQ(textIds, (std::vector<int>{1167, 0, 1166, 1165, 1164, 32900}));
     EXPECT_EQ(document.SelectedIndex(), 0);
     QSignalSpy fonts(&view, &CFmtdesignView::fontRequested);
     text->actions().at(3)->trigger();

@@ -510,4 +510,17 @@ TEST(PropertiesBar, KeepsTheFocusOnARefusedNumberAndSavesWithCtrlS) {
     EXPECT_FALSE(frame.Document().IsModified());
 }
 
+TEST_F(PropertiesTest, AFieldNameTakenByAnotherFieldIsRefused) {
+    doc.Insert(ControlTypeCode::TextlineVar, Point{100, -100});
+    doc.SetNameOfSelected(QStringLiteral("FOLIO"));
+    doc.Insert(ControlTypeCode::DateInput, Point{100, -300});
+    const QString name = doc.Selected()->text;
+    Enter(D::NameField, QStringLiteral("Folio"));
+    EXPECT_EQ(doc.Selected()->text, name);
+    EXPECT_EQ(told, std::vector<QString>{QStringLiteral(
+                        "Ya existe un campo llamado \"FOLIO\". Escriba otro nombre.")});
+    Enter(D::NameField, QStringLiteral("FECHA"));
+    EXPECT_EQ(doc.Selected()->text, u"FECHA");
+}
+
 } // namespace
