@@ -15,6 +15,7 @@
 #include <optional>
 
 class CControles;
+class DesignClipboard;
 class DesignDocument;
 class QKeyEvent;
 class QMenu;
@@ -117,6 +118,9 @@ public:
     // The rubber band being drawn, in page units; nothing while none is.
     std::optional<Rect> RubberBand() const;
 
+    // The clipboard commands the context menu offers; nullptr for none. The window owns it.
+    void SetClipboard(DesignClipboard* clipboard) { m_clipboard = clipboard; }
+
     // Back to the surface's corner, as when the design window is maximized.
     void ScrollToOrigin();
 
@@ -129,6 +133,9 @@ public:
     // The arrange commands of a selection of two or more (align, distribute, same size, centre
     // on the page), distributing greyed for fewer than three.
     void AddArrangeCommands(QMenu& menu, WindowCommands& commands);
+    // "Cortar", "Copiar", "Pegar" and "Duplicar"; this menu's "Pegar" puts the controls' upper
+    // left corner at the point the menu was asked for, snapped.
+    void AddClipboardCommands(QMenu& menu, WindowCommands& commands);
 
 signals:
     void rulerHint(int hint, int value);
@@ -226,4 +233,7 @@ private:
     bool m_bandAdds = false;
     Point m_bandStart;
     Point m_bandEnd;
+    DesignClipboard* m_clipboard = nullptr;
+    // Where the context menu was last asked for, unsnapped.
+    Point m_menuPoint;
 };
