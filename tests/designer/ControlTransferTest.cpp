@@ -4,9 +4,7 @@
 
 #include "designer/ControlTransfer.h"
 #include "model/CImagen.h"
-#include "platform/Archive.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QSet>
 
@@ -21,16 +19,6 @@ std::vector<const CControles*> All(const ControlList& list) {
     for (const auto& control : list)
         controls.push_back(control.get());
     return controls;
-}
-
-QByteArray Record(const CControles& control) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Archive ar(buffer, Archive::Mode::Store);
-    control.WriteRecord(ar);
-    ar.Flush();
-    return bytes;
 }
 
 // A payload's header followed by what is given, written as the archive writes integers.
@@ -69,7 +57,7 @@ TEST_F(ControlTransferTest, EveryKindOfControlComesBackWithTheSameRecordAndAnIma
     for (std::size_t i = 0; i < decoded.controls.size(); ++i) {
         EXPECT_EQ(decoded.controls[i]->Type(), doc.Controls()[i]->Type()) << i;
         if (doc.Controls()[i]->Type() != Type::Imagen) {
-            EXPECT_EQ(Record(*decoded.controls[i]), Record(*doc.Controls()[i])) << i;
+            EXPECT_EQ(ControlRecord(*decoded.controls[i]), ControlRecord(*doc.Controls()[i])) << i;
         }
     }
     const auto& pasted = static_cast<const CImagen&>(*decoded.controls[Find(Type::Imagen)]);

@@ -1,5 +1,7 @@
 // "Cortar", "Copiar", "Pegar" and "Duplicar" as a user works them: the keys and the context
 // menu of real design windows, over the desktop's clipboard.
+#include "DesignerTestSupport.h"
+
 #include "capture_model/CaptureControlTypes.h"
 #include "commands/CommandId.h"
 #include "designer/CFmtdesignFrm.h"
@@ -8,11 +10,9 @@
 #include "designer/DesignDocument.h"
 #include "model/CControles.h"
 #include "model/FormatFile.h"
-#include "platform/Archive.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QMdiArea>
 #include <QMenu>
@@ -26,16 +26,6 @@
 namespace {
 
 using Type = ControlTypeCode;
-
-QByteArray Record(const CControles& control) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Archive ar(buffer, Archive::Mode::Store);
-    control.WriteRecord(ar);
-    ar.Flush();
-    return bytes;
-}
 
 // Two design windows side by side in one main area, as a user has them.
 class DesignClipboardTest : public ::testing::Test {
@@ -117,7 +107,7 @@ TEST_F(DesignClipboardTest, ControlsCopiedIntoAnotherWindowKeepTheirRecordsAndUn
         copy.MoveOnPage(-20, 20);
         copy.text = source.text;
         copy.captureOrder = source.captureOrder;
-        EXPECT_EQ(Record(copy), Record(source)) << i;
+        EXPECT_EQ(ControlRecord(copy), ControlRecord(source)) << i;
     }
 
     Keys(frames[1], Qt::Key_Z, Qt::ControlModifier);
