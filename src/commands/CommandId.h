@@ -69,6 +69,10 @@ enum class CommandId : int {
     SameHeight = 32871,
     SameSize = 32872,
     CentreOnPage = 32873,
+    Cut = 32880,
+    Copy = 32881,
+    Paste = 32882,
+    Duplicate = 32883,
     FitToText = 32900,
 
     // The capture window.

@@ -111,6 +111,37 @@ void DrawSave(QPainter& p) {
     Fill(p, 9, 10, 2, 3, kInk);
 }
 
+void DrawCut(QPainter& p) {
+    // Open scissors, blades up: two crossing blades and the rings of their handles.
+    Stroke(p, {QPointF(4.5, 0.5), QPointF(10.2, 9.6)}, kInk, 1.4);
+    Stroke(p, {QPointF(11.5, 0.5), QPointF(5.8, 9.6)}, kInk, 1.4);
+    p.setPen(QPen(kRed, 1.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(4.3, 11.8), 2.4, 2.4);
+    p.drawEllipse(QPointF(11.7, 11.8), 2.4, 2.4);
+    Fill(p, 7.5, 5.5, 1, 1, kShade);
+}
+
+// A sheet with three lines of text on it.
+void WrittenSheet(QPainter& p, qreal x, qreal y, qreal w, qreal h) {
+    Box(p, x, y, w, h, kEdge, kPaper);
+    for (qreal line = y + 2; line <= y + h - 3; line += 2)
+        Line(p, x + 2, line, x + w - 3, line, kShade);
+}
+
+void DrawCopy(QPainter& p) {
+    // The original and its copy laid over it.
+    WrittenSheet(p, 0, 0, 9, 11);
+    WrittenSheet(p, 6, 4, 10, 11);
+}
+
+void DrawPaste(QPainter& p) {
+    // A clipboard with its clip, and the sheet about to be laid down beside it.
+    Box(p, 1, 1, 11, 14, kFolderEdge, kFolder);
+    Box(p, 4, 0, 5, 3, kInk, kShade);
+    WrittenSheet(p, 7, 5, 9, 10);
+}
+
 void DrawSettings(QPainter& p) {
     // A sheet with a cog wheel: the settings of the format.
     Sheet(p);
@@ -503,6 +534,9 @@ const std::vector<DrawnPicture>& ToolPictures() {
         {ToolPicture::New, DrawNew},
         {ToolPicture::Open, DrawOpen},
         {ToolPicture::Save, DrawSave},
+        {ToolPicture::Cut, DrawCut},
+        {ToolPicture::Copy, DrawCopy},
+        {ToolPicture::Paste, DrawPaste},
         {ToolPicture::Settings, DrawSettings},
         {ToolPicture::SnapMillimetre, DrawSnapMillimetre},
         {ToolPicture::SnapCentimetre, DrawSnapCentimetre},

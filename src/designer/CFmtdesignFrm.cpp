@@ -6,6 +6,7 @@
 #include "designer/CFmtdesignView.h"
 #include "designer/CRulerCornerView.h"
 #include "designer/CRules.h"
+#include "designer/DesignClipboard.h"
 #include "designer/DesignDocument.h"
 #include "designer/FontChoice.h"
 #include "designer/FormatSettingsDialog.h"
@@ -112,7 +113,8 @@ void CFmtdesignFrm::MakeMenus() {
     m_menus = {
         m_commands.MakeMenu("&Archivo", {NewDesign, OpenForDesign, SaveFormat, SaveFormatAs,
                                          CloseFormat, separator, Exit}),
-        m_commands.MakeMenu("&Edición", {Undo, Redo, separator, SelectAll}),
+        m_commands.MakeMenu(
+            "&Edición", {Undo, Redo, separator, Cut, Copy, Paste, Duplicate, separator, SelectAll}),
         m_commands.MakeMenu("&Ver",
                             {SnapMillimetre, SnapCentimetre, ShowGrid, Properties, AccessBar,
                              separator, Backdrop, ShowBackdrop, CalibrateBackdrop, RemoveBackdrop}),
@@ -150,16 +152,35 @@ void CFmtdesignFrm::MakeToolBars() {
     using enum CommandId;
     const auto separator = WindowCommands::ToolButton::Separator();
     m_toolBar130 = make(QStringLiteral("Diseño"), QStringLiteral("toolBar130"));
-    m_commands.FillToolBar(m_toolBar130,
-                           {NewDesign,      OpenForDesign,      SaveFormat,
-                            separator,      FormatSettings,     SnapMillimetre,
-                            SnapCentimetre, separator,          SelectTool,
-                            Delete,         Properties,         separator,
-                            InsertTextline, InsertParagraph,    InsertDate,
-                            InsertBoxes,    InsertCheckMark,    InsertTable,
-                            separator,      InsertConstantText, InsertConstantParagraph,
-                            InsertImage,    InsertLine,         InsertRectangle,
-                            InsertLabel});
+    m_commands.FillToolBar(m_toolBar130, {NewDesign,
+                                          OpenForDesign,
+                                          SaveFormat,
+                                          separator,
+                                          Cut,
+                                          Copy,
+                                          Paste,
+                                          separator,
+                                          FormatSettings,
+                                          SnapMillimetre,
+                                          SnapCentimetre,
+                                          separator,
+                                          SelectTool,
+                                          Delete,
+                                          Properties,
+                                          separator,
+                                          InsertTextline,
+                                          InsertParagraph,
+                                          InsertDate,
+                                          InsertBoxes,
+                                          InsertCheckMark,
+                                          InsertTable,
+                                          separator,
+                                          InsertConstantText,
+                                          InsertConstantParagraph,
+                                          InsertImage,
+                                          InsertLine,
+                                          InsertRectangle,
+                                          InsertLabel});
     m_toolBar130->addSeparator();
     m_zoomBox = new ZoomBox(m_toolBar130);
     m_toolBar130->addWidget(m_zoomBox);
@@ -267,6 +288,15 @@ void CFmtdesignFrm::ConnectCommands() {
     on(CommandId::Back, [&doc] { doc.SendSelectedToBack(); });
     on(CommandId::ResetScreen, [&doc] { doc.ResetScreenPlacement(); });
     on(CommandId::SelectAll, [&doc] { doc.SelectAll(); });
+    m_clipboard = new DesignClipboard(doc, this);
+    m_clipboard->SetReporter([this](const QString& message) { m_statusBar->showMessage(message); });
+    connect(m_clipboard, &DesignClipboard::pasteAvailabilityChanged, this,
+            &CFmtdesignFrm::UpdateCommands);
+    on(CommandId::Cut, [this] { m_clipboard->Cut(); });
+    on(CommandId::Copy, [this] { m_clipboard->Copy(); });
+    on(CommandId::Paste, [this] { m_clipboard->Paste(); });
+    on(CommandId::Duplicate, [this] { m_clipboard->Duplicate(); });
+    m_view->SetClipboard(m_clipboard);
     on(CommandId::ShowGrid, [this](bool shown) { m_view->SetGridShown(shown); });
     using Edge = DesignDocument::Edge;
     on(CommandId::AlignLeftEdges, [&doc] { doc.AlignSelection(Edge::Left); });
@@ -394,6 +424,9 @@ void CFmtdesignFrm::UpdateCommands() {
     m_commands.Action(CommandId::CentreOnPage)->setEnabled(selected);
     m_commands.Action(CommandId::FitToText)->setEnabled(doc.SelectedFitsText());
     m_commands.Action(CommandId::SelectAll)->setEnabled(!empty);
+    for (CommandId id : {CommandId::Cut, CommandId::Copy, CommandId::Duplicate})
+        m_commands.Action(id)->setEnabled(selected);
+    m_commands.Action(CommandId::Paste)->setEnabled(m_clipboard && m_clipboard->CanPaste());
 }
 
 std::optional<std::pair<QFont, QFont>> CFmtdesignFrm::PickFont(const QFont& initial,

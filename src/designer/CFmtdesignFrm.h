@@ -24,6 +24,7 @@
 
 class CFmtdesignView;
 class CRules;
+class DesignClipboard;
 class DesignDocument;
 class PropertiesDialog;
 class QAction;
@@ -85,6 +86,8 @@ public:
     ~CFmtdesignFrm() override;
 
     DesignDocument& Document() const { return *m_document; }
+    // "Cortar", "Copiar", "Pegar" and "Duplicar" over the desktop's clipboard.
+    DesignClipboard& Clipboard() const { return *m_clipboard; }
     CFmtdesignView* View() const { return m_view; }
 
     // Reads the format at path into this window, replacing what it held (after asking, when that
@@ -214,6 +217,7 @@ private:
     PropertiesDialog* m_properties = nullptr;
     std::unique_ptr<ReferenceBackdrop> m_backdrop;
     TwoPointPicker* m_picker = nullptr;
+    DesignClipboard* m_clipboard = nullptr;
     BackdropChooser m_chooseBackdrop;
     CalibrationAsker m_askCalibration;
     WindowCommands m_commands;

@@ -4,6 +4,7 @@
 #include "commands/DesignerPictures.h"
 #include "commands/WindowCommands.h"
 #include "designer/ControlPicker.h"
+#include "designer/DesignClipboard.h"
 #include "designer/DesignDocument.h"
 #include "designer/PageTextEditor.h"
 #include "model/CControles.h"
@@ -709,6 +710,7 @@ void CFmtdesignView::RightPress(Point p, QPoint globalPixel) {
     if (hit < 0 || !m_document.IsSelected(hit))
         m_document.Select(hit);
     viewport()->update();
+    m_menuPoint = p;
     QMenu* menu = MakeContextMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QSize size = menu->sizeHint();
@@ -729,6 +731,7 @@ QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
         ->setEnabled(
             isSignalConnected(QMetaMethod::fromSignal(&CFmtdesignView::propertiesRequested)));
     menu->addSeparator();
+    AddClipboardCommands(*menu, commands);
     const CControles* selected = m_document.Selected();
     if (!selected)
         return menu;
@@ -752,6 +755,25 @@ QMenu* CFmtdesignView::MakeContextMenu(QWidget* parent) {
         add(CommandId::FitToText, [this] { m_document.FitSelectionToText(); });
     AddArrangeCommands(*menu, commands);
     return menu;
+}
+
+void CFmtdesignView::AddClipboardCommands(QMenu& menu, WindowCommands& commands) {
+    if (!m_clipboard)
+        return;
+    DesignClipboard& clipboard = *m_clipboard;
+    const bool selected = !m_document.Selection().empty();
+    const auto add = [&menu, &commands](CommandId id, bool enabled, auto&& act) {
+        QAction* action = commands.Add(id);
+        menu.addAction(action);
+        action->setEnabled(enabled);
+        QObject::connect(action, &QAction::triggered, &menu, act);
+    };
+    add(CommandId::Cut, selected, [&clipboard] { clipboard.Cut(); });
+    add(CommandId::Copy, selected, [&clipboard] { clipboard.Copy(); });
+    const Point at = DesignDocument::Snap(m_menuPoint, m_document.SnapStep());
+    add(CommandId::Paste, clipboard.CanPaste(), [&clipboard, at] { clipboard.Paste(at); });
+    add(CommandId::Duplicate, selected, [&clipboard] { clipboard.Duplicate(); });
+    menu.addSeparator();
 }
 
 void CFmtdesignView::AddArrangeCommands(QMenu& menu, WindowCommands& commands) {

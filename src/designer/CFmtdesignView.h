@@ -15,6 +15,7 @@
 #include <optional>
 
 class CControles;
+class DesignClipboard;
 class DesignDocument;
 class PageTextEditor;
 class QKeyEvent;
@@ -121,6 +122,9 @@ public:
     // A double click on a text, a paragraph, a label or a field's name types over it on the page.
     PageTextEditor& TextEditor() const { return *m_textEditor; }
 
+    // The clipboard commands the context menu offers; nullptr for none. The window owns it.
+    void SetClipboard(DesignClipboard* clipboard) { m_clipboard = clipboard; }
+
     // Back to the surface's corner, as when the design window is maximized.
     void ScrollToOrigin();
 
@@ -133,6 +137,9 @@ public:
     // The arrange commands of a selection of two or more (align, distribute, same size, centre
     // on the page), distributing greyed for fewer than three.
     void AddArrangeCommands(QMenu& menu, WindowCommands& commands);
+    // "Cortar", "Copiar", "Pegar" and "Duplicar"; this menu's "Pegar" puts the controls' upper
+    // left corner at the point the menu was asked for, snapped.
+    void AddClipboardCommands(QMenu& menu, WindowCommands& commands);
 
 signals:
     void rulerHint(int hint, int value);
@@ -239,4 +246,7 @@ private:
     bool m_cycleOnRelease = false;
     Point m_cyclePoint;
     PageTextEditor* m_textEditor = nullptr;
+    DesignClipboard* m_clipboard = nullptr;
+    // Where the context menu was last asked for, unsnapped.
+    Point m_menuPoint;
 };

@@ -460,7 +460,7 @@ CControles* DesignDocument::Insert(ControlTypeCode type, Point p, const QString&
     return inserted;
 }
 
-void DesignDocument::DeleteSelected() {
+void DesignDocument::DeleteSelected(const QString& text) {
     if (m_selection.empty())
         return;
     SettleDrag();
@@ -488,7 +488,37 @@ void DesignDocument::DeleteSelected() {
         Changed(picked);
     };
     take();
-    m_undo.push(new DocumentCommand(QStringLiteral("Eliminar"), put, take));
+    m_undo.push(new DocumentCommand(text, put, take));
+}
+
+void DesignDocument::AddControls(ControlList controls, const QString& text) {
+    if (controls.empty())
+        return;
+    SettleDrag();
+    const std::size_t count = controls.size();
+    std::vector<int> added(count);
+    std::iota(added.begin(), added.end(), 0);
+    const std::vector<int> selectedBefore = m_selection;
+    // The list's front is the lowest layer: the added controls go there in their own order, as
+    // an inserted control does.
+    auto held = std::make_shared<ControlList>(std::move(controls));
+    auto put = [this, held, added] {
+        while (!held->empty()) {
+            m_format.controls.push_front(std::move(held->back()));
+            held->pop_back();
+        }
+        Changed(added);
+    };
+    auto take = [this, held, count, selectedBefore] {
+        for (std::size_t k = 0; k < count; ++k) {
+            held->push_back(std::move(m_format.controls.front()));
+            m_format.controls.pop_front();
+            held->back()->selected = false;
+        }
+        Changed(selectedBefore);
+    };
+    put();
+    m_undo.push(new DocumentCommand(text, take, put));
 }
 
 void DesignDocument::BeginDrag() {

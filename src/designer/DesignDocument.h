@@ -160,8 +160,12 @@ public:
     // in the list. Returns it, or nullptr when it could not be made (an image that does not
     // read throws its PictureError and adds nothing).
     CControles* Insert(ControlTypeCode type, Point p, const QString& imagePath = QString());
-    // Every selected control, one step.
-    void DeleteSelected();
+    // Every selected control, one step (named "Cortar" when the clipboard took them).
+    void DeleteSelected(const QString& text = QStringLiteral("Eliminar"));
+    // Controls from elsewhere (the clipboard, a duplicate) put beneath all others as one step
+    // named text, keeping their order, and selected; as they are, with their names and capture
+    // orders already fitted to this format.
+    void AddControls(ControlList controls, const QString& text);
 
     // A drag (moves or resizes between a press and a release) is one step: the changes between
     // BeginDrag and EndDrag merge into it; a drag that changed nothing adds no step.

@@ -67,7 +67,7 @@ TEST(DesignFrameTest, CaptionMenusAndToolBars) {
     EXPECT_EQ(titles,
               QStringList({"&Archivo", "&Edición", "&Ver", "&Insertar", "&Formato", "A&yuda"}));
     // The buttons, their separators, and the zoom box after one more.
-    EXPECT_EQ(w.frame.ToolBar(130)->actions().size(), 21 + 4 + 2);
+    EXPECT_EQ(w.frame.ToolBar(130)->actions().size(), 24 + 5 + 2);
     EXPECT_EQ(w.frame.ToolBar(136)->actions().size(), 16 + 3);
     EXPECT_EQ(Command(w.frame, CommandId::InsertTable).toolTip(), "Tabla");
     EXPECT_EQ(Command(w.frame, CommandId::InsertTable).statusTip(),

@@ -6,10 +6,24 @@
 #include "designer/DesignDocument.h"
 #include "imaging/TestPictures.h"
 #include "model/CControles.h"
+#include "platform/Archive.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+// A control's record as the format file holds it.
+inline QByteArray ControlRecord(const CControles& control) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Archive ar(buffer, Archive::Mode::Store);
+    control.WriteRecord(ar);
+    ar.Flush();
+    return bytes;
+}
 
 class DesignerTest : public ::testing::Test {
 protected:
