@@ -12,6 +12,7 @@ enum class CommandId : int {
 
     // Opening formats: the main menu, and each window for its own kind.
     NewDesign = 32771,
+    NewFromTemplate = 32910,
     OpenForDesign = 32772,
     OpenForCapture = 32798,
     OpenForScreenDesign = 32802,
@@ -69,6 +70,8 @@ enum class CommandId : int {
     SameHeight = 32871,
     SameSize = 32872,
     CentreOnPage = 32873,
+    DesignPreview = 32911,
+    DesignExportPdf = 32912,
 
     // The capture window.
     Print = 32799,

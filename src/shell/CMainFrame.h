@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class CFmtcapturaFrm;
 class CSizingControlBar;
@@ -38,6 +40,21 @@ public:
     void OpenCaptureDialog();
     // "Nuevo formato": a new design window with an empty format.
     CFmtdesignFrm* NewDesign();
+    // "Nuevo desde plantilla...": asks for a template (see TemplateDialog), then as
+    // OpenTemplate; nullptr when the user cancelled.
+    CFmtdesignFrm* NewFromTemplate();
+    // A new design window with a copy of the template at path as a new, unnamed format;
+    // nullptr, after telling the user, when it cannot be read (no window then stays).
+    CFmtdesignFrm* OpenTemplate(const QString& path);
+    // Replaces the template dialog: the path it would give, empty for a cancel.
+    void SetTemplateChooser(std::function<QString()> chooser) {
+        m_chooseTemplate = std::move(chooser);
+    }
+    // A design window's "Vista preliminar" and "Exportar a PDF...": its format as it stands,
+    // saved or not, printed with each field's name in its place (see FormatProof), on the
+    // application's printer and its format's paper. A failure is told; false then.
+    bool PreviewProof(CFmtdesignFrm* frame);
+    bool ExportProofPdf(CFmtdesignFrm* frame, const QString& path);
     // "Diseño de formato": a new design window, then its "Abrir formato..." dialog; when the user
     // cancels, the empty window stays.
     CFmtdesignFrm* OpenDesignDialog();
@@ -125,6 +142,7 @@ private:
     // The child whose caption the main caption shows.
     QPointer<QMdiSubWindow> m_captionChild;
     bool m_unattended = false;
+    std::function<QString()> m_chooseTemplate;
     std::shared_ptr<QPrinter> m_printer;
     // A child of the frame: closing it only hides it.
     CHelpWindow* m_help = nullptr;
