@@ -296,16 +296,7 @@ bool CMainFrame::ExportProofPdf(CFmtdesignFrm* frame, const QString& path) {
 }
 
 CFmtdesignFrm* CMainFrame::OpenTemplate(const QString& path) {
-    // As for a format opened: the window shows only with the copy in it.
-    CFmtdesignFrm* frame = MakeDesign();
-    if (!frame->OpenTemplate(path)) {
-        m_mdiArea->removeSubWindow(frame);
-        delete frame;
-        return nullptr;
-    }
-    ShowChild(frame);
-    frame->UpdateTitle();
-    return frame;
+    return DesignWith([&path](CFmtdesignFrm& frame) { return frame.OpenTemplate(path); });
 }
 
 CFmtdesignFrm* CMainFrame::OpenDesignDialog() {
@@ -315,10 +306,14 @@ CFmtdesignFrm* CMainFrame::OpenDesignDialog() {
 }
 
 CFmtdesignFrm* CMainFrame::OpenForDesign(const QString& path) {
+    return DesignWith([&path](CFmtdesignFrm& frame) { return frame.OpenFormat(path); });
+}
+
+CFmtdesignFrm* CMainFrame::DesignWith(const std::function<bool(CFmtdesignFrm&)>& load) {
     // The window shows only with the format: a key refused or a file that cannot be read leaves
     // nothing behind. It has shown nothing yet, so nothing of it is running.
     CFmtdesignFrm* frame = MakeDesign();
-    if (!frame->OpenFormat(path)) {
+    if (!load(*frame)) {
         m_mdiArea->removeSubWindow(frame);
         delete frame;
         return nullptr;

@@ -116,6 +116,8 @@ private:
     void ShowChild(QMdiSubWindow* child);
     // The design window as the main menu makes it, not shown yet.
     CFmtdesignFrm* MakeDesign();
+    // A design window shown with what load put into it; nullptr, and no window, when it failed.
+    CFmtdesignFrm* DesignWith(const std::function<bool(CFmtdesignFrm&)>& load);
     // A child window closed: the main caption then names the window in front, or none.
     void CaptionAfterClose();
     void DeleteChildren();
