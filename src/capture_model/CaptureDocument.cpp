@@ -11,9 +11,13 @@
 #include "capture_model/CaptureFileError.h"
 #include "capture_model/EntryRules.h"
 #include "model/FormatFile.h"
+#include "platform/Archive.h"
 #include "platform/Saturate.h"
 
+#include <QBuffer>
 #include <QLocale>
+
+#include <utility>
 
 CaptureDocument::CaptureDocument(QObject* parent) : QObject(parent) {}
 
@@ -29,7 +33,26 @@ QStringList CaptureDocument::OpenFormat(const QString& path) {
     PlenovaSettings::Loaded beside = PlenovaSettings::LoadFor(path);
     if (!beside.warning.isEmpty())
         warnings << beside.warning;
-    m_own = std::move(beside.settings);
+    Start(std::move(loaded), settings, std::move(beside.settings), path);
+    return warnings;
+}
+
+QStringList CaptureDocument::OpenFormat(const QByteArray& formatBytes, const PlenovaSettings& own,
+                                        const QString& path) {
+    QByteArray bytes = formatBytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Archive ar(buffer, Archive::Mode::Load);
+    Format loaded;
+    FormatSettings settings = m_settings;
+    FormatFile::Read(ar, loaded, settings);
+    Start(std::move(loaded), settings, own, path);
+    return ar.Warnings();
+}
+
+void CaptureDocument::Start(Format loaded, const FormatSettings& settings, PlenovaSettings own,
+                            const QString& path) {
+    m_own = std::move(own);
     m_calculation.reset();
     m_format = std::move(loaded);
     m_settings = settings;
@@ -49,7 +72,27 @@ QStringList CaptureDocument::OpenFormat(const QString& path) {
     m_calculation->SetValueShownHandler([this](CTextlineVar& field) { emit fieldChanged(&field); });
     m_saved.Keep(m_format.controls);
     emit formatOpened();
-    return warnings;
+}
+
+void CaptureDocument::FillWithNames() {
+    for (const auto& control : m_format.controls) {
+        if (auto* line = dynamic_cast<CTextlineVar*>(control.get())) {
+            line->SetValue(line->text);
+        } else if (auto* paragraph = dynamic_cast<CParrafoVar*>(control.get())) {
+            paragraph->SetValue(paragraph->text);
+        } else if (auto* boxes = dynamic_cast<CCuadrosVar*>(control.get())) {
+            boxes->SetValue(boxes->text);
+        } else if (auto* mark = dynamic_cast<CMarcaVar*>(control.get())) {
+            mark->SetChecked(true);
+        } else if (auto* table = dynamic_cast<CFmtGrid*>(control.get())) {
+            table->Cells().ClearAll();
+            for (int column = 1; column <= table->ColumnCount(); ++column)
+                table->Cells().SetCell(
+                    column, 1, table->Columns()[static_cast<std::size_t>(column - 1)].title, true);
+        }
+    }
+    m_saved.Keep(m_format.controls);
+    emit valuesLoaded();
 }
 
 CCaptureControl* CaptureDocument::FindField(const QString& name) const {

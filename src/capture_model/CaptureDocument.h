@@ -50,6 +50,12 @@ public:
     // cannot be read throws a FormatError and leaves the document as it was; the warnings met on
     // the way (a damaged settings file beside it among them) are returned.
     QStringList OpenFormat(const QString& path);
+    // The same for a format as a designer holds it, saved or not: its bytes as a save writes
+    // them, the settings it keeps beside it and its path (empty for one never saved). The bytes
+    // come from a designer, so they read; a damaged copy still throws its ArchiveException or
+    // FormatError and leaves the document as it was.
+    QStringList OpenFormat(const QByteArray& formatBytes, const PlenovaSettings& own,
+                           const QString& path);
 
     const QString& FormatPath() const { return m_formatPath; }
     // The file name without its folder, as captured-data files record it.
@@ -92,6 +98,11 @@ public:
     // up, as many empty rows come in at the end, and the totals follow.
     void DeleteRows(CFmtGrid& table, int firstRow, int lastRow);
 
+    // A designer's proof: every text field holds its name (a field of boxes as much of it as its
+    // boxes take), every table its columns' titles in its first row and nothing in the others,
+    // every mark is ticked; a date field keeps the date it starts with. Calculated fields show
+    // their names too, not what they would compute. The values then count as unchanged.
+    void FillWithNames();
     // "Limpiar": every field empty (a date field back to today), every number 0. The
     // captured-data file stays the current one; the empty values count as unchanged.
     void ClearValues();
@@ -138,6 +149,10 @@ signals:
     void valuesLoaded();
 
 private:
+    // Starts filling in a format just read.
+    void Start(Format loaded, const FormatSettings& settings, PlenovaSettings own,
+               const QString& path);
+
     Format m_format;
     FormatSettings m_settings;
     PlenovaSettings m_own;

@@ -12,6 +12,7 @@ enum class CommandId : int {
 
     // Opening formats: the main menu, and each window for its own kind.
     NewDesign = 32771,
+    NewFromTemplate = 32910,
     OpenForDesign = 32772,
     OpenForCapture = 32798,
     OpenForScreenDesign = 32802,
@@ -74,6 +75,8 @@ enum class CommandId : int {
     Paste = 32882,
     Duplicate = 32883,
     FitToText = 32900,
+    DesignPreview = 32911,
+    DesignExportPdf = 32912,
 
     // The capture window.
     Print = 32799,

@@ -1,5 +1,6 @@
 #include "designer/CFmtdesignFrm.h"
 
+#include "capture_model/DefaultFileName.h"
 #include "commands/DesignerPictures.h"
 #include "designer/AccessCheck.h"
 #include "designer/AccessKeyDialog.h"
@@ -111,8 +112,9 @@ void CFmtdesignFrm::MakeMenus() {
     using Entry = WindowCommands::MenuEntry;
     const Entry separator = Entry::Separator();
     m_menus = {
-        m_commands.MakeMenu("&Archivo", {NewDesign, OpenForDesign, SaveFormat, SaveFormatAs,
-                                         CloseFormat, separator, Exit}),
+        m_commands.MakeMenu("&Archivo", {NewDesign, NewFromTemplate, OpenForDesign, SaveFormat,
+                                         SaveFormatAs, separator, DesignPreview, DesignExportPdf,
+                                         separator, CloseFormat, separator, Exit}),
         m_commands.MakeMenu(
             "&Edición", {Undo, Redo, separator, Cut, Copy, Paste, Duplicate, separator, SelectAll}),
         m_commands.MakeMenu("&Ver",
@@ -270,6 +272,12 @@ void CFmtdesignFrm::ConnectCommands() {
     on(CommandId::SaveFormat, [this] { Save(); });
     on(CommandId::SaveFormatAs, [this] { SaveAs(); });
     on(CommandId::CloseFormat, [this] { close(); });
+    on(CommandId::DesignPreview, [this] {
+        if (m_properties)
+            m_properties->ApplyFocusedField();
+        emit proofPreviewRequested(this);
+    });
+    on(CommandId::DesignExportPdf, [this] { ExportProofPdf(); });
     on(CommandId::SnapMillimetre, [&doc] { doc.ToggleSnapMillimetre(); });
     on(CommandId::SnapCentimetre, [&doc] { doc.ToggleSnapCentimetre(); });
     on(CommandId::SelectTool, [this] { m_view->ArmSelection(); });
@@ -505,6 +513,15 @@ QString CFmtdesignFrm::ChooseFile(FormatDialog dialog) {
     if (m_chooseFile)
         return m_chooseFile(dialog);
     FileDialog::Request request;
+    if (dialog == FormatDialog::Pdf) {
+        request.mode = FileDialog::Mode::Save;
+        request.filters = {QStringLiteral("PDF (*.pdf)")};
+        request.defaultSuffix = QStringLiteral("pdf");
+        request.title = QStringLiteral("Exportar a PDF");
+        request.start = DefaultFileName::ForJob(m_document->Path(), QStringLiteral("muestra"),
+                                                QStringLiteral("pdf"));
+        return FileDialog::Ask(this, request);
+    }
     request.mode = dialog == FormatDialog::Save ? FileDialog::Mode::Save : FileDialog::Mode::Open;
     request.filters = {QStringLiteral("Plenova (*.fmt)")};
     request.defaultSuffix = QStringLiteral("fmt");
@@ -528,6 +545,14 @@ bool CFmtdesignFrm::OpenFormatDialog() {
 }
 
 bool CFmtdesignFrm::OpenFormat(const QString& path) {
+    return Load(path, false);
+}
+
+bool CFmtdesignFrm::OpenTemplate(const QString& path) {
+    return MayClose() && Load(path, true);
+}
+
+bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const AccessCheck::KeyAsker ask =
         m_askKey ? m_askKey : [this] { return AccessKeyDialog::Ask(this); };
@@ -540,12 +565,21 @@ bool CFmtdesignFrm::OpenFormat(const QString& path) {
         return false;
     }
     try {
-        const QStringList warnings = m_document->Open(absolute);
+        const QStringList warnings =
+            asCopy ? m_document->OpenCopy(absolute) : m_document->Open(absolute);
         for (const QString& warning : warnings)
             Tell(warning);
     } catch (const PlenovaError& e) {
         Tell(e.Message());
         return false;
+    }
+    // A new format from a template starts without the template's backdrop, and is no recent
+    // format until it is saved.
+    if (asCopy) {
+        m_backdrop->Clear();
+        UpdateBackdropCommands();
+        m_view->viewport()->update();
+        return true;
     }
     // A backdrop kept beside the format comes back with it; one that cannot is told and left.
     const QString backdropWarning = m_backdrop->Restore(
@@ -620,6 +654,16 @@ bool CFmtdesignFrm::SaveAs() {
         return false;
     const QString path = ChooseFile(FormatDialog::Save);
     return !path.isEmpty() && WriteTo(path);
+}
+
+bool CFmtdesignFrm::ExportProofPdf() {
+    if (m_properties)
+        m_properties->ApplyFocusedField();
+    const QString path = ChooseFile(FormatDialog::Pdf);
+    if (path.isEmpty())
+        return false;
+    emit proofPdfRequested(this, path);
+    return true;
 }
 
 bool CFmtdesignFrm::MayClose() {

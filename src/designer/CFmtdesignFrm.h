@@ -51,7 +51,7 @@ public:
     // The answer to "¿Desea guardar los cambios en %s?".
     using SaveAnswer = ::SaveQuestion::Answer;
     // The dialogs the window asks through; each has a default, and tests replace them.
-    enum class FormatDialog { Open, Save };
+    enum class FormatDialog { Open, Save, Pdf };
     using FileChooser = std::function<QString(FormatDialog)>;
     using SaveQuestion = std::function<SaveAnswer(const QString& name)>;
     using Messenger = std::function<void(const QString&)>;
@@ -95,6 +95,11 @@ public:
     // false then, and when the user cancelled. A format protected by a key is read only after
     // the user typed it; a refusal is told and also leaves the window as it was.
     bool OpenFormat(const QString& path);
+    // "Nuevo desde plantilla...": a copy of the template at path as a new, unnamed format (after
+    // asking, when what the window held had changes); the template itself is never written. A
+    // template that cannot be read, or whose key is not given, is told and leaves the window as
+    // it was; false then.
+    bool OpenTemplate(const QString& path);
     // "Abrir formato...": asks for a file, then as OpenFormat.
     bool OpenFormatDialog();
     // "Configurar": edits the settings of this window's format, one step that can be undone.
@@ -106,6 +111,9 @@ public:
     bool Save();
     // "Guardar formato como...": always asks.
     bool SaveAs();
+    // "Exportar a PDF...": asks for the file, then asks whoever prints the window's proofs
+    // (proofPdfRequested). False when the user cancelled.
+    bool ExportProofPdf();
     // Whether the window may go: true without changes; otherwise asks, and saves when told to.
     bool MayClose();
 
@@ -156,6 +164,11 @@ public:
 signals:
     // After every change of the caption, and when the window is activated or resized.
     void captionChanged(QMdiSubWindow* frame);
+    // "Vista preliminar" and "Exportar a PDF...": the page printed with each field's name in its
+    // place. The designer does not print; the capture side prints the proof (the main frame
+    // connects them).
+    void proofPreviewRequested(CFmtdesignFrm* frame);
+    void proofPdfRequested(CFmtdesignFrm* frame, const QString& path);
     // A format was opened, or a format never saved got its first name: the recent formats.
     void recentFormat(const QString& path);
 
@@ -182,6 +195,8 @@ private:
     // when cancelled.
     std::optional<std::pair<QFont, QFont>> PickFont(const QFont& initial, bool trueTypeOnly);
     bool WriteTo(const QString& path);
+    // OpenFormat and OpenTemplate: the format itself, or a copy of it that has no name.
+    bool Load(const QString& path, bool asCopy);
     QString ChooseFile(FormatDialog dialog);
     void Tell(const QString& message);
     void UpdateBackdropCommands();

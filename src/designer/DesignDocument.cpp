@@ -19,6 +19,7 @@
 #include "platform/Archive.h"
 
 #include <QBuffer>
+#include <QJsonObject>
 #include <QUndoCommand>
 
 #include <algorithm>
@@ -255,6 +256,14 @@ QStringList DesignDocument::Open(const QString& path) {
     Changed(-1);
     if (newPath)
         emit pathChanged();
+    return warnings;
+}
+
+QStringList DesignDocument::OpenCopy(const QString& path) {
+    const QStringList warnings = Open(path);
+    m_plenova.SetBackdropRecord(QJsonObject());
+    m_path.clear();
+    emit pathChanged();
     return warnings;
 }
 

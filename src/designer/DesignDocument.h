@@ -89,6 +89,10 @@ public:
     // cannot be read throws the reader's PlenovaError and leaves the document exactly as it was.
     // The stack is emptied and clean afterwards.
     QStringList Open(const QString& path);
+    // "Nuevo desde plantilla": reads the file as Open does but keeps no path, so the document is
+    // a new format that a save asks a name for, and the template is never written. What the
+    // template kept of its reference backdrop stays behind with it.
+    QStringList OpenCopy(const QString& path);
     // Writes the format to path through a safe write, then Plenova's own settings beside it, and
     // on success makes path the document's path and the stack clean. A failed write of the
     // format throws and changes nothing; one of the settings beside it throws with the format

@@ -2,9 +2,12 @@
 
 #include "capture/CFmtcapturaFrm.h"
 #include "capture/CFmtcaptureView.h"
+#include "capture/FormatProof.h"
 #include "capture/PrinterDialogs.h"
 #include "capture/PrinterSettings.h"
 #include "designer/CFmtdesignFrm.h"
+#include "designer/DesignDocument.h"
+#include "designer/TemplateDialog.h"
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
@@ -64,7 +67,7 @@ void CMainFrame::MakeMenu() {
     const auto separator = WindowCommands::MenuEntry::Separator();
     m_menus = {
         m_commands.MakeMenu("&Archivo",
-                            {NewDesign,
+                            {NewDesign, NewFromTemplate,
                              WindowCommands::MenuEntry::Submenu(
                                  "&Abrir", {OpenForDesign, OpenForScreenDesign, OpenForCapture}),
                              PrintSetup, separator, Exit}),
@@ -80,6 +83,7 @@ void CMainFrame::MakeMenu() {
         connect(m_commands.Add(id), &QAction::triggered, this, slot);
     };
     on(NewDesign, &CMainFrame::NewDesign);
+    on(NewFromTemplate, &CMainFrame::NewFromTemplate);
     on(OpenForDesign, &CMainFrame::OpenDesignDialog);
     on(OpenForCapture, &CMainFrame::OpenCaptureDialog);
     on(OpenForScreenDesign, &CMainFrame::OpenScreenDesignDialog);
@@ -255,6 +259,10 @@ CFmtdesignFrm* CMainFrame::MakeDesign() {
     connect(frame, &CFmtdesignFrm::recentFormat, this, &CMainFrame::RememberFormat);
     connect(frame->CommandAction(CommandId::NewDesign), &QAction::triggered, this,
             &CMainFrame::NewDesign);
+    connect(frame->CommandAction(CommandId::NewFromTemplate), &QAction::triggered, this,
+            &CMainFrame::NewFromTemplate);
+    connect(frame, &CFmtdesignFrm::proofPreviewRequested, this, &CMainFrame::PreviewProof);
+    connect(frame, &CFmtdesignFrm::proofPdfRequested, this, &CMainFrame::ExportProofPdf);
     ConnectApplicationCommands(
         frame->CommandAction(CommandId::Exit), frame->CommandAction(CommandId::About),
         frame->CommandAction(CommandId::Help), frame->CommandAction(CommandId::AccessBar));
@@ -270,6 +278,38 @@ CFmtdesignFrm* CMainFrame::NewDesign() {
     return frame;
 }
 
+CFmtdesignFrm* CMainFrame::NewFromTemplate() {
+    const QString path = m_chooseTemplate ? m_chooseTemplate() : TemplateDialog::Ask(this);
+    return path.isEmpty() ? nullptr : OpenTemplate(path);
+}
+
+bool CMainFrame::PreviewProof(CFmtdesignFrm* frame) {
+    const DesignDocument& doc = frame->Document();
+    try {
+        const FormatProof proof(doc.Bytes(), doc.Plenova(), doc.Path());
+        return proof.Preview(*m_printer, frame);
+    } catch (const PlenovaError& e) {
+        ShowMessage(e.Message());
+        return false;
+    }
+}
+
+bool CMainFrame::ExportProofPdf(CFmtdesignFrm* frame, const QString& path) {
+    const DesignDocument& doc = frame->Document();
+    try {
+        const FormatProof proof(doc.Bytes(), doc.Plenova(), doc.Path());
+        proof.ExportPdf(*m_printer, path);
+        return true;
+    } catch (const PlenovaError& e) {
+        ShowMessage(e.Message());
+        return false;
+    }
+}
+
+CFmtdesignFrm* CMainFrame::OpenTemplate(const QString& path) {
+    return DesignWith([&path](CFmtdesignFrm& frame) { return frame.OpenTemplate(path); });
+}
+
 CFmtdesignFrm* CMainFrame::OpenDesignDialog() {
     CFmtdesignFrm* frame = NewDesign();
     frame->OpenFormatDialog();
@@ -277,10 +317,14 @@ CFmtdesignFrm* CMainFrame::OpenDesignDialog() {
 }
 
 CFmtdesignFrm* CMainFrame::OpenForDesign(const QString& path) {
+    return DesignWith([&path](CFmtdesignFrm& frame) { return frame.OpenFormat(path); });
+}
+
+CFmtdesignFrm* CMainFrame::DesignWith(const std::function<bool(CFmtdesignFrm&)>& load) {
     // The window shows only with the format: a key refused or a file that cannot be read leaves
     // nothing behind. It has shown nothing yet, so nothing of it is running.
     CFmtdesignFrm* frame = MakeDesign();
-    if (!frame->OpenFormat(path)) {
+    if (!load(*frame)) {
         m_mdiArea->removeSubWindow(frame);
         delete frame;
         return nullptr;

@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class CFmtcapturaFrm;
 class CSizingControlBar;
@@ -38,6 +40,21 @@ public:
     void OpenCaptureDialog();
     // "Nuevo formato": a new design window with an empty format.
     CFmtdesignFrm* NewDesign();
+    // "Nuevo desde plantilla...": asks for a template (see TemplateDialog), then as
+    // OpenTemplate; nullptr when the user cancelled.
+    CFmtdesignFrm* NewFromTemplate();
+    // A new design window with a copy of the template at path as a new, unnamed format;
+    // nullptr, after telling the user, when it cannot be read (no window then stays).
+    CFmtdesignFrm* OpenTemplate(const QString& path);
+    // Replaces the template dialog: the path it would give, empty for a cancel.
+    void SetTemplateChooser(std::function<QString()> chooser) {
+        m_chooseTemplate = std::move(chooser);
+    }
+    // A design window's "Vista preliminar" and "Exportar a PDF...": its format as it stands,
+    // saved or not, printed with each field's name in its place (see FormatProof), on the
+    // application's printer and its format's paper. A failure is told; false then.
+    bool PreviewProof(CFmtdesignFrm* frame);
+    bool ExportProofPdf(CFmtdesignFrm* frame, const QString& path);
     // "Diseño de formato": a new design window, then its "Abrir formato..." dialog; when the user
     // cancels, the empty window stays.
     CFmtdesignFrm* OpenDesignDialog();
@@ -102,6 +119,8 @@ private:
     void ShowChild(QMdiSubWindow* child);
     // The design window as the main menu makes it, not shown yet.
     CFmtdesignFrm* MakeDesign();
+    // A design window shown with what load put into it; nullptr, and no window, when it failed.
+    CFmtdesignFrm* DesignWith(const std::function<bool(CFmtdesignFrm&)>& load);
     // A child window closed: the main caption then names the window in front, or none.
     void CaptionAfterClose();
     void DeleteChildren();
@@ -129,6 +148,7 @@ private:
     QPointer<QMdiSubWindow> m_captionChild;
     bool m_unattended = false;
     bool m_asksNothing = false;
+    std::function<QString()> m_chooseTemplate;
     std::shared_ptr<QPrinter> m_printer;
     // A child of the frame: closing it only hides it.
     CHelpWindow* m_help = nullptr;

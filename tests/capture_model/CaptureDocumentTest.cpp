@@ -4,6 +4,7 @@
 #include "CaptureScreenForm.h"
 #include "capture_model/CCuadrosVar.h"
 #include "capture_model/CDateInput.h"
+#include "capture_model/CFmtGrid.h"
 #include "capture_model/CMarcaVar.h"
 #include "capture_model/CParrafoVar.h"
 #include "capture_model/CTableData.h"
@@ -12,6 +13,7 @@
 #include "capture_model/FieldEntryError.h"
 #include "model/FormatError.h"
 #include "model/PlenovaSettings.h"
+#include "platform/PlenovaError.h"
 
 #include <QFile>
 #include <QLocale>
@@ -334,3 +336,38 @@ TEST(CaptureDocumentTest, FieldEntriesTypeEveryKindOrSayWhatTheFieldTakes) {
 }
 
 } // namespace
+
+TEST(CaptureDocumentTest, AProofOfTheFormatShowsEachFieldsNameAndEachTablesTitles) {
+    QTemporaryDir dir;
+    const QString path = Invoice(dir);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    PlenovaSettings own;
+    own.wording = AmountWording::Grammatical;
+    CaptureDocument document;
+    // The designer's format, as it stands, need not be the file's: it comes as bytes.
+    document.OpenFormat(file.readAll(), own, path);
+    EXPECT_EQ(document.FormatName(), QStringLiteral("factura.fmt"));
+    EXPECT_EQ(document.OwnSettings().wording, AmountWording::Grammatical);
+
+    document.FillWithNames();
+    // Calculated fields show their names rather than what they would compute.
+    for (const char* name : {"CANTIDAD", "IMPORTE", "LETRA", "CLIENTE", "SUBTOTAL"})
+        EXPECT_EQ(Field<CTextlineVar>(document, QString::fromLatin1(name)).Value(),
+                  QString::fromLatin1(name));
+    EXPECT_EQ(Field<CParrafoVar>(document, QStringLiteral("DOMICILIO")).Value(),
+              QStringLiteral("DOMICILIO"));
+    EXPECT_EQ(Field<CCuadrosVar>(document, QStringLiteral("RFC")).Value(), QStringLiteral("RFC"));
+    EXPECT_TRUE(Field<CMarcaVar>(document, QStringLiteral("PAGADO")).IsChecked());
+    const CTableData& cells = Field<CFmtGrid>(document, QStringLiteral("PARTIDAS")).Cells();
+    EXPECT_EQ(cells.GetCell(1, 1), QStringLiteral("CANTIDAD"));
+    EXPECT_EQ(cells.GetCell(3, 1), QStringLiteral("IMPORTE"));
+    for (int row = 2; row <= cells.RowCount(); ++row)
+        for (int column = 1; column <= 3; ++column)
+            EXPECT_TRUE(cells.GetCell(column, row).isEmpty()) << column << "," << row;
+    EXPECT_FALSE(document.HasChanges());
+
+    CaptureDocument damaged;
+    EXPECT_THROW(damaged.OpenFormat(QByteArray("no es un formato"), own, path), PlenovaError);
+    EXPECT_TRUE(damaged.Controls().empty());
+}
