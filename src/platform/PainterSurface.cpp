@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -458,8 +459,16 @@ int PainterSurface::DrawText(const QString& text, Rect& rect, TextLayoutFlags la
     const PreparedFont& prepared = CurrentFont();
     const QFontMetricsF& fm = prepared.metrics;
     const QRectF box = ToDevice(rect);
-    const QStringList lines = WordWrap::Lines(text, fm, box.width(), layout);
     const double lineHeight = prepared.ascent + prepared.descent;
+    // Lines wholly below a clipping box are never seen: a paragraph of megabytes lays out only
+    // what its box shows.
+    const bool measuring = layout & TextLayout::CalcRect;
+    const bool clipping = !(layout & TextLayout::NoClip);
+    const qsizetype shown =
+        !measuring && clipping && lineHeight > 0 && box.height() / lineHeight < 1e6
+            ? static_cast<qsizetype>(std::ceil(std::abs(box.height()) / lineHeight)) + 1
+            : std::numeric_limits<qsizetype>::max();
+    const QStringList lines = WordWrap::Lines(text, fm, box.width(), layout, shown);
     const double textHeight = lineHeight * lines.size();
     const double sx = ScaleX();
     const double sy = ScaleY();

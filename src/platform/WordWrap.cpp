@@ -2,29 +2,42 @@
 
 #include <QFontMetricsF>
 
+namespace {
+
+// A run of text is laid out at most this long: far wider than any sheet at any legible size, it
+// keeps a value of megabytes without a break from being shaped (and held, glyph by glyph) whole.
+QStringView Bounded(QStringView run) {
+    return run.size() > WordWrap::kMostLineCharacters ? run.first(WordWrap::kMostLineCharacters)
+                                                      : run;
+}
+
+} // namespace
+
 QStringList WordWrap::Lines(const QString& text, const QFontMetricsF& fm, double width,
-                            TextLayoutFlags layout) {
+                            TextLayoutFlags layout, qsizetype mostLines) {
     QString clean = text;
     clean.remove(QLatin1Char('\r'));
     if (layout & TextLayout::SingleLine) {
         clean.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return {clean};
+        return {Bounded(clean).toString()};
     }
     const double nearEdge = fm.horizontalAdvance(QLatin1Char(' ')) + 1.0;
     QStringList lines;
     for (const QStringView paragraph : QStringView(clean).split(QLatin1Char('\n'))) {
+        if (lines.size() >= mostLines)
+            break;
         if (!(layout & TextLayout::WordBreak)) {
-            lines << paragraph.toString();
+            lines << Bounded(paragraph).toString();
             continue;
         }
         const QList<QStringView> words = paragraph.split(QLatin1Char(' '));
-        QString line = words.first().toString();
+        QString line = Bounded(words.first()).toString();
         double lineWidth = fm.horizontalAdvance(line);
         // A line of blanks alone takes the next word whatever its width.
         bool blank = words.first().trimmed().isEmpty();
         QString piece;
-        for (qsizetype i = 1; i < words.size(); ++i) {
-            const QStringView word = words[i];
+        for (qsizetype i = 1; i < words.size() && lines.size() < mostLines; ++i) {
+            const QStringView word = Bounded(words[i]);
             piece.clear();
             piece += QLatin1Char(' ');
             piece += word;
@@ -49,7 +62,8 @@ QStringList WordWrap::Lines(const QString& text, const QFontMetricsF& fm, double
                 blank = word.trimmed().isEmpty();
             }
         }
-        lines << line;
+        if (lines.size() < mostLines)
+            lines << line;
     }
     return lines;
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+
 class QFontMetricsF;
 
 // The lines a text is drawn in: one per line break of the text, each cut further at blanks
@@ -17,6 +19,12 @@ public:
     // only a line that comes within a blank of the box's edge is measured whole, since glyphs may
     // sit a little differently in the longer run, and so is a line that takes a word holding a
     // tab.
+    //
+    // At most mostLines lines come back, the first ones: a box that clips shows no more. A word,
+    // or a line that is not broken, is laid out only up to kMostLineCharacters characters.
     static QStringList Lines(const QString& text, const QFontMetricsF& fm, double width,
-                             TextLayoutFlags layout);
+                             TextLayoutFlags layout,
+                             qsizetype mostLines = std::numeric_limits<qsizetype>::max());
+
+    static constexpr qsizetype kMostLineCharacters = 20'000;
 };

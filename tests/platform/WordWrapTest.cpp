@@ -90,3 +90,22 @@ TEST(WordWrapTest, LongParagraphsAreFilledInOnePass) {
     EXPECT_LE(fm.horizontalAdvance(spaced[0]), 2000);
     EXPECT_GT(fm.horizontalAdvance(spaced[0] + QLatin1Char(' ')), 2000);
 }
+
+TEST(WordWrapTest, AHugeValueIsLaidOutOnlyAsFarAsABoxShows) {
+    const QFontMetricsF fm{QFont(QStringLiteral("Liberation Sans"), 10)};
+    // Four megabytes without a blank: one line, laid out only to its bound.
+    const QString unbroken(4 * 1024 * 1024, QLatin1Char('x'));
+    const QStringList one = WordWrap::Lines(unbroken, fm, 300, TextLayout::WordBreak);
+    ASSERT_EQ(one.size(), 1);
+    EXPECT_EQ(one.first().size(), WordWrap::kMostLineCharacters);
+    EXPECT_EQ(WordWrap::Lines(unbroken, fm, 300, TextLayout::SingleLine).first().size(),
+              WordWrap::kMostLineCharacters);
+    // Many words in a box of three lines: three lines, the first ones.
+    QString words;
+    for (int i = 0; i < 100000; ++i)
+        words += QStringLiteral("palabra%1 ").arg(i);
+    const QStringList three = WordWrap::Lines(words, fm, 300, TextLayout::WordBreak, 3);
+    ASSERT_EQ(three.size(), 3);
+    EXPECT_TRUE(three.first().startsWith(QStringLiteral("palabra0 palabra1")));
+    EXPECT_EQ(WordWrap::Lines(words, fm, 300, TextLayout::WordBreak).mid(0, 3), three);
+}
