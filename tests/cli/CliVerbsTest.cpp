@@ -39,6 +39,9 @@ TEST(CliWordsTest, PrintsTheAmountInWordsExactly) {
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.Err().contains(QStringLiteral("tradicional o gramatical, no «Gramatical»")))
         << r.err.toStdString();
+    // However many decimals it is written with, an amount is its cents.
+    r = RunCli({QStringLiteral("words"), QStringLiteral("12.") + QString(400, QLatin1Char('5'))});
+    EXPECT_EQ(r.Out(), "DOCE PESOS 56/100 M.N.\n");
 }
 
 TEST(CliWordsTest, RefusesWhatIsNotANumberWithAPoint) {
