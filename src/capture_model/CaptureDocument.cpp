@@ -215,6 +215,19 @@ void CaptureDocument::LoadCapturedData(const QString& path) {
     emit valuesLoaded();
 }
 
+QByteArray CaptureDocument::CapturedDataBytes() const {
+    return CaptureFile::Bytes(m_formatName, m_format.controls);
+}
+
+void CaptureDocument::RecoverValues(const QByteArray& bytes, const QString& capturedDataPath,
+                                    const QString& source) {
+    CaptureFile::LoadBytes(bytes, source, m_formatName, m_format.controls, QLocale());
+    // The values kept stay those of the file (or of the empty format): what came back is
+    // unsaved.
+    m_capturedDataPath = capturedDataPath;
+    emit valuesLoaded();
+}
+
 std::vector<UnreadNumbers::Place> CaptureDocument::FindUnreadNumbers() const {
     return UnreadNumbers::Find(m_format.controls);
 }

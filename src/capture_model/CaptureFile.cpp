@@ -125,16 +125,25 @@ QString CaptureFile::FormatNameOf(const QString& formatPath) {
     return formatPath.mid(cut + 1);
 }
 
+QByteArray CaptureFile::Bytes(const QString& formatName, const ControlList& controls) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Archive ar(buffer, Archive::Mode::Store);
+    ar.WriteString(formatName);
+    for (const auto& control : controls)
+        control->SaveValue(ar);
+    ar.Flush();
+    return bytes;
+}
+
 void CaptureFile::Save(const QString& path, const QString& formatName,
                        const ControlList& controls) {
     try {
+        const QByteArray bytes = Bytes(formatName, controls);
         SafeFile file(path);
         file.Open();
-        Archive ar(file, Archive::Mode::Store);
-        ar.WriteString(formatName);
-        for (const auto& control : controls)
-            control->SaveValue(ar);
-        ar.Flush();
+        file.write(bytes);
         file.Commit();
     } catch (const FileError& e) {
         throw CaptureFileError(CaptureFileError::Cause::CannotSave, e.Message());
@@ -156,7 +165,11 @@ int CaptureFile::Load(const QString& path, const QString& formatName, ControlLis
     } catch (const FileError& e) {
         throw CaptureFileError(CaptureFileError::Cause::CannotOpen, e.Message());
     }
+    return LoadBytes(bytes, path, formatName, controls, locale);
+}
 
+int CaptureFile::LoadBytes(QByteArray bytes, const QString& path, const QString& formatName,
+                           ControlList& controls, const QLocale& locale) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     std::vector<CControles*> records;
