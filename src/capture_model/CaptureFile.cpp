@@ -118,6 +118,17 @@ std::vector<CControles*> CheckRecords(Archive& ar, const ControlList& controls) 
 
 } // namespace
 
+namespace {
+
+void WriteValues(Archive& ar, const QString& formatName, const ControlList& controls) {
+    ar.WriteString(formatName);
+    for (const auto& control : controls)
+        control->SaveValue(ar);
+    ar.Flush();
+}
+
+} // namespace
+
 QString CaptureFile::FormatNameOf(const QString& formatPath) {
     qsizetype cut = -1;
     for (const QChar separator : {QLatin1Char('\\'), QLatin1Char('/'), QLatin1Char(':')})
@@ -130,20 +141,17 @@ QByteArray CaptureFile::Bytes(const QString& formatName, const ControlList& cont
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Archive ar(buffer, Archive::Mode::Store);
-    ar.WriteString(formatName);
-    for (const auto& control : controls)
-        control->SaveValue(ar);
-    ar.Flush();
+    WriteValues(ar, formatName, controls);
     return bytes;
 }
 
 void CaptureFile::Save(const QString& path, const QString& formatName,
                        const ControlList& controls) {
     try {
-        const QByteArray bytes = Bytes(formatName, controls);
         SafeFile file(path);
         file.Open();
-        file.write(bytes);
+        Archive ar(file, Archive::Mode::Store);
+        WriteValues(ar, formatName, controls);
         file.Commit();
     } catch (const FileError& e) {
         throw CaptureFileError(CaptureFileError::Cause::CannotSave, e.Message());
