@@ -39,15 +39,11 @@ QStringList CaptureDocument::OpenFormat(const QString& path) {
 
 QStringList CaptureDocument::OpenFormat(const QByteArray& formatBytes, const PlenovaSettings& own,
                                         const QString& path) {
-    QByteArray bytes = formatBytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    Archive ar(buffer, Archive::Mode::Load);
     Format loaded;
     FormatSettings settings = m_settings;
-    FormatFile::Read(ar, loaded, settings);
+    const QStringList warnings = FormatFile::ReadBytes(formatBytes, loaded, settings);
     Start(std::move(loaded), settings, own, path);
-    return ar.Warnings();
+    return warnings;
 }
 
 void CaptureDocument::Start(Format loaded, const FormatSettings& settings, PlenovaSettings own,

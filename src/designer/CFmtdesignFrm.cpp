@@ -105,13 +105,8 @@ CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
     connect(m_document, &DesignDocument::changed, this, &CFmtdesignFrm::UpdateCommands);
     connect(m_document, &DesignDocument::selectionChanged, this, &CFmtdesignFrm::UpdateCommands);
     connect(m_document, &DesignDocument::pathChanged, this, &CFmtdesignFrm::UpdateTitle);
-    QUndoStack* steps = &m_document->UndoStack();
-    connect(steps, &QUndoStack::indexChanged, m_recovery, &RecoveryKeeper::Changed);
-    connect(steps, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (clean)
-            m_recovery->Clean();
-        UpdateTitle();
-    });
+    m_recovery->Follow(m_document->UndoStack());
+    connect(&m_document->UndoStack(), &QUndoStack::cleanChanged, this, &CFmtdesignFrm::UpdateTitle);
     UpdateCommands();
     UpdateTitle();
 }

@@ -244,14 +244,9 @@ QStringList DesignDocument::Open(const QString& path) {
 
 QStringList DesignDocument::Recover(const QString& path, const QByteArray& formatBytes,
                                     const QByteArray& ownSettings) {
-    QByteArray bytes = formatBytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    Archive ar(buffer, Archive::Mode::Load);
     Format loaded;
     FormatSettings settings = m_settings;
-    FormatFile::Read(ar, loaded, settings);
-    QStringList warnings = ar.Warnings();
+    QStringList warnings = FormatFile::ReadBytes(formatBytes, loaded, settings);
     QString problem;
     PlenovaSettings plenova =
         ownSettings.isEmpty() ? PlenovaSettings() : PlenovaSettings::FromJson(ownSettings, problem);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMutex>
+#include <QUndoStack>
 
 #include <utility>
 
@@ -61,6 +62,14 @@ void RecoveryKeeper::Clean() {
         return;
     RecoveryStore(m_folder).Remove(m_name);
     m_name.clear();
+}
+
+void RecoveryKeeper::Follow(QUndoStack& steps) {
+    connect(&steps, &QUndoStack::indexChanged, this, &RecoveryKeeper::Changed);
+    connect(&steps, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean)
+            Clean();
+    });
 }
 
 void RecoveryKeeper::Keep() {

@@ -18,6 +18,8 @@
 // The file goes when the changes are saved or undone, and with the keeper (the window closed,
 // whether its changes were saved or the user chose not to). Nothing is written while no folder
 // is set: runs that nobody watches and the tests of the windows leave nothing behind.
+class QUndoStack;
+
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +42,9 @@ public:
     void Changed();
     // The changes were saved or dropped: the file goes.
     void Clean();
+    // A document whose changes are the steps of an undo stack: every step is a change, and the
+    // stack back at its clean state (saved, or every change undone) is clean.
+    void Follow(QUndoStack& steps);
     // Writes the state now, or removes the file when there are no unsaved changes.
     void Keep();
     // The file written, with its folder; empty while there is none.

@@ -49,13 +49,9 @@ CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
     connect(m_document, &ScreenDocument::selectionChanged, this, &CFmtpantallaFrm::UpdateCommands);
     connect(m_document, &ScreenDocument::orderModeChanged, this, &CFmtpantallaFrm::UpdateCommands);
     connect(m_document, &ScreenDocument::pathChanged, this, &CFmtpantallaFrm::UpdateTitle);
-    QUndoStack* steps = &m_document->UndoStack();
-    connect(steps, &QUndoStack::indexChanged, m_recovery, &RecoveryKeeper::Changed);
-    connect(steps, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (clean)
-            m_recovery->Clean();
-        UpdateTitle();
-    });
+    m_recovery->Follow(m_document->UndoStack());
+    connect(&m_document->UndoStack(), &QUndoStack::cleanChanged, this,
+            &CFmtpantallaFrm::UpdateTitle);
     UpdateCommands();
     UpdateTitle();
 }

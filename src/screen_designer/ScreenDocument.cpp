@@ -130,17 +130,13 @@ QStringList ScreenDocument::Open(const QString& path) {
 }
 
 QStringList ScreenDocument::Recover(const QString& path, const QByteArray& formatBytes) {
-    QByteArray bytes = formatBytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    Archive ar(buffer, Archive::Mode::Load);
     Format loaded;
     FormatSettings settings = m_settings;
-    FormatFile::Read(ar, loaded, settings);
+    const QStringList warnings = FormatFile::ReadBytes(formatBytes, loaded, settings);
     Take(std::move(loaded), settings, path);
     // The file on disk is still the saved state, and no step of this stack leads back to it.
     m_undo.resetClean();
-    return ar.Warnings();
+    return warnings;
 }
 
 void ScreenDocument::Take(Format loaded, const FormatSettings& settings, const QString& path) {
