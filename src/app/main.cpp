@@ -24,6 +24,8 @@
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform/RecoveryKeeper.h"
+#include "platform/RecoveryStore.h"
 #include "platform/SafeFile.h"
 #include "platform/TerminalText.h"
 #include "screen_designer/CFmtpantallaFrm.h"
@@ -32,6 +34,7 @@
 #include "shell/CPlenovaApp.h"
 #include "shell/CSplashWnd.h"
 #include "shell/CapturedDataFormat.h"
+#include "shell/RecoveryOffer.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -271,12 +274,19 @@ int main(int argc, char** argv) {
     }
 
     if (!grabbing) {
+        // Unsaved changes are kept from now on, so that a crash loses at most half a minute;
+        // a screenshot changes nothing and keeps nothing.
+        const QString recovery = RecoveryStore::DefaultFolder();
+        RecoveryKeeper::SetFolder(recovery);
         frame.showMaximized();
         if (HasScreen())
             CSplashWnd::ShowSplashScreen(&frame);
         // Once the main window has taken its maximized size, so that the capture window can
-        // take the room it needs.
-        QTimer::singleShot(0, &frame, [&frame, request] { Open(frame, request); });
+        // take the room it needs; what a crash left unsaved is offered then.
+        QTimer::singleShot(0, &frame, [&frame, request, recovery] {
+            Open(frame, request);
+            RecoveryOffer(frame, recovery).Run();
+        });
         return QApplication::exec();
     }
 

@@ -16,6 +16,8 @@
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform/RecoveryFile.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/PdfPageTool.h"
@@ -35,10 +37,23 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <optional>
 #include <vector>
 
 CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
     : QMdiSubWindow(parent), m_document(std::make_unique<CaptureDocument>()),
+      m_recovery(new RecoveryKeeper(
+          [this]() -> std::optional<RecoveryFile> {
+              if (!m_document->HasChanges())
+                  return std::nullopt;
+              RecoveryFile file;
+              file.window = RecoveryFile::Window::Capture;
+              file.formatPath = m_document->FormatPath();
+              file.capturePath = m_document->CapturedDataPath();
+              file.state = m_document->CapturedDataBytes();
+              return file;
+          },
+          this)),
       m_body(new QMainWindow), m_view(new CFmtcaptureView(*m_document)), m_commands(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
@@ -51,6 +66,12 @@ CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
     ConnectPreviewAndExport();
     setWidget(m_body);
     connect(this, &QMdiSubWindow::aboutToActivate, this, &CFmtcapturaFrm::UpdateTitle);
+    // Whether the values still differ from those kept is asked when the file would be written.
+    CaptureDocument* document = m_document.get();
+    connect(document, &CaptureDocument::fieldChanged, m_recovery, &RecoveryKeeper::Changed);
+    connect(document, &CaptureDocument::cellsChanged, m_recovery, &RecoveryKeeper::Changed);
+    connect(document, &CaptureDocument::valuesCleared, m_recovery, &RecoveryKeeper::Changed);
+    connect(document, &CaptureDocument::valuesLoaded, m_recovery, &RecoveryKeeper::Changed);
     UpdateTitle();
 }
 
@@ -169,6 +190,7 @@ bool CFmtcapturaFrm::SaveCaptureAs() {
 bool CFmtcapturaFrm::WriteCapture(const QString& path) {
     try {
         m_document->SaveCapturedData(path);
+        m_recovery->Clean();
         return true;
     } catch (const PlenovaError& e) {
         Tell(e.Message());
@@ -216,6 +238,29 @@ bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
         Tell(e.Message());
         return false;
     }
+}
+
+bool CFmtcapturaFrm::RecoverValues(const RecoveryFile& file) {
+    // The values on disk are the saved ones the recovered values are changes to; a file gone
+    // since leaves the empty format as that.
+    if (!file.capturePath.isEmpty() && QFileInfo::exists(file.capturePath)) {
+        try {
+            m_document->LoadCapturedData(file.capturePath);
+        } catch (const PlenovaError&) {
+            // What is recovered replaces its values anyway.
+        }
+    }
+    try {
+        m_document->RecoverValues(file.state, file.capturePath,
+                                  QStringLiteral("Los datos recuperados de %1")
+                                      .arg(QFileInfo(file.formatPath).fileName()));
+    } catch (const PlenovaError& e) {
+        Tell(e.Message());
+        return false;
+    }
+    // Kept again at once: the file it came from goes once every window is back.
+    m_recovery->Keep();
+    return true;
 }
 
 QStringList CFmtcapturaFrm::OpenFormat(const QString& path) {

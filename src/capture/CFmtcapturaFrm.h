@@ -21,6 +21,8 @@ class QMenu;
 class QPrinter;
 class QStatusBar;
 class QToolBar;
+class RecoveryFile;
+class RecoveryKeeper;
 
 // The window in which a format is filled in and printed: a child window of the main frame with
 // its own menu, toolbar and status bar around the capture screen, which shows the window's
@@ -83,6 +85,13 @@ public:
     // Loads the values of the captured-data file at path; false, after telling the user why,
     // when it cannot be loaded (every value then stays as it was).
     bool LoadCaptureFrom(const QString& path);
+    // Brings back the values left unsaved when Plenova died, into the format already open: as
+    // unsaved changes against its captured-data file (read first when it is still there), which
+    // stays untouched until a save. False, after telling the user why, when they cannot be
+    // loaded.
+    bool RecoverValues(const RecoveryFile& file);
+    // Keeps changed values in a recovery file while the window has them.
+    RecoveryKeeper& Recovery() const { return *m_recovery; }
     // Replace the standard file dialog, message box and margins dialog's run (all have
     // defaults).
     void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -181,6 +190,7 @@ private:
     bool MayPrintUnreadNumbers(const QString& ask);
 
     std::unique_ptr<CaptureDocument> m_document;
+    RecoveryKeeper* m_recovery;
     QMainWindow* m_body;
     CFmtcaptureView* m_view;
     QToolBar* m_toolBar = nullptr;

@@ -39,15 +39,11 @@ QStringList CaptureDocument::OpenFormat(const QString& path) {
 
 QStringList CaptureDocument::OpenFormat(const QByteArray& formatBytes, const PlenovaSettings& own,
                                         const QString& path) {
-    QByteArray bytes = formatBytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    Archive ar(buffer, Archive::Mode::Load);
     Format loaded;
     FormatSettings settings = m_settings;
-    FormatFile::Read(ar, loaded, settings);
+    const QStringList warnings = FormatFile::ReadBytes(formatBytes, loaded, settings);
     Start(std::move(loaded), settings, own, path);
-    return ar.Warnings();
+    return warnings;
 }
 
 void CaptureDocument::Start(Format loaded, const FormatSettings& settings, PlenovaSettings own,
@@ -212,6 +208,19 @@ void CaptureDocument::LoadCapturedData(const QString& path) {
     }
     m_capturedDataPath = path;
     m_saved.Keep(m_format.controls);
+    emit valuesLoaded();
+}
+
+QByteArray CaptureDocument::CapturedDataBytes() const {
+    return CaptureFile::Bytes(m_formatName, m_format.controls);
+}
+
+void CaptureDocument::RecoverValues(const QByteArray& bytes, const QString& capturedDataPath,
+                                    const QString& source) {
+    CaptureFile::LoadBytes(bytes, source, m_formatName, m_format.controls, QLocale());
+    // The values kept stay those of the file (or of the empty format): what came back is
+    // unsaved.
+    m_capturedDataPath = capturedDataPath;
     emit valuesLoaded();
 }
 

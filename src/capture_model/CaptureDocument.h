@@ -10,6 +10,7 @@
 #include "model/FormatSettings.h"
 #include "model/PlenovaSettings.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QImage>
 #include <QObject>
@@ -114,6 +115,14 @@ public:
     // CaptureFileError and leaves every value as it was. Once loaded, the values count as
     // unchanged.
     void LoadCapturedData(const QString& path);
+    // The values as a captured-data file holds them, for a copy kept in case Plenova dies.
+    QByteArray CapturedDataBytes() const;
+    // Values brought back after Plenova died with them unsaved: bytes as CapturedDataBytes()
+    // gave them, loaded as LoadCapturedData loads a file (source names them in messages), with
+    // capturedDataPath (empty for none) as the current file. They stay unsaved changes against
+    // the values kept before, so the file on disk is untouched until a save.
+    void RecoverValues(const QByteArray& bytes, const QString& capturedDataPath,
+                       const QString& source);
     // Whether a typed value changed since the format was opened or the values were last
     // loaded, saved or cleared (see SavedValues).
     bool HasChanges() const { return m_saved.Differ(m_format.controls); }

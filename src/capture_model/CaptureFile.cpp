@@ -118,11 +118,31 @@ std::vector<CControles*> CheckRecords(Archive& ar, const ControlList& controls) 
 
 } // namespace
 
+namespace {
+
+void WriteValues(Archive& ar, const QString& formatName, const ControlList& controls) {
+    ar.WriteString(formatName);
+    for (const auto& control : controls)
+        control->SaveValue(ar);
+    ar.Flush();
+}
+
+} // namespace
+
 QString CaptureFile::FormatNameOf(const QString& formatPath) {
     qsizetype cut = -1;
     for (const QChar separator : {QLatin1Char('\\'), QLatin1Char('/'), QLatin1Char(':')})
         cut = std::max(cut, formatPath.lastIndexOf(separator));
     return formatPath.mid(cut + 1);
+}
+
+QByteArray CaptureFile::Bytes(const QString& formatName, const ControlList& controls) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    Archive ar(buffer, Archive::Mode::Store);
+    WriteValues(ar, formatName, controls);
+    return bytes;
 }
 
 void CaptureFile::Save(const QString& path, const QString& formatName,
@@ -131,10 +151,7 @@ void CaptureFile::Save(const QString& path, const QString& formatName,
         SafeFile file(path);
         file.Open();
         Archive ar(file, Archive::Mode::Store);
-        ar.WriteString(formatName);
-        for (const auto& control : controls)
-            control->SaveValue(ar);
-        ar.Flush();
+        WriteValues(ar, formatName, controls);
         file.Commit();
     } catch (const FileError& e) {
         throw CaptureFileError(CaptureFileError::Cause::CannotSave, e.Message());
@@ -156,7 +173,11 @@ int CaptureFile::Load(const QString& path, const QString& formatName, ControlLis
     } catch (const FileError& e) {
         throw CaptureFileError(CaptureFileError::Cause::CannotOpen, e.Message());
     }
+    return LoadBytes(bytes, path, formatName, controls, locale);
+}
 
+int CaptureFile::LoadBytes(QByteArray bytes, const QString& path, const QString& formatName,
+                           ControlList& controls, const QLocale& locale) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     std::vector<CControles*> records;

@@ -2,6 +2,7 @@
 
 #include "model/Format.h"
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
 
@@ -35,4 +36,10 @@ public:
     // file of at most kMaxFileBytes is read. Returns the number of records loaded.
     static int Load(const QString& path, const QString& formatName, ControlList& controls,
                     const QLocale& locale = QLocale());
+
+    // The file's bytes, as Save writes them.
+    static QByteArray Bytes(const QString& formatName, const ControlList& controls);
+    // Loads such bytes as Load loads a file's; path names them in messages.
+    static int LoadBytes(QByteArray bytes, const QString& path, const QString& formatName,
+                         ControlList& controls, const QLocale& locale = QLocale());
 };

@@ -17,6 +17,8 @@
 #include "model/CControles.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/PlenovaError.h"
+#include "platform/RecoveryFile.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
@@ -39,9 +41,11 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -74,8 +78,20 @@ constexpr InsertionTool kInsertionTools[] = {
 } // namespace
 
 CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
-    : QMdiSubWindow(parent), m_document(new DesignDocument(this)), m_body(new QMainWindow),
-      m_backdrop(std::make_unique<ReferenceBackdrop>()), m_commands(this) {
+    : QMdiSubWindow(parent), m_document(new DesignDocument(this)),
+      m_recovery(new RecoveryKeeper(
+          [this]() -> std::optional<RecoveryFile> {
+              if (!m_document->IsModified())
+                  return std::nullopt;
+              RecoveryFile file;
+              file.window = RecoveryFile::Window::Design;
+              file.formatPath = m_document->Path();
+              file.ownSettings = m_document->Plenova().ToJson();
+              file.state = m_document->Bytes();
+              return file;
+          },
+          this)),
+      m_body(new QMainWindow), m_backdrop(std::make_unique<ReferenceBackdrop>()), m_commands(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -89,6 +105,8 @@ CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
     connect(m_document, &DesignDocument::changed, this, &CFmtdesignFrm::UpdateCommands);
     connect(m_document, &DesignDocument::selectionChanged, this, &CFmtdesignFrm::UpdateCommands);
     connect(m_document, &DesignDocument::pathChanged, this, &CFmtdesignFrm::UpdateTitle);
+    m_recovery->Follow(m_document->UndoStack());
+    connect(&m_document->UndoStack(), &QUndoStack::cleanChanged, this, &CFmtdesignFrm::UpdateTitle);
     UpdateCommands();
     UpdateTitle();
 }
@@ -581,6 +599,29 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
         m_view->viewport()->update();
         return true;
     }
+    RestoreBackdrop();
+    // The document's own signals have set the caption and the commands.
+    emit recentFormat(m_document->Path());
+    return true;
+}
+
+bool CFmtdesignFrm::Recover(const RecoveryFile& file) {
+    try {
+        const QStringList warnings =
+            m_document->Recover(file.formatPath, file.state, file.ownSettings);
+        for (const QString& warning : warnings)
+            Tell(warning);
+    } catch (const PlenovaError& e) {
+        Tell(e.Message());
+        return false;
+    }
+    RestoreBackdrop();
+    // Kept again at once: the file it came from goes once every window is back.
+    m_recovery->Keep();
+    return true;
+}
+
+void CFmtdesignFrm::RestoreBackdrop() {
     // A backdrop kept beside the format comes back with it; one that cannot is told and left.
     const QString backdropWarning = m_backdrop->Restore(
         m_document->Plenova().BackdropRecord(), m_document->Path(), &PdfPageTool::RenderPage);
@@ -588,9 +629,6 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
         Tell(backdropWarning);
     UpdateBackdropCommands();
     m_view->viewport()->update();
-    // The document's own signals have set the caption and the commands.
-    emit recentFormat(m_document->Path());
-    return true;
 }
 
 void CFmtdesignFrm::EditSettings() {
@@ -684,8 +722,10 @@ void CFmtdesignFrm::closeEvent(QCloseEvent* event) {
 
 void CFmtdesignFrm::UpdateTitle() {
     const QString path = m_document->Path();
-    setWindowTitle(QStringLiteral("Diseño de formato - %1")
-                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path));
+    // A star says there are changes to save, as after bringing back what a crash left unsaved.
+    setWindowTitle(QStringLiteral("Diseño de formato - %1%2")
+                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path,
+                            m_document->IsModified() ? QStringLiteral(" *") : QString()));
     emit captionChanged(this);
 }
 

@@ -34,6 +34,8 @@ class QMainWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class RecoveryFile;
+class RecoveryKeeper;
 class ReferenceBackdrop;
 class TwoPointPicker;
 class ZoomBox;
@@ -100,6 +102,11 @@ public:
     // template that cannot be read, or whose key is not given, is told and leaves the window as
     // it was; false then.
     bool OpenTemplate(const QString& path);
+    // Brings back a design left unsaved when Plenova died, as unsaved changes of the format it
+    // names; false, after telling the user, when it cannot be read.
+    bool Recover(const RecoveryFile& file);
+    // Keeps the unsaved changes in a recovery file while the window has them.
+    RecoveryKeeper& Recovery() const { return *m_recovery; }
     // "Abrir formato...": asks for a file, then as OpenFormat.
     bool OpenFormatDialog();
     // "Configurar": edits the settings of this window's format, one step that can be undone.
@@ -197,6 +204,8 @@ private:
     bool WriteTo(const QString& path);
     // OpenFormat and OpenTemplate: the format itself, or a copy of it that has no name.
     bool Load(const QString& path, bool asCopy);
+    // The backdrop the format keeps beside it comes back with it.
+    void RestoreBackdrop();
     QString ChooseFile(FormatDialog dialog);
     void Tell(const QString& message);
     void UpdateBackdropCommands();
@@ -206,6 +215,7 @@ private:
     void CalibrateBackdrop(Point first, Point second);
 
     DesignDocument* m_document;
+    RecoveryKeeper* m_recovery;
     QMainWindow* m_body;
     CFmtdesignView* m_view = nullptr;
     CRules* m_horizontalRuler = nullptr;

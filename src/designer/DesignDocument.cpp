@@ -238,7 +238,29 @@ QStringList DesignDocument::Open(const QString& path) {
     PlenovaSettings::Loaded plenova = PlenovaSettings::LoadFor(path);
     if (!plenova.warning.isEmpty())
         warnings << plenova.warning;
+    Take(std::move(loaded), settings, std::move(plenova.settings), path);
+    return warnings;
+}
 
+QStringList DesignDocument::Recover(const QString& path, const QByteArray& formatBytes,
+                                    const QByteArray& ownSettings) {
+    Format loaded;
+    FormatSettings settings = m_settings;
+    QStringList warnings = FormatFile::ReadBytes(formatBytes, loaded, settings);
+    QString problem;
+    PlenovaSettings plenova =
+        ownSettings.isEmpty() ? PlenovaSettings() : PlenovaSettings::FromJson(ownSettings, problem);
+    if (!problem.isEmpty())
+        warnings << QStringLiteral("Los ajustes recuperados del formato no se pudieron usar: %1")
+                        .arg(problem);
+    Take(std::move(loaded), settings, std::move(plenova), path);
+    // The file on disk is still the saved state, and no step of this stack leads back to it.
+    m_undo.resetClean();
+    return warnings;
+}
+
+void DesignDocument::Take(Format loaded, const FormatSettings& settings, PlenovaSettings plenova,
+                          const QString& path) {
     // The capture orders stay as the file has them, even those of a damaged file: only adding,
     // removing and re-layering controls numbers them again.
     for (const auto& control : loaded.controls)
@@ -248,7 +270,7 @@ QStringList DesignDocument::Open(const QString& path) {
     m_undo.clear();
     m_format = std::move(loaded);
     m_settings = settings;
-    m_plenova = std::move(plenova.settings);
+    m_plenova = std::move(plenova);
     m_selection.clear();
     m_undo.setClean();
     const bool newPath = path != m_path;
@@ -256,7 +278,6 @@ QStringList DesignDocument::Open(const QString& path) {
     Changed(-1);
     if (newPath)
         emit pathChanged();
-    return warnings;
 }
 
 QStringList DesignDocument::OpenCopy(const QString& path) {

@@ -89,6 +89,12 @@ public:
     // cannot be read throws the reader's PlenovaError and leaves the document exactly as it was.
     // The stack is emptied and clean afterwards.
     QStringList Open(const QString& path);
+    // A format brought back after Plenova died with it unsaved: the bytes as Bytes() gave them
+    // and Plenova's own settings as their JSON, for the format at path (empty for one never
+    // saved). The document holds them as unsaved changes: the file on disk stays as it is until
+    // a save. Damaged bytes throw the reader's error and leave the document as it was.
+    QStringList Recover(const QString& path, const QByteArray& formatBytes,
+                        const QByteArray& ownSettings);
     // "Nuevo desde plantilla": reads the file as Open does but keeps no path, so the document is
     // a new format that a save asks a name for, and the template is never written. What the
     // template kept of its reference backdrop stays behind with it.
@@ -266,6 +272,10 @@ signals:
 
 private:
     struct Drag;
+
+    // Makes a format just read the document's, with an empty, clean stack.
+    void Take(Format loaded, const FormatSettings& settings, PlenovaSettings plenova,
+              const QString& path);
 
     // Runs change, which touches only the controls at indexes, and makes it one step of the
     // stack named text when it changed any of them; a change that changed nothing adds none.

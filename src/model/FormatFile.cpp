@@ -12,6 +12,8 @@
 #include "platform/InputFile.h"
 #include "platform/SafeFile.h"
 
+#include <QBuffer>
+
 #include <climits>
 
 namespace {
@@ -59,6 +61,14 @@ void FormatFile::ReadSettings(Archive& ar, FormatSettings& settings) {
     settings.calculatedReadOnly = StoredFlag::Read(ar.ReadInt32());
     settings.author = ReadScrambled(ar);
     settings.key = ReadScrambled(ar);
+}
+
+QStringList FormatFile::ReadBytes(QByteArray bytes, Format& format, FormatSettings& settings) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Archive ar(buffer, Archive::Mode::Load);
+    Read(ar, format, settings);
+    return ar.Warnings();
 }
 
 void FormatFile::Read(Archive& ar, Format& format, FormatSettings& settings) {

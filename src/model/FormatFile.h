@@ -25,6 +25,9 @@ public:
     // the controls made so far stay in the list, the last one possibly incomplete. Problems
     // that do not stop the work (a picture that cannot be shown) are the archive's warnings.
     static void Read(Archive& ar, Format& format, FormatSettings& settings);
+    // Reads a format's bytes as a save wrote them (a designer's copy), returning the archive's
+    // warnings; damaged bytes throw the reader's ArchiveException or FormatError.
+    static QStringList ReadBytes(QByteArray bytes, Format& format, FormatSettings& settings);
     // Writes the whole format as it is, changing nothing of it; the caller flushes the archive.
     // Every window writes the same way: each field where the capture screen shows it, the
     // capture order as the windows' operations left it, and the screen extent worked out from

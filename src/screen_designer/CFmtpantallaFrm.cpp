@@ -2,6 +2,8 @@
 
 #include "commands/DesignerPictures.h"
 #include "platform/PlenovaError.h"
+#include "platform/RecoveryFile.h"
+#include "platform/RecoveryKeeper.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
 #include "platform_widgets/ZoomBox.h"
@@ -16,10 +18,24 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
+
+#include <optional>
 
 CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
-    : QMdiSubWindow(parent), m_document(new ScreenDocument(this)), m_body(new QMainWindow),
-      m_view(new CFmtpantallaView(*m_document)), m_commands(this) {
+    : QMdiSubWindow(parent), m_document(new ScreenDocument(this)),
+      m_recovery(new RecoveryKeeper(
+          [this]() -> std::optional<RecoveryFile> {
+              if (!m_document->IsModified())
+                  return std::nullopt;
+              RecoveryFile file;
+              file.window = RecoveryFile::Window::Screen;
+              file.formatPath = m_document->Path();
+              file.state = m_document->Bytes();
+              return file;
+          },
+          this)),
+      m_body(new QMainWindow), m_view(new CFmtpantallaView(*m_document)), m_commands(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -33,6 +49,9 @@ CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
     connect(m_document, &ScreenDocument::selectionChanged, this, &CFmtpantallaFrm::UpdateCommands);
     connect(m_document, &ScreenDocument::orderModeChanged, this, &CFmtpantallaFrm::UpdateCommands);
     connect(m_document, &ScreenDocument::pathChanged, this, &CFmtpantallaFrm::UpdateTitle);
+    m_recovery->Follow(m_document->UndoStack());
+    connect(&m_document->UndoStack(), &QUndoStack::cleanChanged, this,
+            &CFmtpantallaFrm::UpdateTitle);
     UpdateCommands();
     UpdateTitle();
 }
@@ -129,6 +148,20 @@ bool CFmtpantallaFrm::OpenScreenLayout(const QString& path) {
     return true;
 }
 
+bool CFmtpantallaFrm::Recover(const RecoveryFile& file) {
+    try {
+        const QStringList warnings = m_document->Recover(file.formatPath, file.state);
+        for (const QString& warning : warnings)
+            Tell(warning);
+    } catch (const PlenovaError& e) {
+        Tell(e.Message());
+        return false;
+    }
+    // Kept again at once: the file it came from goes once every window is back.
+    m_recovery->Keep();
+    return true;
+}
+
 bool CFmtpantallaFrm::Save() {
     if (m_document->Path().isEmpty())
         return false;
@@ -159,8 +192,10 @@ void CFmtpantallaFrm::closeEvent(QCloseEvent* event) {
 
 void CFmtpantallaFrm::UpdateTitle() {
     const QString& path = m_document->Path();
-    setWindowTitle(QStringLiteral("Diseño de pantalla - %1")
-                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path));
+    // A star says there are changes to save, as after bringing back what a crash left unsaved.
+    setWindowTitle(QStringLiteral("Diseño de pantalla - %1%2")
+                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path,
+                            m_document->IsModified() ? QStringLiteral(" *") : QString()));
     emit captionChanged(this);
 }
 

@@ -16,6 +16,8 @@ class QMainWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class RecoveryFile;
+class RecoveryKeeper;
 class ScreenDocument;
 class ZoomBox;
 
@@ -42,6 +44,11 @@ public:
     // Reads the format at path into the window. A format that cannot be read is reported and
     // leaves the window empty; false then.
     bool OpenScreenLayout(const QString& path);
+    // Brings back a screen arrangement left unsaved when Plenova died, as unsaved changes of the
+    // format it names; false, after telling the user, when it cannot be read.
+    bool Recover(const RecoveryFile& file);
+    // Keeps the unsaved changes in a recovery file while the window has them.
+    RecoveryKeeper& Recovery() const { return *m_recovery; }
     // "Guardar formato": writes the arrangement into the format's file. False, after telling the
     // user why, when the write failed; the file on disk is then the one before.
     bool Save();
@@ -85,6 +92,7 @@ private:
     void Tell(const QString& message);
 
     ScreenDocument* m_document;
+    RecoveryKeeper* m_recovery;
     QMainWindow* m_body;
     CFmtpantallaView* m_view;
     QToolBar* m_toolBar = nullptr;

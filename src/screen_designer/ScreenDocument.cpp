@@ -125,6 +125,21 @@ QStringList ScreenDocument::Open(const QString& path) {
     const QString beside = PlenovaSettings::LoadFor(path).warning;
     if (!beside.isEmpty())
         warnings << beside;
+    Take(std::move(loaded), settings, path);
+    return warnings;
+}
+
+QStringList ScreenDocument::Recover(const QString& path, const QByteArray& formatBytes) {
+    Format loaded;
+    FormatSettings settings = m_settings;
+    const QStringList warnings = FormatFile::ReadBytes(formatBytes, loaded, settings);
+    Take(std::move(loaded), settings, path);
+    // The file on disk is still the saved state, and no step of this stack leads back to it.
+    m_undo.resetClean();
+    return warnings;
+}
+
+void ScreenDocument::Take(Format loaded, const FormatSettings& settings, const QString& path) {
     for (const auto& control : loaded.controls) {
         // What this window shows is where each field lies on the capture screen, which a field
         // not placed before has from its page (the reader worked it out): from here on it is
@@ -150,7 +165,6 @@ QStringList ScreenDocument::Open(const QString& path) {
     Changed(-1);
     if (newPath)
         emit pathChanged();
-    return warnings;
 }
 
 QStringList ScreenDocument::Save() {

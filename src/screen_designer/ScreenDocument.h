@@ -59,6 +59,11 @@ public:
     // Returns the reader's warnings, with what could not be used of Plenova's own settings
     // beside the format.
     QStringList Open(const QString& path);
+    // A format brought back after Plenova died with its screen rearranged and unsaved: the bytes
+    // as Bytes() gave them, for the format at path. They are held as unsaved changes; the file
+    // on disk stays as it is until a save. Damaged bytes throw the reader's error and leave the
+    // document as it was.
+    QStringList Recover(const QString& path, const QByteArray& formatBytes);
     // Writes the format back to its path through a safe write, changing nothing of it: the
     // fields placed, the capture order as it is, the screen extent worked out. A failed write
     // throws; the file on disk is then the one before.
@@ -120,6 +125,9 @@ signals:
 private:
     struct Place;
     struct Drag;
+
+    // Makes a format just read the document's, with an empty, clean stack.
+    void Take(Format loaded, const FormatSettings& settings, const QString& path);
 
     // Runs change, which touches only the controls at indexes, and makes it one step named text
     // when it changed any of them.

@@ -11,6 +11,7 @@
 #include "platform/FileError.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
+#include "platform/RecoveryFile.h"
 #include "platform/TerminalText.h"
 #include "platform_widgets/CSizingControlBar.h"
 #include "platform_widgets/FileDialog.h"
@@ -335,6 +336,24 @@ CFmtdesignFrm* CMainFrame::DesignWith(const std::function<bool(CFmtdesignFrm&)>&
 }
 
 CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
+    return ScreenDesignWith(
+        [&path](CFmtpantallaFrm& frame) { return frame.OpenScreenLayout(path); });
+}
+
+CFmtdesignFrm* CMainFrame::RecoverDesign(const RecoveryFile& file) {
+    return DesignWith([&file](CFmtdesignFrm& frame) { return frame.Recover(file); });
+}
+
+CFmtpantallaFrm* CMainFrame::RecoverScreenDesign(const RecoveryFile& file) {
+    return ScreenDesignWith([&file](CFmtpantallaFrm& frame) { return frame.Recover(file); });
+}
+
+CFmtcapturaFrm* CMainFrame::RecoverCapture(const RecoveryFile& file) {
+    CFmtcapturaFrm* frame = OpenForCapture(file.formatPath);
+    return frame && frame->RecoverValues(file) ? frame : nullptr;
+}
+
+CFmtpantallaFrm* CMainFrame::ScreenDesignWith(const std::function<bool(CFmtpantallaFrm&)>& load) {
     auto* frame = new CFmtpantallaFrm;
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     connect(frame, &CFmtpantallaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
@@ -345,7 +364,7 @@ CFmtpantallaFrm* CMainFrame::OpenForScreenDesign(const QString& path) {
         frame->CommandAction(CommandId::Exit), frame->CommandAction(CommandId::About),
         frame->CommandAction(CommandId::Help), frame->CommandAction(CommandId::AccessBar));
     // The window exists only for a format it holds.
-    if (!frame->OpenScreenLayout(path)) {
+    if (!load(*frame)) {
         delete frame;
         return nullptr;
     }

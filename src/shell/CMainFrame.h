@@ -22,6 +22,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QPrinter;
+class RecoveryFile;
 class WindowMenu;
 
 // The main window: the child windows in its client area, the main menu while none of them is
@@ -64,6 +65,13 @@ public:
     // A new capture-screen design window with the format at path, without an access check;
     // nullptr, after telling the user, when the format cannot be read (no window then stays).
     CFmtpantallaFrm* OpenForScreenDesign(const QString& path);
+    // Windows brought back after a crash, each with what it had unsaved as unsaved changes (see
+    // RecoveryOffer); nullptr, after telling the user, when it cannot be.
+    CFmtdesignFrm* RecoverDesign(const RecoveryFile& file);
+    CFmtpantallaFrm* RecoverScreenDesign(const RecoveryFile& file);
+    CFmtcapturaFrm* RecoverCapture(const RecoveryFile& file);
+    // Whether questions may be asked (see SetAsksNothing).
+    bool AsksNothing() const { return m_asksNothing; }
     // "Formato de captura": asks for a format and arranges its capture screen; nothing happens
     // when the user cancels.
     void OpenScreenDesignDialog();
@@ -121,6 +129,8 @@ private:
     CFmtdesignFrm* MakeDesign();
     // A design window shown with what load put into it; nullptr, and no window, when it failed.
     CFmtdesignFrm* DesignWith(const std::function<bool(CFmtdesignFrm&)>& load);
+    // The same for a capture-screen design window.
+    CFmtpantallaFrm* ScreenDesignWith(const std::function<bool(CFmtpantallaFrm&)>& load);
     // A child window closed: the main caption then names the window in front, or none.
     void CaptionAfterClose();
     void DeleteChildren();

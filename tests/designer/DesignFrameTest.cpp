@@ -279,7 +279,8 @@ TEST(DesignFrameTest, AFormatThatCannotBeReadLeavesTheWindowAsItWas) {
     EXPECT_FALSE(w.frame.OpenFormat(bad.fileName()));
     EXPECT_EQ(w.told.size(), 1u);
     EXPECT_EQ(w.Doc().Bytes(), before);
-    EXPECT_EQ(w.frame.windowTitle(), "Diseño de formato - (nuevo)");
+    // Still the new format, with its changes to save.
+    EXPECT_EQ(w.frame.windowTitle(), "Diseño de formato - (nuevo) *");
 }
 
 TEST(DesignFrameTest, ArrangeCommandsFollowTheSelectionAndTheGridIsEachWindowsOwn) {

@@ -202,7 +202,8 @@ TEST(ChildWindowsTest, TheWindowMenuListsArrangesAndClosesTheWindows) {
     FinishClosing();
     EXPECT_EQ(frame.MdiArea()->subWindowList(), QList<QMdiSubWindow*>({design}));
     emit windows.Menu()->aboutToShow();
-    EXPECT_EQ(Texts(windows.WindowActions()), QStringList({"&1 Diseño de formato - " + named}));
+    EXPECT_EQ(Texts(windows.WindowActions()),
+              QStringList({"&1 Diseño de formato - " + named + " *"}));
 
     design->SetSaveQuestion([](const QString&) { return CFmtdesignFrm::SaveAnswer::Discard; });
     EXPECT_TRUE(windows.CloseAll());
