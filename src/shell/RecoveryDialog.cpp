@@ -20,7 +20,7 @@ RecoveryDialog::RecoveryDialog(const RecoveryStore::Leftovers& leftovers, QWidge
         m_boxes << box;
     }
     if (!leftovers.damaged.empty()) {
-        QStringList lines{QStringLiteral("No se puede recuperar (el archivo queda donde está):")};
+        QStringList lines{QStringLiteral("Estos archivos se dejan donde están:")};
         for (const RecoveryStore::Damaged& damaged : leftovers.damaged)
             lines << damaged.message;
         auto* note = new QLabel(lines.join(QLatin1Char('\n')));
