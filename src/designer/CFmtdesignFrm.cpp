@@ -75,7 +75,7 @@ constexpr InsertionTool kInsertionTools[] = {
 
 CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
     : QMdiSubWindow(parent), m_document(new DesignDocument(this)), m_body(new QMainWindow),
-      m_backdrop(std::make_unique<ReferenceBackdrop>()), m_commands(this) {
+      m_backdrop(std::make_unique<ReferenceBackdrop>()), m_commands(this), m_lock(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -564,6 +564,13 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
             UserMessage::Plain(refusal);
         return false;
     }
+    // A template is only read: a copy of it with no name is nobody's file yet.
+    std::optional<DocumentLock::Claim> claim;
+    if (!asCopy) {
+        claim = m_lock.ClaimForOpening(absolute);
+        if (!claim)
+            return false;
+    }
     try {
         const QStringList warnings =
             asCopy ? m_document->OpenCopy(absolute) : m_document->Open(absolute);
@@ -573,6 +580,11 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
         Tell(e.Message());
         return false;
     }
+    if (claim)
+        m_lock.Keep(std::move(*claim));
+    else
+        m_lock.Release();
+    UpdateTitle();
     // A new format from a template starts without the template's backdrop, and is no recent
     // format until it is saved.
     if (asCopy) {
@@ -588,7 +600,6 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
         Tell(backdropWarning);
     UpdateBackdropCommands();
     m_view->viewport()->update();
-    // The document's own signals have set the caption and the commands.
     emit recentFormat(m_document->Path());
     return true;
 }
@@ -623,6 +634,12 @@ void CFmtdesignFrm::ChoosePaper() {
 bool CFmtdesignFrm::WriteTo(const QString& path) {
     if (m_properties)
         m_properties->ApplyFocusedField();
+    QString refusal;
+    std::optional<DocumentLock::Claim> claim = m_lock.ClaimForSaving(path, refusal);
+    if (!claim) {
+        Tell(refusal);
+        return false;
+    }
     // The backdrop travels with the format: its picture named from the folder saved into.
     if (m_backdrop->IsSet())
         m_document->SetBackdropRecord(m_backdrop->Record(path));
@@ -634,12 +651,16 @@ bool CFmtdesignFrm::WriteTo(const QString& path) {
         Tell(e.Message());
         return false;
     }
+    m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     return true;
 }
 
 bool CFmtdesignFrm::Save() {
     if (m_document->IsEmpty())
         return false;
+    if (m_lock.IsReadOnly())
+        return SaveAs();
     if (!m_document->Path().isEmpty())
         return WriteTo(m_document->Path());
     const QString path = ChooseFile(FormatDialog::Save);
@@ -679,13 +700,17 @@ void CFmtdesignFrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_lock.Release();
     QMdiSubWindow::closeEvent(event);
 }
 
 void CFmtdesignFrm::UpdateTitle() {
     const QString path = m_document->Path();
-    setWindowTitle(QStringLiteral("Diseño de formato - %1")
-                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path));
+    QString title = QStringLiteral("Diseño de formato - %1")
+                        .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path);
+    if (m_lock.IsReadOnly())
+        title += QStringLiteral(" (solo lectura)");
+    setWindowTitle(title);
     emit captionChanged(this);
 }
 
@@ -822,6 +847,10 @@ void CFmtdesignFrm::KeepBackdrop() {
     if (m_document->Path().isEmpty())
         return;
     m_document->SetBackdropRecord(m_backdrop->Record(m_document->Path()));
+    // What lies beside a format someone else has open is theirs too: the backdrop goes with
+    // the format wherever this window saves it.
+    if (m_lock.IsReadOnly())
+        return;
     try {
         m_backdrop->SaveFor(m_document->Path());
     } catch (const PlenovaError& e) {

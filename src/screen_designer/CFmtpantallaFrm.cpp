@@ -2,6 +2,7 @@
 
 #include "commands/DesignerPictures.h"
 #include "platform/PlenovaError.h"
+#include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
 #include "platform_widgets/ZoomBox.h"
@@ -17,9 +18,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <optional>
+#include <utility>
+
 CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
     : QMdiSubWindow(parent), m_document(new ScreenDocument(this)), m_body(new QMainWindow),
-      m_view(new CFmtpantallaView(*m_document)), m_commands(this) {
+      m_view(new CFmtpantallaView(*m_document)), m_commands(this), m_lock(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -115,16 +119,32 @@ void CFmtpantallaFrm::Tell(const QString& message) {
         UserMessage::Error(message);
 }
 
+QString CFmtpantallaFrm::ChooseCopy() {
+    if (m_chooseFile)
+        return m_chooseFile();
+    FileDialog::Request request;
+    request.mode = FileDialog::Mode::Save;
+    request.filters = {QStringLiteral("Plenova (*.fmt)")};
+    request.defaultSuffix = QStringLiteral("fmt");
+    request.start = m_document->Path();
+    return FileDialog::Ask(this, request);
+}
+
 bool CFmtpantallaFrm::OpenScreenLayout(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    std::optional<DocumentLock::Claim> claim = m_lock.ClaimForOpening(absolute);
+    if (!claim)
+        return false;
     try {
-        const QStringList warnings = m_document->Open(QFileInfo(path).absoluteFilePath());
+        const QStringList warnings = m_document->Open(absolute);
         for (const QString& warning : warnings)
             Tell(warning);
     } catch (const PlenovaError& e) {
         Tell(e.Message());
         return false;
     }
-    // The document's own signals have set the caption and the commands.
+    m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     emit formatOpened(m_document->Path());
     return true;
 }
@@ -132,14 +152,31 @@ bool CFmtpantallaFrm::OpenScreenLayout(const QString& path) {
 bool CFmtpantallaFrm::Save() {
     if (m_document->Path().isEmpty())
         return false;
+    // Someone else is arranging this format: the arrangement goes into a copy.
+    QString path = m_document->Path();
+    if (m_lock.IsReadOnly()) {
+        const QString copy = ChooseCopy();
+        if (copy.isEmpty())
+            return false;
+        path = QFileInfo(copy).absoluteFilePath();
+    }
+    QString refusal;
+    std::optional<DocumentLock::Claim> claim = m_lock.ClaimForSaving(path, refusal);
+    if (!claim) {
+        Tell(refusal);
+        return false;
+    }
     try {
-        const QStringList warnings = m_document->Save();
+        const QStringList warnings =
+            path == m_document->Path() ? m_document->Save() : m_document->SaveAs(path);
         for (const QString& warning : warnings)
             Tell(warning);
     } catch (const PlenovaError& e) {
         Tell(e.Message());
         return false;
     }
+    m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     return true;
 }
 
@@ -154,13 +191,17 @@ void CFmtpantallaFrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_lock.Release();
     QMdiSubWindow::closeEvent(event);
 }
 
 void CFmtpantallaFrm::UpdateTitle() {
     const QString& path = m_document->Path();
-    setWindowTitle(QStringLiteral("Diseño de pantalla - %1")
-                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path));
+    QString title = QStringLiteral("Diseño de pantalla - %1")
+                        .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path);
+    if (m_lock.IsReadOnly())
+        title += QStringLiteral(" (solo lectura)");
+    setWindowTitle(title);
     emit captionChanged(this);
 }
 

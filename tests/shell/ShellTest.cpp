@@ -10,6 +10,7 @@
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
+#include "platform/FormatLock.h"
 #include "platform/Profile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "screen_designer/ScreenDocument.h"
@@ -158,6 +159,23 @@ TEST(ShellTest, GrabWritesThePaintedMainWindow) {
         ASSERT_TRUE(plenova.waitForFinished(60000));
         EXPECT_EQ(plenova.exitCode(), 2);
     }
+}
+
+TEST(ShellTest, UnattendedRunOpensAFormatSomeoneHasOpenReadOnlyAndSaysSo) {
+    QTemporaryDir dir;
+    const QString factura = EmptyFormat(dir, "factura.fmt");
+    FormatLock held;
+    ASSERT_EQ(held.Take(factura), FormatLock::Result::Taken);
+    QProcess plenova;
+    plenova.start(PLENOVA_EXECUTABLE,
+                  {"--grab", dir.filePath("pantalla.png"), "--design", factura});
+    ASSERT_TRUE(plenova.waitForFinished(60000));
+    const QString said = QString::fromUtf8(plenova.readAllStandardError());
+    EXPECT_EQ(plenova.exitCode(), 0) << said.toStdString();
+    EXPECT_TRUE(said.startsWith("factura.fmt está abierto por ")) << said.toStdString();
+    EXPECT_TRUE(said.contains(". Se abre de solo lectura.\n")) << said.toStdString();
+    // The lock stays this process's: the other run only looked.
+    EXPECT_EQ(FormatLock::HolderOf(factura)->pid, QCoreApplication::applicationPid());
 }
 
 TEST(ShellTest, PrinterSetUpIsTheApplicationsForEveryCaptureWindow) {
