@@ -315,7 +315,9 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
     design->SetFileChooser([&path](CFmtdesignFrm::FormatDialog) { return path; });
     ASSERT_TRUE(design->Save());
 
-    // Opened again in the designer and saved again, it keeps its bytes.
+    // Opened again in the designer, once the first window went, and saved again, it keeps its
+    // bytes.
+    design->close();
     CFmtdesignFrm* again = frame.OpenForDesign(path);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->Document().Controls().size(), 12u);
