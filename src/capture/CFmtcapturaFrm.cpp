@@ -14,6 +14,7 @@
 #include "model/FormatPrinter.h"
 #include "model/ReferenceBackdrop.h"
 #include "platform/FileError.h"
+#include "platform/FormatLock.h"
 #include "platform/PlenovaError.h"
 #include "platform/Profile.h"
 #include "platform/RecoveryFile.h"
@@ -38,6 +39,7 @@
 #include <QToolBar>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
@@ -54,7 +56,8 @@ CFmtcapturaFrm::CFmtcapturaFrm(QWidget* parent)
               return file;
           },
           this)),
-      m_body(new QMainWindow), m_view(new CFmtcaptureView(*m_document)), m_commands(this) {
+      m_body(new QMainWindow), m_view(new CFmtcaptureView(*m_document)), m_commands(this),
+      m_captureLock(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     m_body->setCentralWidget(m_view);
@@ -188,14 +191,23 @@ bool CFmtcapturaFrm::SaveCaptureAs() {
 }
 
 bool CFmtcapturaFrm::WriteCapture(const QString& path) {
+    QString refusal;
+    std::optional<DocumentLock::Claim> claim = m_captureLock.ClaimForSaving(path, refusal);
+    if (!claim) {
+        Tell(refusal);
+        return false;
+    }
+    // The file becomes the current one even when the write fails, and the lock goes with it.
+    bool saved = true;
     try {
         m_document->SaveCapturedData(path);
         m_recovery->Clean();
-        return true;
     } catch (const PlenovaError& e) {
         Tell(e.Message());
-        return false;
+        saved = false;
     }
+    m_captureLock.Keep(std::move(*claim));
+    return saved;
 }
 
 void CFmtcapturaFrm::LoadCapture() {
@@ -227,17 +239,23 @@ void CFmtcapturaFrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_captureLock.Release();
     QMdiSubWindow::closeEvent(event);
 }
 
 bool CFmtcapturaFrm::LoadCaptureFrom(const QString& path) {
+    DocumentLock::Claim claim = m_captureLock.ClaimQuietly(path);
+    bool loaded = true;
     try {
         m_document->LoadCapturedData(path);
-        return true;
     } catch (const PlenovaError& e) {
         Tell(e.Message());
-        return false;
+        loaded = false;
     }
+    // The lock follows the current file, which a file of this format is even when damaged.
+    if (QFileInfo(m_document->CapturedDataPath()).absoluteFilePath() == claim.path)
+        m_captureLock.Keep(std::move(claim));
+    return loaded;
 }
 
 bool CFmtcapturaFrm::RecoverValues(const RecoveryFile& file) {
@@ -265,6 +283,8 @@ bool CFmtcapturaFrm::RecoverValues(const RecoveryFile& file) {
 
 QStringList CFmtcapturaFrm::OpenFormat(const QString& path) {
     QStringList warnings = m_document->OpenFormat(path);
+    // Another format starts without a captured-data file.
+    m_captureLock.Release();
     m_paperChosen = false;
     UpdateTitle();
     emit formatOpened(path);
@@ -521,6 +541,13 @@ bool CFmtcapturaFrm::EditMargins() {
 }
 
 bool CFmtcapturaFrm::BuildOffsetsIntoFormat(int facX, int facY) {
+    // The format is written back here: not while someone is designing it, whose next save
+    // would undo the shift or whose work this would overwrite. Locked only for the write.
+    FormatLock formatLock;
+    if (formatLock.Take(Path()) == FormatLock::Result::Held) {
+        Tell(FormatLock::WhoHolds(Path()));
+        return false;
+    }
     QStringList warnings;
     try {
         warnings = m_document->BuildOffsetsIntoFormat(facX, facY);

@@ -2,6 +2,7 @@
 
 #include "commands/CommandId.h"
 #include "commands/WindowCommands.h"
+#include "platform_widgets/DocumentLock.h"
 #include "platform_widgets/SaveQuestion.h"
 
 #include <QList>
@@ -68,7 +69,9 @@ public:
     // "Guardar captura": asks for a file only while there is no current captured-data file. The
     // file offered is named after the format and its folio (see DefaultFileName), in the
     // format's folder. False when the user cancelled or the file could not be written (the user
-    // is told why).
+    // is told why). A captured-data file this window opened or saved stays locked while it is
+    // the window's; one that another window has is never written over, and saying so is the
+    // refusal.
     bool SaveCapture();
     // "Guardar captura como...": always asks.
     bool SaveCaptureAs();
@@ -83,7 +86,9 @@ public:
     // "No" lets them go, "Cancelar" keeps them.
     bool MayDiscardValues();
     // Loads the values of the captured-data file at path; false, after telling the user why,
-    // when it cannot be loaded (every value then stays as it was).
+    // when it cannot be loaded (every value then stays as it was). The file is locked when
+    // nobody else has it open; otherwise its values are read all the same, and only saving them
+    // over it is refused.
     bool LoadCaptureFrom(const QString& path);
     // Brings back the values left unsaved when Plenova died, into the format already open: as
     // unsaved changes against its captured-data file (read first when it is still there), which
@@ -206,4 +211,6 @@ private:
     std::shared_ptr<QPrinter> m_printer;
     // The user chose the paper in "Configurar impresora" since the format was opened.
     bool m_paperChosen = false;
+    // The lock on the current captured-data file; the format itself is only read here.
+    DocumentLock m_captureLock;
 };

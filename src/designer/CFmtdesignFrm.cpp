@@ -91,7 +91,8 @@ CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
               return file;
           },
           this)),
-      m_body(new QMainWindow), m_backdrop(std::make_unique<ReferenceBackdrop>()), m_commands(this) {
+      m_body(new QMainWindow), m_backdrop(std::make_unique<ReferenceBackdrop>()), m_commands(this),
+      m_lock(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -582,6 +583,13 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
             UserMessage::Plain(refusal);
         return false;
     }
+    // A template is only read: a copy of it with no name is nobody's file yet.
+    std::optional<DocumentLock::Claim> claim;
+    if (!asCopy) {
+        claim = m_lock.ClaimForOpening(absolute);
+        if (!claim)
+            return false;
+    }
     try {
         const QStringList warnings =
             asCopy ? m_document->OpenCopy(absolute) : m_document->Open(absolute);
@@ -591,6 +599,11 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
         Tell(e.Message());
         return false;
     }
+    if (claim)
+        m_lock.Keep(std::move(*claim));
+    else
+        m_lock.Release();
+    UpdateTitle();
     // A new format from a template starts without the template's backdrop, and is no recent
     // format until it is saved.
     if (asCopy) {
@@ -606,6 +619,13 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
 }
 
 bool CFmtdesignFrm::Recover(const RecoveryFile& file) {
+    // What comes back is the format at its path: locked as an opening would lock it.
+    std::optional<DocumentLock::Claim> claim;
+    if (!file.formatPath.isEmpty()) {
+        claim = m_lock.ClaimForOpening(QFileInfo(file.formatPath).absoluteFilePath());
+        if (!claim)
+            return false;
+    }
     try {
         const QStringList warnings =
             m_document->Recover(file.formatPath, file.state, file.ownSettings);
@@ -616,6 +636,9 @@ bool CFmtdesignFrm::Recover(const RecoveryFile& file) {
         return false;
     }
     RestoreBackdrop();
+    if (claim)
+        m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     // Kept again at once: the file it came from goes once every window is back.
     m_recovery->Keep();
     return true;
@@ -661,6 +684,12 @@ void CFmtdesignFrm::ChoosePaper() {
 bool CFmtdesignFrm::WriteTo(const QString& path) {
     if (m_properties)
         m_properties->ApplyFocusedField();
+    QString refusal;
+    std::optional<DocumentLock::Claim> claim = m_lock.ClaimForSaving(path, refusal);
+    if (!claim) {
+        Tell(refusal);
+        return false;
+    }
     // The backdrop travels with the format: its picture named from the folder saved into.
     if (m_backdrop->IsSet())
         m_document->SetBackdropRecord(m_backdrop->Record(path));
@@ -672,12 +701,16 @@ bool CFmtdesignFrm::WriteTo(const QString& path) {
         Tell(e.Message());
         return false;
     }
+    m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     return true;
 }
 
 bool CFmtdesignFrm::Save() {
     if (m_document->IsEmpty())
         return false;
+    if (m_lock.IsReadOnly())
+        return SaveAs();
     if (!m_document->Path().isEmpty())
         return WriteTo(m_document->Path());
     const QString path = ChooseFile(FormatDialog::Save);
@@ -717,15 +750,19 @@ void CFmtdesignFrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_lock.Release();
     QMdiSubWindow::closeEvent(event);
 }
 
 void CFmtdesignFrm::UpdateTitle() {
     const QString path = m_document->Path();
     // A star says there are changes to save, as after bringing back what a crash left unsaved.
-    setWindowTitle(QStringLiteral("Diseño de formato - %1%2")
-                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path,
-                            m_document->IsModified() ? QStringLiteral(" *") : QString()));
+    QString title = QStringLiteral("Diseño de formato - %1%2")
+                        .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path,
+                             m_document->IsModified() ? QStringLiteral(" *") : QString());
+    if (m_lock.IsReadOnly())
+        title += QStringLiteral(" (solo lectura)");
+    setWindowTitle(title);
     emit captionChanged(this);
 }
 
@@ -862,6 +899,10 @@ void CFmtdesignFrm::KeepBackdrop() {
     if (m_document->Path().isEmpty())
         return;
     m_document->SetBackdropRecord(m_backdrop->Record(m_document->Path()));
+    // What lies beside a format someone else has open is theirs too: the backdrop goes with
+    // the format wherever this window saves it.
+    if (m_lock.IsReadOnly())
+        return;
     try {
         m_backdrop->SaveFor(m_document->Path());
     } catch (const PlenovaError& e) {

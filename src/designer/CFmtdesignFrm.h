@@ -8,6 +8,7 @@
 #include "model/FormatSettings.h"
 #include "model/Paper.h"
 #include "platform/Point.h"
+#include "platform_widgets/DocumentLock.h"
 #include "platform_widgets/SaveQuestion.h"
 
 #include <QColor>
@@ -95,7 +96,9 @@ public:
     // Reads the format at path into this window, replacing what it held (after asking, when that
     // had changes). A format that cannot be read is reported and leaves the window as it was;
     // false then, and when the user cancelled. A format protected by a key is read only after
-    // the user typed it; a refusal is told and also leaves the window as it was.
+    // the user typed it; a refusal is told and also leaves the window as it was. The format is
+    // locked while the window has it; one that someone else has open is read only to be read,
+    // after asking (see DocumentLock).
     bool OpenFormat(const QString& path);
     // "Nuevo desde plantilla...": a copy of the template at path as a new, unnamed format (after
     // asking, when what the window held had changes); the template itself is never written. A
@@ -113,8 +116,9 @@ public:
     void EditSettings();
     // "Papel...": the paper of this window's format, one step that can be undone.
     void ChoosePaper();
-    // "Guardar formato": asks for a name only while the format has none. False when the user
-    // cancelled or the write failed (the user is told why; the file on disk stays as it was).
+    // "Guardar formato": asks for a name only while the format has none, or while the window has
+    // it only to read. False when the user cancelled or the write failed (the user is told why;
+    // the file on disk stays as it was). A file someone else has open is never written over.
     bool Save();
     // "Guardar formato como...": always asks.
     bool SaveAs();
@@ -124,8 +128,8 @@ public:
     // Whether the window may go: true without changes; otherwise asks, and saves when told to.
     bool MayClose();
 
-    // Sets the caption, "Diseño de formato - " with the path or "(nuevo)", and tells whoever
-    // follows it.
+    // Sets the caption, "Diseño de formato - " with the path or "(nuevo)", and "(solo lectura)"
+    // while someone else has the format open; then tells whoever follows it.
     void UpdateTitle();
 
     // "Propiedades": the window's properties bar, made on first use floating at (100, 50) of
@@ -159,6 +163,9 @@ public:
     void SetSettingsEditor(SettingsEditor editor) { m_editSettings = std::move(editor); }
     void SetKeyAsker(KeyAsker asker) { m_askKey = std::move(asker); }
     void SetPaperChooser(PaperChooser chooser) { m_choosePaper = std::move(chooser); }
+    void SetLockAsker(DocumentLock::Asker asker) { m_lock.SetAsker(std::move(asker)); }
+    // Whether the window has its format only to read, someone else having it open.
+    bool IsReadOnly() const { return m_lock.IsReadOnly(); }
 
     const QList<QMenu*>& Menus() const { return m_menus; }
     QAction* CommandAction(CommandId id) const { return m_commands.Action(id); }
@@ -246,4 +253,5 @@ private:
     BackdropChooser m_chooseBackdrop;
     CalibrationAsker m_askCalibration;
     WindowCommands m_commands;
+    DocumentLock m_lock;
 };

@@ -4,6 +4,7 @@
 #include "platform/PlenovaError.h"
 #include "platform/RecoveryFile.h"
 #include "platform/RecoveryKeeper.h"
+#include "platform_widgets/FileDialog.h"
 #include "platform_widgets/LockKeyIndicators.h"
 #include "platform_widgets/UserMessage.h"
 #include "platform_widgets/ZoomBox.h"
@@ -21,6 +22,7 @@
 #include <QUndoStack>
 
 #include <optional>
+#include <utility>
 
 CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
     : QMdiSubWindow(parent), m_document(new ScreenDocument(this)),
@@ -35,7 +37,8 @@ CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
               return file;
           },
           this)),
-      m_body(new QMainWindow), m_view(new CFmtpantallaView(*m_document)), m_commands(this) {
+      m_body(new QMainWindow), m_view(new CFmtpantallaView(*m_document)), m_commands(this),
+      m_lock(this) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_body->setWindowFlags(Qt::Widget);
     MakeCommands();
@@ -134,21 +137,44 @@ void CFmtpantallaFrm::Tell(const QString& message) {
         UserMessage::Error(message);
 }
 
+QString CFmtpantallaFrm::ChooseCopy() {
+    if (m_chooseFile)
+        return m_chooseFile();
+    FileDialog::Request request;
+    request.mode = FileDialog::Mode::Save;
+    request.filters = {QStringLiteral("Plenova (*.fmt)")};
+    request.defaultSuffix = QStringLiteral("fmt");
+    request.start = m_document->Path();
+    return FileDialog::Ask(this, request);
+}
+
 bool CFmtpantallaFrm::OpenScreenLayout(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    std::optional<DocumentLock::Claim> claim = m_lock.ClaimForOpening(absolute);
+    if (!claim)
+        return false;
     try {
-        const QStringList warnings = m_document->Open(QFileInfo(path).absoluteFilePath());
+        const QStringList warnings = m_document->Open(absolute);
         for (const QString& warning : warnings)
             Tell(warning);
     } catch (const PlenovaError& e) {
         Tell(e.Message());
         return false;
     }
-    // The document's own signals have set the caption and the commands.
+    m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     emit formatOpened(m_document->Path());
     return true;
 }
 
 bool CFmtpantallaFrm::Recover(const RecoveryFile& file) {
+    // What comes back is the format at its path: locked as an opening would lock it.
+    std::optional<DocumentLock::Claim> claim;
+    if (!file.formatPath.isEmpty()) {
+        claim = m_lock.ClaimForOpening(QFileInfo(file.formatPath).absoluteFilePath());
+        if (!claim)
+            return false;
+    }
     try {
         const QStringList warnings = m_document->Recover(file.formatPath, file.state);
         for (const QString& warning : warnings)
@@ -157,6 +183,9 @@ bool CFmtpantallaFrm::Recover(const RecoveryFile& file) {
         Tell(e.Message());
         return false;
     }
+    if (claim)
+        m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     // Kept again at once: the file it came from goes once every window is back.
     m_recovery->Keep();
     return true;
@@ -165,14 +194,31 @@ bool CFmtpantallaFrm::Recover(const RecoveryFile& file) {
 bool CFmtpantallaFrm::Save() {
     if (m_document->Path().isEmpty())
         return false;
+    // Someone else is arranging this format: the arrangement goes into a copy.
+    QString path = m_document->Path();
+    if (m_lock.IsReadOnly()) {
+        const QString copy = ChooseCopy();
+        if (copy.isEmpty())
+            return false;
+        path = QFileInfo(copy).absoluteFilePath();
+    }
+    QString refusal;
+    std::optional<DocumentLock::Claim> claim = m_lock.ClaimForSaving(path, refusal);
+    if (!claim) {
+        Tell(refusal);
+        return false;
+    }
     try {
-        const QStringList warnings = m_document->Save();
+        const QStringList warnings =
+            path == m_document->Path() ? m_document->Save() : m_document->SaveAs(path);
         for (const QString& warning : warnings)
             Tell(warning);
     } catch (const PlenovaError& e) {
         Tell(e.Message());
         return false;
     }
+    m_lock.Keep(std::move(*claim));
+    UpdateTitle();
     return true;
 }
 
@@ -187,15 +233,19 @@ void CFmtpantallaFrm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    m_lock.Release();
     QMdiSubWindow::closeEvent(event);
 }
 
 void CFmtpantallaFrm::UpdateTitle() {
     const QString& path = m_document->Path();
     // A star says there are changes to save, as after bringing back what a crash left unsaved.
-    setWindowTitle(QStringLiteral("Diseño de pantalla - %1%2")
-                       .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path,
-                            m_document->IsModified() ? QStringLiteral(" *") : QString()));
+    QString title = QStringLiteral("Diseño de pantalla - %1%2")
+                        .arg(path.isEmpty() ? QStringLiteral("(nuevo)") : path,
+                             m_document->IsModified() ? QStringLiteral(" *") : QString());
+    if (m_lock.IsReadOnly())
+        title += QStringLiteral(" (solo lectura)");
+    setWindowTitle(title);
     emit captionChanged(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include "commands/CommandId.h"
 #include "commands/WindowCommands.h"
+#include "platform_widgets/DocumentLock.h"
 #include "platform_widgets/SaveQuestion.h"
 
 #include <QList>
@@ -34,6 +35,8 @@ public:
     using SaveAnswer = ::SaveQuestion::Answer;
     using SaveAsker = std::function<SaveAnswer(const QString& name)>;
     using Messenger = std::function<void(const QString&)>;
+    // Asks for the name of a copy of the format; empty when the user cancelled.
+    using FileChooser = std::function<QString()>;
 
     explicit CFmtpantallaFrm(QWidget* parent = nullptr);
     ~CFmtpantallaFrm() override;
@@ -42,15 +45,19 @@ public:
     CFmtpantallaView* View() const { return m_view; }
 
     // Reads the format at path into the window. A format that cannot be read is reported and
-    // leaves the window empty; false then.
+    // leaves the window empty; false then. The format is locked while the window has it; one
+    // that someone else has open is read only to be read, after asking (see DocumentLock), and
+    // false when the user cancelled.
     bool OpenScreenLayout(const QString& path);
     // Brings back a screen arrangement left unsaved when Plenova died, as unsaved changes of the
     // format it names; false, after telling the user, when it cannot be read.
     bool Recover(const RecoveryFile& file);
     // Keeps the unsaved changes in a recovery file while the window has them.
     RecoveryKeeper& Recovery() const { return *m_recovery; }
-    // "Guardar formato": writes the arrangement into the format's file. False, after telling the
-    // user why, when the write failed; the file on disk is then the one before.
+    // "Guardar formato": writes the arrangement into the format's file, or into a copy the user
+    // names while the window has the format only to read. False, after telling the user why,
+    // when the write failed or someone else has the file open; the file on disk is then the one
+    // before. False also when the user cancelled the name.
     bool Save();
     // Whether the window may go: true without changes; otherwise asks, and saves when told to.
     bool MayClose();
@@ -58,11 +65,16 @@ public:
     // Takes the size that shows the whole arrangement, at most room.
     void FitToScreen(const QSize& room);
 
-    // "Diseño de pantalla - " with the path, or "(nuevo)"; then tells whoever follows it.
+    // "Diseño de pantalla - " with the path, or "(nuevo)", and "(solo lectura)" while someone
+    // else has the format open; then tells whoever follows it.
     void UpdateTitle();
 
     void SetSaveAsker(SaveAsker asker) { m_askSave = std::move(asker); }
     void SetMessenger(Messenger messenger) { m_tell = std::move(messenger); }
+    void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void SetLockAsker(DocumentLock::Asker asker) { m_lock.SetAsker(std::move(asker)); }
+    // Whether the window has its format only to read, someone else having it open.
+    bool IsReadOnly() const { return m_lock.IsReadOnly(); }
 
     const QList<QMenu*>& Menus() const { return m_menus; }
     QAction* CommandAction(CommandId id) const { return m_commands.Action(id); }
@@ -90,6 +102,8 @@ private:
     // Enables and ticks the commands by the document's state.
     void UpdateCommands();
     void Tell(const QString& message);
+    // The file a read-only window's arrangement is saved into; empty when the user cancelled.
+    QString ChooseCopy();
 
     ScreenDocument* m_document;
     RecoveryKeeper* m_recovery;
@@ -102,4 +116,6 @@ private:
     QList<QMenu*> m_menus;
     SaveAsker m_askSave;
     Messenger m_tell;
+    FileChooser m_chooseFile;
+    DocumentLock m_lock;
 };

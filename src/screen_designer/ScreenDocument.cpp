@@ -174,6 +174,21 @@ QStringList ScreenDocument::Save() {
     return warnings;
 }
 
+QStringList ScreenDocument::SaveAs(const QString& path) {
+    FinishDrag();
+    // The paper and the wording of amounts beside the format are part of how it prints: a copy
+    // without them would print otherwise. A damaged file beside it was told when it was opened.
+    const PlenovaSettings beside = PlenovaSettings::LoadFor(m_path).settings.MovedTo(m_path, path);
+    const QStringList warnings = FormatFile::Save(path, m_format, m_settings);
+    beside.SaveFor(path);
+    const bool newPath = path != m_path;
+    m_path = path;
+    m_undo.setClean();
+    if (newPath)
+        emit pathChanged();
+    return warnings;
+}
+
 QByteArray ScreenDocument::Bytes() const {
     QByteArray bytes;
     QBuffer buffer(&bytes);

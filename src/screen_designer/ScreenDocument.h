@@ -68,6 +68,9 @@ public:
     // fields placed, the capture order as it is, the screen extent worked out. A failed write
     // throws; the file on disk is then the one before.
     QStringList Save();
+    // Writes the format as Save does under another name, which becomes the document's path; the
+    // settings kept beside the format go along with it.
+    QStringList SaveAs(const QString& path);
     // The format as Save writes it.
     QByteArray Bytes() const;
 

@@ -244,18 +244,29 @@ CFmtcapturaFrm* CMainFrame::OpenForCapture(const QString& path) {
     return opened ? frame : nullptr;
 }
 
+DocumentLock::Asker CMainFrame::ReadOnlyUnasked() {
+    // Nobody is there to choose: a format someone else has open is only looked at, which harms
+    // nobody, and the run says so.
+    return [this](const QString& message, bool) {
+        ShowMessage(message + QStringLiteral(" Se abre de solo lectura."));
+        return DocumentLock::Answer::ReadOnly;
+    };
+}
+
 CFmtdesignFrm* CMainFrame::MakeDesign() {
     auto* frame = new CFmtdesignFrm;
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
     // Nobody is there to type a protected format's key: the opening fails and says why, rather
     // than waiting for ever on a question nobody sees.
-    if (m_asksNothing)
+    if (m_asksNothing) {
         frame->SetKeyAsker([this]() -> std::optional<QString> {
             ShowMessage(QStringLiteral(
                 "El formato está protegido con una clave de acceso, que sin nadie frente a la "
                 "pantalla no se puede preguntar"));
             return std::nullopt;
         });
+        frame->SetLockAsker(ReadOnlyUnasked());
+    }
     connect(frame, &CFmtdesignFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtdesignFrm::recentFormat, this, &CMainFrame::RememberFormat);
     connect(frame->CommandAction(CommandId::NewDesign), &QAction::triggered, this,
@@ -356,6 +367,8 @@ CFmtcapturaFrm* CMainFrame::RecoverCapture(const RecoveryFile& file) {
 CFmtpantallaFrm* CMainFrame::ScreenDesignWith(const std::function<bool(CFmtpantallaFrm&)>& load) {
     auto* frame = new CFmtpantallaFrm;
     frame->SetMessenger([this](const QString& message) { ShowMessage(message); });
+    if (m_asksNothing)
+        frame->SetLockAsker(ReadOnlyUnasked());
     connect(frame, &CFmtpantallaFrm::captionChanged, this, &CMainFrame::childCaptionChanged);
     connect(frame, &CFmtpantallaFrm::formatOpened, this, &CMainFrame::RememberFormat);
     connect(frame->CommandAction(CommandId::OpenForScreenDesign), &QAction::triggered, this,

@@ -2,6 +2,7 @@
 
 #include "commands/CommandId.h"
 #include "commands/WindowCommands.h"
+#include "platform_widgets/DocumentLock.h"
 #include "shell/CAccessBar.h"
 
 #include <QMainWindow>
@@ -79,7 +80,8 @@ public:
     // nobody watches (a screenshot).
     void SetUnattended(bool unattended) { m_unattended = unattended; }
     // No question is asked at all, for runs where nobody could answer one: a format protected
-    // by a key is refused with a message rather than waiting on the key's dialog.
+    // by a key is refused with a message rather than waiting on the key's dialog, and one that
+    // someone else has open is opened only to be read, with a message.
     void SetAsksNothing(bool asksNothing) { m_asksNothing = asksNothing; }
     // Every child window goes, without a question, once the event being handled is over: the
     // command that asked for it ("Salir" of a child's own menu) may still be running in one of
@@ -125,6 +127,8 @@ private:
     // other windows are, otherwise whole inside the area, a step below and to the right of the
     // window in front when it fits there, at the area's corner when it does not.
     void ShowChild(QMdiSubWindow* child);
+    // The answer of a window that asks nothing about a format someone else has open.
+    DocumentLock::Asker ReadOnlyUnasked();
     // The design window as the main menu makes it, not shown yet.
     CFmtdesignFrm* MakeDesign();
     // A design window shown with what load put into it; nullptr, and no window, when it failed.

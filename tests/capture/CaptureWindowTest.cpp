@@ -506,6 +506,39 @@ TEST(CaptureWindowTest, SavedCaptureLoadsIntoASecondWindow) {
     EXPECT_EQ(second.frame->Document().CapturedDataPath(), nowhere);
 }
 
+TEST(CaptureWindowTest, CaptureAnotherWindowHasIsNotWrittenOver) {
+    QTemporaryDir dir;
+    const QString format = ThreeFields().Save(dir, "factura.fmt");
+    CaptureFrame first(format);
+    first.Edit(1174)->setText("uno");
+    const QString cap = dir.filePath("datos.cap");
+    first.answers << cap;
+    first.Run(CommandId::SaveCapture);
+    ASSERT_TRUE(first.messages.isEmpty());
+    const QByteArray saved = Contents(cap);
+
+    // Another window reads the values, but neither "Guardar captura" nor a "Guardar captura
+    // como..." onto that file writes over them.
+    CaptureFrame second(format);
+    second.answers << cap;
+    second.Run(CommandId::OpenCapturedData);
+    EXPECT_EQ(second.Edit(1174)->text(), "uno");
+    second.Edit(1174)->setText("otro");
+    second.Run(CommandId::SaveCapture);
+    second.answers << cap;
+    second.Run(CommandId::SaveCaptureAs);
+    ASSERT_EQ(second.messages.size(), 2);
+    EXPECT_TRUE(second.messages.at(0).startsWith("datos.cap está abierto por "));
+    EXPECT_EQ(second.messages.at(1), second.messages.at(0));
+    EXPECT_EQ(Contents(cap), saved);
+
+    // Once the first window let it go, the file is the second's to write.
+    first.frame->close();
+    second.Run(CommandId::SaveCapture);
+    EXPECT_EQ(second.messages.size(), 2);
+    EXPECT_TRUE(Contents(cap).contains("otro"));
+}
+
 TEST(CaptureWindowTest, CaptureThatCannotBeLoadedChangesNoValue) {
     QTemporaryDir dir;
     const QString other = ThreeFields().Save(dir, "Factura.fmt");

@@ -49,6 +49,8 @@ struct SidecarWindow {
                 return std::optional<CFmtdesignFrm::EditedSettings>();
             return std::optional(CFmtdesignFrm::EditedSettings{current.settings, *wording});
         });
+        // A window opening what another window of the case still has open only reads it.
+        frame.SetLockAsker([](const QString&, bool) { return DocumentLock::Answer::ReadOnly; });
         frame.resize(800, 600);
     }
     void Trigger(CommandId id) { frame.CommandAction(id)->trigger(); }

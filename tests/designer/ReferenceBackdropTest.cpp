@@ -81,6 +81,8 @@ struct BackdropWindow {
             shownDistances.push_back(shownMm);
             return calibration;
         });
+        // A window opening what another window of the case still has open only reads it.
+        frame.SetLockAsker([](const QString&, bool) { return DocumentLock::Answer::ReadOnly; });
         frame.resize(800, 600);
     }
 
@@ -420,28 +422,31 @@ TEST_F(ReferenceBackdropTest, ASlowPdfShowsProgressAndCancelStopsTheTool) {
 }
 
 TEST_F(ReferenceBackdropTest, TheFormatFileIsTheSameWithABackdrop) {
-    BackdropWindow w;
-    DesignDocument& doc = w.frame.Document();
-    ASSERT_NE(doc.Insert(ControlTypeCode::Rectangulo, Point{200, -200}), nullptr);
     const QString format = dir.filePath(QStringLiteral("plain.fmt"));
     const QString traced = dir.filePath(QStringLiteral("traced.fmt"));
-    ASSERT_EQ(doc.Save(format), QStringList());
-    const QByteArray without = Read(format);
-    const QString scan =
-        Saved(QStringLiteral("scan.png"), 100, 100, qRgb(0, 128, 0), kDotsPerMetreAt200Dpi);
-    w.frame.ApplyBackdrop(w.Choice(scan));
-    ASSERT_TRUE(w.frame.Backdrop().IsSet());
-    EXPECT_FALSE(PlenovaSettings::LoadFor(format).settings.BackdropRecord().isEmpty());
-    ASSERT_TRUE(w.frame.Save());
-    EXPECT_EQ(Read(format), without);
-    // Saved under a new name, the format takes its backdrop along.
-    w.frame.SetFileChooser([&traced](CFmtdesignFrm::FormatDialog) { return traced; });
-    ASSERT_TRUE(w.frame.SaveAs());
-    EXPECT_EQ(Read(traced), without);
-    EXPECT_FALSE(PlenovaSettings::LoadFor(traced).settings.BackdropRecord().isEmpty());
-    EXPECT_TRUE(w.told.empty());
+    QByteArray without;
+    {
+        BackdropWindow w;
+        DesignDocument& doc = w.frame.Document();
+        ASSERT_NE(doc.Insert(ControlTypeCode::Rectangulo, Point{200, -200}), nullptr);
+        ASSERT_EQ(doc.Save(format), QStringList());
+        without = Read(format);
+        const QString scan =
+            Saved(QStringLiteral("scan.png"), 100, 100, qRgb(0, 128, 0), kDotsPerMetreAt200Dpi);
+        w.frame.ApplyBackdrop(w.Choice(scan));
+        ASSERT_TRUE(w.frame.Backdrop().IsSet());
+        EXPECT_FALSE(PlenovaSettings::LoadFor(format).settings.BackdropRecord().isEmpty());
+        ASSERT_TRUE(w.frame.Save());
+        EXPECT_EQ(Read(format), without);
+        // Saved under a new name, the format takes its backdrop along.
+        w.frame.SetFileChooser([&traced](CFmtdesignFrm::FormatDialog) { return traced; });
+        ASSERT_TRUE(w.frame.SaveAs());
+        EXPECT_EQ(Read(traced), without);
+        EXPECT_FALSE(PlenovaSettings::LoadFor(traced).settings.BackdropRecord().isEmpty());
+        EXPECT_TRUE(w.told.empty());
+    }
 
-    // Opened again in another window, the format comes with its backdrop.
+    // Opened again in another window once the first went, the format comes with its backdrop.
     BackdropWindow again;
     ASSERT_TRUE(again.frame.OpenFormat(traced));
     EXPECT_TRUE(again.frame.Backdrop().IsSet());

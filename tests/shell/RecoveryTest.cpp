@@ -18,14 +18,18 @@
 
 #include "common/FileContents.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +119,8 @@ TEST(RecoveryChild, ChangeAndWaitToBeKilled) {
     RecoveryKeeper::SetFolder(dir.filePath(QStringLiteral("recuperacion")));
     CMainFrame frame(folder);
     frame.SetUnattended(true);
+    // The screen window finds the format locked by the design window: it opens read-only.
+    frame.SetAsksNothing(true);
     frame.show();
     ChangedWindows windows(frame, dir.filePath(QStringLiteral("factura.fmt")),
                            dir.filePath(QStringLiteral("factura 1.cap")));
@@ -177,6 +183,21 @@ TEST(RecoveryTest, KilledRunComesBackUnsaved) {
 
     frame.show();
     RecoveryKeeper::SetFolder(folder.recovery);
+    // The design window brought back holds the format's lock again: the screen window after it
+    // is asked, and the user opens it read-only.
+    QStringList asked;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&asked] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == QStringLiteral("Abrir de solo lectura")) {
+                    asked << box->text();
+                    button->click();
+                }
+            }
+        }
+    });
+    answer.start(20);
     RecoveryOffer offer(frame, folder.recovery);
     QStringList offered;
     offer.SetChooser([&](const RecoveryStore::Leftovers& leftovers) {
@@ -200,6 +221,8 @@ TEST(RecoveryTest, KilledRunComesBackUnsaved) {
     EXPECT_EQ(design->Document().Path(), folder.format);
     EXPECT_TRUE(design->windowTitle().endsWith(QStringLiteral(" *")));
     EXPECT_TRUE(screen->Document().IsModified());
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_TRUE(screen->IsReadOnly());
     ScreenDocument unmoved;
     unmoved.Open(folder.format);
     EXPECT_EQ(screen->Document().Controls().front()->screenRect.left,

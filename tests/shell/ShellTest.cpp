@@ -10,6 +10,7 @@
 #include "model/Format.h"
 #include "model/FormatFile.h"
 #include "model/FormatPrinter.h"
+#include "platform/FormatLock.h"
 #include "platform/Profile.h"
 #include "screen_designer/CFmtpantallaFrm.h"
 #include "screen_designer/ScreenDocument.h"
@@ -160,6 +161,23 @@ TEST(ShellTest, GrabWritesThePaintedMainWindow) {
     }
 }
 
+TEST(ShellTest, UnattendedRunOpensAFormatSomeoneHasOpenReadOnlyAndSaysSo) {
+    QTemporaryDir dir;
+    const QString factura = EmptyFormat(dir, "factura.fmt");
+    FormatLock held;
+    ASSERT_EQ(held.Take(factura), FormatLock::Result::Taken);
+    QProcess plenova;
+    plenova.start(PLENOVA_EXECUTABLE,
+                  {"--grab", dir.filePath("pantalla.png"), "--design", factura});
+    ASSERT_TRUE(plenova.waitForFinished(60000));
+    const QString said = QString::fromUtf8(plenova.readAllStandardError());
+    EXPECT_EQ(plenova.exitCode(), 0) << said.toStdString();
+    EXPECT_TRUE(said.startsWith("factura.fmt está abierto por ")) << said.toStdString();
+    EXPECT_TRUE(said.contains(". Se abre de solo lectura.\n")) << said.toStdString();
+    // The lock stays this process's: the other run only looked.
+    EXPECT_EQ(FormatLock::HolderOf(factura)->pid, QCoreApplication::applicationPid());
+}
+
 TEST(ShellTest, PrinterSetUpIsTheApplicationsForEveryCaptureWindow) {
     QTemporaryDir dir;
     const QString factura = EmptyFormat(dir, "factura.fmt");
@@ -297,7 +315,9 @@ TEST(ShellTest, AFormatMadeInTheDesignerOpensForCaptureAndPrints) {
     design->SetFileChooser([&path](CFmtdesignFrm::FormatDialog) { return path; });
     ASSERT_TRUE(design->Save());
 
-    // Opened again in the designer and saved again, it keeps its bytes.
+    // Opened again in the designer, once the first window went, and saved again, it keeps its
+    // bytes.
+    design->close();
     CFmtdesignFrm* again = frame.OpenForDesign(path);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->Document().Controls().size(), 12u);
