@@ -10,6 +10,7 @@
 #include "commands/CommandId.h"
 #include "model/CConsText.h"
 #include "model/FormatFile.h"
+#include "platform_widgets/DocumentLock.h"
 #include "platform_widgets/ZoomBox.h"
 #include "platform_widgets/ZoomLevel.h"
 #include "screen_designer/CFmtpantallaFrm.h"
@@ -270,6 +271,42 @@ TEST_F(ScreenWindowTest, ClosingWithChangesAsksAndCanBeCancelled) {
     EXPECT_TRUE(window.MayClose());
     EXPECT_NE(FileBytes(), before);
     EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(ScreenWindowTest, ASecondWindowArrangesOnlyACopyWhileTheFirstHasTheFormat) {
+    // The fixture's window has the format: a second one is asked and opens it to read.
+    CFmtpantallaFrm second;
+    QStringList asked;
+    second.SetLockAsker([&asked](const QString& message, bool) {
+        asked << message;
+        return DocumentLock::Answer::ReadOnly;
+    });
+    QStringList secondTold;
+    second.SetMessenger([&secondTold](const QString& message) { secondTold << message; });
+    ASSERT_TRUE(second.OpenScreenLayout(path));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked.first().startsWith(QStringLiteral("f.fmt está abierto por ")));
+    EXPECT_TRUE(second.IsReadOnly());
+    EXPECT_TRUE(second.windowTitle().endsWith(QStringLiteral(" (solo lectura)")));
+
+    // "Guardar" asks for a copy's name; the format's own name is refused and it stays as it was.
+    const QByteArray before = FileBytes();
+    second.Document().Select(kA);
+    second.Document().MoveSelected(20, 0);
+    QString chosen = path;
+    second.SetFileChooser([&chosen] { return chosen; });
+    EXPECT_FALSE(second.Save());
+    EXPECT_EQ(secondTold, asked);
+    EXPECT_EQ(FileBytes(), before);
+
+    chosen = dir.filePath(QStringLiteral("copia.fmt"));
+    ASSERT_TRUE(second.Save());
+    EXPECT_FALSE(second.IsReadOnly());
+    EXPECT_EQ(second.Document().Path(), chosen);
+    EXPECT_EQ(FileBytes(), before);
+    ScreenDocument copy;
+    copy.Open(chosen);
+    EXPECT_EQ(copy.ControlAt(kA)->screenRect.left, At(kA).screenRect.left + 20);
 }
 
 TEST(ScreenWindowOpenTest, AFormatThatCannotBeReadIsToldAndLeavesTheWindowEmpty) {
