@@ -584,25 +584,12 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
         return false;
     }
     // A template is only read: a copy of it with no name is nobody's file yet.
-    std::optional<DocumentLock::Claim> claim;
-    if (!asCopy) {
-        claim = m_lock.ClaimForOpening(absolute);
-        if (!claim)
-            return false;
-    }
-    try {
-        const QStringList warnings =
-            asCopy ? m_document->OpenCopy(absolute) : m_document->Open(absolute);
-        for (const QString& warning : warnings)
-            Tell(warning);
-    } catch (const PlenovaError& e) {
-        Tell(e.Message());
+    const bool read = m_lock.Open(
+        asCopy ? QString() : absolute,
+        [&] { return asCopy ? m_document->OpenCopy(absolute) : m_document->Open(absolute); },
+        [this](const QString& message) { Tell(message); });
+    if (!read)
         return false;
-    }
-    if (claim)
-        m_lock.Keep(std::move(*claim));
-    else
-        m_lock.Release();
     UpdateTitle();
     // A new format from a template starts without the template's backdrop, and is no recent
     // format until it is saved.
@@ -620,24 +607,13 @@ bool CFmtdesignFrm::Load(const QString& path, bool asCopy) {
 
 bool CFmtdesignFrm::Recover(const RecoveryFile& file) {
     // What comes back is the format at its path: locked as an opening would lock it.
-    std::optional<DocumentLock::Claim> claim;
-    if (!file.formatPath.isEmpty()) {
-        claim = m_lock.ClaimForOpening(QFileInfo(file.formatPath).absoluteFilePath());
-        if (!claim)
-            return false;
-    }
-    try {
-        const QStringList warnings =
-            m_document->Recover(file.formatPath, file.state, file.ownSettings);
-        for (const QString& warning : warnings)
-            Tell(warning);
-    } catch (const PlenovaError& e) {
-        Tell(e.Message());
+    const bool read = m_lock.Open(
+        file.formatPath,
+        [&] { return m_document->Recover(file.formatPath, file.state, file.ownSettings); },
+        [this](const QString& message) { Tell(message); });
+    if (!read)
         return false;
-    }
     RestoreBackdrop();
-    if (claim)
-        m_lock.Keep(std::move(*claim));
     UpdateTitle();
     // Kept again at once: the file it came from goes once every window is back.
     m_recovery->Keep();

@@ -1,5 +1,6 @@
 #include "platform_widgets/DocumentLock.h"
 
+#include "platform/PlenovaError.h"
 #include "platform_widgets/UserMessage.h"
 
 #include <QDateTime>
@@ -108,6 +109,28 @@ void DocumentLock::Keep(Claim claim) {
     m_path = claim.path;
     // The lock held before goes with the file it was for.
     m_lock = std::move(claim.lock);
+}
+
+bool DocumentLock::Open(const QString& path, const std::function<QStringList()>& read,
+                        const std::function<void(const QString&)>& tell) {
+    std::optional<Claim> claim;
+    if (!path.isEmpty()) {
+        claim = ClaimForOpening(QFileInfo(path).absoluteFilePath());
+        if (!claim)
+            return false;
+    }
+    try {
+        for (const QString& warning : read())
+            tell(warning);
+    } catch (const PlenovaError& e) {
+        tell(e.Message());
+        return false;
+    }
+    if (claim)
+        Keep(std::move(*claim));
+    else
+        Release();
+    return true;
 }
 
 void DocumentLock::Release() {

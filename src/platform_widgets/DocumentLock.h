@@ -3,6 +3,7 @@
 #include "platform/FormatLock.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -50,6 +51,13 @@ public:
     std::optional<Claim> ClaimForSaving(const QString& path, QString& refusal);
     // The opening or save went through: the claim's lock replaces what the window held.
     void Keep(Claim claim);
+    // Reads the file at path into the window as an opening does: locked first (asking as
+    // ClaimForOpening does), then read by read, which throws PlenovaError when it cannot and
+    // returns its warnings, and the lock kept once that went through. An empty path names no
+    // file: nothing is locked and what the window held goes. The warnings and a failure's
+    // message go to tell; false when the user cancelled or the reading failed.
+    bool Open(const QString& path, const std::function<QStringList()>& read,
+              const std::function<void(const QString&)>& tell);
     void Release();
 
     // Whether the window has its file only to read.

@@ -150,18 +150,10 @@ QString CFmtpantallaFrm::ChooseCopy() {
 
 bool CFmtpantallaFrm::OpenScreenLayout(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    std::optional<DocumentLock::Claim> claim = m_lock.ClaimForOpening(absolute);
-    if (!claim)
+    if (!m_lock.Open(
+            absolute, [&] { return m_document->Open(absolute); },
+            [this](const QString& message) { Tell(message); }))
         return false;
-    try {
-        const QStringList warnings = m_document->Open(absolute);
-        for (const QString& warning : warnings)
-            Tell(warning);
-    } catch (const PlenovaError& e) {
-        Tell(e.Message());
-        return false;
-    }
-    m_lock.Keep(std::move(*claim));
     UpdateTitle();
     emit formatOpened(m_document->Path());
     return true;
@@ -169,22 +161,10 @@ bool CFmtpantallaFrm::OpenScreenLayout(const QString& path) {
 
 bool CFmtpantallaFrm::Recover(const RecoveryFile& file) {
     // What comes back is the format at its path: locked as an opening would lock it.
-    std::optional<DocumentLock::Claim> claim;
-    if (!file.formatPath.isEmpty()) {
-        claim = m_lock.ClaimForOpening(QFileInfo(file.formatPath).absoluteFilePath());
-        if (!claim)
-            return false;
-    }
-    try {
-        const QStringList warnings = m_document->Recover(file.formatPath, file.state);
-        for (const QString& warning : warnings)
-            Tell(warning);
-    } catch (const PlenovaError& e) {
-        Tell(e.Message());
+    if (!m_lock.Open(
+            file.formatPath, [&] { return m_document->Recover(file.formatPath, file.state); },
+            [this](const QString& message) { Tell(message); }))
         return false;
-    }
-    if (claim)
-        m_lock.Keep(std::move(*claim));
     UpdateTitle();
     // Kept again at once: the file it came from goes once every window is back.
     m_recovery->Keep();

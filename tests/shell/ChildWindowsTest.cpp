@@ -1,3 +1,4 @@
+#include "FieldFormat.h"
 #include "capture/CFmtcapturaFrm.h"
 #include "capture_model/CTextlineVar.h"
 #include "capture_model/CaptureControlTypes.h"
@@ -27,20 +28,6 @@
 namespace {
 
 enum class Kind { None, Capture, Design, Screen };
-
-// A format with one field placed on the capture screen, so that every window has something to
-// show.
-QString FieldFormat(const QTemporaryDir& dir, const QString& name) {
-    CaptureControlTypes::RegisterAll();
-    Format format;
-    auto field = CTextlineVar::Create(100, -100);
-    field->screenRect = ScreenRect{20, 20, 220, 40};
-    field->captureOrder = 1;
-    format.controls.push_back(std::move(field));
-    const QString path = dir.filePath(name);
-    FormatFile::Save(path, format, FormatSettings());
-    return path;
-}
 
 // A main window on the screen, as a user finds it.
 struct ShownFrame {
@@ -112,7 +99,7 @@ QStringList Texts(const QList<QAction*>& actions) {
 // aborts on its way out.
 TEST(ChildWindowsTest, SalirLeavesFromTheMenuOfEveryKindOfWindow) {
     QTemporaryDir dir;
-    const QString path = FieldFormat(dir, "factura.fmt");
+    const QString path = FieldFormat(dir.filePath("factura.fmt"));
     for (Kind kind : {Kind::None, Kind::Capture, Kind::Design, Kind::Screen}) {
         SCOPED_TRACE(static_cast<int>(kind));
         ShownFrame shown(dir.path());
@@ -132,8 +119,8 @@ TEST(ChildWindowsTest, SalirLeavesFromTheMenuOfEveryKindOfWindow) {
 
 TEST(ChildWindowsTest, TheWindowMenuListsArrangesAndClosesTheWindows) {
     QTemporaryDir dir;
-    const QString factura = FieldFormat(dir, "factura.fmt");
-    const QString cheque = FieldFormat(dir, "cheque & cía.fmt");
+    const QString factura = FieldFormat(dir.filePath("factura.fmt"));
+    const QString cheque = FieldFormat(dir.filePath("cheque & cía.fmt"));
     ShownFrame shown(dir.path());
     CMainFrame& frame = shown.frame;
     WindowMenu& windows = *frame.Windows();
@@ -222,7 +209,7 @@ TEST(ChildWindowsTest, TheWindowMenuListsArrangesAndClosesTheWindows) {
 
 TEST(ChildWindowsTest, ANewWindowOpensWhereItCanBeReached) {
     QTemporaryDir dir;
-    const QString path = FieldFormat(dir, "factura.fmt");
+    const QString path = FieldFormat(dir.filePath("factura.fmt"));
     ShownFrame shown(dir.path());
     CMainFrame& frame = shown.frame;
     const QRect area(QPoint(0, 0), frame.MdiArea()->viewport()->size());

@@ -1,3 +1,4 @@
+#include "FieldFormat.h"
 #include "capture/CFmtcapturaFrm.h"
 #include "capture_model/CCaptureControl.h"
 #include "capture_model/CTextlineVar.h"
@@ -43,18 +44,6 @@ namespace {
 
 // Set only for the run of this suite that a case starts and kills.
 constexpr char kChildFolder[] = "PLENOVA_RECOVERY_TEST_FOLDER";
-
-// A format with one text field placed on the capture screen.
-QString FieldFormat(const QString& path) {
-    CaptureControlTypes::RegisterAll();
-    Format format;
-    auto field = CTextlineVar::Create(100, -100);
-    field->screenRect = ScreenRect{20, 20, 220, 40};
-    field->captureOrder = 1;
-    format.controls.push_back(std::move(field));
-    FormatFile::Save(path, format, FormatSettings());
-    return path;
-}
 
 CCaptureControl& FirstField(const CaptureDocument& document) {
     return dynamic_cast<CCaptureControl&>(*document.Controls().front());
