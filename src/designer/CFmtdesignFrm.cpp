@@ -113,6 +113,9 @@ CFmtdesignFrm::CFmtdesignFrm(QWidget* parent)
 }
 
 CFmtdesignFrm::~CFmtdesignFrm() {
+    // The document is a child, deleted after this body has gone: the undo stack it clears then
+    // must no longer reach this window's caption.
+    disconnect(&m_document->UndoStack(), nullptr, this, nullptr);
     // The bar goes while the document it edits is still there: a field losing the focus as it
     // goes applies itself to the document.
     delete std::exchange(m_propertiesBar, nullptr);

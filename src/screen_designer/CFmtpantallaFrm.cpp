@@ -60,6 +60,9 @@ CFmtpantallaFrm::CFmtpantallaFrm(QWidget* parent)
 }
 
 CFmtpantallaFrm::~CFmtpantallaFrm() {
+    // The document is a child, deleted after this body has gone: the undo stack it clears then
+    // must no longer reach this window's caption.
+    disconnect(&m_document->UndoStack(), nullptr, this, nullptr);
     // The menus live in the main frame's menu bar while the window is active.
     qDeleteAll(m_menus);
 }
