@@ -5,6 +5,7 @@
 #include "capture/PrinterDialogs.h"
 #include "capture/PrinterSettings.h"
 #include "capture_model/BatchFill.h"
+#include "capture_model/BatchProgress.h"
 #include "capture_model/CalibrationPage.h"
 #include "capture_model/CaptureDocument.h"
 #include "capture_model/CsvTable.h"
@@ -27,6 +28,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMainWindow>
@@ -395,9 +397,13 @@ bool CFmtcapturaFrm::PrintBatch() {
         if (!ChoosePrinter(printer, DefaultFileName::ForJob(Path(), job, QStringLiteral("pdf"))))
             return false;
         progress.setLabelText(QStringLiteral("Imprimiendo el lote..."));
-        const auto printing = [&progress](int done, int total) {
-            progress.setLabelText(QStringLiteral("Imprimiendo la hoja %1 de %2...")
-                                      .arg(QLocale().toString(done), QLocale().toString(total)));
+        // The same figures a batch on the command line shows: sheets, sheets a second, time left.
+        BatchProgress figures(static_cast<int>(table.RowCount()));
+        QElapsedTimer clock;
+        clock.start();
+        const auto printing = [&progress, &figures, &clock](int done, int) {
+            if (figures.Done(done, clock.elapsed()))
+                progress.setLabelText(QStringLiteral("Imprimiendo: %1").arg(figures.Text()));
             progress.setValue(done);
             return !progress.wasCanceled();
         };

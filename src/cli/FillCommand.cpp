@@ -16,6 +16,7 @@
 #include "cli/CliError.h"
 #include "cli/JsonWriter.h"
 #include "cli/PrintOutput.h"
+#include "cli/ProgressLine.h"
 #include "cli/ValueTextCommand.h"
 #include "model/FormatError.h"
 #include "model/PlenovaSettings.h"
@@ -26,13 +27,16 @@
 #include <memory>
 #include <vector>
 
+#include <unistd.h>
+
 QString FillCommand::Usage() const {
     return QStringLiteral("fill FORMATO.fmt [--cap DATOS.cap] [--set NOMBRE=VALOR]... "
                           "[--set TABLA[RENGLON,COLUMNA]=VALOR]... [--save-cap DATOS.cap] [") +
            PrintOutput::Usage() +
            QStringLiteral("] [--values] [--locale xx_YY]\n"
                           "       fill FORMATO.fmt --csv DATOS.csv [--cap BASE.cap] "
-                          "[--set NOMBRE=VALOR]... [--save-cap CARPETA/] [-o LOTE.pdf ...]");
+                          "[--set NOMBRE=VALOR]... [--save-cap CARPETA/] [-o LOTE.pdf ...] "
+                          "[--quiet]");
 }
 
 int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
@@ -58,19 +62,28 @@ int FillCommand::RunBatch(const CliArgs& args, const PrintOutput& output,
         WarnUnreadNumbers(*base, batch->Document());
     }
     batch->SetExtraEntries(std::move(entries));
+    // A person watching a long batch on a terminal sees how far it has gone; a script reading
+    // the error stream gets only errors.
+    const bool watched = table.RowCount() > 1 && !args.Flag(QStringLiteral("--quiet")) &&
+                         ::isatty(STDERR_FILENO) == 1;
+    ProgressLine line(watched, static_cast<int>(table.RowCount()));
+    const BatchFill::Progress progress = [&line](int done, int) {
+        line.Show(done);
+        return true;
+    };
     if (!output.Requested()) {
-        batch->Run(table, BatchFill::Output{nullptr, {}, *folder, {}});
+        batch->Run(table, BatchFill::Output{nullptr, {}, *folder, {}}, progress);
         batch->DeliverCaptures();
         return 0;
     }
     // The PDF takes the place of an old one only when every row went onto it.
-    output.Write({[&](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
-                      return batch->Run(table,
-                                        BatchFill::Output{
-                                            &printer, offsets, folder.value_or(QString()), {}}) ==
-                             BatchFill::Outcome::Done;
-                  },
-                  {}});
+    output.Write(
+        {[&](QPagedPaintDevice& printer, FormatPrinter::Offsets offsets) {
+             return batch->Run(table,
+                               BatchFill::Output{&printer, offsets, folder.value_or(QString()), {}},
+                               progress) == BatchFill::Outcome::Done;
+         },
+         {}});
     batch->DeliverCaptures();
     return 0;
 }
@@ -82,7 +95,8 @@ int FillCommand::Run(const QStringList& words, QTextStream& out) {
             << CliArgs::Option{QStringLiteral("--save-cap"), QString(), true}
             << CliArgs::Option{QStringLiteral("--values"), QString(), false}
             << CliArgs::Option{QStringLiteral("--locale"), QString(), true}
-            << CliArgs::Option{QStringLiteral("--csv"), QString(), true};
+            << CliArgs::Option{QStringLiteral("--csv"), QString(), true}
+            << CliArgs::Option{QStringLiteral("--quiet"), QString(), false};
     const CliArgs args(words, options);
     args.ExpectPositional(1, Usage());
     // "-o" with no file name is a slip, not a wish for no printout.

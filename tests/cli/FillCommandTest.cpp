@@ -347,6 +347,8 @@ TEST(FillCommandTest, ABatchPrintsEachRowAsFillPrintsItAlone) {
     const CliResult batch =
         Fill({kFactura, "--csv", csv, "-o", pdf, "--save-cap", caps, "--set", "FECHA=2026-12-08"});
     ASSERT_EQ(batch.exitCode, 0) << batch.Err().toStdString();
+    // Read through a pipe, the error stream holds errors only: no progress.
+    EXPECT_TRUE(batch.err.isEmpty()) << batch.err.toStdString();
 
     const QList<QStringList> rows = {
         {"FOLIO=A-101", "CLIENTE=Papelería del Centro", "PARTIDAS[1,1]=2",
@@ -425,4 +427,33 @@ TEST(FillCommandTest, ABadRowStopsTheBatchWithItsLineAndWritesNothing) {
                         .Err()
                         .contains(QStringLiteral("«%1»: la tabla").arg(cell)))
             << cell;
+}
+
+TEST(FillCommandTest, ABatchOnATerminalSaysHowFarItHasGoneUnlessQuiet) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("lote.csv");
+    WriteFile(csv, "FOLIO\nA-1\nA-2\nA-3\n");
+    const QString pdf = dir.filePath("lote.pdf");
+    // `script` gives the program a terminal of its own and copies what it writes there.
+    const auto onTerminal = [&](const QStringList& extra) {
+        QStringList words = {
+            QStringLiteral(PLENOVA_CLI), "fill", kFactura, "--csv", csv, "-o", pdf};
+        words += extra;
+        for (QString& word : words)
+            word = "'" + word.replace("'", "'\\''") + "'";
+        QProcess script;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("PLENOVA_SETTINGS", dir.filePath("plenova.ini"));
+        script.setProcessEnvironment(environment);
+        script.start("script", {"-qefc", words.join(' '), "/dev/null"});
+        EXPECT_TRUE(script.waitForFinished(60000));
+        EXPECT_EQ(script.exitCode(), 0);
+        return QString::fromUtf8(script.readAllStandardOutput());
+    };
+    const QString shown = onTerminal({});
+    EXPECT_TRUE(shown.contains("Hoja 1 de 3")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("Hoja 3 de 3")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("\r\n") || shown.endsWith("\n")) << shown.toStdString();
+    EXPECT_FALSE(onTerminal({"--quiet"}).contains("Hoja"));
 }
