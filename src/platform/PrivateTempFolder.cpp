@@ -1,13 +1,14 @@
 #include "platform/PrivateTempFolder.h"
 
+#include "platform/ProcessIdentity.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
-#include <cerrno>
 #include <memory>
-#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -25,10 +26,6 @@ qint64 ProcessOf(const QString& name) {
     bool ok = false;
     const qint64 pid = rest.left(dash).toLongLong(&ok);
     return ok && pid > 0 ? pid : 0;
-}
-
-bool ProcessIsGone(qint64 pid) {
-    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
 } // namespace
@@ -59,7 +56,10 @@ int PrivateTempFolder::RemoveLeftovers(const QString& root) {
     for (const QFileInfo& entry : entries) {
         const qint64 pid = ProcessOf(entry.fileName());
         // Only real folders of this user: a link planted under such a name is left alone.
-        if (pid == 0 || entry.isSymLink() || entry.ownerId() != ::getuid() || !ProcessIsGone(pid))
+        // The folder's name records no start time: a pid taken again by another program keeps
+        // it, as a pid still running would.
+        const ProcessIdentity maker{pid, QSysInfo::machineHostName(), QString()};
+        if (pid == 0 || entry.isSymLink() || entry.ownerId() != ::getuid() || maker.MayBeRunning())
             continue;
         if (QDir(entry.filePath()).removeRecursively())
             ++removed;
